@@ -1,0 +1,201 @@
+#include "Archive.h"
+
+#include "AtomicFile.h"
+
+#include <bit>
+#include <cstring>
+
+namespace platform {
+namespace {
+
+constexpr std::uint8_t kLongStringMarker = 0xFF;
+constexpr std::uint16_t kWordLengthLimit = 0xFFFE;  // 16-bit string lengths stay below this
+constexpr std::uint16_t kLongCountMarker = 0xFFFF;
+
+template <typename Unsigned>
+void PutLittleEndian(std::uint8_t* out, Unsigned value) {
+    for (std::size_t i = 0; i < sizeof(Unsigned); ++i) {
+        out[i] = static_cast<std::uint8_t>(value >> (8 * i));
+    }
+}
+
+template <typename Unsigned>
+Unsigned GetLittleEndian(const std::uint8_t* in) {
+    Unsigned value = 0;
+    for (std::size_t i = 0; i < sizeof(Unsigned); ++i) {
+        value |= static_cast<Unsigned>(static_cast<Unsigned>(in[i]) << (8 * i));
+    }
+    return value;
+}
+
+}  // namespace
+
+Archive Archive::ForStoring() {
+    return Archive(true, {});
+}
+
+Archive Archive::ForLoading(std::vector<std::uint8_t> bytes) {
+    return Archive(false, std::move(bytes));
+}
+
+Archive Archive::ForLoadingFile(const std::filesystem::path& file) {
+    auto bytes = ReadWholeFile(file);
+    if (!bytes) {
+        throw ArchiveError("cannot read " + file.string());
+    }
+    return ForLoading(std::move(*bytes));
+}
+
+void Archive::RequireStoring() const {
+    if (!storing_) {
+        throw ArchiveError("archive is open for loading");
+    }
+}
+
+void Archive::RequireLoading() const {
+    if (storing_) {
+        throw ArchiveError("archive is open for storing");
+    }
+}
+
+void Archive::Append(const void* data, std::size_t size) {
+    RequireStoring();
+    const auto* first = static_cast<const std::uint8_t*>(data);
+    bytes_.insert(bytes_.end(), first, first + size);
+}
+
+const std::uint8_t* Archive::Take(std::size_t size) {
+    RequireLoading();
+    if (size > Remaining()) {
+        throw ArchiveError("archive ends before the record does");
+    }
+    const std::uint8_t* data = bytes_.data() + position_;
+    position_ += size;
+    return data;
+}
+
+void Archive::WriteU8(std::uint8_t value) {
+    Append(&value, 1);
+}
+
+void Archive::WriteU16(std::uint16_t value) {
+    std::uint8_t buffer[2];
+    PutLittleEndian(buffer, value);
+    Append(buffer, sizeof buffer);
+}
+
+void Archive::WriteU32(std::uint32_t value) {
+    std::uint8_t buffer[4];
+    PutLittleEndian(buffer, value);
+    Append(buffer, sizeof buffer);
+}
+
+void Archive::WriteU64(std::uint64_t value) {
+    std::uint8_t buffer[8];
+    PutLittleEndian(buffer, value);
+    Append(buffer, sizeof buffer);
+}
+
+void Archive::WriteFloat(float value) {
+    WriteU32(std::bit_cast<std::uint32_t>(value));
+}
+
+void Archive::WriteDouble(double value) {
+    WriteU64(std::bit_cast<std::uint64_t>(value));
+}
+
+void Archive::WriteBytes(std::span<const std::uint8_t> bytes) {
+    Append(bytes.data(), bytes.size());
+}
+
+void Archive::WriteString(std::string_view text) {
+    const std::size_t length = text.size();
+    if (length < kLongStringMarker) {
+        WriteU8(static_cast<std::uint8_t>(length));
+    } else if (length < kWordLengthLimit) {
+        WriteU8(kLongStringMarker);
+        WriteU16(static_cast<std::uint16_t>(length));
+    } else {
+        if (length > UINT32_MAX) {
+            throw ArchiveError("string too long for an archive");
+        }
+        WriteU8(kLongStringMarker);
+        WriteU16(0xFFFF);
+        WriteU32(static_cast<std::uint32_t>(length));
+    }
+    Append(text.data(), length);
+}
+
+void Archive::WriteCount(std::uint32_t count) {
+    if (count < kLongCountMarker) {
+        WriteU16(static_cast<std::uint16_t>(count));
+    } else {
+        WriteU16(kLongCountMarker);
+        WriteU32(count);
+    }
+}
+
+std::uint8_t Archive::ReadU8() {
+    return *Take(1);
+}
+
+std::uint16_t Archive::ReadU16() {
+    return GetLittleEndian<std::uint16_t>(Take(2));
+}
+
+std::uint32_t Archive::ReadU32() {
+    return GetLittleEndian<std::uint32_t>(Take(4));
+}
+
+std::uint64_t Archive::ReadU64() {
+    return GetLittleEndian<std::uint64_t>(Take(8));
+}
+
+float Archive::ReadFloat() {
+    return std::bit_cast<float>(ReadU32());
+}
+
+double Archive::ReadDouble() {
+    return std::bit_cast<double>(ReadU64());
+}
+
+std::vector<std::uint8_t> Archive::ReadBytes(std::size_t count) {
+    const std::uint8_t* data = Take(count);
+    return std::vector<std::uint8_t>(data, data + count);
+}
+
+void Archive::ReadBytes(std::span<std::uint8_t> target) {
+    const std::uint8_t* data = Take(target.size());
+    std::memcpy(target.data(), data, target.size());
+}
+
+std::string Archive::ReadString() {
+    std::size_t length = ReadU8();
+    if (length == kLongStringMarker) {
+        length = ReadU16();
+        if (length == 0xFFFF) {
+            length = ReadU32();
+        } else if (length == kWordLengthLimit) {
+            throw ArchiveError("unsupported string prefix in archive");
+        }
+    }
+    const std::uint8_t* data = Take(length);
+    return std::string(reinterpret_cast<const char*>(data), length);
+}
+
+std::uint32_t Archive::ReadCount() {
+    std::uint32_t count = ReadU16();
+    if (count == kLongCountMarker) {
+        count = ReadU32();
+    }
+    if (count > Remaining()) {
+        throw ArchiveError("archive count exceeds the data that remains");
+    }
+    return count;
+}
+
+bool Archive::SaveToFile(const std::filesystem::path& file) const {
+    return storing_ && WriteFileAtomically(file, bytes_);
+}
+
+}  // namespace platform

@@ -1,0 +1,160 @@
+// The binary archive in which documents, settings, parameter files and undo snapshots are stored:
+// little-endian integers, IEEE doubles, no padding; strings and counts with a variable-length prefix.
+//
+// Loading never trusts the data: a read past the end, or a string, count or block longer than the
+// bytes that remain, throws ArchiveError before anything is allocated. Each deliverable catches it at
+// its boundary and turns it into its failure result.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <type_traits>
+#include <vector>
+
+namespace platform {
+
+class ArchiveError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+class Archive {
+  public:
+    // An empty archive that collects stored bytes in memory.
+    static Archive ForStoring();
+    // An archive that loads from the given bytes.
+    static Archive ForLoading(std::vector<std::uint8_t> bytes);
+    // An archive that loads from a whole file; throws ArchiveError when it cannot be read.
+    static Archive ForLoadingFile(const std::filesystem::path& file);
+
+    bool IsStoring() const { return storing_; }
+    bool IsLoading() const { return !storing_; }
+
+    void WriteU8(std::uint8_t value);
+    void WriteU16(std::uint16_t value);
+    void WriteU32(std::uint32_t value);
+    void WriteU64(std::uint64_t value);
+    void WriteI16(std::int16_t value) { WriteU16(static_cast<std::uint16_t>(value)); }
+    void WriteI32(std::int32_t value) { WriteU32(static_cast<std::uint32_t>(value)); }
+    void WriteFloat(float value);
+    void WriteDouble(double value);
+    void WriteBytes(std::span<const std::uint8_t> bytes);
+    // Length prefix: one byte below 255; else 0xFF and a 16-bit length below 0xFFFE;
+    // else 0xFF, 0xFFFF and a 32-bit length.
+    void WriteString(std::string_view text);
+    // Element count: a 16-bit word below 0xFFFF, else 0xFFFF and a 32-bit count.
+    void WriteCount(std::uint32_t count);
+
+    std::uint8_t ReadU8();
+    std::uint16_t ReadU16();
+    std::uint32_t ReadU32();
+    std::uint64_t ReadU64();
+    std::int16_t ReadI16() { return static_cast<std::int16_t>(ReadU16()); }
+    std::int32_t ReadI32() { return static_cast<std::int32_t>(ReadU32()); }
+    float ReadFloat();
+    double ReadDouble();
+    std::vector<std::uint8_t> ReadBytes(std::size_t count);
+    void ReadBytes(std::span<std::uint8_t> target);
+    std::string ReadString();
+    // A count read this way is at most the number of bytes left, since every element takes at least one.
+    std::uint32_t ReadCount();
+
+    // Stream-style access for fixed-width integers and floating-point values, in either direction.
+    template <typename T>
+    Archive& operator<<(T value) requires std::is_arithmetic_v<T> {
+        Store(value);
+        return *this;
+    }
+    template <typename T>
+    Archive& operator>>(T& value) requires std::is_arithmetic_v<T> {
+        value = Load<T>();
+        return *this;
+    }
+    Archive& operator<<(std::string_view text) {
+        WriteString(text);
+        return *this;
+    }
+    Archive& operator>>(std::string& text) {
+        text = ReadString();
+        return *this;
+    }
+
+    // Stores or loads one value, as the archive's direction says.
+    template <typename T>
+    void Exchange(T& value) {
+        if (storing_) {
+            *this << value;
+        } else {
+            *this >> value;
+        }
+    }
+
+    std::size_t Position() const { return position_; }
+    std::size_t Remaining() const { return bytes_.size() - position_; }
+    const std::vector<std::uint8_t>& Bytes() const { return bytes_; }
+    // Writes the stored bytes to a file through a temporary file; false when that fails.
+    bool SaveToFile(const std::filesystem::path& file) const;
+
+  private:
+    Archive(bool storing, std::vector<std::uint8_t> bytes) : storing_(storing), bytes_(std::move(bytes)) {}
+
+    void Append(const void* data, std::size_t size);
+    const std::uint8_t* Take(std::size_t size);
+    void RequireStoring() const;
+    void RequireLoading() const;
+
+    template <typename T>
+    void Store(T value);
+    template <typename T>
+    T Load();
+
+    bool storing_;
+    std::vector<std::uint8_t> bytes_;
+    std::size_t position_ = 0;
+};
+
+template <typename T>
+void Archive::Store(T value) {
+    if constexpr (std::is_same_v<T, bool>) {
+        WriteU8(value ? 1 : 0);
+    } else if constexpr (std::is_same_v<T, double>) {
+        WriteDouble(value);
+    } else if constexpr (std::is_same_v<T, float>) {
+        WriteFloat(value);
+    } else if constexpr (sizeof(T) == 1) {
+        WriteU8(static_cast<std::uint8_t>(value));
+    } else if constexpr (sizeof(T) == 2) {
+        WriteU16(static_cast<std::uint16_t>(value));
+    } else if constexpr (sizeof(T) == 4) {
+        WriteU32(static_cast<std::uint32_t>(value));
+    } else {
+        static_assert(sizeof(T) == 8, "unsupported archive value");
+        WriteU64(static_cast<std::uint64_t>(value));
+    }
+}
+
+template <typename T>
+T Archive::Load() {
+    if constexpr (std::is_same_v<T, bool>) {
+        return ReadU8() != 0;
+    } else if constexpr (std::is_same_v<T, double>) {
+        return ReadDouble();
+    } else if constexpr (std::is_same_v<T, float>) {
+        return ReadFloat();
+    } else if constexpr (sizeof(T) == 1) {
+        return static_cast<T>(ReadU8());
+    } else if constexpr (sizeof(T) == 2) {
+        return static_cast<T>(ReadU16());
+    } else if constexpr (sizeof(T) == 4) {
+        return static_cast<T>(ReadU32());
+    } else {
+        static_assert(sizeof(T) == 8, "unsupported archive value");
+        return static_cast<T>(ReadU64());
+    }
+}
+
+}  // namespace platform

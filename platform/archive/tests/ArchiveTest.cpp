@@ -1,0 +1,188 @@
+#include "Archive.h"
+#include "TempHome.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <limits>
+#include <string>
+#include <vector>
+
+using platform::Archive;
+using platform::ArchiveError;
+using Bytes = std::vector<std::uint8_t>;
+
+namespace {
+
+struct PrimitiveCase {
+    const char* name;
+    std::function<void(Archive&)> store;
+    Bytes expected;
+    std::function<void(Archive&)> loadAndCheck;
+};
+
+std::vector<PrimitiveCase> PrimitiveCases() {
+    return {
+        {"u8", [](Archive& a) { a.WriteU8(0xAB); }, {0xAB}, [](Archive& a) { EXPECT_EQ(a.ReadU8(), 0xAB); }},
+        {"u16",
+         [](Archive& a) { a.WriteU16(0x1234); },
+         {0x34, 0x12},
+         [](Archive& a) { EXPECT_EQ(a.ReadU16(), 0x1234); }},
+        {"i16",
+         [](Archive& a) { a.WriteI16(-2); },
+         {0xFE, 0xFF},
+         [](Archive& a) { EXPECT_EQ(a.ReadI16(), -2); }},
+        {"u32",
+         [](Archive& a) { a.WriteU32(0xFF0600AB); },
+         {0xAB, 0x00, 0x06, 0xFF},
+         [](Archive& a) { EXPECT_EQ(a.ReadU32(), 0xFF0600ABu); }},
+        {"i32",
+         [](Archive& a) { a.WriteI32(-1); },
+         {0xFF, 0xFF, 0xFF, 0xFF},
+         [](Archive& a) { EXPECT_EQ(a.ReadI32(), -1); }},
+        {"double",
+         [](Archive& a) { a.WriteDouble(1.0); },
+         {0, 0, 0, 0, 0, 0, 0xF0, 0x3F},
+         [](Archive& a) { EXPECT_EQ(a.ReadDouble(), 1.0); }},
+        {"negative double",
+         [](Archive& a) { a.WriteDouble(-2.5); },
+         {0, 0, 0, 0, 0, 0, 0x04, 0xC0},
+         [](Archive& a) { EXPECT_EQ(a.ReadDouble(), -2.5); }},
+        {"float",
+         [](Archive& a) { a.WriteFloat(1.0f); },
+         {0, 0, 0x80, 0x3F},
+         [](Archive& a) { EXPECT_EQ(a.ReadFloat(), 1.0f); }},
+        {"short string",
+         [](Archive& a) { a.WriteString("ab"); },
+         {0x02, 'a', 'b'},
+         [](Archive& a) { EXPECT_EQ(a.ReadString(), "ab"); }},
+        // A count is only believed when as many bytes follow it.
+        {"small count",
+         [](Archive& a) {
+             a.WriteCount(3);
+             a.WriteBytes(Bytes{'x', 'y', 'z'});
+         },
+         {0x03, 0x00, 'x', 'y', 'z'},
+         [](Archive& a) { EXPECT_EQ(a.ReadCount(), 3u); }},
+        {"bytes",
+         [](Archive& a) {
+             a.WriteBytes(Bytes{1, 2, 3});
+         },
+         {1, 2, 3},
+         [](Archive& a) {
+             EXPECT_EQ(a.ReadBytes(3), (Bytes{1, 2, 3}));
+         }},
+    };
+}
+
+}  // namespace
+
+TEST(Archive, EveryPrimitiveHasItsExactEncodingAndRoundTrips) {
+    for (const auto& c : PrimitiveCases()) {
+        SCOPED_TRACE(c.name);
+        Archive out = Archive::ForStoring();
+        c.store(out);
+        EXPECT_EQ(out.Bytes(), c.expected);
+        Archive in = Archive::ForLoading(out.Bytes());
+        c.loadAndCheck(in);
+    }
+}
+
+TEST(Archive, EveryPrimitiveFailsCleanlyOnATruncatedStream) {
+    for (const auto& c : PrimitiveCases()) {
+        SCOPED_TRACE(c.name);
+        Archive out = Archive::ForStoring();
+        c.store(out);
+        Bytes truncated = out.Bytes();
+        truncated.pop_back();
+        Archive in = Archive::ForLoading(truncated);
+        EXPECT_THROW(c.loadAndCheck(in), ArchiveError);
+    }
+}
+
+TEST(Archive, StringLengthPrefixesFollowTheThreeForms) {
+    struct PrefixCase {
+        std::size_t length;
+        Bytes prefix;
+    };
+    const std::vector<PrefixCase> cases = {
+        {0, {0x00}},
+        {254, {0xFE}},
+        {255, {0xFF, 0xFF, 0x00}},
+        {65533, {0xFF, 0xFD, 0xFF}},
+        {65534, {0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0x00, 0x00}},
+        {70000, {0xFF, 0xFF, 0xFF, 0x70, 0x11, 0x01, 0x00}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.length);
+        const std::string text(c.length, 'q');
+        Archive out = Archive::ForStoring();
+        out.WriteString(text);
+        const Bytes& bytes = out.Bytes();
+        ASSERT_EQ(bytes.size(), c.prefix.size() + c.length);
+        EXPECT_EQ(Bytes(bytes.begin(), bytes.begin() + static_cast<long>(c.prefix.size())), c.prefix);
+
+        Archive in = Archive::ForLoading(bytes);
+        EXPECT_EQ(in.ReadString(), text);
+        EXPECT_EQ(in.Remaining(), 0u);
+
+        Bytes truncated(bytes.begin(), bytes.end() - 1);
+        Archive shortIn = Archive::ForLoading(truncated);
+        EXPECT_THROW(shortIn.ReadString(), ArchiveError);
+    }
+}
+
+TEST(Archive, LargeCountsUseTheEscapedForm) {
+    Archive out = Archive::ForStoring();
+    out.WriteCount(0xFFFF);
+    EXPECT_EQ(out.Bytes(), (Bytes{0xFF, 0xFF, 0xFF, 0xFF, 0x00, 0x00}));
+}
+
+TEST(Archive, ACountLongerThanTheRemainingBytesIsRefusedBeforeAllocating) {
+    Archive in = Archive::ForLoading(Bytes{0xFF, 0xFF, 0x00, 0x00, 0x00, 0x40});
+    EXPECT_THROW(in.ReadCount(), ArchiveError);
+}
+
+TEST(Archive, AStringClaimingGigabytesIsRefused) {
+    Archive in = Archive::ForLoading(Bytes{0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F, 'a'});
+    EXPECT_THROW(in.ReadString(), ArchiveError);
+}
+
+TEST(Archive, StreamOperatorsExchangeFixedWidthValues) {
+    Archive out = Archive::ForStoring();
+    std::uint16_t type = 3;
+    std::int32_t order = -7;
+    double x = 12.25;
+    std::string name = "layer";
+    out << type << order << x << std::string_view(name);
+    Archive in = Archive::ForLoading(out.Bytes());
+    std::uint16_t type2 = 0;
+    std::int32_t order2 = 0;
+    double x2 = 0;
+    std::string name2;
+    in >> type2 >> order2 >> x2 >> name2;
+    EXPECT_EQ(type2, type);
+    EXPECT_EQ(order2, order);
+    EXPECT_EQ(x2, x);
+    EXPECT_EQ(name2, name);
+}
+
+TEST(Archive, WritingToALoadingArchiveIsAnError) {
+    Archive in = Archive::ForLoading(Bytes{1});
+    EXPECT_THROW(in.WriteU8(1), ArchiveError);
+}
+
+TEST(Archive, RoundTripsThroughARealFile) {
+    Archive out = Archive::ForStoring();
+    out.WriteString("ZintFILEVER2.0");
+    out.WriteDouble(0.001);
+    const auto file = cutrix::testing::TempHome() / "drawing.lcx";
+    ASSERT_TRUE(out.SaveToFile(file));
+    Archive in = Archive::ForLoadingFile(file);
+    EXPECT_EQ(in.ReadString(), "ZintFILEVER2.0");
+    EXPECT_EQ(in.ReadDouble(), 0.001);
+}
+
+TEST(Archive, AMissingFileCannotBeOpenedForLoading) {
+    EXPECT_THROW(Archive::ForLoadingFile(cutrix::testing::TempHome() / "absent"), ArchiveError);
+}

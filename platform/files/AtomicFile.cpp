@@ -1,0 +1,78 @@
+#include "AtomicFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <cerrno>
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+namespace platform {
+namespace {
+
+bool WriteAll(int fd, std::span<const std::uint8_t> bytes) {
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+        ssize_t result = ::write(fd, bytes.data() + written, bytes.size() - written);
+        if (result < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        written += static_cast<std::size_t>(result);
+    }
+    return true;
+}
+
+// Makes the rename itself durable; a folder that cannot be opened is not an error worth failing for.
+void SyncFolder(const std::filesystem::path& folder) {
+    int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+}  // namespace
+
+bool WriteFileAtomically(const std::filesystem::path& target, std::span<const std::uint8_t> bytes) {
+    const std::filesystem::path folder = target.parent_path();
+    std::string temporary = (folder / ("." + target.filename().string() + ".tmp-XXXXXX")).string();
+    int fd = ::mkstemp(temporary.data());
+    if (fd < 0) {
+        return false;
+    }
+    ::fchmod(fd, 0644);  // mkstemp makes the file private; a settings file is not
+    bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
+    ok = (::close(fd) == 0) && ok;
+    if (ok) {
+        ok = ::rename(temporary.c_str(), target.c_str()) == 0;
+    }
+    if (!ok) {
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    SyncFolder(folder);
+    return true;
+}
+
+bool WriteFileAtomically(const std::filesystem::path& target, std::string_view text) {
+    return WriteFileAtomically(target,
+                               std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
+}
+
+std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::filesystem::path& file) {
+    std::ifstream stream(file, std::ios::binary);
+    if (!stream) {
+        return std::nullopt;
+    }
+    std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
+    if (stream.bad()) {
+        return std::nullopt;
+    }
+    return bytes;
+}
+
+}  // namespace platform

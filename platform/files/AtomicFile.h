@@ -1,0 +1,22 @@
+// Whole-file reads and crash-safe whole-file writes: every file that the program rewrites goes through
+// WriteFileAtomically, so that a crash or a full disk leaves either the old file or the new one.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <string_view>
+#include <vector>
+
+namespace platform {
+
+// Writes the bytes to a temporary file in the target's folder, flushes it to disk and renames it over
+// the target. Returns false, leaving any old file untouched, when any step fails.
+bool WriteFileAtomically(const std::filesystem::path& target, std::span<const std::uint8_t> bytes);
+bool WriteFileAtomically(const std::filesystem::path& target, std::string_view text);
+
+// The whole content of a file, or nothing when it is missing or cannot be read.
+std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::filesystem::path& file);
+
+}  // namespace platform

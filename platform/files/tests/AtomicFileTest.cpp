@@ -1,0 +1,41 @@
+#include "AtomicFile.h"
+#include "TempHome.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+using cutrix::testing::TempHome;
+
+TEST(AtomicFile, WritesAndReadsBackTheSameBytes) {
+    const auto file = TempHome() / "settings";
+    ASSERT_TRUE(platform::WriteFileAtomically(file, std::string_view("first\r\nsecond")));
+    auto bytes = platform::ReadWholeFile(file);
+    ASSERT_TRUE(bytes.has_value());
+    EXPECT_EQ(std::string(bytes->begin(), bytes->end()), "first\r\nsecond");
+}
+
+TEST(AtomicFile, ReplacesAnOldFileAndLeavesNoTemporaryBehind) {
+    const auto file = TempHome() / "config";
+    ASSERT_TRUE(platform::WriteFileAtomically(file, std::string_view("old content that is longer")));
+    ASSERT_TRUE(platform::WriteFileAtomically(file, std::string_view("new")));
+    auto bytes = platform::ReadWholeFile(file);
+    ASSERT_TRUE(bytes.has_value());
+    EXPECT_EQ(std::string(bytes->begin(), bytes->end()), "new");
+    int entries = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(TempHome())) {
+        ++entries;
+    }
+    EXPECT_EQ(entries, 1);
+}
+
+TEST(AtomicFile, FailsWithoutTouchingAnythingWhenTheFolderIsMissing) {
+    const auto file = TempHome() / "missing-folder" / "config";
+    EXPECT_FALSE(platform::WriteFileAtomically(file, std::string_view("data")));
+    EXPECT_FALSE(std::filesystem::exists(file.parent_path()));
+}
+
+TEST(AtomicFile, ReadingAMissingFileGivesNothing) {
+    EXPECT_FALSE(platform::ReadWholeFile(TempHome() / "nope").has_value());
+}
