@@ -60,8 +60,11 @@ void Archive::RequireLoading() const {
 
 void Archive::Append(const void* data, std::size_t size) {
     RequireStoring();
-    const auto* first = static_cast<const std::uint8_t*>(data);
-    bytes_.insert(bytes_.end(), first, first + size);
+    const std::size_t oldSize = bytes_.size();
+    bytes_.resize(oldSize + size);
+    if (size != 0) {
+        std::memcpy(bytes_.data() + oldSize, data, size);
+    }
 }
 
 const std::uint8_t* Archive::Take(std::size_t size) {
