@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <locale>
 #include <vector>
 
 using namespace platform;
@@ -16,16 +17,29 @@ TEST(Numbers, FormattingFollowsPrintfConventions) {
     EXPECT_EQ(FormatInt(-42), "-42");
 }
 
+namespace {
+
+struct CommaDecimals : std::numpunct<char> {
+    char do_decimal_point() const override { return ','; }
+};
+
+}  // namespace
+
 TEST(Numbers, ACommaLocaleChangesNothing) {
-    // Not every machine has a German locale; when it has one, it must make no difference.
-    const char* previous = std::setlocale(LC_ALL, nullptr);
-    std::string saved = previous ? previous : "C";
-    if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) {
-        GTEST_SKIP() << "no German locale installed";
-    }
+    // The C++ locale always takes the comma; the C locale only where the machine has a German locale.
+    const std::locale previousGlobal =
+        std::locale::global(std::locale(std::locale::classic(), new CommaDecimals));
+    const char* previousC = std::setlocale(LC_ALL, nullptr);
+    const std::string savedC = previousC ? previousC : "C";
+    std::setlocale(LC_ALL, "de_DE.UTF-8");
+
     EXPECT_EQ(FormatFixed(2.5, 1), "2.5");
+    EXPECT_EQ(FormatGeneral(0.25, 6), "0.25");
     EXPECT_EQ(ParseDouble("2.5"), 2.5);
-    std::setlocale(LC_ALL, saved.c_str());
+    EXPECT_EQ(ParseDouble("2,5"), std::nullopt);
+
+    std::setlocale(LC_ALL, savedC.c_str());
+    std::locale::global(previousGlobal);
 }
 
 TEST(Numbers, ParsingAcceptsOnlyAWholeNumber) {
