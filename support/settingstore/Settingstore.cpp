@@ -1,0 +1,246 @@
+#include "Settingstore.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "Numbers.h"
+
+namespace {
+
+using Lock = std::lock_guard<std::recursive_mutex>;
+
+bool EqualIgnoringCase(std::string_view a, std::string_view b) {
+    const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
+}
+
+std::size_t SkipDigits(std::string_view text, std::size_t at) {
+    while (at < text.size() && text[at] >= '0' && text[at] <= '9') {
+        ++at;
+    }
+    return at;
+}
+
+// The decimal number at the start of the text, after blanks, as the C library's conversion finds it;
+// 0.0 when the text does not start with one.
+double LeadingDouble(std::string_view text) {
+    const std::size_t begin = std::min(text.find_first_not_of(" \t\r\n\v\f"), text.size());
+    std::size_t end = begin;
+    if (end < text.size() && (text[end] == '+' || text[end] == '-')) {
+        ++end;
+    }
+    const std::size_t digitsBegin = end;
+    end = SkipDigits(text, end);
+    bool hasDigits = end > digitsBegin;
+    if (end < text.size() && text[end] == '.') {
+        const std::size_t fractionEnd = SkipDigits(text, end + 1);
+        hasDigits = hasDigits || fractionEnd > end + 1;
+        end = fractionEnd;
+    }
+    if (!hasDigits) {
+        return 0.0;
+    }
+    if (end < text.size() && (text[end] == 'e' || text[end] == 'E')) {
+        std::size_t exponent = end + 1;
+        if (exponent < text.size() && (text[exponent] == '+' || text[exponent] == '-')) {
+            ++exponent;
+        }
+        const std::size_t exponentEnd = SkipDigits(text, exponent);
+        end = exponentEnd > exponent ? exponentEnd : end;
+    }
+    return platform::ParseDouble(text.substr(begin, end - begin)).value_or(0.0);
+}
+
+// Truncation toward zero that stays defined for every double: beyond the 64-bit range it gives the
+// nearest limit, and NaN gives 0.
+std::int64_t TruncateToInt64(double value) {
+    if (std::isnan(value)) {
+        return 0;
+    }
+    constexpr double kTwoTo63 = 9223372036854775808.0;
+    if (value >= kTwoTo63) {
+        return std::numeric_limits<std::int64_t>::max();
+    }
+    if (value < -kTwoTo63) {
+        return std::numeric_limits<std::int64_t>::min();
+    }
+    return static_cast<std::int64_t>(value);
+}
+
+}  // namespace
+
+int CSettingstore::ImportParaFile(const std::filesystem::path& file) {
+    Lock lock(lock_);
+    try {
+        platform::Archive archive = platform::Archive::ForLoadingFile(file);
+        if (!EqualIgnoringCase(archive.ReadString(), kMarker)) {
+            return 0;
+        }
+        std::string version = archive.ReadString();
+        Serialize(archive);
+        version_ = std::move(version);
+        return 1;
+    } catch (const platform::ArchiveError&) {
+        return 0;
+    }
+}
+
+int CSettingstore::ExportParaFile(const std::filesystem::path& file) {
+    Lock lock(lock_);
+    platform::Archive archive = platform::Archive::ForStoring();
+    archive << kMarker << version_;
+    Serialize(archive);
+    return archive.SaveToFile(file) ? 1 : 0;
+}
+
+void CSettingstore::Serialize(platform::Archive& archive) {
+    if (archive.IsStoring()) {
+        archive << static_cast<std::uint32_t>(keys_.size());
+        for (const KeyRecord& record : keys_) {
+            archive << record.key << static_cast<std::uint32_t>(record.entries.size());
+            for (const Entry& entry : record.entries) {
+                archive << entry.id << std::string_view(entry.value);
+            }
+        }
+        return;
+    }
+    // Counts are not trusted: no room is reserved for them, and the reads fail at the end of the data.
+    std::vector<KeyRecord> loaded;
+    std::uint32_t keyCount = 0;
+    archive >> keyCount;
+    for (std::uint32_t k = 0; k < keyCount; ++k) {
+        KeyRecord& record = loaded.emplace_back();
+        std::uint32_t entryCount = 0;
+        archive >> record.key >> entryCount;
+        for (std::uint32_t e = 0; e < entryCount; ++e) {
+            Entry& entry = record.entries.emplace_back();
+            archive >> entry.id >> entry.value;
+        }
+    }
+    keys_.insert(keys_.end(), std::make_move_iterator(loaded.begin()), std::make_move_iterator(loaded.end()));
+}
+
+int CSettingstore::GetParaData(std::uint32_t key, std::uint32_t id, std::string& value) const {
+    Lock lock(lock_);
+    auto record = std::find_if(keys_.begin(), keys_.end(), [&](const KeyRecord& r) { return r.key == key; });
+    if (record == keys_.end()) {
+        return 0;
+    }
+    auto entry = std::find_if(record->entries.begin(), record->entries.end(),
+                              [&](const Entry& e) { return e.id == id; });
+    if (entry == record->entries.end()) {
+        return 0;
+    }
+    value = entry->value;
+    return 1;
+}
+
+int CSettingstore::SetParaData(std::uint32_t key, std::uint32_t id, const std::string& value) {
+    Lock lock(lock_);
+    auto record = std::find_if(keys_.begin(), keys_.end(), [&](const KeyRecord& r) { return r.key == key; });
+    if (record == keys_.end()) {
+        record = keys_.insert(keys_.end(), KeyRecord{key, {}});
+    }
+    auto entry = std::find_if(record->entries.begin(), record->entries.end(),
+                              [&](const Entry& e) { return e.id == id; });
+    if (entry == record->entries.end()) {
+        record->entries.push_back(Entry{id, value});
+    } else {
+        entry->value = value;
+    }
+    return 0;
+}
+
+void CSettingstore::RemoveAllData() {
+    Lock lock(lock_);
+    keys_.clear();
+}
+
+int CSettingstore::GetFloatPara(std::uint32_t key, std::uint32_t id, double& value) const {
+    std::string text;
+    if (GetParaData(key, id, text) == 0) {
+        return 0;
+    }
+    value = LeadingDouble(text);
+    return 1;
+}
+
+template <typename Integer>
+int CSettingstore::GetTruncated(std::uint32_t key, std::uint32_t id, Integer& value) const {
+    double number = 0.0;
+    if (GetFloatPara(key, id, number) == 0) {
+        return 0;
+    }
+    value = static_cast<Integer>(TruncateToInt64(number));  // keeps the low bits
+    return 1;
+}
+
+int CSettingstore::GetLongPara(std::uint32_t key, std::uint32_t id, std::int32_t& value) const {
+    return GetTruncated(key, id, value);
+}
+
+int CSettingstore::GetShortPara(std::uint32_t key, std::uint32_t id, std::int16_t& value) const {
+    return GetTruncated(key, id, value);
+}
+
+int CSettingstore::GetIntPara(std::uint32_t key, std::uint32_t id, int& value) const {
+    return GetTruncated(key, id, value);
+}
+
+int CSettingstore::GetBoolPara(std::uint32_t key, std::uint32_t id, int& value) const {
+    return GetTruncated(key, id, value);
+}
+
+int CSettingstore::GetULongPara(std::uint32_t key, std::uint32_t id, std::uint32_t& value) const {
+    return GetTruncated(key, id, value);
+}
+
+int CSettingstore::GetUShortPara(std::uint32_t key, std::uint32_t id, std::uint16_t& value) const {
+    return GetTruncated(key, id, value);
+}
+
+int CSettingstore::SetFloatPara(std::uint32_t key, std::uint32_t id, double value) {
+    SetParaData(key, id, platform::FormatFixed(value, 6));
+    return 1;
+}
+
+int CSettingstore::SetLongPara(std::uint32_t key, std::uint32_t id, std::int32_t value) {
+    SetParaData(key, id, platform::FormatInt(value));
+    return 1;
+}
+
+int CSettingstore::SetShortPara(std::uint32_t key, std::uint32_t id, std::int16_t value) {
+    SetParaData(key, id, platform::FormatInt(value));
+    return 1;
+}
+
+int CSettingstore::SetIntPara(std::uint32_t key, std::uint32_t id, int value) {
+    SetParaData(key, id, platform::FormatInt(value));
+    return 1;
+}
+
+int CSettingstore::SetBoolPara(std::uint32_t key, std::uint32_t id, int value) {
+    SetParaData(key, id, platform::FormatInt(value));
+    return 1;
+}
+
+int CSettingstore::SetULongPara(std::uint32_t key, std::uint32_t id, std::uint32_t value) {
+    SetParaData(key, id, platform::FormatInt(static_cast<std::int32_t>(value)));
+    return 1;
+}
+
+int CSettingstore::SetUShortPara(std::uint32_t key, std::uint32_t id, std::uint16_t value) {
+    SetParaData(key, id, platform::FormatInt(value));
+    return 1;
+}
+
+std::uint16_t DLL_About(const std::string& text, platform::MessageSink& messages) {
+    if (EqualIgnoringCase(text, "PEWQUIN")) {
+        messages.ShowMessageBox(
+            "Settingstore, the parameter store of Cutrix. All rights reserved by its authors.",
+            "About Settingstore", platform::kOk | platform::kIconInformation);
+    }
+    return 0;
+}
