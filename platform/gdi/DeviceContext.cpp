@@ -169,6 +169,9 @@ void DeviceContext::Arc(const Rect& bounds, Point radialStart, Point radialEnd) 
 }
 
 void DeviceContext::AngleArc(Point centre, std::int32_t radius, float startDegrees, float sweepDegrees) {
+    if (!std::isfinite(startDegrees) || !std::isfinite(sweepDegrees)) {
+        return;
+    }
     const Point deviceCentre = mapping_.LPtoDP(centre);
     const std::int32_t deviceRadius = mapping_.LengthLPtoDPx(radius);
     const double sweep = std::clamp(static_cast<double>(sweepDegrees), -kFullTurnDegrees, kFullTurnDegrees);

@@ -94,7 +94,8 @@ class DeviceContext {
     void Arc(const Rect& bounds, Point radialStart, Point radialEnd);
     // A line from the current position to the point at `startDegrees` on the circle, then the arc of
     // `sweepDegrees` (positive counterclockwise on the screen); the arc's end becomes current. The radius
-    // is in logical units along x. A sweep beyond a full turn draws the full circle.
+    // is in logical units along x. A sweep beyond a full turn draws the full circle;
+    // angles that are not finite draw nothing.
     void AngleArc(Point centre, std::int32_t radius, float startDegrees, float sweepDegrees);
 
     // Text in the selected font and text colour with its cell's top-left corner at the point.

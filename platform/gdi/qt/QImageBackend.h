@@ -4,11 +4,16 @@
 // then mixed into the image with the raster operation.
 #pragma once
 
+#include "Flatten.h"
 #include "GdiBackend.h"
 
 #include <QImage>
 
+#include <functional>
+
 namespace platform {
+
+class CoverageLayer;
 
 class QImageBackend : public GdiBackend {
   public:
@@ -38,6 +43,16 @@ class QImageBackend : public GdiBackend {
     ColorRef GetPixel(Point at) const override;
 
   private:
+    // Paints a shape's inside into its coverage layer in the given colour.
+    using ShapeFill = std::function<void(CoverageLayer&, QRgb)>;
+
+    Rect SurfaceRect() const;
+    // One-pixel chain: mixed straight into the image, or plotted into `layer` when one is given.
+    void StrokeThin(std::span<const Point> chain, bool closed, const DrawState& state, CoverageLayer* layer);
+    void StrokeOpen(std::span<const PointF> chain, const DrawState& state);
+    // Fill (when the brush is not null) and closed outline (when the pen is not null), mixed once.
+    void DrawShape(std::span<const PointF> outline, const ShapeFill& fill, const DrawState& state);
+
     QImage image_;
 };
 
