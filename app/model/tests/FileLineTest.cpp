@@ -1,0 +1,214 @@
+#include "FileLine.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <limits>
+
+#include "DbList.h"
+
+namespace {
+
+void ExpectPoint(SDPoint actual, SDPoint expected, double tolerance = 1e-12) {
+    EXPECT_NEAR(actual.x, expected.x, tolerance);
+    EXPECT_NEAR(actual.y, expected.y, tolerance);
+}
+
+CFileLine Line(SDPoint start, SDPoint end) {
+    CFileLine line;
+    line.start = start;
+    line.end = end;
+    return line;
+}
+
+// An arch from (0,0) to (10,0) with its top at (5, 7.5); joints 2 and 0 at its ends.
+CFileLine Arch() {
+    CFileLine arch = Line({0, 0}, {10, 0});
+    arch.type = CFileLine::kBezier;
+    arch.ctrl1 = {0, 10};
+    arch.ctrl2 = {10, 10};
+    arch.startJoint = CFileLine::kJointSymmetric;
+    arch.endJoint = CFileLine::kJointCorner;
+    return arch;
+}
+
+std::vector<std::uint8_t> Stored(CFileLine line) {
+    auto ar = platform::Archive::ForStoring();
+    line.Serialize(ar);
+    return ar.Bytes();
+}
+
+double DoubleAt(const std::vector<std::uint8_t>& bytes, std::size_t offset) {
+    double value;
+    std::memcpy(&value, bytes.data() + offset, sizeof value);  // the test host is little-endian too
+    return value;
+}
+
+TEST(FileLineTest, PointAtEndsAndClampedParameters) {
+    for (const CFileLine& segment : {Line({1, 2}, {5, 10}), Arch()}) {
+        ExpectPoint(segment.GetPoint(0), segment.start);
+        ExpectPoint(segment.GetPoint(1), segment.end);
+        ExpectPoint(segment.GetPoint(-0.5), segment.start);
+        ExpectPoint(segment.GetPoint(7), segment.end);
+        ExpectPoint(segment.GetPoint(std::numeric_limits<double>::quiet_NaN()), segment.start);
+    }
+    ExpectPoint(Arch().GetPoint(0.5), {5, 7.5});
+    CFileLine other = Line({0, 0}, {4, 0});
+    other.type = 7;  // anything but 3 is a line
+    other.ctrl1 = {100, 100};
+    ExpectPoint(other.GetPoint(0.25), {1, 0});
+}
+
+TEST(FileLineTest, BezierSplitMeetsOnTheCurveWithASmoothNode) {
+    const CFileLine arch = Arch();
+    CFileLine first, second;
+    first.Init();
+    second.Init();
+    arch.Split(0.5, &first, &second);
+    EXPECT_EQ(first.type, CFileLine::kBezier);
+    EXPECT_EQ(second.type, CFileLine::kBezier);
+    ExpectPoint(first.end, {5, 7.5});
+    ExpectPoint(second.start, {5, 7.5});
+    ExpectPoint(first.ctrl1, {0, 5});
+    ExpectPoint(second.ctrl2, {10, 5});
+    EXPECT_EQ(first.startJoint, CFileLine::kJointSymmetric);
+    EXPECT_EQ(first.endJoint, CFileLine::kJointSmooth);
+    EXPECT_EQ(second.startJoint, CFileLine::kJointSmooth);
+    EXPECT_EQ(second.endJoint, CFileLine::kJointCorner);
+    for (double t : {0.2, 0.7}) {
+        ExpectPoint(first.GetPoint(t), arch.GetPoint(t / 2), 1e-12);
+        ExpectPoint(second.GetPoint(t), arch.GetPoint(0.5 + t / 2), 1e-12);
+    }
+}
+
+TEST(FileLineTest, LineSplitLeavesJointsAndControlsToTheCaller) {
+    CFileLine line = Line({0, 0}, {8, 4});
+    line.type = 1;
+    CFileLine first, second;
+    first.startJoint = first.endJoint = 2;
+    first.ctrl1 = {9, 9};
+    second.attr1 = 5;
+    line.Split(0.25, &first, &second);
+    EXPECT_EQ(first.type, 0);
+    ExpectPoint(first.start, {0, 0});
+    ExpectPoint(first.end, {2, 1});
+    ExpectPoint(second.start, {2, 1});
+    ExpectPoint(second.end, {8, 4});
+    EXPECT_EQ(first.startJoint, 2);
+    EXPECT_EQ(first.endJoint, 2);
+    ExpectPoint(first.ctrl1, {9, 9});
+    EXPECT_EQ(second.attr1, 5);
+}
+
+TEST(FileLineTest, InitMakesAnEmptyLineButKeepsControlsAndAttributes) {
+    CFileLine record = Arch();
+    record.attr1 = 4;
+    record.attr2 = 5;
+    record.scratch[0] = 77;
+    record.nodeSelected = 3;
+    record.Init();
+    EXPECT_EQ(record.type, 0);
+    ExpectPoint(record.start, {0, 0});
+    ExpectPoint(record.end, {0, 0});
+    ExpectPoint(record.ctrl1, {0, 10});
+    ExpectPoint(record.ctrl2, {10, 10});
+    EXPECT_EQ(record.attr1, 4);
+    EXPECT_EQ(record.attr2, 5);
+    EXPECT_EQ(record.scratch[0], 0u);
+    EXPECT_EQ(record.nodeSelected, 0);
+    EXPECT_EQ(record.startJoint, 0);
+    EXPECT_EQ(record.endJoint, 0);
+}
+
+TEST(FileLineTest, ListSentinelIsAClearedRecord) {
+    CDbList<CFileLine> list;
+    CFileLine cleared;
+    cleared.Init();
+    EXPECT_EQ(std::memcmp(&list.head->value, &cleared, sizeof cleared), 0);
+}
+
+TEST(FileLineTest, SetPointsWritesControlsOnlyWhenAsked) {
+    CFileLine record = Arch();
+    record.SetPoints(1, 2, 3, 4, 0, 9, 9, 9, 9);
+    ExpectPoint(record.start, {1, 2});
+    ExpectPoint(record.end, {3, 4});
+    ExpectPoint(record.ctrl1, {0, 10});
+    EXPECT_EQ(record.type, CFileLine::kBezier);
+    record.SetPoints(1, 2, 3, 4, 1, 5, 6, 7, 8);
+    ExpectPoint(record.ctrl1, {5, 6});
+    ExpectPoint(record.ctrl2, {7, 8});
+}
+
+TEST(FileLineTest, IsShortNeedsBothDifferencesStrictlyBelow) {
+    EXPECT_EQ(Line({0, 0}, {0.001, 0}).IsShort(0.001), 0);
+    EXPECT_EQ(Line({0, 0}, {0.0009, 0.0009}).IsShort(0.001), 1);
+    EXPECT_EQ(Line({0, 0}, {0.0009, 0.002}).IsShort(0.001), 0);
+}
+
+TEST(FileLineTest, DotProductOfTheTwoVectorsFromPointOne) {
+    EXPECT_DOUBLE_EQ(CFileLine::DotProduct(1, 1, 4, 1, 3, 5), 6);
+    EXPECT_DOUBLE_EQ(CFileLine::DotProduct(0, 0, 1, 0, 0, 1), 0);
+}
+
+TEST(FileLineTest, ProjectParamSnapsAtNodesAndDoesNotClamp) {
+    struct Case {
+        SDPoint p;
+        double t;
+    };
+    const CFileLine segment = Line({0, 0}, {10, 0});
+    const Case cases[] = {
+        {{5, 3}, 0.5},           {{-2, 1}, -0.2}, {{10.0005, 0}, 1.0},
+        {{0.0005, 0.0009}, 0.0}, {{15, -4}, 1.5}, {{0.000005, 2}, 0.0},  // t = 5e-7 snaps to 0
+    };
+    for (const Case& c : cases) {
+        EXPECT_DOUBLE_EQ(segment.ProjectParam(c.p.x, c.p.y), c.t) << c.p.x << "," << c.p.y;
+    }
+}
+
+TEST(FileLineTest, StoredFormIsSeventyFourBytesWithoutTheNodeMarks) {
+    CFileLine record = Arch();
+    record.attr1 = 0x1234;
+    record.attr2 = 0xBEEF;
+    record.ctrl2 = {-0.0, 1e-310};
+    record.nodeSelected = 3;
+    record.scratch[1] = 99;
+    const auto bytes = Stored(record);
+    ASSERT_EQ(bytes.size(), CFileLine::kStoredBytes);
+    const std::uint8_t head[] = {3, 0, 0x34, 0x12, 0xEF, 0xBE};
+    EXPECT_EQ(std::memcmp(bytes.data(), head, sizeof head), 0);
+    EXPECT_EQ(DoubleAt(bytes, 6), 0.0);    // start.x
+    EXPECT_EQ(DoubleAt(bytes, 22), 10.0);  // end.x
+    EXPECT_EQ(DoubleAt(bytes, 46), 10.0);  // ctrl1.y
+    EXPECT_TRUE(std::signbit(DoubleAt(bytes, 54)));
+    EXPECT_EQ(DoubleAt(bytes, 62), 1e-310);
+    EXPECT_EQ(bytes[70], 2);  // startJoint
+    EXPECT_EQ(bytes[72], 0);  // endJoint
+
+    CFileLine loaded;
+    loaded.nodeSelected = 2;
+    loaded.scratch[0] = 42;
+    auto ar = platform::Archive::ForLoading(bytes);
+    loaded.Serialize(ar);
+    EXPECT_EQ(loaded.nodeSelected, 0);
+    EXPECT_EQ(loaded.scratch[0], 42u);  // never stored, so left as it was
+    EXPECT_EQ(loaded.attr1, 0x1234);
+    EXPECT_EQ(loaded.attr2, 0xBEEF);
+    EXPECT_EQ(loaded.startJoint, CFileLine::kJointSymmetric);
+    EXPECT_EQ(Stored(loaded), bytes);
+}
+
+TEST(FileLineTest, TruncatedOrNonFiniteRecordIsRefusedAndLeavesTheRecord) {
+    const CFileLine original = Line({1, 1}, {2, 2});
+    auto truncated = Stored(Arch());
+    truncated.pop_back();
+    CFileLine nonFinite = Arch();
+    nonFinite.ctrl1.x = std::numeric_limits<double>::infinity();
+    for (const auto& bytes : {truncated, Stored(nonFinite)}) {
+        CFileLine target = original;
+        auto ar = platform::Archive::ForLoading(bytes);
+        EXPECT_THROW(target.Serialize(ar), platform::ArchiveError);
+        EXPECT_EQ(std::memcmp(&target, &original, sizeof target), 0);
+    }
+}
+
+}  // namespace
