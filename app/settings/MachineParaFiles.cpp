@@ -1,0 +1,62 @@
+// Import and export of the machine parameter files through the program-wide parameter store.
+#include "MachineParaFiles.h"
+
+#include "FileState.h"
+#include "MachineParaRecords.h"
+#include "OlderMachineParaForm.h"
+#include "Settingstore.h"
+
+#include <optional>
+#include <vector>
+
+namespace {
+
+// The carrier of both files; emptied after every import and export, so it holds entries only during
+// one of these calls.
+CSettingstore& ParaStore() {
+    static CSettingstore store;
+    return store;
+}
+
+template <typename Record, typename ReadOlderForm>
+int Import(const std::filesystem::path& file, Record& record, ReadOlderForm readOlderForm) {
+    const std::optional<std::vector<std::uint8_t>> bytes = ReadFileBytes(file);
+    if (!bytes) {
+        return 0;
+    }
+    CSettingstore& store = ParaStore();
+    if (store.ImportParaFile(file) != 0) {
+        record.LoadFromStore(store);
+        store.RemoveAllData();
+        return 1;
+    }
+    store.RemoveAllData();
+    return readOlderForm(*bytes, record) ? 1 : 0;
+}
+
+template <typename Record>
+int Export(const std::filesystem::path& file, const Record& record) {
+    CSettingstore& store = ParaStore();
+    record.SaveToStore(store);
+    const int written = store.ExportParaFile(file);
+    store.RemoveAllData();
+    return written != 0 ? 1 : 0;
+}
+
+}  // namespace
+
+int ImportVendorParaFile(const std::filesystem::path& file) {
+    return Import(file, gVendorPara, ReadOlderVendorForm);
+}
+
+int ImportUserParaFile(const std::filesystem::path& file) {
+    return Import(file, gUserPara, ReadOlderUserForm);
+}
+
+int ExportVendorParaFile(const std::filesystem::path& file) {
+    return Export(file, gVendorPara);
+}
+
+int ExportUserParaFile(const std::filesystem::path& file) {
+    return Export(file, gUserPara);
+}

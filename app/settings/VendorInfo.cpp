@@ -1,0 +1,136 @@
+// Loading, defaulting and saving the vendor information files.
+#include "VendorInfo.h"
+
+#include "AtomicFile.h"
+#include "FileState.h"
+
+#include <climits>
+#include <optional>
+#include <string_view>
+
+VendorInfo gVendorInfo;
+
+namespace {
+
+using EntryTexts = std::array<std::string_view, VendorInfo::kEntryCount>;
+
+constexpr EntryTexts kSimplifiedChineseDefaults = {
+    "公司名称:", "......", "电话:",     "......", "传真:",     "......",
+    "公司地址:", "......", "公司网址:", "......", "软件标题:", "",
+};
+constexpr EntryTexts kTraditionalChineseDefaults = {
+    "公司名稱:", "......", "電話:",     "......", "傳真:",     "......",
+    "公司地址:", "",       "公司网址:", "",       "軟件標題:", "",
+};
+constexpr EntryTexts kEnglishDefaults = {
+    "Corp. Name:", ".......", "Tel:", ".......", "Fax:",        "......",
+    "Addr:",       "......",  "Web:", "......",  "soft title:", "",
+};
+
+// Like the C library's string-to-integer: leading blanks, an optional sign, the digits up to the first
+// other character; 0 without digits. Saturates instead of overflowing.
+long KeyValue(std::string_view text) {
+    std::size_t at = text.find_first_not_of(" \t\n\v\f\r");
+    if (at == std::string_view::npos) {
+        return 0;
+    }
+    bool negative = false;
+    if (text[at] == '+' || text[at] == '-') {
+        negative = text[at] == '-';
+        ++at;
+    }
+    long value = 0;
+    for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at) {
+        value = value > (LONG_MAX - 9) / 10 ? LONG_MAX : value * 10 + (text[at] - '0');
+    }
+    return negative ? -value : value;
+}
+
+}  // namespace
+
+void VendorInfo::SetProgramFolder(const std::filesystem::path& programFolder) {
+    if (programFolder.empty()) {
+        pathSChe = pathTChe = pathEn = pathOther = std::filesystem::path();
+        return;
+    }
+    const std::filesystem::path folder = programFolder / "Vendor";
+    pathSChe = folder / "Info_SChe.txt";
+    pathTChe = folder / "Info_TChe.txt";
+    pathEn = folder / "Info_En.txt";
+    pathOther = folder / "Info_Other.txt";
+}
+
+const std::filesystem::path& VendorInfo::PathFor(int languageIndex) const {
+    switch (languageIndex) {
+        case 1:
+            return pathTChe;
+        case 2:
+            return pathEn;
+        case 3:
+            return pathOther;
+        default:
+            return pathSChe;
+    }
+}
+
+void VendorInfo::ApplyDefaults(int languageIndex) {
+    const EntryTexts& defaults = languageIndex == 1                           ? kTraditionalChineseDefaults
+                                 : (languageIndex == 2 || languageIndex == 3) ? kEnglishDefaults
+                                                                              : kSimplifiedChineseDefaults;
+    for (int key = 0; key < kEntryCount; ++key) {
+        entries[key] = defaults[key];
+    }
+}
+
+void VendorInfo::Save(int languageIndex) const {
+    const std::filesystem::path& file = PathFor(languageIndex);
+    if (file.empty()) {
+        return;
+    }
+    std::string content;
+    for (int key = 0; key < kEntryCount; ++key) {
+        content += std::to_string(key) + "=" + entries[key] + "\r\n";
+    }
+    platform::WriteFileAtomically(file, content);
+}
+
+void VendorInfo::Load(int languageIndex) {
+    const std::filesystem::path& file = PathFor(languageIndex);
+    const std::optional<std::vector<std::uint8_t>> bytes = ReadFileBytes(file);
+    if (!bytes) {
+        ApplyDefaults(languageIndex);
+        if (IsMissingFile(file)) {
+            Save(languageIndex);
+        }
+        return;
+    }
+    ReadLines(std::string(bytes->begin(), bytes->end()));
+}
+
+void VendorInfo::ReadLines(const std::string& content) {
+    std::string line;
+    for (char byte : content) {
+        if (byte == '\r') {
+            continue;
+        }
+        if (byte == '\n') {
+            ReadLine(line);
+            line.clear();
+        } else {
+            line += byte;
+        }
+    }
+    ReadLine(line);
+}
+
+void VendorInfo::ReadLine(const std::string& line) {
+    const std::size_t equals = line.rfind('=');
+    if (equals == std::string::npos) {
+        return;
+    }
+    const long key = KeyValue(std::string_view(line).substr(0, equals));
+    if (key < 0 || key >= kEntryCount) {
+        return;
+    }
+    entries[static_cast<std::size_t>(key)] = line.substr(equals + 1);
+}

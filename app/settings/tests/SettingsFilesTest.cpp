@@ -1,0 +1,111 @@
+#include "SettingsFiles.h"
+
+#include "LayerParaFile.h"
+#include "MachineParaFiles.h"
+#include "MachineParaRecords.h"
+#include "OlderMachineParaForm.h"
+#include "SettingsTestSupport.h"
+#include "TempHome.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class SettingsFilesTest : public SettingsTest {
+  protected:
+    void SetUp() override {
+        SettingsTest::SetUp();
+        gVendorPara = CVendorPara{};
+        gUserPara = CUserPara{};
+        SetLayerParaSerializer(nullptr);
+    }
+    void TearDown() override {
+        SetUp();
+        SettingsTest::TearDown();
+    }
+    const std::filesystem::path& Folder() const { return cutrix::testing::TempHome(); }
+    std::filesystem::path File(const char* name) const { return Folder() / name; }
+};
+
+}  // namespace
+
+TEST_F(SettingsFilesTest, AFirstStartWritesEveryMissingFileFromTheDefaults) {
+    std::uint32_t layerBlock = 7;
+    SetLayerParaSerializer([&](platform::Archive& archive) {
+        archive.Exchange(layerBlock);
+        return true;
+    });
+    LoadAllSettings(Folder());
+    for (const char* name : {"config", "vpara", "upara", "lpara"}) {
+        EXPECT_TRUE(std::filesystem::exists(File(name))) << name;
+    }
+    EXPECT_EQ(gGeneralSettings.speedLimits.GetCount(), 6);
+    EXPECT_EQ(gOutputOptions.reverseIntervals.GetCount(), 0);
+    EXPECT_EQ(gVendorPara.maxAccMmPerS2[0], 8000.0);
+}
+
+TEST_F(SettingsFilesTest, WhatIsSavedAtExitIsLoadedAtTheNextStart) {
+    LanguageIndex = kLanguageEnglish;
+    gGeneralSettings.laserHeadPosition = 6;
+    gVendorPara.breadthMm[1] = 450.0;
+    gUserPara.focusDepthMm = 7.5;
+    SaveAllSettings(Folder());
+
+    ResetSettingsGlobals();
+    gVendorPara = CVendorPara{};
+    gUserPara = CUserPara{};
+    LoadAllSettings(Folder());
+    EXPECT_EQ(LanguageIndex, kLanguageEnglish);
+    EXPECT_EQ(gGeneralSettings.laserHeadPosition, 6);
+    EXPECT_EQ(gVendorPara.breadthMm[1], 450.0);
+    EXPECT_EQ(gUserPara.focusDepthMm, 7.5);
+}
+
+TEST_F(SettingsFilesTest, AnEmptyConfigIsWrittenAgainFromTheDefaults) {
+    WriteFile(File("config"), "");
+    LoadAllSettings(Folder());
+    EXPECT_FALSE(FileBytes(File("config")).empty());
+}
+
+TEST_F(SettingsFilesTest, AFileThatMerelyFailsToOpenIsNotOverwrittenWithDefaults) {
+    for (const char* name : {"config", "vpara", "upara"}) {
+        std::filesystem::create_directory(File(name));
+    }
+    LoadAllSettings(Folder());
+    SaveAllSettings(Folder());
+    for (const char* name : {"config", "vpara", "upara"}) {
+        EXPECT_TRUE(std::filesystem::is_directory(File(name))) << name;
+    }
+    EXPECT_EQ(gVendorPara.maxAccMmPerS2[0], 8000.0);
+}
+
+TEST_F(SettingsFilesTest, AnOlderUserFileIsReadAndWrittenInTheCurrentFormAtExit) {
+    std::vector<std::uint8_t> older(kOlderUserFormBytes, 0);
+    older[kOlderUserFormBytes - 12] = 150;  // acceleration factor
+    WriteFile(File("upara"), older);
+    LoadAllSettings(Folder());
+    EXPECT_EQ(gUserPara.accFactorPercent, 150);
+    EXPECT_EQ(gUserPara.idleSpeedMmPerS, 0.0);
+    EXPECT_EQ(FileBytes(File("upara")), older);
+
+    SaveAllSettings(Folder());
+    gUserPara = CUserPara{};
+    ASSERT_EQ(ImportUserParaFile(File("upara")), 1);
+    EXPECT_EQ(gUserPara.idleSpeedMmPerS, 0.0);
+    EXPECT_NE(FileBytes(File("upara")).size(), kOlderUserFormBytes);
+}
+
+TEST_F(SettingsFilesTest, AConfigThatEndsEarlyKeepsWhatItHeldAndIsNotRewrittenAtStart) {
+    LanguageIndex = kLanguageOther;
+    gOutputOptions.circlePulse = 2000.0;
+    SaveAllSettings(Folder());
+    std::vector<std::uint8_t> config = FileBytes(File("config"));
+    config.resize(config.size() - 20);
+    WriteFile(File("config"), config);
+
+    ResetSettingsGlobals();
+    LoadAllSettings(Folder());
+    EXPECT_EQ(LanguageIndex, kLanguageOther);
+    EXPECT_EQ(gOutputOptions.circlePulse, 2000.0);
+    EXPECT_EQ(FileBytes(File("config")), config);
+}
