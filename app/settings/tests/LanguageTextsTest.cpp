@@ -112,6 +112,24 @@ TEST_F(LanguageTextsTest, AFirstChineseStartWritesEveryEntryInTableOrder) {
     EXPECT_EQ(GetLangText("MsgInfo", "4"), "通讯错误!");
 }
 
+TEST_F(LanguageTextsTest, EveryBuiltInTextSurvivesTheLanguageFileUnchanged) {
+    for (std::uint16_t index : {kLanguageSimplifiedChinese, kLanguageEnglish}) {
+        ClearLangStore();
+        LanguageIndex = index;
+        SelectLanguage();
+        ClearLangStore();
+        const std::filesystem::path file = File(LanguageFileName(index));
+        ASSERT_EQ(LoadLangFile(file), 0);
+        for (auto table : {kMenuTexts, kDialogTexts, kMachineTexts}) {
+            for (const DefaultText& entry : table) {
+                const std::string_view expected = index == kLanguageEnglish ? entry.english : entry.chinese;
+                EXPECT_EQ(GetLangText(std::string(entry.section), std::string(entry.key)), expected)
+                    << entry.section << "/" << entry.key;
+            }
+        }
+    }
+}
+
 TEST_F(LanguageTextsTest, EachLanguageWritesItsOwnFile) {
     struct Case {
         std::uint16_t index;
