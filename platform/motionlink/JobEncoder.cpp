@@ -14,6 +14,29 @@ bool FitsRelative(std::int64_t delta) {
     return delta >= kRelativeMin && delta <= kRelativeMax;
 }
 
+// Relative forms where the delta fits, the absolute form otherwise. A cut whose start and end power
+// differ ramps the power along the line, which the single-axis cut forms cannot express.
+JobCommandBytes PathCommand(JobPosition from, JobPosition to, bool cut, bool ramps) {
+    const std::int64_t dx = std::int64_t{to.xUm} - from.xUm;
+    const std::int64_t dy = std::int64_t{to.yUm} - from.yUm;
+    if (!FitsRelative(dx) || !FitsRelative(dy)) {
+        return JobCommandBytes(cut ? opcode::kCutAbsolute : opcode::kMoveAbsolute)
+            .Absolute(to.xUm)
+            .Absolute(to.yUm);
+    }
+    const auto deltaX = static_cast<std::int32_t>(dx);
+    const auto deltaY = static_cast<std::int32_t>(dy);
+    if (dy == 0 && !ramps) {
+        return JobCommandBytes(cut ? opcode::kCutRelativeX : opcode::kMoveRelativeX).Relative(deltaX);
+    }
+    if (dx == 0 && !ramps) {
+        return JobCommandBytes(cut ? opcode::kCutRelativeY : opcode::kMoveRelativeY).Relative(deltaY);
+    }
+    return JobCommandBytes(cut ? opcode::kCutRelative : opcode::kMoveRelative)
+        .Relative(deltaX)
+        .Relative(deltaY);
+}
+
 }  // namespace
 
 void JobEncoder::Start(JobSink& sink) {
@@ -35,27 +58,9 @@ JobStatus JobEncoder::CutTo(JobPosition target) {
     return PathTo(target, true);
 }
 
-// Relative forms where the delta fits, the absolute form otherwise. A cut whose start and end power
-// differ ramps the power along the line, which the single-axis cut forms cannot express.
 JobStatus JobEncoder::PathTo(JobPosition target, bool cut) {
-    const std::int64_t dx = std::int64_t{target.xUm} - position_.xUm;
-    const std::int64_t dy = std::int64_t{target.yUm} - position_.yUm;
     const bool ramps = cut && startLevel_ != endLevel_;
-    JobCommandBytes command(0);
-    if (!FitsRelative(dx) || !FitsRelative(dy)) {
-        command = JobCommandBytes(cut ? opcode::kCutAbsolute : opcode::kMoveAbsolute);
-        command.Absolute(target.xUm).Absolute(target.yUm);
-    } else if (dy == 0 && !ramps) {
-        command = JobCommandBytes(cut ? opcode::kCutRelativeX : opcode::kMoveRelativeX);
-        command.Relative(static_cast<std::int32_t>(dx));
-    } else if (dx == 0 && !ramps) {
-        command = JobCommandBytes(cut ? opcode::kCutRelativeY : opcode::kMoveRelativeY);
-        command.Relative(static_cast<std::int32_t>(dy));
-    } else {
-        command = JobCommandBytes(cut ? opcode::kCutRelative : opcode::kMoveRelative);
-        command.Relative(static_cast<std::int32_t>(dx)).Relative(static_cast<std::int32_t>(dy));
-    }
-    const JobStatus status = Append(command);
+    const JobStatus status = Append(PathCommand(position_, target, cut, ramps));
     if (status == kJobOk) {
         position_ = target;
     }
