@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cassert>
 #include <cmath>
+#include <limits>
 #include <numbers>
 #include <utility>
 #include <vector>
@@ -29,7 +30,16 @@ double ScreenAngleDegrees(double centreX, double centreY, Point point) {
 }
 
 std::int32_t RoundToInt32(double value) {
-    return static_cast<std::int32_t>(std::lround(value));
+    constexpr double kLowest = std::numeric_limits<std::int32_t>::min();
+    constexpr double kHighest = std::numeric_limits<std::int32_t>::max();
+    return static_cast<std::int32_t>(std::clamp(std::round(value), kLowest, kHighest));
+}
+
+// a + b, held at the ends of the 32-bit range instead of wrapping.
+std::int32_t SaturatedSum(std::int32_t a, std::int64_t b) {
+    constexpr std::int64_t kLowest = std::numeric_limits<std::int32_t>::min();
+    constexpr std::int64_t kHighest = std::numeric_limits<std::int32_t>::max();
+    return static_cast<std::int32_t>(std::clamp(std::int64_t{a} + b, kLowest, kHighest));
 }
 
 }  // namespace
@@ -184,8 +194,10 @@ void DeviceContext::AngleArc(Point centre, std::int32_t radius, float startDegre
     const Point end = pointAt(startDegrees + sweep);
     const DrawState state = CurrentDrawState();
     backend_->LineTo(mapping_.LPtoDP(currentPosition_), start, state);
-    const Rect bounds{deviceCentre.x - deviceRadius, deviceCentre.y - deviceRadius,
-                      deviceCentre.x + deviceRadius + 1, deviceCentre.y + deviceRadius + 1};
+    const Rect bounds{SaturatedSum(deviceCentre.x, -std::int64_t{deviceRadius}),
+                      SaturatedSum(deviceCentre.y, -std::int64_t{deviceRadius}),
+                      SaturatedSum(deviceCentre.x, std::int64_t{deviceRadius} + 1),
+                      SaturatedSum(deviceCentre.y, std::int64_t{deviceRadius} + 1)};
     backend_->Arc({bounds, startDegrees, sweep}, state);
     currentPosition_ = mapping_.DPtoLP(end);
 }
@@ -211,7 +223,7 @@ bool DeviceContext::BitBlt(std::int32_t x, std::int32_t y, std::int32_t width, s
     if (op != BlitOp::SrcCopy) {
         return false;
     }
-    const Rect destination = LPtoDP(Rect{x, y, x + width, y + height}).Normalized();
+    const Rect destination = LPtoDP(Rect{x, y, SaturatedSum(x, width), SaturatedSum(y, height)}).Normalized();
     return backend_->BitBlt(destination, *source.backend_, source.mapping_.LPtoDP({xSource, ySource}), op);
 }
 
@@ -226,9 +238,11 @@ int DeviceContext::StretchDIBits(std::int32_t xDest, std::int32_t yDest, std::in
     if (!dib || !dib->Layout().IsUncompressed()) {
         return 0;
     }
-    const Rect destination = LPtoDP(Rect{xDest, yDest, xDest + widthDest, yDest + heightDest});
+    const Rect destination =
+        LPtoDP(Rect{xDest, yDest, SaturatedSum(xDest, widthDest), SaturatedSum(yDest, heightDest)});
     // The source's lower-left corner counts rows from the bottom; the picture counts them from the top.
-    const PictureRect source{xSource, dib->Height() - ySource - heightSource, widthSource, heightSource};
+    const std::int32_t sourceTop = SaturatedSum(dib->Height(), -(std::int64_t{ySource} + heightSource));
+    const PictureRect source{xSource, sourceTop, widthSource, heightSource};
     return backend_->StretchDib(destination, source, *dib, op);
 }
 

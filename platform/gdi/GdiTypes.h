@@ -30,8 +30,9 @@ struct Rect {
     std::int32_t right = 0;
     std::int32_t bottom = 0;
 
-    std::int32_t Width() const { return right - left; }
-    std::int32_t Height() const { return bottom - top; }
+    // Wide enough for any pair of edges.
+    std::int64_t Width() const { return std::int64_t{right} - left; }
+    std::int64_t Height() const { return std::int64_t{bottom} - top; }
     // The same rectangle with left <= right and top <= bottom.
     Rect Normalized() const;
 

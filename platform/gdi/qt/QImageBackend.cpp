@@ -21,6 +21,10 @@
 namespace platform {
 namespace {
 
+// Bounds that keep text output within what Qt's integer rectangles hold.
+constexpr int kMaxFontPixels = 16384;
+constexpr int kTextReachPixels = 1 << 24;
+
 std::vector<PointF> ToPointsF(std::span<const Point> points) {
     std::vector<PointF> converted;
     converted.reserve(points.size());
@@ -30,8 +34,17 @@ std::vector<PointF> ToPointsF(std::span<const Point> points) {
     return converted;
 }
 
-QRect ToQRect(const Rect& rect) {
-    return QRect(QPoint(rect.left, rect.top), QPoint(rect.right - 1, rect.bottom - 1));
+// The part of a normalised rectangle on the surface (right and bottom outside). Computed here rather
+// than with QRect, whose width arithmetic wraps for rectangles wider than the 32-bit range.
+QRect VisiblePart(const Rect& rect, const QImage& surface) {
+    const int left = std::max(rect.left, 0);
+    const int top = std::max(rect.top, 0);
+    const int right = std::min(rect.right, surface.width());
+    const int bottom = std::min(rect.bottom, surface.height());
+    if (left >= right || top >= bottom) {
+        return {};
+    }
+    return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
 }
 
 // The pixels that the points, with `margin` around them, may touch, cut to the surface; empty when
@@ -216,7 +229,7 @@ void QImageBackend::Arc(const ArcSpec& arc, const DrawState& state) {
 }
 
 void QImageBackend::Rectangle(const Rect& bounds, const DrawState& state) {
-    if (bounds.Width() <= 0 || bounds.Height() <= 0) {
+    if (bounds.right <= bounds.left || bounds.bottom <= bounds.top) {
         return;
     }
     const double right = bounds.right - 1.0;
@@ -228,13 +241,14 @@ void QImageBackend::Rectangle(const Rect& bounds, const DrawState& state) {
     // Without a pen the fill ends one pixel short on the right and bottom, where the outline would be.
     const Rect filled =
         HasPen(state) ? bounds : Rect{bounds.left, bounds.top, bounds.right - 1, bounds.bottom - 1};
+    const QRect visibleFill = VisiblePart(filled, image_);
     DrawShape(
-        outline, [&filled](CoverageLayer& layer, QRgb color) { layer.FillRect(ToQRect(filled), color); },
+        outline, [&visibleFill](CoverageLayer& layer, QRgb color) { layer.FillRect(visibleFill, color); },
         state);
 }
 
 void QImageBackend::Ellipse(const Rect& bounds, const DrawState& state) {
-    if (bounds.Width() <= 0 || bounds.Height() <= 0) {
+    if (bounds.right <= bounds.left || bounds.bottom <= bounds.top) {
         return;
     }
     const std::vector<PointF> area = EllipseArea(bounds);
@@ -255,8 +269,14 @@ void QImageBackend::TextOut(Point topLeft, std::string_view text, const TextStat
     if (QGuiApplication::instance() == nullptr || text.empty()) {
         return;
     }
+    // Text runs right and down from its corner; a corner beyond the surface's right or bottom edge, or so
+    // far left or up that no text could reach back, shows nothing and would overflow Qt's rectangles.
+    if (topLeft.x >= image_.width() || topLeft.y >= image_.height() || topLeft.x < -kTextReachPixels ||
+        topLeft.y < -kTextReachPixels) {
+        return;
+    }
     QFont font(QString::fromStdString(state.font.family));
-    font.setPixelSize(std::max(1, state.font.pixelHeight));
+    font.setPixelSize(std::clamp(state.font.pixelHeight, 1, kMaxFontPixels));
     const QString content = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     const QFontMetrics metrics(font);
     QPainter painter(&image_);
@@ -270,7 +290,7 @@ void QImageBackend::TextOut(Point topLeft, std::string_view text, const TextStat
 }
 
 void QImageBackend::FillRect(const Rect& bounds, ColorRef color) {
-    const QRect visible = ToQRect(bounds).intersected(image_.rect());
+    const QRect visible = VisiblePart(bounds, image_);
     const QRgb pixel = ToQRgb(color);
     for (int y = visible.top(); y <= visible.bottom(); ++y) {
         QRgb* row = reinterpret_cast<QRgb*>(image_.scanLine(y));
@@ -286,25 +306,31 @@ bool QImageBackend::BitBlt(const Rect& destination, const GdiBackend& source, Po
     // Copying within one image reads from a snapshot, so overlapping parts are not read after writing.
     const QImage snapshot = pixelSource == this ? image_.copy() : QImage();
     const QImage& from = pixelSource == this ? snapshot : pixelSource->image_;
-    const QPoint shift(sourceOrigin.x - destination.left, sourceOrigin.y - destination.top);
-    const QRect visible =
-        ToQRect(destination).intersected(image_.rect()).intersected(from.rect().translated(-shift));
-    for (int y = visible.top(); y <= visible.bottom(); ++y) {
-        const QRgb* sourceRow = reinterpret_cast<const QRgb*>(from.constScanLine(y + shift.y()));
-        QRgb* destinationRow = reinterpret_cast<QRgb*>(image_.scanLine(y));
-        std::copy(sourceRow + visible.left() + shift.x(), sourceRow + visible.right() + 1 + shift.x(),
-                  destinationRow + visible.left());
+    // Source pixel = destination pixel + shift, in 64 bits since either side may lie far off its surface.
+    const std::int64_t shiftX = std::int64_t{sourceOrigin.x} - destination.left;
+    const std::int64_t shiftY = std::int64_t{sourceOrigin.y} - destination.top;
+    const std::int64_t left = std::max({std::int64_t{destination.left}, std::int64_t{0}, -shiftX});
+    const std::int64_t top = std::max({std::int64_t{destination.top}, std::int64_t{0}, -shiftY});
+    const std::int64_t right =
+        std::min({std::int64_t{destination.right}, std::int64_t{image_.width()}, from.width() - shiftX});
+    const std::int64_t bottom =
+        std::min({std::int64_t{destination.bottom}, std::int64_t{image_.height()}, from.height() - shiftY});
+    for (std::int64_t y = top; y < bottom; ++y) {
+        const QRgb* sourceRow =
+            reinterpret_cast<const QRgb*>(from.constScanLine(static_cast<int>(y + shiftY)));
+        QRgb* destinationRow = reinterpret_cast<QRgb*>(image_.scanLine(static_cast<int>(y)));
+        std::copy(sourceRow + left + shiftX, sourceRow + right + shiftX, destinationRow + left);
     }
     return true;
 }
 
 int QImageBackend::StretchDib(const Rect& destination, const PictureRect& source, const DibView& dib,
                               BlitOp) {
-    if (!dib.Layout().IsUncompressed() || destination.Width() == 0 || destination.Height() == 0 ||
-        source.width == 0 || source.height == 0) {
+    if (!dib.Layout().IsUncompressed() || destination.left == destination.right ||
+        destination.top == destination.bottom || source.width == 0 || source.height == 0) {
         return 0;
     }
-    const QRect visible = ToQRect(destination.Normalized()).intersected(image_.rect());
+    const QRect visible = VisiblePart(destination.Normalized(), image_);
     const std::vector<int> columns = StretchMap(visible.left(), visible.right(), destination.left,
                                                 destination.right, source.x, source.width, dib.Width());
     const std::vector<int> rows = StretchMap(visible.top(), visible.bottom(), destination.top,

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -336,6 +337,42 @@ TEST_F(PixelContext, TextIsPaintedInTheTextColourWhateverTheRasterOperation) {
         }
     }
     EXPECT_GT(dark, 20);
+}
+
+// Zoomed far in, device coordinates reach the ends of the 32-bit range; every call must clip them
+// without overflowing and draw only the visible part.
+TEST_F(PixelContext, ExtremeCoordinatesAreClippedWithoutOverflow) {
+    constexpr std::int32_t kLow = std::numeric_limits<std::int32_t>::min();
+    constexpr std::int32_t kHigh = std::numeric_limits<std::int32_t>::max();
+    const DibBlock picture = SmallPicture();
+    for (const RasterOp rop : {RasterOp::CopyPen, RasterOp::NotXorPen}) {
+        for (const Pen& pen : {Pen::Solid(1, Rgb(9, 9, 9)), Pen::Solid(5, Rgb(9, 9, 9))}) {
+            dc_->SetROP2(rop);
+            dc_->SelectObject(pen);
+            dc_->SelectObject(Brush::Solid(Rgb(200, 100, 0)));
+            dc_->MoveTo(kLow, kLow);
+            dc_->LineTo(kHigh, kHigh);
+            dc_->Rectangle(kLow, kLow, kHigh, kHigh);
+            dc_->Ellipse(kLow, kLow, kHigh, kHigh);
+            dc_->Arc(Rect{kLow, kLow, kHigh, kHigh}, Point{kHigh, 0}, Point{0, kLow});
+            dc_->AngleArc({kHigh, kHigh}, kHigh, 0.0f, 360.0f);
+            const Point polygon[] = {{kLow, kLow}, {kHigh, 0}, {0, kHigh}, {50, 50}};
+            dc_->Polygon(polygon);
+            const Point curve[] = {{kLow, 0}, {kHigh, kLow}, {kLow, kHigh}, {kHigh, 0}};
+            dc_->PolyBezier(curve);
+            dc_->TextOut(kHigh, kHigh, "x");
+            dc_->TextOut(kLow, kLow, "x");
+            dc_->FillSolidRect(Rect{kLow, kLow, kHigh, kHigh}, Rgb(1, 1, 1));
+            dc_->StretchDIBits(kLow, kLow, kHigh, kHigh, 0, 0, 3, 2, picture.Bytes());
+            dc_->StretchDIBits(kHigh, kHigh, kHigh, kHigh, kLow, kLow, kHigh, kHigh, picture.Bytes());
+            DeviceContext memory = dc_->CreateCompatibleDC({4, 4});
+            dc_->BitBlt(kHigh, kHigh, kHigh, kHigh, memory, kLow, kLow);
+            dc_->BitBlt(kLow, kLow, kHigh, kHigh, memory, kHigh, kHigh);
+        }
+    }
+    dc_->FillSolidRect(Rect{kLow, kLow, kHigh, kHigh}, Rgb(1, 2, 3));
+    EXPECT_EQ(PixelAt(0, 0), Rgb(1, 2, 3));
+    EXPECT_EQ(PixelAt(kWidth - 1, kHeight - 1), Rgb(1, 2, 3));
 }
 
 }  // namespace
