@@ -14,8 +14,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstring>
-#include <limits>
 #include <vector>
 
 namespace platform {

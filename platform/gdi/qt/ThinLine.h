@@ -8,6 +8,7 @@
 
 #include "GdiTypes.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <span>
 
