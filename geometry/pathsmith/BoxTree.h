@@ -1,0 +1,67 @@
+// A bounding-box tree over items kept in their own order (segments along a contour are already
+// close to their neighbours), for box, distance and ray queries without a pairwise scan.
+#pragma once
+
+#include <algorithm>
+#include <array>
+#include <vector>
+
+#include "SegmentGeometry.h"
+
+namespace pathsmith {
+
+class BoxTree {
+  public:
+    explicit BoxTree(std::vector<Box> itemBoxes);
+
+    int Size() const { return static_cast<int>(items_.size()); }
+
+    // Calls visit(index) for every item whose box overlaps the query box, until visit returns true;
+    // returns true when a visit stopped the search.
+    template <typename Visit>
+    bool Search(const Box& query, Visit&& visit) const {
+        if (items_.empty()) {
+            return false;
+        }
+        struct Entry {
+            int level;
+            int node;
+        };
+        // A depth-first walk of a binary tree never holds more than one entry per level plus one.
+        std::array<Entry, 2 * kMaxLevels> stack;
+        int depth = 0;
+        stack[depth++] = {static_cast<int>(levels_.size()) - 1, 0};
+        while (depth > 0) {
+            const Entry entry = stack[--depth];
+            if (!levels_[entry.level][entry.node].Overlaps(query)) {
+                continue;
+            }
+            if (entry.level > 0) {
+                const int firstChild = 2 * entry.node;
+                if (firstChild + 1 < static_cast<int>(levels_[entry.level - 1].size())) {
+                    stack[depth++] = {entry.level - 1, firstChild + 1};
+                }
+                stack[depth++] = {entry.level - 1, firstChild};
+                continue;
+            }
+            const int end = std::min(static_cast<int>(items_.size()), (entry.node + 1) * kLeafSize);
+            for (int item = entry.node * kLeafSize; item < end; ++item) {
+                if (items_[item].Overlaps(query) && visit(item)) {
+                    return true;
+                }
+            }
+        }
+        return false;
+    }
+
+  private:
+    static constexpr int kLeafSize = 8;
+    static constexpr int kMaxLevels = 40;
+
+    std::vector<Box> items_;
+    // levels_[0] holds one box per leaf of kLeafSize items; each level above pairs the one below,
+    // up to a single root.
+    std::vector<std::vector<Box>> levels_;
+};
+
+}  // namespace pathsmith

@@ -1,0 +1,101 @@
+// A uniform grid over chords, stored sparsely, that finds the chords passing near a query chord, so
+// that the pairwise searches of the engines cost nothing for far-apart pairs.
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+#include "SegmentGeometry.h"
+
+namespace pathsmith {
+
+class ChordGrid {
+  public:
+    // margin: chords that come within this distance of each other (in x and in y) share a cell.
+    ChordGrid(const std::vector<Chord>& chords, double margin);
+
+    // Calls visit(index) once for every chord that shares a cell with the query chord, in no
+    // particular order.
+    template <typename Visit>
+    void ForEachNear(const Chord& query, Visit&& visit) {
+        if (itemCount_ == 0) {
+            return;
+        }
+        if (++stamp_ == 0) {
+            std::fill(seen_.begin(), seen_.end(), 0u);
+            stamp_ = 1;
+        }
+        ForEachCell(query, [&](std::uint64_t key) {
+            const int bucket = FindBucket(key);
+            if (bucket < 0) {
+                return;
+            }
+            for (int k = bucketStart_[bucket]; k < bucketStart_[bucket + 1]; ++k) {
+                const int item = bucketItems_[k];
+                if (seen_[item] != stamp_) {
+                    seen_[item] = stamp_;
+                    visit(item);
+                }
+            }
+        });
+    }
+
+    // The indexes of the chords near the query, ascending.
+    std::vector<int> SortedNear(const Chord& query);
+
+  private:
+    static std::uint64_t CellKey(std::int64_t column, std::int64_t row) {
+        return (static_cast<std::uint64_t>(column) << 32) | static_cast<std::uint64_t>(row);
+    }
+    template <typename OnCell>
+    void ForEachCell(const Chord& chord, OnCell&& onCell) const;
+    std::int64_t CellIndex(double value, double origin) const;
+    int FindBucket(std::uint64_t key) const;
+    int FindOrAddBucket(std::uint64_t key);
+    void GrowTable();
+
+    int itemCount_ = 0;
+    double margin_ = 0.0;
+    double originX_ = 0.0;
+    double originY_ = 0.0;
+    double cellSize_ = 1.0;
+    std::int64_t maxCell_ = 0;
+    // Open addressing from a cell key to its bucket; buckets list their chords in ascending order.
+    std::vector<std::uint64_t> tableKeys_;
+    std::vector<int> tableBuckets_;
+    int bucketCount_ = 0;
+    std::vector<int> bucketStart_;
+    std::vector<int> bucketItems_;
+    std::vector<std::uint32_t> seen_;
+    std::uint32_t stamp_ = 0;
+};
+
+// Every cell that holds a point within the margin (in x and in y) of a point of the chord.
+template <typename OnCell>
+inline void ChordGrid::ForEachCell(const Chord& chord, OnCell&& onCell) const {
+    const double x0 = chord.start.x, y0 = chord.start.y, dx = chord.end.x - x0, dy = chord.end.y - y0;
+    const std::int64_t firstRow = CellIndex(std::min(y0, chord.end.y) - margin_, originY_);
+    const std::int64_t lastRow = CellIndex(std::max(y0, chord.end.y) + margin_, originY_);
+    for (std::int64_t row = firstRow; row <= lastRow; ++row) {
+        double xFrom = std::min(x0, chord.end.x), xTo = std::max(x0, chord.end.x);
+        if (dy != 0.0) {
+            const double bandLow = originY_ + static_cast<double>(row) * cellSize_ - margin_;
+            const double bandHigh = bandLow + cellSize_ + 2.0 * margin_;
+            const double tLow = std::clamp((bandLow - y0) / dy, 0.0, 1.0);
+            const double tHigh = std::clamp((bandHigh - y0) / dy, 0.0, 1.0);
+            xFrom = x0 + std::min(tLow, tHigh) * dx;
+            xTo = x0 + std::max(tLow, tHigh) * dx;
+            if (xFrom > xTo) {
+                std::swap(xFrom, xTo);
+            }
+        }
+        const std::int64_t firstColumn = CellIndex(xFrom - margin_, originX_);
+        const std::int64_t lastColumn = CellIndex(xTo + margin_, originX_);
+        for (std::int64_t column = firstColumn; column <= lastColumn; ++column) {
+            onCell(CellKey(column, row));
+        }
+    }
+}
+
+}  // namespace pathsmith

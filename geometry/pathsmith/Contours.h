@@ -1,0 +1,57 @@
+// Moving contours between the caller's lists and the engines' plain arrays, and the questions the
+// engines ask of a whole contour: closed or open, turning direction, crossing itself.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "DbList.h"
+#include "LineEx.h"
+#include "MyCurve.h"
+#include "SegmentGeometry.h"
+
+namespace pathsmith {
+
+std::vector<Chord> ChordsOf(const CDbList<CLineEx>& segments);
+std::vector<CLineEx> SegmentsOf(const CDbList<CLineEx>& segments);
+bool HasFiniteCoordinates(const CDbList<CLineEx>& segments);
+
+// Deletes, in place, every segment for which the predicate holds.
+template <typename Predicate>
+void RemoveSegmentsIf(CDbList<CLineEx>& segments, Predicate&& shouldRemove) {
+    if (segments.MoveFirst() == 0) {
+        return;
+    }
+    while (segments.cursor != segments.head) {
+        if (shouldRemove(segments.cursor->value)) {
+            segments.RemoveCurrent();
+        } else {
+            segments.cursor = segments.cursor->next;
+        }
+    }
+}
+
+// The first start and the last end coincide within kCoincidence in x and in y.
+bool StartMeetsEnd(const std::vector<Chord>& chords);
+
+struct ContourShape {
+    int direction = 0;  // -1 counter-clockwise, 1 clockwise (y up), 0 undecided
+    bool closed = false;
+};
+// The direction and closure of the curve classes; an open contour is judged closed by a straight
+// line from its last end to its first start.
+ContourShape ExamineContour(const std::vector<Chord>& chords);
+// The turning direction of a vertex sequence taken as a closed polygon.
+int RingDirection(const std::vector<SDPoint>& ring);
+
+// The contour has two segments that cross (strictly), neither shorter than kCoincidence and not
+// neighbours; the first and last segment of a closed contour meet at the closing point and do not count.
+bool ContourCrossesItself(const std::vector<Chord>& chords);
+
+// A new curve with one line segment from each vertex to the next.
+std::unique_ptr<CMyCurve> CurveThrough(const std::vector<SDPoint>& vertices);
+
+// Drops every vertex that lies within kCoincidence in x and in y of the vertex kept before it.
+std::vector<SDPoint> WithoutRepeatedVertices(const std::vector<SDPoint>& vertices);
+
+}  // namespace pathsmith

@@ -1,0 +1,55 @@
+// The offset exports: Zint_Offset and Zint_DoubleOffset.
+#include <cmath>
+#include <exception>
+
+#include "Contours.h"
+#include "ExportGuard.h"
+#include "OffsetEngine.h"
+#include "Pathsmith.h"
+
+namespace pathsmith {
+
+namespace {
+
+bool UsableDistance(double distance) {
+    return std::isfinite(distance) && distance >= 0.0;
+}
+
+void RemoveRepeatedPointSegments(CDbList<CLineEx>& segments) {
+    RemoveSegmentsIf(segments, [](const CLineEx& segment) {
+        return segment.p0.x == segment.p1.x && segment.p0.y == segment.p1.y;
+    });
+}
+
+short Offset(CDbList<CLineEx>* segments, CDbList<CMyCurve*>* curves, double distance, int side) {
+    if (segments == nullptr || curves == nullptr || segments->IsEmpty() || !HasFiniteCoordinates(*segments) ||
+        !UsableDistance(distance) || (side != kOffsetInward && side != kOffsetOutward)) {
+        return 1;
+    }
+    if (ContourCrossesItself(ChordsOf(*segments))) {
+        return 1;
+    }
+    RemoveRepeatedPointSegments(*segments);
+    RemoveSegmentsIf(*segments, [](const CLineEx& segment) { return segment.IsPoint(kCoincidence) != 0; });
+    const std::vector<std::vector<SDPoint>> rings = OffsetContour(ChordsOf(*segments), distance, side);
+    CurveBatch batch;
+    for (const std::vector<SDPoint>& ring : rings) {
+        if (ring.size() >= 2) {
+            batch.Add(CurveThrough(ring));
+        }
+    }
+    // An offset that leaves no curve has failed, whether or not the engine divided any rings.
+    if (batch.Empty()) {
+        return 1;
+    }
+    batch.AppendTo(*curves);
+    return 0;
+}
+
+}  // namespace
+
+}  // namespace pathsmith
+
+short Zint_Offset(CDbList<CLineEx>* segments, CDbList<CMyCurve*>* curves, double distance, int side, int) {
+    return pathsmith::Guarded([&] { return pathsmith::Offset(segments, curves, distance, side); });
+}

@@ -1,0 +1,111 @@
+// The primitives under every curve editing engine: parameters, distances, crossings and line
+// intersections of segment chords, the perpendicular move of a point, signed angles and arc points.
+// Every segment is used as its straight chord from start to end; control points never matter here.
+#pragma once
+
+#include <vector>
+
+#include "LineEx.h"
+#include "RectEx.h"
+#include "SDPoint.h"
+
+namespace pathsmith {
+
+// Two points closer than this are one point.
+inline constexpr double kCoincidence = 0.001;
+// Chords whose direction determinant is no larger than this are parallel.
+inline constexpr double kParallelDeterminant = 1e-8;
+// Parameters this close to 0 or 1 are taken as 0 or 1.
+inline constexpr double kParameterSnap = 1e-6;
+inline constexpr double kRadiansPerDegree = 0.017453292519943295;
+inline constexpr double kHalfPi = 1.5707963267948966;
+inline constexpr double kFullTurn = 6.283185307179586;
+// The largest distance between an arc and the chords that approximate it, in mm.
+inline constexpr double kArcChordError = 0.01;
+
+struct Chord {
+    SDPoint start;
+    SDPoint end;
+};
+
+inline Chord ChordOf(const CLineEx& segment) {
+    return {segment.p0, segment.p1};
+}
+
+// Axis-aligned box of plain doubles, used by the spatial indexes (no rounding, unlike CRectEx).
+struct Box {
+    double minX;
+    double minY;
+    double maxX;
+    double maxY;
+
+    bool Overlaps(const Box& other) const {
+        return minX <= other.maxX && other.minX <= maxX && minY <= other.maxY && other.minY <= maxY;
+    }
+    bool Contains(SDPoint p) const { return minX <= p.x && p.x <= maxX && minY <= p.y && p.y <= maxY; }
+    Box Grown(double margin) const { return {minX - margin, minY - margin, maxX + margin, maxY + margin}; }
+};
+
+Box BoxOf(const Chord& chord);
+Box BoxAround(SDPoint centre, double radius);
+
+double Distance(SDPoint a, SDPoint b);
+// True when the two points coincide (closer than kCoincidence), as a segment between them is a point.
+bool Coincide(SDPoint a, SDPoint b);
+// True when the points differ by at most kCoincidence in x and in y.
+bool CoincideInXAndY(SDPoint a, SDPoint b);
+bool IsShorterThanCoincidence(const Chord& chord);
+
+// (a - corner) . (b - corner)
+double DotAtCorner(SDPoint a, SDPoint b, SDPoint corner);
+// Parameter of the foot of the perpendicular from p on the chord: 0 at the start, 1 at the end,
+// snapped to 0 or 1 when p coincides with an end or the value is within kParameterSnap of it.
+double ParameterOnChord(SDPoint p, const Chord& chord);
+SDPoint PointAtParameter(const Chord& chord, double t);
+SDPoint FootPoint(SDPoint p, const Chord& chord);
+// Distance from p to the nearest point of the chord (clamped to the chord), which goes to nearest.
+double DistanceToChord(SDPoint p, const Chord& chord, SDPoint* nearest = nullptr);
+
+// The chords cross at a point strictly inside both; touching ends, parallel and collinear chords
+// never cross.
+bool ChordsCross(const Chord& a, const Chord& b);
+
+// Where two lines meet, with the parameter on each chord and the case code of the table below
+// (rows: the first parameter, columns: the second):
+//                  t2 in 0..1   t2 < 0   t2 > 1
+//     t1 in 0..1        1          2        3
+//     t1 > 1            4          5        6
+//     t1 < 0            7          8        9
+struct LineMeeting {
+    SDPoint point{-1e10, -1e10};
+    double t1 = 0.0;
+    double t2 = 0.0;
+    int caseCode = 0;
+};
+// False when a chord is shorter than kCoincidence or the lines are parallel. Shared end points are
+// found first and reported with parameters 0 or 1.
+bool IntersectLines(const Chord& a, const Chord& b, LineMeeting& meeting);
+
+// The chord's start point moved by distance along the left normal (leftHand) or the right one. A
+// chord whose end equals its start gives (0, 0).
+SDPoint OffsetStartPoint(const Chord& chord, double distance, bool leftHand);
+// The chord's end point moved the same way (the start of the reversed chord, moved to the other hand).
+SDPoint OffsetEndPoint(const Chord& chord, double distance, bool leftHand);
+
+// Signed angle from centre->p1 to centre->p2 in radians, in -pi..pi, positive counter-clockwise.
+double SignedAngle(SDPoint p1, SDPoint p2, SDPoint centre);
+// Number of chords of an arc of the given radius and sweep whose distance from the arc stays
+// within kArcChordError. The radius must exceed kMinRoundRadius.
+int ArcStepCount(double radius, double sweep);
+// Radii up to this have no defined step count; callers join such corners with a miter.
+inline constexpr double kMinRoundRadius = kArcChordError / 2;
+// Appends the points of the arc from angle a0 to a1 (radians) to out, ending exactly at a1.
+void AppendArcPoints(SDPoint centre, double radius, double a0, double a1, std::vector<SDPoint>& out);
+
+// The chord's rectangle as the curve classes round it.
+CRectEx ChordRect(const Chord& chord);
+bool RectsOverlap(CRectEx a, const CRectEx& b);
+// Smallest rectangle holding every start and end point; an empty list gives an empty rectangle at 0.
+CRectEx ContourRect(const std::vector<Chord>& chords);
+
+}  // namespace pathsmith
