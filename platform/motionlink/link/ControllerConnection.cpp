@@ -1,0 +1,142 @@
+// Opening, greeting and closing a controller link.
+#include "ControllerConnection.h"
+
+#include "Archive.h"
+#include "LinkStatus.h"
+#include "Numbers.h"
+#include "Payload.h"
+
+#include <cstdlib>
+#include <random>
+#include <string>
+
+namespace motionlink::link {
+namespace {
+
+constexpr std::uint16_t kHighestComPort = 256;
+// Automatic port search and goodbyes must not hold the caller for long on a silent line.
+constexpr std::chrono::milliseconds kProbeDeadline{300};
+constexpr std::chrono::milliseconds kGoodbyeDeadline{300};
+
+std::uint32_t NewSession() {
+    std::random_device source;
+    std::uint32_t session = 0;
+    while (session == 0) {
+        session = source();
+    }
+    return session;
+}
+
+}  // namespace
+
+std::filesystem::path SerialDevicePath(std::uint16_t comPort) {
+    const char* folder = std::getenv("CUTRIX_SERIAL_DIR");
+    const std::filesystem::path base = folder != nullptr && *folder != '\0' ? folder : "/dev";
+    return base / ("ttyS" + std::to_string(comPort - 1));
+}
+
+std::uint16_t ControllerUdpPort() {
+    const char* text = std::getenv("CUTRIX_MOTIONLINK_PORT");
+    if (text == nullptr) {
+        return kDefaultUdpPort;
+    }
+    const std::optional<std::int64_t> port = platform::ParseInt(text);
+    return port && *port > 0 && *port <= 0xFFFF ? static_cast<std::uint16_t>(*port) : kDefaultUdpPort;
+}
+
+std::uint16_t StatusOf(const std::optional<Answer>& answer) {
+    if (!answer || answer->status == static_cast<std::uint16_t>(AnswerStatus::kMalformed)) {
+        return kLinkCommunicationError;
+    }
+    return answer->status;
+}
+
+std::uint16_t ControllerConnection::Open(const ConnectionTarget& target, std::uint32_t cardVersion,
+                                         LinkTiming timing) {
+    Close();
+    if (target.kind == 0) {
+        return OpenSerial(target.port, cardVersion, timing);
+    }
+    return Greet(OpenUdpTransport(target.address, ControllerUdpPort()), cardVersion, timing);
+}
+
+std::uint16_t ControllerConnection::OpenSerial(std::uint16_t comPort, std::uint32_t cardVersion,
+                                               LinkTiming timing) {
+    if (comPort != 0) {
+        return comPort > kHighestComPort
+                   ? kLinkCommunicationError
+                   : Greet(OpenSerialTransport(SerialDevicePath(comPort)), cardVersion, timing);
+    }
+    LinkTiming probe = timing;
+    probe.deadline = std::min(timing.deadline, kProbeDeadline);
+    for (std::uint16_t candidate = 1; candidate <= kHighestComPort; ++candidate) {
+        const std::filesystem::path device = SerialDevicePath(candidate);
+        std::error_code ignored;
+        if (!std::filesystem::exists(device, ignored)) {
+            continue;
+        }
+        const std::uint16_t status = Greet(OpenSerialTransport(device), cardVersion, probe);
+        if (status != kLinkCommunicationError) {
+            return status;
+        }
+    }
+    return kLinkCommunicationError;
+}
+
+std::uint16_t ControllerConnection::Greet(std::unique_ptr<Transport> transport, std::uint32_t cardVersion,
+                                          LinkTiming timing) {
+    if (transport == nullptr) {
+        return kLinkCommunicationError;
+    }
+    auto client = std::make_unique<LinkClient>(std::move(transport), NewSession(), timing);
+    const std::optional<Answer> answer =
+        client->Call(Command::kHello, Pack(std::uint32_t{kProtocolVersion}, cardVersion));
+    const std::uint16_t status = StatusOf(answer);
+    if (status == kLinkMismatch) {
+        return kLinkMismatch;
+    }
+    if (status != kLinkOk) {
+        return kLinkCommunicationError;
+    }
+    try {
+        boardVersion_ = platform::Archive::ForLoading(answer->payload).ReadString();
+    } catch (const platform::ArchiveError&) {
+        return kLinkCommunicationError;
+    }
+    client_ = std::move(client);
+    nextDataChunk_ = 0;
+    return kLinkOk;
+}
+
+void ControllerConnection::Close() {
+    if (client_ != nullptr) {
+        client_->Call(Command::kBye, {}, kGoodbyeDeadline);
+    }
+    client_.reset();
+    boardVersion_.clear();
+}
+
+std::optional<Answer> ControllerConnection::Call(Command command, std::span<const std::uint8_t> payload) {
+    if (client_ == nullptr) {
+        return std::nullopt;
+    }
+    return client_->Call(command, payload);
+}
+
+std::uint16_t ControllerConnection::SendChunks(Command chunkCommand, std::span<const std::uint8_t> data,
+                                               std::uint32_t& nextChunk) {
+    while (!data.empty()) {
+        const std::span<const std::uint8_t> piece = data.first(std::min(data.size(), kChunkBytes));
+        std::vector<std::uint8_t> payload = Pack(nextChunk);
+        payload.insert(payload.end(), piece.begin(), piece.end());
+        const std::uint16_t status = StatusOf(Call(chunkCommand, payload));
+        if (status != kLinkOk) {
+            return status;
+        }
+        ++nextChunk;
+        data = data.subspan(piece.size());
+    }
+    return kLinkOk;
+}
+
+}  // namespace motionlink::link

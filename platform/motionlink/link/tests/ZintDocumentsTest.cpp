@@ -1,0 +1,201 @@
+// The document store over the link: download, list, upload back, delete, start and time, on a good
+// link and on a bad one.
+#include "MotionlinkLink.h"
+#include "Payload.h"
+#include "TestControllers.h"
+#include "TestJobs.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <thread>
+
+namespace motionlink::testing {
+namespace {
+
+std::uint32_t DocumentCount() {
+    std::uint32_t count = 0;
+    EXPECT_EQ(Zint_GetTotalDocNum(&count), 0);
+    return count;
+}
+
+std::string DocumentName(std::uint32_t number) {
+    std::string name;
+    EXPECT_EQ(Zint_GetDocumentName(number, &name), 0);
+    return name;
+}
+
+struct LinkCondition {
+    const char* name;
+    emulator::FaultOptions faults;
+};
+
+void PrintTo(const LinkCondition& condition, std::ostream* out) {
+    *out << condition.name;
+}
+
+class DocumentRoundTrip : public ::testing::TestWithParam<LinkCondition> {};
+
+// A job of 3000 bytes goes down in pieces of 1024, 1024 and 952 bytes, shows in the list under its name
+// and comes back up, page header removed, as the same bytes: on a good link, and when the link loses,
+// garbles or holds back packets in both directions.
+TEST_P(DocumentRoundTrip, DownloadedJobIsListedAndUploadsBackIdentical) {
+    emulator::EmulatorOptions options = InProcessEmulator::DefaultOptions();
+    options.faults = GetParam().faults;
+    InProcessEmulator controller(options);
+    const std::vector<std::uint8_t> job = PatternBytes(3000);
+
+    ASSERT_EQ(DownloadDocument("PART7", job), 0);
+
+    ASSERT_EQ(Zint_Open(1, 0, "127.0.0.1"), 0);
+    ASSERT_EQ(DocumentCount(), 1u);
+    EXPECT_EQ(DocumentName(1), "PART7");
+    std::uint16_t status = 0;
+    const std::vector<std::uint8_t> uploaded = UploadDocument(1, status);
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(uploaded, job);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Links, DocumentRoundTrip,
+    ::testing::Values(LinkCondition{"Good", {}},
+                      LinkCondition{"TwentyPercentDropped", {.dropShare = 0.2, .seed = 7}},
+                      LinkCondition{"TwentyPercentCorrupted", {.corruptShare = 0.2, .seed = 11}},
+                      LinkCondition{"AnswersHeldBackPastTheResend",
+                                    {.delayShare = 0.3, .delay = std::chrono::milliseconds(150), .seed = 5}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ZintDocumentsTest, DocumentsAreNumberedInDownloadOrderAndDeletedOneOrAll) {
+    InProcessEmulator controller;
+    ASSERT_EQ(DownloadDocument("A", PatternBytes(10)), 0);
+    ASSERT_EQ(DownloadDocument("B", PatternBytes(20)), 0);
+    ASSERT_EQ(DownloadDocument("C", PatternBytes(30)), 0);
+    ASSERT_EQ(Zint_Open(1, 0, "127.0.0.1"), 0);
+
+    EXPECT_EQ(Zint_DeleteDocument(2), 0);
+    ASSERT_EQ(DocumentCount(), 2u);
+    EXPECT_EQ(DocumentName(2), "C");
+    EXPECT_EQ(Zint_DeleteDocument(3), kLinkRefused);
+    EXPECT_EQ(Zint_DeleteDocument(0), 0);
+    EXPECT_EQ(DocumentCount(), 0u);
+}
+
+TEST(ZintDocumentsTest, ChineseNameTravelsInGbkAndComesBackTheSame) {
+    InProcessEmulator controller;
+    ASSERT_EQ(DownloadDocument("切割1", PatternBytes(5)), 0);
+    ASSERT_EQ(Zint_Open(1, 0, "127.0.0.1"), 0);
+    EXPECT_EQ(DocumentName(1), "切割1");
+    EXPECT_EQ(controller.Server().StateSnapshot().documents.at(0).name.size(), 5u);  // GBK bytes
+}
+
+TEST(ZintDocumentsTest, NamesTheControllerCannotStoreAreRefusedBeforeAnythingIsSent) {
+    InProcessEmulator controller;
+    ASSERT_EQ(Zint_Open(1, 0, "127.0.0.1"), 0);
+    EXPECT_EQ(Zint_StrtDownFile(""), kLinkBadArgument);
+    EXPECT_EQ(Zint_StrtDownFile(std::string(65, 'A')), kLinkBadArgument);
+    EXPECT_EQ(Zint_StrtDownFile("\xF0\x9F\x98\x80"), kLinkBadArgument);
+    EXPECT_EQ(DocumentCount(), 0u);
+}
+
+TEST(ZintDocumentsTest, UnknownDocumentsAndBadPointersAreRefused) {
+    InProcessEmulator controller;
+    ASSERT_EQ(Zint_Open(1, 0, "127.0.0.1"), 0);
+    std::string name;
+    std::int32_t time = 0;
+    std::uint32_t pages = 0;
+    EXPECT_EQ(Zint_GetDocumentName(1, &name), kLinkRefused);
+    EXPECT_EQ(Zint_GetDocumentTime(0, &time), kLinkRefused);
+    EXPECT_EQ(Zint_GetDocumentPageNum(1, &pages), kLinkRefused);
+    EXPECT_EQ(Zint_StrtSelDocument(1), kLinkRefused);
+    EXPECT_EQ(Zint_GetDocumentName(1, nullptr), kLinkBadArgument);
+    EXPECT_EQ(Zint_WritePort(nullptr, 10), kLinkBadArgument);
+}
+
+TEST(ZintDocumentsTest, BusyControllerAnswersPageRequestsWithBusy) {
+    emulator::EmulatorOptions options = InProcessEmulator::DefaultOptions();
+    options.controller.busyShare = 1.0;
+    InProcessEmulator controller(options);
+    ASSERT_EQ(DownloadDocument("BUSY", PatternBytes(100)), 0);
+    ASSERT_EQ(Zint_Open(1, 0, "127.0.0.1"), 0);
+    std::array<std::uint8_t, 2112> buffer{};
+    std::uint32_t length = 0;
+    EXPECT_EQ(Zint_GetDocumentPageData(1, 0, buffer.data(), &length), kLinkBusy);
+}
+
+TEST(ZintDocumentsTest, DocumentOfSeveralPagesEndsWithTheLastPageCode) {
+    InProcessEmulator controller;
+    ASSERT_EQ(DownloadDocument("BIG", PatternBytes(5000)), 0);  // with its header: 2112 + 2112 + 781
+    ASSERT_EQ(Zint_Open(1, 0, "127.0.0.1"), 0);
+    std::uint32_t pages = 0;
+    ASSERT_EQ(Zint_GetDocumentPageNum(1, &pages), 0);
+    ASSERT_EQ(pages, 3u);
+    std::array<std::uint8_t, 2112> buffer{};
+    std::uint32_t length = 0;
+    EXPECT_EQ(Zint_GetDocumentPageData(1, 1, buffer.data(), &length), 0);
+    EXPECT_EQ(length, 2112u);
+    EXPECT_EQ(Zint_GetDocumentPageData(1, 2, buffer.data(), &length), kLinkLastPage);
+    EXPECT_EQ(length, 5000u + 5u - 2u * 2112u);
+}
+
+// A controller that reports a longer page than the page buffer holds, or a longer one than it sent,
+// must not make the link write past the caller's 2112 bytes: both are communication failures.
+TEST(ZintDocumentsTest, PageLengthBeyondThePageOrBeyondWhatArrivedIsCommunicationFailure) {
+    struct Case {
+        const char* name;
+        std::uint32_t claimedLength;
+        std::size_t sentBytes;
+    };
+    for (const Case& testCase : {Case{"longer than a page", 2113, 2113}, Case{"longer than sent", 2000, 10},
+                                 Case{"far beyond a page", 0xFFFFFFFF, 64}}) {
+        ScriptedController liar([&](const link::Frame& request) {
+            if (request.command != static_cast<std::uint16_t>(link::Command::kGetDocumentPage)) {
+                return std::optional(
+                    ScriptedController::AnswerTo(request, 0, link::Pack(std::string("LIAR"))));
+            }
+            std::vector<std::uint8_t> payload = link::Pack(testCase.claimedLength);
+            payload.resize(payload.size() + testCase.sentBytes, 0xAB);
+            return std::optional(ScriptedController::AnswerTo(request, 0, std::move(payload)));
+        });
+        UseControllerPort(liar.Port());
+        ASSERT_EQ(Zint_Open(1, 0, "127.0.0.1"), 0) << testCase.name;
+        std::array<std::uint8_t, 2112 + 16> guarded{};
+        std::uint32_t length = 7;
+        EXPECT_EQ(Zint_GetDocumentPageData(1, 0, guarded.data(), &length), kLinkCommunicationError)
+            << testCase.name;
+        EXPECT_EQ(length, 7u) << testCase.name;
+        EXPECT_EQ(guarded[2112], 0) << testCase.name;
+        Zint_Close();
+    }
+}
+
+TEST(ZintDocumentsTest, CalculatedAndRunWorkTimesFollowTheJob) {
+    emulator::EmulatorOptions options = InProcessEmulator::DefaultOptions();
+    options.controller.timeScale = 1000.0;  // a second of machine time passes in a millisecond
+    InProcessEmulator controller(options);
+    // Four 10 mm cuts at 10 mm/s: four seconds of cutting, plus the travel to the start.
+    ASSERT_EQ(DownloadDocument("SQUARE", SampleJobBytes(1, 10.0)), 0);
+    ASSERT_EQ(Zint_Open(1, 0, "127.0.0.1"), 0);
+    std::int32_t timeMs = -1;
+    ASSERT_EQ(Zint_GetDocumentTime(1, &timeMs), 0);
+    EXPECT_EQ(timeMs, 0);
+
+    ASSERT_EQ(Zint_CalDocumentTime(1), 0);
+    ASSERT_EQ(Zint_GetDocumentTime(1, &timeMs), 0);
+    EXPECT_EQ(timeMs, 4000);
+
+    ASSERT_EQ(Zint_StrtSelDocument(1), 0);
+    std::array<std::uint8_t, 5> status{1};
+    while (status[0] != 0) {
+        ASSERT_EQ(Zint_GetMachineStauts(status.data()), 0);
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    std::uint32_t jobs = 0;
+    std::uint32_t previousMs = 0;
+    ASSERT_EQ(Zint_GetTotalWorkNum(&jobs), 0);
+    ASSERT_EQ(Zint_GetPreWorkTime(&previousMs), 0);
+    EXPECT_EQ(jobs, 1u);
+    EXPECT_EQ(previousMs, 4000u);
+}
+
+}  // namespace
+}  // namespace motionlink::testing
