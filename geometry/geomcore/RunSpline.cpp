@@ -20,13 +20,16 @@ double PolylineLength(const std::vector<SDPoint>& p, int from, int to) {
     return length;
 }
 
-// Four 0s, the run's chord-length fractions measured from p[1], four 1s.
+// Four 0s, the run's chord-length fractions measured from p[1], four 1s. The lengths are summed edge
+// by edge in one pass, in the same order as measuring each polyline from p[1] on its own.
 std::vector<double> KnotVector(const std::vector<SDPoint>& p) {
     const int n = static_cast<int>(p.size());
     const double total = PolylineLength(p, 1, n - 1);
     std::vector<double> knots(4, 0.0);
+    double length = 0.0;
     for (int j = 1; j <= n - 4; ++j) {
-        knots.push_back(PolylineLength(p, 1, j + 1) / total);
+        length += Distance(p[j], p[j + 1]);
+        knots.push_back(length / total);
     }
     knots.insert(knots.end(), 4, 1.0);
     return knots;
