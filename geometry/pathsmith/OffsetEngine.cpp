@@ -3,11 +3,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
-#include <unordered_map>
 #include <utility>
 
 #include "BoxTree.h"
+#include "ChordGrid.h"
 #include "Contours.h"
 #include "CrossingSplitter.h"
 #include "RingSplitter.h"
@@ -181,37 +180,20 @@ std::vector<Chord> WithoutPiecesInBand(const std::vector<OffsetPiece>& pieces,
 // Drops a piece that repeats an earlier one (same start and end): offsets of collinear walls overlap
 // and leave such twins once they are cut at each other's ends.
 std::vector<Chord> WithoutRepeatedPieces(const std::vector<Chord>& pieces) {
-    std::unordered_map<std::uint64_t, std::vector<int>> byStart;
-    auto cellOf = [](SDPoint point) {
-        const auto column = static_cast<std::int64_t>(std::floor(point.x / (2 * kCoincidence)));
-        const auto row = static_cast<std::int64_t>(std::floor(point.y / (2 * kCoincidence)));
-        return std::pair{column, row};
-    };
-    auto key = [](std::int64_t column, std::int64_t row) {
-        return (static_cast<std::uint64_t>(column) << 32) ^ static_cast<std::uint64_t>(row & 0xFFFFFFFF);
-    };
+    ChordGrid grid(pieces, 2 * kCoincidence);
+    std::vector<char> repeated(pieces.size(), 0);
     std::vector<Chord> kept;
     kept.reserve(pieces.size());
-    for (const Chord& piece : pieces) {
-        const auto [column, row] = cellOf(piece.start);
-        bool repeated = false;
-        for (std::int64_t dc = -1; dc <= 1 && !repeated; ++dc) {
-            for (std::int64_t dr = -1; dr <= 1 && !repeated; ++dr) {
-                const auto found = byStart.find(key(column + dc, row + dr));
-                if (found == byStart.end()) {
-                    continue;
-                }
-                for (const int other : found->second) {
-                    if (CoincideInXAndY(kept[other].start, piece.start) &&
-                        CoincideInXAndY(kept[other].end, piece.end)) {
-                        repeated = true;
-                        break;
-                    }
-                }
+    for (std::size_t index = 0; index < pieces.size(); ++index) {
+        const Chord& piece = pieces[index];
+        grid.ForEachNear(piece, [&](int other) {
+            if (static_cast<std::size_t>(other) < index && !repeated[other] &&
+                CoincideInXAndY(pieces[other].start, piece.start) &&
+                CoincideInXAndY(pieces[other].end, piece.end)) {
+                repeated[index] = 1;
             }
-        }
-        if (!repeated) {
-            byStart[key(column, row)].push_back(static_cast<int>(kept.size()));
+        });
+        if (!repeated[index]) {
             kept.push_back(piece);
         }
     }
