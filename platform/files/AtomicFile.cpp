@@ -5,7 +5,6 @@
 #include <unistd.h>
 #include <cerrno>
 #include <cstdio>
-#include <fstream>
 #include <string>
 
 namespace platform {
@@ -24,6 +23,30 @@ bool WriteAll(int fd, std::span<const std::uint8_t> bytes) {
         written += static_cast<std::size_t>(result);
     }
     return true;
+}
+
+// Reads to the end of the file; the size is only a first guess, since the file may change meanwhile.
+std::optional<std::vector<std::uint8_t>> ReadAll(int fd, std::size_t expectedSize) {
+    std::vector<std::uint8_t> bytes(expectedSize + 1);
+    std::size_t filled = 0;
+    for (;;) {
+        if (filled == bytes.size()) {
+            bytes.resize(bytes.size() * 2);
+        }
+        ssize_t result = ::read(fd, bytes.data() + filled, bytes.size() - filled);
+        if (result < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return std::nullopt;
+        }
+        if (result == 0) {
+            break;
+        }
+        filled += static_cast<std::size_t>(result);
+    }
+    bytes.resize(filled);
+    return bytes;
 }
 
 // Makes the rename itself durable; a folder that cannot be opened is not an error worth failing for.
@@ -64,14 +87,17 @@ bool WriteFileAtomically(const std::filesystem::path& target, std::string_view t
 }
 
 std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::filesystem::path& file) {
-    std::ifstream stream(file, std::ios::binary);
-    if (!stream) {
+    int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
         return std::nullopt;
     }
-    std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
-    if (stream.bad()) {
-        return std::nullopt;
+    struct stat info {};
+    std::optional<std::vector<std::uint8_t>> bytes;
+    // Only a regular file has a content to read: a folder or a device gives nothing.
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
+        bytes = ReadAll(fd, static_cast<std::size_t>(info.st_size));
     }
+    ::close(fd);
     return bytes;
 }
 

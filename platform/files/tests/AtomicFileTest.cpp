@@ -39,3 +39,15 @@ TEST(AtomicFile, FailsWithoutTouchingAnythingWhenTheFolderIsMissing) {
 TEST(AtomicFile, ReadingAMissingFileGivesNothing) {
     EXPECT_FALSE(platform::ReadWholeFile(TempHome() / "nope").has_value());
 }
+
+TEST(AtomicFile, ReadingAFolderGivesNothingInsteadOfThrowing) {
+    EXPECT_FALSE(platform::ReadWholeFile(TempHome()).has_value());
+}
+
+TEST(AtomicFile, ReadingAnEmptyFileGivesNoBytes) {
+    const auto file = TempHome() / "empty";
+    ASSERT_TRUE(platform::WriteFileAtomically(file, std::string_view()));
+    auto bytes = platform::ReadWholeFile(file);
+    ASSERT_TRUE(bytes.has_value());
+    EXPECT_TRUE(bytes->empty());
+}
