@@ -20,7 +20,7 @@
 #define GEOMCORE_API __attribute__((visibility("default")))
 
 using GeomStatus = std::int16_t;
-using SegmentList = CDbList<CFileLine>;
+using FileLineList = CDbList<CFileLine>;
 
 // One lead-in or lead-out line of a curve, kept by the curve and completed by _math_c_getcutin and
 // _math_c_getcutout. The curve stores the lead-in and lead-out records back to back as one block of
@@ -62,7 +62,7 @@ struct ArcRecord {
 // Distances, angles and rectangles.
 GEOMCORE_API GeomStatus _math_dis(double x1, double y1, double x2, double y2, double* distance);
 GEOMCORE_API GeomStatus _math_ln_getrect(CFileLine record, double* rect);
-GEOMCORE_API GeomStatus _math_c_getrect(SegmentList* list, double* rect);
+GEOMCORE_API GeomStatus _math_c_getrect(FileLineList* list, double* rect);
 GEOMCORE_API GeomStatus _math_ln_pt2lndis(CFileLine record, double px, double py, double* distance);
 GEOMCORE_API GeomStatus _math_calangle(double x1, double y1, double x2, double y2, double* degrees);
 GEOMCORE_API GeomStatus _math_cal3ptangle(double x1, double y1, double x2, double y2, double x3, double y3,
@@ -72,7 +72,7 @@ GEOMCORE_API GeomStatus _math_double2float(double* value, std::int16_t decimals)
 // Orientation of a closed curve or closed point list (last point repeating the first): *direction 1
 // for clockwise, 0 for counter-clockwise; status 1 with too few records or points, or when the
 // neighbours of the topmost vertex cannot be told apart.
-GEOMCORE_API GeomStatus _math_c_getdir(SegmentList* list, int* direction);
+GEOMCORE_API GeomStatus _math_c_getdir(FileLineList* list, int* direction);
 GEOMCORE_API GeomStatus _math_pl_getdir(CDbList<SDPoint>* points, int* direction);
 // 1 when (x, y) lies inside the polygon of `count` (x, y) pairs, else 0.
 GEOMCORE_API GeomStatus _math_ptinpolygon(int x, int y, const int* xyPairs, int count);
@@ -81,55 +81,56 @@ GEOMCORE_API GeomStatus _math_ptinpolygon(int x, int y, const int* xyPairs, int 
 // attribute and joint fields are copied unchanged.
 GEOMCORE_API GeomStatus _math_pt_move(double* point, double dx, double dy);
 GEOMCORE_API GeomStatus _math_ln_move(CFileLine* record, double dx, double dy);
-GEOMCORE_API GeomStatus _math_c_move(SegmentList* list, double dx, double dy);
-GEOMCORE_API GeomStatus _math_c_copy(SegmentList* source, SegmentList* target, double dx, double dy);
+GEOMCORE_API GeomStatus _math_c_move(FileLineList* list, double dx, double dy);
+GEOMCORE_API GeomStatus _math_c_copy(FileLineList* source, FileLineList* target, double dx, double dy);
 GEOMCORE_API GeomStatus _math_pt_rotate(double* point, double cx, double cy, double radians);
 GEOMCORE_API GeomStatus _math_ln_rotate(CFileLine* record, double cx, double cy, double radians);
-GEOMCORE_API GeomStatus _math_c_rotate(SegmentList* list, double cx, double cy, double radians);
+GEOMCORE_API GeomStatus _math_c_rotate(FileLineList* list, double cx, double cy, double radians);
 GEOMCORE_API GeomStatus _math_pt_skew(double* point, double cx, double cy, double angleX, double angleY);
 GEOMCORE_API GeomStatus _math_ln_skew(CFileLine* record, double cx, double cy, double angleX, double angleY);
-GEOMCORE_API GeomStatus _math_c_skew(SegmentList* list, double cx, double cy, double angleX, double angleY);
+GEOMCORE_API GeomStatus _math_c_skew(FileLineList* list, double cx, double cy, double angleX, double angleY);
 GEOMCORE_API GeomStatus _math_pt_drag(double* point, double cx, double cy, double sx, double sy);
 GEOMCORE_API GeomStatus _math_ln_drag(CFileLine* record, double cx, double cy, double sx, double sy);
-GEOMCORE_API GeomStatus _math_c_drag(SegmentList* list, double cx, double cy, double sx, double sy);
-GEOMCORE_API GeomStatus _math_c_xmirror(SegmentList* list, double x0);
-GEOMCORE_API GeomStatus _math_c_ymirror(SegmentList* list, double y0);
+GEOMCORE_API GeomStatus _math_c_drag(FileLineList* list, double cx, double cy, double sx, double sy);
+GEOMCORE_API GeomStatus _math_c_xmirror(FileLineList* list, double x0);
+GEOMCORE_API GeomStatus _math_c_ymirror(FileLineList* list, double y0);
 
 // Order and clean-up. Linking moves B's nodes into A and leaves B empty; neither stored count is
 // changed, so callers that keep counts add or recount them.
-GEOMCORE_API GeomStatus _math_c_invert(SegmentList* list);
-GEOMCORE_API GeomStatus _math_c_linkleft(SegmentList* list, SegmentList* other);
-GEOMCORE_API GeomStatus _math_c_linkright(SegmentList* list, SegmentList* other);
-GEOMCORE_API GeomStatus _math_c_delptln(SegmentList* list);
+GEOMCORE_API GeomStatus _math_c_invert(FileLineList* list);
+GEOMCORE_API GeomStatus _math_c_linkleft(FileLineList* list, FileLineList* other);
+GEOMCORE_API GeomStatus _math_c_linkright(FileLineList* list, FileLineList* other);
+GEOMCORE_API GeomStatus _math_c_delptln(FileLineList* list);
 
 // Lead lines from the first (in) or last (out) record; (x, y) is the given point of line modes 1 and 2.
-GEOMCORE_API GeomStatus _math_c_getcutin(SegmentList* list, double x, double y, CutInOutPara* lead);
-GEOMCORE_API GeomStatus _math_c_getcutout(SegmentList* list, double x, double y, CutInOutPara* lead);
+GEOMCORE_API GeomStatus _math_c_getcutin(FileLineList* list, double x, double y, CutInOutPara* lead);
+GEOMCORE_API GeomStatus _math_c_getcutout(FileLineList* list, double x, double y, CutInOutPara* lead);
 
 // Start point and direction of one curve, handing a position or approach record on to the next curve.
-GEOMCORE_API GeomStatus _math_c_shorthandle(SegmentList* list, SDPoint* position, int closed);
-GEOMCORE_API GeomStatus _math_c_findstrtpt(SegmentList* list, SDPoint* position, int closed);
-GEOMCORE_API GeomStatus _math_c_strtptoptim(SegmentList* list, CFileLine* approach, int closed);
-GEOMCORE_API GeomStatus _math_c_backlash(SegmentList* list, SDPoint* position, int enabled, int* started);
-GEOMCORE_API GeomStatus _math_c_deloptim(SegmentList* list, double toleranceMm);
-GEOMCORE_API GeomStatus _math_c_autoclose(SegmentList* list, double toleranceMm, int force, int* closed);
+GEOMCORE_API GeomStatus _math_c_shorthandle(FileLineList* list, SDPoint* position, int closed);
+GEOMCORE_API GeomStatus _math_c_findstrtpt(FileLineList* list, SDPoint* position, int closed);
+GEOMCORE_API GeomStatus _math_c_strtptoptim(FileLineList* list, CFileLine* approach, int closed);
+GEOMCORE_API GeomStatus _math_c_backlash(FileLineList* list, SDPoint* position, int enabled, int* started);
+GEOMCORE_API GeomStatus _math_c_deloptim(FileLineList* list, double toleranceMm);
+GEOMCORE_API GeomStatus _math_c_autoclose(FileLineList* list, double toleranceMm, int force, int* closed);
 
 // Ellipses and arcs. _math_elli2bezier writes 13 points: four Beziers 0-3, 3-6, 6-9, 9-12 of the
 // ellipse inscribed in the box, starting on the x1 side and running through the y2 side.
 GEOMCORE_API GeomStatus _math_elli2bezier(double x1, double y1, double x2, double y2, SDPoint* points);
 // Appends line records within toleranceMm of the arc; status 1 for a tolerance of 0 or less, a
 // negative radius, non-finite values or an arc that would need more than a million lines.
-GEOMCORE_API GeomStatus _math_c_arc2line(SegmentList* list, double cx, double cy, double radius,
+GEOMCORE_API GeomStatus _math_c_arc2line(FileLineList* list, double cx, double cy, double radius,
                                          double startDegrees, double endDegrees, double toleranceMm);
 // Status 0 when the closed source is a circle: *found = 1, the record is filled and four Beziers are
 // appended to the target. Status 1 otherwise; the source is never changed.
-GEOMCORE_API GeomStatus _math_c_arcfit(SegmentList* source, SegmentList* target, int* found, ArcRecord* arc);
+GEOMCORE_API GeomStatus _math_c_arcfit(FileLineList* source, FileLineList* target, int* found,
+                                       ArcRecord* arc);
 
 // Smoothing. Strength 0..1; mode 0 corner-split spline fit, other modes the greedy Bezier fit;
 // tolerance is accepted and unused. The result replaces the source when inPlace is non-zero, else it
 // goes into the target, which is emptied first in either case.
-GEOMCORE_API GeomStatus _math_c_smooth(SegmentList* source, SegmentList* target, double toleranceMm,
+GEOMCORE_API GeomStatus _math_c_smooth(FileLineList* source, FileLineList* target, double toleranceMm,
                                        double strength, int mode, int inPlace);
-GEOMCORE_API GeomStatus _math_c_updatesmooth(SegmentList* list, int closed);
+GEOMCORE_API GeomStatus _math_c_updatesmooth(FileLineList* list, int closed);
 GEOMCORE_API GeomStatus _math_get3Pangle(double x1, double y1, double x2, double y2, double x3, double y3,
                                          double* degrees);

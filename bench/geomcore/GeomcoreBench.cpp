@@ -12,9 +12,9 @@ constexpr int kTracedPoints = 100000;
 
 // A closed five-lobed outline about 4.8 m around, its points 0.05 mm apart with a tracer's jitter of
 // a few hundredths of a millimetre.
-SegmentList& TracedContour() {
-    static SegmentList contour = [] {
-        SegmentList list;
+FileLineList& TracedContour() {
+    static FileLineList contour = [] {
+        FileLineList list;
         auto point = [](int i) {
             const double angle = 2.0 * std::numbers::pi * i / kTracedPoints;
             const double radius = 700.0 * (1.0 + 0.2 * std::sin(5.0 * angle)) + 0.02 * std::sin(i * 12.9898);
@@ -32,10 +32,10 @@ SegmentList& TracedContour() {
 }
 
 void BM_SmoothTracedContour(benchmark::State& state) {
-    SegmentList& source = TracedContour();  // read only: the result goes to the target
+    FileLineList& source = TracedContour();  // read only: the result goes to the target
     const int mode = static_cast<int>(state.range(0));
     for (auto _ : state) {
-        SegmentList target;
+        FileLineList target;
         _math_c_smooth(&source, &target, 0.1, 0.5, mode, 0);
         benchmark::DoNotOptimize(target.count);
     }
@@ -49,7 +49,7 @@ void BM_ArcToLines(benchmark::State& state) {
     const double radius = 5.0 * 2.0 / std::numbers::pi;
     std::int64_t lines = 0;
     for (auto _ : state) {
-        SegmentList list;
+        FileLineList list;
         for (int i = 0; i < arcCount; ++i) {
             const double start = (i * 37) % 360;
             _math_c_arc2line(&list, i * 0.5, 0.0, radius, start, start - 90.0, 0.01);

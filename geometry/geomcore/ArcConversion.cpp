@@ -48,7 +48,7 @@ GeomStatus _math_elli2bezier(double x1, double y1, double x2, double y2, SDPoint
 
 // The points are start + i * span / pieces, the last one on the end angle exactly, so rounding never
 // drops the final line.
-GeomStatus _math_c_arc2line(SegmentList* list, double cx, double cy, double radius, double startDegrees,
+GeomStatus _math_c_arc2line(FileLineList* list, double cx, double cy, double radius, double startDegrees,
                             double endDegrees, double toleranceMm) {
     if (list == nullptr || !(toleranceMm > 0.0) || !(radius >= 0.0)) {
         return 1;

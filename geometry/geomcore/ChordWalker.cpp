@@ -20,7 +20,7 @@ constexpr int kMaxHalvings = 64;
 
 }  // namespace
 
-ChordWalker::ChordWalker(SegmentList& result, const CFileLine& recordTemplate)
+ChordWalker::ChordWalker(FileLineList& result, const CFileLine& recordTemplate)
     : result_(result), recordTemplate_(recordTemplate) {}
 
 void ChordWalker::Walk(const std::vector<CFileLine>& pieces, SDPoint runStart) {

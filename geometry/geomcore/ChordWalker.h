@@ -10,7 +10,7 @@ namespace geomcore {
 class ChordWalker {
   public:
     // Lines are copies of `recordTemplate` with their type and end points replaced.
-    ChordWalker(SegmentList& result, const CFileLine& recordTemplate);
+    ChordWalker(FileLineList& result, const CFileLine& recordTemplate);
 
     // Walks the pieces in order from `runStart`: Beziers are cut into chords, line records are
     // appended unchanged.
@@ -22,7 +22,7 @@ class ChordWalker {
     double CutParam(const CFileLine& bezier, double low, double high) const;
     void AppendLineTo(SDPoint end);
 
-    SegmentList& result_;
+    FileLineList& result_;
     CFileLine recordTemplate_;
     SDPoint current_;  // where the last appended line ends, or the run start
 };

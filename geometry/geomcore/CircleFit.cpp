@@ -31,12 +31,12 @@ struct Circle {
     double radius;
 };
 
-bool IsClosed(const SegmentList& list) {
+bool IsClosed(const FileLineList& list) {
     return Coincide(list.head->next->value.start, list.head->prev->value.end);
 }
 
 // The first start, the interior samples of every Bezier and every record's end.
-std::vector<SDPoint> ContourPoints(const SegmentList& list) {
+std::vector<SDPoint> ContourPoints(const FileLineList& list) {
     std::vector<SDPoint> points{list.head->next->value.start};
     for (const SegmentNode* node = list.head->next; node != list.head; node = node->next) {
         if (node->value.IsBezier()) {
@@ -122,7 +122,7 @@ void FillArcRecord(const Circle& circle, const std::vector<SDPoint>& points, Arc
     arc.sweep = Cross(fromCentre, quarterOn) > 0.0 ? 2.0 * std::numbers::pi : -2.0 * std::numbers::pi;
 }
 
-void AppendCircle(const Circle& circle, SegmentList& target) {
+void AppendCircle(const Circle& circle, FileLineList& target) {
     SDPoint ellipse[13];
     _math_elli2bezier(circle.centre.x - circle.radius, circle.centre.y - circle.radius,
                       circle.centre.x + circle.radius, circle.centre.y + circle.radius, ellipse);
@@ -139,7 +139,7 @@ void AppendCircle(const Circle& circle, SegmentList& target) {
 
 }  // namespace
 
-GeomStatus _math_c_arcfit(SegmentList* source, SegmentList* target, int* found, ArcRecord* arc) {
+GeomStatus _math_c_arcfit(FileLineList* source, FileLineList* target, int* found, ArcRecord* arc) {
     if (found != nullptr) {
         *found = 0;
     }

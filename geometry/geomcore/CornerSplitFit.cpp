@@ -73,7 +73,7 @@ void FitRun(std::vector<CFileLine> run, const CFileLine& recordTemplate, ChordWa
 
 }  // namespace
 
-void CornerSplitFit(const std::vector<CFileLine>& records, double strength, SegmentList& result) {
+void CornerSplitFit(const std::vector<CFileLine>& records, double strength, FileLineList& result) {
     const std::vector<CFileLine> material = RunMaterial(records);
     const CFileLine& recordTemplate = records.back();
     ChordWalker walker(result, recordTemplate);

@@ -10,6 +10,6 @@ namespace geomcore {
 
 // Appends the smoothed form of the records (at least one) to `result`. Strength 0..1 sets the corner
 // threshold: vertices of at least 160 - 60 * strength degrees are smooth.
-void CornerSplitFit(const std::vector<CFileLine>& records, double strength, SegmentList& result);
+void CornerSplitFit(const std::vector<CFileLine>& records, double strength, FileLineList& result);
 
 }  // namespace geomcore

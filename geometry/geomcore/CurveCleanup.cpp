@@ -22,7 +22,7 @@ bool CanMergeInto(const CFileLine& reference, const CFileLine& record) {
     return !reference.IsBezier() && !record.IsBezier() && !SameExactly(reference.start, reference.end);
 }
 
-CFileLine ClosingLine(const SegmentList& list) {
+CFileLine ClosingLine(const FileLineList& list) {
     CFileLine closing;
     closing.start = list.head->prev->value.end;
     closing.end = list.head->next->value.start;
@@ -30,7 +30,7 @@ CFileLine ClosingLine(const SegmentList& list) {
 }
 
 // Appends the closing line unless the curve is closed exactly already.
-void AppendClosingLine(SegmentList& list) {
+void AppendClosingLine(FileLineList& list) {
     const CFileLine closing = ClosingLine(list);
     if (Distance(closing.start, closing.end) > 0.0) {
         AppendRecord(list, closing);
@@ -41,7 +41,7 @@ void AppendClosingLine(SegmentList& list) {
 
 // A run of nearly collinear lines is measured against the first line of the run as it was read, and
 // the line before each removed record takes over the removed record's end. The last record stays.
-GeomStatus _math_c_deloptim(SegmentList* list, double toleranceMm) {
+GeomStatus _math_c_deloptim(FileLineList* list, double toleranceMm) {
     if (list == nullptr) {
         return 1;
     }
@@ -65,7 +65,7 @@ GeomStatus _math_c_deloptim(SegmentList* list, double toleranceMm) {
     return 0;
 }
 
-GeomStatus _math_c_autoclose(SegmentList* list, double toleranceMm, int force, int* closed) {
+GeomStatus _math_c_autoclose(FileLineList* list, double toleranceMm, int force, int* closed) {
     if (list == nullptr || closed == nullptr) {
         return 1;
     }

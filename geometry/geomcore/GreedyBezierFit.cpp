@@ -314,7 +314,7 @@ std::vector<Piece> ChainPieces(const Chain& chain, double fitDistance) {
 
 }  // namespace
 
-void GreedyBezierFit(const std::vector<CFileLine>& records, double strength, SegmentList& result) {
+void GreedyBezierFit(const std::vector<CFileLine>& records, double strength, FileLineList& result) {
     const Chain chain = BuildChain(records);
     for (const Piece& piece : ChainPieces(chain, kFitDistancePerStrength * strength)) {
         CFileLine record = records.back();

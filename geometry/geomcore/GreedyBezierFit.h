@@ -10,6 +10,6 @@ namespace geomcore {
 
 // Appends the fitted records to `result`; every record carries the attribute, mark and joint fields
 // of the last source record.
-void GreedyBezierFit(const std::vector<CFileLine>& records, double strength, SegmentList& result);
+void GreedyBezierFit(const std::vector<CFileLine>& records, double strength, FileLineList& result);
 
 }  // namespace geomcore

@@ -46,7 +46,7 @@ void ClassifySeam(CFileLine& last, CFileLine& first) {
 
 }  // namespace
 
-GeomStatus _math_c_updatesmooth(SegmentList* list, int closed) {
+GeomStatus _math_c_updatesmooth(FileLineList* list, int closed) {
     if (list == nullptr) {
         return 1;
     }

@@ -54,7 +54,7 @@ struct LeadBase {
     SDPoint direction;
 };
 
-LeadBase BaseOf(const SegmentList& list, LeadEnd end) {
+LeadBase BaseOf(const FileLineList& list, LeadEnd end) {
     if (end == LeadEnd::kIn) {
         const CFileLine& first = list.head->next->value;
         return {first.start, first.IsBezier() ? first.GetPoint(kDirectionParam) : first.end};
@@ -95,7 +95,7 @@ void ArcLead(const LeadBase& base, LeadEnd end, CutInOutPara& lead) {
     }
 }
 
-GeomStatus ComputeLead(SegmentList* list, double x, double y, CutInOutPara* lead, LeadEnd end) {
+GeomStatus ComputeLead(FileLineList* list, double x, double y, CutInOutPara* lead, LeadEnd end) {
     if (list == nullptr || lead == nullptr) {
         return 1;
     }
@@ -113,10 +113,10 @@ GeomStatus ComputeLead(SegmentList* list, double x, double y, CutInOutPara* lead
 
 }  // namespace
 
-GeomStatus _math_c_getcutin(SegmentList* list, double x, double y, CutInOutPara* lead) {
+GeomStatus _math_c_getcutin(FileLineList* list, double x, double y, CutInOutPara* lead) {
     return ComputeLead(list, x, y, lead, LeadEnd::kIn);
 }
 
-GeomStatus _math_c_getcutout(SegmentList* list, double x, double y, CutInOutPara* lead) {
+GeomStatus _math_c_getcutout(FileLineList* list, double x, double y, CutInOutPara* lead) {
     return ComputeLead(list, x, y, lead, LeadEnd::kOut);
 }

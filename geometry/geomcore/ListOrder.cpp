@@ -19,7 +19,7 @@ void ReverseRecord(CFileLine& record) {
     }
 }
 
-GeomStatus Link(SegmentList* list, SegmentList* other, bool toFront) {
+GeomStatus Link(FileLineList* list, FileLineList* other, bool toFront) {
     if (other == nullptr || other->IsEmpty() != 0) {
         return 0;
     }
@@ -32,7 +32,7 @@ GeomStatus Link(SegmentList* list, SegmentList* other, bool toFront) {
 
 }  // namespace
 
-GeomStatus _math_c_invert(SegmentList* list) {
+GeomStatus _math_c_invert(FileLineList* list) {
     if (list == nullptr) {
         return 1;
     }
@@ -46,15 +46,15 @@ GeomStatus _math_c_invert(SegmentList* list) {
     return 0;
 }
 
-GeomStatus _math_c_linkleft(SegmentList* list, SegmentList* other) {
+GeomStatus _math_c_linkleft(FileLineList* list, FileLineList* other) {
     return Link(list, other, true);
 }
 
-GeomStatus _math_c_linkright(SegmentList* list, SegmentList* other) {
+GeomStatus _math_c_linkright(FileLineList* list, FileLineList* other) {
     return Link(list, other, false);
 }
 
-GeomStatus _math_c_delptln(SegmentList* list) {
+GeomStatus _math_c_delptln(FileLineList* list) {
     if (list == nullptr) {
         return 1;
     }

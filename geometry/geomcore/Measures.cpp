@@ -73,7 +73,7 @@ GeomStatus _math_ln_getrect(CFileLine record, double* rect) {
     return 0;
 }
 
-GeomStatus _math_c_getrect(SegmentList* list, double* rect) {
+GeomStatus _math_c_getrect(FileLineList* list, double* rect) {
     if (list == nullptr || rect == nullptr) {
         return 1;
     }

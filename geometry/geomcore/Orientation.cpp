@@ -36,7 +36,7 @@ GeomStatus OrientationAtTop(const std::vector<SDPoint>& vertices, Previous previ
 
 }  // namespace
 
-GeomStatus _math_c_getdir(SegmentList* list, int* direction) {
+GeomStatus _math_c_getdir(FileLineList* list, int* direction) {
     if (list == nullptr || direction == nullptr) {
         return 1;
     }

@@ -14,7 +14,7 @@ void LinkChain(SegmentNode* first, SegmentNode* last, SegmentNode* before, Segme
 }
 
 // Leaves `list` with no records, without freeing the nodes that were in it.
-void DetachAll(SegmentList& list) {
+void DetachAll(FileLineList& list) {
     list.head->next = list.head;
     list.head->prev = list.head;
     list.cursor = list.head;
@@ -22,7 +22,7 @@ void DetachAll(SegmentList& list) {
 
 }  // namespace
 
-SegmentNode* AppendRecord(SegmentList& list, const CFileLine& record) {
+SegmentNode* AppendRecord(FileLineList& list, const CFileLine& record) {
     if (list.head == nullptr) {
         return nullptr;
     }
@@ -35,11 +35,11 @@ SegmentNode* AppendRecord(SegmentList& list, const CFileLine& record) {
     return node;
 }
 
-int RecordCount(const SegmentList& list) {
+int RecordCount(const FileLineList& list) {
     return list.GetCount();
 }
 
-std::vector<CFileLine> CopyRecords(const SegmentList& list) {
+std::vector<CFileLine> CopyRecords(const FileLineList& list) {
     std::vector<CFileLine> records;
     if (list.IsEmpty() != 0) {
         return records;
@@ -50,12 +50,12 @@ std::vector<CFileLine> CopyRecords(const SegmentList& list) {
     return records;
 }
 
-void RemoveNode(SegmentList& list, SegmentNode* node) {
+void RemoveNode(FileLineList& list, SegmentNode* node) {
     list.cursor = node;
     list.RemoveCurrent();
 }
 
-void RotateToVertex(SegmentList& list, int vertex) {
+void RotateToVertex(FileLineList& list, int vertex) {
     if (vertex <= 0 || vertex >= RecordCount(list)) {
         return;
     }
@@ -72,7 +72,7 @@ void RotateToVertex(SegmentList& list, int vertex) {
     LinkChain(movedFirst, movedLast, oldLast, head);
 }
 
-void ReverseNodeOrder(SegmentList& list) {
+void ReverseNodeOrder(FileLineList& list) {
     if (list.head == nullptr) {
         return;
     }
@@ -83,7 +83,7 @@ void ReverseNodeOrder(SegmentList& list) {
     } while (node != list.head);
 }
 
-void SpliceAll(SegmentList& from, SegmentList& to, bool toFront) {
+void SpliceAll(FileLineList& from, FileLineList& to, bool toFront) {
     if (from.IsEmpty() != 0 || to.head == nullptr) {
         return;
     }
@@ -97,7 +97,7 @@ void SpliceAll(SegmentList& from, SegmentList& to, bool toFront) {
     }
 }
 
-void FreeRecords(SegmentList& list) {
+void FreeRecords(FileLineList& list) {
     list.RemoveAll();
     if (list.head != nullptr) {
         list.count = 0;  // also when an earlier splice left a stale count
@@ -105,7 +105,7 @@ void FreeRecords(SegmentList& list) {
     }
 }
 
-void MoveRecords(SegmentList& from, SegmentList& to) {
+void MoveRecords(FileLineList& from, FileLineList& to) {
     const int moved = RecordCount(from);
     SpliceAll(from, to, false);
     if (to.head == nullptr) {

@@ -24,7 +24,7 @@ bool AllFinite(const std::vector<CFileLine>& records) {
 // The tolerance is part of the callers' interface but takes no part in the fit. A source with a
 // non-finite coordinate, a missing target for a result that belongs there, or a target that is the
 // source itself give status 1 and change nothing.
-GeomStatus _math_c_smooth(SegmentList* source, SegmentList* target, double /*toleranceMm*/, double strength,
+GeomStatus _math_c_smooth(FileLineList* source, FileLineList* target, double /*toleranceMm*/, double strength,
                           int mode, int inPlace) {
     if (source == nullptr || source == target || (target == nullptr && inPlace == 0)) {
         return 1;
@@ -45,7 +45,7 @@ GeomStatus _math_c_smooth(SegmentList* source, SegmentList* target, double /*tol
         }
         return 0;
     }
-    SegmentList fitted;
+    FileLineList fitted;
     int found = 0;
     ArcRecord circle;
     if (_math_c_arcfit(source, &fitted, &found, &circle) != 0) {

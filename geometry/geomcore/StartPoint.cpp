@@ -30,13 +30,13 @@ std::vector<SDPoint> Vertices(const std::vector<CFileLine>& records) {
     return vertices;
 }
 
-void MoveToCurveEnd(const SegmentList& list, SDPoint& position) {
+void MoveToCurveEnd(const FileLineList& list, SDPoint& position) {
     position = list.head->prev->value.end;
 }
 
 // Open: reverse when the far end is strictly nearer. Closed: start at the nearest vertex, skipping
 // vertices outside the box of half-width equal to the best distance so far.
-void NearestStart(SegmentList& list, SDPoint& position, int closed) {
+void NearestStart(FileLineList& list, SDPoint& position, int closed) {
     const std::vector<CFileLine> records = CopyRecords(list);
     if (closed == 0) {
         if (SquaredDistance(records.back().end, position) <
@@ -149,7 +149,7 @@ void SetApproachFromLast(const CFileLine& last, CFileLine& approach) {
 
 }  // namespace
 
-GeomStatus _math_c_shorthandle(SegmentList* list, SDPoint* position, int closed) {
+GeomStatus _math_c_shorthandle(FileLineList* list, SDPoint* position, int closed) {
     if (list == nullptr || position == nullptr) {
         return 1;
     }
@@ -159,7 +159,7 @@ GeomStatus _math_c_shorthandle(SegmentList* list, SDPoint* position, int closed)
     return 0;
 }
 
-GeomStatus _math_c_findstrtpt(SegmentList* list, SDPoint* position, int closed) {
+GeomStatus _math_c_findstrtpt(FileLineList* list, SDPoint* position, int closed) {
     if (list == nullptr || position == nullptr) {
         return 1;
     }
@@ -176,7 +176,7 @@ GeomStatus _math_c_findstrtpt(SegmentList* list, SDPoint* position, int closed) 
     return 0;
 }
 
-GeomStatus _math_c_strtptoptim(SegmentList* list, CFileLine* approach, int closed) {
+GeomStatus _math_c_strtptoptim(FileLineList* list, CFileLine* approach, int closed) {
     if (list == nullptr || approach == nullptr) {
         return 1;
     }
@@ -202,7 +202,7 @@ GeomStatus _math_c_strtptoptim(SegmentList* list, CFileLine* approach, int close
     return 0;
 }
 
-GeomStatus _math_c_backlash(SegmentList* list, SDPoint* position, int enabled, int* started) {
+GeomStatus _math_c_backlash(FileLineList* list, SDPoint* position, int enabled, int* started) {
     if (list == nullptr || position == nullptr || started == nullptr) {
         return 1;
     }

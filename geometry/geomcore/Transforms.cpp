@@ -21,7 +21,7 @@ void TransformRecord(CFileLine& record, PointTransform transform) {
 }
 
 template <typename PointTransform>
-void TransformCurve(SegmentList& list, PointTransform transform) {
+void TransformCurve(FileLineList& list, PointTransform transform) {
     if (list.IsEmpty() != 0) {
         return;
     }
@@ -83,7 +83,7 @@ GeomStatus _math_ln_move(CFileLine* record, double dx, double dy) {
     return 0;
 }
 
-GeomStatus _math_c_move(SegmentList* list, double dx, double dy) {
+GeomStatus _math_c_move(FileLineList* list, double dx, double dy) {
     if (list == nullptr) {
         return 1;
     }
@@ -94,7 +94,7 @@ GeomStatus _math_c_move(SegmentList* list, double dx, double dy) {
 }
 
 // Copying a list onto itself appends one moved copy of each record that was there before.
-GeomStatus _math_c_copy(SegmentList* source, SegmentList* target, double dx, double dy) {
+GeomStatus _math_c_copy(FileLineList* source, FileLineList* target, double dx, double dy) {
     if (source == nullptr || target == nullptr) {
         return 1;
     }
@@ -121,7 +121,7 @@ GeomStatus _math_ln_rotate(CFileLine* record, double cx, double cy, double radia
     return 0;
 }
 
-GeomStatus _math_c_rotate(SegmentList* list, double cx, double cy, double radians) {
+GeomStatus _math_c_rotate(FileLineList* list, double cx, double cy, double radians) {
     if (list == nullptr) {
         return 1;
     }
@@ -147,7 +147,7 @@ GeomStatus _math_ln_skew(CFileLine* record, double cx, double cy, double angleX,
     return 0;
 }
 
-GeomStatus _math_c_skew(SegmentList* list, double cx, double cy, double angleX, double angleY) {
+GeomStatus _math_c_skew(FileLineList* list, double cx, double cy, double angleX, double angleY) {
     if (list == nullptr) {
         return 1;
     }
@@ -173,7 +173,7 @@ GeomStatus _math_ln_drag(CFileLine* record, double cx, double cy, double sx, dou
     return 0;
 }
 
-GeomStatus _math_c_drag(SegmentList* list, double cx, double cy, double sx, double sy) {
+GeomStatus _math_c_drag(FileLineList* list, double cx, double cy, double sx, double sy) {
     if (list == nullptr) {
         return 1;
     }
@@ -183,7 +183,7 @@ GeomStatus _math_c_drag(SegmentList* list, double cx, double cy, double sx, doub
     return 0;
 }
 
-GeomStatus _math_c_xmirror(SegmentList* list, double x0) {
+GeomStatus _math_c_xmirror(FileLineList* list, double x0) {
     if (list == nullptr) {
         return 1;
     }
@@ -191,7 +191,7 @@ GeomStatus _math_c_xmirror(SegmentList* list, double x0) {
     return 0;
 }
 
-GeomStatus _math_c_ymirror(SegmentList* list, double y0) {
+GeomStatus _math_c_ymirror(FileLineList* list, double y0) {
     if (list == nullptr) {
         return 1;
     }

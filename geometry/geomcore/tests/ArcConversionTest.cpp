@@ -41,7 +41,7 @@ TEST(EllipseToBezier, QuartersStayCloseToTheCircle) {
 
 // Every point lies on the circle, the chain is connected, and it runs from the start angle to the end
 // angle exactly.
-void ExpectArcChain(const SegmentList& list, SDPoint centre, double radius, double startDegrees,
+void ExpectArcChain(const FileLineList& list, SDPoint centre, double radius, double startDegrees,
                     double endDegrees) {
     const std::vector<CFileLine> lines = Records(list);
     ASSERT_FALSE(lines.empty());
@@ -62,7 +62,7 @@ TEST(ArcToLines, QuarterArcIsCutIntoTheRoundedCountOfSteps) {
         double startDegrees, endDegrees;
     };
     for (const Case& c : {Case{0, 90}, Case{90, 0}, Case{-30, 400}}) {
-        SegmentList list;
+        FileLineList list;
         EXPECT_EQ(_math_c_arc2line(&list, 2, 3, 10, c.startDegrees, c.endDegrees, 0.01), 0);
         ExpectArcChain(list, {2, 3}, 10, c.startDegrees, c.endDegrees);
         const double step = 2.0 * std::acos(1.0 - 0.01 / 10.0);
@@ -71,7 +71,7 @@ TEST(ArcToLines, QuarterArcIsCutIntoTheRoundedCountOfSteps) {
 }
 
 TEST(ArcToLines, ToleranceOfTwiceTheRadiusCutsSmallArcsIntoOneLine) {
-    SegmentList list;
+    FileLineList list;
     EXPECT_EQ(_math_c_arc2line(&list, 0, 0, 1, 10, 16.28, 2.0), 0);
     EXPECT_EQ(list.count, 1);
     list.RemoveAll();
@@ -81,7 +81,7 @@ TEST(ArcToLines, ToleranceOfTwiceTheRadiusCutsSmallArcsIntoOneLine) {
 }
 
 TEST(ArcToLines, AppendsBehindWhatTheListHolds) {
-    SegmentList list;
+    FileLineList list;
     AddRecords(list, {Line({-1, -1}, {10, 0})});
     EXPECT_EQ(_math_c_arc2line(&list, 0, 0, 10, 0, 45, 0.5), 0);
     EXPECT_EQ(Records(list).front().start.x, -1.0);
@@ -89,7 +89,7 @@ TEST(ArcToLines, AppendsBehindWhatTheListHolds) {
 }
 
 TEST(ArcToLines, Arc2LineWithToleranceZeroOrLessFailsInsteadOfLooping) {
-    SegmentList list;
+    FileLineList list;
     EXPECT_EQ(_math_c_arc2line(&list, 0, 0, 10, 0, 90, 0.0), 1);
     EXPECT_EQ(_math_c_arc2line(&list, 0, 0, 10, 0, 90, -0.1), 1);
     EXPECT_EQ(_math_c_arc2line(&list, 0, 0, 10, 0, 90, std::nan("")), 1);
@@ -97,13 +97,13 @@ TEST(ArcToLines, Arc2LineWithToleranceZeroOrLessFailsInsteadOfLooping) {
 }
 
 TEST(ArcToLines, ZeroSweepAppendsNothing) {
-    SegmentList list;
+    FileLineList list;
     EXPECT_EQ(_math_c_arc2line(&list, 0, 0, 10, 30, 30, 0.01), 0);
     EXPECT_EQ(list.IsEmpty(), 1);
 }
 
 TEST(ArcToLines, NonsenseArgumentsFailWithoutAppending) {
-    SegmentList list;
+    FileLineList list;
     EXPECT_EQ(_math_c_arc2line(nullptr, 0, 0, 10, 0, 90, 0.01), 1);
     EXPECT_EQ(_math_c_arc2line(&list, 0, 0, -10, 0, 90, 0.01), 1);
     EXPECT_EQ(_math_c_arc2line(&list, 0, 0, 10, 0, std::numeric_limits<double>::infinity(), 0.01), 1);
@@ -112,14 +112,14 @@ TEST(ArcToLines, NonsenseArgumentsFailWithoutAppending) {
 }
 
 TEST(ArcToLines, ArcLeadEndsExactlyOnTheCurve) {
-    SegmentList curve;
+    FileLineList curve;
     AddRecords(curve, {Line({1, 2}, {4, 2})});
     CutInOutPara lead;
     lead.kind = 1;
     lead.length = 3.0;
     _math_c_getcutin(&curve, 0, 0, &lead);
 
-    SegmentList leadLines;
+    FileLineList leadLines;
     EXPECT_EQ(_math_c_arc2line(&leadLines, lead.arcCentre.x, lead.arcCentre.y, lead.radius,
                                lead.arcStartAngle, lead.arcEndAngle, 0.01),
               0);

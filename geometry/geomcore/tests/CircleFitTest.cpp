@@ -23,8 +23,8 @@ struct Fit {
     std::vector<CFileLine> appended;
 };
 
-Fit FitContour(SegmentList& source) {
-    SegmentList target;
+Fit FitContour(FileLineList& source) {
+    FileLineList target;
     Fit fit{};
     fit.found = -1;
     fit.status = _math_c_arcfit(&source, &target, &fit.found, &fit.arc);
@@ -49,7 +49,7 @@ void ExpectCircleBeziers(const std::vector<CFileLine>& beziers, SDPoint centre, 
 }
 
 TEST(CircleFit, SixteenLinePolygonTracedFromACircleBecomesFourBeziers) {
-    SegmentList source;
+    FileLineList source;
     AddPolyline(source, CirclePoints({3, 4}, 10, 16), true);
     const std::vector<CFileLine> before = Records(source);
 
@@ -71,7 +71,7 @@ TEST(CircleFit, SixteenLinePolygonTracedFromACircleBecomesFourBeziers) {
 TEST(CircleFit, ClockwiseContourGivesANegativeSweepAndTheSameBeziers) {
     std::vector<SDPoint> points = CirclePoints({0, 0}, 4, 40, 0.3);
     std::reverse(points.begin(), points.end());
-    SegmentList source;
+    FileLineList source;
     AddPolyline(source, points, true);
 
     const Fit fit = FitContour(source);
@@ -85,7 +85,7 @@ TEST(CircleFit, ClockwiseContourGivesANegativeSweepAndTheSameBeziers) {
 }
 
 TEST(CircleFit, BezierCircleIsSampledAndRecognised) {
-    SegmentList source;
+    FileLineList source;
     SDPoint points[13];
     _math_elli2bezier(-2, -2, 2, 2, points);
     for (int quarter = 0; quarter < 4; ++quarter) {
@@ -128,7 +128,7 @@ const RejectCase kRejectCases[] = {
 class CircleFitRejects : public testing::TestWithParam<RejectCase> {};
 
 TEST_P(CircleFitRejects, AppendsNothing) {
-    SegmentList source;
+    FileLineList source;
     AddPolyline(source, GetParam().outline, GetParam().close);
     const Fit fit = FitContour(source);
     EXPECT_EQ(fit.status, 1);
@@ -140,7 +140,7 @@ INSTANTIATE_TEST_SUITE_P(Geomcore, CircleFitRejects, testing::ValuesIn(kRejectCa
                          [](const testing::TestParamInfo<RejectCase>& info) { return info.param.name; });
 
 TEST(CircleFit, MissingPointersAndEmptySourceFail) {
-    SegmentList source, target;
+    FileLineList source, target;
     int found = -1;
     ArcRecord arc;
     EXPECT_EQ(_math_c_arcfit(&source, &target, &found, &arc), 1);

@@ -11,7 +11,7 @@ namespace {
 using geomcore_test::PrintTo;
 
 TEST(CollinearMerge, ThreeCollinearLinesMergeTheFirstTwoAndKeepTheLast) {
-    SegmentList list;
+    FileLineList list;
     AddPolyline(list, {{0, 0}, {1, 0}, {2, 0}, {3, 0}});
 
     EXPECT_EQ(_math_c_deloptim(&list, 0.01), 0);
@@ -24,7 +24,7 @@ TEST(CollinearMerge, ThreeCollinearLinesMergeTheFirstTwoAndKeepTheLast) {
 // A slow drift is measured against the first line of the run as it was read: (30, 0.15) lies 0.15 off
 // the x axis, although only 0.075 off the merged line from (0, 0) to (20, 0.05).
 TEST(CollinearMerge, RunIsMeasuredAgainstItsFirstLineAsRead) {
-    SegmentList list;
+    FileLineList list;
     AddPolyline(list, {{0, 0}, {10, 0}, {20, 0.05}, {30, 0.15}, {40, 0}});
 
     EXPECT_EQ(_math_c_deloptim(&list, 0.1), 0);
@@ -34,7 +34,7 @@ TEST(CollinearMerge, RunIsMeasuredAgainstItsFirstLineAsRead) {
 }
 
 TEST(CollinearMerge, BeziersAndZeroLengthReferencesAreNeverMergedInto) {
-    SegmentList list;
+    FileLineList list;
     AddRecords(list, {Line({0, 0}, {0, 0}), Line({0, 0}, {1, 0}), Bezier({1, 0}, {1, 1}, {2, 1}, {2, 0}),
                       Line({2, 0}, {3, 0}), Line({3, 0}, {4, 0}), Line({4, 0}, {5, 0})});
     EXPECT_EQ(_math_c_deloptim(&list, 0.01), 0);
@@ -44,7 +44,7 @@ TEST(CollinearMerge, BeziersAndZeroLengthReferencesAreNeverMergedInto) {
 }
 
 TEST(CollinearMerge, ShortCurvesAndMissingListsAreLeftAlone) {
-    SegmentList list;
+    FileLineList list;
     AddPolyline(list, {{0, 0}, {1, 0}, {2, 0}});
     EXPECT_EQ(_math_c_deloptim(&list, 1.0), 0);
     EXPECT_EQ(Records(list).size(), 2u);
@@ -73,7 +73,7 @@ const CloseCase kCloseCases[] = {
 class AutoClose : public testing::TestWithParam<CloseCase> {};
 
 TEST_P(AutoClose, AppendsTheClosingLineWhenItIsNeeded) {
-    SegmentList list;
+    FileLineList list;
     for (const CFileLine& record : GetParam().records) {
         list.AddTail(record);
     }

@@ -40,14 +40,14 @@ inline CFileLine Bezier(SDPoint start, SDPoint ctrl1, SDPoint ctrl2, SDPoint end
     return bezier;
 }
 
-inline void AddRecords(SegmentList& list, std::initializer_list<CFileLine> records) {
+inline void AddRecords(FileLineList& list, std::initializer_list<CFileLine> records) {
     for (const CFileLine& record : records) {
         list.AddTail(record);
     }
 }
 
 // Lines through the points in order; `close` adds the line back to the first point.
-inline void AddPolyline(SegmentList& list, const std::vector<SDPoint>& points, bool close = false) {
+inline void AddPolyline(FileLineList& list, const std::vector<SDPoint>& points, bool close = false) {
     for (std::size_t i = 0; i + 1 < points.size(); ++i) {
         list.AddTail(Line(points[i], points[i + 1]));
     }
@@ -67,7 +67,7 @@ inline std::vector<SDPoint> CirclePoints(SDPoint centre, double radius, int coun
     return points;
 }
 
-inline std::vector<CFileLine> Records(const SegmentList& list) {
+inline std::vector<CFileLine> Records(const FileLineList& list) {
     std::vector<CFileLine> records;
     if (list.IsEmpty() != 0) {
         return records;
@@ -92,7 +92,7 @@ inline void ExpectChained(const std::vector<CFileLine>& records, double toleranc
 }
 
 // The ring is linked consistently both ways, its stored count matches, and the records are chained.
-inline void ExpectConnectedCurve(const SegmentList& list, double tolerance = 1e-9) {
+inline void ExpectConnectedCurve(const FileLineList& list, double tolerance = 1e-9) {
     ASSERT_NE(list.head, nullptr);
     int nodes = 0;
     for (auto* node = list.head->next; node != list.head; node = node->next) {

@@ -29,7 +29,7 @@ class JointKind : public testing::TestWithParam<JointCase> {};
 
 TEST_P(JointKind, OfTwoBeziersIsWrittenOnBothSides) {
     const JointCase& c = GetParam();
-    SegmentList list;
+    FileLineList list;
     AddRecords(list,
                {Bezier({-5, 0}, {-4, 2}, c.handleIn, c.joint), Bezier(c.joint, c.handleOut, {6, 2}, {7, 0})});
 
@@ -46,7 +46,7 @@ INSTANTIATE_TEST_SUITE_P(Geomcore, JointKind, testing::ValuesIn(kJointCases),
                          [](const testing::TestParamInfo<JointCase>& info) { return info.param.name; });
 
 TEST(JointKind, JointsBesideALineAreCornersWhateverTheyWereBefore) {
-    SegmentList list;
+    FileLineList list;
     CFileLine line = Line({2, 2}, {4, 4});
     line.startJoint = line.endJoint = CFileLine::kJointSmooth;
     CFileLine after = Bezier({4, 4}, {5, 5}, {6, 5}, {7, 4});
@@ -63,11 +63,11 @@ TEST(JointKind, JointsBesideALineAreCornersWhateverTheyWereBefore) {
 
 // The seam of a closed curve: (0,0) is the joint, (-1,-1) and (1,1) its handles.
 TEST(JointKind, ClosedCurveOfThreeOrMoreRecordsClassifiesItsSeam) {
-    auto fill = [](SegmentList& list) {
+    auto fill = [](FileLineList& list) {
         AddRecords(list, {Bezier({0, 0}, {1, 1}, {3, 1}, {4, 0}), Bezier({4, 0}, {5, -1}, {4, -3}, {2, -3}),
                           Bezier({2, -3}, {0, -3}, {-1, -1}, {0, 0})});
     };
-    SegmentList closed, open;
+    FileLineList closed, open;
     fill(closed);
     fill(open);
 
@@ -81,7 +81,7 @@ TEST(JointKind, ClosedCurveOfThreeOrMoreRecordsClassifiesItsSeam) {
 }
 
 TEST(JointKind, ClosedFlagNeedsThreeRecords) {
-    SegmentList list;
+    FileLineList list;
     AddRecords(list, {Bezier({0, 0}, {1, 1}, {3, 1}, {4, 0}), Bezier({4, 0}, {3, -1}, {-1, -1}, {0, 0})});
     _math_c_updatesmooth(&list, 1);
     EXPECT_EQ(Records(list).front().startJoint, CFileLine::kJointCorner);

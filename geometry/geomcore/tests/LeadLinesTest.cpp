@@ -16,7 +16,7 @@ using geomcore_test::PrintTo;
 constexpr double kRadiansPerDegree = std::numbers::pi / 180.0;
 
 // A curve that starts at (1, 2) heading along +x and ends at (4, 6) heading along +y.
-void FillCurve(SegmentList& list) {
+void FillCurve(FileLineList& list) {
     AddRecords(list, {Line({1, 2}, {4, 2}), Line({4, 2}, {4, 6})});
 }
 
@@ -55,7 +55,7 @@ const StraightCase kStraightCases[] = {
 class StraightLeadLine : public testing::TestWithParam<StraightCase> {};
 
 TEST_P(StraightLeadLine, WritesTheLeadPointOnly) {
-    SegmentList list;
+    FileLineList list;
     FillCurve(list);
     CutInOutPara lead = GetParam().lead;
     lead.radius = 42.0;
@@ -71,7 +71,7 @@ INSTANTIATE_TEST_SUITE_P(Geomcore, StraightLeadLine, testing::ValuesIn(kStraight
                          [](const testing::TestParamInfo<StraightCase>& info) { return info.param.name; });
 
 TEST(StraightLeadLine, ZeroLengthFirstRecordLeadsAlongMinusX) {
-    SegmentList list;
+    FileLineList list;
     AddRecords(list, {Line({3, 3}, {3, 3}), Line({3, 3}, {8, 9})});
     CutInOutPara lead = StraightLead(0, 2, 0);
     _math_c_getcutin(&list, 0, 0, &lead);
@@ -79,7 +79,7 @@ TEST(StraightLeadLine, ZeroLengthFirstRecordLeadsAlongMinusX) {
 }
 
 TEST(StraightLeadLine, BezierDirectionComesFromTheCurveNotFromAControlOnTheStart) {
-    SegmentList list;
+    FileLineList list;
     AddRecords(list, {Bezier({0, 0}, {0, 0}, {10, 10}, {10, 0})});
     CutInOutPara lead = StraightLead(0, 1, 0);
     _math_c_getcutin(&list, 0, 0, &lead);
@@ -101,7 +101,7 @@ class ArcLeadLine : public testing::TestWithParam<ArcCase> {};
 // The arc has the lead's length as a quarter circle, passes through the anchor with the curve's own
 // direction of travel there, and spans a quarter turn.
 TEST_P(ArcLeadLine, IsAQuarterCircleTangentAtTheAnchor) {
-    SegmentList list;
+    FileLineList list;
     FillCurve(list);
     CutInOutPara lead;
     lead.kind = 1;
@@ -133,7 +133,7 @@ INSTANTIATE_TEST_SUITE_P(Geomcore, ArcLeadLine,
                          [](const testing::TestParamInfo<ArcCase>& info) { return info.param.name; });
 
 TEST(ArcLeadLine, SidesPutTheCentreOnOppositeSidesOfTheCurve) {
-    SegmentList list;
+    FileLineList list;
     FillCurve(list);
     CutInOutPara side0, side1;
     side0.kind = side1.kind = 1;
@@ -150,7 +150,7 @@ TEST(ArcLeadLine, SidesPutTheCentreOnOppositeSidesOfTheCurve) {
 TEST(LeadLine, MissingListFailsAndEmptyListWritesNothing) {
     CutInOutPara lead = StraightLead(1, 5, 0);
     EXPECT_EQ(_math_c_getcutin(nullptr, 1, 1, &lead), 1);
-    SegmentList empty;
+    FileLineList empty;
     EXPECT_EQ(_math_c_getcutout(&empty, 1, 1, &lead), 0);
     empty.Release();
     EXPECT_EQ(_math_c_getcutin(&empty, 1, 1, &lead), 0);

@@ -11,7 +11,7 @@ namespace {
 using geomcore_test::PrintTo;
 
 TEST(CurveInvert, ReversesOrderEndsAndControlsAndPlainsLineTypes) {
-    SegmentList list;
+    FileLineList list;
     CFileLine bridge = Line({0, 0}, {1, 0});
     bridge.type = 2;
     AddRecords(list, {bridge, Bezier({1, 0}, {1, 1}, {2, 1}, {2, 0}), Line({2, 0}, {3, 0})});
@@ -24,7 +24,7 @@ TEST(CurveInvert, ReversesOrderEndsAndControlsAndPlainsLineTypes) {
 }
 
 TEST(CurveInvert, TwiceGivesBackTheCurve) {
-    SegmentList list;
+    FileLineList list;
     AddPolyline(list, {{0, 0}, {1, 2}, {3, 1}, {4, 4}});
     const std::vector<CFileLine> before = Records(list);
     _math_c_invert(&list);
@@ -34,14 +34,14 @@ TEST(CurveInvert, TwiceGivesBackTheCurve) {
 
 struct LinkCase {
     const char* name;
-    GeomStatus (*link)(SegmentList*, SegmentList*);
+    GeomStatus (*link)(FileLineList*, FileLineList*);
     std::vector<double> expectedStartX;
 };
 
 class CurveLink : public testing::TestWithParam<LinkCase> {};
 
 TEST_P(CurveLink, MovesEveryRecordInOrderAndEmptiesTheOther) {
-    SegmentList list, other;
+    FileLineList list, other;
     AddPolyline(list, {{0, 0}, {1, 0}, {2, 0}});
     AddPolyline(other, {{10, 0}, {11, 0}, {12, 0}});
 
@@ -65,7 +65,7 @@ INSTANTIATE_TEST_SUITE_P(Geomcore, CurveLink,
                          [](const testing::TestParamInfo<LinkCase>& info) { return info.param.name; });
 
 TEST(CurveLink, MissingOrEmptyOtherIsDoneAndSelfLinkIsRefused) {
-    SegmentList list, empty;
+    FileLineList list, empty;
     AddPolyline(list, {{0, 0}, {1, 0}});
     EXPECT_EQ(_math_c_linkleft(&list, nullptr), 0);
     EXPECT_EQ(_math_c_linkright(&list, &empty), 0);
@@ -74,7 +74,7 @@ TEST(CurveLink, MissingOrEmptyOtherIsDoneAndSelfLinkIsRefused) {
 }
 
 TEST(CurveDeletePointLines, RemovesOnlyShortPlainLines) {
-    SegmentList list;
+    FileLineList list;
     CFileLine marked = Line({1, 0}, {1.0005, 0.0005});
     marked.type = 1;
     AddRecords(list, {Line({0, 0}, {0.0009, 0.0009}), Line({0, 0}, {1, 0}), marked,

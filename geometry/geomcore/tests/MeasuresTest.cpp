@@ -45,7 +45,7 @@ TEST(RecordExtent, NonFiniteBezierEndsInsteadOfSamplingForever) {
 }
 
 TEST(CurveExtent, IsTheUnionOfRecordsAndEmptyListLeavesTheOutput) {
-    SegmentList list;
+    FileLineList list;
     double rect[4] = {9, 9, 9, 9};
     EXPECT_EQ(_math_c_getrect(&list, rect), 0);
     EXPECT_EQ(rect[0], 9.0);

@@ -30,7 +30,7 @@ const OrientationCase kOrientationCases[] = {
 class Orientation : public testing::TestWithParam<OrientationCase> {};
 
 TEST_P(Orientation, OfCurve) {
-    SegmentList list;
+    FileLineList list;
     AddPolyline(list, GetParam().outline, true);
     int direction = -1;
     EXPECT_EQ(_math_c_getdir(&list, &direction), 0);
@@ -52,7 +52,7 @@ INSTANTIATE_TEST_SUITE_P(Geomcore, Orientation, testing::ValuesIn(kOrientationCa
                          [](const testing::TestParamInfo<OrientationCase>& info) { return info.param.name; });
 
 TEST(Orientation, TwoRecordsGiveStatusOneAndZero) {
-    SegmentList list;
+    FileLineList list;
     AddRecords(list, {Line({0, 0}, {1, 1}), Line({1, 1}, {0, 0})});
     int direction = -1;
     EXPECT_EQ(_math_c_getdir(&list, &direction), 1);
@@ -60,7 +60,7 @@ TEST(Orientation, TwoRecordsGiveStatusOneAndZero) {
 }
 
 TEST(Orientation, AllVerticesAtOneHeightGiveStatusOne) {
-    SegmentList list;
+    FileLineList list;
     AddPolyline(list, {{0, 0}, {1, 0}, {2, 0}}, true);
     int direction = -1;
     EXPECT_EQ(_math_c_getdir(&list, &direction), 1);

@@ -14,8 +14,8 @@ namespace {
 constexpr int kCornerSplit = 0;
 constexpr int kGreedyBezier = 1;
 
-std::vector<CFileLine> Smoothed(SegmentList& source, double strength, int mode, double toleranceMm = 0.1) {
-    SegmentList target;
+std::vector<CFileLine> Smoothed(FileLineList& source, double strength, int mode, double toleranceMm = 0.1) {
+    FileLineList target;
     EXPECT_EQ(_math_c_smooth(&source, &target, toleranceMm, strength, mode, 0), 0);
     return Records(target);
 }
@@ -40,7 +40,7 @@ std::vector<SDPoint> LongArcPoints() {
 }
 
 TEST(Smooth, StrengthZeroCopiesTheSourceUnchanged) {
-    SegmentList source, target;
+    FileLineList source, target;
     AddPolyline(source, {{0, 0}, {1, 0}, {1, 1}, {0, 1}}, true);
     AddRecords(target, {Line({9, 9}, {8, 8})});
     const std::vector<CFileLine> before = Records(source);
@@ -53,7 +53,7 @@ TEST(Smooth, StrengthZeroCopiesTheSourceUnchanged) {
 }
 
 TEST(Smooth, InPlaceWithStrengthZeroLeavesTheSourceAndEmptiesTheTarget) {
-    SegmentList source, target;
+    FileLineList source, target;
     AddPolyline(source, {{0, 0}, {1, 0}, {1, 1}, {0, 1}}, true);
     AddRecords(target, {Line({9, 9}, {8, 8})});
     const std::vector<CFileLine> before = Records(source);
@@ -66,14 +66,14 @@ TEST(Smooth, InPlaceWithStrengthZeroLeavesTheSourceAndEmptiesTheTarget) {
 }
 
 TEST(Smooth, FewerThanThreeRecordsAreCopied) {
-    SegmentList source;
+    FileLineList source;
     AddRecords(source, {Line({0, 0}, {1, 0}), Line({1, 0}, {1, 1})});
     ExpectSameRecords(Smoothed(source, 1.0, kCornerSplit), Records(source));
 }
 
 TEST(Smooth, TracedCircleComesBackAsFourBeziersInBothModes) {
     for (int mode : {kCornerSplit, kGreedyBezier}) {
-        SegmentList source;
+        FileLineList source;
         AddPolyline(source, CirclePoints({5, 5}, 8, 24), true);
         const std::vector<CFileLine> result = Smoothed(source, 0.5, mode);
         ASSERT_EQ(result.size(), 4u);
@@ -85,7 +85,7 @@ TEST(Smooth, TracedCircleComesBackAsFourBeziersInBothModes) {
 
 TEST(Smooth, StrengthAboveOneActsAsOneAndToleranceChangesNothing) {
     for (int mode : {kCornerSplit, kGreedyBezier}) {
-        SegmentList source;
+        FileLineList source;
         AddPolyline(source, {{0, 0}, {3, 1}, {6, 1.5}, {9, 1}, {12, 0}, {12, -5}, {0, -5}});
         const std::vector<CFileLine> reference = Smoothed(source, 1.0, mode, 0.1);
         ExpectSameRecords(Smoothed(source, 1.5, mode, 0.1), reference);
@@ -94,7 +94,7 @@ TEST(Smooth, StrengthAboveOneActsAsOneAndToleranceChangesNothing) {
 }
 
 TEST(Smooth, InPlacePutsTheResultIntoTheSource) {
-    SegmentList source, target, expected;
+    FileLineList source, target, expected;
     AddPolyline(source, LongArcPoints());
     AddPolyline(expected, LongArcPoints());
     AddRecords(target, {Line({9, 9}, {8, 8})});
@@ -108,7 +108,7 @@ TEST(Smooth, InPlacePutsTheResultIntoTheSource) {
 }
 
 TEST(Smooth, RefusesBadArgumentsWithoutChangingAnything) {
-    SegmentList source, target;
+    FileLineList source, target;
     AddPolyline(source, {{0, 0}, {1, 0}, {1, 1}, {0, 1}}, true);
     AddRecords(target, {Line({9, 9}, {8, 8})});
     EXPECT_EQ(_math_c_smooth(&source, &source, 0.1, 1.0, kCornerSplit, 0), 1);
@@ -136,7 +136,7 @@ TEST(CornerSplitSmooth, CornerThresholdFollowsTheStrength) {
     const Case cases[] = {
         {{10, 5}, 1.0, true}, {{10, 5}, 0.01, true}, {bent, 1.0, false}, {bent, 0.01, true}};
     for (const Case& c : cases) {
-        SegmentList source;
+        FileLineList source;
         const SDPoint far{corner.x + 2 * (c.after.x - corner.x), 2 * c.after.y};
         AddPolyline(source, {{0, 0}, {5, 0}, corner, c.after, far});
         const std::vector<CFileLine> result = Smoothed(source, c.strength, kCornerSplit);
@@ -150,10 +150,10 @@ TEST(CornerSplitSmooth, CornerThresholdFollowsTheStrength) {
 // The spline's Beziers are many millimetres long, so one 0.1 step of a Bezier holds several chords:
 // each chord must start where the last one ended and run forward, never back to the step's start.
 TEST(CornerSplitSmooth, SmoothingLongBeziersCutsEqualChordsForwardOnly) {
-    SegmentList source;
+    FileLineList source;
     AddPolyline(source, LongArcPoints());
 
-    SegmentList target;
+    FileLineList target;
     EXPECT_EQ(_math_c_smooth(&source, &target, 0.1, 1.0, kCornerSplit, 0), 0);
 
     const std::vector<CFileLine> result = Records(target);
@@ -177,10 +177,10 @@ TEST(CornerSplitSmooth, ClosedContourWithoutCornersStaysClosed) {
     for (SDPoint& point : points) {
         point = {point.x * 6.0, point.y * 3.0};  // an ellipse, never taken for a circle
     }
-    SegmentList source;
+    FileLineList source;
     AddPolyline(source, points, true);
 
-    SegmentList target;
+    FileLineList target;
     EXPECT_EQ(_math_c_smooth(&source, &target, 0.1, 0.5, kCornerSplit, 0), 0);
 
     const std::vector<CFileLine> result = Records(target);
@@ -194,25 +194,25 @@ TEST(CornerSplitSmooth, ClosedContourWithoutCornersStaysClosed) {
 // --- greedy Bezier fit ---------------------------------------------------------------------------
 
 TEST(GreedyBezierSmooth, ClosedSquareComesBackAsFourLines) {
-    SegmentList source;
+    FileLineList source;
     AddPolyline(source, {{0, 0}, {4, 0}, {4, 4}, {0, 4}}, true);
     ExpectSameRecords(Smoothed(source, 1.0, kGreedyBezier), Records(source));
 }
 
 TEST(GreedyBezierSmooth, CollinearPointsComeBackAsOneLinePerEdge) {
-    SegmentList source;
+    FileLineList source;
     AddPolyline(source, {{0, 0}, {1, 1}, {2, 2}, {4, 4}, {5, 5}});
     ExpectSameRecords(Smoothed(source, 1.0, kGreedyBezier), Records(source));
 }
 
 TEST(GreedyBezierSmooth, SpanWithNoFittingBezierBecomesLinesBetweenItsPoints) {
-    SegmentList source;
+    FileLineList source;
     AddPolyline(source, {{0, 0}, {1, 0.2}, {2, 0}, {3, 0.2}, {4, 0}});
     ExpectSameRecords(Smoothed(source, 0.001, kGreedyBezier), Records(source));
 }
 
 TEST(GreedyBezierSmooth, GentleArcBecomesFewBeziersThatKeepTheEndsAndTheLastRecordsFields) {
-    SegmentList source;
+    FileLineList source;
     AddPolyline(source, LongArcPoints());
     source.head->prev->value.attr1 = 5;
     source.head->prev->value.attr2 = 6;

@@ -11,11 +11,11 @@ namespace {
 //  (0,10) +-------+ (10,10)
 //         |  ccw  |
 //   (0,0) +-------+ (10,0)
-void FillSquare(SegmentList& list) {
+void FillSquare(FileLineList& list) {
     AddPolyline(list, {{0, 0}, {10, 0}, {10, 10}, {0, 10}}, true);
 }
 
-SDPoint FirstStart(const SegmentList& list) {
+SDPoint FirstStart(const FileLineList& list) {
     return list.head->next->value.start;
 }
 
@@ -26,7 +26,7 @@ TEST(NearestStart, OpenCurveIsReversedOnlyWhenItsEndIsStrictlyNearer) {
     };
     const Case cases[] = {{{9, 1}, {10, 0}}, {{1, 1}, {0, 0}}, {{5, 3}, {0, 0}}};  // the last ties
     for (const Case& c : cases) {
-        SegmentList list;
+        FileLineList list;
         AddPolyline(list, {{0, 0}, {5, 5}, {10, 0}});
         SDPoint position = c.position;
         EXPECT_EQ(_math_c_shorthandle(&list, &position, 0), 0);
@@ -37,7 +37,7 @@ TEST(NearestStart, OpenCurveIsReversedOnlyWhenItsEndIsStrictlyNearer) {
 }
 
 TEST(NearestStart, ClosedCurveStartsAtTheNearestVertex) {
-    SegmentList list;
+    FileLineList list;
     FillSquare(list);
     SDPoint position{12, 9};
     EXPECT_EQ(_math_c_shorthandle(&list, &position, 1), 0);
@@ -50,7 +50,7 @@ TEST(NearestStart, ClosedCurveStartsAtTheNearestVertex) {
 // Vertex 0 lies 0.9 from the position and vertex 3 only 0.85, but 0.85 in x alone exceeds the squared
 // distance 0.81; a box bound in millimetres must not be compared with a squared distance.
 TEST(NearestStart, ShorthandleFindsTheNearerVertexBelowOneMillimetre) {
-    SegmentList list;
+    FileLineList list;
     AddPolyline(list, {{0, 0.9}, {-3, 3}, {-3, -3}, {0.85, 0}, {3, 3}}, true);
     SDPoint position{0, 0};
     EXPECT_EQ(_math_c_shorthandle(&list, &position, 1), 0);
@@ -58,7 +58,7 @@ TEST(NearestStart, ShorthandleFindsTheNearerVertexBelowOneMillimetre) {
 }
 
 TEST(NearestStart, ClosedCurveOfOneRecordIsNotRotatedButThePositionMoves) {
-    SegmentList list;
+    FileLineList list;
     AddRecords(list, {Bezier({0, 0}, {5, 5}, {-5, 5}, {0, 0.0005})});
     SDPoint position{3, 3};
     EXPECT_EQ(_math_c_shorthandle(&list, &position, 1), 0);
@@ -74,7 +74,7 @@ TEST(CornerStart, SquareStartsAtTheCornerNearestThePosition) {
     };
     const Case cases[] = {{{-1, -1}, {0, 0}}, {{11, -2}, {10, 0}}, {{9, 9}, {10, 10}}, {{1, 12}, {0, 10}}};
     for (const Case& c : cases) {
-        SegmentList list;
+        FileLineList list;
         FillSquare(list);
         SDPoint position = c.position;
         EXPECT_EQ(_math_c_findstrtpt(&list, &position, 1), 0);
@@ -89,7 +89,7 @@ TEST(CornerStart, SquareStartsAtTheCornerNearestThePosition) {
 //        |  (2,2)|             over every outer corner, however near the position is to them
 //  (0,0) +-------+ (4,0)
 TEST(CornerStart, InnerCornerIsPreferredOverNearerOuterCorners) {
-    SegmentList list;
+    FileLineList list;
     AddPolyline(list, {{0, 0}, {4, 0}, {4, 2}, {2, 2}, {2, 4}, {0, 4}}, true);
     SDPoint position{-1, -1};
     EXPECT_EQ(_math_c_findstrtpt(&list, &position, 1), 0);
@@ -98,7 +98,7 @@ TEST(CornerStart, InnerCornerIsPreferredOverNearerOuterCorners) {
 }
 
 TEST(CornerStart, OpenCurveIsTreatedAsNearestStart) {
-    SegmentList list;
+    FileLineList list;
     AddPolyline(list, {{0, 0}, {5, 5}, {10, 0}});
     SDPoint position{11, 0};
     EXPECT_EQ(_math_c_findstrtpt(&list, &position, 0), 0);
@@ -107,7 +107,7 @@ TEST(CornerStart, OpenCurveIsTreatedAsNearestStart) {
 }
 
 TEST(SmallestTurn, ClosedCurveStartsWhereTheApproachTurnsLeast) {
-    SegmentList list;
+    FileLineList list;
     FillSquare(list);
     CFileLine approach = Line({5, -10}, {5, -5});
     approach.attr1 = 3;
@@ -122,7 +122,7 @@ TEST(SmallestTurn, ClosedCurveStartsWhereTheApproachTurnsLeast) {
 }
 
 TEST(SmallestTurn, OpenCurveIsReversedWhenItsLastRecordTurnsLess) {
-    SegmentList list;
+    FileLineList list;
     AddPolyline(list, {{0, 0}, {5, 0}, {10, 0}});
     CFileLine approach = Line({14, 1}, {12, 1});
 
@@ -134,7 +134,7 @@ TEST(SmallestTurn, OpenCurveIsReversedWhenItsLastRecordTurnsLess) {
 }
 
 TEST(SmallestTurn, ApproachEndingOnTheStartUsesTheApproachDirection) {
-    SegmentList list;
+    FileLineList list;
     FillSquare(list);
     CFileLine approach = Line({15, 10}, {10, 10});  // ends on vertex 2, heading -x
 
@@ -144,7 +144,7 @@ TEST(SmallestTurn, ApproachEndingOnTheStartUsesTheApproachDirection) {
 }
 
 TEST(FarthestVertex, FirstCallOnlyReportsTheEnd) {
-    SegmentList list;
+    FileLineList list;
     AddPolyline(list, {{0, 0}, {5, 5}, {10, 0}});
     SDPoint position{100, 100};
     int started = 0;
@@ -155,7 +155,7 @@ TEST(FarthestVertex, FirstCallOnlyReportsTheEnd) {
 }
 
 TEST(FarthestVertex, DisabledNeverChangesTheCurve) {
-    SegmentList list;
+    FileLineList list;
     FillSquare(list);
     SDPoint position{-1, -1};
     int started = 1;
@@ -165,7 +165,7 @@ TEST(FarthestVertex, DisabledNeverChangesTheCurve) {
 }
 
 TEST(FarthestVertex, EnabledStartsAtTheFarthestVertex) {
-    SegmentList list;
+    FileLineList list;
     FillSquare(list);
     SDPoint position{-1, -1};
     int started = 1;
@@ -178,7 +178,7 @@ TEST(FarthestVertex, EnabledStartsAtTheFarthestVertex) {
 }
 
 TEST(StartPoint, EmptyListsAreLeftUnchanged) {
-    SegmentList empty;
+    FileLineList empty;
     SDPoint position{1, 2};
     CFileLine approach = Line({0, 0}, {1, 1});
     int started = 0;

@@ -19,12 +19,12 @@ constexpr double kPi = std::numbers::pi;
 
 struct TransformCase {
     std::string name;
-    std::function<GeomStatus(SegmentList*)> apply;
+    std::function<GeomStatus(FileLineList*)> apply;
     std::function<SDPoint(SDPoint)> expected;
 };
 
 // A line whose control points hold junk that no transform may touch, and a Bezier.
-void FillSample(SegmentList& list) {
+void FillSample(FileLineList& list) {
     CFileLine line = Line({1, 2}, {4, 6});
     line.ctrl1 = {100, 100};
     line.ctrl2 = {-100, -100};
@@ -39,7 +39,7 @@ void FillSample(SegmentList& list) {
 class CurveTransform : public testing::TestWithParam<TransformCase> {};
 
 TEST_P(CurveTransform, MapsEveryNodeAndOnlyBezierControls) {
-    SegmentList list;
+    FileLineList list;
     FillSample(list);
     const std::vector<CFileLine> before = Records(list);
 
@@ -71,45 +71,45 @@ SDPoint Rotated(SDPoint p, SDPoint c, double radians) {
 INSTANTIATE_TEST_SUITE_P(
     Geomcore, CurveTransform,
     testing::Values(
-        TransformCase{"Move", [](SegmentList* l) { return _math_c_move(l, 2.5, -1.0); },
+        TransformCase{"Move", [](FileLineList* l) { return _math_c_move(l, 2.5, -1.0); },
                       [](SDPoint p) {
                           return SDPoint{p.x + 2.5, p.y - 1.0};
                       }},
         TransformCase{"QuarterTurnAboutPoint",
-                      [](SegmentList* l) { return _math_c_rotate(l, 1.0, 1.0, kPi / 2); },
+                      [](FileLineList* l) { return _math_c_rotate(l, 1.0, 1.0, kPi / 2); },
                       [](SDPoint p) {
                           return SDPoint{1.0 - (p.y - 1.0), 1.0 + (p.x - 1.0)};
                       }},
         TransformCase{"ClockwiseTurnAboutPoint",
-                      [](SegmentList* l) { return _math_c_rotate(l, -3.0, 2.0, -0.7); },
+                      [](FileLineList* l) { return _math_c_rotate(l, -3.0, 2.0, -0.7); },
                       [](SDPoint p) {
                           return Rotated(p, {-3.0, 2.0}, -0.7);
                       }},
-        TransformCase{"MirrorAboutVerticalLine", [](SegmentList* l) { return _math_c_xmirror(l, 3.0); },
+        TransformCase{"MirrorAboutVerticalLine", [](FileLineList* l) { return _math_c_xmirror(l, 3.0); },
                       [](SDPoint p) {
                           return SDPoint{6.0 - p.x, p.y};
                       }},
-        TransformCase{"MirrorAboutHorizontalLine", [](SegmentList* l) { return _math_c_ymirror(l, -1.0); },
+        TransformCase{"MirrorAboutHorizontalLine", [](FileLineList* l) { return _math_c_ymirror(l, -1.0); },
                       [](SDPoint p) {
                           return SDPoint{p.x, -2.0 - p.y};
                       }},
-        TransformCase{"SkewAlongX", [](SegmentList* l) { return _math_c_skew(l, 0.0, 2.0, kPi / 4, 0.0); },
+        TransformCase{"SkewAlongX", [](FileLineList* l) { return _math_c_skew(l, 0.0, 2.0, kPi / 4, 0.0); },
                       [](SDPoint p) {
                           return SDPoint{p.x - (p.y - 2.0), p.y};
                       }},
         TransformCase{
-            "SkewBothAxesFromOldPoint", [](SegmentList* l) { return _math_c_skew(l, 1.0, 2.0, 0.3, -0.2); },
+            "SkewBothAxesFromOldPoint", [](FileLineList* l) { return _math_c_skew(l, 1.0, 2.0, 0.3, -0.2); },
             [](SDPoint p) {
                 return SDPoint{p.x - std::tan(0.3) * (p.y - 2.0), p.y + std::tan(-0.2) * (p.x - 1.0)};
             }},
-        TransformCase{"ScaleAboutPoint", [](SegmentList* l) { return _math_c_drag(l, 1.0, 2.0, 2.0, 0.5); },
+        TransformCase{"ScaleAboutPoint", [](FileLineList* l) { return _math_c_drag(l, 1.0, 2.0, 2.0, 0.5); },
                       [](SDPoint p) {
                           return SDPoint{1.0 + 2.0 * (p.x - 1.0), 2.0 + 0.5 * (p.y - 2.0)};
                       }}),
     [](const testing::TestParamInfo<TransformCase>& info) { return info.param.name; });
 
 TEST(CurveTransform, IdentityArgumentsLeaveTheCurveBitForBit) {
-    SegmentList list;
+    FileLineList list;
     FillSample(list);
     const std::vector<CFileLine> before = Records(list);
 
@@ -148,7 +148,7 @@ TEST(RecordTransform, MoveOfALineLeavesItsControlPoints) {
 }
 
 TEST(CurveCopy, AppendsMovedCopiesAndLeavesTheSource) {
-    SegmentList source, target;
+    FileLineList source, target;
     FillSample(source);
     AddRecords(target, {Line({-5, -5}, {-4, -4})});
 
@@ -164,7 +164,7 @@ TEST(CurveCopy, AppendsMovedCopiesAndLeavesTheSource) {
 }
 
 TEST(CurveCopy, CopyOntoItselfAppendsOneCopyOfEachRecord) {
-    SegmentList list;
+    FileLineList list;
     FillSample(list);
 
     EXPECT_EQ(_math_c_copy(&list, &list, 10.0, 0.0), 0);
@@ -178,7 +178,7 @@ TEST(CurveCopy, CopyOntoItselfAppendsOneCopyOfEachRecord) {
 TEST(CurveTransform, MissingListGivesStatusOneAndEmptyListsStayEmpty) {
     EXPECT_EQ(_math_c_move(nullptr, 1.0, 1.0), 1);
     EXPECT_EQ(_math_c_rotate(nullptr, 0.0, 0.0, 1.0), 1);
-    SegmentList empty;
+    FileLineList empty;
     EXPECT_EQ(_math_c_xmirror(&empty, 1.0), 0);
     empty.Release();
     EXPECT_EQ(_math_c_drag(&empty, 0.0, 0.0, 2.0, 2.0), 0);
