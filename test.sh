@@ -8,6 +8,8 @@ cd "$(dirname "$0")"
 build_dir=build/sanitize
 cmake -S . -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCUTRIX_SANITIZE=ON >/dev/null
 cmake --build "$build_dir"
+# Every file reader's fuzz program, for a fixed number of inputs (needs clang; skipped without it).
+./scripts/fuzz.sh 20000
 
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1

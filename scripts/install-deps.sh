@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev
   libfreetype-dev libfontconfig-dev
   libpolyclipping-dev
+  clang libclang-rt-14-dev
 )
 
 missing=()
