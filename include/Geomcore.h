@@ -6,8 +6,9 @@
 //   x, y), `ln` functions on one record, `c` functions on a curve.
 // - Coordinates are millimetres. Curve and point transforms take radians; the lead records, arcs of
 //   _math_c_arc2line, _math_calangle and _math_get3Pangle use degrees.
-// - Every export returns a 16-bit status, 0 for done; no exception leaves the library. A missing
-//   (null) pointer argument gives status 1 and changes nothing.
+// - Every export returns a 16-bit status, 0 for done, and reports bad input through it, never by an
+//   exception. A missing (null) list or output pointer gives status 1 and changes nothing, unless a
+//   declaration below says otherwise.
 // - A rectangle is four doubles: minimum x, minimum y, maximum x, maximum y.
 #pragma once
 
@@ -65,6 +66,9 @@ GEOMCORE_API GeomStatus _math_ln_getrect(CFileLine record, double* rect);
 GEOMCORE_API GeomStatus _math_c_getrect(FileLineList* list, double* rect);
 GEOMCORE_API GeomStatus _math_ln_pt2lndis(CFileLine record, double px, double py, double* distance);
 GEOMCORE_API GeomStatus _math_calangle(double x1, double y1, double x2, double y2, double* degrees);
+// The angle between the arms from the middle point to the first and to the third point, in radians,
+// negative when the turn from the first arm to the second is counter-clockwise; 0 when two points
+// coincide. Summed around a closed contour it gives +-2*pi for a point inside and 0 outside.
 GEOMCORE_API GeomStatus _math_cal3ptangle(double x1, double y1, double x2, double y2, double x3, double y3,
                                           double* radians);
 GEOMCORE_API GeomStatus _math_Is3ponline(double x1, double y1, double x2, double y2, double x3, double y3);
@@ -95,8 +99,9 @@ GEOMCORE_API GeomStatus _math_c_drag(FileLineList* list, double cx, double cy, d
 GEOMCORE_API GeomStatus _math_c_xmirror(FileLineList* list, double x0);
 GEOMCORE_API GeomStatus _math_c_ymirror(FileLineList* list, double y0);
 
-// Order and clean-up. Linking moves B's nodes into A and leaves B empty; neither stored count is
-// changed, so callers that keep counts add or recount them.
+// Order and clean-up. Linking moves the other list's nodes into the first and leaves the other empty
+// (a missing or empty other list gives 0); neither stored count is changed, so callers that keep
+// counts add or recount them.
 GEOMCORE_API GeomStatus _math_c_invert(FileLineList* list);
 GEOMCORE_API GeomStatus _math_c_linkleft(FileLineList* list, FileLineList* other);
 GEOMCORE_API GeomStatus _math_c_linkright(FileLineList* list, FileLineList* other);
