@@ -5,22 +5,18 @@
 #include "SettingsGlobals.h"
 #include "SettingsRecords.h"
 
+#include "AsciiText.h"
+
 #include <algorithm>
-#include <cctype>
 #include <string>
 
 namespace {
-
-bool SameTextIgnoringCase(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](unsigned char x, unsigned char y) { return std::tolower(x) == std::tolower(y); });
-}
 
 // The version string, or nothing when the bytes after the first six cannot be one: in an older file
 // they are the start of the connection block.
 bool ReadsVersionString(platform::Archive& archive) {
     try {
-        return SameTextIgnoringCase(archive.ReadString(), kFileVersionString);
+        return platform::EqualIgnoringCase(archive.ReadString(), kFileVersionString);
     } catch (const platform::ArchiveError&) {
         return false;
     }

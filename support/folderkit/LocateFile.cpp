@@ -1,7 +1,7 @@
 // Letting the user find a file that the program expected in a known place.
 #include <algorithm>
 
-#include "AsciiCase.h"
+#include "AsciiText.h"
 #include "PathExports.h"
 
 namespace {
@@ -35,7 +35,7 @@ std::uint16_t _path_LocateFile(const std::string& pattern, const std::string& wa
             continue;
         }
         const std::string chosenName = chosen->substr(chosen->rfind('/') + 1);  // npos + 1 is 0
-        if (wantedName.empty() || folderkit::EqualIgnoringCase(chosenName, wantedName)) {
+        if (wantedName.empty() || platform::EqualIgnoringCase(chosenName, wantedName)) {
             *out = *chosen;
             return 0;
         }

@@ -4,7 +4,7 @@
 #include <charconv>
 #include <vector>
 
-#include "AsciiCase.h"
+#include "AsciiText.h"
 #include "PathExports.h"
 
 namespace folderkit {
@@ -33,7 +33,7 @@ bool IsModuleRunning(const std::filesystem::path& processTable, std::string_view
         std::error_code error;
         const std::filesystem::path executable =
             std::filesystem::read_symlink(processTable / std::to_string(number) / "exe", error);
-        if (!error && EqualIgnoringCase(executable.string(), modulePath)) {
+        if (!error && platform::EqualIgnoringCase(executable.string(), modulePath)) {
             return true;
         }
     }

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "Archive.h"
+#include "AsciiText.h"
 #include "AtomicFile.h"
 #include "Numbers.h"
 #include "TextFileLines.h"
@@ -12,54 +13,6 @@
 namespace {
 
 using Lock = std::lock_guard<std::recursive_mutex>;
-
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-    const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
-}
-
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-std::size_t SkipDigits(std::string_view text, std::size_t at) {
-    while (at < text.size() && IsDigit(text[at])) {
-        ++at;
-    }
-    return at;
-}
-
-// The decimal number at the start of the text, after blanks, as the C library's conversions find it:
-// sign, digits, fraction and exponent; empty when the text does not start with one.
-std::string_view LeadingNumber(std::string_view text, bool withFraction) {
-    const std::size_t begin = std::min(text.find_first_not_of(" \t\r\n\v\f"), text.size());
-    std::size_t at = begin;
-    if (at < text.size() && (text[at] == '+' || text[at] == '-')) {
-        ++at;
-    }
-    const std::size_t integerEnd = SkipDigits(text, at);
-    std::size_t end = integerEnd;
-    bool hasDigits = integerEnd > at;
-    if (withFraction) {
-        if (end < text.size() && text[end] == '.') {
-            const std::size_t fractionEnd = SkipDigits(text, end + 1);
-            hasDigits = hasDigits || fractionEnd > end + 1;
-            end = fractionEnd;
-        }
-        if (hasDigits && end < text.size() && (text[end] == 'e' || text[end] == 'E')) {
-            std::size_t exponent = end + 1;
-            if (exponent < text.size() && (text[exponent] == '+' || text[exponent] == '-')) {
-                ++exponent;
-            }
-            const std::size_t exponentEnd = SkipDigits(text, exponent);
-            if (exponentEnd > exponent) {
-                end = exponentEnd;
-            }
-        }
-    }
-    return hasDigits ? text.substr(begin, end - begin) : std::string_view();
-}
 
 }  // namespace
 
@@ -194,16 +147,9 @@ void CTextStore::SetString(const std::string& section, const std::string& key, c
 
 int CTextStore::GetInt(const std::string& section, const std::string& key) const {
     const std::string text = GetString(section, key);
-    const std::string_view digits = LeadingNumber(text, false);
-    if (digits.empty()) {
-        return 0;
-    }
     // Like the C library's conversion, a value beyond the range of int gives the nearest limit.
-    const std::int64_t value =
-        platform::ParseInt(digits).value_or(digits.front() == '-' ? std::numeric_limits<std::int64_t>::min()
-                                                                  : std::numeric_limits<std::int64_t>::max());
-    return static_cast<int>(
-        std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+    return static_cast<int>(std::clamp<std::int64_t>(
+        platform::ParseLeadingInt(text), std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 void CTextStore::SetInt(const std::string& section, const std::string& key, int value) {
@@ -212,7 +158,7 @@ void CTextStore::SetInt(const std::string& section, const std::string& key, int 
 
 double CTextStore::GetDouble(const std::string& section, const std::string& key) const {
     const std::string text = GetString(section, key);
-    return platform::ParseDouble(LeadingNumber(text, true)).value_or(0.0);
+    return platform::ParseLeadingDouble(text);
 }
 
 void CTextStore::SetDouble(const std::string& section, const std::string& key, double value) {
@@ -244,7 +190,7 @@ std::uint16_t CTextStore::FindSection(const std::string& section) const {
         return 0;
     }
     return std::any_of(sections_.begin(), sections_.end(),
-                       [&](const CTextSection& s) { return EqualIgnoringCase(s.name, section); })
+                       [&](const CTextSection& s) { return platform::EqualIgnoringCase(s.name, section); })
                ? 1
                : 0;
 }

@@ -4,54 +4,12 @@
 #include <cmath>
 #include <limits>
 
+#include "AsciiText.h"
 #include "Numbers.h"
 
 namespace {
 
 using Lock = std::lock_guard<std::recursive_mutex>;
-
-bool EqualIgnoringCase(std::string_view a, std::string_view b) {
-    const auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return lower(x) == lower(y); });
-}
-
-std::size_t SkipDigits(std::string_view text, std::size_t at) {
-    while (at < text.size() && text[at] >= '0' && text[at] <= '9') {
-        ++at;
-    }
-    return at;
-}
-
-// The decimal number at the start of the text, after blanks, as the C library's conversion finds it;
-// 0.0 when the text does not start with one.
-double LeadingDouble(std::string_view text) {
-    const std::size_t begin = std::min(text.find_first_not_of(" \t\r\n\v\f"), text.size());
-    std::size_t end = begin;
-    if (end < text.size() && (text[end] == '+' || text[end] == '-')) {
-        ++end;
-    }
-    const std::size_t digitsBegin = end;
-    end = SkipDigits(text, end);
-    bool hasDigits = end > digitsBegin;
-    if (end < text.size() && text[end] == '.') {
-        const std::size_t fractionEnd = SkipDigits(text, end + 1);
-        hasDigits = hasDigits || fractionEnd > end + 1;
-        end = fractionEnd;
-    }
-    if (!hasDigits) {
-        return 0.0;
-    }
-    if (end < text.size() && (text[end] == 'e' || text[end] == 'E')) {
-        std::size_t exponent = end + 1;
-        if (exponent < text.size() && (text[exponent] == '+' || text[exponent] == '-')) {
-            ++exponent;
-        }
-        const std::size_t exponentEnd = SkipDigits(text, exponent);
-        end = exponentEnd > exponent ? exponentEnd : end;
-    }
-    return platform::ParseDouble(text.substr(begin, end - begin)).value_or(0.0);
-}
 
 // Truncation toward zero that stays defined for every double: beyond the 64-bit range it gives the
 // nearest limit, and NaN gives 0.
@@ -75,7 +33,7 @@ int CSettingstore::ImportParaFile(const std::filesystem::path& file) {
     Lock lock(lock_);
     try {
         platform::Archive archive = platform::Archive::ForLoadingFile(file);
-        if (!EqualIgnoringCase(archive.ReadString(), kMarker)) {
+        if (!platform::EqualIgnoringCase(archive.ReadString(), kMarker)) {
             return 0;
         }
         std::string version = archive.ReadString();
@@ -163,7 +121,7 @@ int CSettingstore::GetFloatPara(std::uint32_t key, std::uint32_t id, double& val
     if (GetParaData(key, id, text) == 0) {
         return 0;
     }
-    value = LeadingDouble(text);
+    value = platform::ParseLeadingDouble(text);
     return 1;
 }
 
@@ -237,7 +195,7 @@ int CSettingstore::SetUShortPara(std::uint32_t key, std::uint32_t id, std::uint1
 }
 
 std::uint16_t DLL_About(const std::string& text, platform::MessageSink& messages) {
-    if (EqualIgnoringCase(text, "PEWQUIN")) {
+    if (platform::EqualIgnoringCase(text, "PEWQUIN")) {
         messages.ShowMessageBox(
             "Settingstore, the parameter store of Cutrix. All rights reserved by its authors.",
             "About Settingstore", platform::kOk | platform::kIconInformation);
