@@ -7,6 +7,7 @@
 #include <QThread>
 
 std::atomic<double> ProgressRatio{0.0};
+CWaitText WaitText;
 
 namespace {
 

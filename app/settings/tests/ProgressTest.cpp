@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 TEST(Progress, StepProgressCountsAndPublishesTheRatio) {
     double counter = 4.0;
     EXPECT_EQ(StepProgress(&counter, 10.0), 0);
@@ -34,4 +36,18 @@ TEST(Progress, PumpingHandlesWaitingEventsAndReportsAQuitRequest) {
 
     QCoreApplication::postEvent(&application, new QEvent(QEvent::Quit));
     EXPECT_EQ(PumpMessages(), 1);
+}
+
+TEST(Progress, TheWaitTextIsSharedSafelyBetweenAWorkerAndTheDialog) {
+    std::thread worker([] {
+        for (int i = 0; i < 1000; ++i) {
+            WaitText.Set(i % 2 == 0 ? "Processing data,Please wait..." : "Downloading");
+        }
+    });
+    for (int i = 0; i < 1000; ++i) {
+        const std::string shown = WaitText.Get();
+        EXPECT_TRUE(shown.empty() || shown == "Processing data,Please wait..." || shown == "Downloading");
+    }
+    worker.join();
+    WaitText.Set("");
 }
