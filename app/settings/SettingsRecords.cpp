@@ -71,13 +71,7 @@ void GeneralSettings::Serialize(platform::Archive& archive) {
 }
 
 void OutputOptions::Serialize(platform::Archive& archive) {
-    archive.Exchange(arrayDirection);
-    archive.Exchange(feedingOn);
-    archive.Exchange(feedingCount);
-    archive.Exchange(feedingDistanceMm);
-    archive.Exchange(rotateEngraveOn);
-    archive.Exchange(rotaryDiameterMm);
-    archive.Exchange(circlePulse);
+    SerializeFieldsOfBothLayouts(archive);
     archive.Exchange(laser2OffsetXMm);
     archive.Exchange(laser2OffsetYMm);
     archive.Exchange(laser2OffsetOn);
@@ -86,6 +80,11 @@ void OutputOptions::Serialize(platform::Archive& archive) {
 }
 
 void OutputOptions::SerializeOld(platform::Archive& archive) {
+    SerializeFieldsOfBothLayouts(archive);
+    SerializeRows(archive);
+}
+
+void OutputOptions::SerializeFieldsOfBothLayouts(platform::Archive& archive) {
     archive.Exchange(arrayDirection);
     archive.Exchange(feedingOn);
     archive.Exchange(feedingCount);
@@ -93,7 +92,6 @@ void OutputOptions::SerializeOld(platform::Archive& archive) {
     archive.Exchange(rotateEngraveOn);
     archive.Exchange(rotaryDiameterMm);
     archive.Exchange(circlePulse);
-    SerializeRows(archive);
 }
 
 void OutputOptions::SerializeRows(platform::Archive& archive) {

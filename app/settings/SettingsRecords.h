@@ -55,6 +55,7 @@ struct OutputOptions {
     void SerializeOld(platform::Archive& archive);
 
   private:
+    void SerializeFieldsOfBothLayouts(platform::Archive& archive);
     void SerializeRows(platform::Archive& archive);
 };
 
