@@ -1,0 +1,108 @@
+// CCadBitmapLayer: the bitmap parameter block, its two stored layouts, the edit copy and the output record.
+#include "CadBitmapLayer.h"
+
+#include "CadMgr.h"
+
+namespace {
+
+// Both layouts in one walk, in either direction; the current layout appends the independent output.
+void ExchangeBitmapBlock(platform::Archive& ar, BitmapLayerParams& params, LayerLayout layout) {
+    ar.Exchange(params.Eng_Invert);
+    ar.Exchange(params.Eng_EnOptim);
+    ar.Exchange(params.Eng_EnSlope);
+    ar.Exchange(params.Eng_SlopeLen);
+    ar.Exchange(params.Eng_OptDirect);
+    ar.Exchange(params.Eng_ThickFont);
+    ar.Exchange(params.Eng_Type);
+    ar.Exchange(params.Eng_Space);
+    ar.Exchange(params.Eng_EnCut);
+    ar.Exchange(params.EngCut_Speed);
+    ar.Exchange(params.EngCut_Pmin1);
+    ar.Exchange(params.EngCut_Pmax1);
+    ar.Exchange(params.EngCut_Pmin2);
+    ar.Exchange(params.EngCut_Pmax2);
+    ar.Exchange(params.EngCut_Blow);
+    ar.Exchange(params.EngCut_DefaultSpeed);
+    ar.Exchange(params.EngCut_DefaultPower);
+    ar.Exchange(params.EngCut_Close);
+    ar.Exchange(params.EngCut_OnDelay);
+    ar.Exchange(params.EngCut_OffDelay);
+    if (layout == LayerLayout::Current) {
+        ar.Exchange(params.Eng_OptMode);
+    }
+}
+
+}  // namespace
+
+CCadBitmapLayer::CCadBitmapLayer() : CCadLayer(kBitmapLayer) {
+    CCadBitmapLayer::SetDefaults();
+}
+
+void CCadBitmapLayer::SerializeOld(platform::Archive& ar) {
+    ExchangeRecord(ar, bitmapParams, LayerLayout::Older, ExchangeBitmapBlock);
+}
+
+void CCadBitmapLayer::SerializeCurrent(platform::Archive& ar) {
+    ExchangeRecord(ar, bitmapParams, LayerLayout::Current, ExchangeBitmapBlock);
+}
+
+void CCadBitmapLayer::SetDefaults() {
+    CCadLayer::SetDefaults();
+    commonParams.COM_Type = kBitmapLayer;
+    commonParams.COM_Color = 0;
+    bitmapParams = BitmapLayerParams{};
+    elements.RemoveAll();
+}
+
+void CCadBitmapLayer::BeginEdit() {
+    editBitmapParams = bitmapParams;
+    CCadLayer::BeginEdit();
+}
+
+void CCadBitmapLayer::CommitEdit() {
+    bitmapParams = editBitmapParams;
+    CCadLayer::CommitEdit();
+}
+
+void CCadBitmapLayer::CopyParams(const CCadBitmapLayer* source) {
+    if (source == nullptr) {
+        return;
+    }
+    CopyCommonParams(source->commonParams);
+    bitmapParams = source->bitmapParams;
+}
+
+void CCadBitmapLayer::LoadFromTable(int index) {
+    if (index < 0 || index >= CCadMgr::kLayerTableSize) {
+        index = 0;
+    }
+    CopyParams(&theCadMgr.bitmapLayerTable[index]);
+}
+
+void CCadBitmapLayer::ToOutputRecord(LayerOutputRecord& record) const {
+    FillCommonOutput(record.common);
+    const BitmapLayerParams& p = bitmapParams;
+    LayerOutputRecord::Bitmap& out = record.bitmap;
+    out.color = commonParams.COM_Color;
+    out.negative = p.Eng_Invert;
+    out.optimisedScan = p.Eng_EnOptim;
+    out.ramp = p.Eng_EnSlope;
+    out.rampLength = p.Eng_SlopeLen;
+    out.independentOutput = p.Eng_OptMode;
+    out.outputDirect = p.Eng_OptDirect;
+    out.overstriking = p.Eng_ThickFont;
+    out.scanMode = p.Eng_Type;
+    out.scanInterval = p.Eng_Space;
+    out.cutAfterScan = p.Eng_EnCut;
+    out.cutSpeed = p.EngCut_Speed;
+    out.cutMinPower1 = p.EngCut_Pmin1;
+    out.cutMaxPower1 = p.EngCut_Pmax1;
+    out.cutMinPower2 = p.EngCut_Pmin2;
+    out.cutMaxPower2 = p.EngCut_Pmax2;
+    out.cutBlower = p.EngCut_Blow;
+    out.cutDefaultSpeed = p.EngCut_DefaultSpeed;
+    out.cutDefaultPower = p.EngCut_DefaultPower;
+    out.cutSeal = p.EngCut_Close;
+    out.cutOnDelay = p.EngCut_OnDelay;
+    out.cutOffDelay = p.EngCut_OffDelay;
+}
