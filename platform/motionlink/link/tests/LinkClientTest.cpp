@@ -72,7 +72,8 @@ TEST(LinkClientTest, SilentControllerFailsAfterResendingWithinTheDeadline) {
 }
 
 TEST(LinkClientTest, PortWithoutControllerFailsWithoutWaitingOut) {
-    link::LinkClient client(link::OpenUdpTransport("127.0.0.1", UnusedUdpPort()), kSession,
+    const NoController nobody;
+    link::LinkClient client(link::OpenUdpTransport(NoController::kAddress, nobody.Port()), kSession,
                             link::LinkTiming{std::chrono::milliseconds(20), std::chrono::milliseconds(40),
                                              std::chrono::hours(1)});
     EXPECT_FALSE(client.Call(Command::kGetMachineStatus, {}));  // an hour's deadline would hang the test

@@ -40,10 +40,10 @@ void UseControllerPort(std::uint16_t port) {
     ::setenv("CUTRIX_MOTIONLINK_PORT", std::to_string(port).c_str(), 1);
 }
 
-std::uint16_t UnusedUdpPort() {
-    std::uint16_t port = 0;
-    ::close(BoundLoopbackSocket(port));
-    return port;
+NoController::NoController() : socket_(BoundLoopbackSocket(port_)) {}
+
+NoController::~NoController() {
+    ::close(socket_);
 }
 
 emulator::EmulatorOptions InProcessEmulator::DefaultOptions() {

@@ -58,8 +58,21 @@ class ScriptedController {
     std::thread thread_;
 };
 
-// A loopback UDP port on which nothing listens (taken from the system, then given back).
-std::uint16_t UnusedUdpPort();
+// A loopback address and port at which no controller can listen: the port stays taken on 127.0.0.1 while
+// the object lives, so no other test's controller gets it, and nothing ever listens on the other address.
+class NoController {
+  public:
+    NoController();
+    ~NoController();
+    NoController(const NoController&) = delete;
+    NoController& operator=(const NoController&) = delete;
+    std::uint16_t Port() const { return port_; }
+    static constexpr char kAddress[] = "127.83.91.7";
+
+  private:
+    int socket_ = -1;
+    std::uint16_t port_ = 0;
+};
 
 // Sets $CUTRIX_MOTIONLINK_PORT for the links that open next.
 void UseControllerPort(std::uint16_t port);
