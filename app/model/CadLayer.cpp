@@ -36,6 +36,7 @@ void CCadLayer::BeginEdit() {
 
 void CCadLayer::CommitEdit() {
     commonParams = editCommonParams;
+    commonParams.COM_Type = layerKind_;  // the class decides the kind, whatever the edit copy says
 }
 
 void CCadLayer::RemoveElement(const CCadElement* element) {

@@ -70,7 +70,8 @@ class CCadLayer {
     virtual void SerializeCurrent(platform::Archive& ar);
     // The committed parameters back to their defaults.
     virtual void SetDefaults();
-    // Committed copy into the edit copy, and back; every field, COM_OutputNo included.
+    // Committed copy into the edit copy, and back; every field, COM_OutputNo included, but the committed
+    // COM_Type always stays this class's kind.
     virtual void BeginEdit();
     virtual void CommitEdit();
 

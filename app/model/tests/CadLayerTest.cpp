@@ -88,6 +88,14 @@ TEST(CadLayer, CommitEditTakesTheEditsAndKeepsTheOutputNumber) {
     EXPECT_EQ(bitmap.bitmapParams.Eng_Invert, 1);
 }
 
+TEST(CadLayer, CommitEditKeepsTheKindOfTheClass) {
+    CCadBitmapLayer bitmap;
+    bitmap.BeginEdit();
+    bitmap.editCommonParams.COM_Type = CCadLayer::kVectorLayer;
+    bitmap.CommitEdit();
+    EXPECT_EQ(bitmap.commonParams.COM_Type, CCadLayer::kBitmapLayer);
+}
+
 class LayerOutputNumber : public LayerRecordTest {};
 
 TEST_F(LayerOutputNumber, IsCarriedByNeitherCopyNorTableNorRecord) {
