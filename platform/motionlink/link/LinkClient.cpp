@@ -18,7 +18,10 @@ std::optional<Answer> LinkClient::Call(Command command, std::span<const std::uin
     request.payload.assign(payload.begin(), payload.end());
     const std::vector<std::uint8_t> bytes = EncodeFrame(request);
 
-    const Clock::time_point giveUp = Clock::now() + deadline.value_or(timing_.deadline);
+    // On a slow line the request and the longest answer take their time to pass before any wait begins.
+    const Clock::duration lineTime =
+        transport_->LineTime(bytes.size()) + transport_->LineTime(kMaxFrameBytes);
+    const Clock::time_point giveUp = Clock::now() + deadline.value_or(timing_.deadline) + lineTime;
     std::chrono::milliseconds wait = timing_.firstRetry;
     while (Clock::now() < giveUp) {
         if (!transport_->Send(bytes)) {
@@ -26,7 +29,7 @@ std::optional<Answer> LinkClient::Call(Command command, std::span<const std::uin
         }
         bool broken = false;
         std::optional<Answer> answer =
-            AwaitAnswer(command, request.sequence, std::min(Clock::now() + wait, giveUp), broken);
+            AwaitAnswer(command, request.sequence, std::min(Clock::now() + lineTime + wait, giveUp), broken);
         if (answer || broken) {
             return answer;
         }

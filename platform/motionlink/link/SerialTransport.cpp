@@ -15,6 +15,8 @@ namespace {
 
 // How long one frame may take to leave through a slow line before the line counts as broken.
 constexpr std::chrono::milliseconds kWriteTimeout{1000};
+// 115200 baud with a start and a stop bit around each byte.
+constexpr double kLineBytesPerSecond = 115200.0 / 10.0;
 
 bool MakeRaw(int device) {
     termios settings{};
@@ -83,6 +85,11 @@ class SerialTransport final : public Transport {
             }
             decoder_.Feed(std::span(bytes).first(static_cast<std::size_t>(got)));
         }
+    }
+
+    Clock::duration LineTime(std::size_t bytes) const override {
+        return std::chrono::duration_cast<Clock::duration>(
+            std::chrono::duration<double>(static_cast<double>(bytes) / kLineBytesPerSecond));
     }
 
   private:

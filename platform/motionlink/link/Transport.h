@@ -38,6 +38,9 @@ class Transport {
     // False when the carrier is broken; a datagram that is merely lost still counts as sent.
     virtual bool Send(std::span<const std::uint8_t> frameBytes) = 0;
     virtual Received Receive(Clock::time_point deadline) = 0;
+    // How long the carrier itself takes to move this many bytes; a request waits that much longer for
+    // its answer before it is sent again.
+    virtual Clock::duration LineTime(std::size_t /*bytes*/) const { return Clock::duration::zero(); }
 };
 
 // A UDP socket connected to the dotted address and port; nothing when the address is not a dotted
