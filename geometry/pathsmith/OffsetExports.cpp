@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "Contours.h"
+#include "DoubleOffset.h"
 #include "ExportGuard.h"
 #include "OffsetEngine.h"
 #include "Pathsmith.h"
@@ -46,10 +47,36 @@ short Offset(CDbList<CLineEx>* segments, CDbList<CMyCurve*>* curves, double dist
     return 0;
 }
 
+short DoubleOffset(CDbList<CLineEx>* segments, CDbList<CMyCurve*>* curves, double distance) {
+    if (segments == nullptr || curves == nullptr || segments->IsEmpty() || !HasFiniteCoordinates(*segments) ||
+        !UsableDistance(distance)) {
+        return 1;
+    }
+    if (ContourCrossesItself(ChordsOf(*segments))) {
+        return 1;
+    }
+    RemoveRepeatedPointSegments(*segments);
+    RemoveSegmentsIf(*segments, [](const CLineEx& segment) { return segment.IsPoint(kCoincidence) != 0; });
+    if (segments->IsEmpty()) {
+        return 1;
+    }
+    CurveBatch batch;
+    // Each ring is a curve of its own: a closed contour with a narrow waist has two inner outlines.
+    for (const std::vector<SDPoint>& outline : DoubleOffsetOutlines(ChordsOf(*segments), distance)) {
+        batch.Add(CurveThrough(outline));
+    }
+    batch.AppendTo(*curves);
+    return 0;
+}
+
 }  // namespace
 
 }  // namespace pathsmith
 
 short Zint_Offset(CDbList<CLineEx>* segments, CDbList<CMyCurve*>* curves, double distance, int side, int) {
     return pathsmith::Guarded([&] { return pathsmith::Offset(segments, curves, distance, side); });
+}
+
+short Zint_DoubleOffset(CDbList<CLineEx>* segments, CDbList<CMyCurve*>* curves, double distance) {
+    return pathsmith::Guarded([&] { return pathsmith::DoubleOffset(segments, curves, distance); });
 }
