@@ -52,9 +52,15 @@ void CConnectSetting::GetCurrent(std::uint16_t* currentKind, std::uint16_t* port
     if (addressIndex > addressCount) {
         addressIndex = 0;
     }
-    *currentKind = kind;
-    *port = CurrentPort();
-    *address = CurrentAddress();
+    if (currentKind != nullptr) {
+        *currentKind = kind;
+    }
+    if (port != nullptr) {
+        *port = CurrentPort();
+    }
+    if (address != nullptr) {
+        *address = CurrentAddress();
+    }
 }
 
 std::uint16_t CConnectSetting::CurrentPort() const {

@@ -24,7 +24,8 @@ class CConnectSetting {
     void ResetIPs();
 
     // The kind; the port number (0 for index 0, else the indexed entry); the address text (the default
-    // address text for index 0, else the indexed entry). An index beyond its count is set back to 0.
+    // address text for index 0, else the indexed entry), each where its pointer is not null. An index
+    // beyond its count is set back to 0.
     void GetCurrent(std::uint16_t* kind, std::uint16_t* port, std::string* address);
     // The default address as "a.b.c.d".
     std::string DefaultAddressText() const;

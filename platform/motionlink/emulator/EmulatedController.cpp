@@ -80,6 +80,7 @@ EmulatedController::EmulatedController(ControllerState state, ControllerOptions 
     : state_(std::move(state)),
       options_(std::move(options)),
       random_(options_.seed),
+      run_(options_.timeScale),
       openTimeCountedTo_(now) {
     for (StoredDocument& document : state_.documents) {
         document.id = nextDocumentId_++;
@@ -217,7 +218,7 @@ link::Answer EmulatedController::MachineStatus(Clock::time_point now) {
     std::vector<std::uint8_t> status(kStatusBytes, 0);
     if (IsProcessing(now)) {
         status[0] = 1;
-        status[1] = job_->pausedAt ? 1 : 0;
+        status[1] = run_.IsPaused() ? 1 : 0;
     }
     return Ok(std::move(status));
 }
@@ -438,27 +439,19 @@ link::Answer EmulatedController::Page(platform::Archive& request) {
 }
 
 link::Answer EmulatedController::Pause(Clock::time_point now) {
-    if (!IsProcessing(now) || job_->pausedAt) {
-        return Refused();
-    }
-    job_->pausedAt = now;
-    return Ok();
+    SettleJob(now);
+    return run_.Pause(now) ? Ok() : Refused();
 }
 
 link::Answer EmulatedController::Resume(Clock::time_point now) {
-    if (!IsProcessing(now) || !job_->pausedAt) {
-        return Refused();
-    }
-    job_->pausedFor += now - *job_->pausedAt;
-    job_->pausedAt.reset();
-    return Ok();
+    SettleJob(now);
+    return run_.Resume(now) ? Ok() : Refused();
 }
 
 link::Answer EmulatedController::Stop(Clock::time_point now) {
-    if (IsProcessing(now)) {
-        const double ranSeconds = std::min(SimulatedSeconds(*job_, now), job_->measure.durationS);
-        const double share = job_->measure.durationS > 0 ? ranSeconds / job_->measure.durationS : 1.0;
-        FinishJob(ranSeconds, share);
+    SettleJob(now);
+    if (const std::optional<JobRun::Ended> ended = run_.Stop(now)) {
+        CountJob(*ended);
     }
     return Ok();
 }
@@ -528,56 +521,44 @@ link::Answer EmulatedController::BulkEnd(SessionState& session) {
 
 void EmulatedController::StartJob(std::span<const std::uint8_t> job, std::optional<std::uint64_t> documentId,
                                   Clock::time_point now) {
-    RunningJob running;
-    running.measure = MeasureJob(job, ParamDouble(state_, ParamId::kG0Vel));
-    running.startedAt = now;
-    running.documentId = documentId;
-    job_ = running;
-}
-
-double EmulatedController::SimulatedSeconds(const RunningJob& job, Clock::time_point now) const {
-    const Clock::time_point until = job.pausedAt.value_or(now);
-    const double realSeconds = std::chrono::duration<double>(until - job.startedAt - job.pausedFor).count();
-    return std::max(0.0, realSeconds) * options_.timeScale;
+    run_.Start(MeasureJob(job, ParamDouble(state_, ParamId::kG0Vel)), documentId, now);
 }
 
 bool EmulatedController::IsProcessing(Clock::time_point now) {
     SettleJob(now);
-    return job_.has_value();
+    return run_.IsRunning();
 }
 
 void EmulatedController::SettleJob(Clock::time_point now) {
-    if (job_ && !job_->pausedAt && SimulatedSeconds(*job_, now) >= job_->measure.durationS) {
-        FinishJob(job_->measure.durationS, 1.0);
+    if (const std::optional<JobRun::Ended> ended = run_.Settle(now)) {
+        CountJob(*ended);
     }
 }
 
-// Counts a job that ran for `ranSeconds`, `share` of it, into the statistics, and ends it.
-void EmulatedController::FinishJob(double ranSeconds, double share) {
-    const JobMeasure& measure = job_->measure;
+void EmulatedController::CountJob(const JobRun::Ended& ended) {
+    const JobMeasure& measure = ended.measure;
     auto add = [&](ParamId id, double amount) {
         SetParamU32(state_, id, 0, AddClamped(ParamU32(state_, id), amount));
     };
     add(ParamId::kTotalWorkNum, 1);
-    add(ParamId::kTotalWorkTime, std::round(ranSeconds));
-    add(ParamId::kTotalCutrixTime, std::round(measure.laserOnS * share));
-    state_.travelRemainderXMm += measure.travelXMm * share;
-    state_.travelRemainderYMm += measure.travelYMm * share;
+    add(ParamId::kTotalWorkTime, std::round(ended.ranSeconds));
+    add(ParamId::kTotalCutrixTime, std::round(measure.laserOnS * ended.share));
+    state_.travelRemainderXMm += measure.travelXMm * ended.share;
+    state_.travelRemainderYMm += measure.travelYMm * ended.share;
     const double metresX = std::floor(state_.travelRemainderXMm / 1000.0);
     const double metresY = std::floor(state_.travelRemainderYMm / 1000.0);
     add(ParamId::kTotalWorkLengthX, metresX);
     add(ParamId::kTotalWorkLengthY, metresY);
     state_.travelRemainderXMm -= metresX * 1000.0;
     state_.travelRemainderYMm -= metresY * 1000.0;
-    SetParamU32(state_, ParamId::kPreWorkTime, 0, AddClamped(0, ranSeconds * 1000.0));
-    if (share >= 1.0) {
+    SetParamU32(state_, ParamId::kPreWorkTime, 0, AddClamped(0, ended.ranSeconds * 1000.0));
+    if (ended.share >= 1.0) {
         positionsUm_[0] = ClampToInt32(measure.endXMm * 1000.0);
         positionsUm_[1] = ClampToInt32(measure.endYMm * 1000.0);
-        if (StoredDocument* document = job_->documentId ? FindDocumentById(*job_->documentId) : nullptr) {
+        if (StoredDocument* document = ended.documentId ? FindDocumentById(*ended.documentId) : nullptr) {
             document->workTimeMs = ClampToInt32(measure.durationS * 1000.0);
         }
     }
-    job_.reset();
     Changed();
 }
 

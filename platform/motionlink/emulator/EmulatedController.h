@@ -8,6 +8,7 @@
 #include "Archive.h"
 #include "ControllerState.h"
 #include "JobMeasure.h"
+#include "JobRun.h"
 #include "LinkClient.h"
 
 #include <chrono>
@@ -19,8 +20,6 @@
 #include <vector>
 
 namespace motionlink::emulator {
-
-using Clock = std::chrono::steady_clock;
 
 struct ControllerOptions {
     std::filesystem::path stateFolder;  // empty: nothing is saved
@@ -61,14 +60,6 @@ class EmulatedController {
     bool Save();
 
   private:
-    struct RunningJob {
-        JobMeasure measure;
-        Clock::time_point startedAt;
-        Clock::duration pausedFor{};
-        std::optional<Clock::time_point> pausedAt;
-        std::optional<std::uint64_t> documentId;
-    };
-
     link::Answer Dispatch(SessionState& session, std::uint16_t command, platform::Archive& request,
                           Clock::time_point now);
     link::Answer Hello(platform::Archive& request);
@@ -104,16 +95,16 @@ class EmulatedController {
                                           std::size_t length) const;
     void StartJob(std::span<const std::uint8_t> job, std::optional<std::uint64_t> documentId,
                   Clock::time_point now);
-    double SimulatedSeconds(const RunningJob& job, Clock::time_point now) const;
     void SettleJob(Clock::time_point now);
-    void FinishJob(double ranSeconds, double share);
+    // Counts an ended job into the statistics, the positions and its document's work time.
+    void CountJob(const JobRun::Ended& ended);
     void CountOpenTime(Clock::time_point now);
     void Changed();
 
     ControllerState state_;
     ControllerOptions options_;
     std::mt19937 random_;
-    std::optional<RunningJob> job_;
+    JobRun run_;
     std::uint64_t nextDocumentId_ = 1;
     std::int32_t positionsUm_[4] = {0, 0, 0, 0};
     Clock::time_point openTimeCountedTo_;
