@@ -47,12 +47,13 @@ ChordGrid::ChordGrid(const std::vector<Chord>& chords, double margin)
     originY_ = minY - 2.0 * margin_;
     maxCell_ = static_cast<std::int64_t>(std::ceil((spread + 4.0 * margin_) / cellSize_)) + 1;
 
+    cellsPerUnit_ = 1.0 / cellSize_;
     std::size_t capacity = 1024;
-    while (capacity < 4 * chords.size()) {
+    while (capacity < 2 * chords.size()) {
         capacity *= 2;
     }
-    tableKeys_.assign(capacity, kEmptyKey);
-    tableBuckets_.assign(capacity, -1);
+    table_.assign(capacity, Slot{kEmptyKey, -1});
+    recent_.fill(Slot{kEmptyKey, -1});
 
     std::vector<std::pair<int, int>> entries;  // (bucket, chord)
     entries.reserve(3 * chords.size());
@@ -75,66 +76,64 @@ ChordGrid::ChordGrid(const std::vector<Chord>& chords, double margin)
     seen_.assign(chords.size(), 0u);
 }
 
-std::vector<int> ChordGrid::SortedNear(const Chord& query) {
-    std::vector<int> near;
+void ChordGrid::SortedNear(const Chord& query, std::vector<int>& near) {
+    near.clear();
     ForEachNear(query, [&](int index) { near.push_back(index); });
     std::sort(near.begin(), near.end());
-    return near;
-}
-
-std::int64_t ChordGrid::CellIndex(double value, double origin) const {
-    const double cell = std::floor((value - origin) / cellSize_);
-    if (!(cell > 0.0)) {
-        return 0;
-    }
-    return cell < static_cast<double>(maxCell_) ? static_cast<std::int64_t>(cell) : maxCell_;
 }
 
 int ChordGrid::FindBucket(std::uint64_t key) const {
-    const std::size_t mask = tableKeys_.size() - 1;
+    Slot& remembered = recent_[RecentSlot(key)];
+    if (remembered.key == key) {
+        return remembered.bucket;
+    }
+    const std::size_t mask = table_.size() - 1;
     for (std::size_t slot = HashKey(key, mask);; slot = (slot + 1) & mask) {
-        if (tableKeys_[slot] == key) {
-            return tableBuckets_[slot];
+        if (table_[slot].key == key) {
+            remembered = table_[slot];
+            return table_[slot].bucket;
         }
-        if (tableKeys_[slot] == kEmptyKey) {
+        if (table_[slot].key == kEmptyKey) {
             return -1;
         }
     }
 }
 
 int ChordGrid::FindOrAddBucket(std::uint64_t key) {
-    if (2 * static_cast<std::size_t>(bucketCount_ + 1) > tableKeys_.size()) {
+    Slot& remembered = recent_[RecentSlot(key)];
+    if (remembered.key == key) {
+        return remembered.bucket;
+    }
+    if (2 * static_cast<std::size_t>(bucketCount_ + 1) > table_.size()) {
         GrowTable();
     }
-    const std::size_t mask = tableKeys_.size() - 1;
+    const std::size_t mask = table_.size() - 1;
     for (std::size_t slot = HashKey(key, mask);; slot = (slot + 1) & mask) {
-        if (tableKeys_[slot] == key) {
-            return tableBuckets_[slot];
+        if (table_[slot].key == key) {
+            remembered = table_[slot];
+            return table_[slot].bucket;
         }
-        if (tableKeys_[slot] == kEmptyKey) {
-            tableKeys_[slot] = key;
-            tableBuckets_[slot] = bucketCount_;
-            return bucketCount_++;
+        if (table_[slot].key == kEmptyKey) {
+            table_[slot] = {key, bucketCount_++};
+            remembered = table_[slot];
+            return table_[slot].bucket;
         }
     }
 }
 
 void ChordGrid::GrowTable() {
-    std::vector<std::uint64_t> oldKeys(tableKeys_.size() * 2, kEmptyKey);
-    std::vector<int> oldBuckets(tableKeys_.size() * 2, -1);
-    oldKeys.swap(tableKeys_);
-    oldBuckets.swap(tableBuckets_);
-    const std::size_t mask = tableKeys_.size() - 1;
-    for (std::size_t slot = 0; slot < oldKeys.size(); ++slot) {
-        if (oldKeys[slot] == kEmptyKey) {
+    std::vector<Slot> old(table_.size() * 2, Slot{kEmptyKey, -1});
+    old.swap(table_);
+    const std::size_t mask = table_.size() - 1;
+    for (const Slot& entry : old) {
+        if (entry.key == kEmptyKey) {
             continue;
         }
-        std::size_t target = HashKey(oldKeys[slot], mask);
-        while (tableKeys_[target] != kEmptyKey) {
+        std::size_t target = HashKey(entry.key, mask);
+        while (table_[target].key != kEmptyKey) {
             target = (target + 1) & mask;
         }
-        tableKeys_[target] = oldKeys[slot];
-        tableBuckets_[target] = oldBuckets[slot];
+        table_[target] = entry;
     }
 }
 

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <algorithm>
+#include <array>
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
@@ -41,8 +43,8 @@ class ChordGrid {
         });
     }
 
-    // The indexes of the chords near the query, ascending.
-    std::vector<int> SortedNear(const Chord& query);
+    // The indexes of the chords near the query, ascending, into `near` (cleared first).
+    void SortedNear(const Chord& query, std::vector<int>& near);
 
   private:
     static std::uint64_t CellKey(std::int64_t column, std::int64_t row) {
@@ -50,20 +52,35 @@ class ChordGrid {
     }
     template <typename OnCell>
     void ForEachCell(const Chord& chord, OnCell&& onCell) const;
-    std::int64_t CellIndex(double value, double origin) const;
+    std::int64_t CellIndex(double value, double origin) const {
+        const double cell = std::floor((value - origin) * cellsPerUnit_);
+        if (!(cell > 0.0)) {
+            return 0;
+        }
+        return cell < static_cast<double>(maxCell_) ? static_cast<std::int64_t>(cell) : maxCell_;
+    }
     int FindBucket(std::uint64_t key) const;
     int FindOrAddBucket(std::uint64_t key);
     void GrowTable();
+    // Queries and inserts go along a contour and keep meeting the same few cells; a small
+    // direct-mapped memory of recent cells spares most trips into the large table.
+    static std::size_t RecentSlot(std::uint64_t key) { return ((key >> 32) & 7) * 8 + (key & 7); }
+
+    struct Slot {
+        std::uint64_t key;
+        int bucket;
+    };
 
     int itemCount_ = 0;
     double margin_ = 0.0;
     double originX_ = 0.0;
     double originY_ = 0.0;
     double cellSize_ = 1.0;
+    double cellsPerUnit_ = 1.0;
     std::int64_t maxCell_ = 0;
     // Open addressing from a cell key to its bucket; buckets list their chords in ascending order.
-    std::vector<std::uint64_t> tableKeys_;
-    std::vector<int> tableBuckets_;
+    std::vector<Slot> table_;
+    mutable std::array<Slot, 64> recent_;
     int bucketCount_ = 0;
     std::vector<int> bucketStart_;
     std::vector<int> bucketItems_;

@@ -84,8 +84,9 @@ void CrossingSplitter::Split(int firstEdgeCount, int secondBegin, Test& test) {
     ChordGrid grid(chords, 4 * kCoincidence);
     const int edgeCount = static_cast<int>(edges_.size());
     LineMeeting meeting;
+    std::vector<int> candidates;
     for (int edge = 0; edge < firstEdgeCount; ++edge) {
-        std::vector<int> candidates = grid.SortedNear(chords[edge]);
+        grid.SortedNear(chords[edge], candidates);
         const int lowest = withinList ? edge + 1 : secondBegin;
         candidates.erase(candidates.begin(), std::lower_bound(candidates.begin(), candidates.end(), lowest));
         if (candidates.empty()) {

@@ -104,8 +104,9 @@ bool EndTouchesInside(SDPoint point, const Chord& chord, double& t) {
 // touches the inside of the other (the offsets of two walls of a notch meet the offset of its rim
 // that way). Both kinds of meeting are where the offset may pass from valid to invalid.
 bool FindCut(const Chord& a, const Chord& b, LineMeeting& meeting) {
-    if (RectsOverlap(ChordRect(a), ChordRect(b)) && IntersectLines(a, b, meeting) && meeting.t1 > 0.0 &&
-        meeting.t1 < 1.0 && meeting.t2 > 0.0 && meeting.t2 < 1.0) {
+    // A crossing inside both pieces lies in both boxes, so plain boxes stand in for the rounded rectangles.
+    if (BoxOf(a).Grown(kCoincidence).Overlaps(BoxOf(b)) && IntersectLines(a, b, meeting) &&
+        meeting.t1 > 0.0 && meeting.t1 < 1.0 && meeting.t2 > 0.0 && meeting.t2 < 1.0) {
         return true;
     }
     double t = 0.0;

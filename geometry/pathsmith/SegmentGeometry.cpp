@@ -54,30 +54,8 @@ int CaseCode(double t1, double t2) {
 
 }  // namespace
 
-Box BoxOf(const Chord& chord) {
-    return {std::min(chord.start.x, chord.end.x), std::min(chord.start.y, chord.end.y),
-            std::max(chord.start.x, chord.end.x), std::max(chord.start.y, chord.end.y)};
-}
-
 Box BoxAround(SDPoint centre, double radius) {
     return {centre.x - radius, centre.y - radius, centre.x + radius, centre.y + radius};
-}
-
-double Distance(SDPoint a, SDPoint b) {
-    const double dx = b.x - a.x, dy = b.y - a.y;
-    return std::sqrt(dx * dx + dy * dy);
-}
-
-bool Coincide(SDPoint a, SDPoint b) {
-    return CLineEx(a, b).IsPoint(kCoincidence) != 0;
-}
-
-bool CoincideInXAndY(SDPoint a, SDPoint b) {
-    return std::fabs(a.x - b.x) <= kCoincidence && std::fabs(a.y - b.y) <= kCoincidence;
-}
-
-bool IsShorterThanCoincidence(const Chord& chord) {
-    return Coincide(chord.start, chord.end);
 }
 
 double DotAtCorner(SDPoint a, SDPoint b, SDPoint corner) {
@@ -104,11 +82,6 @@ double ParameterOnChord(SDPoint p, const Chord& chord) {
         return 1.0;
     }
     return t;
-}
-
-SDPoint PointAtParameter(const Chord& chord, double t) {
-    return {chord.start.x + t * (chord.end.x - chord.start.x),
-            chord.start.y + t * (chord.end.y - chord.start.y)};
 }
 
 SDPoint FootPoint(SDPoint p, const Chord& chord) {

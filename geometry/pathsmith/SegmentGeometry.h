@@ -3,6 +3,8 @@
 // Every segment is used as its straight chord from start to end; control points never matter here.
 #pragma once
 
+#include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "LineEx.h"
@@ -46,22 +48,38 @@ struct Box {
     Box Grown(double margin) const { return {minX - margin, minY - margin, maxX + margin, maxY + margin}; }
 };
 
-Box BoxOf(const Chord& chord);
+inline Box BoxOf(const Chord& chord) {
+    return {std::min(chord.start.x, chord.end.x), std::min(chord.start.y, chord.end.y),
+            std::max(chord.start.x, chord.end.x), std::max(chord.start.y, chord.end.y)};
+}
 Box BoxAround(SDPoint centre, double radius);
 
-double Distance(SDPoint a, SDPoint b);
-// True when the two points coincide (closer than kCoincidence), as a segment between them is a point.
-bool Coincide(SDPoint a, SDPoint b);
+inline double Distance(SDPoint a, SDPoint b) {
+    const double dx = b.x - a.x, dy = b.y - a.y;
+    return std::sqrt(dx * dx + dy * dy);
+}
+// True when the two points coincide (closer than kCoincidence): the segment between them is a point
+// for CLineEx::IsPoint.
+inline bool Coincide(SDPoint a, SDPoint b) {
+    return Distance(a, b) < kCoincidence;
+}
 // True when the points differ by at most kCoincidence in x and in y.
-bool CoincideInXAndY(SDPoint a, SDPoint b);
-bool IsShorterThanCoincidence(const Chord& chord);
+inline bool CoincideInXAndY(SDPoint a, SDPoint b) {
+    return std::fabs(a.x - b.x) <= kCoincidence && std::fabs(a.y - b.y) <= kCoincidence;
+}
+inline bool IsShorterThanCoincidence(const Chord& chord) {
+    return Coincide(chord.start, chord.end);
+}
 
 // (a - corner) . (b - corner)
 double DotAtCorner(SDPoint a, SDPoint b, SDPoint corner);
 // Parameter of the foot of the perpendicular from p on the chord: 0 at the start, 1 at the end,
 // snapped to 0 or 1 when p coincides with an end or the value is within kParameterSnap of it.
 double ParameterOnChord(SDPoint p, const Chord& chord);
-SDPoint PointAtParameter(const Chord& chord, double t);
+inline SDPoint PointAtParameter(const Chord& chord, double t) {
+    return {chord.start.x + t * (chord.end.x - chord.start.x),
+            chord.start.y + t * (chord.end.y - chord.start.y)};
+}
 SDPoint FootPoint(SDPoint p, const Chord& chord);
 // Distance from p to the nearest point of the chord (clamped to the chord), which goes to nearest.
 double DistanceToChord(SDPoint p, const Chord& chord, SDPoint* nearest = nullptr);
