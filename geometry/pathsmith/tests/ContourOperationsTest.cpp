@@ -150,6 +150,17 @@ TEST(OverlapTest, PartlyOverlappingSegmentIsTrimmed) {
     EXPECT_EQ(first.GetCount(), 1);
 }
 
+TEST(OverlapTest, TrimmedSegmentKeepsItsDirection) {
+    // The end of b lies along a: what is left of b still runs from its own start.
+    CDbList<CLineEx> first, second;
+    first.AddTail(CLineEx(0, 0, 10, 0));
+    second.AddTail(CLineEx(15, 0, 5, 0));
+    EXPECT_EQ(Zint_DelOverlap(&first, &second, 0.01), 0);
+    ASSERT_EQ(second.GetCount(), 1);
+    EXPECT_DOUBLE_EQ(second.head->next->value.p0.x, 15.0);
+    EXPECT_DOUBLE_EQ(second.head->next->value.p1.x, 10.0);
+}
+
 TEST(OverlapTest, SegmentLyingAlongTheOtherIsRemovedFromTheFirst) {
     CDbList<CLineEx> first, second;
     first.AddTail(CLineEx(2, 0, 4, 0));

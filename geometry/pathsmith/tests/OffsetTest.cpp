@@ -126,6 +126,19 @@ TEST(OffsetTest, DumbbellShrinksIntoTwoRings) {
     }
 }
 
+TEST(OffsetTest, SmallDistanceStillDropsLoopsInsideTheBand) {
+    // A kerf-sized inward offset of a square with a chamfer shorter than the distance: the chamfer's
+    // offset line turns back on itself and leaves a small loop beyond the corner, closer to the contour
+    // than the distance. A band that began only a fixed slack below the distance would be empty for
+    // such small distances and keep the loop.
+    const Points contour{{0, 0}, {10, 0}, {10, 9.95}, {9.95, 10}, {0, 10}};
+    const OffsetRun run = RunOffset(contour, 0.1, 1);
+    ASSERT_EQ(run.status, 0);
+    ASSERT_EQ(run.rings.size(), 1u);
+    EXPECT_LT(MaxDistanceError(run.rings[0], contour, 0.1), 1e-6);
+    EXPECT_TRUE(HasVertexNear(run.rings[0], {9.9, 9.9}, 1e-9));
+}
+
 TEST(OffsetTest, InwardBeyondTheInscribedRadiusLeavesNothing) {
     CDbList<CLineEx> segments;
     testing::FillSegments(segments, testing::Rectangle(0, 0, 4, 4));
