@@ -14,8 +14,6 @@ class BoxTree {
   public:
     explicit BoxTree(std::vector<Box> itemBoxes);
 
-    int Size() const { return static_cast<int>(items_.size()); }
-
     // Calls visit(index) for every item whose box overlaps the query box, until visit returns true;
     // returns true when a visit stopped the search.
     template <typename Visit>

@@ -58,10 +58,6 @@ Box BoxAround(SDPoint centre, double radius) {
     return {centre.x - radius, centre.y - radius, centre.x + radius, centre.y + radius};
 }
 
-double DotAtCorner(SDPoint a, SDPoint b, SDPoint corner) {
-    return (a.x - corner.x) * (b.x - corner.x) + (a.y - corner.y) * (b.y - corner.y);
-}
-
 double ParameterOnChord(SDPoint p, const Chord& chord) {
     if (Coincide(p, chord.start)) {
         return 0.0;
@@ -82,10 +78,6 @@ double ParameterOnChord(SDPoint p, const Chord& chord) {
         return 1.0;
     }
     return t;
-}
-
-SDPoint FootPoint(SDPoint p, const Chord& chord) {
-    return PointAtParameter(chord, ParameterOnChord(p, chord));
 }
 
 double DistanceToChord(SDPoint p, const Chord& chord, SDPoint* nearest) {

@@ -71,8 +71,6 @@ inline bool IsShorterThanCoincidence(const Chord& chord) {
     return Coincide(chord.start, chord.end);
 }
 
-// (a - corner) . (b - corner)
-double DotAtCorner(SDPoint a, SDPoint b, SDPoint corner);
 // Parameter of the foot of the perpendicular from p on the chord: 0 at the start, 1 at the end,
 // snapped to 0 or 1 when p coincides with an end or the value is within kParameterSnap of it.
 double ParameterOnChord(SDPoint p, const Chord& chord);
@@ -80,7 +78,6 @@ inline SDPoint PointAtParameter(const Chord& chord, double t) {
     return {chord.start.x + t * (chord.end.x - chord.start.x),
             chord.start.y + t * (chord.end.y - chord.start.y)};
 }
-SDPoint FootPoint(SDPoint p, const Chord& chord);
 // Distance from p to the nearest point of the chord (clamped to the chord), which goes to nearest.
 double DistanceToChord(SDPoint p, const Chord& chord, SDPoint* nearest = nullptr);
 
