@@ -36,7 +36,7 @@ int CheckDocName(std::string_view name, platform::MessageSink& messages) {
     if (name.empty()) {
         return Refuse(kEmptyName, messages);
     }
-    const std::optional<std::string> controllerText = Utf8ToGbk(name);
+    const std::optional<std::string> controllerText = platform::Utf8ToGbk(name);
     if (!controllerText) {
         return Refuse(kBadCharacter, messages);
     }

@@ -1,5 +1,5 @@
 // The document store: list, names, work times, start, delete, download and upload in pages.
-#include "ControllerText.h"
+#include "GbkText.h"
 #include "MotionlinkLink.h"
 #include "SharedLink.h"
 
@@ -20,7 +20,7 @@ std::uint16_t Zint_GetDocumentName(std::uint32_t number, std::string* name) {
         return status;
     }
     std::optional<std::string> utf8 =
-        gbkName.size() <= kMaxDocumentNameBytes ? GbkToUtf8(gbkName) : std::nullopt;
+        gbkName.size() <= kMaxDocumentNameBytes ? platform::GbkToUtf8(gbkName) : std::nullopt;
     if (!utf8) {
         return kLinkCommunicationError;
     }
@@ -45,7 +45,7 @@ std::uint16_t Zint_CalDocumentTime(std::uint32_t number) {
 }
 
 std::uint16_t Zint_StrtDownFile(const std::string& name) {
-    const std::optional<std::string> gbkName = Utf8ToGbk(name);
+    const std::optional<std::string> gbkName = platform::Utf8ToGbk(name);
     if (!gbkName || gbkName->empty() || gbkName->size() > kMaxDocumentNameBytes) {
         return kLinkBadArgument;
     }

@@ -1,11 +1,12 @@
-// Controller text conversion through iconv.
-#include "ControllerText.h"
+// GBK conversion through the C library's iconv; one descriptor per call, since a descriptor keeps
+// shift state and must not be shared between threads.
+#include "GbkText.h"
 
 #include <iconv.h>
 
 #include <cerrno>
 
-namespace motionlink::link {
+namespace platform {
 namespace {
 
 std::optional<std::string> Convert(std::string_view text, const char* to, const char* from) {
@@ -38,4 +39,4 @@ std::optional<std::string> GbkToUtf8(std::string_view gbk) {
     return Convert(gbk, "UTF-8", "GBK");
 }
 
-}  // namespace motionlink::link
+}  // namespace platform

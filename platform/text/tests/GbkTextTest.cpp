@@ -1,12 +1,12 @@
 // Controller text: document names cross the link in GBK and come back as the same UTF-8.
-#include "ControllerText.h"
+#include "GbkText.h"
 
 #include <gtest/gtest.h>
 
-namespace motionlink::link {
+namespace platform {
 namespace {
 
-TEST(ControllerTextTest, ChineseNameRoundTripsAndCountsGbkBytes) {
+TEST(GbkText, ChineseNameRoundTripsAndCountsGbkBytes) {
     const std::string name = "切割A1";  // two Chinese characters: two GBK bytes each
     const std::optional<std::string> gbk = Utf8ToGbk(name);
     ASSERT_TRUE(gbk);
@@ -14,7 +14,7 @@ TEST(ControllerTextTest, ChineseNameRoundTripsAndCountsGbkBytes) {
     EXPECT_EQ(GbkToUtf8(*gbk), name);
 }
 
-TEST(ControllerTextTest, TextThatCannotCrossIsRefused) {
+TEST(GbkText, TextThatCannotCrossIsRefused) {
     EXPECT_FALSE(Utf8ToGbk("\xFF\xFE"));          // not UTF-8
     EXPECT_FALSE(Utf8ToGbk("\xF0\x9F\x98\x80"));  // an emoji has no GBK form
     EXPECT_FALSE(GbkToUtf8("\x81"));              // a lead byte without its trail byte
@@ -22,4 +22,4 @@ TEST(ControllerTextTest, TextThatCannotCrossIsRefused) {
 }
 
 }  // namespace
-}  // namespace motionlink::link
+}  // namespace platform
