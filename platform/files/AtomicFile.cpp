@@ -62,7 +62,11 @@ void SyncFolder(const std::filesystem::path& folder) {
 
 bool WriteFileAtomically(const std::filesystem::path& target, std::span<const std::uint8_t> bytes) {
     const std::filesystem::path folder = target.parent_path();
-    std::string temporary = (folder / ("." + target.filename().string() + ".tmp-XXXXXX")).string();
+    // A hidden sibling of the target, so that the rename stays within one file system.
+    std::string hiddenName = target.filename().string();
+    hiddenName.insert(0, 1, '.');
+    hiddenName.append(".tmp-XXXXXX");
+    std::string temporary = (folder / hiddenName).string();
     int fd = ::mkstemp(temporary.data());
     if (fd < 0) {
         return false;
