@@ -2,8 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <random>
+#include <thread>
 
 #include "ContourTestKit.h"
 #include "Pathsmith.h"
@@ -246,6 +248,29 @@ bool HasMitredCorner(const Points& polygon) {
         }
     }
     return false;
+}
+
+TEST(OffsetTest, OffsetsOnSeveralThreadsAgree) {
+    const Points gear = testing::NotchedCircle(30, 2, 24, 2000);
+    const OffsetRun reference = RunOffset(gear, 0.7, 1);
+    ASSERT_EQ(reference.status, 0);
+    std::vector<std::thread> threads;
+    std::atomic<int> mismatches{0};
+    for (int thread = 0; thread < 4; ++thread) {
+        threads.emplace_back([&] {
+            for (int round = 0; round < 5; ++round) {
+                const OffsetRun run = RunOffset(gear, 0.7, 1);
+                if (run.rings.size() != reference.rings.size() ||
+                    run.rings[0].size() != reference.rings[0].size()) {
+                    ++mismatches;
+                }
+            }
+        });
+    }
+    for (std::thread& thread : threads) {
+        thread.join();
+    }
+    EXPECT_EQ(mismatches.load(), 0);
 }
 
 TEST(OffsetTest, VerticesOfRandomPolygonsLieAtTheDistance) {
