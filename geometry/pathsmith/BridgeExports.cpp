@@ -21,6 +21,19 @@ bool Positive(double value) {
     return std::isfinite(value) && value > 0.0;
 }
 
+// More pieces than this come only from a pattern far finer than any machine cuts; it is refused
+// rather than filling memory.
+constexpr double kMaxPieces = 1e7;
+
+// A pattern of cuts and bridges repeats every cut length plus bridge width along the contour.
+bool PatternFits(const std::vector<CLineEx>& segments, double cutLength, double bridgeWidth) {
+    double length = 0.0;
+    for (const CLineEx& segment : segments) {
+        length += MeasuredSegment(segment).Length();
+    }
+    return length / (cutLength + bridgeWidth) < kMaxPieces;
+}
+
 short AddBridges(const CDbList<CLineEx>& contour, CDbList<CLineEx>& output, const BridgeStyle& style,
                  short mode, double cutLengthMode0, short bridgeCount, double cutLengthMode3, SDPoint point,
                  double hitTolerance) {
@@ -34,7 +47,7 @@ short AddBridges(const CDbList<CLineEx>& contour, CDbList<CLineEx>& output, cons
     const std::vector<CLineEx> segments = SegmentsOf(contour);
     switch (mode) {
         case kAlongSegments:
-            if (!Positive(cutLengthMode0)) {
+            if (!Positive(cutLengthMode0) || !PatternFits(segments, cutLengthMode0, style.width)) {
                 return 1;
             }
             BridgesAlongSegments(segments, cutLengthMode0, style, output);
@@ -48,7 +61,7 @@ short AddBridges(const CDbList<CLineEx>& contour, CDbList<CLineEx>& output, cons
         case kAtPoint:
             return BridgeAtPoint(segments, point, hitTolerance, style, output) < 0.0 ? -1 : 0;
         default:
-            if (!Positive(cutLengthMode3)) {
+            if (!Positive(cutLengthMode3) || !PatternFits(segments, cutLengthMode3, style.width)) {
                 return 1;
             }
             BridgesAlongContour(segments, cutLengthMode3, style, output);
