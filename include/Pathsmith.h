@@ -22,9 +22,8 @@ short Zint_Offset(CDbList<CLineEx>* segments, CDbList<CMyCurve*>* curves, double
 
 // Appends the outlines at distance on both sides of one contour, with mitred corners: the inner and
 // the outer outlines of a closed contour (each ring a curve of its own), or one outline around an open
-// contour. Segments whose ends are equal are deleted
-// from the input list first. Status 1 when the list is empty, the contour crosses itself or the
-// distance is not usable.
+// contour. Segments whose ends coincide are deleted from the input list first. Status 1 when the list
+// is empty, the contour crosses itself or the distance is not usable.
 short Zint_DoubleOffset(CDbList<CLineEx>* segments, CDbList<CMyCurve*>* curves, double distance);
 
 // Writes the contour to output as cut pieces (type 0) and bridge pieces (type 2 with bridgeMark 1,
@@ -34,8 +33,9 @@ short Zint_DoubleOffset(CDbList<CLineEx>* segments, CDbList<CMyCurve*>* curves, 
 //   mode 2: one bridge at the point (x, y) picked within hitTolerance, added to output's pieces;
 //   mode 3: cuts of cutLengthMode3 and bridges in turn, running on over the segment joints.
 // Status 1 when the bridge width, the mode 0 or mode 3 cut length or the mode 1 bridge count is 0 or
-// less (such a pattern would never advance); mode 2 gives -1 when the point hits no piece; otherwise
-// 0, also for unknown modes, which change nothing.
+// less (such a pattern would never advance) or the pattern would make more than ten million pieces;
+// mode 2 gives -1 when the point hits no piece; otherwise 0, also for unknown modes, which change
+// nothing.
 short Zint_Addbridge(CDbList<CLineEx>* contour, CDbList<CLineEx>* output, int bridgeMark, double bridgeWidth,
                      short mode, double cutLengthMode0, short bridgeCount, double cutLengthMode3, double x,
                      double y, double hitTolerance);
