@@ -3,6 +3,7 @@
 
 #include "AtomicFile.h"
 #include "FileState.h"
+#include "LittleEndian.h"
 #include "ProgramFolder.h"
 #include "SettingsGlobals.h"
 
@@ -15,7 +16,7 @@ namespace {
 constexpr std::size_t kVerCfgBytes = 6;
 
 std::uint16_t WordAt(const std::vector<std::uint8_t>& bytes, std::size_t index) {
-    return static_cast<std::uint16_t>(bytes[2 * index] | (bytes[2 * index + 1] << 8));
+    return platform::little_endian::LoadU16(bytes, 2 * index);
 }
 
 bool IsFlag(std::uint16_t word) {

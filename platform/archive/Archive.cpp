@@ -1,6 +1,7 @@
 #include "Archive.h"
 
 #include "AtomicFile.h"
+#include "LittleEndian.h"
 
 #include <bit>
 #include <cstring>
@@ -11,22 +12,6 @@ namespace {
 constexpr std::uint8_t kLongStringMarker = 0xFF;
 constexpr std::uint16_t kWordLengthLimit = 0xFFFE;  // 16-bit string lengths stay below this
 constexpr std::uint16_t kLongCountMarker = 0xFFFF;
-
-template <typename Unsigned>
-void PutLittleEndian(std::uint8_t* out, Unsigned value) {
-    for (std::size_t i = 0; i < sizeof(Unsigned); ++i) {
-        out[i] = static_cast<std::uint8_t>(value >> (8 * i));
-    }
-}
-
-template <typename Unsigned>
-Unsigned GetLittleEndian(const std::uint8_t* in) {
-    Unsigned value = 0;
-    for (std::size_t i = 0; i < sizeof(Unsigned); ++i) {
-        value |= static_cast<Unsigned>(static_cast<Unsigned>(in[i]) << (8 * i));
-    }
-    return value;
-}
 
 }  // namespace
 
@@ -83,19 +68,20 @@ void Archive::WriteU8(std::uint8_t value) {
 
 void Archive::WriteU16(std::uint16_t value) {
     std::uint8_t buffer[2];
-    PutLittleEndian(buffer, value);
+    little_endian::StoreU16(buffer, 0, value);
     Append(buffer, sizeof buffer);
 }
 
 void Archive::WriteU32(std::uint32_t value) {
     std::uint8_t buffer[4];
-    PutLittleEndian(buffer, value);
+    little_endian::StoreU32(buffer, 0, value);
     Append(buffer, sizeof buffer);
 }
 
 void Archive::WriteU64(std::uint64_t value) {
     std::uint8_t buffer[8];
-    PutLittleEndian(buffer, value);
+    little_endian::StoreU32(buffer, 0, static_cast<std::uint32_t>(value));
+    little_endian::StoreU32(buffer, 4, static_cast<std::uint32_t>(value >> 32));
     Append(buffer, sizeof buffer);
 }
 
@@ -143,15 +129,17 @@ std::uint8_t Archive::ReadU8() {
 }
 
 std::uint16_t Archive::ReadU16() {
-    return GetLittleEndian<std::uint16_t>(Take(2));
+    return little_endian::LoadU16({Take(2), 2}, 0);
 }
 
 std::uint32_t Archive::ReadU32() {
-    return GetLittleEndian<std::uint32_t>(Take(4));
+    return little_endian::LoadU32({Take(4), 4}, 0);
 }
 
 std::uint64_t Archive::ReadU64() {
-    return GetLittleEndian<std::uint64_t>(Take(8));
+    const std::span<const std::uint8_t> bytes(Take(8), 8);
+    return little_endian::LoadU32(bytes, 0) |
+           (static_cast<std::uint64_t>(little_endian::LoadU32(bytes, 4)) << 32);
 }
 
 float Archive::ReadFloat() {

@@ -1,6 +1,7 @@
 #include "OlderMachineParaForm.h"
 
 #include "Archive.h"
+#include "LittleEndian.h"
 
 #include <gtest/gtest.h>
 
@@ -68,12 +69,6 @@ std::vector<std::uint8_t> OlderUserFile() {
     return archive.Bytes();
 }
 
-void PutU32(std::vector<std::uint8_t>& bytes, std::size_t at, std::uint32_t value) {
-    for (int byte = 0; byte < 4; ++byte) {
-        bytes[at + byte] = static_cast<std::uint8_t>(value >> (8 * byte));
-    }
-}
-
 }  // namespace
 
 TEST(OlderMachineParaForm, AVendorFileRestoresItsFieldsAndKeepsThoseItLacks) {
@@ -139,11 +134,11 @@ TEST(OlderMachineParaForm, OlderFormFromAnyFileIsNoLongerAcceptedUnchecked) {
     std::vector<std::uint8_t> vendor = OlderVendorFile();
     std::vector<std::uint8_t> user = OlderUserFile();
     std::vector<std::uint8_t> vendorBadSwitch = vendor;
-    PutU32(vendorBadSwitch, 4, 2);  // direction polarity of X
+    platform::little_endian::StoreU32(vendorBadSwitch, 4, 2);  // direction polarity of X
     std::vector<std::uint8_t> vendorBadLaser = vendor;
-    PutU32(vendorBadLaser, 4 + 4 * 96 + 2, 3);  // laser type
+    platform::little_endian::StoreU32(vendorBadLaser, 4 + 4 * 96 + 2, 3);  // laser type
     std::vector<std::uint8_t> userBadFactor = user;
-    PutU32(userBadFactor, kOlderUserFormBytes - 12, 201);
+    platform::little_endian::StoreU32(userBadFactor, kOlderUserFormBytes - 12, 201);
     std::vector<std::uint8_t> userNan = user;
     for (int byte = 0; byte < 8; ++byte) {
         userNan[byte] = byte == 7 ? 0x7F : 0xFF;

@@ -2,6 +2,7 @@
 #include "Frame.h"
 
 #include "Crc32.h"
+#include "LittleEndian.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -9,22 +10,15 @@
 namespace motionlink::link {
 namespace {
 
-void PutU16(std::vector<std::uint8_t>& out, std::uint16_t value) {
-    out.push_back(static_cast<std::uint8_t>(value));
-    out.push_back(static_cast<std::uint8_t>(value >> 8));
-}
-
-void PutU32(std::vector<std::uint8_t>& out, std::uint32_t value) {
-    PutU16(out, static_cast<std::uint16_t>(value));
-    PutU16(out, static_cast<std::uint16_t>(value >> 16));
-}
+using platform::little_endian::AppendU16;
+using platform::little_endian::AppendU32;
 
 std::uint16_t GetU16(const std::uint8_t* at) {
-    return static_cast<std::uint16_t>(at[0] | (at[1] << 8));
+    return platform::little_endian::LoadU16({at, 2}, 0);
 }
 
 std::uint32_t GetU32(const std::uint8_t* at) {
-    return static_cast<std::uint32_t>(GetU16(at)) | (static_cast<std::uint32_t>(GetU16(at + 2)) << 16);
+    return platform::little_endian::LoadU32({at, 4}, 0);
 }
 
 bool IsKnownKind(std::uint8_t kind) {
@@ -50,13 +44,13 @@ std::vector<std::uint8_t> EncodeFrame(const Frame& frame) {
     out.push_back(kMagic1);
     out.push_back(kProtocolVersion);
     out.push_back(static_cast<std::uint8_t>(frame.kind));
-    PutU16(out, frame.command);
-    PutU16(out, frame.sequence);
-    PutU32(out, frame.session);
-    PutU16(out, frame.status);
-    PutU16(out, static_cast<std::uint16_t>(frame.payload.size()));
+    AppendU16(out, frame.command);
+    AppendU16(out, frame.sequence);
+    AppendU32(out, frame.session);
+    AppendU16(out, frame.status);
+    AppendU16(out, static_cast<std::uint16_t>(frame.payload.size()));
     out.insert(out.end(), frame.payload.begin(), frame.payload.end());
-    PutU32(out, Crc32(out));
+    AppendU32(out, Crc32(out));
     return out;
 }
 

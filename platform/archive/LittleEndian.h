@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <vector>
 
 namespace platform::little_endian {
 
@@ -35,6 +36,16 @@ inline void StoreU32(std::span<std::uint8_t> bytes, std::size_t offset, std::uin
 
 inline void StoreI32(std::span<std::uint8_t> bytes, std::size_t offset, std::int32_t value) {
     StoreU32(bytes, offset, static_cast<std::uint32_t>(value));
+}
+
+inline void AppendU16(std::vector<std::uint8_t>& bytes, std::uint16_t value) {
+    bytes.push_back(static_cast<std::uint8_t>(value));
+    bytes.push_back(static_cast<std::uint8_t>(value >> 8));
+}
+
+inline void AppendU32(std::vector<std::uint8_t>& bytes, std::uint32_t value) {
+    AppendU16(bytes, static_cast<std::uint16_t>(value));
+    AppendU16(bytes, static_cast<std::uint16_t>(value >> 16));
 }
 
 }  // namespace platform::little_endian
