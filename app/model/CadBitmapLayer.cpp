@@ -1,7 +1,5 @@
-// CCadBitmapLayer: the bitmap parameter block, its two stored layouts, the edit copy and the output record.
+// CCadBitmapLayer: the bitmap parameter block, its two stored layouts and the output record.
 #include "CadBitmapLayer.h"
-
-#include "CadMgr.h"
 
 namespace {
 
@@ -34,7 +32,7 @@ void ExchangeBitmapBlock(platform::Archive& ar, BitmapLayerParams& params, Layer
 
 }  // namespace
 
-CCadBitmapLayer::CCadBitmapLayer() : CCadLayer(kBitmapLayer) {
+CCadBitmapLayer::CCadBitmapLayer() : CCadKindLayer(kBitmapLayer) {
     CCadBitmapLayer::SetDefaults();
 }
 
@@ -52,31 +50,6 @@ void CCadBitmapLayer::SetDefaults() {
     commonParams.COM_Color = 0;
     bitmapParams = BitmapLayerParams{};
     elements.RemoveAll();
-}
-
-void CCadBitmapLayer::BeginEdit() {
-    editBitmapParams = bitmapParams;
-    CCadLayer::BeginEdit();
-}
-
-void CCadBitmapLayer::CommitEdit() {
-    bitmapParams = editBitmapParams;
-    CCadLayer::CommitEdit();
-}
-
-void CCadBitmapLayer::CopyParams(const CCadBitmapLayer* source) {
-    if (source == nullptr) {
-        return;
-    }
-    CopyCommonParams(source->commonParams);
-    bitmapParams = source->bitmapParams;
-}
-
-void CCadBitmapLayer::LoadFromTable(int index) {
-    if (index < 0 || index >= CCadMgr::kLayerTableSize) {
-        index = 0;
-    }
-    CopyParams(&theCadMgr.bitmapLayerTable[index]);
 }
 
 void CCadBitmapLayer::ToOutputRecord(LayerOutputRecord& record) const {

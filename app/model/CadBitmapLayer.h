@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "CadLayer.h"
+#include "CadKindLayer.h"
 #include "LayerOutputRecord.h"
 
 // The bitmap parameter block. Units: speeds mm/s, powers percent, lengths mm, delays ms.
@@ -38,7 +38,8 @@ struct BitmapLayerParams {
     friend bool operator==(const BitmapLayerParams&, const BitmapLayerParams&) = default;
 };
 
-class CCadBitmapLayer : public CCadLayer {
+// BeginEdit, CommitEdit, CopyParams and LoadFromTable come from CCadKindLayer.
+class CCadBitmapLayer : public CCadKindLayer<CCadBitmapLayer> {
   public:
     BitmapLayerParams bitmapParams;      // committed
     BitmapLayerParams editBitmapParams;  // edit copy
@@ -50,13 +51,6 @@ class CCadBitmapLayer : public CCadLayer {
     void SerializeCurrent(platform::Archive& ar) override;
     // Also empties the element list; the elements stay in the drawing.
     void SetDefaults() override;
-    void BeginEdit() override;
-    void CommitEdit() override;
-
-    // Every committed parameter of the source but COM_OutputNo; nothing for none.
-    void CopyParams(const CCadBitmapLayer* source);
-    // The same from the bitmap table slot `index`; an index outside 0..255 reads slot 0.
-    void LoadFromTable(int index);
     // Fills the common and bitmap parts of the record from the committed parameters.
     void ToOutputRecord(LayerOutputRecord& record) const;
 };

@@ -1,7 +1,5 @@
-// CCadVectorLayer: the vector parameter block, its two stored layouts, the edit copy and the output record.
+// CCadVectorLayer: the vector parameter block, its two stored layouts and the output record.
 #include "CadVectorLayer.h"
-
-#include "CadMgr.h"
 
 namespace {
 
@@ -53,7 +51,7 @@ void ExchangeVectorBlock(platform::Archive& ar, VectorLayerParams& params, Layer
 
 }  // namespace
 
-CCadVectorLayer::CCadVectorLayer() : CCadLayer(kVectorLayer) {
+CCadVectorLayer::CCadVectorLayer() : CCadKindLayer(kVectorLayer) {
     CCadVectorLayer::SetDefaults();
 }
 
@@ -70,31 +68,6 @@ void CCadVectorLayer::SetDefaults() {
     commonParams.COM_Type = kVectorLayer;
     commonParams.COM_Color = 0;
     vectorParams = VectorLayerParams{};
-}
-
-void CCadVectorLayer::BeginEdit() {
-    editVectorParams = vectorParams;
-    CCadLayer::BeginEdit();
-}
-
-void CCadVectorLayer::CommitEdit() {
-    vectorParams = editVectorParams;
-    CCadLayer::CommitEdit();
-}
-
-void CCadVectorLayer::CopyParams(const CCadVectorLayer* source) {
-    if (source == nullptr) {
-        return;
-    }
-    CopyCommonParams(source->commonParams);
-    vectorParams = source->vectorParams;
-}
-
-void CCadVectorLayer::LoadFromTable(int index) {
-    if (index < 0 || index >= CCadMgr::kLayerTableSize) {
-        index = 0;
-    }
-    CopyParams(&theCadMgr.vectorLayerTable[index]);
 }
 
 void CCadVectorLayer::ToOutputRecord(LayerOutputRecord& record) const {

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "CadLayer.h"
+#include "CadKindLayer.h"
 #include "LayerOutputRecord.h"
 
 // The vector parameter block. Units: speeds mm/s, powers percent, lengths mm, delays ms, dot time s.
@@ -63,7 +63,8 @@ struct VectorLayerParams {
     friend bool operator==(const VectorLayerParams&, const VectorLayerParams&) = default;
 };
 
-class CCadVectorLayer : public CCadLayer {
+// BeginEdit, CommitEdit, CopyParams and LoadFromTable come from CCadKindLayer.
+class CCadVectorLayer : public CCadKindLayer<CCadVectorLayer> {
   public:
     VectorLayerParams vectorParams;      // committed
     VectorLayerParams editVectorParams;  // edit copy
@@ -74,13 +75,6 @@ class CCadVectorLayer : public CCadLayer {
     void SerializeOld(platform::Archive& ar) override;
     void SerializeCurrent(platform::Archive& ar) override;
     void SetDefaults() override;
-    void BeginEdit() override;
-    void CommitEdit() override;
-
-    // Every committed parameter of the source but COM_OutputNo; nothing for none.
-    void CopyParams(const CCadVectorLayer* source);
-    // The same from the vector table slot `index`; an index outside 0..255 reads slot 0.
-    void LoadFromTable(int index);
     // Fills the common, vector and pen parts of the record from the committed parameters.
     void ToOutputRecord(LayerOutputRecord& record) const;
 };
