@@ -49,12 +49,6 @@ RecordBytes BitmapRecordBytes(const LayerCommonParams& common, const BitmapLayer
     return bytes;
 }
 
-LayerCommonParams StoredCommon() {
-    LayerCommonParams common = DistinctCommonParams(CCadLayer::kBitmapLayer);
-    common.COM_OutputNo = 1;  // not in the record: a loaded layer keeps its own
-    return common;
-}
-
 class BitmapLayerRecord : public LayerRecordTest {};
 
 TEST(CadBitmapLayer, NewLayerIsTypeOneWithTheScanDefaults) {
@@ -72,36 +66,26 @@ TEST(CadBitmapLayer, NewLayerIsTypeOneWithTheScanDefaults) {
 
 TEST_F(BitmapLayerRecord, CurrentLayoutIsTwoHundredThirtySevenBytesAndReadsBackEveryField) {
     CCadBitmapLayer layer;
-    layer.commonParams = StoredCommon();
+    layer.commonParams = StoredCommon(CCadLayer::kBitmapLayer);
     layer.bitmapParams = DistinctBitmapParams();
     const RecordBytes expected =
         BitmapRecordBytes(layer.commonParams, layer.bitmapParams, LayerLayout::Current);
     EXPECT_EQ(expected.Size(), 237u);
-    EXPECT_EQ(StoredBytes(layer), expected.Bytes());
-
-    FileFormatFlag = kCurrentLayout;
-    CCadBitmapLayer loaded;
-    platform::Archive archive = expected.ForLoading();
-    loaded.Serialize(archive);
-    EXPECT_EQ(archive.Remaining(), 0u);
-    EXPECT_EQ(loaded.commonParams, layer.commonParams);
-    EXPECT_EQ(loaded.bitmapParams, layer.bitmapParams);
+    ExpectStoredExactlyAndReadBack(layer, &CCadBitmapLayer::bitmapParams, expected);
 }
 
 TEST_F(BitmapLayerRecord, OlderLayoutIsTwoHundredThirtyThreeBytesAndKeepsIndependentOutput) {
     const BitmapLayerParams stored = DistinctBitmapParams();
-    const RecordBytes older = BitmapRecordBytes(StoredCommon(), stored, LayerLayout::Older);
+    const RecordBytes older =
+        BitmapRecordBytes(StoredCommon(CCadLayer::kBitmapLayer), stored, LayerLayout::Older);
     EXPECT_EQ(older.Size(), 233u);
-    FileFormatFlag = kOlderLayout;
 
     CCadBitmapLayer created;  // a layer made for the read: the default
-    platform::Archive archive = older.ForLoading();
-    created.Serialize(archive);
-    EXPECT_EQ(archive.Remaining(), 0u);
+    ReadWholeRecord(created, older, kOlderLayout);
     BitmapLayerParams expected = stored;
     expected.Eng_OptMode = 0;
     EXPECT_EQ(created.bitmapParams, expected);
-    EXPECT_EQ(created.commonParams, StoredCommon());
+    EXPECT_EQ(created.commonParams, StoredCommon(CCadLayer::kBitmapLayer));
 
     CCadBitmapLayer entry;  // a table entry: its previous value
     entry.bitmapParams.Eng_OptMode = 9;

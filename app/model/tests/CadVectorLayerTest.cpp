@@ -104,12 +104,6 @@ VectorLayerParams OlderFieldsOf(const VectorLayerParams& from, VectorLayerParams
     return p;
 }
 
-LayerCommonParams StoredCommon(std::uint16_t outputNumber = 1) {
-    LayerCommonParams common = DistinctCommonParams(CCadLayer::kVectorLayer);
-    common.COM_OutputNo = outputNumber;  // not in the record: a loaded layer keeps its own
-    return common;
-}
-
 class VectorLayerRecord : public LayerRecordTest {};
 
 TEST(CadVectorLayer, NewLayerHasTheBlockDefaults) {
@@ -127,20 +121,12 @@ TEST(CadVectorLayer, NewLayerHasTheBlockDefaults) {
 
 TEST_F(VectorLayerRecord, CurrentLayoutIsThreeHundredThirtyOneBytesAndReadsBackEveryField) {
     CCadVectorLayer layer;
-    layer.commonParams = StoredCommon();
+    layer.commonParams = StoredCommon(CCadLayer::kVectorLayer);
     layer.vectorParams = DistinctVectorParams();
     const RecordBytes expected =
         VectorRecordBytes(layer.commonParams, layer.vectorParams, LayerLayout::Current);
     EXPECT_EQ(expected.Size(), 331u);
-    EXPECT_EQ(StoredBytes(layer), expected.Bytes());
-
-    FileFormatFlag = kCurrentLayout;
-    CCadVectorLayer loaded;
-    platform::Archive archive = expected.ForLoading();
-    loaded.Serialize(archive);
-    EXPECT_EQ(archive.Remaining(), 0u);
-    EXPECT_EQ(loaded.commonParams, layer.commonParams);
-    EXPECT_EQ(loaded.vectorParams, layer.vectorParams);
+    ExpectStoredExactlyAndReadBack(layer, &CCadVectorLayer::vectorParams, expected);
 }
 
 TEST_F(VectorLayerRecord, StoringWhileTheFlagNamesTheOlderLayoutStillWritesTheCurrentOne) {
@@ -151,15 +137,13 @@ TEST_F(VectorLayerRecord, StoringWhileTheFlagNamesTheOlderLayoutStillWritesTheCu
 
 TEST_F(VectorLayerRecord, OlderLayoutIsTwoHundredEightySevenBytesAndLeavesNewerFieldsAtDefaults) {
     const VectorLayerParams stored = DistinctVectorParams();
-    const RecordBytes older = VectorRecordBytes(StoredCommon(), stored, LayerLayout::Older);
+    const RecordBytes older =
+        VectorRecordBytes(StoredCommon(CCadLayer::kVectorLayer), stored, LayerLayout::Older);
     EXPECT_EQ(older.Size(), 287u);
 
-    FileFormatFlag = kOlderLayout;
     CCadVectorLayer loaded;
-    platform::Archive archive = older.ForLoading();
-    loaded.Serialize(archive);
-    EXPECT_EQ(archive.Remaining(), 0u);
-    EXPECT_EQ(loaded.commonParams, StoredCommon());
+    ReadWholeRecord(loaded, older, kOlderLayout);
+    EXPECT_EQ(loaded.commonParams, StoredCommon(CCadLayer::kVectorLayer));
     EXPECT_EQ(loaded.vectorParams, OlderFieldsOf(stored, VectorLayerParams{}));
     ExpectNewerFieldsAtDefaults(loaded.vectorParams);
 }
@@ -174,7 +158,8 @@ TEST_F(VectorLayerRecord, OlderLayoutIntoATableEntryKeepsItsNewerFields) {
 
     FileFormatFlag = kOlderLayout;
     const VectorLayerParams stored = DistinctVectorParams();
-    platform::Archive archive = VectorRecordBytes(StoredCommon(), stored, LayerLayout::Older).ForLoading();
+    platform::Archive archive =
+        VectorRecordBytes(StoredCommon(CCadLayer::kVectorLayer), stored, LayerLayout::Older).ForLoading();
     entry.Serialize(archive);
     EXPECT_EQ(entry.vectorParams, OlderFieldsOf(stored, previous));
 }

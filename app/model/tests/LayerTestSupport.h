@@ -1,5 +1,6 @@
 // Shared by the layer tests: the common block with a distinct value in every field and its expected
-// bytes, and a fixture that puts FileFormatFlag back after each test.
+// bytes, the record checks both layer kinds make, and a fixture that puts FileFormatFlag back after each
+// test.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -50,6 +51,34 @@ inline RecordBytes CommonBlockBytes(const LayerCommonParams& p) {
         .I32(p.COM_PowerDefault)
         .I32(p.COM_EnExIO);
     return bytes;
+}
+
+// The common block as a record stores it, for a layer of the given kind.
+inline LayerCommonParams StoredCommon(std::uint16_t layerKind) {
+    LayerCommonParams common = DistinctCommonParams(layerKind);
+    common.COM_OutputNo = 1;  // not in the record: a loaded layer keeps its own
+    return common;
+}
+
+// Reads `record` into `layer` in the layout that `layoutFlag` names; the whole record must be used up.
+template <typename Layer>
+void ReadWholeRecord(Layer& layer, const RecordBytes& record, std::uint16_t layoutFlag) {
+    FileFormatFlag = layoutFlag;
+    platform::Archive archive = record.ForLoading();
+    layer.Serialize(archive);
+    EXPECT_EQ(archive.Remaining(), 0u);
+}
+
+// Stores `layer` and expects exactly `expected`; then reads `expected` into a new layer of the kind and
+// expects both parameter blocks back. `kindParams` names the kind's committed block.
+template <typename Layer, typename KindParams>
+void ExpectStoredExactlyAndReadBack(Layer& layer, KindParams Layer::*kindParams,
+                                    const RecordBytes& expected) {
+    EXPECT_EQ(StoredBytes(layer), expected.Bytes());
+    Layer loaded;
+    ReadWholeRecord(loaded, expected, kCurrentLayout);
+    EXPECT_EQ(loaded.commonParams, layer.commonParams);
+    EXPECT_EQ(loaded.*kindParams, layer.*kindParams);
 }
 
 class LayerRecordTest : public ::testing::Test {
