@@ -6,26 +6,13 @@
 #include <memory>
 #include <vector>
 
+#include "GeometryTestHelpers.h"
 #include "RecordBytes.h"
 
 namespace {
 
-CFileLine Line(double x1, double y1, double x2, double y2) {
-    CFileLine line;
-    line.start = {x1, y1};
-    line.end = {x2, y2};
-    return line;
-}
-
-CFileLine Bezier(SDPoint start, SDPoint ctrl1, SDPoint ctrl2, SDPoint end) {
-    CFileLine bezier;
-    bezier.type = CFileLine::kBezier;
-    bezier.start = start;
-    bezier.ctrl1 = ctrl1;
-    bezier.ctrl2 = ctrl2;
-    bezier.end = end;
-    return bezier;
-}
+using cutrix::testing::Bezier;
+using cutrix::testing::Line;
 
 RecordBytes SegmentBytes(const CFileLine& s) {
     RecordBytes bytes;
@@ -89,13 +76,13 @@ std::vector<CFileLine> Segments(CCadCurve& curve) {
 class ThreeSegmentCurve : public ::testing::Test {
   protected:
     ThreeSegmentCurve() {
-        CFileLine first = Line(0, 0, 10, 0);
+        CFileLine first = Line({0, 0}, {10, 0});
         first.attr1 = 7;
         first.attr2 = 9;
         CFileLine second = Bezier({10, 0}, {13, 3}, {13, 7}, {10, 10});
         second.startJoint = CFileLine::kJointSmooth;
         second.endJoint = CFileLine::kJointSymmetric;
-        CFileLine third = Line(10, 10, 0, 0);
+        CFileLine third = Line({10, 10}, {0, 0});
         third.nodeSelected = 1;
         segments_ = {first, second, third};
 
@@ -216,9 +203,9 @@ TEST(CadCurveRecord, NegativeSegmentCountReadsNoSegment) {
 TEST(CadCurveRecord, SegmentCountBeyondTheRemainingBytesFailsCleanly) {
     for (std::int32_t count : {2, 1000, 0x7FFFFFFF}) {
         CCadCurve curve;
-        curve.pathList.AddTail(Line(0, 0, 1, 1));
+        curve.pathList.AddTail(Line({0, 0}, {1, 1}));
         RecordBytes bytes = BaseBytes(curve, curve.rect);
-        bytes.I32(0).I32(count).Append(SegmentBytes(Line(0, 0, 5, 5)));
+        bytes.I32(0).I32(count).Append(SegmentBytes(Line({0, 0}, {5, 5})));
         platform::Archive archive = bytes.ForLoading();
         EXPECT_THROW(curve.Serialize(archive), platform::ArchiveError) << count;
         ASSERT_EQ(Segments(curve).size(), 1u);
@@ -230,7 +217,7 @@ TEST_F(ThreeSegmentCurve, TruncatedRecordFailsAndLeavesTheCurveUnchanged) {
     const std::vector<std::uint8_t> full = ExpectedRecord().Bytes();
     for (std::size_t length = 0; length < full.size(); length += 5) {
         CCadCurve curve;
-        curve.pathList.AddTail(Line(0, 0, 1, 1));
+        curve.pathList.AddTail(Line({0, 0}, {1, 1}));
         platform::Archive archive =
             platform::Archive::ForLoading(std::vector<std::uint8_t>(full.begin(), full.begin() + length));
         EXPECT_THROW(curve.Serialize(archive), platform::ArchiveError) << length;
@@ -267,7 +254,7 @@ class OtherElement : public CCadElement {
 
 TEST(CadCurveCopy, RefusesNoSourceAndElementsThatAreNotCurves) {
     CCadCurve curve;
-    curve.pathList.AddTail(Line(0, 0, 1, 0));
+    curve.pathList.AddTail(Line({0, 0}, {1, 0}));
     const OtherElement point(kPointElement);
     const OtherElement bitmap(kBitmapElement);
     const OtherElement pretender(kCurveElement);
@@ -312,8 +299,8 @@ TEST_F(ThreeSegmentCurve, DeletedThroughTheBasePointerFreesItsLists) {
     std::unique_ptr<CCadElement> element = std::make_unique<CCadCurve>();
     auto* curve = static_cast<CCadCurve*>(element.get());
     curve->CopyFrom(&curve_, 0, 0);
-    curve->smoothList.AddTail(Line(0, 0, 1, 1));
-    curve->spareList.AddTail(Line(0, 0, 1, 1));
+    curve->smoothList.AddTail(Line({0, 0}, {1, 1}));
+    curve->spareList.AddTail(Line({0, 0}, {1, 1}));
     element.reset();  // the leak checker reports any node left behind
 }
 

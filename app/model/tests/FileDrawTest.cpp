@@ -7,14 +7,11 @@
 #include <type_traits>
 #include <utility>
 
+#include "GeometryTestHelpers.h"
+
 namespace {
 
-CFileLine Line(double x1, double y1, double x2, double y2) {
-    CFileLine line;
-    line.start = {x1, y1};
-    line.end = {x2, y2};
-    return line;
-}
+using cutrix::testing::Line;
 
 TEST(FileDraw, NewRecordsCarryTheirTypeAndDefaults) {
     const CFileCurve curve;
@@ -49,16 +46,16 @@ TEST(FileDraw, SharedSegmentsOrBitmapCannotBeFreedTwice) {
                   std::is_nothrow_move_assignable_v<CFileDib>);
 
     CFileCurve source;
-    source.segments.AddTail(Line(0, 0, 1, 1));
+    source.segments.AddTail(Line({0, 0}, {1, 1}));
     source.extra = 5;
     CFileCurve target;
-    target.segments.AddTail(Line(9, 9, 8, 8));
+    target.segments.AddTail(Line({9, 9}, {8, 8}));
     target = std::move(source);
     ASSERT_EQ(target.segments.GetCount(), 1);
     EXPECT_DOUBLE_EQ(target.segments.head->next->value.end.x, 1.0);
     EXPECT_EQ(target.extra, 5);
     EXPECT_EQ(source.segments.IsEmpty(), 1);
-    EXPECT_EQ(source.segments.AddTail(Line(0, 0, 2, 2)), 0);  // the source holds nothing any more
+    EXPECT_EQ(source.segments.AddTail(Line({0, 0}, {2, 2})), 0);  // the source holds nothing any more
 
     CFileDib bitmap;
     bitmap.dib = platform::DibBlock::CreateBlank(4, 4, 24).value();
@@ -71,7 +68,7 @@ TEST(FileDraw, SharedSegmentsOrBitmapCannotBeFreedTwice) {
 
 TEST(FileDraw, DeletingThroughTheHeaderDestroysTheWholeRecord) {
     std::unique_ptr<CFileDraw> record = std::make_unique<CFileCurve>();
-    static_cast<CFileCurve*>(record.get())->segments.AddTail(Line(0, 0, 1, 1));
+    static_cast<CFileCurve*>(record.get())->segments.AddTail(Line({0, 0}, {1, 1}));
     record.reset();  // the leak checker reports the segment node if the curve's list were not freed
 
     std::unique_ptr<CFileDraw> bitmap = std::make_unique<CFileDib>();

@@ -6,19 +6,15 @@
 #include <limits>
 
 #include "DbList.h"
+#include "GeometryTestHelpers.h"
 
 namespace {
+
+using cutrix::testing::Line;
 
 void ExpectPoint(SDPoint actual, SDPoint expected, double tolerance = 1e-12) {
     EXPECT_NEAR(actual.x, expected.x, tolerance);
     EXPECT_NEAR(actual.y, expected.y, tolerance);
-}
-
-CFileLine Line(SDPoint start, SDPoint end) {
-    CFileLine line;
-    line.start = start;
-    line.end = end;
-    return line;
 }
 
 // An arch from (0,0) to (10,0) with its top at (5, 7.5); joints 2 and 0 at its ends.
