@@ -19,6 +19,20 @@ double Distance(SDPoint a, SDPoint b) {
     return std::sqrt(dx * dx + dy * dy);
 }
 
+// Reflects one coordinate of every point about `mirror`: &SDPoint::x about a vertical line at x = mirror,
+// &SDPoint::y about a horizontal one. A line's unused control points stay as they are.
+void MirrorCoordinate(CDbList<CLineEx>& segments, double SDPoint::*coordinate, double mirror) {
+    for (Node* node = segments.head->next; node != segments.head; node = node->next) {
+        CLineEx& segment = node->value;
+        segment.p0.*coordinate = 2 * mirror - segment.p0.*coordinate;
+        segment.p1.*coordinate = 2 * mirror - segment.p1.*coordinate;
+        if (segment.type == CLineEx::kBezier) {
+            segment.p2.*coordinate = 2 * mirror - segment.p2.*coordinate;
+            segment.p3.*coordinate = 2 * mirror - segment.p3.*coordinate;
+        }
+    }
+}
+
 // Moves every node of `from`, in order, in front of `position` of `into`; `from` ends empty.
 void SpliceBefore(CDbList<CLineEx>& into, Node* position, CDbList<CLineEx>& from) {
     if (&into == &from || from.IsEmpty() || into.head == nullptr) {
@@ -162,28 +176,12 @@ void CBaseCurve::TransRotate(double cx, double cy, double angle) {
 }
 
 void CBaseCurve::XMirror(double x0) {
-    for (Node* node = segments.head->next; node != segments.head; node = node->next) {
-        CLineEx& segment = node->value;
-        segment.p0.x = 2 * x0 - segment.p0.x;
-        segment.p1.x = 2 * x0 - segment.p1.x;
-        if (segment.type == CLineEx::kBezier) {
-            segment.p2.x = 2 * x0 - segment.p2.x;
-            segment.p3.x = 2 * x0 - segment.p3.x;
-        }
-    }
+    MirrorCoordinate(segments, &SDPoint::x, x0);
     CalRect();
 }
 
 void CBaseCurve::YMirror(double y0) {
-    for (Node* node = segments.head->next; node != segments.head; node = node->next) {
-        CLineEx& segment = node->value;
-        segment.p0.y = 2 * y0 - segment.p0.y;
-        segment.p1.y = 2 * y0 - segment.p1.y;
-        if (segment.type == CLineEx::kBezier) {
-            segment.p2.y = 2 * y0 - segment.p2.y;
-            segment.p3.y = 2 * y0 - segment.p3.y;
-        }
-    }
+    MirrorCoordinate(segments, &SDPoint::y, y0);
     CalRect();
 }
 
