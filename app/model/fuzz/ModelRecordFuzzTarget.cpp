@@ -1,6 +1,6 @@
-// Fuzz target for the element and layer record readers: the first byte picks the reader (and the layout
-// flag for layers), the rest is the record. Besides never crashing, leaking or reading out of bounds, a
-// record that loads must store again in a form that loads back to the very same bytes.
+// Fuzz target for the element, layer and settings-block readers: the first byte picks the reader (and the
+// layout flag for layers), the rest is the record. Besides never crashing, leaking or reading out of bounds,
+// a record that loads must store again in a form that loads back to the very same bytes.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -8,6 +8,7 @@
 
 #include "CadBitmapLayer.h"
 #include "CadCurve.h"
+#include "CadMgr.h"
 #include "CadVectorLayer.h"
 #include "DataCheckSettings.h"
 #include "SettingsGlobals.h"
@@ -60,6 +61,13 @@ void CheckCurve(const Bytes& input) {
     CheckReader<CCadCurve>(input, kCurrentLayout);
 }
 
+// The "lpara" reader takes whatever a file holds: it must refuse or load it whole and never throw.
+void CheckSettingsFile(const Bytes& input, std::uint16_t layoutFlag) {
+    FileFormatFlag = layoutFlag;
+    platform::Archive archive = platform::Archive::ForLoading(input);
+    SerializeDrawingSettingsFile(archive);
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -68,7 +76,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const Bytes record(data + 1, data + size);
     const std::uint16_t savedFlag = FileFormatFlag;
-    switch (data[0] % 7) {
+    switch (data[0] % 8) {
         case 0:
             CheckCurve(record);
             break;
@@ -87,8 +95,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         case 5:
             CheckReader<CCadElement>(record, kCurrentLayout);
             break;
-        default:
+        case 6:
             CheckReader<DataCheckSettings>(record, kCurrentLayout);
+            break;
+        default:
+            CheckSettingsFile(record, data[0] & 0x80 ? kOlderLayout : kCurrentLayout);
             break;
     }
     FileFormatFlag = savedFlag;
