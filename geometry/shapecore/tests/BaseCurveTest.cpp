@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <utility>
 
 #include "CurveTestHelpers.h"
 
@@ -258,6 +259,46 @@ TEST(BaseCurveTest, TransformsMoveEveryPointAndRefreshTheBox) {
     curve.TransRotate(0, 0, std::numbers::pi / 2);
     ExpectPoint(curve.segments.head->next->value.p0, {0, -1}, 1e-9);
     EXPECT_NEAR(curve.rect.y1, -21, 1e-9);
+}
+
+// A Bezier is mirrored with its control points; the unused control points of a line (here holding
+// leftovers) stay as they are, and only the mirrored coordinate changes.
+TEST(BaseCurveTest, MirrorsReflectBezierControlsAndLeaveALinesUnusedControls) {
+    struct Case {
+        const char* name;
+        void (CBaseCurve::*mirror)(double);
+        double SDPoint::*mirrored;
+        double SDPoint::*kept;
+    };
+    const Case cases[] = {
+        {"XMirror", &CBaseCurve::XMirror, &SDPoint::x, &SDPoint::y},
+        {"YMirror", &CBaseCurve::YMirror, &SDPoint::y, &SDPoint::x},
+    };
+    constexpr double kAxis = 5.0;
+    for (const Case& c : cases) {
+        CBaseCurve curve;
+        CLineEx line(SDPoint{1, 2}, SDPoint{3, 4});
+        line.p2 = {7, 8};
+        line.p3 = {9, 10};
+        curve.segments.AddTail(line);
+        const CLineEx bezier(SDPoint{3, 4}, SDPoint{11, 12}, SDPoint{13, 14}, SDPoint{15, 16});
+        curve.segments.AddTail(bezier);
+        (curve.*c.mirror)(kAxis);
+
+        const auto segments = Segments(curve.segments);
+        ASSERT_EQ(segments.size(), 2u) << c.name;
+        EXPECT_TRUE(SameBits(segments[0].p2.x, 7) && SameBits(segments[0].p2.y, 8)) << c.name;
+        EXPECT_TRUE(SameBits(segments[0].p3.x, 9) && SameBits(segments[0].p3.y, 10)) << c.name;
+        const std::pair<SDPoint, SDPoint> moved[] = {
+            {line.p0, segments[0].p0},   {line.p1, segments[0].p1},   {bezier.p0, segments[1].p0},
+            {bezier.p1, segments[1].p1}, {bezier.p2, segments[1].p2}, {bezier.p3, segments[1].p3},
+        };
+        for (const auto& [before, after] : moved) {
+            EXPECT_EQ(after.*c.mirrored, 2 * kAxis - before.*c.mirrored) << c.name;
+            EXPECT_EQ(after.*c.kept, before.*c.kept) << c.name;
+        }
+        EXPECT_EQ(segments[1].type, CLineEx::kBezier) << c.name;
+    }
 }
 
 TEST(BaseCurveTest, BoundingBoxStartsAtTheFirstNodeAndCoversCurves) {
