@@ -1,61 +1,12 @@
 // The item-file operations, over the item store of the text-store library.
 #include "LoaderHolder.h"
 
+#include "AsciiText.h"
 #include "LoadExports.h"
 #include "Numbers.h"
 
 #include <algorithm>
-#include <charconv>
 #include <limits>
-#include <string_view>
-
-namespace {
-
-// The longest number at the start of the text after leading blanks, as the C library's text-to-double
-// reads it but always with a decimal point; 0.0 when the text does not start with a number or the
-// number lies outside the range of a double.
-double LeadingDouble(std::string_view text) {
-    std::size_t at = text.find_first_not_of(" \t\n\v\f\r");
-    if (at == std::string_view::npos) {
-        return 0.0;
-    }
-    bool negative = false;
-    if (text[at] == '+' || text[at] == '-') {
-        negative = text[at] == '-';
-        ++at;
-    }
-    if (at < text.size() && (text[at] == '+' || text[at] == '-')) {
-        return 0.0;
-    }
-    double value = 0.0;
-    const std::from_chars_result result =
-        std::from_chars(text.data() + at, text.data() + text.size(), value, std::chars_format::general);
-    if (result.ec != std::errc()) {
-        return 0.0;  // no number, or one outside the range of a double
-    }
-    return negative ? -value : value;
-}
-
-// The leading decimal integer, as the C library's text-to-integer reads it, held within 32 bits.
-std::int32_t LeadingInt(std::string_view text) {
-    std::size_t at = text.find_first_not_of(" \t\n\v\f\r");
-    if (at == std::string_view::npos) {
-        return 0;
-    }
-    const bool negative = text[at] == '-';
-    if (text[at] == '+' || text[at] == '-') {
-        ++at;
-    }
-    std::int64_t value = 0;
-    constexpr std::int64_t kLimit = static_cast<std::int64_t>(std::numeric_limits<std::int32_t>::max()) + 1;
-    for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at) {
-        value = std::min(value * 10 + (text[at] - '0'), kLimit);
-    }
-    value = negative ? -value : std::min(value, kLimit - 1);
-    return static_cast<std::int32_t>(value);
-}
-
-}  // namespace
 
 CLoaderHolder::~CLoaderHolder() {
     ClearItemStore();
@@ -80,11 +31,14 @@ std::string CLoaderHolder::GetItemText(const std::string& section, const std::st
 }
 
 double CLoaderHolder::GetItemDouble(const std::string& section, const std::string& key) {
-    return LeadingDouble(GetItemText(section, key));
+    return platform::ParseLeadingDouble(GetItemText(section, key));
 }
 
 std::int32_t CLoaderHolder::GetItemInt(const std::string& section, const std::string& key) {
-    return LeadingInt(GetItemText(section, key));
+    // Held within 32 bits: a number beyond them reads as the nearest limit.
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+        platform::ParseLeadingInt(GetItemText(section, key)), std::numeric_limits<std::int32_t>::min(),
+        std::numeric_limits<std::int32_t>::max()));
 }
 
 void CLoaderHolder::SetItemText(const std::string& section, const std::string& key, const std::string& text) {

@@ -1,10 +1,10 @@
 // Loading, defaulting and saving the vendor information files.
 #include "VendorInfo.h"
 
+#include "AsciiText.h"
 #include "AtomicFile.h"
 #include "FileState.h"
 
-#include <climits>
 #include <optional>
 #include <string_view>
 
@@ -26,25 +26,6 @@ constexpr EntryTexts kEnglishDefaults = {
     "Corp. Name:", ".......", "Tel:", ".......", "Fax:",        "......",
     "Addr:",       "......",  "Web:", "......",  "soft title:", "",
 };
-
-// Like the C library's string-to-integer: leading blanks, an optional sign, the digits up to the first
-// other character; 0 without digits. Saturates instead of overflowing.
-long KeyValue(std::string_view text) {
-    std::size_t at = text.find_first_not_of(" \t\n\v\f\r");
-    if (at == std::string_view::npos) {
-        return 0;
-    }
-    bool negative = false;
-    if (text[at] == '+' || text[at] == '-') {
-        negative = text[at] == '-';
-        ++at;
-    }
-    long value = 0;
-    for (; at < text.size() && text[at] >= '0' && text[at] <= '9'; ++at) {
-        value = value > (LONG_MAX - 9) / 10 ? LONG_MAX : value * 10 + (text[at] - '0');
-    }
-    return negative ? -value : value;
-}
 
 }  // namespace
 
@@ -128,7 +109,7 @@ void VendorInfo::ReadLine(const std::string& line) {
     if (equals == std::string::npos) {
         return;
     }
-    const long key = KeyValue(std::string_view(line).substr(0, equals));
+    const std::int64_t key = platform::ParseLeadingInt(std::string_view(line).substr(0, equals));
     if (key < 0 || key >= kEntryCount) {
         return;
     }
