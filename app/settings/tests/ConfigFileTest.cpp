@@ -4,8 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <clocale>
-#include <locale>
 #include <string>
 #include <vector>
 
@@ -203,26 +201,6 @@ void AppendConnectionBlock(platform::Archive& archive) {
         archive.WriteU8(byte);
     }
 }
-
-class CommaLocale {
-  public:
-    struct Numpunct : std::numpunct<char> {
-        char do_decimal_point() const override { return ','; }
-    };
-    CommaLocale() : previous_(std::locale::global(std::locale(std::locale::classic(), new Numpunct))) {
-        const char* c = std::setlocale(LC_ALL, nullptr);
-        previousC_ = c ? c : "C";
-        std::setlocale(LC_ALL, "de_DE.UTF-8");
-    }
-    ~CommaLocale() {
-        std::setlocale(LC_ALL, previousC_.c_str());
-        std::locale::global(previous_);
-    }
-
-  private:
-    std::locale previous_;
-    std::string previousC_;
-};
 
 class ConfigFileTest : public SettingsTest {};
 

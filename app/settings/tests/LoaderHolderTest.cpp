@@ -5,14 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include <clocale>
-#include <locale>
-
 namespace {
-
-struct CommaDecimals : std::numpunct<char> {
-    char do_decimal_point() const override { return ','; }
-};
 
 class LoaderHolderTest : public ::testing::Test {
   protected:
@@ -23,10 +16,9 @@ class LoaderHolderTest : public ::testing::Test {
 }  // namespace
 
 TEST_F(LoaderHolderTest, NumbersAreStoredAsTextWhateverTheLocale) {
-    const std::locale previous = std::locale::global(std::locale(std::locale::classic(), new CommaDecimals));
+    CommaLocale comma;
     items.SetItemDouble("Cut 3mm", "Cut_Speed", 2.5);
     items.SetItemInt("Cut 3mm", "COM_Color", -255);
-    std::locale::global(previous);
 
     EXPECT_EQ(items.GetItemText("Cut 3mm", "Cut_Speed"), "2.500000");
     EXPECT_EQ(items.GetItemDouble("Cut 3mm", "Cut_Speed"), 2.5);

@@ -70,6 +70,7 @@ class MachineParaFilesTest : public ::testing::Test {
 }  // namespace
 
 TEST_F(MachineParaFilesTest, AVendorFileExportedAndImportedGivesBackEveryStoredField) {
+    CommaLocale comma;
     FillVendor(gVendorPara);
     ASSERT_EQ(ExportVendorParaFile(File("machine.ZintVSet")), 1);
     const std::vector<std::uint8_t> exported = FileBytes(File("machine.ZintVSet"));

@@ -1,5 +1,5 @@
-// Shared helpers of the settings tests: putting every global back to its start value, and whole-file
-// reads and writes for fixtures.
+// Shared helpers of the settings tests: putting every global back to its start value, whole-file reads
+// and writes for fixtures, and a locale that writes numbers with a decimal comma.
 #pragma once
 
 #include "AtomicFile.h"
@@ -9,8 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
 #include <cstdint>
 #include <filesystem>
+#include <locale>
 #include <string>
 #include <vector>
 
@@ -51,3 +53,25 @@ inline void WriteFile(const std::filesystem::path& file, const std::vector<std::
 inline void WriteFile(const std::filesystem::path& file, std::string_view text) {
     ASSERT_TRUE(platform::WriteFileAtomically(file, text));
 }
+
+// While it lives, the process runs under a locale whose decimal separator is a comma, as on a German
+// desktop: the C++ global locale always, the C library's too where the system has a German locale.
+class CommaLocale {
+  public:
+    struct Numpunct : std::numpunct<char> {
+        char do_decimal_point() const override { return ','; }
+    };
+    CommaLocale() : previous_(std::locale::global(std::locale(std::locale::classic(), new Numpunct))) {
+        const char* c = std::setlocale(LC_ALL, nullptr);
+        previousC_ = c ? c : "C";
+        std::setlocale(LC_ALL, "de_DE.UTF-8");
+    }
+    ~CommaLocale() {
+        std::setlocale(LC_ALL, previousC_.c_str());
+        std::locale::global(previous_);
+    }
+
+  private:
+    std::locale previous_;
+    std::string previousC_;
+};
