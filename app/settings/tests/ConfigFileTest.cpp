@@ -364,3 +364,19 @@ TEST_F(ConfigFileTest, TheDxfScaleFollowsTheDxfUnitAfterLoading) {
         EXPECT_EQ(gFileParaSettings.dxfScale, c.loadedScale) << "unit " << c.unit;
     }
 }
+
+// The general page shows a position outside the 3 x 3 grid as the centre; job output must see the same.
+TEST_F(ConfigFileTest, ALaserHeadPositionAboveEightNoLongerReachesTheOutput) {
+    struct Case {
+        std::uint16_t stored;
+        std::uint16_t loaded;
+    };
+    const Case cases[] = {{0, 0}, {8, 8}, {9, kCentreLaserHeadPosition}, {0xFFFF, kCentreLaserHeadPosition}};
+    for (const Case& c : cases) {
+        gGeneralSettings.laserHeadPosition = c.stored;
+        const std::vector<std::uint8_t> stored = StoredConfig();
+        ResetSettingsGlobals();
+        ASSERT_EQ(LoadConfig(stored), 1);
+        EXPECT_EQ(gGeneralSettings.laserHeadPosition, c.loaded) << "stored " << c.stored;
+    }
+}
