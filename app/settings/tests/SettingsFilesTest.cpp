@@ -8,8 +8,35 @@
 #include "TempHome.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+
+#include <iterator>
+#include <map>
 
 namespace {
+
+// While it lives, no file of this process may grow beyond the given size: a write past it fails as it
+// would on a full disk, instead of ending the process.
+class FileSizeLimit {
+  public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &previous_);
+        signal(SIGXFSZ, SIG_IGN);
+        rlimit limited = previous_;
+        limited.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limited);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &previous_);
+        signal(SIGXFSZ, SIG_DFL);
+    }
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+  private:
+    rlimit previous_{};
+};
 
 class SettingsFilesTest : public SettingsTest {
   protected:
@@ -108,4 +135,33 @@ TEST_F(SettingsFilesTest, AConfigThatEndsEarlyKeepsWhatItHeldAndIsNotRewrittenAt
     EXPECT_EQ(LanguageIndex, kLanguageOther);
     EXPECT_EQ(gOutputOptions.circlePulse, 2000.0);
     EXPECT_EQ(FileBytes(File("config")), config);
+}
+
+// A disk that fills up while the settings are saved at exit must leave every file as it was before.
+TEST_F(SettingsFilesTest, SavingAtExitNoLongerTruncatesTheFilesInPlace) {
+    SetLayerParaSerializer([](platform::Archive& archive) {
+        for (std::uint32_t word = 0; word < 64; ++word) {
+            archive.Exchange(word);
+        }
+        return true;
+    });
+    SaveAllSettings(Folder());
+    std::map<std::string, std::vector<std::uint8_t>> before;
+    for (const char* name : {"config", "vpara", "upara", "lpara"}) {
+        before[name] = FileBytes(File(name));
+        ASSERT_GT(before[name].size(), 64u) << name;
+    }
+
+    LanguageIndex = kLanguageEnglish;
+    gVendorPara.breadthMm[0] = 321.0;
+    gUserPara.focusDepthMm = 9.0;
+    {
+        FileSizeLimit fullDisk(64);
+        SaveAllSettings(Folder());
+    }
+    for (const auto& [name, bytes] : before) {
+        EXPECT_EQ(FileBytes(File(name.c_str())), bytes) << name;
+    }
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(Folder()), {}), 4)
+        << "no temporary file is left behind";
 }
