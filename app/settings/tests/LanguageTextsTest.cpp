@@ -83,13 +83,13 @@ std::vector<std::string> SectionsOf(const std::vector<FileEntry>& entries) {
 }
 
 // Every section in the order in which the English set creates it, with its keys in the order in which
-// they are set, as the interface's documentation lists them. "x-y" stands for every key from x to y,
-// counted in base 36 (lower-case keys by letter).
-struct DocumentedSection {
+// they are set: the order that every language file saved from the built-in texts keeps. "x-y" stands for
+// every key from x to y, counted in base 36 (lower-case keys by letter).
+struct FixedSection {
     const char* section;
     const char* keys;
 };
-constexpr DocumentedSection kDocumentedOrder[] = {
+constexpr FixedSection kFixedOrder[] = {
     {"Menu",
      "Ver MU1 MU11 MU12 MU13 MU14 MU15 MU16 MU19 MU18 MU17 MU2 MU21 MU22 MU23 MU24 MU25 MU27 "
      "MU28 MU29 MU2E MU2F MU2G MU2H MU2I MU2A MU2B MU2C MU26 MU2J MU2K MU2L MU2D MU2M MU2N "
@@ -333,14 +333,14 @@ TEST_F(LanguageTextsTest, SelectingALanguageLoadsItsVendorInformation) {
     EXPECT_TRUE(std::filesystem::exists(File("Vendor/Info_En.txt")));
 }
 
-TEST_F(LanguageTextsTest, AFirstStartWritesEverySectionAndKeyInTheDocumentedOrder) {
-    std::vector<FileEntry> documented;
-    for (const DocumentedSection& section : kDocumentedOrder) {
+TEST_F(LanguageTextsTest, AFirstStartWritesEverySectionAndKeyInTheirFixedOrder) {
+    std::vector<FileEntry> expected;
+    for (const FixedSection& section : kFixedOrder) {
         for (const std::string& key : ExpandKeys(section.keys)) {
-            documented.push_back({section.section, key, ""});
+            expected.push_back({section.section, key, ""});
         }
     }
-    ASSERT_EQ(documented.size(), 883u);
+    ASSERT_EQ(expected.size(), 883u);
 
     for (std::uint16_t index : {kLanguageSimplifiedChinese, kLanguageEnglish}) {
         ClearLangStore();
@@ -350,6 +350,6 @@ TEST_F(LanguageTextsTest, AFirstStartWritesEverySectionAndKeyInTheDocumentedOrde
         for (FileEntry& entry : saved) {
             entry.text.clear();
         }
-        EXPECT_TRUE(saved == documented) << LanguageFileName(index);
+        EXPECT_TRUE(saved == expected) << LanguageFileName(index);
     }
 }
