@@ -123,9 +123,7 @@ TEST(CadBitmapLayer, ToOutputRecordFillsTheCommonAndBitmapPartsOnly) {
     const LayerOutputRecord::Pen untouchedPen = record.pen;
     layer.ToOutputRecord(record);
 
-    EXPECT_EQ(record.common.type, CCadLayer::kBitmapLayer);
-    EXPECT_DOUBLE_EQ(record.common.zSpeed, layer.commonParams.COM_ZSpeed);
-    EXPECT_EQ(record.common.extendedIo, layer.commonParams.COM_EnExIO);
+    EXPECT_EQ(record.common, ExpectedCommonOutput(layer.commonParams));
     const BitmapLayerParams& p = layer.bitmapParams;
     const LayerOutputRecord::Bitmap expected{layer.commonParams.COM_Color,
                                              p.Eng_Invert,

@@ -204,16 +204,10 @@ TEST(CadVectorLayer, ToOutputRecordFillsTheCommonVectorAndPenPartsOnly) {
     const LayerOutputRecord::Bitmap untouched = record.bitmap;
     layer.ToOutputRecord(record);
 
-    const LayerCommonParams& c = layer.commonParams;
-    const LayerOutputRecord::Common expectedCommon{
-        c.COM_Type,   c.COM_Output,       c.COM_Speed,        c.COM_Pmin1,    c.COM_Pmax1,
-        c.COM_Pmin2,  c.COM_Pmax2,        c.COM_Blow,         c.COM_EnLaser1, c.COM_EnLaser2,
-        c.COM_EnZ,    c.COM_EnZDown,      c.COM_EnZUp,        c.COM_ZDownPos, c.COM_ZUpPos,
-        c.COM_ZSpeed, c.COM_SpeedDefault, c.COM_PowerDefault, c.COM_EnExIO};
-    EXPECT_EQ(record.common, expectedCommon);
+    EXPECT_EQ(record.common, ExpectedCommonOutput(layer.commonParams));
 
     const VectorLayerParams& p = layer.vectorParams;
-    const LayerOutputRecord::Vector expectedVector{c.COM_Color,
+    const LayerOutputRecord::Vector expectedVector{layer.commonParams.COM_Color,
                                                    p.COM_WorkType,
                                                    p.Eng_EnSlope,
                                                    p.Eng_SlopeLen,

@@ -60,6 +60,14 @@ inline LayerCommonParams StoredCommon(std::uint16_t layerKind) {
     return common;
 }
 
+// The common part of the output record that a layer with these committed parameters fills.
+inline LayerOutputRecord::Common ExpectedCommonOutput(const LayerCommonParams& c) {
+    return {c.COM_Type,   c.COM_Output,       c.COM_Speed,        c.COM_Pmin1,    c.COM_Pmax1,
+            c.COM_Pmin2,  c.COM_Pmax2,        c.COM_Blow,         c.COM_EnLaser1, c.COM_EnLaser2,
+            c.COM_EnZ,    c.COM_EnZDown,      c.COM_EnZUp,        c.COM_ZDownPos, c.COM_ZUpPos,
+            c.COM_ZSpeed, c.COM_SpeedDefault, c.COM_PowerDefault, c.COM_EnExIO};
+}
+
 // Reads `record` into `layer` in the layout that `layoutFlag` names; the whole record must be used up.
 template <typename Layer>
 void ReadWholeRecord(Layer& layer, const RecordBytes& record, std::uint16_t layoutFlag) {
