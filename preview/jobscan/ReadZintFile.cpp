@@ -40,9 +40,10 @@ class FileDescriptor {
 };
 
 // The whole file, or nothing when it is not a readable regular file or does not fit in memory. A read
-// that stops early (the file shrank meanwhile) keeps what was read.
+// that stops early (the file shrank meanwhile) keeps what was read. The open does not block, so that a
+// named pipe without a writer is refused instead of waited on.
 std::optional<std::vector<std::uint8_t>> ReadJobFile(const char* path) {
-    const FileDescriptor file(::open(path, O_RDONLY | O_CLOEXEC));
+    const FileDescriptor file(::open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     struct stat status {};
     if (file.Get() < 0 || ::fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode)) {
         return std::nullopt;

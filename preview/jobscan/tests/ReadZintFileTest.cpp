@@ -2,6 +2,7 @@
 #include "Jobscan.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -30,6 +31,15 @@ TEST(ReadZintFile, FolderOrNullPathCannotBeOpened) {
     CDbList<JobCommand> list;
     EXPECT_EQ(Zint_ReadZintFile(cutrix::testing::TempHome().c_str(), &list, 0), 1);
     EXPECT_EQ(Zint_ReadZintFile(nullptr, &list, 0), 1);
+    EXPECT_TRUE(list.IsEmpty());
+}
+
+// Opening a named pipe for reading used to wait for a writer that never comes: the reader hung.
+TEST(ReadZintFile, NamedPipeCannotBeOpenedInsteadOfHanging) {
+    const auto path = JobPath("pipe.zint");
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    CDbList<JobCommand> list;
+    EXPECT_EQ(Zint_ReadZintFile(path.c_str(), &list, 0), 1);
     EXPECT_TRUE(list.IsEmpty());
 }
 
