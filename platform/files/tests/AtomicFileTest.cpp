@@ -5,6 +5,7 @@
 
 #include <filesystem>
 #include <string>
+#include <sys/stat.h>
 
 using cutrix::testing::TempHome;
 
@@ -50,4 +51,10 @@ TEST(AtomicFile, ReadingAnEmptyFileGivesNoBytes) {
     auto bytes = platform::ReadWholeFile(file);
     ASSERT_TRUE(bytes.has_value());
     EXPECT_TRUE(bytes->empty());
+}
+
+TEST(AtomicFile, ReadingANamedPipeGivesNothingInsteadOfWaitingForAWriter) {
+    const auto pipe = TempHome() / "pipe";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_FALSE(platform::ReadWholeFile(pipe).has_value());
 }
