@@ -14,11 +14,22 @@ constexpr std::uint64_t kEmptyKey = std::numeric_limits<std::uint64_t>::max();
 // Keeps cell indexes well inside 32 bits whatever the spread of the coordinates.
 constexpr double kMaxCellsPerAxis = 1 << 22;
 
-std::size_t HashKey(std::uint64_t key, std::size_t mask) {
-    return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> 17) & mask;
-}
+// Cells are hashed in square tiles of kTileSide x kTileSide: the cells of one tile take
+// neighbouring slots, so a walk along a contour stays within few cache lines of the table.
+constexpr int kTileBits = 2;
+constexpr std::uint64_t kTileSide = 1u << kTileBits;
+constexpr std::uint64_t kTileMask = ((kTileSide - 1) << 32) | (kTileSide - 1);
 
 }  // namespace
+
+std::size_t ChordGrid::FirstSlot(std::uint64_t key) const {
+    const std::uint64_t tile = key & ~kTileMask;
+    const std::uint64_t withinTile = ((key >> 32) & (kTileSide - 1)) << kTileBits | (key & (kTileSide - 1));
+    std::uint64_t mixed = tile * 0x9E3779B97F4A7C15ull;
+    mixed ^= mixed >> 32;
+    const std::uint64_t tileSlot = mixed << (2 * kTileBits);
+    return static_cast<std::size_t>(tileSlot | withinTile) & (table_.size() - 1);
+}
 
 ChordGrid::ChordGrid(const std::vector<Chord>& chords, double margin)
     : itemCount_(static_cast<int>(chords.size())) {
@@ -48,11 +59,14 @@ ChordGrid::ChordGrid(const std::vector<Chord>& chords, double margin)
     maxCell_ = static_cast<std::int64_t>(std::ceil((spread + 4.0 * margin_) / cellSize_)) + 1;
 
     cellsPerUnit_ = 1.0 / cellSize_;
+    // A contour passes about one and a half cells per chord; room for twice that many keeps the
+    // table at most half full without growing it.
     std::size_t capacity = 1024;
-    while (capacity < 2 * chords.size()) {
+    while (capacity < 3 * chords.size()) {
         capacity *= 2;
     }
-    table_.assign(capacity, Slot{kEmptyKey, -1});
+    table_.assign(capacity, -1);
+    bucketKeys_.reserve(capacity / 2);
     recent_.fill(Slot{kEmptyKey, -1});
 
     std::vector<std::pair<int, int>> entries;  // (bucket, chord)
@@ -61,11 +75,12 @@ ChordGrid::ChordGrid(const std::vector<Chord>& chords, double margin)
         ForEachCell(chords[index],
                     [&](std::uint64_t key) { entries.emplace_back(FindOrAddBucket(key), index); });
     }
-    bucketStart_.assign(bucketCount_ + 1, 0);
+    const int bucketCount = static_cast<int>(bucketKeys_.size());
+    bucketStart_.assign(bucketCount + 1, 0);
     for (const auto& entry : entries) {
         ++bucketStart_[entry.first + 1];
     }
-    for (int bucket = 0; bucket < bucketCount_; ++bucket) {
+    for (int bucket = 0; bucket < bucketCount; ++bucket) {
         bucketStart_[bucket + 1] += bucketStart_[bucket];
     }
     bucketItems_.resize(entries.size());
@@ -88,13 +103,14 @@ int ChordGrid::FindBucket(std::uint64_t key) const {
         return remembered.bucket;
     }
     const std::size_t mask = table_.size() - 1;
-    for (std::size_t slot = HashKey(key, mask);; slot = (slot + 1) & mask) {
-        if (table_[slot].key == key) {
-            remembered = table_[slot];
-            return table_[slot].bucket;
-        }
-        if (table_[slot].key == kEmptyKey) {
+    for (std::size_t slot = FirstSlot(key);; slot = (slot + 1) & mask) {
+        const int bucket = table_[slot];
+        if (bucket < 0) {
             return -1;
+        }
+        if (bucketKeys_[bucket] == key) {
+            remembered = {key, bucket};
+            return bucket;
         }
     }
 }
@@ -104,36 +120,32 @@ int ChordGrid::FindOrAddBucket(std::uint64_t key) {
     if (remembered.key == key) {
         return remembered.bucket;
     }
-    if (2 * static_cast<std::size_t>(bucketCount_ + 1) > table_.size()) {
+    if (2 * (bucketKeys_.size() + 1) > table_.size()) {
         GrowTable();
     }
     const std::size_t mask = table_.size() - 1;
-    for (std::size_t slot = HashKey(key, mask);; slot = (slot + 1) & mask) {
-        if (table_[slot].key == key) {
-            remembered = table_[slot];
-            return table_[slot].bucket;
+    for (std::size_t slot = FirstSlot(key);; slot = (slot + 1) & mask) {
+        int& bucket = table_[slot];
+        if (bucket < 0) {
+            bucket = static_cast<int>(bucketKeys_.size());
+            bucketKeys_.push_back(key);
+        } else if (bucketKeys_[bucket] != key) {
+            continue;
         }
-        if (table_[slot].key == kEmptyKey) {
-            table_[slot] = {key, bucketCount_++};
-            remembered = table_[slot];
-            return table_[slot].bucket;
-        }
+        remembered = {key, bucket};
+        return bucket;
     }
 }
 
 void ChordGrid::GrowTable() {
-    std::vector<Slot> old(table_.size() * 2, Slot{kEmptyKey, -1});
-    old.swap(table_);
+    table_.assign(table_.size() * 2, -1);
     const std::size_t mask = table_.size() - 1;
-    for (const Slot& entry : old) {
-        if (entry.key == kEmptyKey) {
-            continue;
+    for (int bucket = 0; bucket < static_cast<int>(bucketKeys_.size()); ++bucket) {
+        std::size_t slot = FirstSlot(bucketKeys_[bucket]);
+        while (table_[slot] >= 0) {
+            slot = (slot + 1) & mask;
         }
-        std::size_t target = HashKey(entry.key, mask);
-        while (table_[target].key != kEmptyKey) {
-            target = (target + 1) & mask;
-        }
-        table_[target] = entry;
+        table_[slot] = bucket;
     }
 }
 

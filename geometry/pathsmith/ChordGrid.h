@@ -62,6 +62,7 @@ class ChordGrid {
     int FindBucket(std::uint64_t key) const;
     int FindOrAddBucket(std::uint64_t key);
     void GrowTable();
+    std::size_t FirstSlot(std::uint64_t key) const;
     // Queries and inserts go along a contour and keep meeting the same few cells; a small
     // direct-mapped memory of recent cells spares most trips into the large table.
     static std::size_t RecentSlot(std::uint64_t key) { return ((key >> 32) & 7) * 8 + (key & 7); }
@@ -78,10 +79,11 @@ class ChordGrid {
     double cellSize_ = 1.0;
     double cellsPerUnit_ = 1.0;
     std::int64_t maxCell_ = 0;
-    // Open addressing from a cell key to its bucket; buckets list their chords in ascending order.
-    std::vector<Slot> table_;
+    // Open addressing from a cell key to its bucket, holding bucket numbers only (the key of a bucket
+    // is in bucketKeys_) so that the table stays small; buckets list their chords in ascending order.
+    std::vector<int> table_;
+    std::vector<std::uint64_t> bucketKeys_;
     mutable std::array<Slot, 64> recent_;
-    int bucketCount_ = 0;
     std::vector<int> bucketStart_;
     std::vector<int> bucketItems_;
     std::vector<std::uint32_t> seen_;
