@@ -5,6 +5,7 @@
 #include <unistd.h>
 #include <cerrno>
 #include <cstdio>
+#include <new>
 #include <string>
 
 namespace platform {
@@ -101,7 +102,11 @@ std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::filesystem::pa
     std::optional<std::vector<std::uint8_t>> bytes;
     // Only a regular file has a content to read: a folder or a device gives nothing.
     if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
-        bytes = ReadAll(fd, static_cast<std::size_t>(info.st_size));
+        try {
+            bytes = ReadAll(fd, static_cast<std::size_t>(info.st_size));
+        } catch (const std::bad_alloc&) {
+            bytes.reset();  // a file larger than memory cannot be read whole
+        }
     }
     ::close(fd);
     return bytes;

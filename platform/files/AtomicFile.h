@@ -16,7 +16,8 @@ namespace platform {
 bool WriteFileAtomically(const std::filesystem::path& target, std::span<const std::uint8_t> bytes);
 bool WriteFileAtomically(const std::filesystem::path& target, std::string_view text);
 
-// The whole content of a file, or nothing when it is missing or cannot be read.
+// The whole content of a regular file, or nothing when it is missing, cannot be read, is not a regular
+// file (a folder, a named pipe, a device) or does not fit in memory.
 std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::filesystem::path& file);
 
 }  // namespace platform
