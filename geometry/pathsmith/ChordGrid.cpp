@@ -69,24 +69,27 @@ ChordGrid::ChordGrid(const std::vector<Chord>& chords, double margin)
     bucketKeys_.reserve(capacity / 2);
     recent_.fill(Slot{kEmptyKey, -1});
 
-    std::vector<std::pair<int, int>> entries;  // (bucket, chord)
-    entries.reserve(3 * chords.size());
-    for (int index = 0; index < itemCount_; ++index) {
-        ForEachCell(chords[index],
-                    [&](std::uint64_t key) { entries.emplace_back(FindOrAddBucket(key), index); });
+    itemCellStart_.reserve(chords.size() + 1);
+    itemBuckets_.reserve(3 * chords.size());
+    itemCellStart_.push_back(0);
+    for (const Chord& chord : chords) {
+        ForEachCell(chord, [&](std::uint64_t key) { itemBuckets_.push_back(FindOrAddBucket(key)); });
+        itemCellStart_.push_back(static_cast<int>(itemBuckets_.size()));
     }
     const int bucketCount = static_cast<int>(bucketKeys_.size());
     bucketStart_.assign(bucketCount + 1, 0);
-    for (const auto& entry : entries) {
-        ++bucketStart_[entry.first + 1];
+    for (const int bucket : itemBuckets_) {
+        ++bucketStart_[bucket + 1];
     }
     for (int bucket = 0; bucket < bucketCount; ++bucket) {
         bucketStart_[bucket + 1] += bucketStart_[bucket];
     }
-    bucketItems_.resize(entries.size());
+    bucketItems_.resize(itemBuckets_.size());
     std::vector<int> fill(bucketStart_.begin(), bucketStart_.end() - 1);
-    for (const auto& entry : entries) {
-        bucketItems_[fill[entry.first]++] = entry.second;
+    for (int item = 0; item < itemCount_; ++item) {
+        for (int entry = itemCellStart_[item]; entry < itemCellStart_[item + 1]; ++entry) {
+            bucketItems_[fill[itemBuckets_[entry]]++] = item;
+        }
     }
     seen_.assign(chords.size(), 0u);
 }
@@ -94,6 +97,12 @@ ChordGrid::ChordGrid(const std::vector<Chord>& chords, double margin)
 void ChordGrid::SortedNear(const Chord& query, std::vector<int>& near) {
     near.clear();
     ForEachNear(query, [&](int index) { near.push_back(index); });
+    std::sort(near.begin(), near.end());
+}
+
+void ChordGrid::SortedNearItem(int item, std::vector<int>& near) {
+    near.clear();
+    ForEachNearItem(item, [&](int index) { near.push_back(index); });
     std::sort(near.begin(), near.end());
 }
 

@@ -24,29 +24,47 @@ class ChordGrid {
         if (itemCount_ == 0) {
             return;
         }
-        if (++stamp_ == 0) {
-            std::fill(seen_.begin(), seen_.end(), 0u);
-            stamp_ = 1;
-        }
+        NextStamp();
         ForEachCell(query, [&](std::uint64_t key) {
             const int bucket = FindBucket(key);
-            if (bucket < 0) {
-                return;
-            }
-            for (int k = bucketStart_[bucket]; k < bucketStart_[bucket + 1]; ++k) {
-                const int item = bucketItems_[k];
-                if (seen_[item] != stamp_) {
-                    seen_[item] = stamp_;
-                    visit(item);
-                }
+            if (bucket >= 0) {
+                VisitBucket(bucket, visit);
             }
         });
     }
 
+    // The same visits as ForEachNear(chords[item]) for a chord given to the constructor, in the same
+    // order, but through the cells remembered for it instead of a trip into the table per cell.
+    template <typename Visit>
+    void ForEachNearItem(int item, Visit&& visit) {
+        NextStamp();
+        for (int entry = itemCellStart_[item]; entry < itemCellStart_[item + 1]; ++entry) {
+            VisitBucket(itemBuckets_[entry], visit);
+        }
+    }
+
     // The indexes of the chords near the query, ascending, into `near` (cleared first).
     void SortedNear(const Chord& query, std::vector<int>& near);
+    // The same for a chord given to the constructor.
+    void SortedNearItem(int item, std::vector<int>& near);
 
   private:
+    void NextStamp() {
+        if (++stamp_ == 0) {
+            std::fill(seen_.begin(), seen_.end(), 0u);
+            stamp_ = 1;
+        }
+    }
+    template <typename Visit>
+    void VisitBucket(int bucket, Visit& visit) {
+        for (int k = bucketStart_[bucket]; k < bucketStart_[bucket + 1]; ++k) {
+            const int item = bucketItems_[k];
+            if (seen_[item] != stamp_) {
+                seen_[item] = stamp_;
+                visit(item);
+            }
+        }
+    }
     static std::uint64_t CellKey(std::int64_t column, std::int64_t row) {
         return (static_cast<std::uint64_t>(column) << 32) | static_cast<std::uint64_t>(row);
     }
@@ -86,6 +104,9 @@ class ChordGrid {
     mutable std::array<Slot, 64> recent_;
     std::vector<int> bucketStart_;
     std::vector<int> bucketItems_;
+    // The buckets of the cells each chord was entered in, chord by chord, in the order entered.
+    std::vector<int> itemCellStart_;
+    std::vector<int> itemBuckets_;
     std::vector<std::uint32_t> seen_;
     std::uint32_t stamp_ = 0;
 };

@@ -90,7 +90,7 @@ bool ContourCrossesItself(const std::vector<Chord>& chords) {
             continue;
         }
         bool crosses = false;
-        grid.ForEachNear(chords[first], [&](int second) {
+        grid.ForEachNearItem(first, [&](int second) {
             if (crosses || second < first + 2 || (closed && first == 0 && second == count - 1) ||
                 IsShorterThanCoincidence(chords[second])) {
                 return;

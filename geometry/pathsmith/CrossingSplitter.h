@@ -86,7 +86,7 @@ void CrossingSplitter::Split(int firstEdgeCount, int secondBegin, Test& test) {
     LineMeeting meeting;
     std::vector<int> candidates;
     for (int edge = 0; edge < firstEdgeCount; ++edge) {
-        grid.SortedNear(chords[edge], candidates);
+        grid.SortedNearItem(edge, candidates);
         const int lowest = withinList ? edge + 1 : secondBegin;
         candidates.erase(candidates.begin(), std::lower_bound(candidates.begin(), candidates.end(), lowest));
         if (candidates.empty()) {

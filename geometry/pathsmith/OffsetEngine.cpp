@@ -187,7 +187,7 @@ std::vector<Chord> WithoutRepeatedPieces(const std::vector<Chord>& pieces) {
     kept.reserve(pieces.size());
     for (std::size_t index = 0; index < pieces.size(); ++index) {
         const Chord& piece = pieces[index];
-        grid.ForEachNear(piece, [&](int other) {
+        grid.ForEachNearItem(static_cast<int>(index), [&](int other) {
             if (static_cast<std::size_t>(other) < index && !repeated[other] &&
                 CoincideInXAndY(pieces[other].start, piece.start) &&
                 CoincideInXAndY(pieces[other].end, piece.end)) {

@@ -10,7 +10,7 @@ RingSplitter::RingSplitter(const std::vector<Chord>& chain)
     const int count = static_cast<int>(chain.size());
     pieces_.reserve(count + count / 4);
     for (int index = 0; index < count; ++index) {
-        pieces_.push_back({chain[index], index, index - 1, index + 1 < count ? index + 1 : -1, 0, -1});
+        pieces_.push_back({chain[index], index, index - 1, index + 1 < count ? index + 1 : -1, 0, -1, true});
     }
     if (count > 0) {
         chains_.push_back({0, count - 1});
@@ -39,6 +39,16 @@ std::vector<std::vector<SDPoint>> RingSplitter::Split() {
         }
     }
     return rings;
+}
+
+// An uncut piece is a chord of the grid, whose cells are known; the cells of a cut piece are looked up.
+template <typename Visit>
+void RingSplitter::ForEachNearPiece(int piece, Visit&& visit) {
+    if (pieces_[piece].whole) {
+        grid_.ForEachNearItem(pieces_[piece].original, visit);
+    } else {
+        grid_.ForEachNear(pieces_[piece].chord, visit);
+    }
 }
 
 bool RingSplitter::ChainIsClosed(int chain) const {
@@ -90,7 +100,7 @@ RingSplitter::Pair RingSplitter::FindFirstPair(int chain, int from) {
         }
         const int lowestOriginal = pieces_[successor].original + 1;
         candidates.clear();
-        grid_.ForEachNear(pieces_[piece].chord, [&](int original) {
+        ForEachNearPiece(piece, [&](int original) {
             if (original >= lowestOriginal) {
                 candidates.push_back(original);
             }
@@ -116,7 +126,7 @@ RingSplitter::Pair RingSplitter::FindPairWithNewPieces(const Task& task) {
     }
     const int cutOriginal = pieces_[task.cutPiece].original;
     for (const int newPiece : {task.restPiece, task.cutPiece}) {
-        grid_.ForEachNear(pieces_[newPiece].chord, [&](int original) {
+        ForEachNearPiece(newPiece, [&](int original) {
             if (original >= cutOriginal || (best.first >= 0 && original >= pieces_[best.first].original)) {
                 return;
             }
@@ -133,7 +143,7 @@ RingSplitter::Pair RingSplitter::FindPairWithNewPieces(const Task& task) {
 
 int RingSplitter::NewPiece(const Chord& chord, int original) {
     const int piece = static_cast<int>(pieces_.size());
-    pieces_.push_back({chord, original, -1, -1, -1, pieces_[original].nextOfOriginal});
+    pieces_.push_back({chord, original, -1, -1, -1, pieces_[original].nextOfOriginal, false});
     pieces_[original].nextOfOriginal = piece;
     return piece;
 }
@@ -147,6 +157,8 @@ void RingSplitter::Cut(int chain, const Pair& pair, std::vector<Task>& tasks) {
     const int restOfSecond = NewPiece({pair.point, pieces_[second].chord.end}, pieces_[second].original);
     pieces_[first].chord.end = pair.point;
     pieces_[second].chord.end = pair.point;
+    pieces_[first].whole = false;
+    pieces_[second].whole = false;
 
     const int afterFirst = pieces_[first].next;
     const int afterSecond = pieces_[second].next;

@@ -26,6 +26,7 @@ class RingSplitter {
         int next;
         int chain;
         int nextOfOriginal;  // the other pieces cut from the same original piece
+        bool whole;          // still the original piece, uncut
     };
     struct ChainEnds {
         int first;
@@ -47,6 +48,8 @@ class RingSplitter {
         double t2 = 0.0;
     };
 
+    template <typename Visit>
+    void ForEachNearPiece(int piece, Visit&& visit);
     bool ChainIsClosed(int chain) const;
     bool Meet(int first, int second, Pair& pair) const;
     bool MaySearchPair(int first, int second, int chain) const;
