@@ -63,28 +63,35 @@ std::vector<std::vector<SDPoint>> JoinCorners(const std::vector<Chord>& contour,
 }
 
 // A piece of the offset with what it runs beside: the contour segment it was offset from, or the
-// corner (as a chord of zero length) whose round join it belongs to.
+// corner at the end of that segment whose round join it belongs to. Large contours have hundreds
+// of thousands of pieces, so the segment is named by its index rather than copied.
 struct OffsetPiece {
     Chord chord;
-    Chord generator;
+    int segment;
+    bool ofCorner;
 };
 
+// What the piece runs beside, a corner as a chord of zero length.
+Chord GeneratorOf(const OffsetPiece& piece, const std::vector<Chord>& contour) {
+    const Chord& segment = contour[piece.segment];
+    return piece.ofCorner ? Chord{segment.end, segment.end} : segment;
+}
+
 // The offset lines with the join chords linked in after each; chords shorter than kCoincidence are left out.
-std::vector<OffsetPiece> LinkJoins(const std::vector<Chord>& contour, const std::vector<Chord>& lines,
+std::vector<OffsetPiece> LinkJoins(const std::vector<Chord>& lines,
                                    const std::vector<std::vector<SDPoint>>& joins) {
     std::vector<OffsetPiece> work;
     work.reserve(lines.size() * 2);
-    auto add = [&](const Chord& chord, const Chord& generator) {
+    auto add = [&](const Chord& chord, int segment, bool ofCorner) {
         if (!IsShorterThanCoincidence(chord)) {
-            work.push_back({chord, generator});
+            work.push_back({chord, segment, ofCorner});
         }
     };
-    for (std::size_t index = 0; index < lines.size(); ++index) {
-        add(lines[index], contour[index]);
+    for (int index = 0; index < static_cast<int>(lines.size()); ++index) {
+        add(lines[index], index, false);
         const std::vector<SDPoint>& arc = joins[index];
-        const Chord corner{contour[index].end, contour[index].end};
         for (std::size_t point = 0; point + 1 < arc.size(); ++point) {
-            add({arc[point], arc[point + 1]}, corner);
+            add({arc[point], arc[point + 1]}, index, true);
         }
     }
     return work;
@@ -144,7 +151,8 @@ std::vector<OffsetPiece> SplitAtCrossings(const std::vector<OffsetPiece>& work) 
     std::vector<OffsetPiece> pieces;
     pieces.reserve(chords.size());
     for (std::size_t index = 0; index < chords.size(); ++index) {
-        pieces.push_back({chords[index], work[edgeOfPiece[index]].generator});
+        const OffsetPiece& whole = work[edgeOfPiece[index]];
+        pieces.push_back({chords[index], whole.segment, whole.ofCorner});
     }
     return pieces;
 }
@@ -167,7 +175,7 @@ std::vector<Chord> WithoutPiecesInBand(const std::vector<OffsetPiece>& pieces,
     kept.reserve(pieces.size());
     for (const OffsetPiece& piece : pieces) {
         const SDPoint middle = PointAtParameter(piece.chord, 0.5);
-        const double reach = DistanceToChord(middle, piece.generator) - kDistanceSlack;
+        const double reach = DistanceToChord(middle, GeneratorOf(piece, contour)) - kDistanceSlack;
         const bool inBand = reach > 0.0 && tree.Search(BoxAround(middle, reach), [&](int index) {
             return DistanceToChord(middle, contour[index]) < reach;
         });
@@ -225,8 +233,8 @@ std::vector<std::vector<SDPoint>> OffsetContour(const std::vector<Chord>& contou
     const ContourShape shape = ExamineContour(contour);
     std::vector<Chord> lines = RawOffsetLines(contour, distance, OffsetsToTheLeft(side, shape.direction));
     const std::vector<std::vector<SDPoint>> joins = JoinCorners(contour, lines, distance, shape.closed);
-    const std::vector<Chord> work = WithoutRepeatedPieces(
-        WithoutPiecesInBand(SplitAtCrossings(LinkJoins(contour, lines, joins)), contour));
+    const std::vector<Chord> work =
+        WithoutRepeatedPieces(WithoutPiecesInBand(SplitAtCrossings(LinkJoins(lines, joins)), contour));
     std::vector<std::vector<SDPoint>> rings = RingSplitter(work).Split();
     for (std::vector<SDPoint>& ring : rings) {
         ring = WithoutRepeatedVertices(ring);
