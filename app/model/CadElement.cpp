@@ -7,7 +7,7 @@
 
 #include "CadMgr.h"
 #include "DrawExports.h"
-#include "LogicalPoint.h"
+#include "LogicalUnits.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ constexpr platform::ColorRef kPathArrowColor = 0x0000FF;
 constexpr double kShortestArrowedHalfLink = 0.001;
 
 platform::Point ToDevice(const platform::DeviceContext& mapDC, SDPoint pointMm) {
-    return mapDC.LPtoDP(penkit::ToLogical(pointMm));
+    return mapDC.LPtoDP(ToLogicalUnits(pointMm));
 }
 
 int TruncatedDistance(platform::Point a, platform::Point b) {

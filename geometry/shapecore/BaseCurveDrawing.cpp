@@ -9,7 +9,6 @@
 namespace {
 
 using Node = CDbList<CLineEx>::Node;
-using shapecore::ToLogicalUnits;
 
 // Node marks are squares 3 device pixels to either side of the node; picking a node allows 5 pixels.
 constexpr std::int32_t kNodeMarkHalfSize = 3;
@@ -137,8 +136,8 @@ int CBaseCurve::Select(platform::DeviceContext* dc, SDPoint p, unsigned int pixe
     const double tolerance = PixelsInLogicalUnits(*dc, pixels);
     long index = 0;
     double t = 0.0;
-    const SDPoint mm{p.x / shapecore::kLogicalUnitsPerMm, p.y / shapecore::kLogicalUnitsPerMm};
-    return HitTest(mm, tolerance / shapecore::kLogicalUnitsPerMm, index, t);
+    const SDPoint mm{p.x / kLogicalUnitsPerMm, p.y / kLogicalUnitsPerMm};
+    return HitTest(mm, tolerance / kLogicalUnitsPerMm, index, t);
 }
 
 int CBaseCurve::DbSelect(SDPoint p, platform::DeviceContext* dc, unsigned short mode) {
@@ -146,12 +145,12 @@ int CBaseCurve::DbSelect(SDPoint p, platform::DeviceContext* dc, unsigned short 
         return 0;
     }
     const double tolerance = PixelsInLogicalUnits(*dc, kNodePickPixels);
-    const SDPoint mm{p.x / shapecore::kLogicalUnitsPerMm, p.y / shapecore::kLogicalUnitsPerMm};
+    const SDPoint mm{p.x / kLogicalUnitsPerMm, p.y / kLogicalUnitsPerMm};
     int picked = 0;
     Node* node = segments.head->next;
     for (; node != segments.head; node = node->next, ++picked) {
         const double dx = node->value.p0.x - mm.x, dy = node->value.p0.y - mm.y;
-        if (std::trunc(std::sqrt(dx * dx + dy * dy) * shapecore::kLogicalUnitsPerMm) < tolerance) {
+        if (std::trunc(std::sqrt(dx * dx + dy * dy) * kLogicalUnitsPerMm) < tolerance) {
             break;
         }
     }

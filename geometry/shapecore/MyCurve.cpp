@@ -68,7 +68,7 @@ void CMyCurve::Draw(platform::DeviceContext* mapDC, platform::DeviceContext* dra
     if (highlight != 0) {
         colour = colour == kRed ? kCyan : kRed;
     }
-    auto toDevice = [mapDC](SDPoint mm) { return mapDC->LPtoDP(shapecore::ToLogicalUnits(mm)); };
+    auto toDevice = [mapDC](SDPoint mm) { return mapDC->LPtoDP(ToLogicalUnits(mm)); };
     const platform::Pen previous = drawDC->CurrentPen();
     drawDC->MoveTo(toDevice(segments.head->next->value.p0));
     for (auto* node = segments.head->next; node != segments.head; node = node->next) {

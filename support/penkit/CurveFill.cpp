@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "DrawExports.h"
-#include "LogicalPoint.h"
+#include "LogicalUnits.h"
 
 namespace {
 
@@ -31,7 +31,7 @@ struct Edge {
 // with its start and ten points between.
 std::vector<Point> OutlineOf(const DeviceContext& mapDC, const CDbList<CFileLine>& curve) {
     std::vector<Point> points;
-    const auto add = [&](SDPoint point) { points.push_back(mapDC.LPtoDP(penkit::ToLogical(point))); };
+    const auto add = [&](SDPoint point) { points.push_back(mapDC.LPtoDP(ToLogicalUnits(point))); };
     bool first = true;
     for (const auto* node = curve.head->next; node != curve.head; node = node->next) {
         const CFileLine& segment = node->value;
@@ -80,7 +80,7 @@ void VisibleRows(const DeviceContext& drawDC, std::int64_t& top, std::int64_t& b
 }
 
 std::int32_t SpanEnd(float x) {
-    return penkit::TruncateToInt32(static_cast<double>(x));
+    return TruncateToInt32(static_cast<double>(x));
 }
 
 void FillRows(DeviceContext& drawDC, std::vector<Edge> edges, std::int64_t highestRow,

@@ -4,7 +4,7 @@
 #include <numbers>
 
 #include "DrawExports.h"
-#include "LogicalPoint.h"
+#include "LogicalUnits.h"
 
 namespace {
 
@@ -34,8 +34,8 @@ bool SamePoint(SDPoint a, SDPoint b) {
 // One Bezier handle: the dotted line from its node to its control point and the box on the control point.
 void DrawHandle(DeviceContext& mapDC, DeviceContext& drawDC, SDPoint node, SDPoint control) {
     constexpr std::int32_t kBoxHalfSize = 2;
-    const Point nodeOnDevice = mapDC.LPtoDP(penkit::ToLogical(node));
-    const Point controlOnDevice = mapDC.LPtoDP(penkit::ToLogical(control));
+    const Point nodeOnDevice = mapDC.LPtoDP(ToLogicalUnits(node));
+    const Point controlOnDevice = mapDC.LPtoDP(ToLogicalUnits(control));
 
     const platform::Pen previousPen =
         drawDC.SelectObject(platform::Pen::Styled(platform::PenStyle::Dot, 1, 0xFF0000));
@@ -69,14 +69,14 @@ double ArrowLengthMm(const DeviceContext& mapDC) {
     constexpr std::int32_t kArrowPixels = 8;
     const Point origin = mapDC.DPtoLP(Point{0, 0});
     const Point reach = mapDC.DPtoLP(Point{kArrowPixels, 0});
-    return std::hypot(double(reach.x) - origin.x, double(reach.y) - origin.y) / penkit::kLogicalUnitsPerMm;
+    return std::hypot(double(reach.x) - origin.x, double(reach.y) - origin.y) / kLogicalUnitsPerMm;
 }
 
 }  // namespace
 
 std::uint16_t _draw_line(DeviceContext* dc, CFileLine segment, int moveFirst) {
     if (dc != nullptr) {
-        DrawSegment(*dc, segment, moveFirst, penkit::ToLogical);
+        DrawSegment(*dc, segment, moveFirst, [](SDPoint point) { return ToLogicalUnits(point); });
     }
     return 0;
 }
@@ -84,7 +84,7 @@ std::uint16_t _draw_line(DeviceContext* dc, CFileLine segment, int moveFirst) {
 std::uint16_t _draw_memline(DeviceContext* mapDC, DeviceContext* drawDC, CFileLine segment, int moveFirst) {
     if (mapDC != nullptr && drawDC != nullptr) {
         DrawSegment(*drawDC, segment, moveFirst,
-                    [mapDC](SDPoint point) { return mapDC->LPtoDP(penkit::ToLogical(point)); });
+                    [mapDC](SDPoint point) { return mapDC->LPtoDP(ToLogicalUnits(point)); });
     }
     return 0;
 }
@@ -115,12 +115,12 @@ std::uint16_t _draw_arrow(DeviceContext* mapDC, DeviceContext* drawDC, CFileLine
         const double c = std::cos(turn), s = std::sin(turn);
         const SDPoint end{segment.start.x + length * (direction.x * c - direction.y * s),
                           segment.start.y + length * (direction.x * s + direction.y * c)};
-        return mapDC->LPtoDP(penkit::ToLogical(end));
+        return mapDC->LPtoDP(ToLogicalUnits(end));
     };
 
     const platform::Pen previousPen = drawDC->SelectObject(platform::Pen::Solid(width, colour));
     drawDC->MoveTo(wing(kWingAngle));
-    drawDC->LineTo(mapDC->LPtoDP(penkit::ToLogical(segment.start)));
+    drawDC->LineTo(mapDC->LPtoDP(ToLogicalUnits(segment.start)));
     drawDC->LineTo(wing(-kWingAngle));
     drawDC->SelectObject(previousPen);
     return 0;
