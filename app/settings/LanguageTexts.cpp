@@ -9,7 +9,6 @@
 #include "VendorInfo.h"
 
 #include <array>
-#include <exception>
 
 namespace {
 
@@ -33,11 +32,7 @@ void SetLangText(const std::string& section, const std::string& key, const std::
 }
 
 std::uint16_t LoadLangFile(const std::filesystem::path& file) {
-    try {
-        return _load_lang(file.c_str());
-    } catch (const std::exception&) {
-        return 1;  // a read error of the stream library surfaces as an exception
-    }
+    return _load_lang(file.c_str());
 }
 
 std::uint16_t SaveLangFile(const std::filesystem::path& file) {

@@ -1,6 +1,7 @@
 // Reading and writing "lpara" around the drawing manager's serialiser.
 #include "LayerParaFile.h"
 
+#include "AtomicFile.h"
 #include "FileState.h"
 #include "SettingsGlobals.h"
 
@@ -55,7 +56,7 @@ void SetLayerParaSerializer(LayerParaSerializer serializer) {
 }
 
 int LoadLayerPara(const std::filesystem::path& file) {
-    const std::optional<std::vector<std::uint8_t>> bytes = ReadFileBytes(file);
+    const std::optional<std::vector<std::uint8_t>> bytes = platform::ReadWholeFile(file);
     if (!bytes) {
         return 0;
     }

@@ -1,6 +1,7 @@
 // Import and export of the machine parameter files through the program-wide parameter store.
 #include "MachineParaFiles.h"
 
+#include "AtomicFile.h"
 #include "FileState.h"
 #include "MachineParaRecords.h"
 #include "OlderMachineParaForm.h"
@@ -20,10 +21,6 @@ CSettingstore& ParaStore() {
 
 template <typename Record, typename ReadOlderForm>
 int Import(const std::filesystem::path& file, Record& record, ReadOlderForm readOlderForm) {
-    const std::optional<std::vector<std::uint8_t>> bytes = ReadFileBytes(file);
-    if (!bytes) {
-        return 0;
-    }
     CSettingstore& store = ParaStore();
     if (store.ImportParaFile(file) != 0) {
         record.LoadFromStore(store);
@@ -31,7 +28,9 @@ int Import(const std::filesystem::path& file, Record& record, ReadOlderForm read
         return 1;
     }
     store.RemoveAllData();
-    return readOlderForm(*bytes, record) ? 1 : 0;
+    // Not a parameter file: perhaps the older fixed-size form.
+    const std::optional<std::vector<std::uint8_t>> bytes = platform::ReadWholeFile(file);
+    return bytes && readOlderForm(*bytes, record) ? 1 : 0;
 }
 
 template <typename Record>

@@ -1,6 +1,7 @@
 // Start-up loading and exit saving of the settings files.
 #include "SettingsFiles.h"
 
+#include "AtomicFile.h"
 #include "ConfigFile.h"
 #include "FileState.h"
 #include "LayerParaFile.h"
@@ -29,7 +30,7 @@ int SaveConfig(const std::filesystem::path& file) {
 
 // A "config" that ends early keeps what it held before the end (the records are replaced whole).
 void LoadConfigFile(const std::filesystem::path& file) {
-    const std::optional<std::vector<std::uint8_t>> bytes = ReadFileBytes(file);
+    const std::optional<std::vector<std::uint8_t>> bytes = platform::ReadWholeFile(file);
     if (!bytes) {
         if (IsMissingFile(file)) {
             SaveConfig(file);
@@ -57,7 +58,7 @@ void LoadOrCreate(const std::filesystem::path& file, Load load, Save save) {
     }
     if (IsMissingFile(file)) {
         save(file);
-    } else if (!ReadFileBytes(file)) {
+    } else if (!platform::ReadWholeFile(file)) {
         unreadableAtStart.insert(file);
     }
 }

@@ -77,7 +77,7 @@ void VendorInfo::Save(int languageIndex) const {
 
 void VendorInfo::Load(int languageIndex) {
     const std::filesystem::path& file = PathFor(languageIndex);
-    const std::optional<std::vector<std::uint8_t>> bytes = ReadFileBytes(file);
+    const std::optional<std::vector<std::uint8_t>> bytes = platform::ReadWholeFile(file);
     if (!bytes) {
         ApplyDefaults(languageIndex);
         if (IsMissingFile(file)) {

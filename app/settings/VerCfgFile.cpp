@@ -37,7 +37,7 @@ void RecreateWithDefaults(const std::filesystem::path& file) {
 
 void LoadVerCfg(const std::filesystem::path& programFolder) {
     const std::filesystem::path file = programFolder / "VerCFG";
-    const std::optional<std::vector<std::uint8_t>> bytes = ReadFileBytes(file);
+    const std::optional<std::vector<std::uint8_t>> bytes = platform::ReadWholeFile(file);
     if (!bytes && !IsMissingFile(file)) {
         return;
     }
