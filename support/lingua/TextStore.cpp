@@ -18,38 +18,37 @@ using Lock = std::lock_guard<std::recursive_mutex>;
 
 std::uint16_t CTextStore::LoadIni(const std::filesystem::path& file) {
     Lock lock(lock_);
-    const auto content = platform::ReadWholeFile(file);
-    if (!content) {
+    const platform::LimitedRead content = platform::ReadWholeFileWithin(file, kMaxFileBytes);
+    if (content.status != platform::ReadStatus::kRead) {
         return 1;
     }
-    MergeTextLocked(std::string_view(reinterpret_cast<const char*>(content->data()), content->size()));
+    MergeTextLocked(std::string_view(reinterpret_cast<const char*>(content.bytes.data()), content.bytes.size()));
     return 0;
 }
 
+// Key lines before the first header belong to the section with the empty name.
 void CTextStore::MergeTextLocked(std::string_view content) {
-    std::string currentSection;
+    CTextSection* current = nullptr;
     ReadTextFileLines(content, [&](const TextFileLine& line) {
-        if (!line.isHeader) {
-            PutLocked(currentSection, std::string(line.key), std::string(line.value));
+        if (line.isHeader) {
+            current = &SectionLocked(std::string(line.section));
             return;
         }
-        currentSection = line.section;
-        const bool known = std::any_of(sections_.begin(), sections_.end(),
-                                       [&](const CTextSection& s) { return s.name == currentSection; });
-        if (!known) {
-            sections_.emplace_back(currentSection);
+        if (current == nullptr) {
+            current = &SectionLocked(std::string());
         }
+        current->Set(std::string(line.key), std::string(line.value));
     });
 }
 
 std::uint16_t CTextStore::LoadRecords(const std::filesystem::path& file) {
     Lock lock(lock_);
-    const auto content = platform::ReadWholeFile(file);
-    if (!content) {
+    platform::LimitedRead content = platform::ReadWholeFileWithin(file, kMaxFileBytes);
+    if (content.status != platform::ReadStatus::kRead) {
         return 1;
     }
-    sections_.clear();
-    platform::Archive archive = platform::Archive::ForLoading(*content);
+    ClearLocked();
+    platform::Archive archive = platform::Archive::ForLoading(std::move(content.bytes));
     try {
         while (archive.Remaining() > 0) {
             std::string section = archive.ReadString();
@@ -75,7 +74,7 @@ std::string CTextStore::FormatText() const {
         text += '[';
         text += section.name;
         text += "]\r\n";
-        for (const auto& [key, value] : section.pairs) {
+        for (const auto& [key, value] : section.Pairs()) {
             text += key;
             text += '=';
             text += value;
@@ -90,7 +89,7 @@ std::uint16_t CTextStore::SaveRecords(const std::filesystem::path& file) {
     Lock lock(lock_);
     platform::Archive archive = platform::Archive::ForStoring();
     for (const CTextSection& section : sections_) {
-        for (const auto& [key, value] : section.pairs) {
+        for (const auto& [key, value] : section.Pairs()) {
             archive << section.name << key << value;
         }
     }
@@ -103,12 +102,11 @@ std::uint16_t CTextStore::Lookup(const std::string& section, const std::string& 
     if (value == nullptr) {
         return 1;
     }
-    auto found = std::find_if(sections_.begin(), sections_.end(),
-                              [&](const CTextSection& s) { return s.name == section; });
-    if (found == sections_.end()) {
+    const auto found = sectionByName_.find(section);
+    if (found == sectionByName_.end()) {
         return 1;
     }
-    const std::string* stored = found->Find(key);
+    const std::string* stored = found->second->Find(key);
     if (stored == nullptr) {
         return 1;
     }
@@ -123,16 +121,22 @@ std::uint16_t CTextStore::Put(const std::string& section, const std::string& key
 }
 
 void CTextStore::PutLocked(const std::string& section, const std::string& key, const std::string& value) {
-    bool stored = false;
-    for (CTextSection& candidate : sections_) {
-        if (candidate.name == section) {
-            candidate.Set(key, value);
-            stored = true;
-        }
+    SectionLocked(section).Set(key, value);
+}
+
+CTextSection& CTextStore::SectionLocked(const std::string& section) {
+    const auto [found, inserted] = sectionByName_.try_emplace(section);
+    if (inserted) {
+        found->second = sections_.emplace(sections_.end(), section);
+        ++countByLoweredName_[platform::LowerAsciiText(section)];
     }
-    if (!stored) {
-        sections_.emplace_back(section).Set(key, value);
-    }
+    return *found->second;
+}
+
+void CTextStore::ClearLocked() {
+    sections_.clear();
+    sectionByName_.clear();
+    countByLoweredName_.clear();
 }
 
 std::string CTextStore::GetString(const std::string& section, const std::string& key) const {
@@ -167,20 +171,28 @@ void CTextStore::SetDouble(const std::string& section, const std::string& key, d
 
 void CTextStore::RemoveAll() {
     Lock lock(lock_);
-    sections_.clear();
+    ClearLocked();
 }
 
 void CTextStore::DeleteSection(const std::string& section) {
     Lock lock(lock_);
-    std::erase_if(sections_, [&](const CTextSection& s) { return s.name == section; });
+    const auto found = sectionByName_.find(section);
+    if (found == sectionByName_.end()) {
+        return;
+    }
+    const auto lowered = countByLoweredName_.find(platform::LowerAsciiText(section));
+    if (--lowered->second == 0) {
+        countByLoweredName_.erase(lowered);
+    }
+    sections_.erase(found->second);
+    sectionByName_.erase(found);
 }
 
 void CTextStore::DeleteKey(const std::string& section, const std::string& key) {
     Lock lock(lock_);
-    for (CTextSection& candidate : sections_) {
-        if (candidate.name == section) {
-            candidate.Delete(key);
-        }
+    const auto found = sectionByName_.find(section);
+    if (found != sectionByName_.end()) {
+        found->second->Delete(key);
     }
 }
 
@@ -189,10 +201,7 @@ std::uint16_t CTextStore::FindSection(const std::string& section) const {
     if (section.empty()) {
         return 0;
     }
-    return std::any_of(sections_.begin(), sections_.end(),
-                       [&](const CTextSection& s) { return platform::EqualIgnoringCase(s.name, section); })
-               ? 1
-               : 0;
+    return countByLoweredName_.contains(platform::LowerAsciiText(section)) ? 1 : 0;
 }
 
 std::uint16_t CTextStore::GetSectionList(std::vector<std::string>* names) const {
@@ -214,6 +223,6 @@ std::uint16_t CTextStore::AddSection(const std::string& section) {
     if (FindSection(section) != 0) {
         return 2;
     }
-    sections_.emplace_back(section);
+    SectionLocked(section);
     return 0;
 }

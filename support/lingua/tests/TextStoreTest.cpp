@@ -153,6 +153,49 @@ TEST(TextStore, DeletionsCompareNamesExactly) {
     EXPECT_EQ(store.GetSectionList(nullptr), 1);
 }
 
+// Sections whose names differ only in case are distinct for lookups and deletions, yet one of them
+// is enough for FindSection and AddSection; deleting one must not hide the other.
+TEST(TextStore, FindingIgnoringCaseFollowsEveryDeletion) {
+    CTextStore store;
+    ASSERT_EQ(store.LoadIni(WriteFile("a.ini", "[Cut]\r\nx=1\r\n[CUT]\r\ny=2\r\n[Mark]\r\n")), 0);
+    store.DeleteSection("Cut");
+    EXPECT_EQ(store.FindSection("cut"), 1);
+    EXPECT_EQ(store.AddSection("cUt"), 2);
+    store.DeleteSection("CUT");
+    EXPECT_EQ(store.FindSection("cut"), 0);
+    EXPECT_EQ(store.AddSection("cUt"), 0);
+    store.SetString("Cut", "z", "3");
+    EXPECT_EQ(store.FormatText(), "[Mark]\r\n\r\n[cUt]\r\n\r\n[Cut]\r\nz=3\r\n\r\n");
+}
+
+// Deleting a key from the middle keeps the order of the others and the reach of every later key.
+TEST(TextStore, KeysKeepTheirOrderAcrossDeletions) {
+    CTextStore store;
+    for (const char* key : {"a", "b", "c", "d"}) {
+        store.SetString("S", key, key);
+    }
+    store.DeleteKey("S", "b");
+    store.SetString("S", "d", "D");
+    store.SetString("S", "b", "B");
+    EXPECT_EQ(store.FormatText(), "[S]\r\na=a\r\nc=c\r\nd=D\r\nb=B\r\n\r\n");
+}
+
+// A file beyond the size limit is refused from its size, leaving the store as it was; one at the limit
+// loads.
+TEST(TextStore, AFileBeyondTheSizeLimitIsRefusedWhole) {
+    CTextStore store;
+    store.SetString("Keep", "k", "v");
+    std::string content = "[Big]\r\nk=";
+    content.resize(CTextStore::kMaxFileBytes, 'x');
+    const std::filesystem::path atLimit = WriteFile("at-limit.ini", content);
+    const std::filesystem::path beyond = WriteFile("beyond.ini", content + "y");
+    EXPECT_EQ(store.LoadIni(beyond), 1);
+    EXPECT_EQ(store.LoadRecords(beyond), 1);
+    EXPECT_EQ(store.FormatText(), "[Keep]\r\nk=v\r\n\r\n");
+    EXPECT_EQ(store.LoadIni(atLimit), 0);
+    EXPECT_EQ(store.GetString("Big", "k").size(), CTextStore::kMaxFileBytes - 9);
+}
+
 TEST(TextStore, TypedValuesUseTheLeadingNumber) {
     struct Case {
         const char* text;
