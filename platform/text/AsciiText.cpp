@@ -30,12 +30,6 @@ bool EqualIgnoringCase(std::string_view a, std::string_view b) {
                                               [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
 }
 
-std::string LowerAsciiText(std::string_view text) {
-    std::string lowered(text);
-    std::transform(lowered.begin(), lowered.end(), lowered.begin(), LowerAscii);
-    return lowered;
-}
-
 std::string_view LeadingNumberText(std::string_view text, bool withFraction) {
     const std::size_t begin = std::min(text.find_first_not_of(" \t\r\n\v\f"), text.size());
     const std::size_t digitsBegin = SkipSign(text, begin);

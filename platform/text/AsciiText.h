@@ -3,15 +3,11 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 #include <string_view>
 
 namespace platform {
 
 bool EqualIgnoringCase(std::string_view a, std::string_view b);
-// The text with its ASCII capitals lowered: two texts are EqualIgnoringCase exactly when their
-// lowered forms are equal, so the lowered form can key a hash map that ignores case.
-std::string LowerAsciiText(std::string_view text);
 
 // The decimal number at the start of the text after blanks, as atof and atoi find it: sign and digits,
 // and with fraction also a fractional part and an exponent; empty when the text does not start with one.

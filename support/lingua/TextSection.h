@@ -1,14 +1,15 @@
 // CTextSection: one named section of a keyed text store, its key/value pairs in insertion order.
 #pragma once
 
-#include <cstddef>
 #include <string>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
-// Keys are unique within a section and compared exactly; a hash index beside the ordered pairs keeps
-// every lookup and every set independent of how many keys the section holds.
+#include "TextIndex.h"
+
+// Keys are unique within a section and compared exactly. A section of a few keys, as most are, is
+// searched directly; a larger one keeps a hash index beside its pairs, so that every lookup and every
+// set takes the same time however many keys the section holds.
 class CTextSection {
   public:
     using Pair = std::pair<std::string, std::string>;
@@ -27,6 +28,14 @@ class CTextSection {
     void Delete(const std::string& key);
 
   private:
+    // Sections of up to this many keys have no index.
+    static constexpr std::size_t kMaxUnindexedKeys = 8;
+
+    bool Indexed() const { return pairs_.size() > kMaxUnindexedKeys; }
+    // The position of the key in pairs_, or pairs_.size() when it is missing.
+    std::size_t IndexOf(const std::string& key, std::uint32_t hash) const;
+    void Reindex();
+
     std::vector<Pair> pairs_;
-    std::unordered_map<std::string, std::size_t> indexByKey_;  // position in pairs_
+    TextIndex index_;  // empty while the section is small
 };

@@ -28,16 +28,16 @@ std::uint16_t CTextStore::LoadIni(const std::filesystem::path& file) {
 
 // Key lines before the first header belong to the section with the empty name.
 void CTextStore::MergeTextLocked(std::string_view content) {
-    CTextSection* current = nullptr;
+    std::size_t current = TextIndex::kNotFound;
     ReadTextFileLines(content, [&](const TextFileLine& line) {
         if (line.isHeader) {
-            current = &SectionLocked(std::string(line.section));
+            current = SectionLocked(std::string(line.section));
             return;
         }
-        if (current == nullptr) {
-            current = &SectionLocked(std::string());
+        if (current == TextIndex::kNotFound) {
+            current = SectionLocked(std::string());
         }
-        current->Set(std::string(line.key), std::string(line.value));
+        sections_[current].Set(std::string(line.key), std::string(line.value));
     });
 }
 
@@ -102,11 +102,11 @@ std::uint16_t CTextStore::Lookup(const std::string& section, const std::string& 
     if (value == nullptr) {
         return 1;
     }
-    const auto found = sectionByName_.find(section);
-    if (found == sectionByName_.end()) {
+    const std::size_t found = FindLocked(section);
+    if (found == TextIndex::kNotFound) {
         return 1;
     }
-    const std::string* stored = found->second->Find(key);
+    const std::string* stored = sections_[found].Find(key);
     if (stored == nullptr) {
         return 1;
     }
@@ -121,22 +121,28 @@ std::uint16_t CTextStore::Put(const std::string& section, const std::string& key
 }
 
 void CTextStore::PutLocked(const std::string& section, const std::string& key, const std::string& value) {
-    SectionLocked(section).Set(key, value);
+    sections_[SectionLocked(section)].Set(key, value);
 }
 
-CTextSection& CTextStore::SectionLocked(const std::string& section) {
-    const auto [found, inserted] = sectionByName_.try_emplace(section);
-    if (inserted) {
-        found->second = sections_.emplace(sections_.end(), section);
-        ++countByLoweredName_[platform::LowerAsciiText(section)];
+std::size_t CTextStore::FindLocked(const std::string& section) const {
+    return index_.Find(TextIndex::Hash(section, true),
+                       [&](std::size_t at) { return sections_[at].name == section; });
+}
+
+std::size_t CTextStore::SectionLocked(const std::string& section) {
+    const std::uint32_t hash = TextIndex::Hash(section, true);
+    const std::size_t found = index_.Find(hash, [&](std::size_t at) { return sections_[at].name == section; });
+    if (found != TextIndex::kNotFound) {
+        return found;
     }
-    return *found->second;
+    sections_.emplace_back(section);
+    index_.Insert(hash, sections_.size() - 1);
+    return sections_.size() - 1;
 }
 
 void CTextStore::ClearLocked() {
     sections_.clear();
-    sectionByName_.clear();
-    countByLoweredName_.clear();
+    index_.Clear();
 }
 
 std::string CTextStore::GetString(const std::string& section, const std::string& key) const {
@@ -174,25 +180,25 @@ void CTextStore::RemoveAll() {
     ClearLocked();
 }
 
+// Positions after the removed section change, so the index is made anew; deletions are rare.
 void CTextStore::DeleteSection(const std::string& section) {
     Lock lock(lock_);
-    const auto found = sectionByName_.find(section);
-    if (found == sectionByName_.end()) {
+    const std::size_t found = FindLocked(section);
+    if (found == TextIndex::kNotFound) {
         return;
     }
-    const auto lowered = countByLoweredName_.find(platform::LowerAsciiText(section));
-    if (--lowered->second == 0) {
-        countByLoweredName_.erase(lowered);
+    sections_.erase(sections_.begin() + static_cast<std::ptrdiff_t>(found));
+    index_.Clear();
+    for (std::size_t at = 0; at < sections_.size(); ++at) {
+        index_.Insert(TextIndex::Hash(sections_[at].name, true), at);
     }
-    sections_.erase(found->second);
-    sectionByName_.erase(found);
 }
 
 void CTextStore::DeleteKey(const std::string& section, const std::string& key) {
     Lock lock(lock_);
-    const auto found = sectionByName_.find(section);
-    if (found != sectionByName_.end()) {
-        found->second->Delete(key);
+    const std::size_t found = FindLocked(section);
+    if (found != TextIndex::kNotFound) {
+        sections_[found].Delete(key);
     }
 }
 
@@ -201,7 +207,10 @@ std::uint16_t CTextStore::FindSection(const std::string& section) const {
     if (section.empty()) {
         return 0;
     }
-    return countByLoweredName_.contains(platform::LowerAsciiText(section)) ? 1 : 0;
+    const std::size_t found = index_.Find(TextIndex::Hash(section, true), [&](std::size_t at) {
+        return platform::EqualIgnoringCase(sections_[at].name, section);
+    });
+    return found == TextIndex::kNotFound ? 0 : 1;
 }
 
 std::uint16_t CTextStore::GetSectionList(std::vector<std::string>* names) const {

@@ -6,13 +6,12 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
-#include <list>
 #include <mutex>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
+#include "TextIndex.h"
 #include "TextSection.h"
 
 // Text file form: "[name]" CR LF, then "key=value" CR LF per pair, then an empty line, per section in
@@ -79,18 +78,18 @@ class CTextStore {
     virtual std::uint16_t AddSection(const std::string& section);
 
   private:
-    using SectionList = std::list<CTextSection>;
-
     // Caller holds the lock.
     void PutLocked(const std::string& section, const std::string& key, const std::string& value);
     void MergeTextLocked(std::string_view content);
-    // The section of exactly that name, appended empty when there is none.
-    CTextSection& SectionLocked(const std::string& section);
+    // The position of the section of exactly that name, or TextIndex::kNotFound.
+    std::size_t FindLocked(const std::string& section) const;
+    // The position of the section of exactly that name, appended empty when there is none.
+    std::size_t SectionLocked(const std::string& section);
     void ClearLocked();
 
     mutable std::recursive_mutex lock_;
-    SectionList sections_;  // in the order first met or created
-    std::unordered_map<std::string, SectionList::iterator> sectionByName_;
-    // How many sections bear each name once its capitals are lowered, for the searches ignoring case.
-    std::unordered_map<std::string, std::size_t> countByLoweredName_;
+    std::vector<CTextSection> sections_;  // in the order first met or created
+    // Names that differ only in letter case hash alike: a lookup compares exactly among them, a search
+    // ignoring case takes any of them.
+    TextIndex index_;
 };

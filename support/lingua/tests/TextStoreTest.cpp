@@ -168,16 +168,27 @@ TEST(TextStore, FindingIgnoringCaseFollowsEveryDeletion) {
     EXPECT_EQ(store.FormatText(), "[Mark]\r\n\r\n[cUt]\r\n\r\n[Cut]\r\nz=3\r\n\r\n");
 }
 
-// Deleting a key from the middle keeps the order of the others and the reach of every later key.
-TEST(TextStore, KeysKeepTheirOrderAcrossDeletions) {
-    CTextStore store;
-    for (const char* key : {"a", "b", "c", "d"}) {
-        store.SetString("S", key, key);
+// Deleting a key from the middle keeps the order of the others and the reach of every later key, in
+// a small section and in one large enough to be searched through its index.
+TEST(TextStore, KeysKeepTheirOrderAndReachAcrossDeletions) {
+    for (int keyCount : {4, 9, 40}) {
+        SCOPED_TRACE(keyCount);
+        CTextStore store;
+        std::string expected = "[S]\r\n";
+        for (int k = 0; k < keyCount; ++k) {
+            store.SetString("S", "k" + std::to_string(k), std::to_string(k));
+            if (k != 1) {
+                expected += "k" + std::to_string(k) + "=" + (k == keyCount - 1 ? "last" : std::to_string(k)) + "\r\n";
+            }
+        }
+        store.DeleteKey("S", "k1");
+        store.SetString("S", "k" + std::to_string(keyCount - 1), "last");
+        store.SetString("S", "k1", "back");
+        EXPECT_EQ(store.FormatText(), expected + "k1=back\r\n\r\n");
+        for (int k = 2; k < keyCount - 1; ++k) {
+            EXPECT_EQ(store.GetString("S", "k" + std::to_string(k)), std::to_string(k));
+        }
     }
-    store.DeleteKey("S", "b");
-    store.SetString("S", "d", "D");
-    store.SetString("S", "b", "B");
-    EXPECT_EQ(store.FormatText(), "[S]\r\na=a\r\nc=c\r\nd=D\r\nb=B\r\n\r\n");
 }
 
 // A file beyond the size limit is refused from its size, leaving the store as it was; one at the limit
