@@ -1,12 +1,19 @@
 #include "MachineParaFiles.h"
 
 #include "MachineParaRecords.h"
+#include "MachineParaTestFiles.h"
 #include "OlderMachineParaForm.h"
 #include "SettingsTestSupport.h"
 #include "Settingstore.h"
 #include "TempHome.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <limits>
+#include <string>
+#include <type_traits>
+#include <vector>
 
 namespace {
 
@@ -114,7 +121,7 @@ TEST_F(MachineParaFilesTest, FieldsAreFiledUnderTheirStoreKeys) {
 TEST_F(MachineParaFilesTest, KeysThatAFileLacksLeaveTheirFieldsAsTheyWere) {
     CSettingstore store;
     store.SetFloatPara(3, 0, 321.0);    // idle speed
-    store.SetIntPara(7, 0, 65536 + 2);  // frame mode: kept to its low 16 bits
+    store.SetIntPara(7, 0, 2);          // frame mode
     ASSERT_NE(store.ExportParaFile(File("partial.ZintUSet")), 0);
 
     gUserPara.idleAccMmPerS2 = 1234.0;
@@ -186,4 +193,170 @@ TEST_F(MachineParaFilesTest, MissingAndUnwritableFiles) {
     EXPECT_EQ(ImportVendorParaFile(File("missing")), 0);
     EXPECT_EQ(ImportUserParaFile(File("missing")), 0);
     EXPECT_EQ(ExportVendorParaFile(File("no-such-folder") / "vpara"), 0);
+}
+
+namespace {
+
+// One value set into a record: the cases of the range table below.
+struct RangeCase {
+    const char* name;
+    std::function<void(CVendorPara&)> vendor;  // one of the two is set
+    std::function<void(CUserPara&)> user;
+    bool accepted;
+};
+
+template <typename Field>
+std::vector<RangeCase> VendorEdges(const char* name, Field CVendorPara::*field, double low, double high,
+                                   double step) {
+    auto set = [field](double value) {
+        return [field, value](CVendorPara& r) { r.*field = static_cast<Field>(value); };
+    };
+    std::vector<RangeCase> cases = {{name, set(low), nullptr, true},
+                                    {name, set(high), nullptr, true},
+                                    {name, set(high + step), nullptr, false}};
+    if (std::is_signed_v<Field> || low > 0) {  // an unsigned field cannot hold a value below 0
+        cases.push_back({name, set(low - step), nullptr, false});
+    }
+    return cases;
+}
+
+template <typename Field>
+std::vector<RangeCase> UserEdges(const char* name, Field CUserPara::*field, double low, double high, double step) {
+    auto set = [field](double value) {
+        return [field, value](CUserPara& r) { r.*field = static_cast<Field>(value); };
+    };
+    std::vector<RangeCase> cases = {{name, nullptr, set(low), true},
+                                    {name, nullptr, set(high), true},
+                                    {name, nullptr, set(high + step), false}};
+    if (std::is_signed_v<Field> || low > 0) {
+        cases.push_back({name, nullptr, set(low - step), false});
+    }
+    return cases;
+}
+
+template <typename Field>
+std::vector<RangeCase> AxisEdges(const char* name, Field (CVendorPara::*field)[CVendorPara::kAxisCount], double low,
+                                 double high, double step) {
+    auto set = [field](double value) {
+        return [field, value](CVendorPara& r) { (r.*field)[2] = static_cast<Field>(value); };
+    };
+    std::vector<RangeCase> cases = {{name, set(low), nullptr, true},
+                                    {name, set(high), nullptr, true},
+                                    {name, set(high + step), nullptr, false}};
+    if (std::is_signed_v<Field> || low > 0) {  // an unsigned field cannot hold a value below 0
+        cases.push_back({name, set(low - step), nullptr, false});
+    }
+    return cases;
+}
+
+std::vector<RangeCase> RangeCases() {
+    constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+    constexpr double kInf = std::numeric_limits<double>::infinity();
+    std::vector<std::vector<RangeCase>> groups = {
+        AxisEdges("step length", &CVendorPara::stepLengthUm, 0.001, 1000, 0.001),
+        AxisEdges("max speed", &CVendorPara::maxSpeedMmPerS, 0.1, 10000, 0.001),
+        AxisEdges("jump-off speed", &CVendorPara::jumpOffSpeedMmPerS, 0.001, 200, 0.001),
+        AxisEdges("max acceleration", &CVendorPara::maxAccMmPerS2, 0.001, 100000, 0.001),
+        AxisEdges("breadth", &CVendorPara::breadthMm, 0.1, 1000000, 0.001),
+        AxisEdges("key jump-off speed", &CVendorPara::keyJumpOffSpeedMmPerS, 0.1, 1000, 0.001),
+        AxisEdges("key acceleration", &CVendorPara::keyAccMmPerS2, 0.1, 100000, 0.001),
+        AxisEdges("e-stop acceleration", &CVendorPara::estopAccMmPerS2, 0.1, 100000, 0.001),
+        AxisEdges("home offset", &CVendorPara::homeOffsetMm, 0, 100000, 0.001),
+        AxisEdges("direction polarity", &CVendorPara::dirPolarity, 0, 1, 1),
+        AxisEdges("homing", &CVendorPara::homingOn, 0, 1, 1),
+        VendorEdges("tube configuration", &CVendorPara::tubeConfig, 0, 1, 1),
+        VendorEdges("laser type", &CVendorPara::laserType, 0, 2, 1),
+        VendorEdges("maximum power 1", &CVendorPara::maxPower1Percent, 0, 100, 0.001),
+        VendorEdges("minimum power 2", &CVendorPara::minPower2Percent, 0, 100, 0.001),
+        VendorEdges("PWM frequency 1", &CVendorPara::pwmFrequency1, 0, 1000, 0.001),
+        VendorEdges("attenuation", &CVendorPara::attenuationPercent, 0, 99, 0.001),
+        VendorEdges("laser 2", &CVendorPara::laser2On, 0, 1, 1),
+        VendorEdges("machine type", &CVendorPara::machineType, 0, 2, 1),
+        VendorEdges("transmission", &CVendorPara::transmission, 0, 3, 1),
+        VendorEdges("power-off delay", &CVendorPara::powerOffDelayMs, 0, 3000, 0.001),
+        VendorEdges("Z function", &CVendorPara::zFunction, 0, 1, 1),
+        UserEdges("spot size", &CUserPara::spotSizePercent, 50, 99, 0.001),
+        UserEdges("backlash X", &CUserPara::backlashXMm, 0, 1, 0.001),
+        UserEdges("cutting mode", &CUserPara::cuttingMode, 0, 2, 1),
+        UserEdges("return position", &CUserPara::returnPosition, 0, 2, 1),
+        UserEdges("panel language", &CUserPara::panelLanguage, 0, 2, 1),
+        UserEdges("frame mode", &CUserPara::frameMode, 0, 2, 1),
+        {{"idle speed negative", nullptr, [](CUserPara& r) { r.idleSpeedMmPerS = -5; }, false},
+         {"idle speed most negative", nullptr, [](CUserPara& r) { r.idleSpeedMmPerS = -1e308; }, false},
+         {"focus depth NaN", nullptr, [=](CUserPara& r) { r.focusDepthMm = kNaN; }, false},
+         {"home speed infinite", nullptr, [=](CUserPara& r) { r.homeSpeedMmPerS = kInf; }, false},
+         {"power 1.1e12", [](CVendorPara& r) { r.maxPower1Percent = 1.1e12; }, nullptr, false},
+         {"step length NaN", [=](CVendorPara& r) { r.stepLengthUm[0] = kNaN; }, nullptr, false},
+         {"panel language 65531", nullptr, [](CUserPara& r) { r.panelLanguage = 65531; }, false},
+         {"laser type 65531", [](CVendorPara& r) { r.laserType = 65531; }, nullptr, false}},
+    };
+    std::vector<RangeCase> cases;
+    for (const auto& group : groups) {
+        cases.insert(cases.end(), group.begin(), group.end());
+    }
+    return cases;
+}
+
+}  // namespace
+
+// Every value just inside and just outside its range, written in the current form and in the older
+// form (where the field has a place in it): both forms accept exactly the same, and a refused file
+// leaves the record as it was.
+TEST_F(MachineParaFilesTest, BothFormsAcceptTheSameRangeOfEveryValue) {
+    for (const RangeCase& c : RangeCases()) {
+        SCOPED_TRACE(std::string(c.name) + (c.accepted ? " inside" : " outside"));
+        const std::filesystem::path current = File("current");
+        const std::filesystem::path older = File("older");
+        if (c.vendor) {
+            CVendorPara record;
+            c.vendor(record);
+            gVendorPara = record;
+            ASSERT_EQ(ExportVendorParaFile(current), 1);
+            WriteFile(older, OlderVendorBytes(record));
+            for (const auto& file : {current, older}) {
+                gVendorPara = CVendorPara{};
+                EXPECT_EQ(ImportVendorParaFile(file), c.accepted ? 1 : 0) << file.filename();
+                const CVendorPara expected = c.accepted ? record : CVendorPara{};
+                EXPECT_EQ(OlderVendorBytes(gVendorPara), OlderVendorBytes(expected)) << file.filename();
+            }
+        } else {
+            CUserPara record;
+            c.user(record);
+            gUserPara = record;
+            ASSERT_EQ(ExportUserParaFile(current), 1);
+            WriteFile(older, OlderUserBytes(record));
+            for (const auto& file : {current, older}) {
+                gUserPara = CUserPara{};
+                EXPECT_EQ(ImportUserParaFile(file), c.accepted ? 1 : 0) << file.filename();
+                if (!c.accepted) {
+                    EXPECT_EQ(OlderUserBytes(gUserPara), OlderUserBytes(CUserPara{})) << file.filename();
+                }
+            }
+        }
+    }
+}
+
+// What the current form stores as text must be one number: text, a number followed by more, an empty
+// value and a number beyond the field's width are refused, never read as 0 or cut to the low bits.
+TEST_F(MachineParaFilesTest, StoredTextThatIsNotOneNumberRefusesTheFile) {
+    struct Case {
+        std::uint32_t group, index;
+        const char* text;
+    };
+    const Case cases[] = {
+        {0, 3, "fast"},      {0, 3, "0.35mm"}, {0, 3, ""},       {0, 3, "nan"},   {0, 3, "inf"},
+        {0, 3, "1e999"},     {2, 0, "65538"},  {1, 1, "1.5"},    {1, 3, "-1"},    {0, 10, "0x10"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        CSettingstore store;
+        store.SetFloatPara(0, 4, 450.0);  // a good breadth beside the bad value
+        store.SetParaData(c.group, c.index, c.text);
+        ASSERT_NE(store.ExportParaFile(File("bad.ZintVSet")), 0);
+        gVendorPara = CVendorPara{};
+        EXPECT_EQ(ImportVendorParaFile(File("bad.ZintVSet")), 0);
+        EXPECT_EQ(gVendorPara.breadthMm[0], 1000.0);
+        EXPECT_EQ(gVendorPara.stepLengthUm[0], 0.35);
+        EXPECT_EQ(gVendorPara.machineType, 0);
+    }
 }
