@@ -19,7 +19,8 @@ struct NoticeLine {
 };
 
 std::string NoticeText(const std::filesystem::path& folder) {
-    const platform::LimitedRead read = platform::ReadWholeFileWithin(folder / kDamagedNoticeFile, kMaxNoticeBytes);
+    const platform::LimitedRead read =
+        platform::ReadWholeFileWithin(folder / kDamagedNoticeFile, kMaxNoticeBytes);
     return read.status == platform::ReadStatus::kRead ? std::string(read.bytes.begin(), read.bytes.end())
                                                       : std::string();
 }

@@ -7,7 +7,6 @@
 #include "OlderMachineParaForm.h"
 #include "Settingstore.h"
 
-
 namespace {
 
 // The carrier of both files; emptied after every import and export, so it holds entries only during

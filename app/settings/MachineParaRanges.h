@@ -15,7 +15,8 @@ struct ParaRange {
 
     // A finite number between the bounds, and a whole one where the field holds an integer.
     bool Contains(double value) const {
-        return std::isfinite(value) && value >= low && value <= high && (!wholeNumbers || std::trunc(value) == value);
+        return std::isfinite(value) && value >= low && value <= high &&
+               (!wholeNumbers || std::trunc(value) == value);
     }
 };
 

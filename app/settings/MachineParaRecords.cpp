@@ -189,7 +189,8 @@ bool LoadChecked(Record& record, const CSettingstore& store, Visit visitKeys) {
 }  // namespace
 
 bool CVendorPara::LoadFromStore(const CSettingstore& store) {
-    return LoadChecked(*this, store, [](CVendorPara& record, StoreReader& reader) { VisitVendorKeys(record, reader); });
+    return LoadChecked(*this, store,
+                       [](CVendorPara& record, StoreReader& reader) { VisitVendorKeys(record, reader); });
 }
 
 void CVendorPara::SaveToStore(CSettingstore& store) const {
@@ -203,7 +204,8 @@ bool CVendorPara::InRange() const {
 }
 
 bool CUserPara::LoadFromStore(const CSettingstore& store) {
-    return LoadChecked(*this, store, [](CUserPara& record, StoreReader& reader) { VisitUserKeys(record, reader); });
+    return LoadChecked(*this, store,
+                       [](CUserPara& record, StoreReader& reader) { VisitUserKeys(record, reader); });
 }
 
 void CUserPara::SaveToStore(CSettingstore& store) const {

@@ -5,8 +5,8 @@
 // 160,000, and at most 12 times longer from 16,000 to 160,000.
 #include <benchmark/benchmark.h>
 
-#include <fstream>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "TextStore.h"
@@ -40,7 +40,8 @@ template <std::string (*Make)(int)>
 void Load(benchmark::State& state) {
     const int count = static_cast<int>(state.range(0));
     const std::string content = Make(count);
-    const std::filesystem::path file = WriteInput("textstore-bench-" + std::to_string(count) + ".ini", content);
+    const std::filesystem::path file =
+        WriteInput("textstore-bench-" + std::to_string(count) + ".ini", content);
     for (auto _ : state) {
         CTextStore store;
         benchmark::DoNotOptimize(store.LoadIni(file));

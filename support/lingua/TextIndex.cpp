@@ -47,7 +47,8 @@ void TextIndex::Place(Slot slot) {
 }
 
 void TextIndex::Grow() {
-    std::vector<Slot> previous = std::exchange(slots_, std::vector<Slot>(slots_.empty() ? kFirstSlotCount : 2 * slots_.size()));
+    std::vector<Slot> previous =
+        std::exchange(slots_, std::vector<Slot>(slots_.empty() ? kFirstSlotCount : 2 * slots_.size()));
     for (const Slot& slot : previous) {
         if (slot.positionPlusOne != 0) {
             Place(slot);

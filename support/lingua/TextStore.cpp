@@ -22,7 +22,8 @@ std::uint16_t CTextStore::LoadIni(const std::filesystem::path& file) {
     if (content.status != platform::ReadStatus::kRead) {
         return 1;
     }
-    MergeTextLocked(std::string_view(reinterpret_cast<const char*>(content.bytes.data()), content.bytes.size()));
+    MergeTextLocked(
+        std::string_view(reinterpret_cast<const char*>(content.bytes.data()), content.bytes.size()));
     return 0;
 }
 
@@ -131,7 +132,8 @@ std::size_t CTextStore::FindLocked(const std::string& section) const {
 
 std::size_t CTextStore::SectionLocked(const std::string& section) {
     const std::uint32_t hash = TextIndex::Hash(section, true);
-    const std::size_t found = index_.Find(hash, [&](std::size_t at) { return sections_[at].name == section; });
+    const std::size_t found =
+        index_.Find(hash, [&](std::size_t at) { return sections_[at].name == section; });
     if (found != TextIndex::kNotFound) {
         return found;
     }

@@ -141,7 +141,8 @@ class DamagedFilesTest : public SettingsTest {
         WriteFile(File("VerCFG"), Bytes{0x40, 0x01, 0, 0, 1, 0});  // the pen work mode on
         WriteFile(File("Lang_eng.ini"), "[MsgInfo]\r\n4=Lost the machine!\r\n");
         WriteFile(File("Param.lib"), "[Acrylic 3mm]\r\nSpeed=15.000000\r\n");
-        for (const char* name : {"VerCFG", "config", "vpara", "upara", "lpara", "Lang_eng.ini", "Param.lib"}) {
+        for (const char* name :
+             {"VerCFG", "config", "vpara", "upara", "lpara", "Lang_eng.ini", "Param.lib"}) {
             good_[name] = FileBytes(File(name));
         }
         ResetAll();
@@ -202,16 +203,17 @@ class DamagedFilesTest : public SettingsTest {
 
 std::vector<DamageCase> DamageCases() {
     std::vector<DamageCase> cases;
-    for (const Damage& damage : {CutByOneByte(), CutInHalf(), Oversize(),
-                                 Damage{"a flag of 2", [](const Bytes& b) {
-                                            Bytes bytes = b;
-                                            bytes[4] = 2;
-                                            return bytes;
-                                        }}}) {
+    for (const Damage& damage :
+         {CutByOneByte(), CutInHalf(), Oversize(), Damage{"a flag of 2", [](const Bytes& b) {
+                                                              Bytes bytes = b;
+                                                              bytes[4] = 2;
+                                                              return bytes;
+                                                          }}}) {
         cases.push_back({"VerCFG", damage, true});
     }
     for (const Damage& damage : {CutByOneByte(), CutInHalf(), Oversize(),
-                                 Damage{"a language index of 4", [](const Bytes& b) {
+                                 Damage{"a language index of 4",
+                                        [](const Bytes& b) {
                                             Bytes bytes = b;
                                             bytes[0] = 4;
                                             return bytes;
@@ -226,10 +228,10 @@ std::vector<DamageCase> DamageCases() {
     for (const char* file : {"vpara", "upara"}) {
         const std::uint32_t group = file[0] == 'v' ? 1 : 3;  // maximum power of laser 1; idle speed
         const std::uint32_t index = file[0] == 'v' ? 7 : 0;
-        for (const Damage& damage :
-             {CutByOneByte(), CutInHalf(), Oversize(), KeyCountBitFlipped(), ParaEntry("a value NaN", group, index, "nan"),
-              ParaEntry("a value out of range", group, index, "-5"),
-              ParaEntry("text where a number stands", group, index, "fast")}) {
+        for (const Damage& damage : {CutByOneByte(), CutInHalf(), Oversize(), KeyCountBitFlipped(),
+                                     ParaEntry("a value NaN", group, index, "nan"),
+                                     ParaEntry("a value out of range", group, index, "-5"),
+                                     ParaEntry("text where a number stands", group, index, "fast")}) {
             cases.push_back({file, damage, true});
         }
     }

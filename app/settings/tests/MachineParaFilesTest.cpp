@@ -120,8 +120,8 @@ TEST_F(MachineParaFilesTest, FieldsAreFiledUnderTheirStoreKeys) {
 
 TEST_F(MachineParaFilesTest, KeysThatAFileLacksLeaveTheirFieldsAsTheyWere) {
     CSettingstore store;
-    store.SetFloatPara(3, 0, 321.0);    // idle speed
-    store.SetIntPara(7, 0, 2);          // frame mode
+    store.SetFloatPara(3, 0, 321.0);  // idle speed
+    store.SetIntPara(7, 0, 2);        // frame mode
     ASSERT_NE(store.ExportParaFile(File("partial.ZintUSet")), 0);
 
     gUserPara.idleAccMmPerS2 = 1234.0;
@@ -221,7 +221,8 @@ std::vector<RangeCase> VendorEdges(const char* name, Field CVendorPara::*field, 
 }
 
 template <typename Field>
-std::vector<RangeCase> UserEdges(const char* name, Field CUserPara::*field, double low, double high, double step) {
+std::vector<RangeCase> UserEdges(const char* name, Field CUserPara::*field, double low, double high,
+                                 double step) {
     auto set = [field](double value) {
         return [field, value](CUserPara& r) { r.*field = static_cast<Field>(value); };
     };
@@ -235,8 +236,8 @@ std::vector<RangeCase> UserEdges(const char* name, Field CUserPara::*field, doub
 }
 
 template <typename Field>
-std::vector<RangeCase> AxisEdges(const char* name, Field (CVendorPara::*field)[CVendorPara::kAxisCount], double low,
-                                 double high, double step) {
+std::vector<RangeCase> AxisEdges(const char* name, Field (CVendorPara::*field)[CVendorPara::kAxisCount],
+                                 double low, double high, double step) {
     auto set = [field](double value) {
         return [field, value](CVendorPara& r) { (r.*field)[2] = static_cast<Field>(value); };
     };
@@ -344,8 +345,8 @@ TEST_F(MachineParaFilesTest, StoredTextThatIsNotOneNumberRefusesTheFile) {
         const char* text;
     };
     const Case cases[] = {
-        {0, 3, "fast"},      {0, 3, "0.35mm"}, {0, 3, ""},       {0, 3, "nan"},   {0, 3, "inf"},
-        {0, 3, "1e999"},     {2, 0, "65538"},  {1, 1, "1.5"},    {1, 3, "-1"},    {0, 10, "0x10"},
+        {0, 3, "fast"},  {0, 3, "0.35mm"}, {0, 3, ""},    {0, 3, "nan"}, {0, 3, "inf"},
+        {0, 3, "1e999"}, {2, 0, "65538"},  {1, 1, "1.5"}, {1, 3, "-1"},  {0, 10, "0x10"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);

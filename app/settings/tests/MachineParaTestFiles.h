@@ -73,8 +73,8 @@ inline std::vector<std::uint8_t> OlderVendorBytes(const CVendorPara& r) {
     platform::Archive archive = platform::Archive::ForStoring();
     archive << r.vendorWord;
     for (int axis = 0; axis < CVendorPara::kAxisCount; ++axis) {
-        archive << r.dirPolarity[axis] << r.limitPolarity[axis] << r.keyDirInverted[axis] << r.controlMode[axis]
-                << r.hardLimitOn[axis] << r.homingOn[axis];
+        archive << r.dirPolarity[axis] << r.limitPolarity[axis] << r.keyDirInverted[axis]
+                << r.controlMode[axis] << r.hardLimitOn[axis] << r.homingOn[axis];
         archive << r.stepLengthUm[axis] << r.maxSpeedMmPerS[axis] << r.jumpOffSpeedMmPerS[axis]
                 << r.maxAccMmPerS2[axis] << r.breadthMm[axis] << r.keyJumpOffSpeedMmPerS[axis]
                 << r.keyAccMmPerS2[axis] << r.estopAccMmPerS2[axis] << r.homeOffsetMm[axis];
@@ -82,14 +82,16 @@ inline std::vector<std::uint8_t> OlderVendorBytes(const CVendorPara& r) {
     archive << r.tubeConfig << r.laserType;
     archive << r.maxPower1Percent << r.minPower1Percent << r.maxPower2Percent << r.minPower2Percent
             << r.pwmFrequency1 << r.pwmFrequency2 << r.attenuationPercent;
-    archive << r.laser1On << r.laser2On << r.waterProtect1On << r.waterProtect2On << r.lidProtectOn << r.blowerOn;
+    archive << r.laser1On << r.laser2On << r.waterProtect1On << r.waterProtect2On << r.lidProtectOn
+            << r.blowerOn;
     archive << r.machineType << r.feedMode << r.powerOffDelayMs << r.transmission << r.zFunction;
     return archive.Bytes();
 }
 
 inline std::vector<std::uint8_t> OlderUserBytes(const CUserPara& r) {
     platform::Archive archive = platform::Archive::ForStoring();
-    archive << r.idleSpeedMmPerS << r.idleAccMmPerS2 << r.startSpeedMmPerS << r.minAccMmPerS2 << r.maxAccMmPerS2;
+    archive << r.idleSpeedMmPerS << r.idleAccMmPerS2 << r.startSpeedMmPerS << r.minAccMmPerS2
+            << r.maxAccMmPerS2;
     archive << r.cuttingMode << r.accMode;
     archive << r.scanStartSpeedXMmPerS << r.scanStartSpeedYMmPerS << r.scanAccXMmPerS2 << r.scanAccYMmPerS2
             << r.scanLineShiftSpeedMmPerS;
@@ -103,4 +105,3 @@ inline std::vector<std::uint8_t> OlderUserBytes(const CUserPara& r) {
     archive << r.idleDelayMs << r.accFactorPercent << r.speedFactorPercent << r.idleAccFactorPercent;
     return archive.Bytes();
 }
-

@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <filesystem>
 #include <string>
-#include <sys/stat.h>
 
 using cutrix::testing::TempHome;
 
@@ -67,13 +67,16 @@ TEST(AtomicFile, ALimitedReadTakesAFileUpToItsLimitAndRefusesOneByteMore) {
         std::uintmax_t limit;
         platform::ReadStatus status;
     };
-    for (const Case& c : {Case{4096, platform::ReadStatus::kRead}, Case{4095, platform::ReadStatus::kTooLarge},
-                          Case{0, platform::ReadStatus::kTooLarge}}) {
+    for (const Case& c :
+         {Case{4096, platform::ReadStatus::kRead}, Case{4095, platform::ReadStatus::kTooLarge},
+          Case{0, platform::ReadStatus::kTooLarge}}) {
         const platform::LimitedRead read = platform::ReadWholeFileWithin(file, c.limit);
         EXPECT_EQ(read.status, c.status) << c.limit;
-        EXPECT_EQ(read.bytes.size(), c.status == platform::ReadStatus::kRead ? content.size() : 0u) << c.limit;
+        EXPECT_EQ(read.bytes.size(), c.status == platform::ReadStatus::kRead ? content.size() : 0u)
+            << c.limit;
     }
-    EXPECT_EQ(platform::ReadWholeFileWithin(TempHome() / "missing", 10).status, platform::ReadStatus::kCannotRead);
+    EXPECT_EQ(platform::ReadWholeFileWithin(TempHome() / "missing", 10).status,
+              platform::ReadStatus::kCannotRead);
     EXPECT_EQ(platform::ReadWholeFileWithin(TempHome(), 10).status, platform::ReadStatus::kCannotRead);
 }
 

@@ -178,7 +178,8 @@ TEST(TextStore, KeysKeepTheirOrderAndReachAcrossDeletions) {
         for (int k = 0; k < keyCount; ++k) {
             store.SetString("S", "k" + std::to_string(k), std::to_string(k));
             if (k != 1) {
-                expected += "k" + std::to_string(k) + "=" + (k == keyCount - 1 ? "last" : std::to_string(k)) + "\r\n";
+                expected +=
+                    "k" + std::to_string(k) + "=" + (k == keyCount - 1 ? "last" : std::to_string(k)) + "\r\n";
             }
         }
         store.DeleteKey("S", "k1");
