@@ -205,49 +205,48 @@ struct RangeCase {
     bool accepted;
 };
 
-template <typename Field>
-std::vector<RangeCase> VendorEdges(const char* name, Field CVendorPara::*field, double low, double high,
-                                   double step) {
-    auto set = [field](double value) {
-        return [field, value](CVendorPara& r) { r.*field = static_cast<Field>(value); };
+template <typename Record>
+RangeCase MakeCase(const char* name, std::function<void(Record&)> apply, bool accepted) {
+    RangeCase c{name, nullptr, nullptr, accepted};
+    if constexpr (std::is_same_v<Record, CVendorPara>) {
+        c.vendor = std::move(apply);
+    } else {
+        c.user = std::move(apply);
+    }
+    return c;
+}
+
+// The bounds themselves, and one step beyond each; no step below 0 for a field that cannot hold it.
+template <typename Record, typename Set>
+std::vector<RangeCase> Edges(const char* name, Set set, double low, double high, double step,
+                             bool holdsNegatives) {
+    auto at = [set](double value) {
+        return std::function<void(Record&)>([set, value](Record& r) { set(r, value); });
     };
-    std::vector<RangeCase> cases = {{name, set(low), nullptr, true},
-                                    {name, set(high), nullptr, true},
-                                    {name, set(high + step), nullptr, false}};
-    if (std::is_signed_v<Field> || low > 0) {  // an unsigned field cannot hold a value below 0
-        cases.push_back({name, set(low - step), nullptr, false});
+    std::vector<RangeCase> cases = {MakeCase<Record>(name, at(low), true),
+                                    MakeCase<Record>(name, at(high), true),
+                                    MakeCase<Record>(name, at(high + step), false)};
+    if (holdsNegatives || low > 0) {
+        cases.push_back(MakeCase<Record>(name, at(low - step), false));
     }
     return cases;
 }
 
-template <typename Field>
-std::vector<RangeCase> UserEdges(const char* name, Field CUserPara::*field, double low, double high,
-                                 double step) {
-    auto set = [field](double value) {
-        return [field, value](CUserPara& r) { r.*field = static_cast<Field>(value); };
-    };
-    std::vector<RangeCase> cases = {{name, nullptr, set(low), true},
-                                    {name, nullptr, set(high), true},
-                                    {name, nullptr, set(high + step), false}};
-    if (std::is_signed_v<Field> || low > 0) {
-        cases.push_back({name, nullptr, set(low - step), false});
-    }
-    return cases;
+template <typename Record, typename Field>
+std::vector<RangeCase> FieldEdges(const char* name, Field Record::*field, double low, double high,
+                                  double step) {
+    return Edges<Record>(
+        name, [field](Record& r, double value) { r.*field = static_cast<Field>(value); }, low, high, step,
+        std::is_signed_v<Field>);
 }
 
+// On the Z axis, away from the first entry.
 template <typename Field>
 std::vector<RangeCase> AxisEdges(const char* name, Field (CVendorPara::*field)[CVendorPara::kAxisCount],
                                  double low, double high, double step) {
-    auto set = [field](double value) {
-        return [field, value](CVendorPara& r) { (r.*field)[2] = static_cast<Field>(value); };
-    };
-    std::vector<RangeCase> cases = {{name, set(low), nullptr, true},
-                                    {name, set(high), nullptr, true},
-                                    {name, set(high + step), nullptr, false}};
-    if (std::is_signed_v<Field> || low > 0) {  // an unsigned field cannot hold a value below 0
-        cases.push_back({name, set(low - step), nullptr, false});
-    }
-    return cases;
+    return Edges<CVendorPara>(
+        name, [field](CVendorPara& r, double value) { (r.*field)[2] = static_cast<Field>(value); }, low, high,
+        step, std::is_signed_v<Field>);
 }
 
 std::vector<RangeCase> RangeCases() {
@@ -265,23 +264,23 @@ std::vector<RangeCase> RangeCases() {
         AxisEdges("home offset", &CVendorPara::homeOffsetMm, 0, 100000, 0.001),
         AxisEdges("direction polarity", &CVendorPara::dirPolarity, 0, 1, 1),
         AxisEdges("homing", &CVendorPara::homingOn, 0, 1, 1),
-        VendorEdges("tube configuration", &CVendorPara::tubeConfig, 0, 1, 1),
-        VendorEdges("laser type", &CVendorPara::laserType, 0, 2, 1),
-        VendorEdges("maximum power 1", &CVendorPara::maxPower1Percent, 0, 100, 0.001),
-        VendorEdges("minimum power 2", &CVendorPara::minPower2Percent, 0, 100, 0.001),
-        VendorEdges("PWM frequency 1", &CVendorPara::pwmFrequency1, 0, 1000, 0.001),
-        VendorEdges("attenuation", &CVendorPara::attenuationPercent, 0, 99, 0.001),
-        VendorEdges("laser 2", &CVendorPara::laser2On, 0, 1, 1),
-        VendorEdges("machine type", &CVendorPara::machineType, 0, 2, 1),
-        VendorEdges("transmission", &CVendorPara::transmission, 0, 3, 1),
-        VendorEdges("power-off delay", &CVendorPara::powerOffDelayMs, 0, 3000, 0.001),
-        VendorEdges("Z function", &CVendorPara::zFunction, 0, 1, 1),
-        UserEdges("spot size", &CUserPara::spotSizePercent, 50, 99, 0.001),
-        UserEdges("backlash X", &CUserPara::backlashXMm, 0, 1, 0.001),
-        UserEdges("cutting mode", &CUserPara::cuttingMode, 0, 2, 1),
-        UserEdges("return position", &CUserPara::returnPosition, 0, 2, 1),
-        UserEdges("panel language", &CUserPara::panelLanguage, 0, 2, 1),
-        UserEdges("frame mode", &CUserPara::frameMode, 0, 2, 1),
+        FieldEdges("tube configuration", &CVendorPara::tubeConfig, 0, 1, 1),
+        FieldEdges("laser type", &CVendorPara::laserType, 0, 2, 1),
+        FieldEdges("maximum power 1", &CVendorPara::maxPower1Percent, 0, 100, 0.001),
+        FieldEdges("minimum power 2", &CVendorPara::minPower2Percent, 0, 100, 0.001),
+        FieldEdges("PWM frequency 1", &CVendorPara::pwmFrequency1, 0, 1000, 0.001),
+        FieldEdges("attenuation", &CVendorPara::attenuationPercent, 0, 99, 0.001),
+        FieldEdges("laser 2", &CVendorPara::laser2On, 0, 1, 1),
+        FieldEdges("machine type", &CVendorPara::machineType, 0, 2, 1),
+        FieldEdges("transmission", &CVendorPara::transmission, 0, 3, 1),
+        FieldEdges("power-off delay", &CVendorPara::powerOffDelayMs, 0, 3000, 0.001),
+        FieldEdges("Z function", &CVendorPara::zFunction, 0, 1, 1),
+        FieldEdges("spot size", &CUserPara::spotSizePercent, 50, 99, 0.001),
+        FieldEdges("backlash X", &CUserPara::backlashXMm, 0, 1, 0.001),
+        FieldEdges("cutting mode", &CUserPara::cuttingMode, 0, 2, 1),
+        FieldEdges("return position", &CUserPara::returnPosition, 0, 2, 1),
+        FieldEdges("panel language", &CUserPara::panelLanguage, 0, 2, 1),
+        FieldEdges("frame mode", &CUserPara::frameMode, 0, 2, 1),
         {{"idle speed negative", nullptr, [](CUserPara& r) { r.idleSpeedMmPerS = -5; }, false},
          {"idle speed most negative", nullptr, [](CUserPara& r) { r.idleSpeedMmPerS = -1e308; }, false},
          {"focus depth NaN", nullptr, [=](CUserPara& r) { r.focusDepthMm = kNaN; }, false},
@@ -300,39 +299,38 @@ std::vector<RangeCase> RangeCases() {
 
 }  // namespace
 
+// Writes the record with the case applied in both forms, imports each into a record at its defaults,
+// and expects the same verdict from both; a refused file leaves the record at its defaults.
+template <typename Record, typename Export, typename Import, typename Older>
+void ExpectSameAcceptance(const RangeCase& c, const std::function<void(Record&)>& apply, Record& global,
+                          Export exportFile, Import importFile, Older olderBytes,
+                          const std::filesystem::path& folder) {
+    Record record;
+    apply(record);
+    global = record;
+    const std::filesystem::path current = folder / "current";
+    const std::filesystem::path older = folder / "older";
+    ASSERT_EQ(exportFile(current), 1);
+    WriteFile(older, olderBytes(record));
+    for (const auto& file : {current, older}) {
+        global = Record{};
+        EXPECT_EQ(importFile(file), c.accepted ? 1 : 0) << file.filename();
+        EXPECT_EQ(olderBytes(global), olderBytes(c.accepted ? record : Record{})) << file.filename();
+    }
+}
+
 // Every value just inside and just outside its range, written in the current form and in the older
-// form (where the field has a place in it): both forms accept exactly the same, and a refused file
-// leaves the record as it was.
+// form: both forms accept exactly the same, and a refused file leaves the record as it was.
 TEST_F(MachineParaFilesTest, BothFormsAcceptTheSameRangeOfEveryValue) {
+    const std::filesystem::path folder = cutrix::testing::TempHome();
     for (const RangeCase& c : RangeCases()) {
         SCOPED_TRACE(std::string(c.name) + (c.accepted ? " inside" : " outside"));
-        const std::filesystem::path current = File("current");
-        const std::filesystem::path older = File("older");
         if (c.vendor) {
-            CVendorPara record;
-            c.vendor(record);
-            gVendorPara = record;
-            ASSERT_EQ(ExportVendorParaFile(current), 1);
-            WriteFile(older, OlderVendorBytes(record));
-            for (const auto& file : {current, older}) {
-                gVendorPara = CVendorPara{};
-                EXPECT_EQ(ImportVendorParaFile(file), c.accepted ? 1 : 0) << file.filename();
-                const CVendorPara expected = c.accepted ? record : CVendorPara{};
-                EXPECT_EQ(OlderVendorBytes(gVendorPara), OlderVendorBytes(expected)) << file.filename();
-            }
+            ExpectSameAcceptance(c, c.vendor, gVendorPara, ExportVendorParaFile, ImportVendorParaFile,
+                                 OlderVendorBytes, folder);
         } else {
-            CUserPara record;
-            c.user(record);
-            gUserPara = record;
-            ASSERT_EQ(ExportUserParaFile(current), 1);
-            WriteFile(older, OlderUserBytes(record));
-            for (const auto& file : {current, older}) {
-                gUserPara = CUserPara{};
-                EXPECT_EQ(ImportUserParaFile(file), c.accepted ? 1 : 0) << file.filename();
-                if (!c.accepted) {
-                    EXPECT_EQ(OlderUserBytes(gUserPara), OlderUserBytes(CUserPara{})) << file.filename();
-                }
-            }
+            ExpectSameAcceptance(c, c.user, gUserPara, ExportUserParaFile, ImportUserParaFile, OlderUserBytes,
+                                 folder);
         }
     }
 }
