@@ -25,10 +25,35 @@ std::string NoticeText(const std::filesystem::path& folder) {
                                                       : std::string();
 }
 
-// Only plain names of files in the folder count: a damaged notice must not point elsewhere.
-bool IsPlainName(std::string_view name) {
-    return !name.empty() && name != "." && name != ".." && name.find('/') == std::string_view::npos &&
-           name.find('\0') == std::string_view::npos;
+// Only names of files within the folder count: a damaged notice must not point elsewhere.
+bool IsNameWithin(std::string_view name) {
+    if (name.empty() || name.find('\0') != std::string_view::npos) {
+        return false;
+    }
+    const std::filesystem::path path(name);
+    if (path.is_absolute()) {
+        return false;
+    }
+    for (const std::filesystem::path& part : path) {
+        if (part == ".." || part == ".") {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The notice of a file in the program folder, or in a folder of it, is the program folder's, so that
+// one message at start names them all; any other file's notice lies beside it.
+std::filesystem::path NoticeFolderFor(const std::filesystem::path& file) {
+    const std::filesystem::path programFolder = platform::ProgramFolder();
+    if (!programFolder.empty()) {
+        const std::filesystem::path within =
+            file.lexically_normal().lexically_relative(programFolder.lexically_normal());
+        if (IsNameWithin(within.string())) {
+            return programFolder;
+        }
+    }
+    return file.parent_path();
 }
 
 std::vector<NoticeLine> ReadNotice(const std::filesystem::path& folder) {
@@ -44,16 +69,18 @@ std::vector<NoticeLine> ReadNotice(const std::filesystem::path& folder) {
             continue;
         }
         NoticeLine parsed{std::string(line.substr(0, tab)), std::string(line.substr(tab + 1))};
-        if (IsPlainName(parsed.name) && (parsed.asideName.empty() || IsPlainName(parsed.asideName))) {
+        if (IsNameWithin(parsed.name) && (parsed.asideName.empty() || IsNameWithin(parsed.asideName))) {
             lines.push_back(std::move(parsed));
         }
     }
     return lines;
 }
 
-void AppendToNotice(const std::filesystem::path& file, const std::string& asideName) {
-    const std::filesystem::path folder = file.parent_path();
-    const std::string line = file.filename().string() + '\t' + asideName + '\n';
+// The file and the name its bytes were kept under, as paths within the notice's folder.
+void AppendToNotice(const std::filesystem::path& file, const std::filesystem::path& aside) {
+    const std::filesystem::path folder = NoticeFolderFor(file);
+    const std::string asideName = aside.empty() ? std::string() : aside.lexically_relative(folder).string();
+    const std::string line = file.lexically_relative(folder).string() + '\t' + asideName + '\n';
     std::string text = NoticeText(folder);
     if (text.find(line) != std::string::npos) {
         return;  // a file left in place is noted once however often it is refused
@@ -86,12 +113,12 @@ bool KeepAsideBeforeRewrite(const std::filesystem::path& file) {
     if (!aside) {
         return false;
     }
-    AppendToNotice(file, aside->filename().string());
+    AppendToNotice(file, *aside);
     return true;
 }
 
 void NoteDamagedFileLeftInPlace(const std::filesystem::path& file) {
-    AppendToNotice(file, std::string());
+    AppendToNotice(file, std::filesystem::path());
 }
 
 void TellOfDamagedFiles(const std::filesystem::path& folder, platform::MessageSink& messages) {

@@ -2,9 +2,10 @@
 // name of their own before the program writes the file anew, and the operator is told once, through
 // the message sink, which files they were and where the old bytes are.
 //
-// What is to be told lives in a notice file beside the damaged files ("DamagedFiles.txt"), one line per
-// file: its name, a tab and the name its old bytes were kept under (empty when the file was left as it
-// was). The notice outlives the run, since files are kept aside at exit and told at the next start.
+// What is to be told lives in a notice file ("DamagedFiles.txt") in the program folder, for files in it
+// or in its folders, else beside the damaged file; one line per file: its path within the notice's
+// folder, a tab and the path its old bytes were kept under (empty when the file was left as it was).
+// The notice outlives the run, since files are kept aside at exit and told at the next start.
 #pragma once
 
 #include "MessageSink.h"

@@ -13,6 +13,7 @@
 #include "SettingsTestSupport.h"
 #include "Settingstore.h"
 #include "TempHome.h"
+#include "VendorInfo.h"
 #include "VerCfgFile.h"
 
 #include <gtest/gtest.h>
@@ -141,8 +142,10 @@ class DamagedFilesTest : public SettingsTest {
         WriteFile(File("VerCFG"), Bytes{0x40, 0x01, 0, 0, 1, 0});  // the pen work mode on
         WriteFile(File("Lang_eng.ini"), "[MsgInfo]\r\n4=Lost the machine!\r\n");
         WriteFile(File("Param.lib"), "[Acrylic 3mm]\r\nSpeed=15.000000\r\n");
-        for (const char* name :
-             {"VerCFG", "config", "vpara", "upara", "lpara", "Lang_eng.ini", "Param.lib"}) {
+        std::filesystem::create_directories(File("Vendor"));
+        WriteFile(File("Vendor/Info_En.txt"), "11=Laser Works\r\n");
+        for (const char* name : {"VerCFG", "config", "vpara", "upara", "lpara", "Lang_eng.ini", "Param.lib",
+                                 "Vendor/Info_En.txt"}) {
             good_[name] = FileBytes(File(name));
         }
         ResetAll();
@@ -182,6 +185,8 @@ class DamagedFilesTest : public SettingsTest {
         if (damaged != "config") {  // a damaged "config" leaves the language Chinese
             EXPECT_EQ(GetLangText("MsgInfo", "4"),
                       damaged == "Lang_eng.ini" ? "Communication Error!" : "Lost the machine!");
+            EXPECT_EQ(gVendorInfo.entries[VendorInfo::kSoftwareTitle] == "Laser Works",
+                      damaged != "Vendor/Info_En.txt");
         }
     }
 
@@ -239,6 +244,7 @@ std::vector<DamageCase> DamageCases() {
         cases.push_back({"lpara", damage, true});
     }
     cases.push_back({"Lang_eng.ini", Oversize(), false});
+    cases.push_back({"Vendor/Info_En.txt", Oversize(), false});
     cases.push_back({"Param.lib", Oversize(), true});
     return cases;
 }
@@ -251,6 +257,7 @@ TEST_F(DamagedFilesTest, TheBytesOfEveryDamagedFileSurviveAndTheOperatorIsToldOn
         for (const auto& entry : std::filesystem::directory_iterator(Folder())) {
             std::filesystem::remove_all(entry.path());
         }
+        std::filesystem::create_directories(File("Vendor"));
         ResetAll();
         Damage(c);
         const bool oversize = !c.damage.apply;
