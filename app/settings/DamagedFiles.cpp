@@ -42,14 +42,16 @@ bool IsNameWithin(std::string_view name) {
     return true;
 }
 
+std::string WithinFolder(const std::filesystem::path& file, const std::filesystem::path& folder) {
+    return file.lexically_normal().lexically_relative(folder.lexically_normal()).string();
+}
+
 // The notice of a file in the program folder, or in a folder of it, is the program folder's, so that
 // one message at start names them all; any other file's notice lies beside it.
 std::filesystem::path NoticeFolderFor(const std::filesystem::path& file) {
     const std::filesystem::path programFolder = platform::ProgramFolder();
     if (!programFolder.empty()) {
-        const std::filesystem::path within =
-            file.lexically_normal().lexically_relative(programFolder.lexically_normal());
-        if (IsNameWithin(within.string())) {
+        if (IsNameWithin(WithinFolder(file, programFolder))) {
             return programFolder;
         }
     }
@@ -79,8 +81,8 @@ std::vector<NoticeLine> ReadNotice(const std::filesystem::path& folder) {
 // The file and the name its bytes were kept under, as paths within the notice's folder.
 void AppendToNotice(const std::filesystem::path& file, const std::filesystem::path& aside) {
     const std::filesystem::path folder = NoticeFolderFor(file);
-    const std::string asideName = aside.empty() ? std::string() : aside.lexically_relative(folder).string();
-    const std::string line = file.lexically_relative(folder).string() + '\t' + asideName + '\n';
+    const std::string asideName = aside.empty() ? std::string() : WithinFolder(aside, folder);
+    const std::string line = WithinFolder(file, folder) + '\t' + asideName + '\n';
     std::string text = NoticeText(folder);
     if (text.find(line) != std::string::npos) {
         return;  // a file left in place is noted once however often it is refused

@@ -5,9 +5,6 @@
 #include <cmath>
 #include <limits>
 
-struct CVendorPara;
-struct CUserPara;
-
 struct ParaRange {
     double low;
     double high;
@@ -63,7 +60,3 @@ constexpr ParaRange kBacklashMm{0, 1, false};
 constexpr ParaRange kLineFeedRepayMm{0, 1, false};
 
 }  // namespace para_range
-
-// Every field of the record within its range, the fields without a file key included.
-bool VendorParaInRange(const CVendorPara& record);
-bool UserParaInRange(const CUserPara& record);

@@ -23,16 +23,14 @@ constexpr const char* kLayerParaFile = "lpara";
 // The state of every file that did not load whole at start-up; a file not listed is written at exit.
 std::map<std::filesystem::path, SettingsFileState> stateAtStart;
 
-int SaveConfig(const std::filesystem::path& file) {
-    platform::Archive archive = platform::Archive::ForStoring();
-    SerializeConfig(archive);
-    return archive.SaveToFile(file) ? 1 : 0;
-}
-
 std::vector<std::uint8_t> CurrentConfigBytes() {
     platform::Archive archive = platform::Archive::ForStoring();
     SerializeConfig(archive);
     return archive.Bytes();
+}
+
+int SaveConfig(const std::filesystem::path& file) {
+    return platform::WriteFileAtomically(file, CurrentConfigBytes()) ? 1 : 0;
 }
 
 bool LoadConfigBytes(const std::vector<std::uint8_t>& bytes) {

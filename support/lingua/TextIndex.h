@@ -17,7 +17,8 @@ class TextIndex {
     static std::uint32_t Hash(std::string_view text, bool ignoringCase);
 
     void Clear();
-    // Enters the position under the hash; a position is entered once.
+    // Enters the position under the hash; a position is entered once. Positions are held in 32 bits:
+    // the files behind a store are limited to a few MB, far below 2^32 sections or keys.
     void Insert(std::uint32_t hash, std::size_t position);
     // The first position entered under the hash for which matches(position) holds, or kNotFound.
     template <typename Matches>
