@@ -1,0 +1,174 @@
+// Glyph-outline records from a FreeType outline.
+#include "OutlineRecordWriter.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "GlyphOutline.h"
+
+namespace platform {
+namespace {
+
+struct FixedPoint {
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    bool operator==(const FixedPoint&) const = default;
+};
+
+// 16.16 fixed; a coordinate beyond its range (two em and more) is held at the range's end.
+std::int32_t ToFixed(double units) {
+    const double fixed = std::round(units * 65536.0);
+    constexpr double kMax = std::numeric_limits<std::int32_t>::max();
+    constexpr double kMin = std::numeric_limits<std::int32_t>::min();
+    return static_cast<std::int32_t>(std::clamp(fixed, kMin, kMax));
+}
+
+FixedPoint Midpoint(FixedPoint a, FixedPoint b) {
+    return {static_cast<std::int32_t>((std::int64_t{a.x} + b.x) / 2),
+            static_cast<std::int32_t>((std::int64_t{a.y} + b.y) / 2)};
+}
+
+void PutU16(std::vector<std::uint8_t>& out, std::size_t at, std::uint16_t value) {
+    out[at] = static_cast<std::uint8_t>(value);
+    out[at + 1] = static_cast<std::uint8_t>(value >> 8);
+}
+
+void PutU32(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t value) {
+    for (int byte = 0; byte < 4; ++byte) {
+        out[at + byte] = static_cast<std::uint8_t>(value >> (8 * byte));
+    }
+}
+
+void AppendU32(std::vector<std::uint8_t>& out, std::uint32_t value) {
+    out.resize(out.size() + 4);
+    PutU32(out, out.size() - 4, value);
+}
+
+void AppendPoint(std::vector<std::uint8_t>& out, FixedPoint point) {
+    AppendU32(out, static_cast<std::uint32_t>(point.x));
+    AppendU32(out, static_cast<std::uint32_t>(point.y));
+}
+
+enum class PointKind { kOn, kQuadratic, kCubic };
+
+struct ContourPoint {
+    FixedPoint point;
+    PointKind kind;
+};
+
+PointKind KindOf(char tag) {
+    switch (FT_CURVE_TAG(tag)) {
+        case FT_CURVE_TAG_ON:
+            return PointKind::kOn;
+        case FT_CURVE_TAG_CUBIC:
+            return PointKind::kCubic;
+        default:
+            return PointKind::kQuadratic;
+    }
+}
+
+// Writes one polygon. Records grow while points of one kind follow each other; a record header is
+// patched with its count when the record ends.
+class PolygonWriter {
+  public:
+    explicit PolygonWriter(std::vector<std::uint8_t>& output) : out(output) {}
+
+    void Write(const std::vector<ContourPoint>& points) {
+        polygonStart = out.size();
+        out.resize(out.size() + 8);
+        PutU32(out, polygonStart + 4, kOutlinePolygonType);
+        AppendPoint(out, points.front().point);
+        std::size_t index = 1;
+        while (index <= points.size()) {
+            index = WriteSegment(points, index);
+        }
+        EndRecord();
+        PutU32(out, polygonStart, static_cast<std::uint32_t>(out.size() - polygonStart));
+    }
+
+  private:
+    // Writes the segment that starts after the on-curve point before `index` and returns the index
+    // after its end point; the index equal to the point count stands for the start point again.
+    std::size_t WriteSegment(const std::vector<ContourPoint>& points, std::size_t index) {
+        auto at = [&](std::size_t i) { return points[i % points.size()]; };
+        const ContourPoint first = at(index);
+        if (first.kind == PointKind::kOn) {
+            if (index < points.size()) {
+                Add(kOutlineLines, first.point);
+            }
+            return index + 1;
+        }
+        const OutlineRecordType type = first.kind == PointKind::kCubic ? kOutlineCubic : kOutlineQuadratic;
+        while (at(index).kind != PointKind::kOn && index < points.size()) {
+            Add(type, at(index).point);
+            ++index;
+        }
+        Add(type, at(index).point);
+        if (type == kOutlineQuadratic) {
+            EndRecord();  // only a quadratic record's last point lies on the curve
+        }
+        return index + 1;
+    }
+
+    void Add(OutlineRecordType type, FixedPoint point) {
+        if (recordStart == 0 || type != recordType) {
+            EndRecord();
+            recordStart = out.size();
+            recordType = type;
+            out.resize(out.size() + kOutlineRecordHeaderBytes);
+        }
+        AppendPoint(out, point);
+        ++recordCount;
+    }
+
+    void EndRecord() {
+        if (recordStart == 0) {
+            return;
+        }
+        PutU16(out, recordStart, recordType);
+        PutU16(out, recordStart + 2, recordCount);
+        recordStart = 0;
+        recordCount = 0;
+    }
+
+    std::vector<std::uint8_t>& out;
+    std::size_t polygonStart = 0;
+    std::size_t recordStart = 0;  // 0: no record open (a record never starts at byte 0)
+    OutlineRecordType recordType = kOutlineLines;
+    std::uint16_t recordCount = 0;
+};
+
+// The contour's points rotated to begin with an on-curve point; a contour of quadratic points only
+// begins with the implied point between its last and first.
+std::vector<ContourPoint> ContourFromOnPoint(const FT_Outline& outline, int first, int last, double scale) {
+    std::vector<ContourPoint> raw;
+    for (int i = first; i <= last; ++i) {
+        raw.push_back({{ToFixed(outline.points[i].x * scale), ToFixed(outline.points[i].y * scale)},
+                       KindOf(outline.tags[i])});
+    }
+    const auto on = std::find_if(raw.begin(), raw.end(), [](const ContourPoint& p) { return p.kind == PointKind::kOn; });
+    if (on != raw.end()) {
+        std::rotate(raw.begin(), on, raw.end());
+        return raw;
+    }
+    raw.insert(raw.begin(), {Midpoint(raw.back().point, raw.front().point), PointKind::kOn});
+    return raw;
+}
+
+}  // namespace
+
+void WriteOutlineRecords(const FT_Outline& outline, double scale, std::vector<std::uint8_t>& records) {
+    records.clear();
+    int first = 0;
+    for (int contour = 0; contour < outline.n_contours; ++contour) {
+        const int last = outline.contours[contour];
+        if (last < first || last >= outline.n_points) {
+            return;
+        }
+        PolygonWriter(records).Write(ContourFromOnPoint(outline, first, last, scale));
+        first = last + 1;
+    }
+}
+
+}  // namespace platform
