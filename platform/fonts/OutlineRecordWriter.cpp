@@ -139,17 +139,19 @@ class PolygonWriter {
     std::uint16_t recordCount = 0;
 };
 
-// The contour's points rotated to begin with an on-curve point; a contour of quadratic points only
-// begins with the implied point between its last and first.
+// The contour's points, beginning at an on-curve point where FreeType's own decomposition begins: the
+// first point when it is on the curve, else the last when that is, else the implied point between them.
 std::vector<ContourPoint> ContourFromOnPoint(const FT_Outline& outline, int first, int last, double scale) {
     std::vector<ContourPoint> raw;
     for (int i = first; i <= last; ++i) {
         raw.push_back({{ToFixed(outline.points[i].x * scale), ToFixed(outline.points[i].y * scale)},
                        KindOf(outline.tags[i])});
     }
-    const auto on = std::find_if(raw.begin(), raw.end(), [](const ContourPoint& p) { return p.kind == PointKind::kOn; });
-    if (on != raw.end()) {
-        std::rotate(raw.begin(), on, raw.end());
+    if (raw.front().kind == PointKind::kOn) {
+        return raw;
+    }
+    if (raw.back().kind == PointKind::kOn) {
+        std::rotate(raw.begin(), raw.end() - 1, raw.end());
         return raw;
     }
     raw.insert(raw.begin(), {Midpoint(raw.back().point, raw.front().point), PointKind::kOn});
