@@ -249,6 +249,7 @@ int TextCreateTrueType(const std::string& text, double height, double charSpace,
     const double lineHeight = faces.Main().Height() * kLayoutUnitsPerOutlineUnit;
 
     CurveList curves;
+    curves.reserve(text.size() * 2);  // most glyphs have one or two contours
     platform::GlyphOutline outline;
     double y = y0;
     std::string_view remaining = text;

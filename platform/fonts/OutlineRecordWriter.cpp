@@ -141,34 +141,39 @@ class PolygonWriter {
 
 // The contour's points, beginning at an on-curve point where FreeType's own decomposition begins: the
 // first point when it is on the curve, else the last when that is, else the implied point between them.
-std::vector<ContourPoint> ContourFromOnPoint(const FT_Outline& outline, int first, int last, double scale) {
-    std::vector<ContourPoint> raw;
+void ContourFromOnPoint(const FT_Outline& outline, int first, int last, double scale, std::vector<ContourPoint>& raw) {
+    raw.clear();
     for (int i = first; i <= last; ++i) {
         raw.push_back({{ToFixed(outline.points[i].x * scale), ToFixed(outline.points[i].y * scale)},
                        KindOf(outline.tags[i])});
     }
     if (raw.front().kind == PointKind::kOn) {
-        return raw;
+        return;
     }
     if (raw.back().kind == PointKind::kOn) {
         std::rotate(raw.begin(), raw.end() - 1, raw.end());
-        return raw;
+        return;
     }
     raw.insert(raw.begin(), {Midpoint(raw.back().point, raw.front().point), PointKind::kOn});
-    return raw;
 }
 
 }  // namespace
 
 void WriteOutlineRecords(const FT_Outline& outline, double scale, std::vector<std::uint8_t>& records) {
     records.clear();
+    // Every point once, a record header at most per point, a polygon header and an implied start each.
+    records.reserve(static_cast<std::size_t>(outline.n_points) * (kOutlinePointBytes + kOutlineRecordHeaderBytes) +
+                    static_cast<std::size_t>(outline.n_contours) * (kOutlinePolygonHeaderBytes + kOutlinePointBytes));
+    std::vector<ContourPoint> contourPoints;
+    contourPoints.reserve(static_cast<std::size_t>(outline.n_points) + 1);
     int first = 0;
     for (int contour = 0; contour < outline.n_contours; ++contour) {
         const int last = outline.contours[contour];
         if (last < first || last >= outline.n_points) {
             return;
         }
-        PolygonWriter(records).Write(ContourFromOnPoint(outline, first, last, scale));
+        ContourFromOnPoint(outline, first, last, scale, contourPoints);
+        PolygonWriter(records).Write(contourPoints);
         first = last + 1;
     }
 }
