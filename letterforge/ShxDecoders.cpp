@@ -106,6 +106,42 @@ class ShapeWalk {
         return position;
     }
 
+    // A move by the two signed operands at i + operandOffset whose point is appended and counted; i
+    // then points past them. False when the operands lie past the definition's end.
+    bool DrawDisplacement(std::size_t& i, std::size_t operandOffset) {
+        if (!Has(i + operandOffset + 1)) {
+            return false;
+        }
+        MoveBy(i + operandOffset);
+        Append();
+        ++steps;
+        i += operandOffset + 2;
+        return true;
+    }
+
+    // A double-byte pen-up at i: hands the stroke over, then starts the next one at the point of a
+    // following displacement (8) or, when takeVector, of any following byte taken as a vector;
+    // otherwise only the code is passed over. False when the look-ahead lies past the end.
+    bool PenUp(std::size_t& i, bool takeVector) {
+        HandOverIfDrawn();
+        if (!Has(i + 1) || (At(i + 1) == 8 && !Has(i + 3))) {
+            return false;
+        }
+        if (At(i + 1) == 8) {
+            MoveBy(i + 2);
+            i += 4;
+        } else if (takeVector) {
+            MoveByVector(At(i + 1));
+            i += 2;
+        } else {
+            i += 1;
+            return true;
+        }
+        Append();
+        steps = 1;
+        return true;
+    }
+
     double PenX() const { return penX; }
     double PenY() const { return penY; }
 
@@ -144,30 +180,14 @@ void DecodeBigCommon(ShapeWalk& walk, bool penUpTakesVector) {
             ++walk.steps;
             i = walk.VectorRun(i, true);
         } else if (code == 2) {
-            walk.HandOverIfDrawn();
-            if (!walk.Has(i + 1) || (walk.At(i + 1) == 8 && !walk.Has(i + 3))) {
+            if (!walk.PenUp(i, penUpTakesVector)) {
                 return;
             }
-            if (walk.At(i + 1) == 8) {
-                walk.MoveBy(i + 2);
-                i += 4;
-            } else if (penUpTakesVector) {
-                walk.MoveByVector(walk.At(i + 1));
-                i += 2;
-            } else {
-                i += 1;
-                continue;
-            }
-            walk.Append();
-            walk.steps = 1;
         } else if (code == 3 || code == 4 || code == 7 || code == 8) {
-            if (!walk.Has(i + 2)) {
+            if (!walk.DrawDisplacement(i, 1)) {
                 return;
             }
-            walk.MoveBy(i + 1);
-            walk.Append();
-            ++walk.steps;
-            i = walk.VectorRun(i + 3, true);
+            i = walk.VectorRun(i, true);
         } else {
             ++i;
         }
@@ -277,13 +297,10 @@ void CShxText::DecodeShape(const ShapeCall& call) {
                 i += 1;
             }
         } else if (code == 3 || code == 4 || code == 7 || code == 8) {
-            if (!walk.Has(i + 2)) {
+            if (!walk.DrawDisplacement(i, 1)) {
                 return;
             }
-            walk.MoveBy(i + 1);
-            walk.Append();
-            ++walk.steps;
-            i = walk.VectorRun(i + 3, true);
+            i = walk.VectorRun(i, true);
         } else if (code == 5 || code == 6 || code == 14) {
             if (!walk.Has(i + 1)) {
                 return;
@@ -326,34 +343,22 @@ void CShxText::DecodeBigShape0(const ShapeCall& call) {
                 return;
             }
             const std::uint8_t next = walk.At(i + 1);
-            if (next == 8 || next == 12) {
-                if (!walk.Has(i + (next == 8 ? 3 : 4))) {
+            if (next == 8) {
+                if (!walk.DrawDisplacement(i, 2)) {
                     return;
                 }
-                if (next == 8) {
-                    walk.MoveBy(i + 2);
-                    walk.Append();
-                    ++walk.steps;
-                    i += 4;
-                } else {
-                    arc(i + 2);
-                    i += 5;
+            } else if (next == 12) {
+                if (!walk.Has(i + 4)) {
+                    return;
                 }
+                arc(i + 2);
+                i += 5;
             } else {
                 i += 1;
             }
         } else if (code == 2) {
-            walk.HandOverIfDrawn();
-            if (!walk.Has(i + 1) || (walk.At(i + 1) == 8 && !walk.Has(i + 3))) {
+            if (!walk.PenUp(i, false)) {
                 return;
-            }
-            if (walk.At(i + 1) == 8) {
-                walk.MoveBy(i + 2);
-                walk.Append();
-                walk.steps = 1;
-                i += 4;
-            } else {
-                i += 1;
             }
         } else if (code == 3 || code == 4 || code == 7) {
             if (!walk.Has(i + 2)) {
@@ -370,13 +375,9 @@ void CShxText::DecodeBigShape0(const ShapeCall& call) {
                 i += 1;
             }
         } else if (code == 8) {
-            if (!walk.Has(i + 2)) {
+            if (!walk.DrawDisplacement(i, 1)) {
                 return;
             }
-            walk.MoveBy(i + 1);
-            walk.Append();
-            ++walk.steps;
-            i += 3;
         } else if (code >= 9 && code <= 12) {
             if (!walk.Has(i + 3)) {
                 return;
@@ -411,13 +412,9 @@ void CShxText::DecodeBigShape3(const ShapeCall& call) {
             }
             const std::uint8_t next = walk.At(i + 1);
             if (next == 8) {
-                if (!walk.Has(i + 3)) {
+                if (!walk.DrawDisplacement(i, 2)) {
                     return;
                 }
-                walk.MoveBy(i + 2);
-                walk.Append();
-                ++walk.steps;
-                i += 4;
             } else if (next == 9) {
                 std::size_t pair = i + 2;
                 for (;; pair += 2) {
@@ -436,17 +433,8 @@ void CShxText::DecodeBigShape3(const ShapeCall& call) {
                 i += 1;
             }
         } else if (code == 2) {
-            walk.HandOverIfDrawn();
-            if (!walk.Has(i + 1) || (walk.At(i + 1) == 8 && !walk.Has(i + 3))) {
+            if (!walk.PenUp(i, false)) {
                 return;
-            }
-            if (walk.At(i + 1) == 8) {
-                walk.MoveBy(i + 2);
-                walk.Append();
-                walk.steps = 1;
-                i += 4;
-            } else {
-                i += 1;
             }
         } else if (code == 3 || code == 4 || code == 5) {
             i += pairTwoEight ? 2 : 1;  // the 8 is then taken as a drawn displacement
@@ -458,13 +446,9 @@ void CShxText::DecodeBigShape3(const ShapeCall& call) {
                 i += 1;
             }
         } else if (code == 8) {
-            if (!walk.Has(i + 2)) {
+            if (!walk.DrawDisplacement(i, 1)) {
                 return;
             }
-            walk.MoveBy(i + 1);
-            walk.Append();
-            ++walk.steps;
-            i += 3;
         } else {
             i += 1;
         }
