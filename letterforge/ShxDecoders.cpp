@@ -119,6 +119,23 @@ class ShapeWalk {
         return true;
     }
 
+    // Moves by each pair of signed operands from `pair` on, appending each point (and counting each
+    // when countEach), up to the pair (0, 0), where `pair` then stands. False when the list runs past
+    // the definition's end.
+    bool DisplacementList(std::size_t& pair, bool countEach) {
+        for (;; pair += 2) {
+            if (!Has(pair + 1)) {
+                return false;
+            }
+            if (At(pair) == 0 && At(pair + 1) == 0) {
+                return true;
+            }
+            MoveBy(pair);
+            Append();
+            steps += countEach ? 1 : 0;
+        }
+    }
+
     // A double-byte pen-up at i: hands the stroke over, then starts the next one at the point of a
     // following displacement (8) or, when takeVector, of any following byte taken as a vector;
     // otherwise only the code is passed over. False when the look-ahead lies past the end.
@@ -244,16 +261,9 @@ void CShxText::DecodeShape(const ShapeCall& call) {
                 ++walk.steps;
                 i += 4;
             } else if (next == 9) {
-                for (i += 2;; i += 2) {
-                    if (!walk.Has(i + 1)) {
-                        return;
-                    }
-                    if (walk.At(i) == 0 && walk.At(i + 1) == 0) {
-                        break;
-                    }
-                    walk.MoveBy(i);
-                    walk.Append();
-                    ++walk.steps;
+                i += 2;
+                if (!walk.DisplacementList(i, true)) {
+                    return;
                 }
             } else if (next >= kFirstVector) {
                 walk.Append();
@@ -417,15 +427,8 @@ void CShxText::DecodeBigShape3(const ShapeCall& call) {
                 }
             } else if (next == 9) {
                 std::size_t pair = i + 2;
-                for (;; pair += 2) {
-                    if (!walk.Has(pair + 1)) {
-                        return;
-                    }
-                    if (walk.At(pair) == 0 && walk.At(pair + 1) == 0) {
-                        break;
-                    }
-                    walk.MoveBy(pair);
-                    walk.Append();
+                if (!walk.DisplacementList(pair, false)) {
+                    return;
                 }
                 ++walk.steps;
                 i = pair + 2;

@@ -44,9 +44,13 @@ short _text_getdate(CTextParam* params) {
     if (params == nullptr) {
         return 0;
     }
-    const letterforge::LocalTime shifted =
-        letterforge::ShiftDate(letterforge::CurrentLocalTime(), params->dateOffsetUnit, params->dateOffset);
-    params->text = letterforge::FormatDateText(shifted, params->dateFormat, shifted.hour < 12 ? "a" : "p");
+    try {
+        const letterforge::LocalTime shifted =
+            letterforge::ShiftDate(letterforge::CurrentLocalTime(), params->dateOffsetUnit, params->dateOffset);
+        params->text = letterforge::FormatDateText(shifted, params->dateFormat, shifted.hour < 12 ? "a" : "p");
+    } catch (const std::exception&) {
+        return 0;  // out of memory: the text stays as it was
+    }
     return 0;
 }
 
@@ -54,7 +58,13 @@ short _text_getsn(CTextParam* params, short advance) {
     if (params == nullptr) {
         return 0;
     }
-    letterforge::AdvanceSerial(*params, advance != 0);
-    params->text = letterforge::SerialText(*params);
+    try {
+        CTextParam advanced = *params;
+        letterforge::AdvanceSerial(advanced, advance != 0);
+        advanced.text = letterforge::SerialText(advanced);
+        *params = std::move(advanced);
+    } catch (const std::exception&) {
+        return 0;  // out of memory: the parameters stay as they were
+    }
     return 0;
 }
