@@ -26,6 +26,9 @@ short _text_create(platform::DeviceContext*, const std::string& text, short useS
     if (out == nullptr || text.empty() || !UsableMeasures(height, charSpace, lineSpace, widthRatio)) {
         return 0;
     }
+    if (widthRatio <= 0.0) {
+        widthRatio = 1.0;
+    }
     letterforge::CurveList curves;
     try {
         if (useShx == 0) {

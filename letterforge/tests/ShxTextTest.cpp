@@ -93,6 +93,18 @@ TEST_F(ShxTextTest, SingleByteAdvancesFollowTheFontAndThePunctuationRules) {
     }
 }
 
+TEST_F(ShxTextTest, WidthRatioZeroOrBelowCountsAsOne) {
+    const Curves expected = CreateText("A中A", 1, "FS.SHX", 6.0, 0.0, 0.0, 1.0);
+    ASSERT_EQ(expected.size(), 3u);
+    for (double ratio : {0.0, -2.0}) {
+        const Curves curves = CreateText("A中A", 1, "FS.SHX", 6.0, 0.0, 0.0, ratio);
+        ASSERT_EQ(curves.size(), expected.size()) << ratio;
+        for (std::size_t c = 0; c < curves.size(); ++c) {
+            cutrix::testing::ExpectSameRecords(curves[c], expected[c]);
+        }
+    }
+}
+
 TEST_F(ShxTextTest, MissingFontIsReportedOncePerText) {
     platform::RecordingMessageSink sink;
     SetMessageSink(&sink);
