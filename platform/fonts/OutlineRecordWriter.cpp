@@ -68,19 +68,62 @@ PointKind KindOf(char tag) {
     }
 }
 
+// One contour's points in outline units, read in place, beginning at an on-curve point where
+// FreeType's own decomposition begins: the first point when it is on the curve, else the last when that
+// is, else the implied point between them, which then comes first.
+class Contour {
+  public:
+    Contour(const FT_Outline& glyph, int firstPoint, int lastPoint, double outlineScale)
+        : outline(glyph), first(firstPoint), count(lastPoint - firstPoint + 1), scale(outlineScale) {
+        if (KindOf(outline.tags[first]) == PointKind::kOn) {
+            return;
+        }
+        if (KindOf(outline.tags[lastPoint]) == PointKind::kOn) {
+            rotation = count - 1;
+            return;
+        }
+        implied = true;
+    }
+
+    std::size_t Size() const { return static_cast<std::size_t>(count) + (implied ? 1 : 0); }
+
+    ContourPoint operator[](std::size_t index) const {
+        if (!implied) {
+            return Raw((static_cast<int>(index) + rotation) % count);
+        }
+        if (index == 0) {
+            return {Midpoint(Raw(count - 1).point, Raw(0).point), PointKind::kOn};
+        }
+        return Raw(static_cast<int>(index) - 1);
+    }
+
+  private:
+    ContourPoint Raw(int offset) const {
+        const FT_Vector& point = outline.points[first + offset];
+        return {{ToFixed(point.x * scale), ToFixed(point.y * scale)}, KindOf(outline.tags[first + offset])};
+    }
+
+    const FT_Outline& outline;
+    int first;
+    int count;
+    double scale;
+    int rotation = 0;
+    bool implied = false;
+};
+
 // Writes one polygon. Records grow while points of one kind follow each other; a record header is
 // patched with its count when the record ends.
 class PolygonWriter {
   public:
     explicit PolygonWriter(std::vector<std::uint8_t>& output) : out(output) {}
 
-    void Write(const std::vector<ContourPoint>& points) {
+    void Write(const Contour& points) {
         polygonStart = out.size();
         out.resize(out.size() + 8);
         PutU32(out, polygonStart + 4, kOutlinePolygonType);
-        AppendPoint(out, points.front().point);
+        AppendPoint(out, points[0].point);
         std::size_t index = 1;
-        while (index <= points.size()) {
+        while (index <= points.Size()) {
             index = WriteSegment(points, index);
         }
         EndRecord();
@@ -90,17 +133,17 @@ class PolygonWriter {
   private:
     // Writes the segment that starts after the on-curve point before `index` and returns the index
     // after its end point; the index equal to the point count stands for the start point again.
-    std::size_t WriteSegment(const std::vector<ContourPoint>& points, std::size_t index) {
-        auto at = [&](std::size_t i) { return points[i % points.size()]; };
+    std::size_t WriteSegment(const Contour& points, std::size_t index) {
+        auto at = [&](std::size_t i) { return points[i % points.Size()]; };
         const ContourPoint first = at(index);
         if (first.kind == PointKind::kOn) {
-            if (index < points.size()) {
+            if (index < points.Size()) {
                 Add(kOutlineLines, first.point);
             }
             return index + 1;
         }
         const OutlineRecordType type = first.kind == PointKind::kCubic ? kOutlineCubic : kOutlineQuadratic;
-        while (at(index).kind != PointKind::kOn && index < points.size()) {
+        while (at(index).kind != PointKind::kOn && index < points.Size()) {
             Add(type, at(index).point);
             ++index;
         }
@@ -139,24 +182,6 @@ class PolygonWriter {
     std::uint16_t recordCount = 0;
 };
 
-// The contour's points, beginning at an on-curve point where FreeType's own decomposition begins: the
-// first point when it is on the curve, else the last when that is, else the implied point between them.
-void ContourFromOnPoint(const FT_Outline& outline, int first, int last, double scale, std::vector<ContourPoint>& raw) {
-    raw.clear();
-    for (int i = first; i <= last; ++i) {
-        raw.push_back({{ToFixed(outline.points[i].x * scale), ToFixed(outline.points[i].y * scale)},
-                       KindOf(outline.tags[i])});
-    }
-    if (raw.front().kind == PointKind::kOn) {
-        return;
-    }
-    if (raw.back().kind == PointKind::kOn) {
-        std::rotate(raw.begin(), raw.end() - 1, raw.end());
-        return;
-    }
-    raw.insert(raw.begin(), {Midpoint(raw.back().point, raw.front().point), PointKind::kOn});
-}
-
 }  // namespace
 
 void WriteOutlineRecords(const FT_Outline& outline, double scale, std::vector<std::uint8_t>& records) {
@@ -164,16 +189,13 @@ void WriteOutlineRecords(const FT_Outline& outline, double scale, std::vector<st
     // Every point once, a record header at most per point, a polygon header and an implied start each.
     records.reserve(static_cast<std::size_t>(outline.n_points) * (kOutlinePointBytes + kOutlineRecordHeaderBytes) +
                     static_cast<std::size_t>(outline.n_contours) * (kOutlinePolygonHeaderBytes + kOutlinePointBytes));
-    std::vector<ContourPoint> contourPoints;
-    contourPoints.reserve(static_cast<std::size_t>(outline.n_points) + 1);
     int first = 0;
     for (int contour = 0; contour < outline.n_contours; ++contour) {
         const int last = outline.contours[contour];
         if (last < first || last >= outline.n_points) {
             return;
         }
-        ContourFromOnPoint(outline, first, last, scale, contourPoints);
-        PolygonWriter(records).Write(contourPoints);
+        PolygonWriter(records).Write(Contour(outline, first, last, scale));
         first = last + 1;
     }
 }
