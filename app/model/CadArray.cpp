@@ -21,14 +21,6 @@ bool IsOdd(std::int32_t index) {
     return index % 2 == 1;
 }
 
-CCadRect Moved(CCadRect rect, double dx, double dy) {
-    return {rect.x1 + dx, rect.y1 + dy, rect.x2 + dx, rect.y2 + dy, 0};
-}
-
-bool Misses(const CCadRect& rect, const CCadRect& area) {
-    return rect.x2 < area.x1 || rect.x1 > area.x2 || rect.y2 < area.y1 || rect.y1 > area.y2;
-}
-
 // The indices 0..count-1 whose cells, spanning [low, high] + index x step along one axis, may meet the
 // view [viewLow, viewHigh]. One index of slack each way absorbs rounding; the caller tests each cell
 // exactly. With no step every cell lies at the same place, so two indices (both parities) stand for all.
@@ -98,7 +90,7 @@ void CCadArray::CalRect() {
 
 void CCadArray::Draw(platform::DeviceContext* mapDC, platform::DeviceContext* drawDC, CCadRect visibleArea,
                      double dx, double dy, std::uint16_t) {
-    if (mapDC == nullptr || drawDC == nullptr || Misses(Moved(frameRect, dx, dy), visibleArea)) {
+    if (mapDC == nullptr || drawDC == nullptr || !frameRect.MovedNormalised(dx, dy).Meets(visibleArea)) {
         return;
     }
     columnCount = std::max(columnCount, 1);
@@ -123,7 +115,7 @@ void CCadArray::Draw(platform::DeviceContext* mapDC, platform::DeviceContext* dr
             } else if (ShowArray != 0) {
                 ForEachChild([&](CCadElement& child) { child.Draw(mapDC, drawDC, visibleArea, cellDx, cellDy, 1); });
             } else {
-                DrawPlaceholder(mapDC, drawDC, Moved(cell, cellDx, cellDy), visibleArea);
+                DrawPlaceholder(mapDC, drawDC, cell.MovedNormalised(cellDx, cellDy), visibleArea);
             }
         }
     }
@@ -131,7 +123,7 @@ void CCadArray::Draw(platform::DeviceContext* mapDC, platform::DeviceContext* dr
 
 void CCadArray::DrawPlaceholder(platform::DeviceContext* mapDC, platform::DeviceContext* drawDC, CCadRect cell,
                                 const CCadRect& visibleArea) const {
-    if (Misses(cell, visibleArea)) {
+    if (!cell.Meets(visibleArea)) {
         return;
     }
     const platform::Point corner1 = mapDC->LPtoDP(ToLogicalUnits(SDPoint{cell.x1, cell.y1}));

@@ -97,10 +97,7 @@ void CCadBitmap::CalRect() {
 void CCadBitmap::TransMove(double dx, double dy) {
     centre.x += dx;
     centre.y += dy;
-    rect.x1 += dx;
-    rect.x2 += dx;
-    rect.y1 += dy;
-    rect.y2 += dy;
+    rect.Offset(dx, dy);
 }
 
 int CCadBitmap::CopyFrom(const CCadElement* source, double dx, double dy) {
@@ -119,9 +116,6 @@ int CCadBitmap::CopyFrom(const CCadElement* source, double dx, double dy) {
     reserved = bitmap->reserved;
     centre = {bitmap->centre.x + dx, bitmap->centre.y + dy};
     rect = bitmap->rect;
-    rect.x1 += dx;
-    rect.x2 += dx;
-    rect.y1 += dy;
-    rect.y2 += dy;
+    rect.Offset(dx, dy);
     return 1;
 }

@@ -140,9 +140,6 @@ int CCadCurve::CopyFrom(const CCadElement* source, double dx, double dy) {
     leadIn = MovedLead(curve->leadIn, dx, dy);
     leadOut = MovedLead(curve->leadOut, dx, dy);
     rect = curve->rect;
-    rect.x1 += dx;
-    rect.x2 += dx;
-    rect.y1 += dy;
-    rect.y2 += dy;
+    rect.Offset(dx, dy);
     return 1;
 }

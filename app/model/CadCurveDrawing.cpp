@@ -59,11 +59,6 @@ SDPoint PointOnArc(SDPoint centre, double radius, double degrees) {
     return {centre.x + radius * std::cos(radians), centre.y + radius * std::sin(radians)};
 }
 
-bool MissesArea(CCadRect rect, const CCadRect& area) {
-    rect.Normalize();
-    return rect.x2 < area.x1 || rect.x1 > area.x2 || rect.y2 < area.y1 || rect.y1 > area.y2;
-}
-
 ColorRef OutlineColour(ColorRef colour, bool selected) {
     if (!selected) {
         return colour;
@@ -225,12 +220,7 @@ void CCadCurve::Draw(DeviceContext* mapDC, DeviceContext* drawDC, CCadRect visib
         return;
     }
     // A moved copy: array cells draw the same curve at many offsets, so the stored rectangle stays.
-    CCadRect shiftedRect = rect;
-    shiftedRect.x1 += dx;
-    shiftedRect.x2 += dx;
-    shiftedRect.y1 += dy;
-    shiftedRect.y2 += dy;
-    if (MissesArea(shiftedRect, visibleArea)) {
+    if (!rect.MovedNormalised(dx, dy).Meets(visibleArea)) {
         return;
     }
     const SDPoint offset{dx, dy};
@@ -278,7 +268,7 @@ void CCadCurve::DrawPath(DeviceContext* mapDC, DeviceContext* drawDC, SDPoint* p
 }
 
 void CCadCurve::DrawFrame(DeviceContext* mapDC, DeviceContext* drawDC, CCadRect visibleArea, int) {
-    if (mapDC == nullptr || drawDC == nullptr || MissesArea(rect, visibleArea) || GetSelect() == 0 ||
+    if (mapDC == nullptr || drawDC == nullptr || !rect.MovedNormalised(0, 0).Meets(visibleArea) || GetSelect() == 0 ||
         (CutPickOn == 0 && NodeEditOn == 0) || pathList.IsEmpty() != 0) {
         return;
     }

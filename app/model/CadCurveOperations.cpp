@@ -79,10 +79,7 @@ bool SegmentsCross(const CFileLine& a, const CFileLine& b) {
 
 void CCadCurve::TransMove(double dx, double dy) {
     _math_c_move(&pathList, dx, dy);
-    rect.x1 += dx;
-    rect.x2 += dx;
-    rect.y1 += dy;
-    rect.y2 += dy;
+    rect.Offset(dx, dy);
     CalcCutInOut();
 }
 

@@ -58,8 +58,7 @@ void CCadGroup::AppendChild(std::unique_ptr<CCadElement> child) {
 }
 
 bool CCadGroup::MeetsArea(const CCadRect& area, double dx, double dy) const {
-    const CCadRect moved{rect.x1 + dx, rect.y1 + dy, rect.x2 + dx, rect.y2 + dy, 0};
-    return moved.x2 >= area.x1 && moved.x1 <= area.x2 && moved.y2 >= area.y1 && moved.y1 <= area.y2;
+    return rect.MovedNormalised(dx, dy).Meets(area);
 }
 
 void CCadGroup::Draw(platform::DeviceContext* mapDC, platform::DeviceContext* drawDC, CCadRect visibleArea,

@@ -29,9 +29,7 @@ void CCadPoint::Draw(platform::DeviceContext* mapDC, platform::DeviceContext* dr
     if (mapDC == nullptr || drawDC == nullptr) {
         return;
     }
-    CCadRect shifted{rect.x1 + dx, rect.y1 + dy, rect.x2 + dx, rect.y2 + dy, 0};
-    if (shifted.x2 < visibleArea.x1 || shifted.x1 > visibleArea.x2 || shifted.y2 < visibleArea.y1 ||
-        shifted.y1 > visibleArea.y2) {
+    if (!rect.MovedNormalised(dx, dy).Meets(visibleArea)) {
         return;
     }
     const platform::Point centre = mapDC->LPtoDP(ToLogicalUnits(SDPoint{x + dx, y + dy}));
@@ -87,10 +85,7 @@ void CCadPoint::DrawMove(platform::DeviceContext* dc, double dx, double dy) {
 void CCadPoint::TransMove(double dx, double dy) {
     x += dx;
     y += dy;
-    rect.x1 += dx;
-    rect.x2 += dx;
-    rect.y1 += dy;
-    rect.y2 += dy;
+    rect.Offset(dx, dy);
 }
 
 SDPoint CCadPoint::Dragged(double sx, double sy, double px, double py) const {

@@ -130,7 +130,7 @@ TEST(CadTextRecord, AGlyphThatIsNotACurveFailsTheRecordAndLeavesTheText) {
     CCadText empty;
     std::vector<std::uint8_t> bytes = StoredBytes(empty);
     // The glyph count 0 at the end becomes 1, followed by a point's type code and record.
-    bytes.resize(bytes.size() - 4);
+    bytes.erase(bytes.end() - 4, bytes.end());
     RecordBytes tail;
     tail.I32(1).U16(kPointElement);
     bytes.insert(bytes.end(), tail.Bytes().begin(), tail.Bytes().end());
