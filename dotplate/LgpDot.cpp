@@ -48,4 +48,23 @@ void SortDotsByY(std::vector<LgpDot>& dots, int ascending) {
     StableSortBy(dots, ascending, [](const LgpDot& dot) { return dot.y; });
 }
 
+std::vector<std::vector<LgpDot>> DotColumns(const std::deque<LgpDotRow>& rows) {
+    std::vector<LgpDot> all;
+    for (const LgpDotRow& row : rows) {
+        all.insert(all.end(), row.dots.begin(), row.dots.end());
+    }
+    SortDotsByX(all, 1);
+    std::vector<std::vector<LgpDot>> columns;
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        if (i == 0 || all[i].x != all[i - 1].x) {
+            columns.emplace_back();
+        }
+        columns.back().push_back(all[i]);
+    }
+    for (auto& column : columns) {
+        SortDotsByY(column, 1);
+    }
+    return columns;
+}
+
 }  // namespace dotplate

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <vector>
 
 #include "LgpGeometry.h"
@@ -32,5 +33,9 @@ struct LgpDotRow {
 // Stable sorts by centre x or centre y, ascending when the flag is 1, descending when it is 0.
 void SortDotsByX(std::vector<LgpDot>& dots, int ascending);
 void SortDotsByY(std::vector<LgpDot>& dots, int ascending);
+
+// Every dot of the rows gathered into columns of exactly equal x, in ascending x, each column in
+// ascending y: the order in which vertical lines are cut and exported.
+std::vector<std::vector<LgpDot>> DotColumns(const std::deque<LgpDotRow>& rows);
 
 }  // namespace dotplate

@@ -39,26 +39,6 @@ std::vector<const LgpDotRow*> RowsWithDots(const std::deque<LgpDotRow>& rows) {
     return withDots;
 }
 
-// Runs of equal x (compared exactly) in a list sorted by x, each then sorted by y.
-std::vector<std::vector<LgpDot>> ColumnsOf(const std::deque<LgpDotRow>& rows) {
-    std::vector<LgpDot> all;
-    for (const LgpDotRow& row : rows) {
-        all.insert(all.end(), row.dots.begin(), row.dots.end());
-    }
-    SortDotsByX(all, 1);
-    std::vector<std::vector<LgpDot>> columns;
-    for (std::size_t i = 0; i < all.size(); ++i) {
-        if (i == 0 || all[i].x != all[i - 1].x) {
-            columns.emplace_back();
-        }
-        columns.back().push_back(all[i]);
-    }
-    for (auto& column : columns) {
-        SortDotsByY(column, 1);
-    }
-    return columns;
-}
-
 // The bytes of the hand-back file, built in memory so that a failure leaves no half file on disk.
 struct MemoryStream {
     char* buffer = nullptr;
@@ -171,7 +151,7 @@ void CLgpPlate::AppendLineCurves(LgpCurveList& curves, bool horizontal) const {
             walk(row->dots);
         }
     } else {
-        for (const auto& column : ColumnsOf(dotRows)) {
+        for (const auto& column : DotColumns(dotRows)) {
             walk(column);
         }
     }
