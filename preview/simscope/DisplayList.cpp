@@ -19,8 +19,19 @@ void Widen(platform::Rect& bounds, platform::Point point) {
     bounds.bottom = std::max(bounds.bottom, point.y);
 }
 
+DisplayPoint PointOf(platform::Point at, std::uint32_t pen, DisplayOp op) {
+    DisplayPoint point;
+    point.at = at;
+    point.pen = pen;
+    point.op = op;
+    return point;
+}
+
 class ListBuilder {
   public:
+    // At most one point per command: reserved at once, so a large job is not copied while it grows.
+    explicit ListBuilder(std::size_t commandCount) { points_.reserve(commandCount); }
+
     void Add(DisplayPoint point) {
         if (open_.count == kChunkPoints) {
             Close();
@@ -41,13 +52,15 @@ class ListBuilder {
         points_.push_back(point);
     }
 
+    // Ramps repeat the power of the record before as often as not, so the last answer is kept.
     std::uint32_t PenFor(double power) {
-        const auto [entry, added] =
-            penOfPower_.try_emplace(std::bit_cast<std::uint64_t>(power), static_cast<std::uint32_t>(powers_.size() + 1));
-        if (added) {
-            powers_.push_back(power);
+        const std::uint64_t bits = std::bit_cast<std::uint64_t>(power);
+        if (lastPen_ != 0 && bits == lastPowerBits_) {
+            return lastPen_;
         }
-        return entry->second;
+        lastPowerBits_ = bits;
+        lastPen_ = LookUpPen(power);
+        return lastPen_;
     }
 
     std::vector<DisplayPoint> TakePoints() { return std::move(points_); }
@@ -60,6 +73,15 @@ class ListBuilder {
     std::vector<double> TakePowers() { return std::move(powers_); }
 
   private:
+    std::uint32_t LookUpPen(double power) {
+        const auto [entry, added] =
+            penOfPower_.try_emplace(std::bit_cast<std::uint64_t>(power), static_cast<std::uint32_t>(powers_.size() + 1));
+        if (added) {
+            powers_.push_back(power);
+        }
+        return entry->second;
+    }
+
     void Close() {
         chunks_.push_back(open_);
         open_ = {};
@@ -72,6 +94,8 @@ class ListBuilder {
     DisplayChunk open_;
     platform::Point position_;
     std::uint32_t trailingCircles_ = 0;
+    std::uint64_t lastPowerBits_ = 0;
+    std::uint32_t lastPen_ = 0;
 };
 
 }  // namespace
@@ -81,7 +105,7 @@ DisplayList DisplayList::Build(const PreviewJob& job) {
     list.empty_ = job.IsEmpty();
     const MmPoint start = job.Start();
     list.start_ = {ToLogicalUnits(start.x), ToLogicalUnits(start.y)};
-    ListBuilder builder;
+    ListBuilder builder(job.CommandCount());
     std::uint32_t pen = kMarkerPen;
     for (const JobCommand& command : job.Commands()) {
         switch (command.kind) {
@@ -91,12 +115,12 @@ DisplayList DisplayList::Build(const PreviewJob& job) {
             case JobCommand::Move:
             case JobCommand::Cut: {
                 const MmPoint placed = job.PlacedOf(command);
-                builder.Add({{ToLogicalUnits(placed.x), ToLogicalUnits(placed.y)}, pen,
-                             command.kind == JobCommand::Move ? DisplayOp::Move : DisplayOp::Line});
+                builder.Add(PointOf({ToLogicalUnits(placed.x), ToLogicalUnits(placed.y)}, pen,
+                                    command.kind == JobCommand::Move ? DisplayOp::Move : DisplayOp::Line));
                 break;
             }
             case JobCommand::Delay:
-                builder.Add({{}, pen, DisplayOp::Circle});
+                builder.Add(PointOf({}, pen, DisplayOp::Circle));
                 break;
             default:
                 break;

@@ -15,10 +15,11 @@ enum class DisplayOp : std::uint8_t { Move, Line, Circle };
 // The pen of the marker, which draws everything before the job's first power.
 constexpr std::uint32_t kMarkerPen = 0;
 
+// 12 bytes: a job of tens of millions of points keeps its display list small.
 struct DisplayPoint {
-    platform::Point at;     // micrometres; a circle is drawn around the pen position and ignores it
-    std::uint32_t pen = 0;  // kMarkerPen or 1 + index into the power table
-    DisplayOp op = DisplayOp::Move;
+    platform::Point at;          // micrometres; a circle is drawn around the pen position and ignores it
+    std::uint32_t pen : 30 = 0;  // kMarkerPen or 1 + index into the power table
+    DisplayOp op : 2 = DisplayOp::Move;
 };
 
 struct DisplayChunk {

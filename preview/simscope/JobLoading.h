@@ -5,14 +5,14 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <vector>
-
+#include "DbList.h"
 #include "JobCommand.h"
 
 namespace simscope {
 
 // The decoded commands of the job file at `utf8Path`; nothing when the file cannot be read or holds no
-// command. `readerFlag` goes to the reader unchanged.
-std::optional<std::vector<JobCommand>> LoadJobCommands(const std::string& utf8Path, std::uint16_t readerFlag);
+// command. `readerFlag` goes to the reader unchanged. The reader's list is handed on as it is: a copy of
+// a large job would cost as much again in fresh memory.
+std::optional<CDbList<JobCommand>> LoadJobCommands(const std::string& utf8Path, std::uint16_t readerFlag);
 
 }  // namespace simscope

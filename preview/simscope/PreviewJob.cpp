@@ -10,24 +10,27 @@ namespace {
 
 constexpr double kStartSpeedMmPerS = 100.0;
 
-bool IsMotion(const JobCommand& command) {
-    return command.kind == JobCommand::Move || command.kind == JobCommand::Cut;
-}
-
 }  // namespace
 
-JobTotals MeasureJob(const std::vector<JobCommand>& commands, double defaultSpeed) {
-    JobTotals totals;
+JobSurvey SurveyJob(JobCommands commands, Corner corner, double defaultSpeed) {
+    const double shiftSign = FeedShiftSign(corner);
+    JobSurvey survey;
+    JobTotals& totals = survey.totals;
+    JobBox& box = survey.box;
     double speed = kStartSpeedMmPerS;
+    double feedShift = 0.0;
     MmPoint previous;
-    for (const JobCommand& command : commands) {
+    bool anyMotion = false;
+    for (JobCommand& command : commands) {
         switch (command.kind) {
             case JobCommand::Speed:
                 speed = command.a > 0.0 ? command.a : defaultSpeed;
                 break;
             case JobCommand::Move:
             case JobCommand::Cut: {
-                const double distance = std::hypot(previous.x - command.a, previous.y - command.b);
+                const double dx = previous.x - command.a;
+                const double dy = previous.y - command.b;
+                const double distance = std::sqrt(dy * dy + dx * dx);
                 const double seconds = distance / speed;
                 totals.totalSeconds += seconds;
                 if (command.kind == JobCommand::Cut) {
@@ -37,55 +40,41 @@ JobTotals MeasureJob(const std::vector<JobCommand>& commands, double defaultSpee
                     totals.travelMm += distance;
                 }
                 previous = {command.a, command.b};
+                command.b += feedShift;
+                if (!anyMotion) {
+                    box = {command.a, command.a, command.b, command.b};
+                    anyMotion = true;
+                }
+                box.minX = std::fmin(box.minX, command.a);
+                box.maxX = std::fmax(box.maxX, command.a);
+                box.minY = std::fmin(box.minY, command.b);
+                box.maxY = std::fmax(box.maxY, command.b);
                 break;
             }
             case JobCommand::Delay:
                 totals.laserOnSeconds += command.a;
                 totals.totalSeconds += command.a;
                 break;
+            case JobCommand::AxisMove:
+                feedShift += std::fabs(command.b) * shiftSign;
+                break;
             default:
                 break;
         }
     }
-    return totals;
-}
-
-JobBox ShiftFeedsAndMeasureBox(std::vector<JobCommand>& commands, Corner corner) {
-    const double sign = FeedShiftSign(corner);
-    double offset = 0.0;
-    bool any = false;
-    JobBox box;
-    for (JobCommand& command : commands) {
-        if (command.kind == JobCommand::AxisMove) {
-            offset += std::fabs(command.b) * sign;
-            continue;
-        }
-        if (!IsMotion(command)) {
-            continue;
-        }
-        command.b += offset;
-        if (!any) {
-            box = {command.a, command.a, command.b, command.b};
-            any = true;
-            continue;
-        }
-        box.minX = std::fmin(box.minX, command.a);
-        box.maxX = std::fmax(box.maxX, command.a);
-        box.minY = std::fmin(box.minY, command.b);
-        box.maxY = std::fmax(box.maxY, command.b);
-    }
-    if (!any) {
-        return JobBox{};
+    if (!anyMotion) {
+        box = JobBox{};
+        return survey;
     }
     box.minX = std::fmin(box.minX, 0.0);
     box.minY = std::fmin(box.minY, 0.0);
     box.maxX = std::fmax(box.maxX, 0.0);
     box.maxY = std::fmax(box.maxY, 0.0);
-    return box;
+    return survey;
 }
 
 bool PreviewJob::Load(const std::string& utf8Path, Corner corner, double defaultSpeed, std::uint16_t readerFlag) {
-    std::optional<std::vector<JobCommand>> commands = LoadJobCommands(utf8Path, readerFlag);
+    std::optional<CDbList<JobCommand>> commands = LoadJobCommands(utf8Path, readerFlag);
     if (!commands) {
         return false;
     }
@@ -93,10 +82,19 @@ bool PreviewJob::Load(const std::string& utf8Path, Corner corner, double default
     return true;
 }
 
-void PreviewJob::Take(std::vector<JobCommand> commands, Corner corner, double defaultSpeed) {
+void PreviewJob::Take(const std::vector<JobCommand>& commands, Corner corner, double defaultSpeed) {
+    CDbList<JobCommand> list;
+    for (const JobCommand& command : commands) {
+        list.AddTail(command);
+    }
+    Take(std::move(list), corner, defaultSpeed);
+}
+
+void PreviewJob::Take(CDbList<JobCommand> commands, Corner corner, double defaultSpeed) {
     commands_ = std::move(commands);
-    totals_ = MeasureJob(commands_, defaultSpeed);
-    box_ = ShiftFeedsAndMeasureBox(commands_, corner);
+    const JobSurvey survey = SurveyJob(Commands(), corner, defaultSpeed);
+    totals_ = survey.totals;
+    box_ = survey.box;
     mirrors_ = {MirrorsHorizontally(corner), MirrorsVertically(corner), box_.minX + box_.maxX,
                 box_.minY + box_.maxY};
 }

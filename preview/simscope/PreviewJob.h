@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "CornerCode.h"
+#include "DbList.h"
 #include "JobCommand.h"
 
 namespace simscope {
@@ -50,28 +51,63 @@ struct Mirrors {
     }
 };
 
-// Times and distances of the commands: moves and cuts at the speed in force (starting at 100 mm/s; a
-// speed not above 0 means `defaultSpeed`), delays as laser-on time.
-JobTotals MeasureJob(const std::vector<JobCommand>& commands, double defaultSpeed);
+// The commands of a job in order, walked in place in the reader's list.
+class JobCommands {
+  public:
+    using Node = CDbList<JobCommand>::Node;
 
-// Adds the running feed shift of the AxisMove records to the y of every later move and cut, and returns
-// the box of all moves and cuts widened to hold the origin; (0, 0)-(100, 100) without any.
-JobBox ShiftFeedsAndMeasureBox(std::vector<JobCommand>& commands, Corner corner);
+    class Iterator {
+      public:
+        explicit Iterator(Node* node) : node_(node) {}
+        JobCommand& operator*() const { return node_->value; }
+        JobCommand* operator->() const { return &node_->value; }
+        Iterator& operator++() {
+            node_ = node_->next;
+            return *this;
+        }
+        friend bool operator==(const Iterator&, const Iterator&) = default;
+
+      private:
+        Node* node_;
+    };
+
+    explicit JobCommands(const CDbList<JobCommand>& list) : head_(list.head) {}
+    Iterator begin() const { return Iterator(head_->next); }
+    Iterator end() const { return Iterator(head_); }
+    bool empty() const { return head_->next == head_; }
+
+  private:
+    Node* head_;
+};
+
+struct JobSurvey {
+    JobTotals totals;
+    JobBox box;
+};
+
+// One pass over the commands, which a large job needs: the times and distances of the records as read
+// (moves and cuts at the speed in force, starting at 100 mm/s; a speed not above 0 means
+// `defaultSpeed`; delays as laser-on time), then the running feed shift of the AxisMove records added
+// to the y of every later move and cut, and the box of all moves and cuts widened to hold the origin;
+// (0, 0)-(100, 100) without any.
+JobSurvey SurveyJob(JobCommands commands, Corner corner, double defaultSpeed);
 
 class PreviewJob {
   public:
     // Reads, measures, shifts and mirrors a job; false (the job unchanged) when nothing could be read.
     bool Load(const std::string& utf8Path, Corner corner, double defaultSpeed, std::uint16_t readerFlag);
     // The same steps on commands already decoded.
-    void Take(std::vector<JobCommand> commands, Corner corner, double defaultSpeed);
+    void Take(CDbList<JobCommand> commands, Corner corner, double defaultSpeed);
+    void Take(const std::vector<JobCommand>& commands, Corner corner, double defaultSpeed);
 
     // x becomes 2c - x about the box's middle, for every move, cut and the start point; the box stays.
     void MirrorHorizontally() { mirrors_.horizontal = !mirrors_.horizontal; }
     void MirrorVertically() { mirrors_.vertical = !mirrors_.vertical; }
 
-    bool IsEmpty() const { return commands_.empty(); }
+    bool IsEmpty() const { return commands_.IsEmpty() != 0; }
     // Records as read with the feed shifts; moves and cuts are placed through PlacedOf.
-    const std::vector<JobCommand>& Commands() const { return commands_; }
+    JobCommands Commands() const { return JobCommands(commands_); }
+    std::size_t CommandCount() const { return static_cast<std::size_t>(commands_.count); }
     const Mirrors& CurrentMirrors() const { return mirrors_; }
     MmPoint PlacedOf(const JobCommand& motion) const { return mirrors_.Apply({motion.a, motion.b}); }
     const JobTotals& Totals() const { return totals_; }
@@ -79,7 +115,7 @@ class PreviewJob {
     MmPoint Start() const { return mirrors_.Apply({}); }
 
   private:
-    std::vector<JobCommand> commands_;
+    CDbList<JobCommand> commands_;
     JobTotals totals_;
     JobBox box_;
     Mirrors mirrors_;

@@ -2,6 +2,7 @@
 #include "StaticRaster.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <utility>
 #include <vector>
 
@@ -120,6 +121,17 @@ class RasterWalker {
     }
 
     void Line(platform::Point from, platform::Point to, QRgb color) {
+        // A line of one step covers just its first pixel (the stepper's step 0 has no minor offset);
+        // at fit most lines of a dense job are that short. A line of no step covers nothing.
+        if (from == to) {
+            return;
+        }
+        if (std::abs(to.x - from.x) <= 1 && std::abs(to.y - from.y) <= 1) {
+            if (from.x >= 0 && from.x < surface_.right && from.y >= 0 && from.y < surface_.bottom) {
+                pixels_[static_cast<std::ptrdiff_t>(from.y) * stride_ + from.x] = color;
+            }
+            return;
+        }
         stepper_.Step(from, to, [this, color](std::int32_t x, std::int32_t y) {
             pixels_[static_cast<std::ptrdiff_t>(y) * stride_ + x] = color;
         });

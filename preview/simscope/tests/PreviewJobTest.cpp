@@ -115,7 +115,7 @@ TEST(PreviewJob, CornerMirrorsAboutTheBoxMiddle) {
     for (const Case c : {Case{Corner::TopLeft, {10.0, 0.0}, {0.0, 4.0}}, Case{Corner::TopRight, {0.0, 0.0}, {10.0, 4.0}},
                          Case{Corner::BottomRight, {0.0, 4.0}, {10.0, 0.0}}, Case{Corner::BottomLeft, {10.0, 4.0}, {0.0, 0.0}}}) {
         const PreviewJob job = LoadedJob(path, c.corner);
-        const MmPoint end = job.PlacedOf(job.Commands().back());
+        const MmPoint end = job.PlacedOf(testing::ToVector(job).back());
         EXPECT_EQ(end.x, c.end.x);
         EXPECT_EQ(end.y, c.end.y);
         EXPECT_EQ(job.Start().x, c.start.x);
@@ -131,22 +131,23 @@ TEST(PreviewJob, MirroringTwiceGivesBackEveryCoordinateExactly) {
     }
     job.MirrorHorizontally();
     job.MirrorVertically();
-    EXPECT_NE(job.PlacedOf(job.Commands()[1]).x, before[1].first);
+    const std::vector<JobCommand> commands = testing::ToVector(job);
+    EXPECT_NE(job.PlacedOf(commands[1]).x, before[1].first);
     job.MirrorVertically();
     job.MirrorHorizontally();
     for (std::size_t index = 0; index < before.size(); ++index) {
-        EXPECT_EQ(job.PlacedOf(job.Commands()[index]).x, before[index].first);
-        EXPECT_EQ(job.PlacedOf(job.Commands()[index]).y, before[index].second);
+        EXPECT_EQ(job.PlacedOf(commands[index]).x, before[index].first);
+        EXPECT_EQ(job.PlacedOf(commands[index]).y, before[index].second);
     }
 }
 
 TEST(PreviewJob, UnreadableOrEmptyFileLeavesTheLoadedJob) {
     PreviewJob job = LoadedJob(WriteJob("one.zint", [] { Zint_wLineTo(nullptr, nullptr, 1.0, 1.0); }));
-    const std::size_t loaded = job.Commands().size();
+    const std::size_t loaded = job.CommandCount();
     EXPECT_FALSE(job.Load((cutrix::testing::TempHome() / "missing.zint").string(), Corner::BottomLeft, 100.0, 0));
     EXPECT_FALSE(job.Load(WriteJob("empty.zint", [] {}).string(), Corner::BottomLeft, 100.0, 0));
     EXPECT_FALSE(job.Load("", Corner::BottomLeft, 100.0, 0));
-    EXPECT_EQ(job.Commands().size(), loaded);
+    EXPECT_EQ(job.CommandCount(), loaded);
 }
 
 TEST(PreviewJob, ListWithoutMotionHasTheDefaultBox) {

@@ -85,4 +85,12 @@ JobCommand Rec(JobCommand::Kind kind, double a, double b) {
     return JobCommand{kind, a, b};
 }
 
+std::vector<JobCommand> ToVector(const PreviewJob& job) {
+    std::vector<JobCommand> commands;
+    for (const JobCommand& command : job.Commands()) {
+        commands.push_back(command);
+    }
+    return commands;
+}
+
 }  // namespace simscope::testing

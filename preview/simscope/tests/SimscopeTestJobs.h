@@ -31,4 +31,7 @@ PreviewJob LoadedJob(const std::filesystem::path& file, Corner corner = Corner::
 
 JobCommand Rec(JobCommand::Kind kind, double a = 0.0, double b = 0.0);
 
+// The job's commands (feed shifts applied, not mirrored) in order.
+std::vector<JobCommand> ToVector(const PreviewJob& job);
+
 }  // namespace simscope::testing

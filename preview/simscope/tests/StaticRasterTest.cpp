@@ -147,7 +147,7 @@ TEST(StaticRaster, LineEnteringAChunkOutsideTheViewIsDrawn) {
         }
     }
     PreviewJob job;
-    job.Take(std::move(commands), Corner::BottomLeft, 100.0);
+    job.Take(commands, Corner::BottomLeft, 100.0);
     const DisplayList list = DisplayList::Build(job);
     ASSERT_GT(list.Chunks().size(), 2u);
     for (const double scale : {kMinScale, 3.0, 200.0}) {
