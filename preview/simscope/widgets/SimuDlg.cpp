@@ -268,19 +268,18 @@ void CSimuDlg::FitWindow() {
 }
 
 void CSimuDlg::MirrorHorizontally() {
-    if (playback_->IsAlive()) {
-        return;
-    }
-    job_.MirrorHorizontally();
-    RebuildDisplayList();
-    ViewChanged();
+    Mirror(&simscope::PreviewJob::MirrorHorizontally);
 }
 
 void CSimuDlg::MirrorVertically() {
+    Mirror(&simscope::PreviewJob::MirrorVertically);
+}
+
+void CSimuDlg::Mirror(void (simscope::PreviewJob::*mirror)()) {
     if (playback_->IsAlive()) {
         return;
     }
-    job_.MirrorVertically();
+    (job_.*mirror)();
     RebuildDisplayList();
     ViewChanged();
 }

@@ -94,6 +94,7 @@ class CSimuDlg : public QDialog {
     void ShowPopupMenu(QPoint globalAt);
     void ShowAbout();
     void OnAreaResized();
+    void Mirror(void (simscope::PreviewJob::*mirror)());
     void RebuildDisplayList();
     // The view, the colours or the job changed: the static raster is made again on next use.
     void ViewChanged();

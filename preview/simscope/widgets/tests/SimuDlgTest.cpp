@@ -9,28 +9,20 @@
 #include <QTimer>
 
 #include "AtomicFile.h"
-#include "JobFileSink.h"
 #include "LabelTexts.h"
 #include "MotionlinkJob.h"
 #include "PixelMix.h"
 #include "PreviewCfgDlg.h"
 #include "Simscope.h"
 #include "SimuDlg.h"
+#include "SimscopeTestJobs.h"
 #include "TempHome.h"
 #include "WidgetTestApp.h"
 
 namespace {
 
 using simscope::Corner;
-
-std::filesystem::path WriteJob(const std::string& name, void (*body)()) {
-    const std::filesystem::path path = cutrix::testing::TempHome() / name;
-    motionlink::JobFileSink sink(path);
-    EXPECT_EQ(Zint_StrtWFile(&sink), 0);
-    body();
-    EXPECT_EQ(Zint_wSetFileEnd(), 0);
-    return path;
-}
+using simscope::testing::WriteJob;
 
 void OneCut() {
     Zint_wSetEngVel(20.0);
