@@ -103,13 +103,9 @@ void Playback::Produce(std::stop_token stop, const PreviewJob& job) {
 void Playback::Consume(std::stop_token stop, PreviewColors colors, MmPoint start) {
     currentPower_ = 1.0;
     cursorPen_ = platform::Pen::Solid(0, colors.idle);
-    cursorAt_ = ToMicrometres(start.x, start.y);
-    canvas_.Draw([&](platform::DeviceContext& context) {
-        playbackPen_ = platform::Pen::Solid(PixelsToLogical(context, kPlaybackPenPixels), kPlaybackStartColor);
-        context.MoveTo(cursorAt_);
-        // The first step takes the cross away from the start, so it is put there first.
-        DrawCrossCursor(context, cursorAt_, cursorPen_);
-    });
+    playbackPen_ = platform::Pen::Solid(0, kPlaybackStartColor);
+    const platform::Point startUm = ToMicrometres(start.x, start.y);
+    canvas_.DrawAndMoveCursor([&](platform::DeviceContext& context) { context.MoveTo(startUm); }, startUm, cursorPen_);
     SegmentItem item;
     bool laserOn = false;
     while (gate_.Pass(stop) && queue_.Take(item, stop) == SegmentQueue::Taken::Item) {
@@ -147,18 +143,19 @@ void Playback::Consume(std::stop_token stop, PreviewColors colors, MmPoint start
 
 void Playback::DrawPoint(const SegmentItem& item, bool laserOn) {
     const platform::Point target = ToMicrometres(item.a, item.b);
-    canvas_.Draw([&](platform::DeviceContext& context) {
-        const platform::Pen previous = context.SelectObject(playbackPen_);
-        if (laserOn) {
-            context.LineTo(target);
-        } else {
-            context.MoveTo(target);
-        }
-        DrawCrossCursor(context, cursorAt_, cursorPen_);
-        DrawCrossCursor(context, target, cursorPen_);
-        context.SelectObject(previous);
-        cursorAt_ = target;
-    });
+    canvas_.DrawAndMoveCursor(
+        [&](platform::DeviceContext& context) {
+            // Five pixels under the view of the moment: the user may zoom during the playback.
+            playbackPen_.width = PixelsToLogical(context, kPlaybackPenPixels);
+            const platform::Pen previous = context.SelectObject(playbackPen_);
+            if (laserOn) {
+                context.LineTo(target);
+            } else {
+                context.MoveTo(target);
+            }
+            context.SelectObject(previous);
+        },
+        target, cursorPen_);
 }
 
 void Playback::ThreadEnded(std::stop_token stop) {

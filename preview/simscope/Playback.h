@@ -84,7 +84,6 @@ class Playback {
     // Drawing thread only.
     platform::Pen playbackPen_;
     platform::Pen cursorPen_;
-    platform::Point cursorAt_;
     double currentPower_ = 1.0;
 
     std::jthread producer_;

@@ -22,6 +22,12 @@ void PlaybackCanvas::Reset(const QImage& staticRaster, platform::Size area, cons
     context_ = std::move(fresh);
     area_ = area;
     view_ = view;
+    if (cursor_) {
+        ApplyViewMapping(context_, area_, view_);
+        const platform::Point position = context_.GetCurrentPosition();
+        DrawCrossCursor(context_, *cursor_, cursorPen_);
+        context_.MoveTo(position);
+    }
 }
 
 QImage PlaybackCanvas::Snapshot() const {

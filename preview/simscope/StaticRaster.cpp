@@ -126,7 +126,7 @@ class RasterWalker {
         if (from == to) {
             return;
         }
-        if (std::abs(to.x - from.x) <= 1 && std::abs(to.y - from.y) <= 1) {
+        if (std::llabs(std::int64_t{to.x} - from.x) <= 1 && std::llabs(std::int64_t{to.y} - from.y) <= 1) {
             if (from.x >= 0 && from.x < surface_.right && from.y >= 0 && from.y < surface_.bottom) {
                 pixels_[static_cast<std::ptrdiff_t>(from.y) * stride_ + from.x] = color;
             }
@@ -137,7 +137,10 @@ class RasterWalker {
         });
     }
 
-    platform::Point CircleStart(platform::Point centre) const { return {centre.x + circleRadius_, centre.y}; }
+    // Held to the 32-bit range as the device context holds it.
+    platform::Point CircleStart(platform::Point centre) const {
+        return {TruncateToInt32(static_cast<double>(std::int64_t{centre.x} + circleRadius_)), centre.y};
+    }
 
     // The context keeps its position in micrometres: the circle's end pixel goes there and back.
     platform::Point AfterCircle(platform::Point centre) const {
@@ -203,8 +206,11 @@ platform::DeviceContext PrepareStaticPicture(platform::Size area, ViewState& vie
     context.SetMapMode(platform::MapMode::Text);
     context.SelectObject(ThinPen(kMarkerPenColor));
     context.SelectObject(platform::Brush::Solid(kMarkerFillColor));
-    context.Rectangle(marker.x - kMarkerHalfWidth, marker.y - kMarkerHalfWidth, marker.x + kMarkerHalfWidth,
-                      marker.y + kMarkerHalfWidth);
+    const auto offset = [](std::int32_t value, std::int32_t by) {
+        return TruncateToInt32(static_cast<double>(std::int64_t{value} + by));
+    };
+    context.Rectangle(offset(marker.x, -kMarkerHalfWidth), offset(marker.y, -kMarkerHalfWidth),
+                      offset(marker.x, kMarkerHalfWidth), offset(marker.y, kMarkerHalfWidth));
     ApplyViewMapping(context, area, view);
     context.MoveTo(0, 0);
     return context;

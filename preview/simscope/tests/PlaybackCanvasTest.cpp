@@ -34,5 +34,26 @@ TEST(PlaybackCanvas, CrossDrawnTwiceLeavesTheCanvasUnchanged) {
     }
 }
 
+// A view change during the playback starts the canvas over from the new static drawing; the cross is
+// carried over, so moving it on leaves no stray cross behind.
+TEST(PlaybackCanvas, CursorSurvivesAViewChangeWithoutAStrayCross) {
+    const platform::Size area{300, 200};
+    ViewState anyView;
+    const QImage blank = RenderStaticRaster(DisplayList::Build(PreviewJob{}), area, anyView, PreviewColors{}, "");
+    const platform::Pen pen = platform::Pen::Solid(0, platform::Rgb(255, 128, 0));
+    const ViewState first{10.0, 0, 0};
+    const ViewState zoomed{5.0, 20, -10};
+    PlaybackCanvas canvas;
+    canvas.Reset(blank, area, first);
+    canvas.DrawAndMoveCursor([](platform::DeviceContext&) {}, {100, 100}, pen);
+    canvas.Reset(blank, area, zoomed);
+    canvas.DrawAndMoveCursor([](platform::DeviceContext&) {}, {-300, 200}, pen);
+
+    PlaybackCanvas expected;
+    expected.Reset(blank, area, zoomed);
+    expected.Draw([&](platform::DeviceContext& context) { DrawCrossCursor(context, {-300, 200}, pen); });
+    EXPECT_EQ(canvas.Snapshot(), expected.Snapshot());
+}
+
 }  // namespace
 }  // namespace simscope

@@ -162,6 +162,31 @@ TEST(StaticRaster, LineEnteringAChunkOutsideTheViewIsDrawn) {
     }
 }
 
+// Points far beyond the 32-bit micrometre range, a huge feed shift and mirrors about such a box convert
+// at the ends of the range (no overflow), and the drawing still equals the reference.
+TEST(StaticRaster, FarShiftedAndMirroredPointsConvertWithoutOverflow) {
+    using testing::Rec;
+    PreviewJob job;
+    job.Take({Rec(JobCommand::Power, 1.0), Rec(JobCommand::Cut, 1e12, -1e12), Rec(JobCommand::Delay, 0.1),
+              Rec(JobCommand::AxisMove, 3.0, 1e300), Rec(JobCommand::Cut, 5.0, 5.0), Rec(JobCommand::Delay, 0.1),
+              Rec(JobCommand::Cut, -3e9, 7.0), Rec(JobCommand::Move, 1.0, 2.0), Rec(JobCommand::Cut, 40.0, 30.0)},
+             Corner::TopRight, 100.0);
+    const DisplayList list = DisplayList::Build(job);
+    for (const double scale : {-1.0, kMinScale, 50.0}) {
+        ViewState view;
+        if (scale < 0.0) {
+            FitView(kArea, job.Box(), view);
+        } else {
+            view.scale = scale;
+        }
+        ViewState referenceView = view;
+        EXPECT_EQ(DifferingPixels(RenderStaticRaster(list, kArea, view, PreviewColors{}, ""),
+                                  PaintJobReference(job, kArea, referenceView, PreviewColors{}, "")),
+                  0)
+            << scale;
+    }
+}
+
 TEST(StaticRaster, EmptyJobShowsTheHint) {
     // Text needs the application's fonts.
     int argc = 1;
