@@ -74,14 +74,15 @@ class CSimuDlg : public QDialog {
     // The picture the drawing area shows now.
     QImage ShownPicture();
 
+    // Cancel and Escape save the settings; OK and Enter do not. Both end the playback first.
+    void reject() override;
+    void accept() override;
+
   protected:
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-
-  public:
-    void reject() override;
-    void accept() override;
+    void timerEvent(QTimerEvent* event) override;
 
   private:
     void BuildControls();
@@ -105,6 +106,7 @@ class CSimuDlg : public QDialog {
     // Close and Cancel: settings saved, threads ended and joined, then the job dropped.
     void EndAndSave();
     void PlaybackEnded();
+    CBlinkStatic* ValueLabel(int id) const;
 
     Setup setup_;
     simscope::PreviewSettings settings_;
@@ -136,7 +138,4 @@ class CSimuDlg : public QDialog {
 
     std::function<QString()> chooseJobFile_;
     std::function<bool(CPreviewCfgDlg&)> runConfig_;
-
-    void timerEvent(QTimerEvent* event) override;
-    CBlinkStatic* ValueLabel(int id) const;
 };
