@@ -4,11 +4,8 @@
 #include "GradedRings.h"
 
 #include <array>
-#include <cmath>
 #include <vector>
 
-#include "ExportGuard.h"
-#include "Rasterkit.h"
 
 namespace rasterkit {
 namespace {
@@ -97,19 +94,3 @@ void GrowRings(const Raster& raster, int steps) {
 }
 
 }  // namespace rasterkit
-
-extern "C" RasterStatus _dib_ascentdeal(platform::DibBlock* dib, double width, double pixelSize) {
-    using namespace rasterkit;
-    return Guarded([&] {
-        const std::optional<Raster> raster = Raster::Of(dib);
-        if (!raster || raster->Bits() != 8 || !std::isfinite(width) || !std::isfinite(pixelSize) ||
-            pixelSize <= 0.0) {
-            return kFailed;
-        }
-        const double steps = std::trunc(width / pixelSize);
-        if (steps >= 1.0) {
-            GrowRings(*raster, static_cast<int>(std::min(steps, double{kMaxRingSteps})));
-        }
-        return kDone;
-    });
-}

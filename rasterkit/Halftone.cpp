@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "ErrorDiffusion.h"
+#include "GradedRings.h"
 #include "ExportGuard.h"
 #include "Raster.h"
 #include "Rasterkit.h"
@@ -17,8 +18,6 @@ namespace {
 using namespace rasterkit;
 
 constexpr double kScreenAngleDegrees = 45.0;
-constexpr double kMinCell = 4.0;
-constexpr double kMaxCell = 64.0;
 
 // The 1-bit bitmap of an 8-bit raster whose bytes are grey levels: white above 126.
 std::optional<DibBlock> PackGreyBytes(const ConstRaster& grey, Resolution resolution) {
@@ -108,9 +107,23 @@ RasterStatus _dib_net(DibBlock* dib, int linesPerInch, double widthMm, double /*
         if (!raster || raster->Bits() != 8 || linesPerInch <= 0 || !(widthMm > 0.0) || !std::isfinite(widthMm)) {
             return kFailed;
         }
-        const double cell = std::trunc(25.4 / linesPerInch * (raster->Width() / widthMm) + 0.5);
-        Screen(*raster, static_cast<int>(std::clamp(cell, kMinCell, kMaxCell)));
+        Screen(*raster, ScreenCell(linesPerInch, raster->Width(), widthMm));
         return _dib_format(dib, 1);
+    });
+}
+
+RasterStatus _dib_ascentdeal(DibBlock* dib, double width, double pixelSize) {
+    return Guarded([&] {
+        const std::optional<Raster> raster = Raster::Of(dib);
+        if (!raster || raster->Bits() != 8 || !std::isfinite(width) || !std::isfinite(pixelSize) ||
+            pixelSize <= 0.0) {
+            return kFailed;
+        }
+        const double steps = std::trunc(width / pixelSize);
+        if (steps >= 1.0) {
+            GrowRings(*raster, static_cast<int>(std::min(steps, double{kMaxRingSteps})));
+        }
+        return kDone;
     });
 }
 

@@ -52,6 +52,11 @@ ScreenTable MakeTable() {
 
 }  // namespace
 
+int ScreenCell(int linesPerInch, std::int32_t widthPixels, double widthMm) {
+    const double cell = std::trunc(25.4 / linesPerInch * (widthPixels / widthMm) + 0.5);
+    return static_cast<int>(std::clamp(cell, 4.0, 64.0));
+}
+
 const ScreenTable& ScreenThresholds() {
     static const ScreenTable table = MakeTable();
     return table;

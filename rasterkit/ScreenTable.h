@@ -13,4 +13,9 @@ using ScreenTable = std::array<std::array<std::uint8_t, kScreenPeriod>, kScreenP
 // 152 at the middle of each edge and 254 at the corners.
 const ScreenTable& ScreenThresholds();
 
+// Side in pixels of the screen cell for a picture `widthPixels` wide over `widthMm`:
+// trunc(25.4 / linesPerInch x pixels per mm + 0.5), limited to 4..64. Requires linesPerInch > 0 and
+// widthMm > 0.
+int ScreenCell(int linesPerInch, std::int32_t widthPixels, double widthMm);
+
 }  // namespace rasterkit
