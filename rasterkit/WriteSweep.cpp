@@ -162,7 +162,7 @@ class Sweep {
         return runs;
     }
 
-    bool Segment(const Placer& place, double entry, double exit, const std::uint8_t* startEnd) const {
+    bool WriteOne(const Placer& place, double entry, double exit, const std::uint8_t* startEnd) const {
         double x = 0.0, y = 0.0;
         place.At(entry, x, y);
         if (Zint_wMoveTo(stateA_, stateB_, x, y) != 0) {
@@ -184,7 +184,7 @@ class Sweep {
                 continue;
             }
             const std::uint8_t powers[2] = {run.darkness, run.darkness};
-            if (!Segment(place, run.entry, run.exit, powers)) {
+            if (!WriteOne(place, run.entry, run.exit, powers)) {
                 return false;
             }
             ++written;
@@ -197,7 +197,7 @@ class Sweep {
             if (run.darkness == 0) {
                 continue;
             }
-            if (!Segment(place, run.entry, run.exit, nullptr)) {
+            if (!WriteOne(place, run.entry, run.exit, nullptr)) {
                 return false;
             }
             ++written;
@@ -205,48 +205,51 @@ class Sweep {
         return true;
     }
 
-    bool WriteSegment(const Placer& place, const ::Segment& segment, int& written) const {
+    bool WriteSegment(const Placer& place, const Segment& segment, int& written) const {
         const std::uint8_t powers[2] = {segment.startDarkness, segment.endDarkness};
         ++written;
-        return Segment(place, segment.entry, segment.exit, powers);
+        return WriteOne(place, segment.entry, segment.exit, powers);
     }
 
     // Joins short runs into power ramps: a pending segment grows while the runs keep its trend.
     bool WriteMerged(const std::vector<Run>& runs, const Placer& place, int& written) const {
-        std::optional<::Segment> pending;
+        Segment pending{};
+        bool isPending = false;
         auto flush = [&] {
-            const bool ok = !pending || WriteSegment(place, *pending, written);
-            pending.reset();
+            const bool ok = !isPending || WriteSegment(place, pending, written);
+            isPending = false;
             return ok;
         };
         for (const Run& run : runs) {
-            const ::Segment own{run.entry, run.exit, run.darkness, run.darkness, run.length};
+            const Segment own{run.entry, run.exit, run.darkness, run.darkness, run.length};
             if (run.darkness == 0) {
                 if (!flush()) {
                     return false;
                 }
-            } else if (!pending) {
+            } else if (!isPending) {
                 pending = own;
+                isPending = true;
             } else if (run.length >= kLongRun) {
                 if (!flush() || !WriteSegment(place, own, written)) {
                     return false;
                 }
-            } else if (Extends(*pending, run.darkness)) {
-                pending->exit = run.exit;
-                pending->endDarkness = run.darkness;
-                pending->length += run.length;
+            } else if (Extends(pending, run.darkness)) {
+                pending.exit = run.exit;
+                pending.endDarkness = run.darkness;
+                pending.length += run.length;
             } else {
                 if (!flush()) {
                     return false;
                 }
                 pending = own;
+                isPending = true;
             }
         }
         return flush();
     }
 
     // Whether a short dark run continues the pending segment rather than ending it.
-    static bool Extends(const ::Segment& pending, std::uint8_t darkness) {
+    static bool Extends(const Segment& pending, std::uint8_t darkness) {
         if (pending.startDarkness == pending.endDarkness) {
             return pending.length < kLongRun;
         }

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <set>
 
+#include "PlainLoops.h"
 #include "Raster.h"
 #include "Rasterkit.h"
 #include "RasterkitTestSupport.h"
@@ -90,21 +91,6 @@ TEST(FormatExportsTest, ResolutionChangeRefusesSizesItCannotMake) {
     }
 }
 
-// The literal rule, pixel by pixel: destination (j, i) takes source (trunc(ratio x j + 0.5), ...).
-DibBlock LiteralResample(const DibBlock& from, int width, int height) {
-    DibBlock to = Created(width, height, from.Layout().bitCount);
-    const int srcW = from.Layout().width, srcH = from.Layout().height;
-    for (int i = 0; i < height; ++i) {
-        for (int j = 0; j < width; ++j) {
-            const int c = std::min(static_cast<int>(static_cast<double>(srcW) / width * j + 0.5), srcW - 1);
-            const int r = std::min(static_cast<int>(static_cast<double>(srcH) / height * i + 0.5), srcH - 1);
-            rasterkit::MovePixel(from.Pixels().data() + r * from.Layout().stride, c,
-                                 to.MutablePixels().data() + i * to.Layout().stride, j, to.Layout().bitCount);
-        }
-    }
-    return to;
-}
-
 TEST(FormatExportsTest, ResamplingGivesTheBytesOfTheLiteralRule) {
     for (const int bits : {1, 4, 8, 24}) {
         for (const auto& [width, height] : {std::pair{57, 33}, std::pair{300, 7}, std::pair{3, 250}}) {
@@ -112,7 +98,7 @@ TEST(FormatExportsTest, ResamplingGivesTheBytesOfTheLiteralRule) {
             const DibBlock from = Painted(101, 77, bits, [](int c, int r) { return static_cast<std::uint32_t>(c * 13 ^ r * 7); });
             DibBlock to = Created(width, height, bits);
             rasterkit::ResamplePixels(*rasterkit::ConstRaster::Of(&from), *rasterkit::Raster::Of(&to));
-            EXPECT_TRUE(std::ranges::equal(to.Bytes(), LiteralResample(from, width, height).Bytes()));
+            EXPECT_TRUE(std::ranges::equal(to.Bytes(), PlainResample(from, width, height).Bytes()));
         }
     }
 }

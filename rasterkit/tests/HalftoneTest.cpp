@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "GradedRings.h"
+#include "PlainLoops.h"
 #include "Raster.h"
 #include "Rasterkit.h"
 #include "RasterkitTestSupport.h"
@@ -14,42 +15,11 @@ namespace {
 using namespace rasterkit_test;
 using platform::DibBlock;
 
-// The diffusion rule written out literally, one neighbour at a time, on a copy of the grey bytes.
-std::vector<int> LiteralDiffusion(const DibBlock& grey) {
-    const int width = grey.Layout().width, height = grey.Layout().height;
-    std::vector<int> v(static_cast<std::size_t>(width) * height);
-    for (int r = 0; r < height; ++r) {
-        for (int c = 0; c < width; ++c) {
-            v[r * width + c] = static_cast<int>(StoredValue(grey, c, r));
-        }
-    }
-    struct Weight {
-        int dr, dc, w;
-    };
-    const Weight weights[] = {{0, 1, 8}, {0, 2, 4}, {1, -2, 2}, {1, -1, 4}, {1, 0, 8}, {1, 1, 4}, {1, 2, 2},
-                              {2, -2, 1}, {2, -1, 2}, {2, 0, 4}, {2, 1, 2}, {2, 2, 1}};
-    for (int r = 0; r < height; ++r) {
-        for (int c = 0; c < width; ++c) {
-            int& value = v[r * width + c];
-            const int error = value > 128 ? value - 255 : value;
-            value = value > 128 ? 255 : 0;
-            for (const Weight& w : weights) {
-                const int nr = r + w.dr, nc = c + w.dc;
-                if (nr < height && nc >= 0 && nc < width) {
-                    int& n = v[nr * width + nc];
-                    n = std::clamp(n + error * w.w / 42, 0, 255);
-                }
-            }
-        }
-    }
-    return v;
-}
-
 TEST(HalftoneTest, DiffusionGivesTheBytesOfTheLiteralRule) {
     for (const auto& [width, height] : {std::pair{61, 47}, std::pair{1, 5}, std::pair{3, 1}, std::pair{300, 3}}) {
         SCOPED_TRACE(testing::Message() << width << "x" << height);
         DibBlock dib = Painted(width, height, 8, [](int c, int r) { return static_cast<std::uint32_t>((c * 89 + r * 41 + c * r) % 256); });
-        const std::vector<int> expected = LiteralDiffusion(dib);
+        const std::vector<int> expected = PlainDiffusion(dib);
         ASSERT_EQ(_dib_dot(&dib), 0);
         ASSERT_EQ(dib.Layout().bitCount, 1);
         for (int r = 0; r < height; ++r) {

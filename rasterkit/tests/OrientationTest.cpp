@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "PlainLoops.h"
 #include "Rasterkit.h"
 #include "RasterkitTestSupport.h"
 
@@ -82,6 +83,16 @@ TEST(OrientationTest, TurnsMovePicturePixelsAsDisplayed) {
                 }
             }
         }
+    }
+}
+
+TEST(OrientationTest, AQuarterTurnGivesTheBytesOfThePlainLoop) {
+    for (const int bits : kDepths) {
+        SCOPED_TRACE(bits);
+        const DibBlock original = Pattern(bits, 131, 67);
+        DibBlock turned = Pattern(bits, 131, 67);
+        ASSERT_EQ(_dib_rotate(&turned, 90), 0);
+        EXPECT_TRUE(std::ranges::equal(turned.Bytes(), PlainQuarterTurn(original).Bytes()));
     }
 }
 
