@@ -59,19 +59,74 @@ StoredPixel SourceOf(QuarterTurn turn, std::int32_t column, std::int32_t row, st
     return {column, row};
 }
 
-void TurnPixels(const ConstRaster& from, const Raster& to, QuarterTurn turn) {
+// 1-bit pictures: each destination byte gathers its eight pixels at once; padding bits stay set, as in a
+// new bitmap.
+void TurnBits(const ConstRaster& from, const Raster& to, QuarterTurn turn) {
+    for (std::int32_t rowTile = 0; rowTile < to.Height(); rowTile += kTile) {
+        for (std::int32_t columnTile = 0; columnTile < to.Width(); columnTile += 8 * kTile) {
+            const std::int32_t rowEnd = std::min(rowTile + kTile, to.Height());
+            const std::int32_t columnEnd = std::min(columnTile + 8 * kTile, to.Width());
+            for (std::int32_t r = rowTile; r < rowEnd; ++r) {
+                std::uint8_t* row = to.Row(r);
+                for (std::int32_t c = columnTile; c < columnEnd; c += 8) {
+                    std::uint8_t byte = 0xFF;
+                    for (std::int32_t k = 0; k < 8 && c + k < columnEnd; ++k) {
+                        const StoredPixel source = SourceOf(turn, c + k, r, from.Width(), from.Height());
+                        const std::uint8_t bit = (from.Row(source.row)[source.column >> 3] >> (7 - (source.column & 7))) & 1;
+                        byte &= static_cast<std::uint8_t>(~((bit ^ 1) << (7 - k)));
+                    }
+                    row[c >> 3] = byte;
+                }
+            }
+        }
+    }
+}
+
+// Whole-byte pixels (8 and 24 bits): along a destination row the source pixel moves by a fixed number
+// of bytes (a row down, a pixel left, or a row up), so each tile row is a strided copy.
+template <int BytesPerPixel>
+void TurnBytes(const ConstRaster& from, const Raster& to, QuarterTurn turn) {
+    const auto stride = static_cast<std::ptrdiff_t>(from.Stride());
+    const std::ptrdiff_t step = turn == QuarterTurn::Left ? -stride : turn == QuarterTurn::Half ? -BytesPerPixel : stride;
     for (std::int32_t rowTile = 0; rowTile < to.Height(); rowTile += kTile) {
         for (std::int32_t columnTile = 0; columnTile < to.Width(); columnTile += kTile) {
             const std::int32_t rowEnd = std::min(rowTile + kTile, to.Height());
             const std::int32_t columnEnd = std::min(columnTile + kTile, to.Width());
             for (std::int32_t r = rowTile; r < rowEnd; ++r) {
-                std::uint8_t* row = to.Row(r);
-                for (std::int32_t c = columnTile; c < columnEnd; ++c) {
-                    const StoredPixel source = SourceOf(turn, c, r, from.Width(), from.Height());
-                    MovePixel(from.Row(source.row), source.column, row, c, to.Bits());
+                std::uint8_t* out = to.Row(r) + std::size_t{BytesPerPixel} * columnTile;
+                const StoredPixel first = SourceOf(turn, columnTile, r, from.Width(), from.Height());
+                const std::uint8_t* in = from.Row(first.row) + std::size_t{BytesPerPixel} * first.column;
+                for (std::int32_t c = columnTile; c < columnEnd; ++c, in += step, out += BytesPerPixel) {
+                    std::copy_n(in, BytesPerPixel, out);
                 }
             }
         }
+    }
+}
+
+// 4-bit pixels, nibble by nibble.
+void TurnNibbles(const ConstRaster& from, const Raster& to, QuarterTurn turn) {
+    for (std::int32_t r = 0; r < to.Height(); ++r) {
+        for (std::int32_t c = 0; c < to.Width(); ++c) {
+            const StoredPixel source = SourceOf(turn, c, r, from.Width(), from.Height());
+            MovePixel(from.Row(source.row), source.column, to.Row(r), c, 4);
+        }
+    }
+}
+
+void TurnPixels(const ConstRaster& from, const Raster& to, QuarterTurn turn) {
+    switch (from.Bits()) {
+        case 1:
+            TurnBits(from, to, turn);
+            return;
+        case 4:
+            TurnNibbles(from, to, turn);
+            return;
+        case 8:
+            TurnBytes<1>(from, to, turn);
+            return;
+        default:
+            TurnBytes<3>(from, to, turn);
     }
 }
 

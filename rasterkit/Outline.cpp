@@ -1,6 +1,9 @@
 // Tracing the outlines of dark shapes: an 8-bit edge image (dark pixels with a light neighbour), then
 // closed polylines walked along the edge pixels.
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -20,58 +23,85 @@ constexpr std::uint8_t kBlank = 255;
 constexpr double kCollinearArea = 0.0001;  // mm^2
 constexpr int kMinSegments = 3;
 
-// Darkness of every pixel with a light frame of one pixel around the picture, so that neighbour tests
-// need no bounds checks.
-class DarkMask {
+// Darkness (1 dark, 0 light) of the pixels of stored rows, each row framed by a light pixel on either
+// side so that neighbour tests need no bounds checks. A 1-bit row is widened eight pixels at a time.
+class DarkRows {
   public:
-    explicit DarkMask(const ConstRaster& raster)
-        : width_(raster.Width() + 2), dark_(static_cast<std::size_t>(width_) * (raster.Height() + 2), 0) {
-        PaletteColours lightIndex{};
-        for (std::size_t i = 0; i < lightIndex.size(); ++i) {
-            lightIndex[i] = raster.Bits() == 1 ? (i != 0) : GreyOf(raster.Palette()[i]) >= kLightFrom;
+    explicit DarkRows(const ConstRaster& raster) : raster_(raster) {
+        for (std::size_t i = 0; i < darkIndex_.size(); ++i) {
+            darkIndex_[i] = raster.Bits() == 1 ? (i == 0) : GreyOf(raster.Palette()[i]) < kLightFrom;
         }
-        for (std::int32_t r = 0; r < raster.Height(); ++r) {
-            std::uint8_t* row = &dark_[Offset(0, r)];
-            for (std::int32_t c = 0; c < raster.Width(); ++c) {
-                const bool light = raster.Bits() == 24 ? GreyOf(raster.Colour(c, r)) >= kLightFrom
-                                                       : lightIndex[raster.Index(c, r)] != 0;
-                row[c] = light ? 0 : 1;
+        for (std::uint32_t byte = 0; byte < 256; ++byte) {
+            for (int k = 0; k < 8; ++k) {
+                widened_[byte][k] = ((byte >> (7 - k)) & 1) == 0 ? 1 : 0;
             }
         }
     }
 
-    // An edge pixel is dark and has at least one light neighbour.
-    bool IsEdge(std::int32_t column, std::int32_t row) const {
-        const std::uint8_t* centre = &dark_[Offset(column, row)];
-        if (*centre == 0) {
-            return false;
+    // Fills `out` (width + 2 bytes) with row `row`, or all light for a row outside the picture.
+    void Fill(std::int32_t row, std::vector<std::uint8_t>& out) const {
+        std::fill(out.begin(), out.end(), std::uint8_t{0});
+        if (row < 0 || row >= raster_.Height()) {
+            return;
         }
-        const std::uint8_t* above = centre + width_;
-        const std::uint8_t* below = centre - width_;
-        return (above[-1] & above[0] & above[1] & centre[-1] & centre[1] & below[-1] & below[0] & below[1]) == 0;
+        const std::uint8_t* pixels = raster_.Row(row);
+        std::uint8_t* dark = out.data() + 1;
+        const std::int32_t width = raster_.Width();
+        switch (raster_.Bits()) {
+            case 1:
+                for (std::int32_t c = 0; c < width; c += 8) {
+                    std::memcpy(dark + c, widened_[pixels[c >> 3]].data(), std::min(8, width - c));
+                }
+                return;
+            case 8:
+                for (std::int32_t c = 0; c < width; ++c) {
+                    dark[c] = darkIndex_[pixels[c]];
+                }
+                return;
+            case 24:
+                for (std::int32_t c = 0; c < width; ++c) {
+                    dark[c] = GreyOf(raster_.Colour(c, row)) < kLightFrom ? 1 : 0;
+                }
+                return;
+            default:
+                for (std::int32_t c = 0; c < width; ++c) {
+                    dark[c] = darkIndex_[raster_.Index(c, row)];
+                }
+        }
     }
 
   private:
-    std::size_t Offset(std::int32_t column, std::int32_t row) const {
-        return static_cast<std::size_t>(row + 1) * width_ + static_cast<std::size_t>(column + 1);
-    }
-
-    std::int32_t width_;
-    std::vector<std::uint8_t> dark_;
+    const ConstRaster& raster_;
+    std::array<std::uint8_t, 256> darkIndex_{};
+    std::array<std::array<std::uint8_t, 8>, 256> widened_{};
 };
+
+// An edge pixel is dark and has at least one light neighbour: 0 there, 255 elsewhere.
+void EdgeRow(const std::uint8_t* below, const std::uint8_t* middle, const std::uint8_t* above, std::uint8_t* out,
+             std::int32_t width) {
+    for (std::int32_t c = 0; c < width; ++c) {
+        const std::uint8_t surrounded = below[c] & below[c + 1] & below[c + 2] & middle[c] & middle[c + 2] & above[c] &
+                                        above[c + 1] & above[c + 2];
+        out[c] = static_cast<std::uint8_t>((middle[c + 1] & (surrounded ^ 1)) - 1);
+    }
+}
 
 std::optional<DibBlock> EdgeImage(const ConstRaster& raster, Resolution resolution) {
     std::optional<DibBlock> edges = NewBitmap(raster.Width(), raster.Height(), 8, resolution.x, resolution.y);
     if (!edges) {
         return std::nullopt;
     }
-    const DarkMask mask(raster);
+    const DarkRows rows(raster);
     const Raster to = *Raster::Of(&*edges);
+    const std::size_t framed = static_cast<std::size_t>(raster.Width()) + 2;
+    std::vector<std::uint8_t> below(framed), middle(framed), above(framed);
+    rows.Fill(-1, below);
+    rows.Fill(0, middle);
     for (std::int32_t r = 0; r < raster.Height(); ++r) {
-        std::uint8_t* row = to.Row(r);
-        for (std::int32_t c = 0; c < raster.Width(); ++c) {
-            row[c] = mask.IsEdge(c, r) ? kEdge : kBlank;
-        }
+        rows.Fill(r + 1, above);
+        EdgeRow(below.data(), middle.data(), above.data(), to.Row(r), raster.Width());
+        std::swap(below, middle);
+        std::swap(middle, above);
     }
     return edges;
 }
@@ -109,10 +139,10 @@ class Tracer {
     bool FindStart(std::int32_t& row, std::int32_t& column) const {
         for (; row < edges_.Height(); ++row, column = 0) {
             const std::uint8_t* pixels = edges_.Row(row);
-            for (; column < edges_.Width(); ++column) {
-                if (pixels[column] == kEdge) {
-                    return true;
-                }
+            const void* found = std::memchr(pixels + column, kEdge, static_cast<std::size_t>(edges_.Width() - column));
+            if (found != nullptr) {
+                column = static_cast<std::int32_t>(static_cast<const std::uint8_t*>(found) - pixels);
+                return true;
             }
         }
         return false;
