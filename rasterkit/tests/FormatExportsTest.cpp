@@ -66,17 +66,6 @@ TEST(FormatExportsTest, PaletteNormalisingRemapsOnlyTablesThatAreNotGreyRamps) {
     }
 }
 
-TEST(FormatExportsTest, ResolutionChangeResamplesOnlyWhenTheDpiDiffers) {
-    DibBlock dib = Created(1000, 1000, 1);
-    EXPECT_EQ(_dib_setresolution(&dib, 100.0, 100.0, 254), 0);
-    EXPECT_EQ(dib.Layout().width, 1000);
-    EXPECT_EQ(_dib_setresolution(&dib, 100.0, 100.0, 300), 0);
-    EXPECT_EQ(dib.Layout().width, 1181);
-    EXPECT_EQ(dib.Layout().height, 1181);
-    EXPECT_EQ(dib.InfoHeader()->xPelsPerMeter, 11811);
-    EXPECT_EQ(dib.InfoHeader()->yPelsPerMeter, 11811);
-}
-
 TEST(FormatExportsTest, ResolutionChangeRefusesSizesItCannotMake) {
     struct Case {
         double widthMm, heightMm;

@@ -78,19 +78,6 @@ TEST(HalftoneTest, ScreenTableHasItsRoundSpotShape) {
     }
 }
 
-TEST(HalftoneTest, ScreenCellFollowsTheLineRuling) {
-    struct Case {
-        int linesPerInch;
-        std::int32_t pixels;
-        double widthMm;
-        int cell;
-    };
-    for (const Case& c : {Case{60, 1000, 100, 4}, Case{10, 1000, 100, 25}, Case{1, 1000, 100, 64},
-                          Case{300, 1000, 100, 4}}) {
-        EXPECT_EQ(rasterkit::ScreenCell(c.linesPerInch, c.pixels, c.widthMm), c.cell) << c.linesPerInch;
-    }
-}
-
 TEST(HalftoneTest, ScreeningGivesBlackAndWhiteInProportionToTheGrey) {
     for (const std::uint32_t grey : {0u, 64u, 128u, 192u, 255u}) {
         DibBlock dib = Painted(200, 200, 8, [&](int, int) { return grey; });
