@@ -12,12 +12,6 @@ namespace {
 using namespace rasterkit_test;
 using platform::DibBlock;
 
-int ColourAt(const DibBlock& dib, int x, int y) {
-    int colour = -1;
-    _dib_getpixel(&dib, x, y, &colour);
-    return colour;
-}
-
 // An 8-bit picture of one grey value after `operation`, read back at its first stored pixel.
 double GreyAfter(std::uint32_t grey, const std::function<void(DibBlock&)>& operation) {
     DibBlock dib = Painted(4, 4, 8, [&](int, int) { return grey; });

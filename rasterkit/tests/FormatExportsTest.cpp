@@ -15,12 +15,6 @@ namespace {
 using namespace rasterkit_test;
 using platform::DibBlock;
 
-int Colour(const DibBlock& dib, int x, int y) {
-    int colour = -1;
-    EXPECT_EQ(_dib_getpixel(&dib, x, y, &colour), 0);
-    return colour;
-}
-
 TEST(FormatExportsTest, ConversionWritesGreyLevelsAndThresholdsAbove126) {
     struct Case {
         int from;
@@ -39,7 +33,7 @@ TEST(FormatExportsTest, ConversionWritesGreyLevelsAndThresholdsAbove126) {
         DibBlock dib = Painted(3, 2, c.from, [&](int, int) { return c.paint; });
         ASSERT_EQ(_dib_format(&dib, c.to), 0);
         EXPECT_EQ(dib.Layout().bitCount, c.to);
-        EXPECT_EQ(Colour(dib, 2, 1), c.expected);
+        EXPECT_EQ(ColourAt(dib, 2, 1), c.expected);
     }
     DibBlock dib = Created(2, 2, 8);
     EXPECT_EQ(_dib_format(&dib, 16), 1);
@@ -62,7 +56,7 @@ TEST(FormatExportsTest, PaletteNormalisingRemapsOnlyTablesThatAreNotGreyRamps) {
         // The weighted grey of an even grey may truncate one below it.
         const std::uint8_t grey = rasterkit::GreyOf(0x010101u * static_cast<std::uint32_t>(255 - c * 50));
         EXPECT_EQ(StoredValue(inverted, c, 0), grey);
-        EXPECT_EQ(Colour(inverted, c, 0), 0x010101 * grey);
+        EXPECT_EQ(ColourAt(inverted, c, 0), 0x010101 * grey);
     }
 }
 
@@ -102,7 +96,7 @@ TEST(FormatExportsTest, ResamplingToASizeGivesBlackAndWhiteGreyOrColour) {
     EXPECT_EQ(grey.InfoHeader()->xPelsPerMeter, 100);
     DibBlock colour = Painted(2, 2, 24, [](int, int) { return 0x123456u; });
     ASSERT_EQ(_dib_logformat(&colour, 5, 5, 24), 0);
-    EXPECT_EQ(Colour(colour, 4, 4), 0x123456);
+    EXPECT_EQ(ColourAt(colour, 4, 4), 0x123456);
     EXPECT_EQ(_dib_logformat(&colour, 5, 5, 4), 1);
     EXPECT_EQ(_dib_logformat(&colour, 0, 5, 8), 1);
 }

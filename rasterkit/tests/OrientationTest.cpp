@@ -22,12 +22,6 @@ DibBlock Pattern(int bits, int width = 13, int height = 7) {
     });
 }
 
-int Colour(const DibBlock& dib, int x, int y) {
-    int colour = -1;
-    EXPECT_EQ(_dib_getpixel(&dib, x, y, &colour), 0);
-    return colour;
-}
-
 TEST(OrientationTest, AnglesRoundToTheNearestQuarterTurn) {
     struct Case {
         double degrees;
@@ -79,7 +73,7 @@ TEST(OrientationTest, TurnsMovePicturePixelsAsDisplayed) {
             for (int y = 0; y < 7; ++y) {
                 for (int x = 0; x < 13; ++x) {
                     const auto [tx, ty] = c.to(x, y, 13, 7);
-                    ASSERT_EQ(Colour(turned, tx, ty), Colour(original, x, y)) << x << "," << y;
+                    ASSERT_EQ(ColourAt(turned, tx, ty), ColourAt(original, x, y)) << x << "," << y;
                 }
             }
         }
@@ -126,8 +120,8 @@ TEST(OrientationTest, MirrorsReflectColumnsAndRows) {
         ASSERT_EQ(_dib_ymirror(&y), 0);
         for (int row = 0; row < 7; ++row) {
             for (int column = 0; column < 13; ++column) {
-                EXPECT_EQ(Colour(x, 12 - column, row), Colour(original, column, row));
-                EXPECT_EQ(Colour(y, column, 6 - row), Colour(original, column, row));
+                EXPECT_EQ(ColourAt(x, 12 - column, row), ColourAt(original, column, row));
+                EXPECT_EQ(ColourAt(y, column, 6 - row), ColourAt(original, column, row));
             }
         }
     }

@@ -50,6 +50,12 @@ std::uint32_t StoredValue(const platform::DibBlock& dib, int column, int storedR
     return row[column];
 }
 
+int ColourAt(const platform::DibBlock& dib, int x, int y) {
+    int colour = -1;
+    EXPECT_EQ(_dib_getpixel(&dib, x, y, &colour), 0);
+    return colour;
+}
+
 std::vector<std::uint8_t> BmpBytes(platform::DibBlock& dib) {
     platform::Archive file = platform::Archive::ForStoring();
     EXPECT_EQ(_dib_write(&file, &dib), 0);

@@ -20,6 +20,9 @@ platform::DibBlock Painted(int width, int height, int bits, const std::function<
 // Byte (8 bits) or bit (1 bit) of pixel (column, stored row).
 std::uint32_t StoredValue(const platform::DibBlock& dib, int column, int storedRow);
 
+// _dib_getpixel of picture pixel (x, y), y from the top; fails the test when the query fails.
+int ColourAt(const platform::DibBlock& dib, int x, int y);
+
 // A BMP file of the bitmap through _dib_write.
 std::vector<std::uint8_t> BmpBytes(platform::DibBlock& dib);
 
