@@ -22,10 +22,6 @@ constexpr double kInchesPerMm = 0.03937007874015748;
 constexpr double kMmPerInch = 25.4;
 constexpr double kPelsPerMetrePerDpi = 39.37007874015748;
 
-bool IsDepth(int bits) {
-    return bits == 1 || bits == 4 || bits == 8 || bits == 24;
-}
-
 // A count of pixels from a double, or nothing when it is not a usable picture size.
 std::optional<std::int32_t> PixelCount(double value) {
     if (!(value >= 1.0 && value <= std::numeric_limits<std::int32_t>::max())) {
@@ -85,7 +81,7 @@ extern "C" {
 RasterStatus _dib_format(DibBlock* dib, int bits) {
     return Guarded([&] {
         const std::optional<ConstRaster> from = ConstRaster::Of(dib);
-        if (!from || !IsDepth(bits)) {
+        if (!from || !IsProcessedDepth(bits)) {
             return kFailed;
         }
         if (from->Bits() == bits) {

@@ -7,10 +7,6 @@
 namespace rasterkit {
 namespace {
 
-bool IsProcessedDepth(std::uint16_t bits) {
-    return bits == 1 || bits == 4 || bits == 8 || bits == 24;
-}
-
 PaletteColours ColoursOfTable(std::span<const std::uint8_t> table) {
     PaletteColours colours{};
     const std::size_t entries = std::min<std::size_t>(table.size() / 4, colours.size());
@@ -21,6 +17,10 @@ PaletteColours ColoursOfTable(std::span<const std::uint8_t> table) {
 }
 
 }  // namespace
+
+bool IsProcessedDepth(int bits) {
+    return bits == 1 || bits == 4 || bits == 8 || bits == 24;
+}
 
 std::int32_t UsablePelsPerMetre(std::int64_t value) {
     return value >= 1 && value <= kMaxPelsPerMetre ? static_cast<std::int32_t>(value) : kDefaultPelsPerMetre;

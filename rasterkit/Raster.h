@@ -19,6 +19,9 @@ namespace rasterkit {
 inline constexpr std::int32_t kDefaultPelsPerMetre = platform::DibBlock::kDefaultPelsPerMeter;
 inline constexpr std::int32_t kMaxPelsPerMetre = 100'000'000;
 
+// 1, 4, 8 or 24 bits per pixel: the depths the exports process.
+bool IsProcessedDepth(int bits);
+
 // The resolution a field stands for: 2835 for 0, negative and absurd values.
 std::int32_t UsablePelsPerMetre(std::int64_t value);
 
