@@ -196,3 +196,18 @@ TEST(BmpFileTest, LoadReadsAFileAndFailsForAMissingOne) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(BmpFileTest, EverySeedOfTheReaderFuzzCorpusIsAcceptedAsAFile) {
+    int seeds = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(RASTERKIT_FUZZ_CORPUS)) {
+        platform::DibBlock dib;
+        EXPECT_EQ(_dib_load(entry.path().string().c_str(), &dib), 0) << entry.path();
+        EXPECT_EQ(dib.Layout().compression, 0u);
+        ++seeds;
+    }
+    EXPECT_GT(seeds, 0);
+}
+
+}  // namespace
