@@ -120,6 +120,25 @@ TEST(HandleExportsTest, CopyIsSeparateAndTheNullHandleCopiesToFailure) {
     EXPECT_TRUE(copy.IsEmpty());
 }
 
+TEST(HandleExportsTest, PixelExportsRefuseRunLengthBlocks) {
+    HandBmp encoded = Bmp(4, 3, 8, 1);
+    encoded.imageSize = 6;
+    encoded.palette.assign(1024, 0);
+    encoded.pixels = {4, 1, 0, 0, 0, 1};
+    const std::vector<std::uint8_t> file = encoded.Bytes();
+    std::optional<DibBlock> packed = DibBlock::FromPackedBytes(std::span(file).subspan(14));
+    ASSERT_TRUE(packed);
+    const std::vector<std::uint8_t> before(packed->Bytes().begin(), packed->Bytes().end());
+    int colour = 0;
+    EXPECT_EQ(_dib_getpixel(&*packed, 0, 0, &colour), 1);
+    EXPECT_EQ(_dib_invert(&*packed), 1);
+    EXPECT_EQ(_dib_xmirror(&*packed), 1);
+    EXPECT_EQ(_dib_format(&*packed, 1), 1);
+    EXPECT_EQ(_dib_dot(&*packed), 1);
+    EXPECT_EQ(_dib_rotate(&*packed, 90), 1);
+    EXPECT_TRUE(std::ranges::equal(packed->Bytes(), before));
+}
+
 TEST(HandleExportsTest, DisplayStretchesTheSourceRectangleCountedFromTheTop) {
     auto backend = std::make_unique<platform::RecordingBackend>(platform::Size{200, 200});
     const platform::RecordingBackend& calls = *backend;
