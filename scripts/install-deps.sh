@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev
   libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-cantarell
   libpolyclipping-dev
+  libmagick++-dev libpotrace-dev
   clang libclang-rt-14-dev
 )
 
