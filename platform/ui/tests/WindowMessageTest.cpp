@@ -29,10 +29,7 @@ class RecordingWindow : public QWidget {
     }
 };
 
-class WindowMessageTest : public ::testing::Test {
-  protected:
-    void SetUp() override { platform::EnsureWidgetApplication(); }
-};
+class WindowMessageTest : public platform::WidgetTest {};
 
 }  // namespace
 
