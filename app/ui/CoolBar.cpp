@@ -10,21 +10,6 @@
 using platform::ColorRef;
 using platform::DeviceContext;
 
-namespace {
-
-// Top and left lines in one colour, bottom and right lines in the other, inside the rectangle.
-void Draw3dRect(DeviceContext& dc, QRect rect, ColorRef topLeft, ColorRef bottomRight) {
-    const int left = rect.left();
-    const int top = rect.top();
-    const int right = rect.right() + 1;
-    const int bottom = rect.bottom() + 1;
-    dc.FillSolidRect({left, top, right - 1, top + 1}, topLeft);
-    dc.FillSolidRect({left, top, left + 1, bottom - 1}, topLeft);
-    dc.FillSolidRect({left, bottom - 1, right, bottom}, bottomRight);
-    dc.FillSolidRect({right - 1, top, right, bottom}, bottomRight);
-}
-
-}  // namespace
 
 // The band widget: it paints the bar's picture and reports presses on the close button to the bar;
 // other presses go on to the dock widget, which drags the bar.
@@ -117,8 +102,8 @@ void CCoolBar::PaintGripper(DeviceContext& dc, QSize band) const {
     QRect line = IsDockedHorizontally() ? QRect(QPoint(1, button.bottom() + 4), QPoint(3, band.height() - 2))
                                         : QRect(QPoint(1, 1), QPoint(button.left() - 4, 3));
     const QPoint step = IsDockedHorizontally() ? QPoint(3, 0) : QPoint(0, 3);
-    Draw3dRect(dc, line, light, shadow);
-    Draw3dRect(dc, line.translated(step), light, shadow);
+    ui::Draw3dRect(dc, line, light, shadow);
+    ui::Draw3dRect(dc, line.translated(step), light, shadow);
 }
 
 void CCoolBar::PaintCloseButton(DeviceContext& dc) const {
@@ -126,9 +111,9 @@ void CCoolBar::PaintCloseButton(DeviceContext& dc) const {
     const ColorRef light = ui::ToColorRef(palette().color(QPalette::Light));
     const ColorRef shadow = ui::ToColorRef(palette().color(QPalette::Dark));
     if (closePressed_) {
-        Draw3dRect(dc, button, shadow, light);
+        ui::Draw3dRect(dc, button, shadow, light);
     } else if (closeHovered_) {
-        Draw3dRect(dc, button, light, shadow);
+        ui::Draw3dRect(dc, button, light, shadow);
     }
     // The cross, 7 pixels wide, inset 3 pixels from the button's corner.
     dc.SelectObject(platform::Pen::Solid(1, ui::ToColorRef(palette().color(QPalette::ButtonText))));

@@ -29,4 +29,16 @@ platform::ColorRef ToColorRef(const QColor& color) {
 
 platform::Rect ToRect(const QRect& rect) { return {rect.left(), rect.top(), rect.right() + 1, rect.bottom() + 1}; }
 
+void Draw3dRect(platform::DeviceContext& dc, const QRect& rect, platform::ColorRef topLeft,
+                platform::ColorRef bottomRight) {
+    const int left = rect.left();
+    const int top = rect.top();
+    const int right = rect.right() + 1;
+    const int bottom = rect.bottom() + 1;
+    dc.FillSolidRect({left, top, right - 1, top + 1}, topLeft);
+    dc.FillSolidRect({left, top, left + 1, bottom - 1}, topLeft);
+    dc.FillSolidRect({left, bottom - 1, right, bottom}, bottomRight);
+    dc.FillSolidRect({right - 1, top, right, bottom}, bottomRight);
+}
+
 }  // namespace ui

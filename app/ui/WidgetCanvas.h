@@ -18,4 +18,9 @@ QColor ToQColor(platform::ColorRef color);
 platform::ColorRef ToColorRef(const QColor& color);
 platform::Rect ToRect(const QRect& rect);
 
+// A one-pixel frame inside the rectangle: top and left lines in one colour, bottom and right in the
+// other (raised: light then shadow; sunken: the other way round).
+void Draw3dRect(platform::DeviceContext& dc, const QRect& rect, platform::ColorRef topLeft,
+                platform::ColorRef bottomRight);
+
 }  // namespace ui
