@@ -1,0 +1,100 @@
+// The flat XP combo box: a one-pixel frame that turns to the highlight colour while the mouse is over
+// the control (its edit part included) or it has the focus, and a flat drop button. It keeps the closed
+// height its owner asks for and opens a list of seven entries. The plain hover variants of a button, an
+// edit field and a combo box only track the mouse.
+#pragma once
+
+#include "MouseHover.h"
+
+#include <QComboBox>
+#include <QImage>
+#include <QLineEdit>
+#include <QPushButton>
+
+class CFlatComboBox;
+
+// The edit part of a flat combo box: its hovering and focus changes reach the combo box's frame.
+class CFlatEdit : public QLineEdit {
+    Q_OBJECT
+
+  public:
+    explicit CFlatEdit(CFlatComboBox& combo);
+
+  protected:
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+  private:
+    CFlatComboBox& combo_;
+};
+
+class CFlatComboBox : public QComboBox {
+    Q_OBJECT
+
+  public:
+    static constexpr int kVisibleEntries = 7;
+
+    explicit CFlatComboBox(QWidget* parent = nullptr);
+
+    CMouseHover& Hover() { return hover_; }
+    bool IsHot() const;
+    // The control as it paints now.
+    QImage Render() const;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+
+  private:
+    CMouseHover hover_;
+};
+
+// Plain hover variants: they only know whether the mouse is over them.
+class CHoverButton : public QPushButton {
+    Q_OBJECT
+
+  public:
+    explicit CHoverButton(QWidget* parent = nullptr);
+    bool IsHovering() const { return hover_.IsHovering(); }
+
+  protected:
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+  private:
+    CMouseHover hover_;
+};
+
+class CHoverEdit : public QLineEdit {
+    Q_OBJECT
+
+  public:
+    explicit CHoverEdit(QWidget* parent = nullptr);
+    bool IsHovering() const { return hover_.IsHovering(); }
+
+  protected:
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+  private:
+    CMouseHover hover_;
+};
+
+class CHoverComboBox : public QComboBox {
+    Q_OBJECT
+
+  public:
+    explicit CHoverComboBox(QWidget* parent = nullptr);
+    bool IsHovering() const { return hover_.IsHovering(); }
+
+  protected:
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+
+  private:
+    CMouseHover hover_;
+};
