@@ -2,6 +2,7 @@
 // drag that moves length between neighbours or changes the row's thickness.
 #include "SizingControlBar.h"
 
+#include "DockPlacement.h"
 
 #include <QMainWindow>
 #include <QMetaObject>
@@ -80,16 +81,7 @@ void CSizingControlBar::SaveState(QSettings& profile, const QString& profileName
     profile.endGroup();
 }
 
-DockSide CSizingControlBar::Side() const {
-    if (frame_ == nullptr || isFloating()) return DockSide::Floating;
-    switch (frame_->dockWidgetArea(const_cast<CSizingControlBar*>(this))) {
-        case Qt::TopDockWidgetArea: return DockSide::Top;
-        case Qt::LeftDockWidgetArea: return DockSide::Left;
-        case Qt::RightDockWidgetArea: return DockSide::Right;
-        case Qt::BottomDockWidgetArea: return DockSide::Bottom;
-        default: return DockSide::Floating;
-    }
-}
+DockSide CSizingControlBar::Side() const { return DockSideOf(frame_, *this); }
 
 bool CSizingControlBar::IsFloatingBar() const { return Side() == DockSide::Floating; }
 bool CSizingControlBar::IsDockedHorizontally() const { return IsHorizontalSide(Side()); }

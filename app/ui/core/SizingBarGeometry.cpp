@@ -145,3 +145,23 @@ CoolBarLayout CoolBarClientLayout(Rect client, DockSide side) {
     }
     return layout;
 }
+
+ResizableBarInsets ResizableBarClientInsets(DockSide side, std::int32_t edgeWidth, std::int32_t gripperMargin,
+                                            std::int32_t otherMargin) {
+    switch (side) {
+        case DockSide::Top: return {gripperMargin, otherMargin, otherMargin, edgeWidth, kEdgeBottom};
+        case DockSide::Left: return {otherMargin, gripperMargin, edgeWidth, otherMargin, kEdgeRight};
+        case DockSide::Right: return {edgeWidth, gripperMargin, otherMargin, otherMargin, kEdgeLeft};
+        case DockSide::Bottom: return {gripperMargin, edgeWidth, otherMargin, otherMargin, kEdgeTop};
+        case DockSide::Floating: return {};
+    }
+    return {};
+}
+
+std::int32_t ResizableBarDraggedSize(DockSide side, std::int32_t current, std::int32_t displacement,
+                                     std::int32_t minimum, std::int32_t frameExtent) {
+    const bool grows = side == DockSide::Top || side == DockSide::Left;
+    const std::int64_t size = std::int64_t{current} + (grows ? displacement : -std::int64_t{displacement});
+    const std::int64_t maximum = std::max<std::int64_t>(minimum, std::int64_t{frameExtent} + current);
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(size, minimum, maximum));
+}

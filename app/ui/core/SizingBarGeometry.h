@@ -93,3 +93,19 @@ struct CoolBarLayout {
 };
 // From the client rectangle of the sizing bar; a floating bar has no gripper and no button.
 CoolBarLayout CoolBarClientLayout(platform::Rect client, DockSide side);
+
+// The older resizable bar: one sizing edge facing the frame's centre.
+struct ResizableBarInsets {
+    std::int32_t left = 0;
+    std::int32_t top = 0;
+    std::int32_t right = 0;
+    std::int32_t bottom = 0;
+    std::uint32_t edge = 0;  // the edge band's side (kEdgeLeft ...); 0 while floating
+};
+ResizableBarInsets ResizableBarClientInsets(DockSide side, std::int32_t edgeWidth, std::int32_t gripperMargin,
+                                            std::int32_t otherMargin);
+// The size after an edge drag of `displacement` pixels along the drag axis: towards the frame's centre
+// grows the bar (added for top and left bars, subtracted for right and bottom ones); clamped between
+// the minimum and the frame's extent plus the current size.
+std::int32_t ResizableBarDraggedSize(DockSide side, std::int32_t current, std::int32_t displacement,
+                                     std::int32_t minimum, std::int32_t frameExtent);

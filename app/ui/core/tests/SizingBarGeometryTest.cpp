@@ -111,3 +111,36 @@ TEST(SizingBarGeometry, CoolBarGripperAndButtonOnlyWhileDocked) {
     const CoolBarLayout floating = CoolBarClientLayout(client, DockSide::Floating);
     EXPECT_EQ(floating.client, client);
 }
+
+TEST(SizingBarGeometry, ResizableBarHasOneEdgeTowardsTheCentre) {
+    struct Case {
+        DockSide side;
+        ResizableBarInsets insets;
+    };
+    const Case cases[] = {{DockSide::Top, {10, 2, 2, 5, kEdgeBottom}},
+                          {DockSide::Left, {2, 10, 5, 2, kEdgeRight}},
+                          {DockSide::Right, {5, 10, 2, 2, kEdgeLeft}},
+                          {DockSide::Bottom, {10, 5, 2, 2, kEdgeTop}},
+                          {DockSide::Floating, {0, 0, 0, 0, 0}}};
+    for (const Case& c : cases) {
+        const ResizableBarInsets insets = ResizableBarClientInsets(c.side, 5, 10, 2);
+        EXPECT_EQ(insets.left, c.insets.left);
+        EXPECT_EQ(insets.top, c.insets.top);
+        EXPECT_EQ(insets.right, c.insets.right);
+        EXPECT_EQ(insets.bottom, c.insets.bottom);
+        EXPECT_EQ(insets.edge, c.insets.edge);
+    }
+}
+
+TEST(SizingBarGeometry, ResizableBarDragGrowsTowardsTheCentreWithinLimits) {
+    struct Case {
+        DockSide side;
+        std::int32_t displacement;
+        std::int32_t size;
+    };
+    const Case cases[] = {{DockSide::Left, 50, 250},   {DockSide::Right, 50, 150}, {DockSide::Top, -500, 40},
+                          {DockSide::Bottom, -900, 800}, {DockSide::Left, 0, 200}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(ResizableBarDraggedSize(c.side, 200, c.displacement, 40, 600), c.size) << c.displacement;
+    }
+}
