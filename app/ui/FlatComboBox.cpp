@@ -113,33 +113,3 @@ void CFlatComboBox::focusOutEvent(QFocusEvent* event) {
     QComboBox::focusOutEvent(event);
     update();
 }
-
-CHoverButton::CHoverButton(QWidget* parent) : QPushButton(parent) { hover_.Attach(this, 0); }
-void CHoverButton::enterEvent(QEnterEvent* event) {
-    QPushButton::enterEvent(event);
-    hover_.OnMouseMove();
-}
-void CHoverButton::leaveEvent(QEvent* event) {
-    QPushButton::leaveEvent(event);
-    hover_.OnMouseLeave();
-}
-
-CHoverEdit::CHoverEdit(QWidget* parent) : QLineEdit(parent) { hover_.Attach(this, 0); }
-void CHoverEdit::enterEvent(QEnterEvent* event) {
-    QLineEdit::enterEvent(event);
-    hover_.OnMouseMove();
-}
-void CHoverEdit::leaveEvent(QEvent* event) {
-    QLineEdit::leaveEvent(event);
-    hover_.OnMouseLeave();
-}
-
-CHoverComboBox::CHoverComboBox(QWidget* parent) : QComboBox(parent) { hover_.Attach(this, 0); }
-void CHoverComboBox::enterEvent(QEnterEvent* event) {
-    QComboBox::enterEvent(event);
-    hover_.OnMouseMove();
-}
-void CHoverComboBox::leaveEvent(QEvent* event) {
-    QComboBox::leaveEvent(event);
-    hover_.OnMouseLeave();
-}

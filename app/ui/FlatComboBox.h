@@ -53,48 +53,28 @@ class CFlatComboBox : public QComboBox {
     CMouseHover hover_;
 };
 
-// Plain hover variants: they only know whether the mouse is over them.
-class CHoverButton : public QPushButton {
-    Q_OBJECT
-
+// Plain hover variants of a button, an edit field and a combo box: they only know whether the mouse is
+// over them.
+template <typename Base>
+class CHoverWidget : public Base {
   public:
-    explicit CHoverButton(QWidget* parent = nullptr);
+    explicit CHoverWidget(QWidget* parent = nullptr) : Base(parent) { hover_.Attach(this, 0); }
     bool IsHovering() const { return hover_.IsHovering(); }
 
   protected:
-    void enterEvent(QEnterEvent* event) override;
-    void leaveEvent(QEvent* event) override;
+    void enterEvent(QEnterEvent* event) override {
+        Base::enterEvent(event);
+        hover_.OnMouseMove();
+    }
+    void leaveEvent(QEvent* event) override {
+        Base::leaveEvent(event);
+        hover_.OnMouseLeave();
+    }
 
   private:
     CMouseHover hover_;
 };
 
-class CHoverEdit : public QLineEdit {
-    Q_OBJECT
-
-  public:
-    explicit CHoverEdit(QWidget* parent = nullptr);
-    bool IsHovering() const { return hover_.IsHovering(); }
-
-  protected:
-    void enterEvent(QEnterEvent* event) override;
-    void leaveEvent(QEvent* event) override;
-
-  private:
-    CMouseHover hover_;
-};
-
-class CHoverComboBox : public QComboBox {
-    Q_OBJECT
-
-  public:
-    explicit CHoverComboBox(QWidget* parent = nullptr);
-    bool IsHovering() const { return hover_.IsHovering(); }
-
-  protected:
-    void enterEvent(QEnterEvent* event) override;
-    void leaveEvent(QEvent* event) override;
-
-  private:
-    CMouseHover hover_;
-};
+using CHoverButton = CHoverWidget<QPushButton>;
+using CHoverEdit = CHoverWidget<QLineEdit>;
+using CHoverComboBox = CHoverWidget<QComboBox>;

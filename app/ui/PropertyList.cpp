@@ -140,12 +140,17 @@ CPropertyList::CPropertyList(QWidget* parent) : QListWidget(parent), chooser_(&S
 
 CPropertyList::~CPropertyList() { rows_.clear(); }
 
-int CPropertyList::AddItem(CPropertyItem* row) {
-    if (row->group < 0) row->group = -1;
+// A list line: no text of its own, the row as its item data.
+static QListWidgetItem* NewLine(CPropertyItem* row) {
     auto* line = new QListWidgetItem();
     line->setData(Qt::UserRole, QVariant::fromValue(reinterpret_cast<quintptr>(row)));
     line->setSizeHint(QSize(0, kPropertyLineHeight));
-    addItem(line);
+    return line;
+}
+
+int CPropertyList::AddItem(CPropertyItem* row) {
+    if (row->group < 0) row->group = -1;
+    addItem(NewLine(row));
     rows_.push_back(row);
     return count() - 1;
 }
@@ -307,10 +312,7 @@ void CPropertyList::ToggleGroup(int line) {
             delete takeItem(line + 1);
             continue;
         }
-        auto* lineItem = new QListWidgetItem();
-        lineItem->setData(Qt::UserRole, QVariant::fromValue(reinterpret_cast<quintptr>(*member)));
-        lineItem->setSizeHint(QSize(0, kPropertyLineHeight));
-        insertItem(line + 1 + inserted++, lineItem);
+        insertItem(line + 1 + inserted++, NewLine(*member));
     }
 }
 

@@ -11,6 +11,9 @@
 
 namespace {
 
+constexpr std::uint32_t kFirst = platform::kUserMessage + 1;
+constexpr std::uint32_t kSecond = platform::kUserMessage + 2;
+
 // A hook that writes its name into a shared log and handles one message number, passing the rest on.
 class NamedHook : public CSubclassWnd {
   public:
@@ -46,20 +49,22 @@ class Window : public QWidget {
     std::string& log_;
 };
 
-class SubclassWndTest : public platform::WidgetTest {};
-
-constexpr std::uint32_t kFirst = platform::kUserMessage + 1;
-constexpr std::uint32_t kSecond = platform::kUserMessage + 2;
+// A window with an older and a newer hook: the older handles kFirst, the newer kSecond.
+class SubclassWndTest : public platform::WidgetTest {
+  protected:
+    void SetUp() override {
+        older.HookWindow(&window);
+        newer.HookWindow(&window);
+    }
+    std::string log;
+    Window window{log};
+    NamedHook older{"O", kFirst, log};
+    NamedHook newer{"N", kSecond, log};
+};
 
 }  // namespace
 
 TEST_F(SubclassWndTest, TwoHooksSeeMessagesNewestFirst) {
-    std::string log;
-    Window window(log);
-    NamedHook older("O", kFirst, log);
-    NamedHook newer("N", kSecond, log);
-    older.HookWindow(&window);
-    newer.HookWindow(&window);
     EXPECT_EQ(platform::SendWindowMessage(&window, kSecond, 5, 0), 105);
     EXPECT_EQ(log, "N");
     log.clear();
@@ -71,12 +76,6 @@ TEST_F(SubclassWndTest, TwoHooksSeeMessagesNewestFirst) {
 }
 
 TEST_F(SubclassWndTest, RemovingTheOlderLeavesTheNewerAndRemovingBothRestoresTheWindow) {
-    std::string log;
-    Window window(log);
-    NamedHook older("O", kFirst, log);
-    NamedHook newer("N", kSecond, log);
-    older.HookWindow(&window);
-    newer.HookWindow(&window);
     older.HookWindow(nullptr);
     EXPECT_EQ(platform::SendWindowMessage(&window, kFirst, 0, 0), -1);
     EXPECT_EQ(log, "NW");
@@ -88,14 +87,13 @@ TEST_F(SubclassWndTest, RemovingTheOlderLeavesTheNewerAndRemovingBothRestoresThe
 }
 
 TEST_F(SubclassWndTest, NoHookIsLeftAfterTheWindowDies) {
-    std::string log;
-    auto window = std::make_unique<Window>(log);
+    auto dying = std::make_unique<Window>(log);
     NamedHook first("A", kFirst, log);
     NamedHook second("B", kSecond, log);
-    first.HookWindow(window.get());
-    second.HookWindow(window.get());
+    first.HookWindow(dying.get());
+    second.HookWindow(dying.get());
     const std::size_t before = CSubclassWnd::HookedWindowCount();
-    window.reset();
+    dying.reset();
     EXPECT_FALSE(first.IsHooked());
     EXPECT_FALSE(second.IsHooked());
     EXPECT_EQ(CSubclassWnd::HookedWindowCount(), before - 1);
