@@ -138,8 +138,6 @@ CPropertyList::CPropertyList(QWidget* parent) : QListWidget(parent), chooser_(&S
     connect(this, &QListWidget::currentRowChanged, this, &CPropertyList::OpenEditor);
 }
 
-CPropertyList::~CPropertyList() { rows_.clear(); }
-
 // A list line: no text of its own, the row as its item data.
 static QListWidgetItem* NewLine(CPropertyItem* row) {
     auto* line = new QListWidgetItem();

@@ -26,7 +26,6 @@ class CPropertyList : public QListWidget {
     static constexpr int kButtonId = 714;
 
     explicit CPropertyList(QWidget* parent = nullptr);
-    ~CPropertyList() override;
 
     // Adds a line for the row (owned by the caller) and returns its index; a negative group becomes -1.
     int AddItem(CPropertyItem* row);

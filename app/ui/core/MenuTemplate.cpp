@@ -101,14 +101,25 @@ void AppendWord(std::vector<std::uint8_t>& bytes, std::uint16_t word) {
     bytes.push_back(static_cast<std::uint8_t>(word >> 8));
 }
 
-// ASCII and two-byte UTF-8 are enough for the templates the tests and resources write.
+// The UTF-8 text as UTF-16 words; a malformed byte becomes U+FFFD.
 void AppendText(std::vector<std::uint8_t>& bytes, const std::string& text) {
-    for (std::size_t index = 0; index < text.size(); ++index) {
-        const auto byte = static_cast<unsigned char>(text[index]);
-        if (byte >= 0xC0 && byte < 0xE0 && index + 1 < text.size()) {
-            AppendWord(bytes, static_cast<std::uint16_t>(((byte & 0x1F) << 6) | (text[++index] & 0x3F)));
+    for (std::size_t index = 0; index < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[index]);
+        const int length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+        char32_t code = length == 1 ? lead : length == 2 ? (lead & 0x1F) : length == 3 ? (lead & 0x0F) : (lead & 0x07);
+        bool valid = length > 0 && index + static_cast<std::size_t>(length) <= text.size();
+        for (int follow = 1; valid && follow < length; ++follow) {
+            const auto byte = static_cast<unsigned char>(text[index + static_cast<std::size_t>(follow)]);
+            valid = (byte & 0xC0) == 0x80;
+            code = (code << 6) | (byte & 0x3F);
+        }
+        index += valid ? static_cast<std::size_t>(length) : 1;
+        if (!valid || code > 0x10FFFF) code = 0xFFFD;
+        if (code >= 0x10000) {
+            AppendWord(bytes, static_cast<std::uint16_t>(0xD800 + ((code - 0x10000) >> 10)));
+            AppendWord(bytes, static_cast<std::uint16_t>(0xDC00 + ((code - 0x10000) & 0x3FF)));
         } else {
-            AppendWord(bytes, byte);
+            AppendWord(bytes, static_cast<std::uint16_t>(code));
         }
     }
     AppendWord(bytes, 0);

@@ -113,4 +113,10 @@ TEST(MenuTemplate, Utf16TextsBecomeUtf8) {
     const auto parsed = ParseMenuTemplate(bytes);
     ASSERT_TRUE(parsed);
     EXPECT_EQ((*parsed)[0].text, "\xE5\xAE\x8B\xEF\xBF\xBD");
+
+    // Texts beyond the basic plane travel as surrogate pairs and read back the same.
+    const std::string wide = "\xE5\xAE\x8B\xE4\xBD\x93 \xF0\x9F\x94\xA5 \xC3\xA9";
+    const auto roundTrip = ParseMenuTemplate(EncodeMenuTemplate({MenuTemplateItem{0, 7, wide, {}}}));
+    ASSERT_TRUE(roundTrip);
+    EXPECT_EQ((*roundTrip)[0].text, wide);
 }
