@@ -3,7 +3,9 @@
 #include "CoolBar.h"
 
 #include "WidgetCanvas.h"
+#include "WindowMessage.h"
 
+#include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -66,6 +68,22 @@ class CoolBarTitleBand : public QWidget {
 CCoolBar::CCoolBar(QWidget* parent) : CSizingControlBar(parent), titleBand_(new CoolBarTitleBand(*this)) {
     SetBarStyle((BarStyle() & ~static_cast<std::uint32_t>(kEdgeMask)) | kSizeChild);
     setTitleBarWidget(titleBand_);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        const bool inside = now != nullptr && isAncestorOf(now);
+        if (inside == active_) return;
+        active_ = inside;
+        ++activeChanges_;
+        titleBand_->update();
+    });
+}
+
+bool CCoolBar::event(QEvent* event) {
+    if (event->type() != platform::WindowMessageEvent::EventType()) return CSizingControlBar::event(event);
+    auto* message = static_cast<platform::WindowMessageEvent*>(event);
+    if (message->Message() != kNotifyMessage) return CSizingControlBar::event(event);
+    platform::SendWindowMessage(Frame(), message->Message(), message->WParam(), message->LParam());
+    message->SetResult(0);
+    return true;
 }
 
 void CCoolBar::OnPlacementChanged() {

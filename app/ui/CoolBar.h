@@ -22,9 +22,16 @@ class CCoolBar : public CSizingControlBar {
     QWidget* TitleBand() const { return titleBand_; }
     // The title band as it paints now.
     QImage RenderTitle() const;
+    // The keyboard focus is inside the bar; the title band repaints when this changes.
+    bool IsActive() const { return active_; }
+    int ActiveChanges() const { return activeChanges_; }
+
+    // Notifications (WM_NOTIFY) that reach the bar go on to the window it was created in.
+    static constexpr std::uint32_t kNotifyMessage = 0x004E;
 
   protected:
     void OnPlacementChanged() override;
+    bool event(QEvent* event) override;
 
   private:
     friend class CoolBarTitleBand;
@@ -34,4 +41,6 @@ class CCoolBar : public CSizingControlBar {
     QWidget* titleBand_;
     bool closePressed_ = false;
     bool closeHovered_ = false;
+    bool active_ = false;
+    int activeChanges_ = 0;
 };

@@ -2,6 +2,7 @@
 #include "WidgetTestApplication.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <QMainWindow>
 #include <QRubberBand>
 #include <QSettings>
@@ -151,4 +152,24 @@ TEST_F(CoolBarTest, SizesRoundTripThroughTheProfileRaisedToTheirMinimums) {
     EXPECT_EQ(reloaded.HorzSize(), QSize(300, 150));
     EXPECT_EQ(reloaded.VertSize(), QSize(33, 150));
     EXPECT_EQ(reloaded.FloatSize(), QSize(300, 444));
+}
+
+TEST_F(CoolBarTest, FocusMovingIntoTheBarMarksItActiveOnce) {
+    auto* field = new QLineEdit;
+    docking->SetChild(field);
+    auto* outside = new QLineEdit;
+    frame.setCentralWidget(outside);
+    frame.addDockWidget(Qt::LeftDockWidgetArea, docking);
+    Settle();
+    frame.activateWindow();
+    outside->setFocus();
+    Settle();
+    const int before = docking->ActiveChanges();
+    field->setFocus();
+    Settle();
+    EXPECT_TRUE(docking->IsActive());
+    EXPECT_EQ(docking->ActiveChanges(), before + 1);
+    outside->setFocus();
+    Settle();
+    EXPECT_FALSE(docking->IsActive());
 }
