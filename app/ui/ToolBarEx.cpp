@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QIcon>
+#include <QPainter>
 #include <QPixmap>
 
 namespace {
@@ -56,7 +57,7 @@ bool CToolBarEx::LoadToolBar(std::span<const std::uint8_t> table, const QImage& 
     strip_ = strip.convertToFormat(QImage::Format_RGB32);
     for (const std::uint16_t id : resource->commandIds) {
         if (id == 0) {
-            addSeparator();
+            if (QWidget* separator = widgetForAction(addSeparator()); separator != nullptr) separator->installEventFilter(this);
             continue;
         }
         QAction* action = addAction(QString());
@@ -113,4 +114,55 @@ void CToolBarEx::ApplyIcons() {
 void CToolBarEx::OnOrientationChanged(Qt::Orientation) {
     BuildImageLists();
     update();
+}
+
+bool CToolBarEx::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Paint && watched != this) return true;
+    return QToolBar::eventFilter(watched, event);
+}
+
+void CToolBarEx::paintEvent(QPaintEvent* event) {
+    QToolBar::paintEvent(event);
+    QPainter painter(this);
+    PaintFrame(painter);
+}
+
+QImage CToolBarEx::Render() {
+    QImage picture(size(), QImage::Format_RGB32);
+    picture.fill(palette().color(QPalette::Button));
+    render(&picture);
+    return picture;
+}
+
+void CToolBarEx::PaintFrame(QPainter& painter) const {
+    const bool horizontal = orientation() == Qt::Horizontal;
+    if (!isFloating()) {
+        // Raised 2 x 2 dots every 5 pixels down (or along) the first 8 pixels of the bar.
+        const QRect inner = rect().adjusted(1, 1, -1, -1);
+        const int count = ((horizontal ? inner.height() : inner.width()) - 4) / 5;
+        for (int dot = 0; dot < count; ++dot) {
+            const QPoint at = horizontal ? QPoint(inner.left() + 1, inner.top() + 3 + 5 * dot)
+                                         : QPoint(inner.left() + 3 + 5 * dot, inner.top() + 1);
+            painter.fillRect(QRect(at + QPoint(1, 1), QSize(2, 2)), Qt::white);
+            painter.fillRect(QRect(at, QSize(2, 2)), QColor::fromRgb(kGripperDot));
+        }
+    }
+    // Etched separators: shadow then highlight, 2 pixels across the item's middle (horizontal bar) or
+    // just below it (vertical bar).
+    for (QAction* action : actions()) {
+        if (!action->isSeparator()) continue;
+        const QRect item = actionGeometry(action);
+        if ((horizontal ? item.width() : item.height()) >= 9) continue;
+        const QColor shadow = palette().color(QPalette::Dark);
+        const QColor light = palette().color(QPalette::Light);
+        if (horizontal) {
+            const int x = item.center().x();
+            painter.fillRect(QRect(x, item.top(), 1, item.height()), shadow);
+            painter.fillRect(QRect(x + 1, item.top(), 1, item.height()), light);
+        } else {
+            const int y = item.bottom();
+            painter.fillRect(QRect(item.left(), y, item.width(), 1), shadow);
+            painter.fillRect(QRect(item.left(), y + 1, item.width(), 1), light);
+        }
+    }
 }

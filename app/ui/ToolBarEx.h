@@ -12,6 +12,7 @@
 #include <vector>
 
 class QAction;
+class QPainter;
 
 class CToolBarEx : public QToolBar {
     Q_OBJECT
@@ -35,8 +36,18 @@ class CToolBarEx : public QToolBar {
     int ImageListGeneration() const { return imageListGeneration_; }
     // The button action of a command id; null when the bar has none.
     QAction* CommandAction(int commandId) const;
+    // The bar as it paints now: the style's own bar, then the dotted gripper and etched separators.
+    QImage Render();
+
+    static constexpr QRgb kGripperDot = 0xFFC0C0C0;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    // The bar paints its own separators; the style's separator widgets paint nothing.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    void PaintFrame(QPainter& painter) const;
     void OnOrientationChanged(Qt::Orientation orientation);
     void ApplyIcons();
 

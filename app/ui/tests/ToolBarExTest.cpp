@@ -2,6 +2,7 @@
 #include "WidgetTestApplication.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QMainWindow>
 
 #include <gtest/gtest.h>
@@ -80,4 +81,26 @@ TEST_F(ToolBarExTest, DockingAcrossRebuildsTheListsAndAlongDoesNot) {
     EXPECT_EQ(bar->ImageListGeneration(), loaded);
     frame.addToolBar(Qt::LeftToolBarArea, bar);
     EXPECT_EQ(bar->ImageListGeneration(), loaded + 1);
+}
+
+TEST_F(ToolBarExTest, DockedBarShowsADottedGripperAndEtchedSeparators) {
+    QMainWindow frame;
+    auto* bar = new CToolBarEx(&frame);
+    ASSERT_TRUE(bar->LoadToolBar(TenButtonsTwoSeparators(), TenButtonStrip()));
+    frame.addToolBar(Qt::TopToolBarArea, bar);
+    frame.resize(500, 300);
+    frame.show();
+    QApplication::processEvents();
+    const QImage picture = bar->Render();
+    // First dot at (1 + 1, 1 + 3) of the bar, its white shadow one pixel lower right.
+    EXPECT_EQ(picture.pixel(2, 4), CToolBarEx::kGripperDot);
+    EXPECT_EQ(picture.pixel(3, 5), CToolBarEx::kGripperDot);
+    EXPECT_EQ(picture.pixel(4, 6), 0xFFFFFFFFu);
+    EXPECT_EQ(picture.pixel(2, 9), CToolBarEx::kGripperDot);
+    const QAction* separator = bar->actions()[2];
+    ASSERT_TRUE(separator->isSeparator());
+    const QRect item = bar->actionGeometry(const_cast<QAction*>(separator));
+    ASSERT_LT(item.width(), 9);
+    EXPECT_EQ(picture.pixel(item.center().x(), item.center().y()), bar->palette().color(QPalette::Dark).rgb());
+    EXPECT_EQ(picture.pixel(item.center().x() + 1, item.center().y()), bar->palette().color(QPalette::Light).rgb());
 }
