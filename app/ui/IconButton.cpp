@@ -3,6 +3,7 @@
 #include "IconButton.h"
 
 #include "WidgetCanvas.h"
+#include "WindowMessage.h"
 
 #include <QDesktopServices>
 #include <QEnterEvent>
@@ -20,7 +21,8 @@ CIconButton::IconSource& Source() {
 
 void CIconButton::SetIconSource(IconSource source) { Source() = std::move(source); }
 
-CIconButton::CIconButton(QWidget* parent) : QPushButton(parent) {
+CIconButton::CIconButton(QWidget* parent) : QPushButton(parent), menu_(new GlyphMenu(this)) {
+    runMenu_ = [](QMenu& menu, QPoint at) { return menu.exec(at); };
     setAttribute(Qt::WA_Hover);
     openLink_ = [](const std::string& link) { QDesktopServices::openUrl(QUrl::fromUserInput(QString::fromStdString(link))); };
     connect(this, &QPushButton::clicked, this, &CIconButton::OnClicked);
@@ -63,7 +65,7 @@ int CIconButton::SetChecked(bool checked, bool repaint) {
     return 0;
 }
 
-bool CIconButton::IsPressedLook() const { return toggle_ ? (isDown() || checked_) : isDown(); }
+bool CIconButton::IsPressedLook() const { return toggle_ ? (isDown() || checked_) : (isDown() || menuShown_); }
 
 const QImage& CIconButton::ChosenImage() const {
     const bool useIn = toggle_ ? IsPressedLook() : (IsPressedLook() || hovered_);
@@ -166,6 +168,16 @@ void CIconButton::OnClicked() {
     if (toggle_) {
         checked_ = !checked_;
         update();
+        return;
+    }
+    if (!menu_->actions().isEmpty()) {
+        menuShown_ = true;
+        repaint();
+        QAction* chosen = runMenu_(*menu_, mapToGlobal(rect().bottomLeft()));
+        menuShown_ = false;
+        repaint();
+        const std::optional<int> command = chosen == nullptr ? std::nullopt : platform::CommandId(*chosen);
+        if (command) platform::PostWindowMessage(menuTarget_.data(), kCommandMessage, static_cast<std::uint16_t>(*command), 0);
         return;
     }
     if (!link_.empty() && openLink_) openLink_(link_);

@@ -2,9 +2,11 @@
 // the mouse is over it; it can act as a toggle or open a link when clicked.
 #pragma once
 
+#include "GlyphMenu.h"
 #include "IconButtonLayout.h"
 
 #include <QImage>
+#include <QPointer>
 #include <QPushButton>
 
 #include <functional>
@@ -37,6 +39,13 @@ class CIconButton : public QPushButton {
     // Opens the link; replaced by tests.
     void SetLinkOpener(std::function<void(const std::string&)> opener) { openLink_ = std::move(opener); }
 
+    // The drop-down menu, owned by the button; its chosen command is posted as WM_COMMAND to the target.
+    GlyphMenu& Menu() { return *menu_; }
+    void SetMenuTarget(QObject* target) { menuTarget_ = target; }
+    // How the menu is shown at a screen point, returning the chosen action; replaced by tests.
+    void SetMenuRunner(std::function<QAction*(QMenu&, QPoint)> runner) { runMenu_ = std::move(runner); }
+    static constexpr std::uint32_t kCommandMessage = 0x0111;
+
     bool IsHovered() const { return hovered_; }
     // The button as it paints now, and where its image went.
     QImage Render() const;
@@ -65,4 +74,8 @@ class CIconButton : public QPushButton {
     IconAlignment alignment_ = kIconLeftOfCaption;
     std::string link_;
     std::function<void(const std::string&)> openLink_;
+    GlyphMenu* menu_;  // a child of the button
+    QPointer<QObject> menuTarget_;
+    bool menuShown_ = false;
+    std::function<QAction*(QMenu&, QPoint)> runMenu_;
 };

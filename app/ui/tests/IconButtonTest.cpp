@@ -1,7 +1,9 @@
 #include "IconButton.h"
 #include "WidgetTestApplication.h"
+#include "WindowMessage.h"
 
 #include <QEnterEvent>
+#include <QAction>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -93,4 +95,30 @@ TEST_F(IconButtonTest, ToggleFlipsAndLinkOpensOnClick) {
     EXPECT_TRUE(button.IsChecked());
     QTest::mouseClick(&button, Qt::LeftButton);
     EXPECT_FALSE(button.IsChecked());
+}
+
+TEST_F(IconButtonTest, MenuDropsDownPressedAndPostsTheChosenCommand) {
+    class Target : public QObject {
+      public:
+        std::vector<std::uintptr_t> commands;
+        bool event(QEvent* event) override {
+            if (event->type() != platform::WindowMessageEvent::EventType()) return QObject::event(event);
+            commands.push_back(static_cast<platform::WindowMessageEvent*>(event)->WParam());
+            return true;
+        }
+    } target;
+    button.Menu().AppendMenu("&Rotate", 0x8101);
+    button.SetMenuTarget(&target);
+    bool lookedPressed = false;
+    QPoint shownAt;
+    button.SetMenuRunner([&](QMenu& menu, QPoint at) {
+        lookedPressed = button.Render().pixel(0, 5) == button.palette().color(QPalette::Dark).rgb();
+        shownAt = at;
+        return menu.actions().value(0);
+    });
+    QTest::mouseClick(&button, Qt::LeftButton);
+    QCoreApplication::sendPostedEvents(&target);
+    EXPECT_EQ(target.commands, std::vector<std::uintptr_t>{0x8101});
+    EXPECT_EQ(shownAt, button.mapToGlobal(button.rect().bottomLeft()));
+    EXPECT_TRUE(lookedPressed);
 }
