@@ -4,8 +4,11 @@
 
 #include "HlsColor.h"
 #include "WidgetCanvas.h"
+#include "WindowMessage.h"
 
 #include <QAbstractItemView>
+#include <QDockWidget>
+#include <QKeyEvent>
 #include <QPainter>
 
 namespace {
@@ -112,4 +115,28 @@ void CFlatComboBox::focusInEvent(QFocusEvent* event) {
 void CFlatComboBox::focusOutEvent(QFocusEvent* event) {
     QComboBox::focusOutEvent(event);
     update();
+}
+
+bool CFlatComboBox::IsOnDockedBar() const {
+    for (const QWidget* ancestor = parentWidget(); ancestor != nullptr; ancestor = ancestor->parentWidget()) {
+        if (const auto* bar = qobject_cast<const QDockWidget*>(ancestor)) return !bar->isFloating();
+    }
+    return false;
+}
+
+void CFlatComboBox::keyPressEvent(QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (!IsOnDockedBar() || (!enter && event->key() != Qt::Key_Escape)) {
+        QComboBox::keyPressEvent(event);
+        return;
+    }
+    if (enter) {
+        platform::SendWindowMessage(window(), kCommandMessage, static_cast<std::uintptr_t>(platform::ControlId(*this).value_or(0)), 0);
+        return;
+    }
+    if (view()->isVisible()) {
+        hidePopup();
+    } else if (window() != nullptr) {
+        window()->setFocus();
+    }
 }

@@ -34,6 +34,7 @@ class CFlatComboBox : public QComboBox {
 
   public:
     static constexpr int kVisibleEntries = 7;
+    static constexpr std::uint32_t kCommandMessage = 0x0111;
 
     explicit CFlatComboBox(QWidget* parent = nullptr);
 
@@ -48,8 +49,13 @@ class CFlatComboBox : public QComboBox {
     void leaveEvent(QEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    // On a docked bar Enter sends the frame a command with the control id, and Escape closes the list or
+    // gives the focus back to the frame; in dialogs both keys keep their usual meaning.
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
+    bool IsOnDockedBar() const;
+
     CMouseHover hover_;
 };
 

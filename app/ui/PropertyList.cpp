@@ -353,6 +353,16 @@ void CPropertyList::mouseReleaseEvent(QMouseEvent* event) {
     viewport()->update();
 }
 
+void CPropertyList::paintEvent(QPaintEvent* event) {
+    QListWidget::paintEvent(event);
+    if (!draggingDivider_) return;
+    // The drag line inverts what lies under it, so it shows on any colour.
+    QPainter painter(viewport());
+    painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    painter.setPen(QPen(Qt::white, 1));
+    painter.drawLine(dragX_, 0, dragX_, viewport()->height());
+}
+
 void CPropertyList::wheelEvent(QWheelEvent* event) {
     HideEditors();
     setFocus();

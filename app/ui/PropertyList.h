@@ -35,6 +35,8 @@ class CPropertyList : public QListWidget {
     CPropertyItem* RowAt(int line) const;
 
     int Divider() const { return divider_; }
+    // Where a divider drag's line is now; -1 when no drag runs.
+    int DragLine() const { return draggingDivider_ ? dragX_ : -1; }
     void SetChooser(DialogChooser& chooser) { chooser_ = &chooser; }
 
     QComboBox* DropDown() const { return dropDown_; }
@@ -48,6 +50,7 @@ class CPropertyList : public QListWidget {
     void wheelEvent(QWheelEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:

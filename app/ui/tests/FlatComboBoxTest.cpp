@@ -1,8 +1,12 @@
 #include "FlatComboBox.h"
 #include "WidgetTestApplication.h"
+#include "WindowMessage.h"
 
 #include <QApplication>
+#include <QDockWidget>
 #include <QEnterEvent>
+#include <QMainWindow>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -76,4 +80,32 @@ TEST_F(FlatComboBoxTest, PlainHoverVariantsTrackTheMouse) {
     Leave(&edit);
     EXPECT_FALSE(edit.IsHovering());
     EXPECT_TRUE(button.IsHovering());
+}
+
+TEST_F(FlatComboBoxTest, EnterOnADockedBarSendsTheFrameACommandWithTheControlId) {
+    class Frame : public QMainWindow {
+      public:
+        std::vector<std::uintptr_t> commands;
+
+      protected:
+        bool event(QEvent* event) override {
+            if (event->type() != platform::WindowMessageEvent::EventType()) return QMainWindow::event(event);
+            commands.push_back(static_cast<platform::WindowMessageEvent*>(event)->WParam());
+            return true;
+        }
+    } frame;
+    auto* bar = new QDockWidget("Power", &frame);
+    auto* combo = new CFlatComboBox;
+    platform::SetControlId(*combo, 1207);
+    bar->setWidget(combo);
+    frame.addDockWidget(Qt::TopDockWidgetArea, bar);
+    frame.show();
+    QTest::keyClick(combo, Qt::Key_Return);
+    EXPECT_EQ(frame.commands, std::vector<std::uintptr_t>{1207});
+
+    QWidget dialog;
+    auto* inDialog = new CFlatComboBox(&dialog);
+    dialog.show();
+    QTest::keyClick(inDialog, Qt::Key_Return);
+    EXPECT_EQ(frame.commands.size(), 1u);
 }

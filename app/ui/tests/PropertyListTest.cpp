@@ -224,7 +224,9 @@ TEST_F(PropertyListTest, DividerDragStopsShortOfBothEdges) {
     for (const Case& c : cases) {
         const int y = 10;
         QTest::mousePress(list->viewport(), Qt::LeftButton, {}, QPoint(list->Divider() + 3, y));
+        EXPECT_EQ(list->DragLine(), ClampDivider(list->Divider() + 3, width));
         QTest::mouseRelease(list->viewport(), Qt::LeftButton, {}, QPoint(c.releaseX, y));
         EXPECT_EQ(list->Divider(), c.divider) << c.releaseX;
+        EXPECT_EQ(list->DragLine(), -1);
     }
 }
