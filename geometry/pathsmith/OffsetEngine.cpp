@@ -7,6 +7,7 @@
 
 #include "BoxTree.h"
 #include "ChordGrid.h"
+#include "JunctionWalk.h"
 #include "Contours.h"
 #include "ChordCutter.h"
 #include "RingFinish.h"
@@ -135,14 +136,23 @@ Chord GeneratorOf(const OffsetPiece& piece, const std::vector<Chord>& contour) {
     return piece.origin == PieceOrigin::kSegment ? segment : Chord{segment.end, segment.end};
 }
 
-// The offset lines with the join chords linked in after each; chords shorter than kCoincidence are left out.
-std::vector<OffsetPiece> LinkJoins(const std::vector<Chord>& lines, const std::vector<CornerJoin>& joins) {
+// The offset lines with the join chords linked in after each, as one chain whose pieces share their
+// joining points exactly (later stages find junctions by exact points); chords shorter than
+// kCoincidence are left out and their neighbours joined across them.
+std::vector<OffsetPiece> LinkJoins(const std::vector<Chord>& lines, const std::vector<CornerJoin>& joins,
+                                   bool closed) {
+    // Consecutive chords meet within rounding, or across a left-out chord, when nearer than this.
+    constexpr double kJoinReach = 2 * kCoincidence;
     std::vector<OffsetPiece> work;
     work.reserve(lines.size() * 2);
-    auto add = [&](const Chord& chord, int segment, PieceOrigin origin) {
-        if (!IsShorterThanCoincidence(chord)) {
-            work.push_back({chord, segment, origin});
+    auto add = [&](Chord chord, int segment, PieceOrigin origin) {
+        if (IsShorterThanCoincidence(chord)) {
+            return;
         }
+        if (!work.empty() && Distance(work.back().chord.end, chord.start) <= kJoinReach) {
+            chord.start = work.back().chord.end;
+        }
+        work.push_back({chord, segment, origin});
     };
     for (int index = 0; index < static_cast<int>(lines.size()); ++index) {
         add(lines[index], index, PieceOrigin::kSegment);
@@ -151,6 +161,9 @@ std::vector<OffsetPiece> LinkJoins(const std::vector<Chord>& lines, const std::v
         for (std::size_t point = 0; point + 1 < join.points.size(); ++point) {
             add({join.points[point], join.points[point + 1]}, index, origin);
         }
+    }
+    if (closed && work.size() > 1 && Distance(work.back().chord.end, work.front().chord.start) <= kJoinReach) {
+        work.back().chord.end = work.front().chord.start;
     }
     return work;
 }
@@ -177,18 +190,19 @@ constexpr double kDistanceSlack = 1e-7;
 
 // Keeps the pieces that are no closer to any part of the contour than to what they run beside. Once
 // every crossing is a vertex a piece lies wholly inside or wholly outside the band along the contour,
-// so its middle decides.
-std::vector<Chord> WithoutPiecesInBand(const std::vector<OffsetPiece>& pieces,
-                                       const std::vector<Chord>& contour, double distance) {
+// so its middle decides. Dropped pieces within the round joins' chord error of the band's edge are
+// marked, since where two joins cross the judgement is only that exact.
+std::vector<char> OutsideBand(const std::vector<OffsetPiece>& pieces, const std::vector<Chord>& contour,
+                              double distance) {
     std::vector<Box> boxes;
     boxes.reserve(contour.size());
     for (const Chord& chord : contour) {
         boxes.push_back(BoxOf(chord));
     }
     const BoxTree tree(std::move(boxes));
-    std::vector<Chord> kept;
-    kept.reserve(pieces.size());
-    for (const OffsetPiece& piece : pieces) {
+    std::vector<char> kept(pieces.size(), kPieceDropped);
+    for (std::size_t index = 0; index < pieces.size(); ++index) {
+        const OffsetPiece& piece = pieces[index];
         if (piece.origin == PieceOrigin::kThroughCorner) {
             continue;
         }
@@ -197,37 +211,66 @@ std::vector<Chord> WithoutPiecesInBand(const std::vector<OffsetPiece>& pieces,
         // from the whole contour is outside the band all the same.
         const double reach =
             std::min(DistanceToChord(middle, GeneratorOf(piece, contour)), distance) - kDistanceSlack;
-        const bool inBand = reach > 0.0 && tree.Search(BoxAround(middle, reach), [&](int index) {
-            return DistanceToChord(middle, contour[index]) < reach;
-        });
-        if (!inBand) {
-            kept.push_back(piece.chord);
+        auto nearerThan = [&](double limit) {
+            return limit > 0.0 && tree.Search(BoxAround(middle, limit), [&](int other) {
+                return DistanceToChord(middle, contour[other]) < limit;
+            });
+        };
+        if (!nearerThan(reach)) {
+            kept[index] = kPieceKept;
+        } else if (!nearerThan(distance - kArcChordError)) {
+            kept[index] = kPieceBarelyInBand;
         }
     }
     return kept;
 }
 
-// Drops a piece that repeats an earlier one (same start and end): offsets of collinear walls overlap
-// and leave such twins once they are cut at each other's ends.
-std::vector<Chord> WithoutRepeatedPieces(const std::vector<Chord>& pieces) {
+// Drops a kept piece that repeats an earlier kept one (same start and end): offsets of collinear walls
+// overlap and leave such twins once they are cut at each other's ends.
+void DropRepeatedPieces(const std::vector<Chord>& pieces, std::vector<char>& kept) {
     ChordGrid grid(pieces, 2 * kCoincidence);
-    std::vector<char> repeated(pieces.size(), 0);
-    std::vector<Chord> kept;
-    kept.reserve(pieces.size());
     for (std::size_t index = 0; index < pieces.size(); ++index) {
+        if (kept[index] != kPieceKept) {
+            continue;
+        }
         const Chord& piece = pieces[index];
         grid.ForEachNearItem(static_cast<int>(index), [&](int other) {
-            if (static_cast<std::size_t>(other) < index && !repeated[other] &&
+            if (static_cast<std::size_t>(other) < index && kept[other] == kPieceKept &&
                 CoincideInXAndY(pieces[other].start, piece.start) &&
                 CoincideInXAndY(pieces[other].end, piece.end)) {
-                repeated[index] = 1;
+                kept[index] = kPieceDropped;
             }
         });
-        if (!repeated[index]) {
-            kept.push_back(piece);
+    }
+}
+
+// The rings of an open contour: the kept pieces in chain order, divided where they run into themselves.
+std::vector<std::vector<SDPoint>> OpenRings(const std::vector<Chord>& pieces, const std::vector<char>& kept) {
+    std::vector<Chord> chain;
+    chain.reserve(pieces.size());
+    for (std::size_t index = 0; index < pieces.size(); ++index) {
+        if (kept[index] == kPieceKept) {
+            chain.push_back(pieces[index]);
         }
     }
-    return kept;
+    std::vector<std::vector<SDPoint>> rings = RingSplitter(chain).Split();
+    for (std::vector<SDPoint>& ring : rings) {
+        ring = WithoutRepeatedVertices(ring);
+    }
+    return rings;
+}
+
+// The rings of a closed contour, walked along exact junctions and finished for cutting.
+std::vector<std::vector<SDPoint>> ClosedRings(const std::vector<Chord>& pieces, const std::vector<char>& kept,
+                                              bool toTheLeft) {
+    std::vector<std::vector<SDPoint>> rings;
+    for (WalkedRing& walked : WalkRings(pieces, kept, toTheLeft)) {
+        std::vector<SDPoint> ring = FinishedClosedRing(WithoutRepeatedVertices(walked.vertices));
+        if (!ring.empty()) {
+            rings.push_back(std::move(ring));
+        }
+    }
+    return rings;
 }
 
 }  // namespace
@@ -252,23 +295,18 @@ std::vector<std::vector<SDPoint>> OffsetContour(const std::vector<Chord>& contou
         return {};
     }
     const ContourShape shape = ExamineContour(contour);
-    std::vector<Chord> lines = RawOffsetLines(contour, distance, OffsetsToTheLeft(side, shape.direction));
+    const bool toTheLeft = OffsetsToTheLeft(side, shape.direction);
+    std::vector<Chord> lines = RawOffsetLines(contour, distance, toTheLeft);
     const std::vector<CornerJoin> joins = JoinCorners(contour, lines, distance, shape.closed);
-    const std::vector<Chord> work =
-        WithoutRepeatedPieces(WithoutPiecesInBand(SplitAtCrossings(LinkJoins(lines, joins)), contour, distance));
-    std::vector<std::vector<SDPoint>> rings = RingSplitter(work).Split();
-    std::vector<std::vector<SDPoint>> finished;
-    finished.reserve(rings.size());
-    for (std::vector<SDPoint>& ring : rings) {
-        ring = WithoutRepeatedVertices(ring);
-        if (shape.closed) {
-            ring = FinishedClosedRing(std::move(ring));
-        }
-        if (!ring.empty()) {
-            finished.push_back(std::move(ring));
-        }
+    const std::vector<OffsetPiece> split = SplitAtCrossings(LinkJoins(lines, joins, shape.closed));
+    std::vector<char> kept = OutsideBand(split, contour, distance);
+    std::vector<Chord> pieces;
+    pieces.reserve(split.size());
+    for (const OffsetPiece& piece : split) {
+        pieces.push_back(piece.chord);
     }
-    return finished;
+    DropRepeatedPieces(pieces, kept);
+    return shape.closed ? ClosedRings(pieces, kept, toTheLeft) : OpenRings(pieces, kept);
 }
 
 }  // namespace pathsmith

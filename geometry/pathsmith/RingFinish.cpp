@@ -78,15 +78,22 @@ double Perimeter(const std::vector<SDPoint>& cycle) {
     return length;
 }
 
+bool IsSliver(const std::vector<SDPoint>& cycle) {
+    return cycle.size() < 3 || std::fabs(TwiceArea(cycle)) < 2.0 * kRingAreaPerLength * Perimeter(cycle);
+}
+
 }  // namespace
 
 std::vector<SDPoint> FinishedClosedRing(std::vector<SDPoint> ring) {
-    if (ring.size() < 2 || Distance(ring.front(), ring.back()) > kSeamTolerance) {
-        return ring;
+    if (ring.size() < 2) {
+        return {};
+    }
+    if (Distance(ring.front(), ring.back()) > kSeamTolerance) {
+        return {};
     }
     ring.pop_back();
     std::vector<SDPoint> cycle = WithoutSpikes(ring);
-    if (cycle.size() < 3 || std::fabs(TwiceArea(cycle)) < 2.0 * kRingAreaPerLength * Perimeter(cycle)) {
+    if (IsSliver(cycle)) {
         return {};
     }
     cycle.push_back(cycle.front());

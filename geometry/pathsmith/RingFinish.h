@@ -16,8 +16,9 @@ inline constexpr double kRingAreaPerLength = 0.001;
 inline constexpr double kSeamTolerance = kArcChordError;
 
 // The ring closed on its first vertex (the last vertex repeats it exactly) without spikes, or an empty
-// sequence when nothing worth cutting is left. A ring whose ends are farther apart than kSeamTolerance
-// is not a closed ring and comes back unchanged.
+// sequence when nothing worth cutting is left. A sequence whose ends are farther apart than
+// kSeamTolerance is no ring at all but the stub of a junction misjudged within the chords' error; it
+// is dropped too, since an open path around a closed part cuts nothing off.
 std::vector<SDPoint> FinishedClosedRing(std::vector<SDPoint> ring);
 
 }  // namespace pathsmith
