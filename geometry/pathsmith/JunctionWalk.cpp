@@ -73,11 +73,14 @@ class Walker {
         WalkedRing ring;
         const SDPoint origin = pieces_[first].start;
         ring.vertices.push_back(origin);
+        // The pieces walked so far, each with the number of ring vertices once it was walked.
+        std::vector<std::pair<int, std::size_t>> walked;
         int piece = first;
         while (true) {
             visited_[piece] = 1;
             const SDPoint end = pieces_[piece].end;
             ring.vertices.push_back(end);
+            walked.emplace_back(piece, ring.vertices.size());
             if (SamePoint(end, origin)) {
                 ring.closed = true;
                 break;
@@ -90,21 +93,40 @@ class Walker {
                 ring.vertices.push_back(pieces_[next].start);
             }
             if (next < 0) {
-                const std::vector<int> bridge = DroppedBridgeFrom(piece, origin);
-                if (bridge.empty()) {
-                    CloseOnEarlierJunction(ring);
-                    break;
-                }
-                for (std::size_t step = 0; step + 1 < bridge.size(); ++step) {
-                    visited_[bridge[step]] = 1;
-                    ring.vertices.push_back(pieces_[bridge[step]].end);
-                }
-                next = bridge.back();
+                next = BridgeBack(walked, ring.vertices, origin);
+            }
+            if (next < 0) {
+                CloseOnEarlierJunction(ring);
+                break;
             }
             piece = next;
         }
         return ring;
     }
+
+    // Where the walk is stuck, a bridge of barely dropped pieces from its end or, going back a few
+    // pieces, from an earlier junction where it took a branch that was misjudged as surviving; the
+    // walk is cut back to that junction. Returns the piece to go on with, or -1.
+    int BridgeBack(std::vector<std::pair<int, std::size_t>>& walked, std::vector<SDPoint>& vertices,
+                   SDPoint origin) {
+        constexpr std::size_t kMaxStepsBack = 8;
+        for (std::size_t back = 0; back <= kMaxStepsBack && back < walked.size(); ++back) {
+            const std::size_t at = walked.size() - 1 - back;
+            const std::vector<int> bridge = DroppedBridgeFrom(walked[at].first, origin);
+            if (bridge.empty()) {
+                continue;
+            }
+            walked.resize(at + 1);
+            vertices.resize(walked[at].second);
+            for (std::size_t step = 0; step + 1 < bridge.size(); ++step) {
+                visited_[bridge[step]] = 1;
+                vertices.push_back(pieces_[bridge[step]].end);
+            }
+            return bridge.back();
+        }
+        return -1;
+    }
+
 
     // A walk that began on the stub of a misjudged junction comes round to that junction again and
     // finds nothing left to go on with: the ring is the loop from the junction's first visit, and the
