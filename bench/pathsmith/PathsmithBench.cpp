@@ -11,18 +11,18 @@
 #include <vector>
 
 #include "../../geometry/pathsmith/tests/GlyphOutlines.h"
+#include "../../geometry/pathsmith/tests/OffsetReference.h"
 #include "DbList.h"
 #include "LineEx.h"
 #include "MyCurve.h"
-#include "Pathsmith.h"
 
 namespace {
 
 using Polygon = std::vector<SDPoint>;
 
 constexpr double kArcToleranceMm = 0.01;
-// Clipper works on integers: coordinates in units of 0.1 micrometre.
-constexpr double kClipperScale = 10000.0;
+using pathsmith::testing::ClipperPath;
+using pathsmith::testing::kClipperScale;
 constexpr int kOutward = 0;
 constexpr int kInward = 1;
 
@@ -117,16 +117,6 @@ void DeleteCurves(CDbList<CMyCurve*>& curves) {
         } while (curves.MoveNext() != 0);
     }
     curves.RemoveAll();
-}
-
-ClipperLib::Path ClipperPath(const Polygon& polygon) {
-    ClipperLib::Path path;
-    path.reserve(polygon.size());
-    for (const SDPoint& p : polygon) {
-        path.push_back({static_cast<ClipperLib::cInt>(std::llround(p.x * kClipperScale)),
-                        static_cast<ClipperLib::cInt>(std::llround(p.y * kClipperScale))});
-    }
-    return path;
 }
 
 std::size_t SegmentCount(const std::vector<Polygon>& contours) {

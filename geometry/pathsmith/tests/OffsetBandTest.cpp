@@ -28,22 +28,8 @@ constexpr double kChordError = 0.01;
 // inside both arcs and nearer to the short edge between their corners.
 constexpr double kJoinCrossingError = 1.5 * kChordError;
 
-struct OffsetRun {
-    short status = -1;
-    std::vector<Points> rings;
-};
-
-OffsetRun RunOffset(const Points& contour, double distance, int side) {
-    CDbList<CLineEx> segments;
-    testing::FillSegments(segments, contour, true);
-    CurveList curves;
-    OffsetRun run;
-    run.status = Zint_Offset(&segments, &curves.list, distance, side, 0);
-    for (int index = 0; index < curves.Count(); ++index) {
-        run.rings.push_back(testing::VerticesOf(*curves.At(index)));
-    }
-    return run;
-}
+using testing::OffsetRun;
+using testing::RunOffset;
 
 Points Reversed(Points polygon) {
     std::reverse(polygon.begin(), polygon.end());
