@@ -14,7 +14,7 @@ namespace {
 struct PointKey {
     std::uint64_t x;
     std::uint64_t y;
-    auto operator<=>(const PointKey&) const = default;
+    bool operator==(const PointKey&) const = default;
 };
 
 // Junctions are exact copies of one point, so the bits of the coordinates name them.
@@ -22,6 +22,11 @@ PointKey KeyOf(SDPoint p) {
     return {std::bit_cast<std::uint64_t>(p.x + 0.0), std::bit_cast<std::uint64_t>(p.y + 0.0)};
 }
 
+struct PointKeyHash {
+    std::size_t operator()(const PointKey& key) const {
+        return static_cast<std::size_t>((key.x * 0x9E3779B97F4A7C15ull) ^ (key.y + 0x632BE59BD9B4E019ull));
+    }
+};
 
 constexpr double kNearJunction = 2 * kCoincidence;
 
@@ -32,12 +37,25 @@ bool SamePoint(SDPoint a, SDPoint b) {
 class Walker {
   public:
     Walker(const std::vector<Chord>& pieces, const std::vector<char>& kept, bool turnLeft)
-        : pieces_(pieces), kept_(kept), turnLeft_(turnLeft), visited_(pieces.size(), 0) {
-        byStart_.reserve(pieces.size());
-        for (int index = 0; index < static_cast<int>(pieces.size()); ++index) {
-            byStart_.push_back({KeyOf(pieces[index].start), index});
+        : pieces_(pieces), kept_(kept), turnLeft_(turnLeft), visited_(pieces.size(), 0),
+          nextStarting_(pieces.size(), -1), nextInCell_(pieces.size(), -1) {
+        firstStarting_.reserve(pieces.size());
+        // Later pieces are linked in front, so walking a junction's list visits pieces in chain order.
+        for (int index = static_cast<int>(pieces.size()) - 1; index >= 0; --index) {
+            if (kept[index] == kPieceKept) {
+                const SDPoint start = pieces[index].start;
+                auto [cell, added] = keptByCell_.try_emplace(CellKey(CellOf(start.x), CellOf(start.y)), index);
+                if (!added) {
+                    nextInCell_[index] = cell->second;
+                    cell->second = index;
+                }
+            }
+            auto [slot, added] = firstStarting_.try_emplace(KeyOf(pieces[index].start), index);
+            if (!added) {
+                nextStarting_[index] = slot->second;
+                slot->second = index;
+            }
         }
-        std::sort(byStart_.begin(), byStart_.end());
     }
 
     std::vector<WalkedRing> Walk() {
@@ -133,9 +151,13 @@ class Walker {
     // farthest towards the offset side keeps the walk on the outer edge of the band.
     int UnvisitedKeptFrom(SDPoint point, int arriving) const {
         const int successor = arriving + 1;
+        const auto found = firstStarting_.find(KeyOf(point));
+        if (found == firstStarting_.end()) {
+            return -1;
+        }
         int best = -1;
         double bestTurn = 0.0;
-        for (const int piece : StartingAt(point)) {
+        for (int piece = found->second; piece >= 0; piece = nextStarting_[piece]) {
             if (!UsableKept(piece)) {
                 continue;
             }
@@ -151,10 +173,7 @@ class Walker {
 
     // Two pieces that cross within kCoincidence of both their ends are not cut, so they meet at two
     // points that close: a surviving piece starting within kNearJunction of the point goes on.
-    int UnvisitedKeptNear(SDPoint point) {
-        if (keptByCell_.empty()) {
-            IndexKeptByCell();
-        }
+    int UnvisitedKeptNear(SDPoint point) const {
         const std::int64_t column = CellOf(point.x), row = CellOf(point.y);
         int best = -1;
         double bestDistance = kNearJunction;
@@ -174,46 +193,6 @@ class Walker {
             }
         }
         return best;
-    }
-
-    // Built at the first junction that was not cut exactly; most offsets have none.
-    void IndexKeptByCell() {
-        nextInCell_.assign(pieces_.size(), -1);
-        for (int index = static_cast<int>(pieces_.size()) - 1; index >= 0; --index) {
-            if (kept_[index] == kPieceKept) {
-                const SDPoint start = pieces_[index].start;
-                auto [cell, added] = keptByCell_.try_emplace(CellKey(CellOf(start.x), CellOf(start.y)), index);
-                if (!added) {
-                    nextInCell_[index] = cell->second;
-                    cell->second = index;
-                }
-            }
-        }
-    }
-
-    // The pieces that start exactly at the point, in chain order.
-    struct StartRange {
-        std::vector<std::pair<PointKey, int>>::const_iterator first, last;
-        struct Iterator {
-            std::vector<std::pair<PointKey, int>>::const_iterator at;
-            int operator*() const { return at->second; }
-            Iterator& operator++() {
-                ++at;
-                return *this;
-            }
-            bool operator!=(const Iterator& other) const { return at != other.at; }
-        };
-        Iterator begin() const { return {first}; }
-        Iterator end() const { return {last}; }
-    };
-    StartRange StartingAt(SDPoint point) const {
-        const PointKey key = KeyOf(point);
-        const auto first = std::lower_bound(byStart_.begin(), byStart_.end(), std::pair<PointKey, int>{key, -1});
-        auto last = first;
-        while (last != byStart_.end() && last->first == key) {
-            ++last;
-        }
-        return {first, last};
     }
 
     static std::int64_t CellOf(double value) { return static_cast<std::int64_t>(std::floor(value / kNearJunction)); }
@@ -242,10 +221,11 @@ class Walker {
         std::vector<Step> steps{{arriving, -1}};
         for (std::size_t head = 0; head < steps.size() && steps.size() < 64 * kMaxBridgePieces; ++head) {
             const SDPoint at = pieces_[steps[head].piece].end;
-            if (Depth(steps, head) >= kMaxBridgePieces) {
+            const auto found = firstStarting_.find(KeyOf(at));
+            if (found == firstStarting_.end() || Depth(steps, head) >= kMaxBridgePieces) {
                 continue;
             }
-            for (const int piece : StartingAt(at)) {
+            for (int piece = found->second; piece >= 0; piece = nextStarting_[piece]) {
                 if (kept_[piece] != kPieceBarelyInBand || visited_[piece] ||
                     InPath(steps, static_cast<int>(head), piece)) {
                     continue;
@@ -292,8 +272,8 @@ class Walker {
     const std::vector<char>& kept_;
     bool turnLeft_;
     std::vector<char> visited_;
-    // Every piece by the exact point it starts at.
-    std::vector<std::pair<PointKey, int>> byStart_;
+    std::unordered_map<PointKey, int, PointKeyHash> firstStarting_;
+    std::vector<int> nextStarting_;
     // The surviving pieces by the cell of their start, for junctions that were not cut exactly.
     std::unordered_map<std::uint64_t, int> keptByCell_;
     std::vector<int> nextInCell_;
