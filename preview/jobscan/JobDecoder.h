@@ -1,0 +1,54 @@
+// The job reader's decoder: one forward pass over the bytes of a job, with no look-back, in two
+// output forms: the list of JobCommand records that Zint_ReadZintFile hands over, and the bulk form,
+// a flat array of JobRecord in which a ramped cut stays one record.
+//
+// Decoding stops at the end opcode or the end of the data. Unknown bytes are skipped one at a time; a
+// command whose operands would run past the data ends the walk without a record.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "DbList.h"
+#include "JobCommand.h"
+#include "JobRecord.h"
+
+namespace jobscan {
+
+// Which bytes the span holds: a stored job (file or controller bytes, before the byte transform) or
+// the opcode stream (after it).
+enum class JobBytes { kStored, kOpcodes };
+
+// Bulk form: `records` is emptied (its capacity kept, so that a caller decoding job after job reuses
+// one buffer) and filled.
+void DecodeJob(std::span<const std::uint8_t> bytes, JobBytes form, std::vector<JobRecord>& records);
+
+// List form: the records are appended to `list`, a ramp as its twenty steps. A list without a sentinel
+// receives nothing. Throws std::bad_alloc when memory runs out; the list keeps what was appended.
+void DecodeJob(std::span<const std::uint8_t> bytes, JobBytes form, CDbList<JobCommand>* list);
+
+// The list records that one bulk record stands for: the record itself, or a ramp's twenty steps, each
+// carrying one tenth more of the power change and of the way. The values are bit for bit those of the
+// list form.
+template <typename Emit>
+void ExpandRecord(const JobRecord& record, Emit&& emit) {
+    if (record.kind != JobRecord::kPowerRamp) {
+        emit(JobCommand{record.kind, record.a, record.b});
+        return;
+    }
+    constexpr double kFullPower = 16383.0;
+    constexpr double kMillimetresPerUnit = 0.001;
+    constexpr int kRampSteps = 10;
+    const double startPower = record.startPower / kFullPower;
+    const double deltaPower = record.endPower / kFullPower - startPower;
+    const double deltaX = record.a - record.fromXUm;
+    const double deltaY = record.b - record.fromYUm;
+    for (int step = 1; step <= kRampSteps; ++step) {
+        emit(JobCommand{JobCommand::Power, (step * deltaPower) * 0.1 + startPower, 0.0});
+        emit(JobCommand{JobCommand::Cut, (deltaX * step * 0.1 + record.fromXUm) * kMillimetresPerUnit,
+                        (deltaY * step * 0.1 + record.fromYUm) * kMillimetresPerUnit});
+    }
+}
+
+}  // namespace jobscan
