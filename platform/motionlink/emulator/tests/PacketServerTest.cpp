@@ -46,12 +46,15 @@ class PacketServerTest : public ::testing::Test {
 
 TEST_F(PacketServerTest, RepeatedRequestIsAnsweredAgainButCarriedOutOnce) {
     ASSERT_EQ(Send(Request(Command::kHello, 1, 9, Greeting())).size(), 1u);
-    const Frame begin = Request(Command::kBeginDownload, 2, 9, link::Pack(std::string("ONCE")));
-    const std::vector<Frame> first = Send(begin);
-    const std::vector<Frame> again = Send(begin);
+    ASSERT_EQ(Send(Request(Command::kBeginDownload, 2, 9, link::Pack(std::string("ONCE")))).size(), 1u);
+    // Carried out twice, the end would be refused the second time: no download is under way then.
+    const Frame end = Request(Command::kEndDownload, 3, 9, link::Pack(std::uint32_t{0}, std::uint32_t{0}));
+    const std::vector<Frame> first = Send(end);
+    const std::vector<Frame> again = Send(end);
     ASSERT_EQ(first.size(), 1u);
     ASSERT_EQ(again.size(), 1u);
-    EXPECT_EQ(again[0].sequence, 2);
+    EXPECT_EQ(again[0].sequence, 3);
+    EXPECT_EQ(first[0].status, 0);
     EXPECT_EQ(again[0].status, first[0].status);
     EXPECT_EQ(controller_.State().documents.size(), 1u);
 }
