@@ -36,6 +36,8 @@ struct EmulatorServer::Descriptors {
 
 namespace {
 
+constexpr int kDatagramsPerWake = 64;
+
 struct HeldBack {
     Clock::time_point due;
     std::vector<std::uint8_t> bytes;
@@ -214,19 +216,22 @@ void EmulatorServer::Serve() {
         if ((ready[0].revents & POLLIN) != 0) {
             return;
         }
-        if ((ready[1].revents & POLLIN) != 0) {
+        // A window of requests arrives back to back: take every datagram waiting before polling again,
+        // up to a bound, so that held-back answers and the other carrier are not starved.
+        for (int taken = 0; (ready[1].revents & POLLIN) != 0 && taken < kDatagramsPerWake; ++taken) {
             std::array<std::uint8_t, link::kMaxFrameBytes + 1> datagram;
             sockaddr_in peer{};
             socklen_t peerLength = sizeof peer;
             const ssize_t got = ::recvfrom(descriptors.udp, datagram.data(), datagram.size(), 0,
                                            reinterpret_cast<sockaddr*>(&peer), &peerLength);
-            if (got >= 0) {
-                std::unique_lock guard(lock_);
-                std::vector<Outgoing> answers = packets_.HandleDatagram(
-                    std::span(datagram).first(static_cast<std::size_t>(got)), Clock::now());
-                guard.unlock();
-                dispatch(std::move(answers), false, peer);
+            if (got < 0) {
+                break;
             }
+            std::unique_lock guard(lock_);
+            std::vector<Outgoing> answers = packets_.HandleDatagram(
+                std::span(datagram).first(static_cast<std::size_t>(got)), Clock::now());
+            guard.unlock();
+            dispatch(std::move(answers), false, peer);
         }
         if (descriptors.ptyMaster >= 0 && (ready[2].revents & POLLIN) != 0) {
             std::array<std::uint8_t, 4096> bytes;

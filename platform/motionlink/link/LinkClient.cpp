@@ -107,7 +107,8 @@ std::uint16_t LinkClient::DrainChunks() {
 }
 
 bool LinkClient::WindowHasRoomFor(std::uint32_t chunk) const {
-    return window_.empty() || (window_.size() < kWindowChunks && chunk - window_.front().chunk < kWindowChunks);
+    const std::size_t room = transport_->WindowChunks();
+    return window_.empty() || (window_.size() < room && chunk - window_.front().chunk < room);
 }
 
 Clock::duration LinkClient::LineTimeOfWindow() const {

@@ -45,6 +45,8 @@ class Transport {
     // How long the carrier itself takes to move this many bytes; a request waits that much longer for
     // its answer before it is sent again, and a silent controller is given that much longer.
     virtual Clock::duration LineTime(std::size_t /*bytes*/) const { return Clock::duration::zero(); }
+    // Chunks a transfer may have in flight on this carrier, at most kWindowChunks.
+    virtual std::size_t WindowChunks() const { return kWindowChunks; }
 };
 
 // A UDP socket connected to the dotted address and port; nothing when the address is not a dotted
