@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "BenchHeap.h"
 #include "JobBenchJob.h"
 #include "JobMemorySink.h"
 #include "MotionlinkJob.h"
@@ -25,6 +26,7 @@ void BM_EncodeJobCommands(benchmark::State& state) {
         sink.reset();
         state.ResumeTiming();
     }
+    jobbench::ReleaseHeap();
     state.SetItemsProcessed(state.iterations() * kPartsPerJob * jobbench::kCommandsPerPart);
 }
 BENCHMARK(BM_EncodeJobCommands)->Unit(benchmark::kMillisecond);

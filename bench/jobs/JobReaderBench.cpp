@@ -2,9 +2,8 @@
 // reads each byte once and sums it, the floor of any pass over the same buffer that looks at every byte.
 //
 // Every benchmark frees what it allocated outside its timing and hands the memory back to the system
-// before it ends (ReleaseHeap), so that the next one does not pay for consolidating this one's heap.
+// before it ends (BenchHeap.h), so that the next one does not pay for consolidating this one's heap.
 #include <benchmark/benchmark.h>
-#include <malloc.h>
 #include <unistd.h>
 
 #include <cstdint>
@@ -13,6 +12,7 @@
 #include <vector>
 
 #include "AtomicFile.h"
+#include "BenchHeap.h"
 #include "JobBenchJob.h"
 #include "JobDecoder.h"
 #include "Jobscan.h"
@@ -28,11 +28,6 @@ const std::vector<std::uint8_t>& StoredJob() {
 
 void CountBytes(benchmark::State& state, std::size_t bytesPerIteration) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytesPerIteration));
-}
-
-// Outside the timed loop only.
-void ReleaseHeap() {
-    ::malloc_trim(0);
 }
 
 // One byte at a time on purpose: the compiler may not widen the loop to whole vectors.
@@ -65,7 +60,7 @@ void BM_DecodeJobBulk(benchmark::State& state) {
     }
     state.counters["list_records"] = static_cast<double>(listRecords);
     records = {};
-    ReleaseHeap();
+    jobbench::ReleaseHeap();
     CountBytes(state, job.size());
 }
 BENCHMARK(BM_DecodeJobBulk)->Unit(benchmark::kMillisecond);
@@ -86,7 +81,7 @@ void BM_ReadZintFile(benchmark::State& state) {
         state.ResumeTiming();
     }
     std::filesystem::remove(path);
-    ReleaseHeap();
+    jobbench::ReleaseHeap();
     state.counters["list_records"] = static_cast<double>(records);
     CountBytes(state, job.size());
 }

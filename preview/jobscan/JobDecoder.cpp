@@ -44,7 +44,12 @@ struct OpcodeBytes {
 
 struct RecordOutput {
     std::vector<JobRecord>& records;
-    void Add(std::uint16_t kind, double a, double b) { records.push_back(JobRecord{kind, 0, 0, 0, 0, a, b}); }
+    void Add(std::uint16_t kind, double a, double b) {
+        JobRecord& record = records.emplace_back();
+        record.kind = kind;
+        record.a = a;
+        record.b = b;
+    }
     void Ramp(const JobRecord& ramp) { records.push_back(ramp); }
 };
 
@@ -251,8 +256,7 @@ class Decoder {
     void PathTo(bool cut, std::int32_t targetX, std::int32_t targetY, bool mayRamp) {
         const bool moves = targetX != x_ || targetY != y_;
         if (cut && mayRamp && startPower_ != endPower_ && moves) {
-            output_.Ramp(JobRecord{JobRecord::kPowerRamp, startPower_, endPower_, x_, y_,
-                                   static_cast<double>(targetX), static_cast<double>(targetY)});
+            output_.Ramp(JobRecord::Ramp(startPower_, endPower_, x_, y_, targetX, targetY));
         } else {
             output_.Add(cut ? JobCommand::Cut : JobCommand::Move, targetX * kMillimetresPerUnit,
                         targetY * kMillimetresPerUnit);

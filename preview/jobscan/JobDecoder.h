@@ -42,12 +42,14 @@ void ExpandRecord(const JobRecord& record, Emit&& emit) {
     constexpr int kRampSteps = 10;
     const double startPower = record.startPower / kFullPower;
     const double deltaPower = record.endPower / kFullPower - startPower;
-    const double deltaX = record.a - record.fromXUm;
-    const double deltaY = record.b - record.fromYUm;
+    const std::int32_t fromX = record.fromUm[0];
+    const std::int32_t fromY = record.fromUm[1];
+    const double deltaX = static_cast<double>(record.toUm[0]) - fromX;
+    const double deltaY = static_cast<double>(record.toUm[1]) - fromY;
     for (int step = 1; step <= kRampSteps; ++step) {
         emit(JobCommand{JobCommand::Power, (step * deltaPower) * 0.1 + startPower, 0.0});
-        emit(JobCommand{JobCommand::Cut, (deltaX * step * 0.1 + record.fromXUm) * kMillimetresPerUnit,
-                        (deltaY * step * 0.1 + record.fromYUm) * kMillimetresPerUnit});
+        emit(JobCommand{JobCommand::Cut, (deltaX * step * 0.1 + fromX) * kMillimetresPerUnit,
+                        (deltaY * step * 0.1 + fromY) * kMillimetresPerUnit});
     }
 }
 
