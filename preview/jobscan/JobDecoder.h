@@ -24,6 +24,11 @@ enum class JobBytes { kStored, kOpcodes };
 // one buffer) and filled.
 void DecodeJob(std::span<const std::uint8_t> bytes, JobBytes form, std::vector<JobRecord>& records);
 
+// Bulk form of the job file at `path` (UTF-8), as Zint_ReadZintFile reads it: false, with `records`
+// untouched, when the file cannot be opened or held in memory. Throws std::bad_alloc when the records
+// do not fit in memory.
+bool ReadJobRecords(const char* path, std::vector<JobRecord>& records);
+
 // List form: the records are appended to `list`, a ramp as its twenty steps. A list without a sentinel
 // receives nothing. Throws std::bad_alloc when memory runs out; the list keeps what was appended.
 void DecodeJob(std::span<const std::uint8_t> bytes, JobBytes form, CDbList<JobCommand>* list);

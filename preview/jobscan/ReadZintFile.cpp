@@ -1,5 +1,5 @@
-// Zint_ReadZintFile: the job file's bytes, read into the thread's kept buffer, decoded straight from
-// their stored form into the caller's list.
+// Zint_ReadZintFile and the bulk form's file reader: the job file's bytes, read into the thread's kept
+// buffer, decoded straight from their stored form.
 #include <atomic>
 #include <new>
 
@@ -18,6 +18,16 @@ std::atomic<std::uint16_t> storedReaderFlag{0};
 thread_local jobscan::JobFileBuffer fileBuffer;
 
 }  // namespace
+
+bool jobscan::ReadJobRecords(const char* path, std::vector<JobRecord>& records) {
+    const std::optional<std::span<const std::uint8_t>> bytes =
+        path == nullptr ? std::nullopt : fileBuffer.Read(path);
+    if (!bytes) {
+        return false;
+    }
+    DecodeJob(*bytes, JobBytes::kStored, records);
+    return true;
+}
 
 std::uint16_t Zint_ReadZintFile(const char* path, CDbList<JobCommand>* list, std::uint16_t flag) {
     storedReaderFlag.store(flag, std::memory_order_relaxed);

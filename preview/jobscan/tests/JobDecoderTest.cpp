@@ -53,14 +53,18 @@ std::vector<JobCommand> ListForm(std::span<const std::uint8_t> bytes, JobBytes f
     return ToVector(list);
 }
 
-std::vector<JobCommand> ExpandedBulkForm(std::span<const std::uint8_t> bytes, JobBytes form,
-                                         std::vector<JobRecord>& records) {
-    DecodeJob(bytes, form, records);
+std::vector<JobCommand> Expanded(const std::vector<JobRecord>& records) {
     std::vector<JobCommand> commands;
     for (const JobRecord& record : records) {
         jobscan::ExpandRecord(record, [&](const JobCommand& command) { commands.push_back(command); });
     }
     return commands;
+}
+
+std::vector<JobCommand> ExpandedBulkForm(std::span<const std::uint8_t> bytes, JobBytes form,
+                                         std::vector<JobRecord>& records) {
+    DecodeJob(bytes, form, records);
+    return Expanded(records);
 }
 
 std::vector<std::uint8_t> OpcodesOf(std::vector<std::uint8_t> stored) {
@@ -95,13 +99,18 @@ TEST(JobDecoderTest, RampedCutStaysOneBulkRecordAndGivesTwentyListRecords) {
     EXPECT_EQ(list.size(), records.size() - ramps + 20 * ramps);
 }
 
-TEST(JobDecoderTest, ReadZintFileGivesTheListFormOfTheFile) {
+TEST(JobDecoderTest, FileReadersGiveTheFormsOfTheFile) {
     const std::vector<std::uint8_t> stored = StoredJobWithRamps(3);
     const auto path = cutrix::testing::TempHome() / "ramps.zint";
     ASSERT_TRUE(platform::WriteFileAtomically(path, stored));
     CDbList<JobCommand> list;
     ASSERT_EQ(Zint_ReadZintFile(path.c_str(), &list, 0), 0);
     EXPECT_EQ(ToVector(list), ListForm(stored, JobBytes::kStored));
+    std::vector<JobRecord> records;
+    ASSERT_TRUE(jobscan::ReadJobRecords(path.c_str(), records));
+    EXPECT_EQ(Expanded(records), ToVector(list));
+    EXPECT_FALSE(jobscan::ReadJobRecords((path.string() + ".missing").c_str(), records));
+    EXPECT_EQ(Expanded(records), ToVector(list));  // untouched
     // Read again into the kept buffer, after a longer job: the shorter one's end is not the longer one's.
     const std::vector<std::uint8_t> shorter(stored.begin(), stored.begin() + stored.size() / 3);
     ASSERT_TRUE(platform::WriteFileAtomically(path, shorter));
