@@ -8,7 +8,6 @@
 
 #include <cstdint>
 #include <map>
-#include <span>
 #include <vector>
 
 namespace motionlink::emulator {
@@ -16,7 +15,7 @@ namespace motionlink::emulator {
 class ChunkReassembler {
   public:
     // Takes one chunk. `deliver(bytes)` is called for it and for every waiting chunk that follows it, in
-    // order, and returns false to refuse a chunk, which ends the delivery. False when a chunk was refused
+    // order, with the chunk's bytes to keep, and returns false to refuse a chunk, which ends the delivery. False when a chunk was refused
     // or this one lies beyond the window; a chunk held already is taken again without effect.
     template <typename Deliver>
     bool Take(std::uint32_t chunk, std::vector<std::uint8_t> bytes, Deliver&& deliver) {
@@ -28,9 +27,9 @@ class ChunkReassembler {
         }
         waiting_.emplace(chunk, std::move(bytes));
         for (auto next = waiting_.find(inOrder_); next != waiting_.end(); next = waiting_.find(inOrder_)) {
-            const std::vector<std::uint8_t> ready = std::move(next->second);
+            std::vector<std::uint8_t> ready = std::move(next->second);
             waiting_.erase(next);
-            if (!deliver(std::span<const std::uint8_t>(ready))) {
+            if (!deliver(std::move(ready))) {
                 return false;
             }
             ++inOrder_;

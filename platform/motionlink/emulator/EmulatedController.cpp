@@ -345,7 +345,7 @@ link::Answer EmulatedController::BeginDownload(platform::Archive& request, Sessi
         return Refused();
     }
     EndSession(session);
-    session.download = SessionState::Download{std::move(name), {}};
+    session.download = SessionState::Download{std::move(name), {}, 0};
     session.dataChunks.Restart();
     return Ok();
 }
@@ -357,15 +357,16 @@ link::Answer EmulatedController::DataChunk(platform::Archive& request, SessionSt
     if (bytes.size() > link::kChunkBytes) {
         return Refused();
     }
-    const bool taken = session.dataChunks.Take(chunk, std::move(bytes), [&](std::span<const std::uint8_t> data) {
+    const bool taken = session.dataChunks.Take(chunk, std::move(bytes), [&](std::vector<std::uint8_t>&& data) {
         if (!session.download) {
             return StreamJob(session, data, now);
         }
-        std::vector<std::uint8_t>& document = session.download->bytes;
-        if (document.size() + data.size() > options_.maxDocumentBytes) {
+        SessionState::Download& download = *session.download;
+        if (download.bytes + data.size() > options_.maxDocumentBytes) {
             return false;
         }
-        document.insert(document.end(), data.begin(), data.end());
+        download.bytes += data.size();
+        download.chunks.push_back(std::move(data));
         return true;
     });
     return taken ? Ok(link::PackChunkAck(session.dataChunks.Ack())) : Refused();
@@ -377,14 +378,19 @@ link::Answer EmulatedController::EndDownload(platform::Archive& request, Session
     ExpectEnd(request);
     std::optional<SessionState::Download> download = std::move(session.download);
     session.download.reset();
-    if (!download || session.dataChunks.InOrder() != chunks || link::Crc32(download->bytes) != crc ||
-        state_.documents.size() >= kMaxDocuments) {
+    if (!download || session.dataChunks.InOrder() != chunks || state_.documents.size() >= kMaxDocuments) {
         return Refused();
     }
     StoredDocument document;
+    document.bytes.reserve(download->bytes);
+    for (const std::vector<std::uint8_t>& piece : download->chunks) {
+        document.bytes.insert(document.bytes.end(), piece.begin(), piece.end());
+    }
+    if (link::Crc32(document.bytes) != crc) {
+        return Refused();
+    }
     document.id = nextDocumentId_++;
     document.name = std::move(download->name);
-    document.bytes = std::move(download->bytes);
     state_.documents.push_back(std::move(document));
     Changed();
     return Ok();
@@ -491,7 +497,7 @@ link::Answer EmulatedController::BulkChunk(platform::Archive& request, SessionSt
     if (!bulk.active || bytes.size() > link::kChunkBytes) {
         return Refused();
     }
-    const bool taken = bulk.chunks.Take(chunk, std::move(bytes), [&](std::span<const std::uint8_t> data) {
+    const bool taken = bulk.chunks.Take(chunk, std::move(bytes), [&](std::vector<std::uint8_t>&& data) {
         if (bulk.bytes.size() + data.size() > bulk.expectedBytes) {
             return false;
         }

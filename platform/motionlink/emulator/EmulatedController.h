@@ -39,7 +39,9 @@ struct SessionState {
     // confirmed, so that a download that fails or is cut off leaves the store as it was.
     struct Download {
         std::string name;
-        std::vector<std::uint8_t> bytes;
+        // The chunks as they came, joined once at the end: a large document is then copied once.
+        std::vector<std::vector<std::uint8_t>> chunks;
+        std::size_t bytes = 0;
     };
     std::optional<Download> download;
     std::vector<std::uint8_t> liveJob;  // a streamed job until its end command arrives
