@@ -205,21 +205,35 @@ void LinkClient::ResendOvertaken(std::uint64_t latestConfirmedOrder, Clock::time
     }
 }
 
+// A timeout says little about which chunks are lost: a controller that was only slow for a moment would
+// get the whole window again. So only the chunks sent longest ago go again, and the others wait one
+// more (doubled) timeout; chunks that are really lost follow as the answers to the resent ones show
+// them missing.
 void LinkClient::ResendTimedOut(Clock::time_point now) {
+    constexpr std::size_t kResendsPerTimeout = 4;
     const Clock::duration timeout = ChunkTimeout();
-    bool timedOut = false;
+    std::vector<InFlight*> due;
     for (InFlight& chunk : window_) {
         if (now - chunk.sentAt >= timeout) {
-            if (!Resend(chunk, now)) {
-                FailTransfer(kLinkCommunicationError);
-                return;
-            }
-            timedOut = true;
+            due.push_back(&chunk);
         }
     }
-    if (timedOut) {
-        timer_.TimedOut();
+    if (due.empty()) {
+        return;
     }
+    std::sort(due.begin(), due.end(),
+              [](const InFlight* left, const InFlight* right) { return left->sendOrder < right->sendOrder; });
+    for (std::size_t at = 0; at < due.size(); ++at) {
+        InFlight& chunk = *due[at];
+        if (at >= kResendsPerTimeout) {
+            chunk.sentAt = now;
+            chunk.resent = true;  // its answer no longer measures a round trip
+        } else if (!Resend(chunk, now)) {
+            FailTransfer(kLinkCommunicationError);
+            return;
+        }
+    }
+    timer_.TimedOut();
 }
 
 bool LinkClient::Resend(InFlight& chunk, Clock::time_point now) {
