@@ -18,6 +18,8 @@ constexpr double kMillimetresPerUnit = 0.001;
 constexpr double kSecondsPerUnit = 0.000001;
 constexpr double kFullPower = 16383.0;
 constexpr std::uint8_t kZAxis = 3;
+// Every opcode has bit 7 set; operand bytes never do.
+constexpr std::uint8_t kFirstOpcode = 0x80;
 
 // Zint_UBCmd as a table, built once from the call itself so that the two can never differ.
 const std::array<std::uint8_t, 256>& OpcodeTable() {
@@ -77,6 +79,10 @@ class Decoder {
         std::size_t at = 0;
         while (at < size_) {
             const std::uint8_t op = map_(data_[at]);
+            if (op < kFirstOpcode) {
+                ++at;  // an operand byte where a command should start: skipped, as every unknown byte
+                continue;
+            }
             if (op == opcode::kEnd) {
                 return;
             }
