@@ -121,6 +121,111 @@ struct CFileLine {
         return t;
     }
 
+    // An axis-aligned box, smaller values first.
+    struct Box {
+        double x1 = 0.0;
+        double y1 = 0.0;
+        double x2 = 0.0;
+        double y2 = 0.0;
+
+        void Unite(const Box& other) {
+            x1 = std::min(x1, other.x1);
+            y1 = std::min(y1, other.y1);
+            x2 = std::max(x2, other.x2);
+            y2 = std::max(y2, other.y2);
+        }
+        // Apart by more than `gap` on either axis.
+        bool IsApartFrom(const Box& other, double gap) const {
+            return other.x1 - x2 > gap || x1 - other.x2 > gap || other.y1 - y2 > gap || y1 - other.y2 > gap;
+        }
+        static Box Of(SDPoint a, SDPoint b) {
+            return {std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
+        }
+    };
+
+    // Chords of the sample polyline of a segment: samples at t = 0.01, 0.02, ... 0.99 between the start
+    // and the end, 100 chords in all.
+    static constexpr int kSampleChords = 100;
+
+    // The box of start and end; a Bezier's box also holds every chord of its sample polyline.
+    Box GetBox() const {
+        Box box = Box::Of(start, end);
+        if (IsBezier()) {
+            for (int index = 1; index < kSampleChords; ++index) {
+                const SDPoint sample = GetPoint(index / static_cast<double>(kSampleChords));
+                box.Unite(Box::Of(sample, sample));
+            }
+        }
+        return box;
+    }
+
+    // This segment, taken as the straight line from start to end, against the straight piece
+    // (x1, y1)-(x2, y2): true only when the two cross at a point strictly inside both; parallel pieces
+    // and meetings at an end point are no crossing.
+    bool LineCrossesLine(double x1, double y1, double x2, double y2) const {
+        constexpr double kBoxGap = 0.001;
+        constexpr double kParallel = 1e-8;
+        const SDPoint pieceStart{x1, y1}, pieceEnd{x2, y2};
+        if (Box::Of(start, end).IsApartFrom(Box::Of(pieceStart, pieceEnd), kBoxGap)) {
+            return false;
+        }
+        const double ax = end.x - start.x, ay = end.y - start.y;
+        const double bx = x2 - x1, by = y2 - y1;
+        const double determinant = ax * by - ay * bx;
+        if (std::fabs(determinant) <= kParallel) {
+            return false;
+        }
+        const double along = ((x1 - start.x) * by - (y1 - start.y) * bx) / determinant;
+        const double y = start.y + along * ay;
+        const double x = std::fabs(ay) > kParallel ? start.x + (y - start.y) * ax / ay : x1 + (y - y1) * bx / by;
+        return StrictlyInside(start, end, x, y) && StrictlyInside(pieceStart, pieceEnd, x, y);
+    }
+
+    // This segment's sample polyline against the straight piece, chord by chord; a crossing exactly on a
+    // sample point is not seen, as each chord test is strict.
+    bool CrossesLine(double x1, double y1, double x2, double y2) const {
+        SDPoint from = start;
+        for (int index = 1; index <= kSampleChords; ++index) {
+            const SDPoint to = index == kSampleChords ? end : GetPoint(index / static_cast<double>(kSampleChords));
+            CFileLine chord;
+            chord.start = from;
+            chord.end = to;
+            if (chord.LineCrossesLine(x1, y1, x2, y2)) {
+                return true;
+            }
+            from = to;
+        }
+        return false;
+    }
+
+    // Finds the parameter of (px, py) on the segment within tol and writes it to *t (only on a hit);
+    // t0 and t1 bound the parameter range of a Bezier search, which starts with 0 and 1. A line's
+    // parameter is the ratio of the distances to its ends.
+    int HitParam(double px, double py, double tol, double* t, double t0, double t1) const {
+        const SDPoint point{px, py};
+        if (!IsBezier()) {
+            return HitLineParam(point, tol, t);
+        }
+        constexpr double kShortestRange = 0.001;
+        Box box = Box::Of(start, end);
+        box.Unite(Box::Of(ctrl1, ctrl2));
+        if (!Grown(box, tol).Contains(point) || t1 - t0 < kShortestRange) {
+            return 0;
+        }
+        if (Distance(point, start) <= tol) {
+            *t = t0;
+            return 1;
+        }
+        if (Distance(point, end) <= tol) {
+            *t = t1;
+            return 1;
+        }
+        CFileLine first, second;
+        Split(0.5, &first, &second);
+        const double middle = (t0 + t1) * 0.5;
+        return first.HitParam(px, py, tol, t, t0, middle) != 0 ? 1 : second.HitParam(px, py, tol, t, middle, t1);
+    }
+
     bool HasFiniteCoordinates() const {
         for (const SDPoint& point : {start, end, ctrl1, ctrl2}) {
             if (!std::isfinite(point.x) || !std::isfinite(point.y)) {
@@ -143,6 +248,43 @@ struct CFileLine {
     }
 
   private:
+    static double Distance(SDPoint a, SDPoint b) { return std::hypot(a.x - b.x, a.y - b.y); }
+
+    struct GrownBox {
+        Box box;
+        bool Contains(SDPoint p) const { return p.x >= box.x1 && p.x <= box.x2 && p.y >= box.y1 && p.y <= box.y2; }
+    };
+    static GrownBox Grown(Box box, double by) { return {{box.x1 - by, box.y1 - by, box.x2 + by, box.y2 + by}}; }
+
+    // Strictly between the piece's x values, or its y values when the piece is vertical.
+    static bool StrictlyInside(SDPoint from, SDPoint to, double x, double y) {
+        if (from.x != to.x) {
+            return x > std::min(from.x, to.x) && x < std::max(from.x, to.x);
+        }
+        return y > std::min(from.y, to.y) && y < std::max(from.y, to.y);
+    }
+
+    int HitLineParam(SDPoint point, double tol, double* t) const {
+        if (!Grown(Box::Of(start, end), tol).Contains(point)) {
+            return 0;
+        }
+        const double toStart = Distance(point, start);
+        if (toStart <= tol) {
+            *t = 0.0;
+            return 1;
+        }
+        const double toEnd = Distance(point, end);
+        if (toEnd <= tol) {
+            *t = 1.0;
+            return 1;
+        }
+        if (toStart + toEnd - Distance(start, end) > tol / 2) {
+            return 0;
+        }
+        *t = toStart / (toStart + toEnd);
+        return 1;
+    }
+
     static double ClampParam(double t) {
         if (std::isnan(t)) {
             return 0.0;

@@ -1,4 +1,5 @@
-// CCadCurve: construction, the curve record, the rectangle and the copy.
+// CCadCurve: construction, the curve record, the rectangle and the copy. Drawing and the other
+// operations are in CadCurveDrawing.cpp and CadCurveOperations.cpp.
 #include "CadCurve.h"
 
 #include <cmath>
@@ -60,6 +61,15 @@ CDbList<CFileLine> LoadSegments(platform::Archive& ar) {
         segments.AddTail(segment);
     }
     return segments;
+}
+
+// The computed points of a lead follow its path.
+CCutInOutPara MovedLead(CCutInOutPara lead, double dx, double dy) {
+    lead.leadPoint.x += dx;
+    lead.leadPoint.y += dy;
+    lead.arcCentre.x += dx;
+    lead.arcCentre.y += dy;
+    return lead;
 }
 
 }  // namespace
@@ -127,10 +137,9 @@ int CCadCurve::CopyFrom(const CCadElement* source, double dx, double dy) {
     color = curve->color;
     layer = curve->layer;
     workFlag = curve->workFlag;
+    leadIn = MovedLead(curve->leadIn, dx, dy);
+    leadOut = MovedLead(curve->leadOut, dx, dy);
     rect = curve->rect;
-    rect.x1 += dx;
-    rect.x2 += dx;
-    rect.y1 += dy;
-    rect.y2 += dy;
+    rect.Offset(dx, dy);
     return 1;
 }

@@ -45,9 +45,73 @@ class CCadCurve : public CCadElement {
     void Serialize(platform::Archive& ar) override;
     // The rectangle becomes the bounding rectangle of the path; an empty path keeps it as it was.
     void CalRect() override;
-    // Copies closed, rectangle, type, colour, layer and work flag, and the path moved by (dx, dy); name,
-    // order number, leads and the other lists stay. 0, with nothing changed, unless the source is a curve.
+    // Copies closed, rectangle, type, colour, layer, work flag and both lead blocks, and the path moved
+    // by (dx, dy); name, order number and the other lists stay. 0, with nothing changed, unless the
+    // source is a curve. A copy is cut as its original, leads included.
     int CopyFrom(const CCadElement* source, double dx, double dy) override;
+
+    // Drawing (see CadCurveDrawing.cpp). Every pen and brush selected is selected back before return.
+    void Draw(platform::DeviceContext* mapDC, platform::DeviceContext* drawDC, CCadRect visibleArea, double dx,
+              double dy, std::uint16_t mode) override;
+    // `pen` is the previous element's exit point on entry and this curve's exit point on return, mm.
+    void DrawPath(platform::DeviceContext* mapDC, platform::DeviceContext* drawDC, SDPoint* pen) override;
+    void DrawFrame(platform::DeviceContext* mapDC, platform::DeviceContext* drawDC, CCadRect visibleArea,
+                   int mode) override;
+    // The node-edit display: the path in `colour`, a box on every node, the current one orange, and the
+    // Bezier handles of the current node.
+    void DrawNodes(platform::DeviceContext* mapDC, platform::DeviceContext* drawDC, platform::ColorRef colour);
+    void Fill(platform::DeviceContext* mapDC, platform::DeviceContext* drawDC);
+    void DrawMove(platform::DeviceContext* dc, double dx, double dy) override;
+    void DrawDrag(platform::DeviceContext* dc, double sx, double sy, double px, double py) override;
+    void DrawRotate(platform::DeviceContext* dc, double cx, double cy, double angle) override;
+    void DrawSkew(platform::DeviceContext* dc, double cx, double cy, double angleX, double angleY) override;
+
+    // Transforms (mm, radians); each leaves the rectangle and, where it moves the start, the leads current.
+    void TransMove(double dx, double dy) override;
+    void TransDrag(double sx, double sy, double px, double py) override;
+    void TransRotate(double cx, double cy, double angle) override;
+    // The leads keep their geometry.
+    void TransSkew(double cx, double cy, double angleX, double angleY) override;
+    void XMirror(double x) override;
+    void YMirror(double y) override;
+    void TransDir() override;
+    // Every point, control points of Beziers included, becomes (a x + b y, c x + d y); the leads stay.
+    void ApplyMatrix(double a, double b, double c, double d);
+    // Grows (grow non-zero) or shrinks the curve about its centre so that each side moves by amount x
+    // 0.001 mm; amounts below 10 do nothing, above 500 count as 500. A factor that would collapse or
+    // turn the curve over leaves that axis alone.
+    void ResizeAboutCenter(std::uint16_t grow, double amount);
+
+    // Picks; (x, y) in logical units.
+    int HitTest(double x, double y, platform::DeviceContext* viewDC) override;
+    // mode 0 picks the cut direction (reverses a hit curve), any other the start point.
+    int HitTestPath(double x, double y, platform::DeviceContext* viewDC, std::uint16_t mode) override;
+    // mm; the 0-based hit segment and its parameter.
+    int HitNode(double x, double y, double tolerance, int* index, double* t);
+    // mm; splits the hit segment at the point unless it is a node already. 1 when a segment was hit.
+    int AddNode(double x, double y, double tolerance);
+
+    // Path operations; the statuses are the curve math's.
+    int Smooth(double degree, int replace, int method) override;
+    void AutoClose(double toleranceMm, int option) override;
+    // Closes within the drawing-wide closing error; returns `closed`.
+    int CheckClosed();
+    void FindStartPoint(SDPoint* position) override;
+    int StartPointOptim(CFileLine* approach) override;
+    void CalcCutInOut() override;
+    int Backlash(SDPoint* position, int* started) override;
+    int UpdateSmooth();
+    void DeleteOptim(double toleranceMm);
+    void DeletePointSegments();
+    // Move the other curve's segments in front of / behind this path; the other curve ends empty.
+    void LinkLeft(CCadCurve* other);
+    void LinkRight(CCadCurve* other);
+    void SetCutInOutPara(const CCutInOutPara& newLeadIn, const CCutInOutPara& newLeadOut);
+    // 1 for a closed curve whose extent is square within 5 %.
+    int IsCircleLike() const;
+    // 1 when two segments of the path cross, the closing joint of a closed path and neighbours meeting
+    // at their shared node not counted.
+    int IsSelfCross() const;
 
     // The lead block of a new curve: straight, placed along the path, 5 mm long.
     static CCutInOutPara DefaultLead();

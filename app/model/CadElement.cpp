@@ -47,12 +47,18 @@ void CCadElement::DrawPath(platform::DeviceContext* mapDC, platform::DeviceConte
 
     const SDPoint middle{(lastPoint->x + centre.x) * 0.5, (lastPoint->y + centre.y) * 0.5};
     if (std::hypot(centre.x - middle.x, centre.y - middle.y) > kShortestArrowedHalfLink) {
-        CFileLine arrow;
-        arrow.start = middle;
-        arrow.end = centre;
-        _draw_arrow(mapDC, drawDC, arrow, kPathArrowColor, 1);
+        DrawHeadingArrow(mapDC, drawDC, middle, *lastPoint);
     }
     *lastPoint = centre;
+}
+
+void CCadElement::DrawHeadingArrow(platform::DeviceContext* mapDC, platform::DeviceContext* drawDC, SDPoint tip,
+                                   SDPoint behind) {
+    // The arrow primitive puts its tip on the segment's start and opens its wings toward the end.
+    CFileLine arrow;
+    arrow.start = tip;
+    arrow.end = behind;
+    _draw_arrow(mapDC, drawDC, arrow, kPathArrowColor, 1);
 }
 
 void CCadElement::DrawFrame(platform::DeviceContext*, platform::DeviceContext*, CCadRect, int) {}

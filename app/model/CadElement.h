@@ -115,6 +115,11 @@ class CCadElement {
   protected:
     explicit CCadElement(std::uint16_t elementType) : typeCode(elementType) {}
 
+    // The red arrow head of the path view with its tip on `tip`, pointing the way the head moves when it
+    // comes from `behind` (mm).
+    static void DrawHeadingArrow(platform::DeviceContext* mapDC, platform::DeviceContext* drawDC, SDPoint tip,
+                                 SDPoint behind);
+
     // The base record's fields as read, before they are applied.
     struct BaseRecord {
         std::string name;

@@ -7,6 +7,7 @@
 
 int ShowPathOn = 0;
 int FillDisplayOn = 0;
+int ShowArray = 1;
 int NodeEditOn = 0;
 int CutPickOn = 0;
 

@@ -22,6 +22,9 @@ extern int ShowPathOn;
 extern int FillDisplayOn;
 extern int NodeEditOn;
 extern int CutPickOn;
+// Whether the cells of an array beyond the first show their content as dotted previews (on, at start) or
+// only as dotted boxes with diagonals; the Show Array command toggles it. Not kept in the settings block.
+extern int ShowArray;
 
 // The manager's values that its settings block carries besides the layer tables and the display
 // switches, with their values at start-up. Colours are 0x00BBGGRR. Words whose meaning belongs to the

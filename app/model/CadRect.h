@@ -16,6 +16,24 @@ class CCadRect {
 
     // Orders the corners so that (x1, y1) is bottom-left; equal values are left alone.
     void Normalize();
+    // Moves both corners by (dx, dy); the order of the corners stays as it is.
+    void Offset(double dx, double dy) {
+        x1 += dx;
+        x2 += dx;
+        y1 += dy;
+        y2 += dy;
+    }
+    // True when this normalised rectangle and the area overlap or touch: what drawing code draws.
+    bool Meets(const CCadRect& area) const {
+        return x2 >= area.x1 && x1 <= area.x2 && y2 >= area.y1 && y1 <= area.y2;
+    }
+    // A copy moved by (dx, dy) and normalised.
+    CCadRect MovedNormalised(double dx, double dy) const {
+        CCadRect moved = *this;
+        moved.Offset(dx, dy);
+        moved.Normalize();
+        return moved;
+    }
     // With another rectangle's x1, y1, x2, y2 as a, b, c, d: 1 when the two overlap or lie within tol of
     // each other on both axes (a gap of exactly tol still counts).
     int IsInside(double a, double b, double c, double d, double tol) const;

@@ -67,14 +67,14 @@ int LoadConfig(platform::Archive& archive) {
     FileFormatFlag = kCurrentLayout;
     if (ReadsVersionString(archive)) {
         LoadRecords(archive);
-        return 1;
+        return archive.Remaining() == 0 ? 1 : 0;
     }
     FileFormatFlag = kOlderLayout;
     platform::Archive fromStart = platform::Archive::ForLoading(archive.Bytes());
     fromStart.ReadU16();
     ConfigReservedWord = fromStart.ReadU32();
     LoadRecords(fromStart);
-    return 1;
+    return fromStart.Remaining() == 0 ? 1 : 0;
 }
 
 }  // namespace

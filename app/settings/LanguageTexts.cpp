@@ -1,6 +1,7 @@
 // Language store access and language selection.
 #include "LanguageTexts.h"
 
+#include "DamagedFiles.h"
 #include "DefaultTexts.h"
 #include "FileState.h"
 #include "LoadExports.h"
@@ -66,8 +67,11 @@ void SelectLanguage() {
         const std::filesystem::path file = folder / fileName;
         if (LoadLangFile(file) != 0) {
             WriteDefaultTexts();
-            if (IsMissingFile(file)) {
+            const SettingsFileState state = StateAfterFailedLoad(file);
+            if (state == SettingsFileState::kMissing) {
                 SaveLangFile(file);
+            } else if (state == SettingsFileState::kDamaged) {
+                NoteDamagedFileLeftInPlace(file);
             }
         }
     }

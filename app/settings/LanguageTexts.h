@@ -27,8 +27,10 @@ std::string_view LanguageFileName(std::uint16_t languageIndex);
 // Fills the store for LanguageIndex: the English built-in texts first, then the language file of the
 // program folder over them. When that file is missing, the built-in texts of the language are put in
 // and saved as the file; a file that exists but cannot be read is left alone and the built-in texts
-// are used. Then the vendor information of the language is loaded. Does nothing without a program
-// folder. The store is never emptied here, so a key that only an earlier file supplied keeps its text.
+// are used; when it opens but is refused (larger than a language file can be) it is noted as damaged
+// for the operator (DamagedFiles.h). Then the vendor information of the language is loaded. Does nothing
+// without a program folder. The store is never emptied here, so a key that only an earlier file supplied
+// keeps its text.
 void SelectLanguage();
 
 // Loads the vendor information of LanguageIndex from the program folder.

@@ -40,13 +40,18 @@ std::optional<std::uint16_t> MarkedLayout(platform::Archive& archive) {
     return std::nullopt;
 }
 
-void LoadUnmarked(const std::vector<std::uint8_t>& bytes) {
+bool LoadUnmarked(const std::vector<std::uint8_t>& bytes) {
     for (std::uint16_t layout : {kCurrentLayout, kOlderLayout}) {
         platform::Archive archive = platform::Archive::ForLoading(bytes);
         if (LoadInLayout(archive, layout)) {
-            return;
+            return true;
         }
     }
+    return false;
+}
+
+bool LoadMarked(platform::Archive& archive, std::uint16_t layout) {
+    return (layout == kCurrentLayout || layout == kOlderLayout) && LoadInLayout(archive, layout);
 }
 
 }  // namespace
@@ -56,21 +61,17 @@ void SetLayerParaSerializer(LayerParaSerializer serializer) {
 }
 
 int LoadLayerPara(const std::filesystem::path& file) {
-    const std::optional<std::vector<std::uint8_t>> bytes = platform::ReadWholeFile(file);
-    if (!bytes) {
+    const platform::LimitedRead read = platform::ReadWholeFileWithin(file, kMaxLayerParaFileBytes);
+    if (read.status != platform::ReadStatus::kRead) {
         return 0;
     }
     if (!registeredSerializer) {
         return 1;
     }
-    platform::Archive archive = platform::Archive::ForLoading(*bytes);
+    platform::Archive archive = platform::Archive::ForLoading(read.bytes);
     const std::optional<std::uint16_t> layout = MarkedLayout(archive);
-    if (!layout) {
-        LoadUnmarked(*bytes);
-    } else if (*layout == kCurrentLayout || *layout == kOlderLayout) {
-        LoadInLayout(archive, *layout);
-    }
-    return 1;
+    const bool loaded = layout ? LoadMarked(archive, *layout) : LoadUnmarked(read.bytes);
+    return loaded ? 1 : 0;
 }
 
 int SaveLayerPara(const std::filesystem::path& file) {

@@ -8,8 +8,12 @@
 
 #include "Archive.h"
 
+#include <cstdint>
 #include <filesystem>
 #include <functional>
+
+// The layer tables take some hundred kB; a larger file than this is not read.
+constexpr std::uintmax_t kMaxLayerParaFileBytes = 4u << 20;
 
 // Stores or loads the drawing manager's block in the layout that FileFormatFlag names. Loading takes the
 // bytes from the archive's position to its end: when they are exactly one block in that layout it
@@ -19,8 +23,10 @@ using LayerParaSerializer = std::function<bool(platform::Archive&)>;
 
 void SetLayerParaSerializer(LayerParaSerializer serializer);
 
-// 0 when the file is missing or cannot be read, else 1 whether or not its content could be used.
-// FileFormatFlag is the same afterwards as before.
+// 1 when the file was read and its content taken whole (or no serialiser is registered to take it);
+// 0 when it is missing, cannot be read, is larger than kMaxLayerParaFileBytes, names an unknown layout
+// or fits neither layout, the drawing manager then unchanged. FileFormatFlag is the same afterwards as
+// before.
 int LoadLayerPara(const std::filesystem::path& file);
 // 1 when written (through a temporary file); 0 when writing failed or no serialiser is registered.
 int SaveLayerPara(const std::filesystem::path& file);

@@ -2,6 +2,8 @@
 #include "LoaderHolder.h"
 
 #include "AsciiText.h"
+#include "DamagedFiles.h"
+#include "FileState.h"
 #include "LoadExports.h"
 #include "Numbers.h"
 
@@ -13,10 +15,20 @@ CLoaderHolder::~CLoaderHolder() {
 }
 
 std::uint16_t CLoaderHolder::LoadItemFile(const std::filesystem::path& file) {
-    return _load_i(file.c_str());
+    const std::uint16_t result = _load_i(file.c_str());
+    if (result != 0 && !file.empty() && StateAfterFailedLoad(file) == SettingsFileState::kDamaged) {
+        damagedFile_ = file;
+    }
+    return result;
 }
 
 std::uint16_t CLoaderHolder::SaveItemFile(const std::filesystem::path& file) {
+    if (!damagedFile_.empty() && file == damagedFile_) {
+        if (!KeepAsideBeforeRewrite(file)) {
+            return 1;
+        }
+        damagedFile_.clear();
+    }
     return _load_i_out(file.c_str());
 }
 

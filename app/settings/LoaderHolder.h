@@ -15,9 +15,12 @@ class CLoaderHolder {
     CLoaderHolder(const CLoaderHolder&) = delete;
     CLoaderHolder& operator=(const CLoaderHolder&) = delete;
 
-    // Reads the item file over the store: 0 read, 1 empty path or a file that cannot be read.
+    // Reads the item file over the store: 0 read, 1 empty path or a file that cannot be read or is
+    // larger than an item file can be.
     std::uint16_t LoadItemFile(const std::filesystem::path& file);
-    // Writes the whole store: 0 written, 1 empty path or a file that could not be written.
+    // Writes the whole store: 0 written, 1 empty path or a file that could not be written. A file that
+    // LoadItemFile refused although it opened is damaged: its bytes are first kept aside and noted
+    // (DamagedFiles.h), and it is not written when that fails.
     std::uint16_t SaveItemFile(const std::filesystem::path& file);
     void ClearItemStore();
 
@@ -41,4 +44,7 @@ class CLoaderHolder {
     std::uint16_t DeleteItemSection(const std::string& section);
     // Appends every section name in store order: 1 when no list is given or the store is empty, else 0.
     std::uint16_t GetItemSectionList(std::vector<std::string>* sections);
+
+  private:
+    std::filesystem::path damagedFile_;  // refused by LoadItemFile and not yet kept aside
 };

@@ -7,9 +7,6 @@
 #include "OlderMachineParaForm.h"
 #include "Settingstore.h"
 
-#include <optional>
-#include <vector>
-
 namespace {
 
 // The carrier of both files; emptied after every import and export, so it holds entries only during
@@ -23,14 +20,14 @@ template <typename Record, typename ReadOlderForm>
 int Import(const std::filesystem::path& file, Record& record, ReadOlderForm readOlderForm) {
     CSettingstore& store = ParaStore();
     if (store.ImportParaFile(file) != 0) {
-        record.LoadFromStore(store);
+        const bool loaded = record.LoadFromStore(store);
         store.RemoveAllData();
-        return 1;
+        return loaded ? 1 : 0;
     }
     store.RemoveAllData();
     // Not a parameter file: perhaps the older fixed-size form.
-    const std::optional<std::vector<std::uint8_t>> bytes = platform::ReadWholeFile(file);
-    return bytes && readOlderForm(*bytes, record) ? 1 : 0;
+    const platform::LimitedRead bytes = platform::ReadWholeFileWithin(file, CSettingstore::kMaxFileBytes);
+    return bytes.status == platform::ReadStatus::kRead && readOlderForm(bytes.bytes, record) ? 1 : 0;
 }
 
 template <typename Record>

@@ -60,9 +60,13 @@ struct CVendorPara {
     std::uint16_t zFunction = 0;     // 0 platform, 1 feeding
 
     // Every keyed field that the store holds replaces the field; a missing key leaves it as it was.
-    void LoadFromStore(const CSettingstore& store);
+    // The record changes only when every value present is a number within its field's range and the
+    // record as a whole is then InRange; else false, with the record unchanged.
+    bool LoadFromStore(const CSettingstore& store);
     // Every keyed field into the store, in key order.
     void SaveToStore(CSettingstore& store) const;
+    // Every field within its range (MachineParaRanges.h).
+    bool InRange() const;
 };
 
 struct CUserPara {
@@ -100,8 +104,9 @@ struct CUserPara {
     std::int32_t lineFeedOn = 0;
     double lineFeedRepayMm = 0.0;  // stored in files, never sent to the controller
 
-    void LoadFromStore(const CSettingstore& store);
+    bool LoadFromStore(const CSettingstore& store);
     void SaveToStore(CSettingstore& store) const;
+    bool InRange() const;
 };
 
 extern CVendorPara gVendorPara;

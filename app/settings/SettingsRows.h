@@ -4,21 +4,13 @@
 
 #include "Archive.h"
 #include "DbList.h"
+#include "ReverseIntervalRow.h"
 
 struct SpeedLimitRow {
     double diameterMm = 0.0;
     double speedMmPerS = 0.0;
 };
 
-struct ReverseIntervalRow {
-    double speedMmPerS = 0.0;
-    double reverseIntervalMm = 0.0;
-    double offsetRepayMm = 0.0;
-
-    void Reset() { *this = ReverseIntervalRow{}; }
-    // The three values of one row, in either direction.
-    void Serialize(platform::Archive& archive);
-};
 
 // Two doubles in either direction: one speed-limit row, or a point pair of the curve records.
 void SerializeDoublePair(platform::Archive& archive, double& first, double& second);

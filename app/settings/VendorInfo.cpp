@@ -3,6 +3,7 @@
 
 #include "AsciiText.h"
 #include "AtomicFile.h"
+#include "DamagedFiles.h"
 #include "FileState.h"
 
 #include <optional>
@@ -77,15 +78,18 @@ void VendorInfo::Save(int languageIndex) const {
 
 void VendorInfo::Load(int languageIndex) {
     const std::filesystem::path& file = PathFor(languageIndex);
-    const std::optional<std::vector<std::uint8_t>> bytes = platform::ReadWholeFile(file);
-    if (!bytes) {
+    const platform::LimitedRead read = platform::ReadWholeFileWithin(file, kMaxFileBytes);
+    if (read.status != platform::ReadStatus::kRead) {
         ApplyDefaults(languageIndex);
-        if (IsMissingFile(file)) {
+        const SettingsFileState state = StateAfterFailedLoad(file);
+        if (state == SettingsFileState::kMissing) {
             Save(languageIndex);
+        } else if (state == SettingsFileState::kDamaged) {
+            NoteDamagedFileLeftInPlace(file);
         }
         return;
     }
-    ReadLines(std::string(bytes->begin(), bytes->end()));
+    ReadLines(std::string(read.bytes.begin(), read.bytes.end()));
 }
 
 void VendorInfo::ReadLines(const std::string& content) {

@@ -14,6 +14,8 @@ class VendorInfo {
     // 10 the label of the software title, 11 the software title (the main window's title).
     static constexpr int kEntryCount = 12;
     static constexpr int kSoftwareTitle = 11;
+    // Twelve short texts take well under 1 kB; a larger file than this is not read.
+    static constexpr std::uintmax_t kMaxFileBytes = 64u << 10;
 
     VendorInfo() = default;
     virtual ~VendorInfo() = default;
@@ -24,8 +26,9 @@ class VendorInfo {
 
     // Fills the entries from the file of the language. A missing file gives the language's defaults,
     // which are written as the file; a file that exists but cannot be read gives the defaults and is
-    // left alone. Lines are "key=text" (split at the last "="), CR LF or LF; a line with no "=" or a
-    // key outside 0..11 is skipped, an empty line too. Entries that no line names keep their values.
+    // left alone, and so does one larger than kMaxFileBytes, which is also noted as damaged for the
+    // operator (DamagedFiles.h). Lines are "key=text" (split at the last "="), CR LF or LF; a line with no
+    // "=" or a key outside 0..11 is skipped, an empty line too. Entries that no line names keep their values.
     void Load(int languageIndex);
     // The defaults of the language: 1 Traditional Chinese, 2 and 3 English, any other Simplified Chinese.
     void ApplyDefaults(int languageIndex);

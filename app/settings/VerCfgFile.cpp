@@ -2,6 +2,7 @@
 #include "VerCfgFile.h"
 
 #include "AtomicFile.h"
+#include "DamagedFiles.h"
 #include "FileState.h"
 #include "LittleEndian.h"
 #include "ProgramFolder.h"
@@ -9,11 +10,12 @@
 
 #include <array>
 #include <cstdint>
-#include <optional>
 
 namespace {
 
 constexpr std::size_t kVerCfgBytes = 6;
+// Anything larger is refused from its size, unread.
+constexpr std::uintmax_t kMaxVerCfgReadBytes = 4096;
 
 std::uint16_t WordAt(const std::vector<std::uint8_t>& bytes, std::size_t index) {
     return platform::little_endian::LoadU16(bytes, 2 * index);
@@ -33,17 +35,26 @@ void RecreateWithDefaults(const std::filesystem::path& file) {
     }
 }
 
+bool IsWhole(const platform::LimitedRead& read) {
+    return read.status == platform::ReadStatus::kRead && read.bytes.size() == kVerCfgBytes &&
+           IsFlag(WordAt(read.bytes, 1)) && IsFlag(WordAt(read.bytes, 2));
+}
+
 }  // namespace
 
 void LoadVerCfg(const std::filesystem::path& programFolder) {
     const std::filesystem::path file = programFolder / "VerCFG";
-    const std::optional<std::vector<std::uint8_t>> bytes = platform::ReadWholeFile(file);
-    if (!bytes && !IsMissingFile(file)) {
+    const platform::LimitedRead read = platform::ReadWholeFileWithin(file, kMaxVerCfgReadBytes);
+    if (IsWhole(read)) {
+        VerFlagA = WordAt(read.bytes, 1);
+        PenModeFlag = WordAt(read.bytes, 2);
         return;
     }
-    if (bytes && bytes->size() >= kVerCfgBytes && IsFlag(WordAt(*bytes, 1)) && IsFlag(WordAt(*bytes, 2))) {
-        VerFlagA = WordAt(*bytes, 1);
-        PenModeFlag = WordAt(*bytes, 2);
+    const SettingsFileState state = StateAfterFailedLoad(file);
+    if (state == SettingsFileState::kUnreadable) {
+        return;
+    }
+    if (state == SettingsFileState::kDamaged && !KeepAsideBeforeRewrite(file)) {
         return;
     }
     RecreateWithDefaults(file);

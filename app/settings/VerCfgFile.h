@@ -3,9 +3,11 @@
 
 #include <filesystem>
 
-// Reads the flags from "VerCFG" in the given folder. A file whose second or third word is not 0 or 1,
-// or that is shorter than its three words, is written again as 320, 0, 0 with both flags 0; so is a
-// missing file. A file that exists but cannot be read is left alone and the flags keep their values.
+// Reads the flags from "VerCFG" in the given folder. A missing file is written as 320, 0, 0 with both
+// flags 0. So is a damaged one (a second or third word other than 0 or 1, or a size other than its
+// three words), once its bytes are kept aside and noted (DamagedFiles.h); when they cannot be kept, it
+// is left alone. A file that exists but cannot be opened is left alone; the flags then keep their
+// values.
 void LoadVerCfg(const std::filesystem::path& programFolder);
 // The same in the program folder; nothing happens when there is none.
 void LoadVerCfg();

@@ -5,6 +5,7 @@
 #include <unistd.h>
 #include <cerrno>
 #include <cstdio>
+#include <limits>
 #include <new>
 #include <string>
 
@@ -27,10 +28,16 @@ bool WriteAll(int fd, std::span<const std::uint8_t> bytes) {
 }
 
 // Reads to the end of the file; the size is only a first guess, since the file may change meanwhile.
-std::optional<std::vector<std::uint8_t>> ReadAll(int fd, std::size_t expectedSize) {
-    std::vector<std::uint8_t> bytes(expectedSize + 1);
+// Stops as soon as more than maxBytes have come in.
+LimitedRead ReadAll(int fd, std::size_t expectedSize, std::uintmax_t maxBytes) {
+    LimitedRead read;
+    std::vector<std::uint8_t>& bytes = read.bytes;
+    bytes.resize(expectedSize + 1);
     std::size_t filled = 0;
     for (;;) {
+        if (filled > maxBytes) {
+            return LimitedRead{ReadStatus::kTooLarge, {}};
+        }
         if (filled == bytes.size()) {
             bytes.resize(bytes.size() * 2);
         }
@@ -39,7 +46,7 @@ std::optional<std::vector<std::uint8_t>> ReadAll(int fd, std::size_t expectedSiz
             if (errno == EINTR) {
                 continue;
             }
-            return std::nullopt;
+            return LimitedRead{};
         }
         if (result == 0) {
             break;
@@ -47,7 +54,8 @@ std::optional<std::vector<std::uint8_t>> ReadAll(int fd, std::size_t expectedSiz
         filled += static_cast<std::size_t>(result);
     }
     bytes.resize(filled);
-    return bytes;
+    read.status = ReadStatus::kRead;
+    return read;
 }
 
 // Makes the rename itself durable; a folder that cannot be opened is not an error worth failing for.
@@ -91,25 +99,37 @@ bool WriteFileAtomically(const std::filesystem::path& target, std::string_view t
                                std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()));
 }
 
-std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::filesystem::path& file) {
+LimitedRead ReadWholeFileWithin(const std::filesystem::path& file, std::uintmax_t maxBytes) {
     // Without O_NONBLOCK, opening a named pipe would wait for a writer forever; for a regular file it
     // changes nothing.
     int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
-        return std::nullopt;
+        return LimitedRead{};
     }
     struct stat info {};
-    std::optional<std::vector<std::uint8_t>> bytes;
+    LimitedRead read;
     // Only a regular file has a content to read: a folder or a device gives nothing.
     if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode)) {
-        try {
-            bytes = ReadAll(fd, static_cast<std::size_t>(info.st_size));
-        } catch (const std::bad_alloc&) {
-            bytes.reset();  // a file larger than memory cannot be read whole
+        if (static_cast<std::uintmax_t>(info.st_size) > maxBytes) {
+            read.status = ReadStatus::kTooLarge;
+        } else {
+            try {
+                read = ReadAll(fd, static_cast<std::size_t>(info.st_size), maxBytes);
+            } catch (const std::bad_alloc&) {
+                read = LimitedRead{};  // a file larger than memory cannot be read whole
+            }
         }
     }
     ::close(fd);
-    return bytes;
+    return read;
+}
+
+std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::filesystem::path& file) {
+    LimitedRead read = ReadWholeFileWithin(file, std::numeric_limits<std::uintmax_t>::max());
+    if (read.status != ReadStatus::kRead) {
+        return std::nullopt;
+    }
+    return std::move(read.bytes);
 }
 
 }  // namespace platform

@@ -20,4 +20,17 @@ bool WriteFileAtomically(const std::filesystem::path& target, std::string_view t
 // file (a folder, a named pipe, a device) or does not fit in memory.
 std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::filesystem::path& file);
 
+// A read with a size limit: a file larger than the limit is refused from its size alone, before any of
+// it is read, and a file that grows past the limit while it is read is refused as well.
+enum class ReadStatus {
+    kRead,
+    kCannotRead,  // missing, not a regular file, an input error or out of memory
+    kTooLarge,
+};
+struct LimitedRead {
+    ReadStatus status = ReadStatus::kCannotRead;
+    std::vector<std::uint8_t> bytes;  // the content when read
+};
+LimitedRead ReadWholeFileWithin(const std::filesystem::path& file, std::uintmax_t maxBytes);
+
 }  // namespace platform

@@ -18,38 +18,38 @@ using Lock = std::lock_guard<std::recursive_mutex>;
 
 std::uint16_t CTextStore::LoadIni(const std::filesystem::path& file) {
     Lock lock(lock_);
-    const auto content = platform::ReadWholeFile(file);
-    if (!content) {
+    const platform::LimitedRead content = platform::ReadWholeFileWithin(file, kMaxFileBytes);
+    if (content.status != platform::ReadStatus::kRead) {
         return 1;
     }
-    MergeTextLocked(std::string_view(reinterpret_cast<const char*>(content->data()), content->size()));
+    MergeTextLocked(
+        std::string_view(reinterpret_cast<const char*>(content.bytes.data()), content.bytes.size()));
     return 0;
 }
 
+// Key lines before the first header belong to the section with the empty name.
 void CTextStore::MergeTextLocked(std::string_view content) {
-    std::string currentSection;
+    std::size_t current = TextIndex::kNotFound;
     ReadTextFileLines(content, [&](const TextFileLine& line) {
-        if (!line.isHeader) {
-            PutLocked(currentSection, std::string(line.key), std::string(line.value));
+        if (line.isHeader) {
+            current = SectionLocked(std::string(line.section));
             return;
         }
-        currentSection = line.section;
-        const bool known = std::any_of(sections_.begin(), sections_.end(),
-                                       [&](const CTextSection& s) { return s.name == currentSection; });
-        if (!known) {
-            sections_.emplace_back(currentSection);
+        if (current == TextIndex::kNotFound) {
+            current = SectionLocked(std::string());
         }
+        sections_[current].Set(std::string(line.key), std::string(line.value));
     });
 }
 
 std::uint16_t CTextStore::LoadRecords(const std::filesystem::path& file) {
     Lock lock(lock_);
-    const auto content = platform::ReadWholeFile(file);
-    if (!content) {
+    platform::LimitedRead content = platform::ReadWholeFileWithin(file, kMaxFileBytes);
+    if (content.status != platform::ReadStatus::kRead) {
         return 1;
     }
-    sections_.clear();
-    platform::Archive archive = platform::Archive::ForLoading(*content);
+    ClearLocked();
+    platform::Archive archive = platform::Archive::ForLoading(std::move(content.bytes));
     try {
         while (archive.Remaining() > 0) {
             std::string section = archive.ReadString();
@@ -75,7 +75,7 @@ std::string CTextStore::FormatText() const {
         text += '[';
         text += section.name;
         text += "]\r\n";
-        for (const auto& [key, value] : section.pairs) {
+        for (const auto& [key, value] : section.Pairs()) {
             text += key;
             text += '=';
             text += value;
@@ -90,7 +90,7 @@ std::uint16_t CTextStore::SaveRecords(const std::filesystem::path& file) {
     Lock lock(lock_);
     platform::Archive archive = platform::Archive::ForStoring();
     for (const CTextSection& section : sections_) {
-        for (const auto& [key, value] : section.pairs) {
+        for (const auto& [key, value] : section.Pairs()) {
             archive << section.name << key << value;
         }
     }
@@ -103,12 +103,11 @@ std::uint16_t CTextStore::Lookup(const std::string& section, const std::string& 
     if (value == nullptr) {
         return 1;
     }
-    auto found = std::find_if(sections_.begin(), sections_.end(),
-                              [&](const CTextSection& s) { return s.name == section; });
-    if (found == sections_.end()) {
+    const std::size_t found = FindLocked(section);
+    if (found == TextIndex::kNotFound) {
         return 1;
     }
-    const std::string* stored = found->Find(key);
+    const std::string* stored = sections_[found].Find(key);
     if (stored == nullptr) {
         return 1;
     }
@@ -123,16 +122,29 @@ std::uint16_t CTextStore::Put(const std::string& section, const std::string& key
 }
 
 void CTextStore::PutLocked(const std::string& section, const std::string& key, const std::string& value) {
-    bool stored = false;
-    for (CTextSection& candidate : sections_) {
-        if (candidate.name == section) {
-            candidate.Set(key, value);
-            stored = true;
-        }
+    sections_[SectionLocked(section)].Set(key, value);
+}
+
+std::size_t CTextStore::FindLocked(const std::string& section) const {
+    return index_.Find(TextIndex::Hash(section, true),
+                       [&](std::size_t at) { return sections_[at].name == section; });
+}
+
+std::size_t CTextStore::SectionLocked(const std::string& section) {
+    const std::uint32_t hash = TextIndex::Hash(section, true);
+    const std::size_t found =
+        index_.Find(hash, [&](std::size_t at) { return sections_[at].name == section; });
+    if (found != TextIndex::kNotFound) {
+        return found;
     }
-    if (!stored) {
-        sections_.emplace_back(section).Set(key, value);
-    }
+    sections_.emplace_back(section);
+    index_.Insert(hash, sections_.size() - 1);
+    return sections_.size() - 1;
+}
+
+void CTextStore::ClearLocked() {
+    sections_.clear();
+    index_.Clear();
 }
 
 std::string CTextStore::GetString(const std::string& section, const std::string& key) const {
@@ -167,20 +179,28 @@ void CTextStore::SetDouble(const std::string& section, const std::string& key, d
 
 void CTextStore::RemoveAll() {
     Lock lock(lock_);
-    sections_.clear();
+    ClearLocked();
 }
 
+// Positions after the removed section change, so the index is made anew; deletions are rare.
 void CTextStore::DeleteSection(const std::string& section) {
     Lock lock(lock_);
-    std::erase_if(sections_, [&](const CTextSection& s) { return s.name == section; });
+    const std::size_t found = FindLocked(section);
+    if (found == TextIndex::kNotFound) {
+        return;
+    }
+    sections_.erase(sections_.begin() + static_cast<std::ptrdiff_t>(found));
+    index_.Clear();
+    for (std::size_t at = 0; at < sections_.size(); ++at) {
+        index_.Insert(TextIndex::Hash(sections_[at].name, true), at);
+    }
 }
 
 void CTextStore::DeleteKey(const std::string& section, const std::string& key) {
     Lock lock(lock_);
-    for (CTextSection& candidate : sections_) {
-        if (candidate.name == section) {
-            candidate.Delete(key);
-        }
+    const std::size_t found = FindLocked(section);
+    if (found != TextIndex::kNotFound) {
+        sections_[found].Delete(key);
     }
 }
 
@@ -189,10 +209,10 @@ std::uint16_t CTextStore::FindSection(const std::string& section) const {
     if (section.empty()) {
         return 0;
     }
-    return std::any_of(sections_.begin(), sections_.end(),
-                       [&](const CTextSection& s) { return platform::EqualIgnoringCase(s.name, section); })
-               ? 1
-               : 0;
+    const std::size_t found = index_.Find(TextIndex::Hash(section, true), [&](std::size_t at) {
+        return platform::EqualIgnoringCase(sections_[at].name, section);
+    });
+    return found == TextIndex::kNotFound ? 0 : 1;
 }
 
 std::uint16_t CTextStore::GetSectionList(std::vector<std::string>* names) const {
@@ -214,6 +234,6 @@ std::uint16_t CTextStore::AddSection(const std::string& section) {
     if (FindSection(section) != 0) {
         return 2;
     }
-    sections_.emplace_back(section);
+    SectionLocked(section);
     return 0;
 }

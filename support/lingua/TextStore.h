@@ -3,6 +3,7 @@
 // by any number of threads.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <filesystem>
 #include <mutex>
@@ -10,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "TextIndex.h"
 #include "TextSection.h"
 
 // Text file form: "[name]" CR LF, then "key=value" CR LF per pair, then an empty line, per section in
@@ -17,19 +19,26 @@
 // store order, three archive strings: section name, key, value.
 //
 // Section and key comparisons are exact and case-sensitive, except FindSection and AddSection, which
-// ignore ASCII letter case. Results follow the convention of the exported functions: 0 for success.
+// ignore ASCII letter case. A name is therefore held by at most one section, and a key at most once in
+// its section. Sections and keys are found through hash maps, so loading a file takes time in
+// proportion to its size however many sections or keys it holds. Results follow the convention of the
+// exported functions: 0 for success.
 class CTextStore {
   public:
+    // The largest file that LoadIni and LoadRecords read: the language files, the largest of the
+    // files behind the store, hold some thousands of texts in well under 1 MB.
+    static constexpr std::uintmax_t kMaxFileBytes = 8u << 20;
+
     CTextStore() = default;
     virtual ~CTextStore() = default;
     CTextStore(const CTextStore&) = delete;
     CTextStore& operator=(const CTextStore&) = delete;
 
     // Merges a text file into the store: later values replace earlier ones of the same section and
-    // key. 0 read, 1 the file cannot be read (store unchanged).
+    // key. 0 read, 1 the file cannot be read or is larger than kMaxFileBytes (store unchanged).
     virtual std::uint16_t LoadIni(const std::filesystem::path& file);
     // Empties the store and reads the record form, up to the first incomplete record.
-    // 0 read, 1 the file cannot be read (store unchanged).
+    // 0 read, 1 the file cannot be read or is larger than kMaxFileBytes (store unchanged).
     virtual std::uint16_t LoadRecords(const std::filesystem::path& file);
     // Writes the text form through a temporary file, so that a failed save leaves the old file.
     // 0 written, 1 the file could not be written.
@@ -72,7 +81,15 @@ class CTextStore {
     // Caller holds the lock.
     void PutLocked(const std::string& section, const std::string& key, const std::string& value);
     void MergeTextLocked(std::string_view content);
+    // The position of the section of exactly that name, or TextIndex::kNotFound.
+    std::size_t FindLocked(const std::string& section) const;
+    // The position of the section of exactly that name, appended empty when there is none.
+    std::size_t SectionLocked(const std::string& section);
+    void ClearLocked();
 
     mutable std::recursive_mutex lock_;
     std::vector<CTextSection> sections_;  // in the order first met or created
+    // Names that differ only in letter case hash alike: a lookup compares exactly among them, a search
+    // ignoring case takes any of them.
+    TextIndex index_;
 };

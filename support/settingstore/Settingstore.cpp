@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "AsciiText.h"
+#include "AtomicFile.h"
 #include "Numbers.h"
 
 namespace {
@@ -31,8 +32,12 @@ std::int64_t TruncateToInt64(double value) {
 
 int CSettingstore::ImportParaFile(const std::filesystem::path& file) {
     Lock lock(lock_);
+    platform::LimitedRead content = platform::ReadWholeFileWithin(file, kMaxFileBytes);
+    if (content.status != platform::ReadStatus::kRead) {
+        return 0;
+    }
     try {
-        platform::Archive archive = platform::Archive::ForLoadingFile(file);
+        platform::Archive archive = platform::Archive::ForLoading(std::move(content.bytes));
         if (!platform::EqualIgnoringCase(archive.ReadString(), kMarker)) {
             return 0;
         }
@@ -76,6 +81,10 @@ void CSettingstore::Serialize(platform::Archive& archive) {
             Entry& entry = record.entries.emplace_back();
             archive >> entry.id >> entry.value;
         }
+    }
+    // A key count cut short by a damaged bit would otherwise take the keys before it as the whole file.
+    if (archive.Remaining() != 0) {
+        throw platform::ArchiveError("bytes after the last key of a parameter file");
     }
     keys_.insert(keys_.end(), std::make_move_iterator(loaded.begin()), std::make_move_iterator(loaded.end()));
 }

@@ -25,6 +25,8 @@ class CSettingstore {
   public:
     static constexpr std::string_view kMarker = "{AA9C923E-AFA3-44f2-97EE-0BEA0FCAA71A}";
     static constexpr std::string_view kDefaultVersion = "ZintC_PARA_V1.0";
+    // The largest parameter file that ImportParaFile reads; a machine's parameters take a few kB.
+    static constexpr std::uintmax_t kMaxFileBytes = 1u << 20;
 
     CSettingstore() = default;
     virtual ~CSettingstore() = default;
@@ -32,7 +34,8 @@ class CSettingstore {
     CSettingstore& operator=(const CSettingstore&) = delete;
 
     // Appends the file's keys after those already present and takes its version. 0, with the store
-    // unchanged, when the file cannot be read, has another marker, or is truncated or corrupt.
+    // unchanged, when the file cannot be read, is larger than kMaxFileBytes, has another marker, is
+    // truncated or corrupt, or holds bytes after its last key: a file is taken whole or not at all.
     int ImportParaFile(const std::filesystem::path& file);
     // Writes the store through a temporary file; 0 when that fails, the old file then kept.
     int ExportParaFile(const std::filesystem::path& file);
@@ -73,7 +76,8 @@ class CSettingstore {
     };
 
     // Storing writes every key; loading reads a whole key list and only then appends it, so that a
-    // truncated archive throws platform::ArchiveError with the store unchanged.
+    // truncated archive, or one with bytes left after the key list, throws platform::ArchiveError with
+    // the store unchanged.
     virtual void Serialize(platform::Archive& archive);
 
     template <typename Integer>

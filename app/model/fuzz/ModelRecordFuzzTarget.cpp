@@ -1,13 +1,17 @@
 // Fuzz target for the element, layer and settings-block readers: the first byte picks the reader (and the
-// layout flag for layers), the rest is the record. Besides never crashing, leaking or reading out of bounds,
+// layout flag for layers) by its value modulo 16, the rest is the record. Besides never crashing, leaking or reading out of bounds,
 // a record that loads must store again in a form that loads back to the very same bytes.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <vector>
 
+#include "CadArray.h"
+#include "CadBitmap.h"
 #include "CadBitmapLayer.h"
 #include "CadCurve.h"
+#include "CadPoint.h"
+#include "CadText.h"
 #include "CadMgr.h"
 #include "CadVectorLayer.h"
 #include "DataCheckSettings.h"
@@ -61,6 +65,16 @@ void CheckCurve(const Bytes& input) {
     CheckReader<CCadCurve>(input, kCurrentLayout);
 }
 
+// Loaded arrays never describe more cells than the limit, whatever the record says.
+void CheckArray(const Bytes& input) {
+    CCadArray array;
+    if (Load(array, input) &&
+        static_cast<std::int64_t>(array.columnCount) * array.rowCount > CCadArray::kMaxCells) {
+        std::abort();
+    }
+    CheckReader<CCadArray>(input, kCurrentLayout);
+}
+
 // The "lpara" reader takes whatever a file holds: it must refuse or load it whole and never throw.
 void CheckSettingsFile(const Bytes& input, std::uint16_t layoutFlag) {
     FileFormatFlag = layoutFlag;
@@ -76,7 +90,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     const Bytes record(data + 1, data + size);
     const std::uint16_t savedFlag = FileFormatFlag;
-    switch (data[0] % 8) {
+    switch (data[0] % 16) {
         case 0:
             CheckCurve(record);
             break;
@@ -97,6 +111,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             break;
         case 6:
             CheckReader<DataCheckSettings>(record, kCurrentLayout);
+            break;
+        case 8:
+            CheckReader<CCadPoint>(record, kCurrentLayout);
+            break;
+        case 9:
+            CheckReader<CCadGroup>(record, kCurrentLayout);
+            break;
+        case 10:
+            CheckReader<CCadText>(record, kCurrentLayout);
+            break;
+        case 11:
+            CheckArray(record);
+            break;
+        case 12:
+            CheckReader<CCadBitmap>(record, kCurrentLayout);
             break;
         default:
             CheckSettingsFile(record, data[0] & 0x80 ? kOlderLayout : kCurrentLayout);

@@ -265,7 +265,8 @@ TEST(CadCurveCopy, RefusesNoSourceAndElementsThatAreNotCurves) {
     EXPECT_EQ(Segments(curve).size(), 1u);
 }
 
-TEST_F(ThreeSegmentCurve, CopyTakesPathAndRectangleMovedButKeepsItsOwnLeadsAndName) {
+// A pasted, arrayed or expanded copy is cut as its original: its leads come along, moved with the path.
+TEST_F(ThreeSegmentCurve, CopyTakesPathRectangleAndLeadsMovedButKeepsItsName) {
     CCadCurve copy;
     copy.name = "Copy";
     copy.leadIn = Lead(0, 1, 1, 50);
@@ -284,7 +285,12 @@ TEST_F(ThreeSegmentCurve, CopyTakesPathAndRectangleMovedButKeepsItsOwnLeadsAndNa
     EXPECT_EQ(copy.workFlag, 1);
     EXPECT_EQ(copy.name, "Copy");
     EXPECT_EQ(copy.orderNumber, 1u);
-    ExpectSameLead(copy.leadIn, Lead(0, 1, 1, 50));
+    CCutInOutPara movedLeadIn = curve_.leadIn;
+    movedLeadIn.leadPoint = {curve_.leadIn.leadPoint.x + 2.0, curve_.leadIn.leadPoint.y - 1.0};
+    movedLeadIn.arcCentre = {curve_.leadIn.arcCentre.x + 2.0, curve_.leadIn.arcCentre.y - 1.0};
+    ExpectSameLead(copy.leadIn, movedLeadIn);
+    EXPECT_EQ(copy.leadOut.enabled, 1);
+    EXPECT_DOUBLE_EQ(copy.leadOut.leadPoint.x, curve_.leadOut.leadPoint.x + 2.0);
     EXPECT_EQ(Segments(curve_).size(), 3u);
 }
 

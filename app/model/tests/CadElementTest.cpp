@@ -274,13 +274,18 @@ TEST_F(PathLink, DrawsADottedLinkToTheCentreWithARedArrowHeadAndMovesTheLastPoin
     EXPECT_EQ(calls[1].kind, GdiCallKind::LineTo);
     EXPECT_EQ(calls[1].points[1], (platform::Point{200, 300}));
     EXPECT_EQ(calls[1].state.pen, platform::Pen::Styled(platform::PenStyle::Dot, 1, 0xFF8000));
-    // The arrow head's lines meet at the middle of the link, in red.
+    // The arrow head's lines meet at the middle of the link, in red, and its wings trail behind the tip
+    // (toward the last point), so that it points the way the head travels.
     ASSERT_GT(calls.size(), 2u);
     bool arrowAtMiddle = false;
     for (std::size_t index = 2; index < calls.size(); ++index) {
         if (calls[index].kind == GdiCallKind::LineTo) {
             EXPECT_EQ(calls[index].state.pen.color, 0x0000FFu);
             arrowAtMiddle = arrowAtMiddle || calls[index].points[1] == platform::Point{100, 400};
+        }
+        for (const platform::Point& point : calls[index].points) {
+            EXPECT_LE(point.x, 100);
+            EXPECT_GE(point.y, 400);
         }
     }
     EXPECT_TRUE(arrowAtMiddle);

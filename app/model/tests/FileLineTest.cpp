@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstring>
 #include <limits>
 
@@ -205,6 +206,75 @@ TEST(FileLineTest, TruncatedOrNonFiniteRecordIsRefusedAndLeavesTheRecord) {
         EXPECT_THROW(target.Serialize(ar), platform::ArchiveError);
         EXPECT_EQ(std::memcmp(&target, &original, sizeof target), 0);
     }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(FileLineHitParam, FindsTheParameterWithinTheTolerance) {
+    struct Case {
+        CFileLine segment;
+        SDPoint point;
+        int hit;
+        double t;
+    };
+    const CFileLine straight = Line({0, 0}, {10, 0});
+    for (const Case& c : {Case{straight, {5, 0.05}, 1, 0.5}, Case{straight, {10.05, 0}, 1, 1.0},
+                          Case{straight, {5, 0.5}, 0, -1}, Case{straight, {-0.1, 0}, 1, 0.0},
+                          Case{straight, {20, 0}, 0, -1}, Case{Arch(), {5, 7.5}, 1, 0.5},
+                          Case{Arch(), {0, 0.05}, 1, 0.0}, Case{Arch(), {5, 5}, 0, -1}}) {
+        double t = -1;
+        EXPECT_EQ(c.segment.HitParam(c.point.x, c.point.y, 0.1, &t, 0.0, 1.0), c.hit) << c.point.x << " " << c.point.y;
+        EXPECT_NEAR(t, c.t, 0.002) << c.point.x << " " << c.point.y;
+    }
+}
+
+TEST(FileLineHitParam, AnywhereOnABezierGivesTheParameterOfThatPoint) {
+    const CFileLine arch = Arch();
+    for (double expected : {0.13, 0.37, 0.61, 0.89}) {
+        const SDPoint onCurve = arch.GetPoint(expected);
+        double t = -1;
+        ASSERT_EQ(arch.HitParam(onCurve.x, onCurve.y, 0.1, &t, 0.0, 1.0), 1);
+        EXPECT_NEAR(arch.GetPoint(t).x, onCurve.x, 0.1);
+        EXPECT_NEAR(arch.GetPoint(t).y, onCurve.y, 0.1);
+    }
+}
+
+TEST(FileLineBox, ABeziersBoxHoldsItsCurveButNotItsControls) {
+    const CFileLine::Box box = Arch().GetBox();
+    EXPECT_DOUBLE_EQ(box.x1, 0);
+    EXPECT_DOUBLE_EQ(box.x2, 10);
+    EXPECT_DOUBLE_EQ(box.y1, 0);
+    EXPECT_NEAR(box.y2, 7.5, 1e-9);
+    const CFileLine::Box lineBox = Line({4, 3}, {1, 5}).GetBox();
+    EXPECT_EQ((std::array{lineBox.x1, lineBox.y1, lineBox.x2, lineBox.y2}), (std::array{1.0, 3.0, 4.0, 5.0}));
+}
+
+TEST(FileLineCrossing, StraightPiecesCrossOnlyStrictlyInsideBoth) {
+    struct Case {
+        CFileLine segment;
+        SDPoint from, to;
+        bool crosses;
+    };
+    const CFileLine diagonal = Line({0, 0}, {10, 10});
+    for (const Case& c : {Case{diagonal, {0, 10}, {10, 0}, true}, Case{diagonal, {0, 1}, {10, 11}, false},
+                          Case{diagonal, {10, 10}, {20, 0}, false}, Case{diagonal, {5, 5}, {9, 1}, false},
+                          Case{Line({5, 0}, {5, 10}), {0, 5}, {10, 5}, true},
+                          Case{Line({5, 0}, {5, 10}), {0, 11}, {10, 11}, false},
+                          Case{diagonal, {0, 0.5}, {0.4, 0}, true}}) {
+        EXPECT_EQ(c.segment.LineCrossesLine(c.from.x, c.from.y, c.to.x, c.to.y), c.crosses)
+            << c.from.x << "," << c.from.y << " " << c.to.x << "," << c.to.y;
+    }
+}
+
+TEST(FileLineCrossing, ABezierIsSampledAgainstTheStraightPiece) {
+    const CFileLine arch = Arch();
+    EXPECT_TRUE(arch.CrossesLine(4, 0, 4, 10));    // through the top
+    EXPECT_FALSE(arch.CrossesLine(5, 0, 5, 10));   // exactly through the sample point at t = 0.5
+    EXPECT_TRUE(arch.CrossesLine(-1, 3, 11, 3));   // through both flanks
+    EXPECT_FALSE(arch.CrossesLine(5, 0, 5, 7));    // stops below the top
+    EXPECT_FALSE(arch.CrossesLine(-1, 8, 11, 8));  // above it
 }
 
 }  // namespace

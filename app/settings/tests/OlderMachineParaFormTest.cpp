@@ -1,72 +1,13 @@
 #include "OlderMachineParaForm.h"
 
 #include "Archive.h"
+#include "MachineParaTestFiles.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
 namespace {
-
-// A vendor record in the older form, field by field, with recognisable values.
-std::vector<std::uint8_t> OlderVendorFile() {
-    platform::Archive archive = platform::Archive::ForStoring();
-    archive.WriteU32(77);
-    for (int axis = 0; axis < 4; ++axis) {
-        for (std::uint32_t flag : {1u, 1u, 0u, 1u, 1u, 0u}) {  // dir, limit, key invert, mode, limit on, home
-            archive.WriteU32(flag);
-        }
-        for (int field = 0; field < 9; ++field) {  // step length ... home offset
-            archive.WriteDouble(10.0 * axis + field + 0.5);
-        }
-    }
-    archive.WriteU16(1);  // two tubes
-    archive.WriteU32(2);  // RF with pre-ignition
-    for (double value : {90.0, 10.0, 80.0, 20.0, 200.0, 300.0, 5.0}) {
-        archive.WriteDouble(value);
-    }
-    for (std::uint32_t flag : {0u, 1u, 1u, 0u, 1u, 1u}) {
-        archive.WriteU32(flag);
-    }
-    archive.WriteU16(2);  // machine type
-    archive.WriteU16(1);  // feed mode
-    archive.WriteDouble(1500.0);
-    archive.WriteU16(3);  // transmission
-    archive.WriteU16(1);  // Z feeding
-    return archive.Bytes();
-}
-
-std::vector<std::uint8_t> OlderUserFile() {
-    platform::Archive archive = platform::Archive::ForStoring();
-    for (double value : {210.0, 3100.0, 21.0, 410.0, 3200.0}) {
-        archive.WriteDouble(value);
-    }
-    archive.WriteU32(2);
-    archive.WriteU32(1);
-    for (double value : {11.0, 12.0, 11000.0, 3300.0, 110.0}) {
-        archive.WriteDouble(value);
-    }
-    archive.WriteU32(1);
-    archive.WriteDouble(85.0);
-    archive.WriteDouble(25.0);
-    for (std::uint32_t home : {0u, 1u, 1u, 0u}) {
-        archive.WriteU32(home);
-    }
-    archive.WriteU16(2);
-    archive.WriteDouble(3.0);
-    archive.WriteU32(1);
-    archive.WriteU32(2);
-    archive.WriteDouble(1.5);
-    archive.WriteDouble(250.0);
-    archive.WriteU16(2);
-    for (double value : {6.0, 0.2, 0.3, 12.0}) {  // focus depth, backlash X and Y, idle delay
-        archive.WriteDouble(value);
-    }
-    archive.WriteU32(150);  // acceleration factor
-    archive.WriteU32(160);  // speed factor
-    archive.WriteU32(170);  // idle acceleration factor
-    return archive.Bytes();
-}
 
 // Overwrites one stored 32-bit value of a file image; the checked access also keeps the optimiser from
 // imagining a write past an empty copy.

@@ -3,6 +3,7 @@
 #include "LayerParaFile.h"
 #include "MachineParaFiles.h"
 #include "MachineParaRecords.h"
+#include "MachineParaTestFiles.h"
 #include "OlderMachineParaForm.h"
 #include "SettingsTestSupport.h"
 #include "TempHome.h"
@@ -107,22 +108,24 @@ TEST_F(SettingsFilesTest, AFileThatMerelyFailsToOpenIsNotOverwrittenWithDefaults
 }
 
 TEST_F(SettingsFilesTest, AnOlderUserFileIsReadAndWrittenInTheCurrentFormAtExit) {
-    std::vector<std::uint8_t> older(kOlderUserFormBytes, 0);
-    older[kOlderUserFormBytes - 12] = 150;  // acceleration factor
+    const std::vector<std::uint8_t> older = OlderUserFile();
     WriteFile(File("upara"), older);
     LoadAllSettings(Folder());
     EXPECT_EQ(gUserPara.accFactorPercent, 150);
-    EXPECT_EQ(gUserPara.idleSpeedMmPerS, 0.0);
+    EXPECT_EQ(gUserPara.idleSpeedMmPerS, 210.0);
     EXPECT_EQ(FileBytes(File("upara")), older);
 
     SaveAllSettings(Folder());
     gUserPara = CUserPara{};
     ASSERT_EQ(ImportUserParaFile(File("upara")), 1);
-    EXPECT_EQ(gUserPara.idleSpeedMmPerS, 0.0);
+    EXPECT_EQ(gUserPara.idleSpeedMmPerS, 210.0);
     EXPECT_NE(FileBytes(File("upara")).size(), kOlderUserFormBytes);
+    EXPECT_FALSE(std::filesystem::exists(File("upara.damaged"))) << "a file read whole is not kept aside";
 }
 
-TEST_F(SettingsFilesTest, AConfigThatEndsEarlyKeepsWhatItHeldAndIsNotRewrittenAtStart) {
+// The records before the cut were read whole, yet none of them may be taken: a file is taken whole or
+// not at all, and is kept aside before it is written at exit.
+TEST_F(SettingsFilesTest, AConfigThatEndsEarlyIsTakenNotAtAllAndKeptAsideAtExit) {
     LanguageIndex = kLanguageOther;
     gOutputOptions.circlePulse = 2000.0;
     SaveAllSettings(Folder());
@@ -132,9 +135,12 @@ TEST_F(SettingsFilesTest, AConfigThatEndsEarlyKeepsWhatItHeldAndIsNotRewrittenAt
 
     ResetSettingsGlobals();
     LoadAllSettings(Folder());
-    EXPECT_EQ(LanguageIndex, kLanguageOther);
-    EXPECT_EQ(gOutputOptions.circlePulse, 2000.0);
-    EXPECT_EQ(FileBytes(File("config")), config);
+    EXPECT_EQ(LanguageIndex, kLanguageSimplifiedChinese);
+    EXPECT_EQ(gOutputOptions.circlePulse, OutputOptions{}.circlePulse);
+    EXPECT_EQ(gGeneralSettings.speedLimits.GetCount(), 6);
+    EXPECT_EQ(FileBytes(File("config")), config) << "nothing is written at start";
+    SaveAllSettings(Folder());
+    EXPECT_EQ(FileBytes(File("config.damaged")), config);
 }
 
 // A disk that fills up while the settings are saved at exit must leave every file as it was before.

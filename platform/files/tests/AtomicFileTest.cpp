@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <filesystem>
 #include <string>
-#include <sys/stat.h>
 
 using cutrix::testing::TempHome;
 
@@ -57,4 +57,34 @@ TEST(AtomicFile, ReadingANamedPipeGivesNothingInsteadOfWaitingForAWriter) {
     const auto pipe = TempHome() / "pipe";
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
     EXPECT_FALSE(platform::ReadWholeFile(pipe).has_value());
+}
+
+TEST(AtomicFile, ALimitedReadTakesAFileUpToItsLimitAndRefusesOneByteMore) {
+    const auto file = TempHome() / "lpara";
+    const std::string content(4096, 'x');
+    ASSERT_TRUE(platform::WriteFileAtomically(file, std::string_view(content)));
+    struct Case {
+        std::uintmax_t limit;
+        platform::ReadStatus status;
+    };
+    for (const Case& c :
+         {Case{4096, platform::ReadStatus::kRead}, Case{4095, platform::ReadStatus::kTooLarge},
+          Case{0, platform::ReadStatus::kTooLarge}}) {
+        const platform::LimitedRead read = platform::ReadWholeFileWithin(file, c.limit);
+        EXPECT_EQ(read.status, c.status) << c.limit;
+        EXPECT_EQ(read.bytes.size(), c.status == platform::ReadStatus::kRead ? content.size() : 0u)
+            << c.limit;
+    }
+    EXPECT_EQ(platform::ReadWholeFileWithin(TempHome() / "missing", 10).status,
+              platform::ReadStatus::kCannotRead);
+    EXPECT_EQ(platform::ReadWholeFileWithin(TempHome(), 10).status, platform::ReadStatus::kCannotRead);
+}
+
+// A file far larger than memory is refused from its size: a sparse file of 64 GB costs no disk space
+// and would end the process if it were read.
+TEST(AtomicFile, AHugeFileIsRefusedBeforeAnyOfItIsRead) {
+    const auto file = TempHome() / "config";
+    ASSERT_TRUE(platform::WriteFileAtomically(file, std::string_view("x")));
+    std::filesystem::resize_file(file, std::uintmax_t{64} << 30);
+    EXPECT_EQ(platform::ReadWholeFileWithin(file, 4u << 20).status, platform::ReadStatus::kTooLarge);
 }

@@ -153,6 +153,61 @@ TEST(TextStore, DeletionsCompareNamesExactly) {
     EXPECT_EQ(store.GetSectionList(nullptr), 1);
 }
 
+// Sections whose names differ only in case are distinct for lookups and deletions, yet one of them
+// is enough for FindSection and AddSection; deleting one must not hide the other.
+TEST(TextStore, FindingIgnoringCaseFollowsEveryDeletion) {
+    CTextStore store;
+    ASSERT_EQ(store.LoadIni(WriteFile("a.ini", "[Cut]\r\nx=1\r\n[CUT]\r\ny=2\r\n[Mark]\r\n")), 0);
+    store.DeleteSection("Cut");
+    EXPECT_EQ(store.FindSection("cut"), 1);
+    EXPECT_EQ(store.AddSection("cUt"), 2);
+    store.DeleteSection("CUT");
+    EXPECT_EQ(store.FindSection("cut"), 0);
+    EXPECT_EQ(store.AddSection("cUt"), 0);
+    store.SetString("Cut", "z", "3");
+    EXPECT_EQ(store.FormatText(), "[Mark]\r\n\r\n[cUt]\r\n\r\n[Cut]\r\nz=3\r\n\r\n");
+}
+
+// Deleting a key from the middle keeps the order of the others and the reach of every later key, in
+// a small section and in one large enough to be searched through its index.
+TEST(TextStore, KeysKeepTheirOrderAndReachAcrossDeletions) {
+    for (int keyCount : {4, 9, 40}) {
+        SCOPED_TRACE(keyCount);
+        CTextStore store;
+        std::string expected = "[S]\r\n";
+        for (int k = 0; k < keyCount; ++k) {
+            store.SetString("S", "k" + std::to_string(k), std::to_string(k));
+            if (k != 1) {
+                expected +=
+                    "k" + std::to_string(k) + "=" + (k == keyCount - 1 ? "last" : std::to_string(k)) + "\r\n";
+            }
+        }
+        store.DeleteKey("S", "k1");
+        store.SetString("S", "k" + std::to_string(keyCount - 1), "last");
+        store.SetString("S", "k1", "back");
+        EXPECT_EQ(store.FormatText(), expected + "k1=back\r\n\r\n");
+        for (int k = 2; k < keyCount - 1; ++k) {
+            EXPECT_EQ(store.GetString("S", "k" + std::to_string(k)), std::to_string(k));
+        }
+    }
+}
+
+// A file beyond the size limit is refused from its size, leaving the store as it was; one at the limit
+// loads.
+TEST(TextStore, AFileBeyondTheSizeLimitIsRefusedWhole) {
+    CTextStore store;
+    store.SetString("Keep", "k", "v");
+    std::string content = "[Big]\r\nk=";
+    content.resize(CTextStore::kMaxFileBytes, 'x');
+    const std::filesystem::path atLimit = WriteFile("at-limit.ini", content);
+    const std::filesystem::path beyond = WriteFile("beyond.ini", content + "y");
+    EXPECT_EQ(store.LoadIni(beyond), 1);
+    EXPECT_EQ(store.LoadRecords(beyond), 1);
+    EXPECT_EQ(store.FormatText(), "[Keep]\r\nk=v\r\n\r\n");
+    EXPECT_EQ(store.LoadIni(atLimit), 0);
+    EXPECT_EQ(store.GetString("Big", "k").size(), CTextStore::kMaxFileBytes - 9);
+}
+
 TEST(TextStore, TypedValuesUseTheLeadingNumber) {
     struct Case {
         const char* text;

@@ -113,6 +113,30 @@ TEST(Settingstore, TruncatedParameterFileIsRefusedAndLeavesTheStoreUnchanged) {
     }
 }
 
+// A key count with a bit flipped toward fewer keys, bytes appended after a good file, and a file beyond
+// the size limit: each is refused whole, where reading as far as the count goes would take a part.
+TEST(Settingstore, AFileWithMoreThanItsKeysIsRefusedWhole) {
+    Bytes countCut = HandBuiltFile();
+    Bytes twoKeys = countCut;
+    AppendU32(twoKeys, 9);
+    AppendU32(twoKeys, 0);
+    twoKeys[CSettingstore::kMarker.size() + 17] = 2;  // key count 2, the second key has no entries
+    countCut.insert(countCut.end(), twoKeys.end() - 8, twoKeys.end());  // key count still 1
+    Bytes trailing = HandBuiltFile();
+    trailing.push_back(0);
+    Bytes oversized = HandBuiltFile();
+    oversized.resize(CSettingstore::kMaxFileBytes + 1);
+
+    CSettingstore store;
+    ASSERT_EQ(store.ImportParaFile(WriteFile("two-keys.para", twoKeys)), 1) << "the well-formed file loads";
+    store.RemoveAllData();
+    for (const auto& [name, bytes] : {std::pair{"count-cut", countCut}, std::pair{"trailing", trailing},
+                                      std::pair{"oversized", oversized}}) {
+        EXPECT_EQ(store.ImportParaFile(WriteFile(name, bytes)), 0) << name;
+        EXPECT_EQ(Text(store, 7, 1), "<missing>") << name;
+    }
+}
+
 TEST(Settingstore, ImportAppendsAfterTheKeysPresentAndTakesTheVersion) {
     Bytes file;
     AppendShortString(file, CSettingstore::kMarker);

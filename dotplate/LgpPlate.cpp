@@ -1,0 +1,77 @@
+#include "LgpPlate.h"
+
+#include <cmath>
+
+namespace dotplate {
+
+namespace {
+
+// The ellipse outline is 100 chords; the angle step is the one the designer has always used, so
+// that the last point lands just short of the first and the closing chord stays short.
+constexpr int kEllipseChords = 100;
+constexpr double kEllipseAngleStep = 0.062831853;
+
+CFileLine LineSegment(SDPoint from, SDPoint to) {
+    CFileLine segment;
+    segment.start = from;
+    segment.end = to;
+    return segment;
+}
+
+std::unique_ptr<CLgpCurve> ClosedOuterCurve(const std::vector<SDPoint>& corners) {
+    auto curve = std::make_unique<CLgpCurve>();
+    for (std::size_t i = 0; i < corners.size(); ++i) {
+        curve->AddSegment(LineSegment(corners[i], corners[(i + 1) % corners.size()]));
+    }
+    curve->CalcBounds();
+    curve->closed = 1;
+    curve->outer = 1;
+    return curve;
+}
+
+// The union of the curves' boxes, each recomputed first; nothing changes without curves.
+void UniteBounds(const LgpCurveList& curves, LgpBox& extent) {
+    if (curves.empty()) {
+        return;
+    }
+    for (const auto& curve : curves) {
+        curve->CalcBounds();
+    }
+    LgpBox united = curves.front()->bounds;
+    for (const auto& curve : curves) {
+        united.Unite(curve->bounds);
+    }
+    extent = united;
+}
+
+}  // namespace
+
+void CLgpPlate::MakeRectOutline(double width, double height) {
+    ClearAll();
+    plateOutlines.push_back(ClosedOuterCurve({{0, 0}, {width, 0}, {width, height}, {0, height}}));
+    CalcPlateExtent();
+}
+
+void CLgpPlate::MakeEllipseOutline(double width, double height) {
+    ClearAll();
+    const double cx = width / 2, cy = height / 2;
+    std::vector<SDPoint> points;
+    for (int k = 0; k < kEllipseChords; ++k) {
+        points.push_back({cx + cx * std::cos(k * kEllipseAngleStep), cy + cy * std::sin(k * kEllipseAngleStep)});
+    }
+    plateOutlines.push_back(ClosedOuterCurve(points));
+    CalcPlateExtent();
+}
+
+void CLgpPlate::ClearAll() {
+    ResetDots();
+    dotAreaOutlines.clear();
+    edgeOutlines.clear();
+    plateOutlines.clear();
+}
+
+void CLgpPlate::CalcPlateExtent() { UniteBounds(plateOutlines, extent); }
+
+void CLgpPlate::CalcDotAreaExtent() { UniteBounds(dotAreaOutlines, extent); }
+
+}  // namespace dotplate

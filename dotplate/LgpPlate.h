@@ -1,0 +1,89 @@
+// CLgpPlate: the light-guide plate being designed: its outlines as built or imported, the dot-area and
+// edge outlines derived from them by the blank margin, the generated dot rows, and the copy of the dot
+// parameters that generation reads. Millimetres, y upward.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <filesystem>
+#include <memory>
+#include <vector>
+
+#include "LgpCurve.h"
+#include "LgpDot.h"
+#include "LgpParams.h"
+
+namespace platform {
+class MessageSink;
+}
+
+namespace dotplate {
+
+using LgpCurveList = std::vector<std::unique_ptr<CLgpCurve>>;
+
+// One inside stretch of a scan line, from the first crossing to the second.
+struct LgpInterval {
+    double start = 0.0;
+    double end = 0.0;
+};
+
+class CLgpPlate {
+  public:
+    LgpBox extent;                 // of the plate outlines once built, of the dot-area outlines once applied
+    std::deque<LgpDotRow> dotRows;  // lowest row first
+    LgpCurveList plateOutlines;
+    LgpCurveList dotAreaOutlines;
+    LgpCurveList edgeOutlines;
+    LgpDotPara dotPara;  // the copy generation reads
+
+    // Outlines.
+    void MakeRectOutline(double width, double height);
+    void MakeEllipseOutline(double width, double height);
+    void ClearAll();
+    void CalcPlateExtent();
+    void CalcDotAreaExtent();
+
+    // Generation: replaces the dot rows by the pattern of the parameters inside the dot area.
+    void Generate(const LgpDotPara& parameters, const LgpShapePara& shape);
+    void ResetDots() { dotRows.clear(); }
+    // Copies the parameters and lets the light sources place the baseline.
+    void SetDotPara(const LgpDotPara& parameters);
+    // The inside intervals of the scan line at the coordinate (y for a horizontal line), sorted
+    // ascending or descending; 1 when there is at least one.
+    int CrossOutline(bool horizontal, bool ascending, double coordinate, std::vector<LgpInterval>& intervals) const;
+    // 1 when the dot lies within the plate and one interval holds its whole x range.
+    int DotFits(const LgpDot& dot, const std::vector<LgpInterval>& intervals) const;
+
+    // Blank margin: rebuilds the dot-area and edge outlines from the plate outlines.
+    void ApplyOutline(const LgpShapePara& shape);
+    // Marks every closed plate outline that another one contains as a hole.
+    void ClassifyOutlines();
+
+    // Export.
+    bool HasDots() const { return !dotRows.empty(); }
+    // Writes the dot curves and then the outlines (the edge outlines with applyToOutline, else the
+    // plate outlines) to the file; 1 when it was written whole, else 0 with any old file kept.
+    int ExportDesign(const std::filesystem::path& file, const LgpShapePara& shape, std::uint16_t languageIndex,
+                     platform::MessageSink& messages);
+    // Appends the curves of the current dot mode, in cutting order.
+    int BuildExportCurves(LgpCurveList& curves) const;
+    static std::unique_ptr<CLgpCurve> MakeEllipseDotCurve(const LgpDot& dot);
+    static std::unique_ptr<CLgpCurve> MakeRectDotCurve(const LgpDot& dot);
+
+  private:
+    void GenerateRows(std::uint16_t kind);
+    void GenerateRow(std::uint16_t kind, double y, int rowIndex, double rowSpacing, bool lower);
+    void GenerateGrid();
+    void GenerateGridLines(bool horizontal);
+    void AddGridLines(bool horizontal, bool& ascending, double coordinate);
+
+    void CopyOutlines();
+    void OffsetToDotAreaOutlines(double distance, bool merge);
+    void OffsetToEdgeOutlines(double distance, bool merge);
+
+    void AppendLineCurves(LgpCurveList& curves, bool horizontal) const;
+    void AppendDotCurves(LgpCurveList& curves, std::unique_ptr<CLgpCurve> (*make)(const LgpDot&)) const;
+    void AppendGridCurves(LgpCurveList& curves) const;
+};
+
+}  // namespace dotplate

@@ -1,0 +1,116 @@
+// Loading and mirroring of the previewed job.
+#include "PreviewJob.h"
+
+#include <cmath>
+
+#include "JobLoading.h"
+
+namespace simscope {
+namespace {
+
+constexpr double kStartSpeedMmPerS = 100.0;
+
+// Comparisons rather than fmin and fmax: inlined on a job of millions of points, and a NaN coordinate
+// is passed over all the same.
+void Widen(JobBox& box, double x, double y) {
+    if (x < box.minX) {
+        box.minX = x;
+    }
+    if (x > box.maxX) {
+        box.maxX = x;
+    }
+    if (y < box.minY) {
+        box.minY = y;
+    }
+    if (y > box.maxY) {
+        box.maxY = y;
+    }
+}
+
+}  // namespace
+
+JobSurvey SurveyJob(JobCommands commands, Corner corner, double defaultSpeed) {
+    const double shiftSign = FeedShiftSign(corner);
+    JobSurvey survey;
+    JobTotals& totals = survey.totals;
+    JobBox& box = survey.box;
+    double speed = kStartSpeedMmPerS;
+    double feedShift = 0.0;
+    MmPoint previous;
+    bool anyMotion = false;
+    for (JobCommand& command : commands) {
+        switch (command.kind) {
+            case JobCommand::Speed:
+                speed = command.a > 0.0 ? command.a : defaultSpeed;
+                break;
+            case JobCommand::Move:
+            case JobCommand::Cut: {
+                const double dx = previous.x - command.a;
+                const double dy = previous.y - command.b;
+                const double distance = std::sqrt(dy * dy + dx * dx);
+                const double seconds = distance / speed;
+                totals.totalSeconds += seconds;
+                if (command.kind == JobCommand::Cut) {
+                    totals.laserOnSeconds += seconds;
+                    totals.workMm += distance;
+                } else {
+                    totals.travelMm += distance;
+                }
+                previous = {command.a, command.b};
+                command.b += feedShift;
+                if (!anyMotion) {
+                    box = {command.a, command.a, command.b, command.b};
+                    anyMotion = true;
+                }
+                Widen(box, command.a, command.b);
+                break;
+            }
+            case JobCommand::Delay:
+                totals.laserOnSeconds += command.a;
+                totals.totalSeconds += command.a;
+                break;
+            case JobCommand::AxisMove:
+                feedShift += std::fabs(command.b) * shiftSign;
+                break;
+            default:
+                break;
+        }
+    }
+    if (!anyMotion) {
+        box = JobBox{};
+        return survey;
+    }
+    box.minX = std::fmin(box.minX, 0.0);
+    box.minY = std::fmin(box.minY, 0.0);
+    box.maxX = std::fmax(box.maxX, 0.0);
+    box.maxY = std::fmax(box.maxY, 0.0);
+    return survey;
+}
+
+bool PreviewJob::Load(const std::string& utf8Path, Corner corner, double defaultSpeed, std::uint16_t readerFlag) {
+    std::optional<CDbList<JobCommand>> commands = LoadJobCommands(utf8Path, readerFlag);
+    if (!commands) {
+        return false;
+    }
+    Take(std::move(*commands), corner, defaultSpeed);
+    return true;
+}
+
+void PreviewJob::Take(const std::vector<JobCommand>& commands, Corner corner, double defaultSpeed) {
+    CDbList<JobCommand> list;
+    for (const JobCommand& command : commands) {
+        list.AddTail(command);
+    }
+    Take(std::move(list), corner, defaultSpeed);
+}
+
+void PreviewJob::Take(CDbList<JobCommand> commands, Corner corner, double defaultSpeed) {
+    commands_ = std::move(commands);
+    const JobSurvey survey = SurveyJob(Commands(), corner, defaultSpeed);
+    totals_ = survey.totals;
+    box_ = survey.box;
+    mirrors_ = {MirrorsHorizontally(corner), MirrorsVertically(corner), box_.minX + box_.maxX,
+                box_.minY + box_.maxY};
+}
+
+}  // namespace simscope
