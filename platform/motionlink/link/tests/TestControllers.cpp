@@ -42,7 +42,10 @@ void UseControllerPort(std::uint16_t port) {
     ::setenv("CUTRIX_MOTIONLINK_PORT", std::to_string(port).c_str(), 1);
 }
 
-NoController::NoController() : socket_(BoundLoopbackSocket(0, port_)) {}
+// In the body: `port_` is initialised after `socket_`, and its initialiser would overwrite the port.
+NoController::NoController() {
+    socket_ = BoundLoopbackSocket(0, port_);
+}
 
 SilentController::SilentController(std::uint16_t port) {
     std::uint16_t bound = 0;
