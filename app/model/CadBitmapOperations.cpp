@@ -195,10 +195,10 @@ int CCadBitmap::GetLogoBits(std::uint8_t* buffer) const {
         for (int x = 0; x < kLogoWidth; ++x) {
             std::uint8_t& packed = buffer[band * kLogoWidth + x];
             for (int bit = 0; bit < kLogoBandRows; ++bit) {
-                // Outside the picture Rasterkit fails and the pixel reads white.
-                int colour = 0xFFFFFF;
-                _dib_getpixel(&dib, x, band * kLogoBandRows + bit, &colour);
-                if ((colour & 0xFF) < kLogoDarkBelow) {
+                // Outside the picture Rasterkit fails (and reports black): the pixel reads white.
+                int colour = 0;
+                const bool inside = Result(_dib_getpixel(&dib, x, band * kLogoBandRows + bit, &colour)) != 0;
+                if (inside && (colour & 0xFF) < kLogoDarkBelow) {
                     packed = static_cast<std::uint8_t>(packed | (1u << bit));
                 }
             }
