@@ -8,29 +8,16 @@
 #include <vector>
 
 #include "CadBitmap.h"
+#include "CadBitmapPictures.h"
 #include "LayerOutputRecord.h"
 #include "Progress.h"
 
 namespace {
 
-// An 8-bit grey picture (the palette of a new 8-bit image is the grey ramp) filled by grey(x, y), y from
-// the top, at 72 dpi centred on the origin.
-std::unique_ptr<CCadBitmap> MakeGreyBitmap(int width, int height, const std::function<int(int, int)>& grey) {
-    auto bitmap = std::make_unique<CCadBitmap>();
-    EXPECT_EQ(bitmap->CreateDib(width, height, 8, 2835, 2835), 1);
-    const std::size_t stride = bitmap->dib.Layout().stride;
-    std::span<std::uint8_t> pixels = bitmap->dib.MutablePixels();
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            pixels[(height - 1 - y) * stride + x] = static_cast<std::uint8_t>(grey(x, y));
-        }
-    }
-    bitmap->CalRect();
-    return bitmap;
-}
+constexpr int k72Dpi = 2835;  // pels per metre
 
 std::unique_ptr<CCadBitmap> MakeRamp(int width, int height) {
-    return MakeGreyBitmap(width, height, [&](int x, int) { return x * 255 / (width - 1); });
+    return MakeGreyBitmap(width, height, k72Dpi, [&](int x, int) { return x * 255 / (width - 1); });
 }
 
 std::vector<std::uint8_t> ImageBytes(const CCadBitmap& bitmap) {
@@ -155,7 +142,7 @@ TEST(CadBitmapOperations, PrepareScanThickensByHalfTheScanInterval) {
     LayerOutputRecord record = BitmapRecord();
     record.bitmap.overstriking = 2;
     record.bitmap.scanInterval = 2.0;
-    const std::unique_ptr<CCadBitmap> prepared = MakeGreyBitmap(60, 40, [](int x, int y) {
+    const std::unique_ptr<CCadBitmap> prepared = MakeGreyBitmap(60, 40, k72Dpi, [](int x, int y) {
         return (x - 30) * (x - 30) + (y - 20) * (y - 20) < 100 ? 0 : 255;
     });
     CCadBitmap byHand(*prepared);
@@ -164,7 +151,7 @@ TEST(CadBitmapOperations, PrepareScanThickensByHalfTheScanInterval) {
     ASSERT_EQ(byHand.SetFormat(8), 1);
     ASSERT_EQ(byHand.ThickFont(2, 1.0, 0, 0), 1);
     EXPECT_EQ(ImageBytes(*prepared), ImageBytes(byHand));
-    CCadBitmap unthickened(*MakeGreyBitmap(60, 40, [](int, int) { return 255; }));
+    CCadBitmap unthickened(*MakeGreyBitmap(60, 40, k72Dpi, [](int, int) { return 255; }));
     EXPECT_NE(ImageBytes(*prepared), ImageBytes(unthickened));
 }
 
@@ -222,7 +209,7 @@ TEST(CadBitmapOperations, LogoBitsPackDarkPixelsInBandsOfEightRows) {
         {"100 x 50 black", 100, 50, [](int, int) { return 0; }, [](int x, int y) { return x < 100 && y < 50; }},
     };
     for (const Case& c : cases) {
-        const std::unique_ptr<CCadBitmap> bitmap = MakeGreyBitmap(c.width, c.height, c.grey);
+        const std::unique_ptr<CCadBitmap> bitmap = MakeGreyBitmap(c.width, c.height, k72Dpi, c.grey);
         LogoBytes bytes;
         bytes.fill(0xAA);
         ASSERT_EQ(bitmap->GetLogoBits(bytes.data()), 1) << c.name;
@@ -234,7 +221,7 @@ TEST(CadBitmapOperations, LogoBitsPackDarkPixelsInBandsOfEightRows) {
 
 // A 1-bit picture reads its pixels as black or white.
 TEST(CadBitmapOperations, LogoBitsOfAOneBitPicture) {
-    const std::unique_ptr<CCadBitmap> bitmap = MakeGreyBitmap(128, 64, [](int x, int) { return x < 64 ? 0 : 255; });
+    const std::unique_ptr<CCadBitmap> bitmap = MakeGreyBitmap(128, 64, k72Dpi, [](int x, int) { return x < 64 ? 0 : 255; });
     ASSERT_EQ(bitmap->SetFormat(1), 1);
     LogoBytes bytes{};
     ASSERT_EQ(bitmap->GetLogoBits(bytes.data()), 1);

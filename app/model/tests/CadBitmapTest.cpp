@@ -223,6 +223,44 @@ TEST(CadBitmap, DrawShowsTheImageWithItsFrameOrTheDottedPreview) {
     EXPECT_TRUE(outside.Calls().empty());
 }
 
+// The frame previews in logical units: (1, 1)-(3, 2) dragged by x 2 about (1, 0), y unchanged.
+TEST(CadBitmap, PreviewsDrawTheClosedFrameInLogicalUnits) {
+    CCadBitmap bitmap;
+    bitmap.rect = {1, 1, 3, 2, 0};
+    TestView view = TestView::Recording();
+    view.drawDC.SetMapMode(platform::MapMode::Text);
+    bitmap.DrawDrag(&view.drawDC, 2, 1, 1, 0);
+    bitmap.DrawMove(&view.drawDC, 0.5, -1);
+    const std::vector<platform::Point> expected = {{1000, 1000}, {5000, 1000}, {5000, 2000}, {1000, 2000},
+                                                   {1000, 1000}, {1500, 0},    {3500, 0},    {3500, 1000},
+                                                   {1500, 1000}, {1500, 0}};
+    ASSERT_EQ(view.Calls().size(), expected.size());
+    for (std::size_t index = 0; index < expected.size(); ++index) {
+        const platform::Point drawn = view.Calls()[index].points.back();
+        EXPECT_EQ(drawn.x, expected[index].x) << index;
+        EXPECT_EQ(drawn.y, expected[index].y) << index;
+    }
+}
+
+// The image written alone is the image part of the record, and reads back as the same bitmap.
+TEST(CadBitmap, WrittenImageIsTheRecordsImagePartAndReadsBack) {
+    const std::unique_ptr<CCadBitmap> bitmap = MakeBitmap(8, 2, {0, 0});
+    platform::Archive written = platform::Archive::ForStoring();
+    ASSERT_EQ(bitmap->WriteDib(&written), 1);
+    ASSERT_EQ(written.Bytes().size(), 70u);
+    const std::vector<std::uint8_t> record = StoredBytes(*bitmap);
+    const std::size_t image = BaseRecordBytes(*bitmap);
+    EXPECT_TRUE(std::equal(written.Bytes().begin(), written.Bytes().end(), record.begin() + image));
+
+    CCadBitmap reread;
+    platform::Archive archive = platform::Archive::ForLoading(written.Bytes());
+    ASSERT_EQ(reread.ReadDib(&archive), 1);
+    EXPECT_TRUE(std::ranges::equal(reread.dib.Bytes(), bitmap->dib.Bytes()));
+    CCadBitmap imageless;
+    platform::Archive nothing = platform::Archive::ForStoring();
+    EXPECT_EQ(imageless.WriteDib(&nothing), 0);
+}
+
 TEST(CadBitmap, MoveShiftsCentreAndRectangle) {
     const std::unique_ptr<CCadBitmap> bitmap = MakeBitmap(8, 2, {1, 1});
     const CCadRect before = bitmap->rect;

@@ -12,6 +12,7 @@
 
 #include "CadBitmap.h"
 #include "CadBitmapJoin.h"
+#include "CadBitmapPictures.h"
 #include "CadCurve.h"
 #include "ElementBuilders.h"
 #include "Rasterkit.h"
@@ -45,20 +46,10 @@ std::vector<SDPoint> PathPoints(const CCadCurve& curve) {
     return points;
 }
 
-// An 8-bit grey picture at `pelsPerMetre`, grey(x, y) with y from the top, its lower-left corner at the
-// origin.
+// A grey picture with its lower-left corner at the origin.
 std::unique_ptr<CCadBitmap> MakePicture(int width, int height, int pelsPerMetre,
                                         const std::function<int(int, int)>& grey) {
-    auto bitmap = std::make_unique<CCadBitmap>();
-    EXPECT_EQ(bitmap->CreateDib(width, height, 8, pelsPerMetre, pelsPerMetre), 1);
-    const std::size_t stride = bitmap->dib.Layout().stride;
-    std::span<std::uint8_t> pixels = bitmap->dib.MutablePixels();
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            pixels[(height - 1 - y) * stride + x] = static_cast<std::uint8_t>(grey(x, y));
-        }
-    }
-    bitmap->CalRect();
+    std::unique_ptr<CCadBitmap> bitmap = MakeGreyBitmap(width, height, pelsPerMetre, grey);
     bitmap->TransMove(-bitmap->rect.x1, -bitmap->rect.y1);
     return bitmap;
 }
