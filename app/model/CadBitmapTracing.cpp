@@ -113,15 +113,18 @@ int CCadBitmap::FitArcs(CCadCurve* curve, double tolerance) {
     CDbList<CFileLine> scratch;
     int found = 0;
     ArcRecord arc;
-    if (_math_c_arcfit(&curve->pathList, &scratch, &found, &arc) != 0 || found == 0) {
-        return found;
+    const bool circle = _math_c_arcfit(&curve->pathList, &scratch, &found, &arc) == 0 && found != 0;
+    curve->workFlag = circle ? found : 0;
+    if (!circle) {
+        return curve->workFlag;
     }
     const double stepCosine = std::fmin(std::fmax(1.0 - tolerance / arc.radius, -1.0), 1.0);
     const double step = std::acos(stepCosine);
     if (!(2.0 * std::numbers::pi / step <= kMostPolygonSides)) {
-        return 0;  // a tolerance of zero or less would need endless sides; the path stays
+        // A tolerance of zero or less would need endless sides: the path stays as it is.
+        curve->workFlag = 0;
+        return 0;
     }
-    curve->workFlag = found;
     curve->arcFit = arc;
     const double direction = arc.sweep < 0.0 ? -1.0 : 1.0;
     double startDegrees = 0.0;

@@ -87,6 +87,12 @@ TEST(CadBitmapTracing, ACircleBelowHalfTheToleranceBecomesTwoSides) {
     ASSERT_NE(CCadBitmap::FitArcs(circle.get(), 0.01), 0);
     EXPECT_EQ(circle->pathList.GetCount(), 2);
 
+    // A tolerance of zero would need endless sides: the circle keeps its path.
+    const std::unique_ptr<CCadCurve> exact = MakeCurve(cutrix::testing::CirclePoints({1, 1}, 2, 40), true);
+    EXPECT_EQ(CCadBitmap::FitArcs(exact.get(), 0.0), 0);
+    EXPECT_EQ(exact->pathList.GetCount(), 40);
+    EXPECT_EQ(exact->workFlag, 0);
+
     const std::unique_ptr<CCadCurve> square = MakeSquare({0, 0}, 1);
     const std::vector<SDPoint> before = PathPoints(*square);
     EXPECT_EQ(CCadBitmap::FitArcs(square.get(), 0.01), 0);
