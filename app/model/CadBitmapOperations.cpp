@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "CadBitmap.h"
+#include "CadLayer.h"
 #include "LayerOutputRecord.h"
 #include "Progress.h"
 #include "Rasterkit.h"
@@ -17,7 +18,6 @@ namespace {
 // Grey levels below this count as dark in the panel logo.
 constexpr int kLogoDarkBelow = 128;
 constexpr int kLogoBandRows = 8;
-constexpr std::uint16_t kBitmapRecord = 1;
 // Share of the range done when the image has its new format, before any resampling.
 constexpr double kGreyFormatDone = 0.5;
 constexpr double kMonoFormatDone = 0.8;
@@ -145,7 +145,7 @@ int CCadBitmap::PrepareScan(const LayerOutputRecord* record, double p0, double s
     if (record == nullptr) {
         return 0;
     }
-    if (record->common.type != kBitmapRecord) {
+    if (record->common.type != CCadLayer::kBitmapLayer) {
         const LayerOutputRecord::Vector& vector = record->vector;
         if (vector.ramp != 0 && vector.rampLength > 0.0) {
             return SetFormat(8) != 0 ? AscentDeal(vector.rampLength, PixelSizeMm(), 0.0, 0.0) : 0;
