@@ -214,6 +214,14 @@ TEST(CadBitmap, DrawShowsTheImageWithItsFrameOrTheDottedPreview) {
     EXPECT_EQ(preview.Calls()[0].state.pen.style, platform::PenStyle::Dot);
     EXPECT_EQ(preview.Calls()[2].kind, platform::GdiCallKind::LineTo);
 
+    // The preview of the dialogs: the image alone at its place, without frame.
+    TestView dialog = TestView::Recording();
+    bitmap->DrawDib(&dialog.mapDC, &dialog.drawDC);
+    ASSERT_EQ(dialog.Calls().size(), 1u);
+    EXPECT_EQ(dialog.Calls()[0].kind, platform::GdiCallKind::StretchDib);
+    EXPECT_EQ(dialog.Calls()[0].rect.left, dialog.Pixel({bitmap->rect.x1, bitmap->rect.y1}).x);
+    EXPECT_EQ(dialog.Calls()[0].rect.right, dialog.Pixel({bitmap->rect.x2, bitmap->rect.y2}).x);
+
     // Touching the visible area counts as visible; beyond it nothing is drawn.
     TestView touching = TestView::Recording();
     bitmap->Draw(&touching.mapDC, &touching.drawDC, {bitmap->rect.x2, 0, 200, 200, 0}, 0, 0, 0);
