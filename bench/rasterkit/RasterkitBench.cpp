@@ -1,4 +1,5 @@
-// Halftoning, outline tracing, resampling and quarter turns of 16-megapixel pictures.
+// Halftoning, outline tracing (also the bitmap element's whole tracing), resampling and quarter turns of
+// 16-megapixel pictures.
 #include <benchmark/benchmark.h>
 
 #include <Magick++.h>
@@ -11,6 +12,7 @@
 #include <memory>
 #include <vector>
 
+#include "CadBitmap.h"
 #include "ErrorDiffusion.h"
 #include "PlainLoops.h"
 #include "Rasterkit.h"
@@ -189,9 +191,35 @@ void PotraceTrace(benchmark::State& state, DibBlock (*make)()) {
     CountPixels(state);
 }
 
+// The bitmap element's whole tracing: contours, closing, circle fitting, joining the open pieces and
+// thinning, on a picture of 0.1 mm pixels as _dib_outline alone gets.
+void TraceOutline(benchmark::State& state, DibBlock (*make)()) {
+    constexpr int kTenthMillimetrePixels = 10000;  // pels per metre
+    const DibBlock& picture = Cached(make);
+    for (auto _ : state) {
+        state.PauseTiming();
+        CCadBitmap bitmap;
+        bitmap.SetDib(&picture);
+        _dib_setprecision(&bitmap.dib, kTenthMillimetrePixels, kTenthMillimetrePixels);
+        bitmap.CalRect();
+        CDbList<CCadElement*> curves;
+        state.ResumeTiming();
+        bitmap.TraceOutline(0.0, 1.0, &curves, 0);
+        state.PauseTiming();
+        state.counters["curves"] = curves.GetCount();
+        for (auto* node = curves.head->next; node != curves.head; node = node->next) {
+            delete node->value;
+        }
+        state.ResumeTiming();
+    }
+    CountPixels(state);
+}
+
 BENCHMARK_CAPTURE(DibOutline, blobs, BlobPicture)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(TraceOutline, blobs, BlobPicture)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_CAPTURE(PotraceTrace, blobs, BlobPicture)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_CAPTURE(DibOutline, dithered, DitheredPicture)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(TraceOutline, dithered, DitheredPicture)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_CAPTURE(PotraceTrace, dithered, DitheredPicture)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 DibBlock Depth(int bits) {
