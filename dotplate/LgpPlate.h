@@ -9,6 +9,7 @@
 #include <memory>
 #include <vector>
 
+#include "FileDraw.h"
 #include "LgpCurve.h"
 #include "LgpDot.h"
 #include "LgpParams.h"
@@ -58,6 +59,17 @@ class CLgpPlate {
     void ApplyOutline(const LgpShapePara& shape);
     // Marks every closed plate outline that another one contains as a hole.
     void ClassifyOutlines();
+
+    // Import: makes the closed outlines among the drawing's curves the plate outline, moved to the
+    // origin; 1 on success. Without a closed outline the plate stays as it was and 0 is returned.
+    // Records other than curves are dropped.
+    int ImportOutline(std::vector<std::unique_ptr<CFileDraw>> records);
+    // Joins open plate outlines whose ends meet within the tolerance, twice over.
+    void MakeImportOutline(double tolerance);
+    // Closes, flattens and keeps what is closed, then moves it all to the origin.
+    void NormaliseImport();
+    // Every point and the extent to 0.001 mm.
+    void RoundImport();
 
     // Export.
     bool HasDots() const { return !dotRows.empty(); }
