@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string>
 
-#include "AtomicFile.h"
+#include "AtomicFileStream.h"
 #include "Geomcore.h"
 #include "LgpPlate.h"
 #include "MessageSink.h"
@@ -38,25 +38,6 @@ std::vector<const LgpDotRow*> RowsWithDots(const std::deque<LgpDotRow>& rows) {
     }
     return withDots;
 }
-
-// The bytes of the hand-back file, built in memory so that a failure leaves no half file on disk.
-struct MemoryStream {
-    char* buffer = nullptr;
-    std::size_t size = 0;
-    std::FILE* file = open_memstream(&buffer, &size);
-
-    ~MemoryStream() {
-        if (file != nullptr) {
-            std::fclose(file);
-        }
-        std::free(buffer);
-    }
-    bool Finish() {
-        const bool closed = file != nullptr && std::fclose(file) == 0;
-        file = nullptr;
-        return closed;
-    }
-};
 
 bool WriteCurves(std::FILE* file, const LgpCurveList& curves, const std::uint32_t* forcedColour) {
     const std::uint32_t count = static_cast<std::uint32_t>(curves.size());
@@ -199,13 +180,12 @@ int CLgpPlate::ExportDesign(const std::filesystem::path& file, const LgpShapePar
     if (curves.empty()) {
         return 0;
     }
-    MemoryStream stream;
+    // Streamed into a temporary file beside the target, which replaces it only once written whole.
+    platform::AtomicFileStream stream(file);
     const LgpCurveList& outlines = shape.applyToOutline != 0 ? edgeOutlines : plateOutlines;
-    bool written = stream.file != nullptr && _file_ZintData_Start(stream.file) == 0 &&
-                   WriteCurves(stream.file, curves, nullptr) && WriteCurves(stream.file, outlines, &kOutlineColour) &&
-                   _file_ZintData_End(stream.file) == 0;
-    written = stream.Finish() && written &&
-              platform::WriteFileAtomically(file, std::string_view(stream.buffer, stream.size));
+    std::FILE* out = stream.File();
+    const bool written = out != nullptr && _file_ZintData_Start(out) == 0 && WriteCurves(out, curves, nullptr) &&
+                         WriteCurves(out, outlines, &kOutlineColour) && _file_ZintData_End(out) == 0 && stream.Commit();
     if (!written) {
         messages.ShowMessageBox(languageIndex == 0 ? "导出文件创建失败!" : "Failed to create exopt file!", "",
                                 platform::kOk | platform::kIconError);
