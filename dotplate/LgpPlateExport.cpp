@@ -115,7 +115,7 @@ bool CLgpPlate::VisitDotCurves(const LgpCurveVisitor& visit, void (*fill)(const 
 bool CLgpPlate::VisitLineCurves(const LgpCurveVisitor& visit, bool horizontal) const {
     CLgpCurve scratch;
     bool forward = true;
-    auto walk = [&](const std::vector<LgpDot>& dots) {
+    auto walk = [&](std::span<const LgpDot> dots) {
         auto each = [&](const LgpDot& dot) {
             if (horizontal) {
                 const SDPoint low{dot.x - dot.w / 2, dot.y}, high{dot.x + dot.w / 2, dot.y};
