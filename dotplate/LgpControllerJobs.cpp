@@ -20,10 +20,6 @@ namespace {
 
 constexpr std::size_t kChunkBytes = LgpJobSender::kMaxWrite;
 
-const char* SendingText(std::uint16_t languageIndex) {
-    return languageIndex == 0 ? "正在下载文件,请稍候..." : "Downloading file,Please wait...";
-}
-
 struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
@@ -60,6 +56,43 @@ std::string UpperCase(std::string text) {
     return text;
 }
 
+// Sends the job file's bytes, as a document under the name or, without one, as a job to run.
+int SendJobFileContent(CLgpLink& link, const std::filesystem::path& jobFile, const std::string* documentName,
+                       std::uint16_t languageIndex, std::stop_token stop, LgpWorkerStatus& status) {
+    status.SetWaitText(languageIndex == 0 ? "正在下载文件,请稍候..." : "Downloading file,Please wait...");
+    status.progress.store(0.0);
+    JobFileToSend source(jobFile);
+    if (!source || link.Open() != 0) {
+        return 1;
+    }
+    OpenController controller;
+    if (documentName != nullptr && Zint_StrtDownFile(*documentName) != 0) {
+        return 1;
+    }
+    LgpJobSender sender;
+    std::vector<std::uint8_t> chunk(kChunkBytes);
+    std::uint64_t sent = 0;
+    for (;;) {
+        if (stop.stop_requested()) {
+            return 1;
+        }
+        const std::size_t got = std::fread(chunk.data(), 1, chunk.size(), source.file.get());
+        if (got == 0) {
+            break;
+        }
+        if (sender.Send(chunk.data(), got) != 0) {
+            return 1;
+        }
+        sent += got;
+        status.progress.store(std::min(1.0, static_cast<double>(sent) / static_cast<double>(source.length)));
+    }
+    if (std::ferror(source.file.get()) != 0 || sender.Flush() != 0) {
+        return 1;
+    }
+    status.progress.store(1.0);
+    return 0;
+}
+
 }  // namespace
 
 int ReadMachineState(CLgpLink& link, std::uint16_t languageIndex, std::array<std::uint8_t, 5>& state,
@@ -94,65 +127,12 @@ int ProcessDotJob(CLgpLink& link, const LgpDotJob& job, const std::filesystem::p
 
 int DownloadJobFile(CLgpLink& link, const std::filesystem::path& jobFile, const std::string& documentName,
                     std::uint16_t languageIndex, std::stop_token stop, LgpWorkerStatus& status) {
-    status.SetWaitText(SendingText(languageIndex));
-    status.progress.store(0.0);
-    JobFileToSend source(jobFile);
-    if (!source || link.Open() != 0) {
-        return 1;
-    }
-    OpenController controller;
-    if (Zint_StrtDownFile(documentName) != 0) {
-        return 1;
-    }
-    LgpJobSender sender;
-    std::vector<std::uint8_t> chunk(kChunkBytes);
-    std::uint64_t sent = 0;
-    while (!stop.stop_requested()) {
-        const std::size_t got = std::fread(chunk.data(), 1, chunk.size(), source.file.get());
-        if (got == 0) {
-            break;
-        }
-        if (sender.Send(chunk.data(), got) != 0) {
-            return 1;
-        }
-        sent += got;
-        status.progress.store(std::min(1.0, static_cast<double>(sent) / static_cast<double>(source.length)));
-    }
-    if (stop.stop_requested() || std::ferror(source.file.get()) != 0 || sender.Flush() != 0) {
-        return 1;
-    }
-    status.progress.store(1.0);
-    return 0;
+    return SendJobFileContent(link, jobFile, &documentName, languageIndex, stop, status);
 }
 
 int SendJobFileToController(CLgpLink& link, const std::filesystem::path& jobFile, std::uint16_t languageIndex,
                             std::stop_token stop, LgpWorkerStatus& status) {
-    status.SetWaitText(SendingText(languageIndex));
-    status.progress.store(0.0);
-    JobFileToSend source(jobFile);
-    if (!source || link.Open() != 0) {
-        return 1;
-    }
-    OpenController controller;
-    LgpJobSender sender;
-    std::vector<std::uint8_t> chunk(kChunkBytes);
-    std::uint64_t read = 0;
-    for (;;) {
-        const std::size_t got = std::fread(chunk.data(), 1, chunk.size(), source.file.get());
-        if (got == 0) {
-            break;
-        }
-        read += got;
-        status.progress.store(std::min(1.0, static_cast<double>(read) / static_cast<double>(source.length)));
-        if (stop.stop_requested() || sender.Send(chunk.data(), got) != 0) {
-            return 1;
-        }
-    }
-    if (std::ferror(source.file.get()) != 0 || sender.Flush() != 0) {
-        return 1;
-    }
-    status.progress.store(1.0);
-    return 0;
+    return SendJobFileContent(link, jobFile, nullptr, languageIndex, stop, status);
 }
 
 bool IsJobFilePath(const std::filesystem::path& file) {
