@@ -9,6 +9,8 @@ packages=(
   qt6-base-dev
   libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-cantarell
   libpolyclipping-dev
+  libdxflib-dev qt6-image-formats-plugins
+  python3-ezdxf pstoedit ghostscript
   clang libclang-rt-14-dev
 )
 

@@ -1,0 +1,33 @@
+// Importing a file into exchange records: the kind is chosen by the file's extension, the whole file is
+// read into memory (up to kMaxFileBytes) and handed to its reader.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "FileDraw.h"
+#include "ImportOptions.h"
+
+namespace filebridge {
+
+constexpr std::uint64_t kMaxFileBytes = 512ULL * 1024 * 1024;
+
+enum class FileKind { kDxf, kPlt, kAi, kDst, kDsb, kPicture, kUnsupported };
+
+struct ImportOutcome {
+    std::vector<std::unique_ptr<CFileDraw>> records;
+    std::string failure;  // empty on success
+
+    bool Succeeded() const { return failure.empty(); }
+};
+
+// By the extension, case-insensitively.
+FileKind KindOfPath(std::string_view path);
+
+ImportOutcome ImportBytes(FileKind kind, std::string_view bytes, const ImportOptions& options);
+ImportOutcome ImportPath(const std::string& path, const ImportOptions& options);
+
+}  // namespace filebridge
