@@ -91,8 +91,7 @@ void DrawingCollector::AddCurve(const std::vector<CFileLine>& segments, std::uin
     }
     EndCurve();
     for (const CFileLine& segment : segments) {
-        if (!segment.HasFiniteCoordinates() || !Accept(segment.start) || !Accept(segment.end) ||
-            !Accept(segment.ctrl1) || !Accept(segment.ctrl2)) {
+        if (!Accept(segment.start) || !Accept(segment.end) || !Accept(segment.ctrl1) || !Accept(segment.ctrl2)) {
             current_.clear();
             return;
         }

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "AciPalette.h"
-#include "DxfCountCheck.h"
+#include "DxfGroupCheck.h"
 #include "DxfSpline.h"
 #include "DxfText.h"
 #include "PathGeometry.h"
@@ -92,7 +92,7 @@ Affine ObjectToWorld(const double* normal) {
     const double axLength = std::sqrt(ax * ax + ay * ay + az * az);
     ax /= axLength, ay /= axLength, az /= axLength;
     const double bx = ny * az - nz * ay, by = nz * ax - nx * az;
-    return {ax, ay, bx, by, 0.0, 0.0};
+    return {ax, bx, ay, by, 0.0, 0.0};
 }
 
 class DxfCollector : public DL_CreationAdapter {
@@ -123,7 +123,6 @@ class DxfCollector : public DL_CreationAdapter {
         current_ = kModelSpace;
     }
 
-    void endSection() override { FlushPending(); }
     void endSequence() override { FlushPending(); }
 
     void addPoint(const DL_PointData& data) override {
@@ -253,9 +252,12 @@ class DxfCollector : public DL_CreationAdapter {
         if (!options_.drawDxfText) {
             return;
         }
+        // The insertion point of a paragraph text is its attachment point: top, middle or bottom.
+        const double drop = data.attachmentPoint <= 3 ? data.height : data.attachmentPoint <= 6 ? data.height / 2 : 0.0;
+        const SDPoint baseline{data.ipx + std::sin(data.angle) * drop, data.ipy - std::cos(data.angle) * drop};
         DxfShape shape = NewShape();
-        AppendDxfText(mtextChunks_ + data.text, data.height, 1.0, data.angle, {}, {data.ipx, data.ipy},
-                      shape.segments);
+        AppendDxfText(mtextChunks_ + data.text, data.height, 1.0, data.angle, ObjectToWorld(extrusion->getDirection()),
+                      baseline, shape.segments);
         mtextChunks_.clear();
         Keep(std::move(shape));
     }
@@ -466,7 +468,7 @@ class DxfPlacer {
 }  // namespace
 
 bool ReadDxf(std::string_view bytes, const ImportOptions& options, DrawingCollector& out) {
-    if (const std::string refused = CheckDxfCounts(bytes); !refused.empty()) {
+    if (const std::string refused = CheckDxfGroups(bytes); !refused.empty()) {
         return out.Fail(refused);
     }
     DxfCollector collector(options);

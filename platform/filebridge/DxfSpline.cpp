@@ -10,7 +10,9 @@ namespace filebridge {
 namespace {
 
 constexpr int kMaxDegree = 25;
-constexpr int kChordsPerSpan = 32;
+constexpr double kChordTolerance = 0.001;
+constexpr int kMinChordDepth = 3;
+constexpr int kMaxChordDepth = 10;
 
 struct Homogeneous {
     double x = 0.0, y = 0.0, w = 1.0;
@@ -78,14 +80,23 @@ CFileLine BezierOfSpan(const SplineInput& s, std::size_t span) {
     return bezier;
 }
 
+// Halves a piece of the span while its middle strays from the chord by more than kChordTolerance.
+void AppendChordsBetween(const SplineInput& s, std::size_t span, double t0, SDPoint from, double t1, SDPoint to,
+                         int depth, std::vector<CFileLine>& segments) {
+    const double middle = (t0 + t1) / 2.0;
+    const SDPoint at = Evaluate(s, span, middle);
+    const bool straight = std::hypot(at.x - (from.x + to.x) / 2.0, at.y - (from.y + to.y) / 2.0) <= kChordTolerance;
+    if (depth >= kMaxChordDepth || (depth >= kMinChordDepth && straight)) {
+        AppendLine(segments, from, to);
+        return;
+    }
+    AppendChordsBetween(s, span, t0, from, middle, at, depth + 1, segments);
+    AppendChordsBetween(s, span, middle, at, t1, to, depth + 1, segments);
+}
+
 void AppendChords(const SplineInput& s, std::size_t span, std::vector<CFileLine>& segments) {
     const double t0 = s.knots[span], t1 = s.knots[span + 1];
-    SDPoint from = Evaluate(s, span, t0);
-    for (int chord = 1; chord <= kChordsPerSpan; ++chord) {
-        const SDPoint to = Evaluate(s, span, t0 + (t1 - t0) * chord / kChordsPerSpan);
-        AppendLine(segments, from, to);
-        from = to;
-    }
+    AppendChordsBetween(s, span, t0, Evaluate(s, span, t0), t1, Evaluate(s, span, t1), 0, segments);
 }
 
 bool AppendControlled(const SplineInput& s, std::vector<CFileLine>& segments) {

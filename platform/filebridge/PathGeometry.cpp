@@ -39,14 +39,14 @@ void Flatten(SDPoint p0, SDPoint p1, SDPoint p2, SDPoint p3, double tolerance, i
 }  // namespace
 
 Affine Affine::After(const Affine& inner) const {
-    return {xx * inner.xx + xy * inner.yx, yx * inner.xx + yy * inner.yx,
-            xx * inner.xy + xy * inner.yy, yx * inner.xy + yy * inner.yy,
+    return {xx * inner.xx + xy * inner.yx,      xx * inner.xy + xy * inner.yy,
+            yx * inner.xx + yy * inner.yx,      yx * inner.xy + yy * inner.yy,
             xx * inner.dx + xy * inner.dy + dx, yx * inner.dx + yy * inner.dy + dy};
 }
 
 Affine Affine::Rotation(double radians) {
     const double c = std::cos(radians), s = std::sin(radians);
-    return {c, s, -s, c, 0.0, 0.0};
+    return {c, -s, s, c, 0.0, 0.0};
 }
 
 void TransformSegments(std::vector<CFileLine>& segments, const Affine& map) {

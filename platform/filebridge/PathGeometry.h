@@ -14,7 +14,7 @@ struct Affine {
     double xx = 1.0, xy = 0.0, yx = 0.0, yy = 1.0, dx = 0.0, dy = 0.0;
 
     SDPoint Apply(SDPoint p) const { return {xx * p.x + xy * p.y + dx, yx * p.x + yy * p.y + dy}; }
-    // This map after `inner`: Then(inner)(p) == Apply(inner.Apply(p)).
+    // This map after `inner`: After(inner).Apply(p) == Apply(inner.Apply(p)).
     Affine After(const Affine& inner) const;
     static Affine Translation(double x, double y) { return {1.0, 0.0, 0.0, 1.0, x, y}; }
     static Affine Scaling(double sx, double sy) { return {sx, 0.0, 0.0, sy, 0.0, 0.0}; }

@@ -1,6 +1,7 @@
-#include "DxfCountCheck.h"
+#include "DxfGroupCheck.h"
 
 #include <charconv>
+#include <cmath>
 
 namespace filebridge {
 
@@ -30,6 +31,20 @@ bool IsCountGroup(std::string_view entity, long long code) {
     return false;
 }
 
+bool IsRealGroup(long long code) {
+    return (code >= 10 && code <= 59) || (code >= 110 && code <= 149) || (code >= 210 && code <= 239) ||
+           (code >= 460 && code <= 469) || (code >= 1010 && code <= 1059);
+}
+
+bool IsFiniteNumber(std::string_view value) {
+    if (!value.empty() && value.front() == '+') {
+        value.remove_prefix(1);
+    }
+    double number = 0.0;
+    const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), number);
+    return error == std::errc() && end == value.data() + value.size() && std::isfinite(number);
+}
+
 class LineReader {
   public:
     explicit LineReader(std::string_view text) : text_(text) {}
@@ -53,7 +68,7 @@ class LineReader {
 
 }  // namespace
 
-std::string CheckDxfCounts(std::string_view text) {
+std::string CheckDxfGroups(std::string_view text) {
     LineReader lines(text);
     std::string_view codeLine, value, entity;
     while (lines.Next(codeLine) && lines.Next(value)) {
@@ -64,6 +79,10 @@ std::string CheckDxfCounts(std::string_view text) {
         if (code == 0) {
             entity = value;
             continue;
+        }
+        if (IsRealGroup(code) && !IsFiniteNumber(value)) {
+            return "value " + std::string(value.substr(0, 32)) + " of group " + std::to_string(code) +
+                   " is not a finite number";
         }
         if (!IsCountGroup(entity, code)) {
             continue;
