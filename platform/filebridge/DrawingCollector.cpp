@@ -92,16 +92,18 @@ void DrawingCollector::AddCurve(const std::vector<CFileLine>& segments, std::uin
     EndCurve();
     for (const CFileLine& segment : segments) {
         if (!Accept(segment.start) || !Accept(segment.end) || !Accept(segment.ctrl1) || !Accept(segment.ctrl2)) {
-            current_.clear();
             return;
         }
     }
     if (!Reserve(segments.size())) {
         return;
     }
-    current_ = segments;
-    colour_ = colour;
-    EndCurve();
+    auto curve = std::make_unique<CFileCurve>();
+    for (const CFileLine& segment : segments) {
+        curve->segments.AddTail(segment);
+    }
+    curve->extra = static_cast<std::int32_t>(colour);
+    records_.push_back(std::move(curve));
 }
 
 void DrawingCollector::AddPoint(SDPoint point, std::uint32_t colour) {

@@ -95,12 +95,136 @@ Affine ObjectToWorld(const double* normal) {
     return {ax, bx, ay, by, 0.0, 0.0};
 }
 
+// Places model space entities into the collector as they are read, expanding inserts depth first; the
+// blocks they insert are read before them, as the BLOCKS section comes before ENTITIES.
+class DxfPlacer {
+  public:
+    DxfPlacer(const std::map<std::string, DxfBlock>& blocks, const std::map<std::string, std::uint32_t>& layers,
+              const ImportOptions& options, DrawingCollector& out)
+        : blocks_(blocks),
+          layers_(layers),
+          options_(options),
+          out_(out),
+          model_(Affine::Scaling(options.mmPerDxfUnit, options.mmPerDxfUnit)) {}
+
+    void PlaceModelShape(const DxfShape& shape) { PlaceShape(shape, model_, std::nullopt); }
+    void PlaceModelInsert(const DxfInsert& insert) { PlaceInsert(insert, model_, std::nullopt, 0); }
+
+  private:
+    std::uint32_t Resolve(const DxfColour& colour, std::optional<std::uint32_t> inherited) const {
+        if (colour.trueColour >= 0) {
+            return TrueColour(static_cast<std::uint32_t>(colour.trueColour));
+        }
+        if (colour.index == kColourByBlock) {
+            return inherited.value_or(options_.defaultColour);
+        }
+        if (colour.index != kColourByLayer) {
+            return AciColour(std::abs(colour.index));
+        }
+        // Entities of layer 0 inside a block take the layer of the insert.
+        if (colour.layer == "0" && inherited) {
+            return *inherited;
+        }
+        const auto found = layers_.find(colour.layer);
+        return found != layers_.end() ? found->second : options_.defaultColour;
+    }
+
+    // Segments, points and inserts that placing the block once would produce, counting nested inserts;
+    // saturates, and marks a block that inserts itself.
+    std::uint64_t Cost(const std::string& name, int depth) {
+        constexpr std::uint64_t kSaturated = std::uint64_t{1} << 62;
+        if (const auto known = costs_.find(name); known != costs_.end()) {
+            return known->second;
+        }
+        const auto found = blocks_.find(name);
+        if (open_.count(name) != 0) {
+            refusal_ = "block " + name.substr(0, 64) + " inserts itself";
+            return 1;
+        }
+        if (depth > kMaxInsertDepth) {
+            refusal_ = "blocks nested too deeply";
+            return 1;
+        }
+        if (found == blocks_.end()) {
+            return 1;
+        }
+        open_.insert(name);
+        std::uint64_t cost = 1;
+        for (const DxfShape& shape : found->second.shapes) {
+            cost += std::max<std::uint64_t>(1, shape.segments.size());
+        }
+        for (const DxfInsert& insert : found->second.inserts) {
+            const std::uint64_t inner = Cost(insert.block, depth + 1);
+            const auto copies = static_cast<std::uint64_t>(insert.Copies());
+            cost = inner != 0 && copies > kSaturated / inner ? kSaturated : std::min(kSaturated, cost + copies * inner);
+        }
+        open_.erase(name);
+        costs_[name] = cost;
+        return cost;
+    }
+
+    void PlaceShape(const DxfShape& shape, const Affine& map, std::optional<std::uint32_t> inherited) {
+        const std::uint32_t colour = Resolve(shape.colour, inherited);
+        if (shape.point) {
+            out_.AddPoint(map.Apply(*shape.point), colour);
+            return;
+        }
+        scratch_ = shape.segments;
+        TransformSegments(scratch_, map);
+        out_.AddCurve(scratch_, colour);
+    }
+
+    void Place(const DxfBlock& block, const Affine& map, std::optional<std::uint32_t> inherited, int depth) {
+        for (const DxfShape& shape : block.shapes) {
+            if (out_.Failed()) {
+                return;
+            }
+            PlaceShape(shape, map, inherited);
+        }
+        for (const DxfInsert& insert : block.inserts) {
+            PlaceInsert(insert, map, inherited, depth);
+        }
+    }
+
+    void PlaceInsert(const DxfInsert& insert, const Affine& map, std::optional<std::uint32_t> inherited, int depth) {
+        const auto found = blocks_.find(insert.block);
+        if (out_.Failed() || found == blocks_.end()) {
+            return;
+        }
+        const std::uint64_t cost = Cost(insert.block, 0);
+        if (!refusal_.empty()) {
+            out_.Fail(refusal_);
+            return;
+        }
+        const auto copies = static_cast<std::uint64_t>(insert.Copies());
+        if (copies > out_.SegmentsLeft() || cost > out_.SegmentsLeft() / copies) {
+            out_.Fail("inserted blocks larger than the import limit");
+            return;
+        }
+        const std::uint32_t colour = Resolve(insert.colour, inherited);
+        for (long long row = 0; row < insert.rows && !out_.Failed(); ++row) {
+            for (long long column = 0; column < insert.columns && !out_.Failed(); ++column) {
+                Place(found->second, map.After(insert.Placement(column, row, found->second.base)), colour, depth + 1);
+            }
+        }
+    }
+
+    const std::map<std::string, DxfBlock>& blocks_;
+    const std::map<std::string, std::uint32_t>& layers_;
+    const ImportOptions& options_;
+    DrawingCollector& out_;
+    Affine model_;
+    std::map<std::string, std::uint64_t> costs_;
+    std::set<std::string> open_;
+    std::string refusal_;
+    std::vector<CFileLine> scratch_;  // reused, so placing a shape allocates only its records
+};
+
 class DxfCollector : public DL_CreationAdapter {
   public:
-    explicit DxfCollector(const ImportOptions& options) : options_(options) { blocks_[kModelSpace]; }
-
-    std::map<std::string, DxfBlock>& Blocks() { return blocks_; }
-    const std::map<std::string, std::uint32_t>& LayerColours() const { return layerColours_; }
+    DxfCollector(const ImportOptions& options, DrawingCollector& out)
+        : options_(options), placer_(blocks_, layerColours_, options, out), model_(&blocks_[kModelSpace]),
+          target_(model_) {}
 
     void Finish() { FlushPending(); }
 
@@ -112,15 +236,14 @@ class DxfCollector : public DL_CreationAdapter {
 
     void addBlock(const DL_BlockData& data) override {
         FlushPending();
-        DxfBlock& block = blocks_[data.name];
-        block = DxfBlock{};
-        block.base = {data.bpx, data.bpy};
-        current_ = data.name;
+        target_ = &blocks_[data.name];
+        *target_ = DxfBlock{};
+        target_->base = {data.bpx, data.bpy};
     }
 
     void endBlock() override {
         FlushPending();
-        current_ = kModelSpace;
+        target_ = model_;
     }
 
     void endSequence() override { FlushPending(); }
@@ -232,7 +355,11 @@ class DxfCollector : public DL_CreationAdapter {
         insert.columns = std::max(1, data.cols);
         insert.rows = std::max(1, data.rows);
         insert.colour = Colour();
-        blocks_[current_].inserts.push_back(std::move(insert));
+        if (target_ == model_) {
+            placer_.PlaceModelInsert(insert);
+        } else {
+            target_->inserts.push_back(std::move(insert));
+        }
     }
 
     void addText(const DL_TextData& data) override {
@@ -287,8 +414,13 @@ class DxfCollector : public DL_CreationAdapter {
     }
 
     void Keep(DxfShape shape) {
-        if (!shape.colour.paperSpace) {
-            blocks_[current_].shapes.push_back(std::move(shape));
+        if (shape.colour.paperSpace) {
+            return;
+        }
+        if (target_ == model_) {
+            placer_.PlaceModelShape(shape);
+        } else {
+            target_->shapes.push_back(std::move(shape));
         }
     }
 
@@ -343,126 +475,12 @@ class DxfCollector : public DL_CreationAdapter {
     const ImportOptions& options_;
     std::map<std::string, DxfBlock> blocks_;
     std::map<std::string, std::uint32_t> layerColours_;
-    std::string current_ = kModelSpace;
+    DxfPlacer placer_;
+    DxfBlock* model_;   // never filled: its entities go straight to the placer
+    DxfBlock* target_;  // the block receiving entities; map nodes stay put as others are added
     std::optional<PendingPolyline> polyline_;
     std::optional<PendingSpline> spline_;
     std::string mtextChunks_;
-};
-
-// Places the model space into the collector, expanding inserts depth first in file order.
-class DxfPlacer {
-  public:
-    DxfPlacer(std::map<std::string, DxfBlock>& blocks, const std::map<std::string, std::uint32_t>& layers,
-              const ImportOptions& options, DrawingCollector& out)
-        : blocks_(blocks), layers_(layers), options_(options), out_(out) {}
-
-    void Run() {
-        const DxfBlock& model = blocks_[kModelSpace];
-        Place(model, Affine::Scaling(options_.mmPerDxfUnit, options_.mmPerDxfUnit), std::nullopt, 0);
-    }
-
-  private:
-    std::uint32_t Resolve(const DxfColour& colour, std::optional<std::uint32_t> inherited) const {
-        if (colour.trueColour >= 0) {
-            return TrueColour(static_cast<std::uint32_t>(colour.trueColour));
-        }
-        if (colour.index == kColourByBlock) {
-            return inherited.value_or(options_.defaultColour);
-        }
-        if (colour.index != kColourByLayer) {
-            return AciColour(std::abs(colour.index));
-        }
-        // Entities of layer 0 inside a block take the layer of the insert.
-        if (colour.layer == "0" && inherited) {
-            return *inherited;
-        }
-        const auto found = layers_.find(colour.layer);
-        return found != layers_.end() ? found->second : options_.defaultColour;
-    }
-
-    // Segments, points and inserts that placing the block once would produce, counting nested inserts;
-    // saturates, and marks a block that inserts itself.
-    std::uint64_t Cost(const std::string& name, int depth) {
-        constexpr std::uint64_t kSaturated = std::uint64_t{1} << 62;
-        if (const auto known = costs_.find(name); known != costs_.end()) {
-            return known->second;
-        }
-        const auto found = blocks_.find(name);
-        if (open_.count(name) != 0) {
-            refusal_ = "block " + name.substr(0, 64) + " inserts itself";
-            return 1;
-        }
-        if (depth > kMaxInsertDepth) {
-            refusal_ = "blocks nested too deeply";
-            return 1;
-        }
-        if (found == blocks_.end()) {
-            return 1;
-        }
-        open_.insert(name);
-        std::uint64_t cost = 1;
-        for (const DxfShape& shape : found->second.shapes) {
-            cost += std::max<std::uint64_t>(1, shape.segments.size());
-        }
-        for (const DxfInsert& insert : found->second.inserts) {
-            const std::uint64_t inner = Cost(insert.block, depth + 1);
-            const auto copies = static_cast<std::uint64_t>(insert.Copies());
-            cost = inner != 0 && copies > kSaturated / inner ? kSaturated : std::min(kSaturated, cost + copies * inner);
-        }
-        open_.erase(name);
-        costs_[name] = cost;
-        return cost;
-    }
-
-    void Place(const DxfBlock& block, const Affine& map, std::optional<std::uint32_t> inherited, int depth) {
-        for (const DxfShape& shape : block.shapes) {
-            if (out_.Failed()) {
-                return;
-            }
-            const std::uint32_t colour = Resolve(shape.colour, inherited);
-            if (shape.point) {
-                out_.AddPoint(map.Apply(*shape.point), colour);
-                continue;
-            }
-            std::vector<CFileLine> segments = shape.segments;
-            TransformSegments(segments, map);
-            out_.AddCurve(segments, colour);
-        }
-        for (const DxfInsert& insert : block.inserts) {
-            PlaceInsert(insert, map, inherited, depth);
-        }
-    }
-
-    void PlaceInsert(const DxfInsert& insert, const Affine& map, std::optional<std::uint32_t> inherited, int depth) {
-        const auto found = blocks_.find(insert.block);
-        if (out_.Failed() || found == blocks_.end()) {
-            return;
-        }
-        const std::uint64_t cost = Cost(insert.block, 0);
-        if (!refusal_.empty()) {
-            out_.Fail(refusal_);
-            return;
-        }
-        const auto copies = static_cast<std::uint64_t>(insert.Copies());
-        if (copies > out_.SegmentsLeft() || cost > out_.SegmentsLeft() / copies) {
-            out_.Fail("inserted blocks larger than the import limit");
-            return;
-        }
-        const std::uint32_t colour = Resolve(insert.colour, inherited);
-        for (long long row = 0; row < insert.rows && !out_.Failed(); ++row) {
-            for (long long column = 0; column < insert.columns && !out_.Failed(); ++column) {
-                Place(found->second, map.After(insert.Placement(column, row, found->second.base)), colour, depth + 1);
-            }
-        }
-    }
-
-    std::map<std::string, DxfBlock>& blocks_;
-    const std::map<std::string, std::uint32_t>& layers_;
-    const ImportOptions& options_;
-    DrawingCollector& out_;
-    std::map<std::string, std::uint64_t> costs_;
-    std::set<std::string> open_;
-    std::string refusal_;
 };
 
 }  // namespace
@@ -471,7 +489,7 @@ bool ReadDxf(std::string_view bytes, const ImportOptions& options, DrawingCollec
     if (const std::string refused = CheckDxfGroups(bytes); !refused.empty()) {
         return out.Fail(refused);
     }
-    DxfCollector collector(options);
+    DxfCollector collector(options, out);
     try {
         std::istringstream stream{std::string(bytes)};
         DL_Dxf parser;
@@ -486,7 +504,6 @@ bool ReadDxf(std::string_view bytes, const ImportOptions& options, DrawingCollec
     } catch (...) {
         return out.Fail("unreadable DXF file");
     }
-    DxfPlacer(collector.Blocks(), collector.LayerColours(), options, out).Run();
     return !out.Failed();
 }
 

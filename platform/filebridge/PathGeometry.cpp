@@ -75,6 +75,10 @@ void AppendEllipticArc(std::vector<CFileLine>& segments, SDPoint centre, SDPoint
     }
     const int pieces = std::clamp(static_cast<int>(std::ceil(std::fabs(sweep) / kMaxArcStep)), 1, 64);
     const double step = sweep / pieces;
+    const std::size_t needed = segments.size() + static_cast<std::size_t>(pieces);
+    if (segments.capacity() < needed) {
+        segments.reserve(std::max(needed, 2 * segments.capacity()));
+    }
     const double handle = 4.0 / 3.0 * std::tan(step / 4.0);
     const auto at = [&](double cosine, double sine) {
         return SDPoint{centre.x + cosine * major.x + sine * minor.x, centre.y + cosine * major.y + sine * minor.y};
