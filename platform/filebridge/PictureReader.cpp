@@ -108,21 +108,21 @@ double MmPerPixel(int dotsPerMetre) {
 
 }  // namespace
 
-bool ReadPicture(std::string_view bytes, DrawingCollector& out) {
+bool ReadPicture(std::string_view bytes, DrawingCollector& out, std::int64_t maxPixels) {
     QByteArray data = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
     reader.setAutoTransform(true);
     const QSize size = reader.size();
-    if (size.isValid() && static_cast<std::int64_t>(size.width()) * size.height() > kMaxPicturePixels) {
+    if (size.isValid() && static_cast<std::int64_t>(size.width()) * size.height() > maxPixels) {
         return out.Fail("picture larger than the import limit");
     }
     const QImage image = reader.read();
     if (image.isNull()) {
         return out.Fail("unreadable picture: " + reader.errorString().toStdString());
     }
-    if (static_cast<std::int64_t>(image.width()) * image.height() > kMaxPicturePixels) {
+    if (static_cast<std::int64_t>(image.width()) * image.height() > maxPixels) {
         return out.Fail("picture larger than the import limit");
     }
     const Prepared prepared = Prepare(image);

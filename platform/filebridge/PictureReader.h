@@ -15,6 +15,7 @@ constexpr std::int64_t kMaxPicturePixels = 64LL * 1024 * 1024;
 
 // The record is placed with its top-left corner at (0, 0) and the picture's resolution (72 dpi when it
 // states none), rows running downward.
-bool ReadPicture(std::string_view bytes, DrawingCollector& out);
+// `maxPixels` lets a caller that must stay quick, such as a fuzz target, refuse smaller pictures.
+bool ReadPicture(std::string_view bytes, DrawingCollector& out, std::int64_t maxPixels = kMaxPicturePixels);
 
 }  // namespace filebridge
