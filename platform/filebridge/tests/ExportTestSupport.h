@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "Filebridge.h"
+#include "GeometryTestHelpers.h"
 #include "ImportTestSupport.h"
 
 namespace filebridge::testing {
@@ -19,20 +20,8 @@ struct ExportCurve {
     bool closed;
 };
 
-inline CFileLine Line(SDPoint a, SDPoint b) {
-    CFileLine line;
-    line.start = a;
-    line.end = b;
-    return line;
-}
-
-inline CFileLine Bezier(SDPoint a, SDPoint c1, SDPoint c2, SDPoint b) {
-    CFileLine curve = Line(a, b);
-    curve.type = CFileLine::kBezier;
-    curve.ctrl1 = c1;
-    curve.ctrl2 = c2;
-    return curve;
-}
+using cutrix::testing::Bezier;
+using cutrix::testing::Line;
 
 inline std::vector<ExportCurve> ThreeColourDrawing() {
     return {
