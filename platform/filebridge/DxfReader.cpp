@@ -3,6 +3,7 @@
 #include <dxflib/dl_creationadapter.h>
 #include <dxflib/dl_dxf.h>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <new>
@@ -223,7 +224,10 @@ class DxfPlacer {
 class DxfCollector : public DL_CreationAdapter {
   public:
     DxfCollector(const ImportOptions& options, DrawingCollector& out)
-        : options_(options), placer_(blocks_, layerColours_, options, out), model_(&blocks_[kModelSpace]),
+        : options_(options),
+          out_(out),
+          placer_(blocks_, layerColours_, options, out),
+          model_(&blocks_[kModelSpace]),
           target_(model_) {}
 
     void Finish() { FlushPending(); }
@@ -419,9 +423,15 @@ class DxfCollector : public DL_CreationAdapter {
         }
         if (target_ == model_) {
             placer_.PlaceModelShape(shape);
-        } else {
-            target_->shapes.push_back(std::move(shape));
+            return;
         }
+        // Blocks are held until inserted, so what they hold counts against the same cap as the output.
+        blockSegments_ += std::max<std::size_t>(1, shape.segments.size());
+        if (blockSegments_ > DrawingCollector::kDefaultSegmentLimit) {
+            out_.Fail("blocks larger than the import limit");
+            return;
+        }
+        target_->shapes.push_back(std::move(shape));
     }
 
     DxfShape NewShape() const {
@@ -445,7 +455,7 @@ class DxfCollector : public DL_CreationAdapter {
         if (spline_) {
             DxfShape shape;
             shape.colour = spline_->colour;
-            if (AppendSpline(spline_->input, shape.segments)) {
+            if (AppendSpline(spline_->input, shape.segments, out_.SegmentsLeft())) {
                 Keep(std::move(shape));
             }
             spline_.reset();
@@ -473,8 +483,10 @@ class DxfCollector : public DL_CreationAdapter {
     }
 
     const ImportOptions& options_;
+    DrawingCollector& out_;
     std::map<std::string, DxfBlock> blocks_;
     std::map<std::string, std::uint32_t> layerColours_;
+    std::size_t blockSegments_ = 0;
     DxfPlacer placer_;
     DxfBlock* model_;   // never filled: its entities go straight to the placer
     DxfBlock* target_;  // the block receiving entities; map nodes stay put as others are added

@@ -99,7 +99,7 @@ void AppendChords(const SplineInput& s, std::size_t span, std::vector<CFileLine>
     AppendChordsBetween(s, span, t0, Evaluate(s, span, t0), t1, Evaluate(s, span, t1), 0, segments);
 }
 
-bool AppendControlled(const SplineInput& s, std::vector<CFileLine>& segments) {
+bool AppendControlled(const SplineInput& s, std::vector<CFileLine>& segments, std::size_t maxSegments) {
     if (!Consistent(s)) {
         return false;
     }
@@ -113,6 +113,9 @@ bool AppendControlled(const SplineInput& s, std::vector<CFileLine>& segments) {
             segments.push_back(BezierOfSpan(s, span));
         } else {
             AppendChords(s, span, segments);
+        }
+        if (segments.size() > maxSegments) {
+            return false;
         }
     }
     return true;
@@ -151,9 +154,9 @@ bool AppendThroughFits(const SplineInput& s, std::vector<CFileLine>& segments) {
 
 }  // namespace
 
-bool AppendSpline(const SplineInput& spline, std::vector<CFileLine>& segments) {
+bool AppendSpline(const SplineInput& spline, std::vector<CFileLine>& segments, std::size_t maxSegments) {
     if (!spline.controls.empty()) {
-        return AppendControlled(spline, segments);
+        return AppendControlled(spline, segments, maxSegments);
     }
     return AppendThroughFits(spline, segments);
 }

@@ -18,7 +18,8 @@ struct SplineInput {
     std::vector<SDPoint> fits;
 };
 
-// Appends the spline; false (appending nothing) when its knots, weights or degree do not fit together.
-bool AppendSpline(const SplineInput& spline, std::vector<CFileLine>& segments);
+// Appends the spline; false when its knots, weights or degree do not fit together, or when it would take
+// more than `maxSegments` segments (what was appended is then to be dropped).
+bool AppendSpline(const SplineInput& spline, std::vector<CFileLine>& segments, std::size_t maxSegments);
 
 }  // namespace filebridge
