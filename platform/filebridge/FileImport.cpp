@@ -12,6 +12,7 @@
 #include "AiReader.h"
 #include "DxfReader.h"
 #include "Filebridge.h"
+#include "MagickPictureReader.h"
 #include "PictureReader.h"
 #include "PltReader.h"
 #include "StitchReader.h"
@@ -61,7 +62,17 @@ bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& fai
     return complete;
 }
 
-bool Dispatch(FileKind kind, std::string_view bytes, const ImportOptions& options, DrawingCollector& out) {
+// ImageMagick's format names by extension, for the pictures Qt does not read.
+const std::map<std::string, std::string>& MagickFormats() {
+    static const std::map<std::string, std::string> formats = {
+        {"pcx", "PCX"}, {"ras", "SUN"}, {"jbg", "JBIG"}, {"jbig", "JBIG"}, {"j2c", "J2C"},
+        {"jpc", "JPC"}, {"pgx", "PGX"}, {"wmf", "WMF"},
+    };
+    return formats;
+}
+
+bool Dispatch(FileKind kind, std::string_view bytes, const ImportOptions& options, const std::string& magickFormat,
+              DrawingCollector& out) {
     switch (kind) {
         case FileKind::kDxf:
             return ReadDxf(bytes, options, out);
@@ -75,6 +86,8 @@ bool Dispatch(FileKind kind, std::string_view bytes, const ImportOptions& option
             return ReadDsb(bytes, options, out);
         case FileKind::kPicture:
             return ReadPicture(bytes, out);
+        case FileKind::kMagickPicture:
+            return ReadMagickPicture(bytes, magickFormat, out);
         case FileKind::kUnsupported:
             break;
     }
@@ -109,15 +122,20 @@ FileKind KindOfPath(std::string_view path) {
         {"wbmp", FileKind::kPicture}, {"pbm", FileKind::kPicture},  {"pgm", FileKind::kPicture},
         {"ppm", FileKind::kPicture},  {"pnm", FileKind::kPicture},  {"webp", FileKind::kPicture},
     };
-    const auto found = kinds.find(LowerExtension(path));
+    const std::string extension = LowerExtension(path);
+    if (MagickFormats().count(extension) != 0) {
+        return FileKind::kMagickPicture;
+    }
+    const auto found = kinds.find(extension);
     return found == kinds.end() ? FileKind::kUnsupported : found->second;
 }
 
-ImportOutcome ImportBytes(FileKind kind, std::string_view bytes, const ImportOptions& options) {
+ImportOutcome ImportBytes(FileKind kind, std::string_view bytes, const ImportOptions& options,
+                          const std::string& magickFormat) {
     ImportOutcome outcome;
     DrawingCollector out;
     try {
-        Dispatch(kind, bytes, options, out);
+        Dispatch(kind, bytes, options, magickFormat, out);
     } catch (const std::bad_alloc&) {
         out.Fail("file needs more memory than is available");
     } catch (const std::exception& error) {
@@ -138,7 +156,8 @@ ImportOutcome ImportPath(const std::string& path, const ImportOptions& options) 
     if (!ReadWholeFile(path, bytes, failure)) {
         return {{}, failure};
     }
-    return ImportBytes(kind, bytes, options);
+    const auto magick = MagickFormats().find(LowerExtension(path));
+    return ImportBytes(kind, bytes, options, magick == MagickFormats().end() ? std::string() : magick->second);
 }
 
 }  // namespace filebridge

@@ -15,7 +15,8 @@ namespace filebridge {
 
 constexpr std::uint64_t kMaxFileBytes = 512ULL * 1024 * 1024;
 
-enum class FileKind { kDxf, kPlt, kAi, kDst, kDsb, kPicture, kUnsupported };
+// kMagickPicture: a picture format that Qt does not read, read through ImageMagick.
+enum class FileKind { kDxf, kPlt, kAi, kDst, kDsb, kPicture, kMagickPicture, kUnsupported };
 
 struct ImportOutcome {
     std::vector<std::unique_ptr<CFileDraw>> records;
@@ -27,7 +28,9 @@ struct ImportOutcome {
 // By the extension, case-insensitively.
 FileKind KindOfPath(std::string_view path);
 
-ImportOutcome ImportBytes(FileKind kind, std::string_view bytes, const ImportOptions& options);
+// `magickFormat` names ImageMagick's format (such as "PCX") for kMagickPicture.
+ImportOutcome ImportBytes(FileKind kind, std::string_view bytes, const ImportOptions& options,
+                          const std::string& magickFormat = {});
 ImportOutcome ImportPath(const std::string& path, const ImportOptions& options);
 
 }  // namespace filebridge

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QBuffer>
+#include <Magick++.h>
 #include <QImage>
 
 #include "DibView.h"
@@ -113,6 +114,32 @@ TEST(PictureReaderTest, RefusesHugeDamagedAndForeignPictures) {
         EXPECT_FALSE(outcome.Succeeded()) << name;
         EXPECT_TRUE(outcome.records.empty()) << name;
     }
+}
+
+// PCX and Sun raster files made from a picture by ImageMagick's own writers come back pixel for pixel.
+TEST(PictureReaderTest, ReadsFormatsQtLacksThroughImageMagick) {
+    QImage colour(6, 3, QImage::Format_RGB32);
+    colour.fill(qRgb(10, 20, 30));
+    colour.setPixel(5, 0, qRgb(200, 100, 50));
+    const std::string png = Encoded(colour, "PNG");
+    for (const char* format : {"PCX", "SUN"}) {
+        SCOPED_TRACE(format);
+        Magick::Image image(Magick::Blob(png.data(), png.size()));
+        image.magick(format);
+        Magick::Blob written;
+        image.write(&written);
+        const ImportOutcome outcome = ImportBytes(FileKind::kMagickPicture,
+                                                  std::string(static_cast<const char*>(written.data()), written.length()),
+                                                  TestOptions(), format);
+        ASSERT_TRUE(outcome.Succeeded()) << outcome.failure;
+        const auto view = OnlyBitmap(outcome).dib.View();
+        ASSERT_TRUE(view.has_value());
+        EXPECT_EQ(view->Width(), 6);
+        EXPECT_EQ(view->PixelRgb(5, 0), 0xC86432u);
+        EXPECT_EQ(view->PixelRgb(0, 2), 0x0A141Eu);
+    }
+    EXPECT_EQ(KindOfPath("a.PCX"), FileKind::kMagickPicture);
+    EXPECT_FALSE(ImportBytes(FileKind::kMagickPicture, "not a picture", TestOptions(), "PCX").Succeeded());
 }
 
 }  // namespace
