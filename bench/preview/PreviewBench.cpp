@@ -183,16 +183,16 @@ void BM_QPainterDrawLines(benchmark::State& state) {
     const platform::Mapping mapping = simscope::ViewMappingFor(kArea, view);
     std::vector<QLine> lines;
     platform::Point at;
-    for (const JobCommand& command : job.Commands()) {
+    job.ForEachCommand([&](const JobCommand& command) {
         if (command.kind != JobCommand::Move && command.kind != JobCommand::Cut) {
-            continue;
+            return;
         }
         const platform::Point to = mapping.LPtoDP({static_cast<std::int32_t>(command.a * 1000), static_cast<std::int32_t>(command.b * 1000)});
         if (command.kind == JobCommand::Cut) {
             lines.emplace_back(at.x, at.y, to.x, to.y);
         }
         at = to;
-    }
+    });
     const platform::Size size = simscope::PictureSize(kArea);
     QImage image(size.width, size.height, QImage::Format_RGB32);
     for (auto _ : state) {

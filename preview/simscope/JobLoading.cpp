@@ -1,19 +1,25 @@
-// Job loading through the job reader.
+// Job loading through the job reader's bulk decoder.
 #include "JobLoading.h"
 
-#include "Jobscan.h"
+#include <new>
+
+#include "JobDecoder.h"
 
 namespace simscope {
 
-std::optional<CDbList<JobCommand>> LoadJobCommands(const std::string& utf8Path, std::uint16_t readerFlag) {
+std::optional<std::vector<jobscan::JobRecord>> LoadJobRecords(const std::string& utf8Path, std::uint16_t) {
     if (utf8Path.empty()) {
         return std::nullopt;
     }
-    CDbList<JobCommand> list;
-    if (Zint_ReadZintFile(utf8Path.c_str(), &list, readerFlag) != 0 || list.IsEmpty()) {
+    std::vector<jobscan::JobRecord> records;
+    try {
+        if (!jobscan::ReadJobRecords(utf8Path.c_str(), records) || records.empty()) {
+            return std::nullopt;
+        }
+    } catch (const std::bad_alloc&) {
         return std::nullopt;
     }
-    return list;
+    return records;
 }
 
 }  // namespace simscope
