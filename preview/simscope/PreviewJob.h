@@ -1,5 +1,7 @@
-// A loaded job as the preview holds it: its commands (feed shifts applied in place), the mirrors, the
-// totals measured over the commands as read, the job box and the start point of the playback.
+// A loaded job as the preview holds it: its records in the reader's bulk form (a ramped cut one record,
+// expanded into its steps only while a walk passes it, so a scan job costs a twentieth of the memory),
+// the mirrors, the totals measured over the commands as read, the job box and the start point of the
+// playback. Feed shifts are added to the points as they are walked, like the mirrors.
 //
 // Mirrors are kept as a pair of flags applied whenever a point is read rather than written into the
 // records: mirroring twice then gives back every coordinate bit for bit, which 2c - (2c - x) in floating
