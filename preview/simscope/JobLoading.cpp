@@ -7,19 +7,15 @@
 
 namespace simscope {
 
-std::optional<std::vector<jobscan::JobRecord>> LoadJobRecords(const std::string& utf8Path, std::uint16_t) {
+bool LoadJobRecords(const std::string& utf8Path, std::uint16_t, std::vector<jobscan::JobRecord>& records) {
     if (utf8Path.empty()) {
-        return std::nullopt;
+        return false;
     }
-    std::vector<jobscan::JobRecord> records;
     try {
-        if (!jobscan::ReadJobRecords(utf8Path.c_str(), records) || records.empty()) {
-            return std::nullopt;
-        }
+        return jobscan::ReadJobRecords(utf8Path.c_str(), records) && !records.empty();
     } catch (const std::bad_alloc&) {
-        return std::nullopt;
+        return false;
     }
-    return records;
 }
 
 }  // namespace simscope

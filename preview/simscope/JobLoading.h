@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,9 +10,10 @@
 
 namespace simscope {
 
-// The job file at `utf8Path` in the bulk form, a ramped cut kept as one record; nothing when the file
-// cannot be read, holds no command, or its records do not fit in memory. `readerFlag` is the caller's
-// reader option, which the reader accepts and leaves without effect.
-std::optional<std::vector<jobscan::JobRecord>> LoadJobRecords(const std::string& utf8Path, std::uint16_t readerFlag);
+// Fills `records` with the job file at `utf8Path` in the bulk form, a ramped cut kept as one record,
+// reusing their capacity; false when the file cannot be read, holds no command, or its records do not
+// fit in memory (what `records` then holds is of no use). `readerFlag` is the caller's reader option,
+// which the reader accepts and leaves without effect.
+bool LoadJobRecords(const std::string& utf8Path, std::uint16_t readerFlag, std::vector<jobscan::JobRecord>& records);
 
 }  // namespace simscope

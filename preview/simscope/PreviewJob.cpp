@@ -84,11 +84,11 @@ JobSurvey SurveyJob(std::span<const jobscan::JobRecord> records, Corner corner, 
 }
 
 bool PreviewJob::Load(const std::string& utf8Path, Corner corner, double defaultSpeed, std::uint16_t readerFlag) {
-    std::optional<std::vector<jobscan::JobRecord>> records = LoadJobRecords(utf8Path, readerFlag);
-    if (!records) {
+    if (!LoadJobRecords(utf8Path, readerFlag, spare_)) {
         return false;
     }
-    Take(std::move(*records), corner, defaultSpeed);
+    records_.swap(spare_);
+    Survey(corner, defaultSpeed);
     return true;
 }
 
@@ -104,6 +104,10 @@ void PreviewJob::Take(const std::vector<JobCommand>& commands, Corner corner, do
 
 void PreviewJob::Take(std::vector<jobscan::JobRecord> records, Corner corner, double defaultSpeed) {
     records_ = std::move(records);
+    Survey(corner, defaultSpeed);
+}
+
+void PreviewJob::Survey(Corner corner, double defaultSpeed) {
     feedShiftSign_ = FeedShiftSign(corner);
     const JobSurvey survey = SurveyJob(records_, corner, defaultSpeed);
     totals_ = survey.totals;

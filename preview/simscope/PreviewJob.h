@@ -106,6 +106,8 @@ JobSurvey SurveyJob(std::span<const jobscan::JobRecord> records, Corner corner, 
 class PreviewJob {
   public:
     // Reads, measures, shifts and mirrors a job; false (the job unchanged) when nothing could be read.
+    // The job read before is kept to read the next one into: a preview opening job after job does not
+    // fault in fresh pages for each.
     bool Load(const std::string& utf8Path, Corner corner, double defaultSpeed, std::uint16_t readerFlag);
     // The same steps on records or commands already decoded.
     void Take(std::vector<jobscan::JobRecord> records, Corner corner, double defaultSpeed);
@@ -137,7 +139,10 @@ class PreviewJob {
     MmPoint Start() const { return mirrors_.Apply({}); }
 
   private:
+    void Survey(Corner corner, double defaultSpeed);
+
     std::vector<jobscan::JobRecord> records_;
+    std::vector<jobscan::JobRecord> spare_;
     double feedShiftSign_ = 0.0;
     std::size_t commandCount_ = 0;
     JobTotals totals_;

@@ -95,9 +95,9 @@ void WriteRampsAndFeedJob() {
 // twenty commands, feed shifts and mirrors included.
 TEST(JobLoading, BulkFormPreviewsAsTheListForm) {
     const auto path = testing::WriteJob("ramps.zint", WriteRampsAndFeedJob);
-    const std::optional<std::vector<jobscan::JobRecord>> records = LoadJobRecords(path.string(), 0);
-    ASSERT_TRUE(records);
-    ASSERT_TRUE(std::ranges::any_of(*records, [](const jobscan::JobRecord& record) {
+    std::vector<jobscan::JobRecord> records;
+    ASSERT_TRUE(LoadJobRecords(path.string(), 0, records));
+    ASSERT_TRUE(std::ranges::any_of(records, [](const jobscan::JobRecord& record) {
         return record.kind == jobscan::JobRecord::kPowerRamp;
     }));
     for (const Corner corner : {Corner::TopLeft, Corner::TopRight, Corner::BottomRight, Corner::BottomLeft}) {
@@ -128,9 +128,10 @@ TEST(JobLoading, PlaybackStopsInsideARamp) {
 }
 
 TEST(JobLoading, NothingFromAMissingEmptyOrCutFile) {
-    EXPECT_FALSE(LoadJobRecords("", 0));
-    EXPECT_FALSE(LoadJobRecords((cutrix::testing::TempHome() / "missing.zint").string(), 0));
-    EXPECT_FALSE(LoadJobRecords(testing::WriteJob("empty.zint", [] {}).string(), 0));
+    std::vector<jobscan::JobRecord> records;
+    EXPECT_FALSE(LoadJobRecords("", 0, records));
+    EXPECT_FALSE(LoadJobRecords((cutrix::testing::TempHome() / "missing.zint").string(), 0, records));
+    EXPECT_FALSE(LoadJobRecords(testing::WriteJob("empty.zint", [] {}).string(), 0, records));
 }
 
 }  // namespace
