@@ -16,6 +16,7 @@
 
 #include "DbList.h"
 #include "DisplayList.h"
+#include "JobDecoder.h"
 #include "JobFileSink.h"
 #include "Jobscan.h"
 #include "MotionlinkJob.h"
@@ -69,6 +70,17 @@ void BM_ReadZintFileAlone(benchmark::State& state) {
 }
 BENCHMARK(BM_ReadZintFileAlone)->Unit(benchmark::kMillisecond)->Iterations(3);
 
+// The bulk form the preview loads through, a ramped cut one record.
+void BM_ReadJobRecordsAlone(benchmark::State& state) {
+    const std::string path = LargeJobFile().string();
+    for (auto _ : state) {
+        std::vector<jobscan::JobRecord> records;
+        benchmark::DoNotOptimize(jobscan::ReadJobRecords(path.c_str(), records));
+        state.counters["records"] = static_cast<double>(records.size());
+    }
+}
+BENCHMARK(BM_ReadJobRecordsAlone)->Unit(benchmark::kMillisecond)->Iterations(3);
+
 void BM_OpenJobInThePreview(benchmark::State& state) {
     const std::string path = LargeJobFile().string();
     for (auto _ : state) {
@@ -79,6 +91,20 @@ void BM_OpenJobInThePreview(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_OpenJobInThePreview)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The window opening job after job: one preview job read into again, as the reader's list reuses its
+// pooled nodes.
+void BM_ReopenJobInThePreview(benchmark::State& state) {
+    const std::string path = LargeJobFile().string();
+    PreviewJob job;
+    job.Load(path, Corner::TopLeft, 100.0, 0);
+    for (auto _ : state) {
+        job.Load(path, Corner::TopLeft, 100.0, 0);
+        const simscope::DisplayList list = simscope::DisplayList::Build(job);
+        benchmark::DoNotOptimize(list.Points().data());
+    }
+}
+BENCHMARK(BM_ReopenJobInThePreview)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 JobCommand Rec(JobCommand::Kind kind, double a = 0.0, double b = 0.0) {
     return JobCommand{kind, a, b};
@@ -183,16 +209,16 @@ void BM_QPainterDrawLines(benchmark::State& state) {
     const platform::Mapping mapping = simscope::ViewMappingFor(kArea, view);
     std::vector<QLine> lines;
     platform::Point at;
-    for (const JobCommand& command : job.Commands()) {
+    job.ForEachCommand([&](const JobCommand& command) {
         if (command.kind != JobCommand::Move && command.kind != JobCommand::Cut) {
-            continue;
+            return;
         }
         const platform::Point to = mapping.LPtoDP({static_cast<std::int32_t>(command.a * 1000), static_cast<std::int32_t>(command.b * 1000)});
         if (command.kind == JobCommand::Cut) {
             lines.emplace_back(at.x, at.y, to.x, to.y);
         }
         at = to;
-    }
+    });
     const platform::Size size = simscope::PictureSize(kArea);
     QImage image(size.width, size.height, QImage::Format_RGB32);
     for (auto _ : state) {

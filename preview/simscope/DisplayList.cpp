@@ -107,7 +107,7 @@ DisplayList DisplayList::Build(const PreviewJob& job) {
     list.start_ = {ToLogicalUnits(start.x), ToLogicalUnits(start.y)};
     ListBuilder builder(job.CommandCount());
     std::uint32_t pen = kMarkerPen;
-    for (const JobCommand& command : job.Commands()) {
+    job.ForEachCommand([&](const JobCommand& command) {
         switch (command.kind) {
             case JobCommand::Power:
                 pen = builder.PenFor(command.a);
@@ -125,7 +125,7 @@ DisplayList DisplayList::Build(const PreviewJob& job) {
             default:
                 break;
         }
-    }
+    });
     list.points_ = builder.TakePoints();
     list.chunks_ = builder.TakeChunks();
     list.powers_ = builder.TakePowers();

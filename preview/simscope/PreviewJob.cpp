@@ -29,16 +29,15 @@ void Widen(JobBox& box, double x, double y) {
 
 }  // namespace
 
-JobSurvey SurveyJob(JobCommands commands, Corner corner, double defaultSpeed) {
-    const double shiftSign = FeedShiftSign(corner);
+JobSurvey SurveyJob(std::span<const jobscan::JobRecord> records, Corner corner, double defaultSpeed) {
     JobSurvey survey;
     JobTotals& totals = survey.totals;
     JobBox& box = survey.box;
     double speed = kStartSpeedMmPerS;
-    double feedShift = 0.0;
     MmPoint previous;
     bool anyMotion = false;
-    for (JobCommand& command : commands) {
+    WalkCommands(records, FeedShiftSign(corner), [&](const JobCommand& command, double feedShift) {
+        ++survey.commandCount;
         switch (command.kind) {
             case JobCommand::Speed:
                 speed = command.a > 0.0 ? command.a : defaultSpeed;
@@ -57,25 +56,22 @@ JobSurvey SurveyJob(JobCommands commands, Corner corner, double defaultSpeed) {
                     totals.travelMm += distance;
                 }
                 previous = {command.a, command.b};
-                command.b += feedShift;
+                const double shiftedY = command.b + feedShift;
                 if (!anyMotion) {
-                    box = {command.a, command.a, command.b, command.b};
+                    box = {command.a, command.a, shiftedY, shiftedY};
                     anyMotion = true;
                 }
-                Widen(box, command.a, command.b);
+                Widen(box, command.a, shiftedY);
                 break;
             }
             case JobCommand::Delay:
                 totals.laserOnSeconds += command.a;
                 totals.totalSeconds += command.a;
                 break;
-            case JobCommand::AxisMove:
-                feedShift += std::fabs(command.b) * shiftSign;
-                break;
             default:
                 break;
         }
-    }
+    });
     if (!anyMotion) {
         box = JobBox{};
         return survey;
@@ -88,27 +84,35 @@ JobSurvey SurveyJob(JobCommands commands, Corner corner, double defaultSpeed) {
 }
 
 bool PreviewJob::Load(const std::string& utf8Path, Corner corner, double defaultSpeed, std::uint16_t readerFlag) {
-    std::optional<CDbList<JobCommand>> commands = LoadJobCommands(utf8Path, readerFlag);
-    if (!commands) {
+    if (!LoadJobRecords(utf8Path, readerFlag, spare_)) {
         return false;
     }
-    Take(std::move(*commands), corner, defaultSpeed);
+    records_.swap(spare_);
+    Survey(corner, defaultSpeed);
     return true;
 }
 
 void PreviewJob::Take(const std::vector<JobCommand>& commands, Corner corner, double defaultSpeed) {
-    CDbList<JobCommand> list;
-    for (const JobCommand& command : commands) {
-        list.AddTail(command);
+    std::vector<jobscan::JobRecord> records(commands.size());
+    for (std::size_t index = 0; index < commands.size(); ++index) {
+        records[index].kind = commands[index].kind;
+        records[index].a = commands[index].a;
+        records[index].b = commands[index].b;
     }
-    Take(std::move(list), corner, defaultSpeed);
+    Take(std::move(records), corner, defaultSpeed);
 }
 
-void PreviewJob::Take(CDbList<JobCommand> commands, Corner corner, double defaultSpeed) {
-    commands_ = std::move(commands);
-    const JobSurvey survey = SurveyJob(Commands(), corner, defaultSpeed);
+void PreviewJob::Take(std::vector<jobscan::JobRecord> records, Corner corner, double defaultSpeed) {
+    records_ = std::move(records);
+    Survey(corner, defaultSpeed);
+}
+
+void PreviewJob::Survey(Corner corner, double defaultSpeed) {
+    feedShiftSign_ = FeedShiftSign(corner);
+    const JobSurvey survey = SurveyJob(records_, corner, defaultSpeed);
     totals_ = survey.totals;
     box_ = survey.box;
+    commandCount_ = survey.commandCount;
     mirrors_ = {MirrorsHorizontally(corner), MirrorsVertically(corner), box_.minX + box_.maxX,
                 box_.minY + box_.maxY};
 }

@@ -38,36 +38,29 @@ bool ExpandJob(const PreviewJob& job, const std::function<double()>& defaultSpee
     const MmPoint start = job.Start();
     MmPoint current = start;
     double speed = kStartSpeedMmPerS;
-    for (const JobCommand& command : job.Commands()) {
-        bool accepted = true;
+    const bool whole = job.ForEachCommand([&](const JobCommand& command) {
         switch (command.kind) {
             case JobCommand::Speed:
                 speed = command.a > 0.0 ? command.a : defaultSpeed();
-                accepted = put({SegmentItem::Speed, speed, 0.0});
-                break;
+                return put({SegmentItem::Speed, speed, 0.0});
             case JobCommand::Power:
-                accepted = put({SegmentItem::Power, command.a, 0.0});
-                break;
+                return put({SegmentItem::Power, command.a, 0.0});
             case JobCommand::Move:
             case JobCommand::Cut: {
                 const MmPoint target = job.PlacedOf(command);
                 const std::uint16_t kind =
                     command.kind == JobCommand::Cut ? SegmentItem::CutPoint : SegmentItem::MovePoint;
-                accepted = ExpandSegment(current, target, kind, speed, put);
+                const bool accepted = ExpandSegment(current, target, kind, speed, put);
                 current = target;
-                break;
+                return accepted;
             }
             case JobCommand::Delay:
-                accepted = put({SegmentItem::TimeStep, command.a, 0.0});
-                break;
+                return put({SegmentItem::TimeStep, command.a, 0.0});
             default:
-                break;
+                return true;
         }
-        if (!accepted) {
-            return false;
-        }
-    }
-    return put({SegmentItem::MovePoint, start.x, start.y});
+    });
+    return whole && put({SegmentItem::MovePoint, start.x, start.y});
 }
 
 }  // namespace simscope

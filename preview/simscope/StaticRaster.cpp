@@ -238,7 +238,7 @@ QImage PaintJobReference(const PreviewJob& job, platform::Size area, ViewState& 
     if (job.IsEmpty()) {
         return TakeImage(std::move(context));
     }
-    for (const JobCommand& command : job.Commands()) {
+    job.ForEachCommand([&](const JobCommand& command) {
         switch (command.kind) {
             case JobCommand::Power: {
                 const platform::ColorRef color = RampColor(colors.draw0, colors.draw100, command.a);
@@ -264,7 +264,7 @@ QImage PaintJobReference(const PreviewJob& job, platform::Size area, ViewState& 
             default:
                 break;
         }
-    }
+    });
     return TakeImage(std::move(context));
 }
 

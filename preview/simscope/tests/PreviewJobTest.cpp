@@ -96,7 +96,7 @@ TEST(PreviewJob, AxisMoveShiftsLaterPointsDownForTopCornersAndUpForBottomCorners
     for (const Case c : {Case{Corner::TopLeft, 6.0 - 12.5, 7.0 - 25.0}, Case{Corner::BottomLeft, 6.0 + 12.5, 7.0 + 25.0}}) {
         const PreviewJob job = LoadedJob(path, c.corner);
         std::vector<double> ys;
-        for (const JobCommand& command : job.Commands()) {
+        for (const JobCommand& command : testing::ToVector(job)) {
             if (command.kind == JobCommand::Move || command.kind == JobCommand::Cut) {
                 ys.push_back(command.b);
             }
@@ -126,7 +126,7 @@ TEST(PreviewJob, CornerMirrorsAboutTheBoxMiddle) {
 TEST(PreviewJob, MirroringTwiceGivesBackEveryCoordinateExactly) {
     PreviewJob job = LoadedJob(WriteJob("mixed.zint", testing::WriteMixedJob));
     std::vector<std::pair<double, double>> before;
-    for (const JobCommand& command : job.Commands()) {
+    for (const JobCommand& command : testing::ToVector(job)) {
         before.emplace_back(job.PlacedOf(command).x, job.PlacedOf(command).y);
     }
     job.MirrorHorizontally();

@@ -87,9 +87,7 @@ JobCommand Rec(JobCommand::Kind kind, double a, double b) {
 
 std::vector<JobCommand> ToVector(const PreviewJob& job) {
     std::vector<JobCommand> commands;
-    for (const JobCommand& command : job.Commands()) {
-        commands.push_back(command);
-    }
+    job.ForEachCommand([&commands](const JobCommand& command) { commands.push_back(command); });
     return commands;
 }
 
