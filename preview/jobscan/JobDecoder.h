@@ -36,10 +36,10 @@ void DecodeJob(std::span<const std::uint8_t> bytes, JobBytes form, CDbList<JobCo
 // The list records that one bulk record stands for: the record itself, or a ramp's twenty steps, each
 // carrying one tenth more of the power change and of the way. The values are bit for bit those of the
 // list form.
-template <typename Emit>
-void ExpandRecord(const JobRecord& record, Emit&& emit) {
+template <typename Consume>
+void ExpandRecord(const JobRecord& record, Consume&& consume) {
     if (record.kind != JobRecord::kPowerRamp) {
-        emit(JobCommand{record.kind, record.a, record.b});
+        consume(JobCommand{record.kind, record.a, record.b});
         return;
     }
     constexpr double kFullPower = 16383.0;
@@ -52,8 +52,8 @@ void ExpandRecord(const JobRecord& record, Emit&& emit) {
     const double deltaX = static_cast<double>(record.toUm[0]) - fromX;
     const double deltaY = static_cast<double>(record.toUm[1]) - fromY;
     for (int step = 1; step <= kRampSteps; ++step) {
-        emit(JobCommand{JobCommand::Power, (step * deltaPower) * 0.1 + startPower, 0.0});
-        emit(JobCommand{JobCommand::Cut, (deltaX * step * 0.1 + fromX) * kMillimetresPerUnit,
+        consume(JobCommand{JobCommand::Power, (step * deltaPower) * 0.1 + startPower, 0.0});
+        consume(JobCommand{JobCommand::Cut, (deltaX * step * 0.1 + fromX) * kMillimetresPerUnit,
                         (deltaY * step * 0.1 + fromY) * kMillimetresPerUnit});
     }
 }
