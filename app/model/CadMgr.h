@@ -6,12 +6,17 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <unordered_map>
 
 #include "Archive.h"
 #include "CadBitmapLayer.h"
+#include "CadCurve.h"
 #include "CadVectorLayer.h"
 #include "DataCheckSettings.h"
+#include "ElementNamer.h"
+#include "OwnerWindow.h"
 #include "TextParam.h"
 
 // Display switches of the repaint. ShowPathOn follows the Show Path command, FillDisplayOn the fill
@@ -76,6 +81,19 @@ struct CadMgrSettings {
     friend bool operator==(const CadMgrSettings&, const CadMgrSettings&) = default;
 };
 
+// One selected curve node: the segment at the node and which of its ends it is. Points into the curve,
+// owns nothing.
+struct CNodeSel {
+    CCadCurve* curve = nullptr;
+    CDbList<CFileLine>::Node* segment = nullptr;
+    double param = 0.0;  // 0.0 the segment's start, 1.0 its end
+};
+
+// The notifications posted to the owner window, both parameters 0.
+constexpr std::uint32_t kElementsLoadedMessage = platform::kUserMessage + 1002;
+constexpr std::uint32_t kDrawingModifiedMessage = platform::kUserMessage + 1003;
+constexpr std::uint32_t kSelectionMovedMessage = platform::kUserMessage + 1004;
+
 class CCadMgr : public CadMgrSettings {
   public:
     static constexpr int kLayerTableSize = 256;
@@ -90,9 +108,99 @@ class CCadMgr : public CadMgrSettings {
     std::array<CCadVectorLayer, kLayerTableSize> vectorLayerTable;
     std::array<CCadBitmapLayer, kLayerTableSize> bitmapLayerTable;
 
+    // The view mapping: logical units (0.001 mm) per device pixel, and the device offset of the model
+    // origin from the centre of the client area.
+    static constexpr double kMinZoom = 0.1;
+    static constexpr double kMaxZoom = 100000.0;
+    double zoomFactor = 100.0;
+    int viewOffsetX = 0;
+    int viewOffsetY = 0;
+
+    std::uint32_t drawColor = 0;  // colour (layer key) of new elements and of the colour bar
+
+    // The drawing in processing order (owned), the selection and the layers holding at least one
+    // element (owned). Walk them freely; change them only through the operations below, which keep
+    // the indexes beside them.
+    CDbList<CCadElement*> elementList;
+    CDbList<CCadElement*> selectionList;
+    CDbList<CCadLayer*> layerList;
+    CDbList<CCadElement*> clipboardList;  // owned
+    CDbList<CNodeSel> nodeSelList;
+    CCadRect selectionRect;
+
     CCadMgr();
+    ~CCadMgr();
     CCadMgr(const CCadMgr&) = delete;
     CCadMgr& operator=(const CCadMgr&) = delete;
+
+    // Owner window and notifications. Without an owner nothing is posted or shown.
+    void SetOwnerHwnd(platform::OwnerWindow* owner) { ownerWindow_ = owner; }
+    platform::OwnerWindow* GetOwnerHwnd() const { return ownerWindow_; }
+    platform::OwnerWindow* GetOwnerWnd() const { return ownerWindow_; }
+    void NotifyModified();
+    void PostToOwner(std::uint32_t message);
+    // A "CadMgr" text in a message box of the owner window.
+    void ShowCadMgrMessage(const std::string& key);
+    // Asks the owner to repaint; nothing without one.
+    void Redraw();
+    // The zoom factor kept within kMinZoom..kMaxZoom.
+    void ClampZoom();
+
+    // Selection.
+    void ClearSelection();
+    // Selects the element; null and an element already selected are ignored.
+    void AddToSelection(CCadElement* element);
+    void RemoveFromSelection(CCadElement* element);
+    void CalcSelectionRect();
+    CCadRect GetSelectionRect() const;
+    bool IsSelected(const CCadElement* element) const { return selectionNodes_.contains(element); }
+    void ClearNodeSelection();
+    // Drops the node selection entries on the curve (on one segment of it when given).
+    void DropNodeSelection(const CCadElement* curve, const CDbList<CFileLine>::Node* segment = nullptr);
+
+    // Registration and layers. AddElement takes ownership when it returns 1.
+    int AddElement(CCadElement* element);
+    std::string MakeElementName(const CCadElement* element);
+    int GetVectorTableIndex(std::uint32_t color);
+    void AddCurveToLayer(CCadElement* element);
+    void AddPointToLayer(CCadElement* element) { AddCurveToLayer(element); }
+    void AddBitmapToLayer(CCadElement* element);
+    void AddGroupToLayers(CCadElement* element);
+    void AddArrayToLayers(CCadElement* element) { AddGroupToLayers(element); }
+    void AddTextToLayer(CCadElement* element);
+    // Detaches the element from its layers and the element list; the caller owns it afterwards.
+    void RemoveFromLayers(CCadElement* element);
+    void RemoveFromVectorLayer(CCadElement* element);
+    void RemoveFromBitmapLayer(CCadElement* element);
+    void RemoveGroupFromLayers(CCadElement* element);
+    void RemoveArrayFromLayers(CCadElement* element) { RemoveGroupFromLayers(element); }
+    void RemoveTextFromLayers(CCadElement* element);
+    // Leaves the selection and the node selection, then the drawing, and is deleted.
+    void DeleteElement(CCadElement* element);
+    void DeleteAll();
+    void ChangeCurveLayer(CCadElement* element, std::uint32_t color);
+    void ChangePointLayer(CCadElement* element, std::uint32_t color) { ChangeCurveLayer(element, color); }
+    void ChangeBitmapLayer(CCadElement* element, std::uint32_t color);
+    void ChangeChildrenLayer(CCadElement* element, std::uint32_t color);
+    void ChangeElementLayer(CCadElement* element, std::uint32_t color);
+    void SetSelectionLayer(std::uint32_t color);
+    void CopyLayersToTables();
+    // Every layer dropped and built again from the elements' colours, in element order.
+    void RebuildLayers();
+    // Top-level elements of the type (1..6); 0 for any other.
+    int ElementCount(std::uint16_t typeCode) const;
+
+    // Delete, select all.
+    void DeleteSelection();
+    void SelectAll();
+    // Order numbers 1, 2, ... in processing order.
+    void RenumberElements();
+
+    // The drawing (layers and elements) and the undo form (elements). Return 1; 0 for a refused load,
+    // which changes nothing: unknown element type at any depth (shown once as "CadMgr" "1"), unknown
+    // layer type, short or bad record.
+    int SerializeDrawing(platform::Archive& ar);
+    int SerializeUndo(platform::Archive& ar);
 
     // Every entry of both tables back to its defaults, with the slot colours above.
     void ResetLayerTables();
@@ -107,6 +215,34 @@ class CCadMgr : public CadMgrSettings {
     int SerializeSettingsFile(platform::Archive& ar);
 
   private:
+    struct LoadedDrawing;
+    int LoadDrawing(platform::Archive& ar, bool withLayers);
+    void StoreElements(platform::Archive& ar);
+    void CommitLoadedDrawing(LoadedDrawing& loaded);
+    // Leaves (curves, points, bitmaps) join or leave their layers; groups, texts and arrays pass their
+    // children on, at any depth, so that output meets every leaf.
+    void AttachTree(CCadElement* element);
+    void DetachTree(CCadElement* element);
+    void AttachLeaf(CCadElement* element, std::uint16_t layerKind);
+    void DetachLeaf(CCadElement* element);
+    void AppendLayer(CCadLayer* layer);
+    // The layer leaves the list and is deleted; its elements are left on no layer.
+    void DeleteLayer(CCadLayer* layer);
+    void DeleteAllLayers();
+    // The element and its subtree leave the selection and the node selection.
+    void DropReferences(CCadElement* element);
+
+    platform::OwnerWindow* ownerWindow_ = nullptr;
+    std::array<int, 7> elementCounts_{};  // by type code 1..6
+    ElementNamer namer_;
+    std::unordered_map<const CCadElement*, CDbList<CCadElement*>::Node*> elementNodes_;
+    std::unordered_map<const CCadElement*, CDbList<CCadElement*>::Node*> selectionNodes_;
+    // A leaf's node in the element list of its layer.
+    std::unordered_map<const CCadElement*, CDbList<CCadElement*>::Node*> layerNodes_;
+    std::unordered_map<const CCadLayer*, CDbList<CCadLayer*>::Node*> layerListNodes_;
+    // The first layer of each colour, by kind.
+    std::array<std::unordered_map<std::uint32_t, CCadLayer*>, 2> layersByColor_;
+
     enum class BlockEnd { MayContinue, ArchiveEnd };
     int LoadSettingsBlock(platform::Archive& ar, BlockEnd blockEnd);
     void StoreSettingsBlock(platform::Archive& ar);
