@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "Archive.h"
 #include "CadBitmapLayer.h"
@@ -117,6 +118,9 @@ class CCadMgr : public CadMgrSettings {
     int viewOffsetY = 0;
 
     std::uint32_t drawColor = 0;  // colour (layer key) of new elements and of the colour bar
+    // The page, from (0, 0); the page and settings dialogs copy the work size into it.
+    double pageWidth = 1200.0;  // mm
+    double pageHeight = 800.0;  // colour (layer key) of new elements and of the colour bar
 
     // The drawing in processing order (owned), the selection and the layers holding at least one
     // element (owned). Walk them freely; change them only through the operations below, which keep
@@ -195,6 +199,42 @@ class CCadMgr : public CadMgrSettings {
     void SelectAll();
     // Order numbers 1, 2, ... in processing order.
     void RenumberElements();
+    // The element at place `from` (from 1) moves to place `to`; places outside the drawing move nothing.
+    // Renumbers, tells the owner and repaints in every case.
+    void MoveElementOrder(std::uint32_t from, std::uint32_t to);
+    // Extent of the drawing (arrays by their frame) and of the layers' elements as output meets them
+    // (pen layers moved by the pen offset); 0 and (0, 0)-(0, 0) for none.
+    int GetDataRect(CCadRect& out) const;
+    int GetLayerDataRect(CCadRect& out) const;
+    // Both lead blocks to every selected curve, which computes its leads again.
+    void SetSelectionCutInOut(const CCutInOutPara& leadIn, const CCutInOutPara& leadOut);
+
+    // Transforms of the selection as a whole (mm, radians).
+    void MoveSelection(double dx, double dy, int notify);
+    void MirrorSelectionHorz();
+    void MirrorSelectionVert();
+    void CenterSelectionOnPage();
+    // The alignments move every selected element to the value of the one selected last.
+    void AlignLeft();
+    void AlignRight();
+    void AlignTop();
+    void AlignBottom();
+    void AlignHorzCenter();
+    void AlignVertCenter();
+    void AlignPageCenter();
+    void SpaceHorizontally();
+    void SpaceVertically();
+    void SameWidth();
+    void SameHeight();
+    void SameSize();
+    void MoveSelectionToTopLeft();
+    void MoveSelectionToTopRight();
+    void MoveSelectionToBottomRight();
+    void MoveSelectionToBottomLeft();
+    void RotateSelection(double angle);
+    // Moves the selection's centre onto (cx, cy); bitmaps are also scaled to the size.
+    void ScaleSelectionToSize(double cx, double cy, double width, double height);
+    std::vector<CCadElement*> SelectedElements() const;
 
     // The drawing (layers and elements) and the undo form (elements). Return 1; 0 for a refused load,
     // which changes nothing: unknown element type at any depth (shown once as "CadMgr" "1"), unknown
@@ -229,6 +269,13 @@ class CCadMgr : public CadMgrSettings {
     // The layer leaves the list and is deleted; its elements are left on no layer.
     void DeleteLayer(CCadLayer* layer);
     void DeleteAllLayers();
+    // Closing steps of a transform: the rectangle again, 2027, then 2028.
+    void FinishSelectionChange();
+    static void MoveUnlessStill(CCadElement* element, double dx, double dy);
+    void AlignTo(double (*value)(const CCadRect&), bool alongX);
+    void SpaceAlong(bool alongX);
+    void ResizeLikeLast(bool width, bool height);
+    void MoveSelectionCorner(bool right, bool top);
     // The element and its subtree leave the selection and the node selection.
     void DropReferences(CCadElement* element);
 

@@ -120,10 +120,3 @@ void CCadMgr::SelectAll() {
     Redraw();
     PostToOwner(kSelectionMovedMessage);
 }
-
-void CCadMgr::RenumberElements() {
-    std::uint32_t order = 0;
-    for (auto* node = elementList.head->next; node != elementList.head; node = node->next) {
-        node->value->orderNumber = ++order;
-    }
-}
