@@ -147,8 +147,6 @@ class CCadMgr : public CadMgrSettings {
     void ShowCadMgrMessage(const std::string& key);
     // Asks the owner to repaint; nothing without one.
     void Redraw();
-    // The zoom factor kept within kMinZoom..kMaxZoom.
-    void ClampZoom();
 
     // Selection.
     void ClearSelection();
@@ -191,6 +189,30 @@ class CCadMgr : public CadMgrSettings {
     void CopyLayersToTables();
     // Every layer dropped and built again from the elements' colours, in element order.
     void RebuildLayers();
+    // Group moves two or more selected elements into one new group, flattening groups, texts and arrays;
+    // Ungroup puts the parts of selected groups and texts in their place and the cells of arrays at the
+    // end. The layers keep up with both.
+    void GroupSelection();
+    void UngroupSelection();
+    void AutoCloseSelection(double tolerance, std::int32_t forceClose, double progressStart, double progressSpan);
+    // A copy of the source moved by (dx, dy) appended to `copies`; 0 when it cannot be copied.
+    static int CopyElementTo(std::vector<std::unique_ptr<CCadElement>>& copies, const CCadElement* source,
+                             double dx, double dy);
+    // Copies of the selection in a grid of cells (mm); when one copy fails, none is added.
+    void ArrayCopySelection(std::uint16_t columns, std::uint16_t rows, double xStep, double yStep,
+                            double oddRowShift, double oddColumnShift);
+
+    // The clipboard holds copies: Copy and Cut replace them, Paste adds copies of them centred on a
+    // client point of the owner window.
+    void CopySelection();
+    void CutSelection();
+    void PasteAt(std::int32_t x, std::int32_t y);
+    // z kept within 0.1..100000 (a NaN gives 0.1).
+    static double ClampZoom(double z);
+    // Isotropic mapping of the view: zoom in steps of 0.002 (stored back), y up, origin at the client
+    // centre plus the view offset.
+    void PrepareDC(platform::DeviceContext& dc);
+
     // Top-level elements of the type (1..6); 0 for any other.
     int ElementCount(std::uint16_t typeCode) const;
 
@@ -269,6 +291,11 @@ class CCadMgr : public CadMgrSettings {
     // The layer leaves the list and is deleted; its elements are left on no layer.
     void DeleteLayer(CCadLayer* layer);
     void DeleteAllLayers();
+    // Registers the element (name, counter, layers) at the place after `before`; returns its node.
+    CDbList<CCadElement*>::Node* InsertElementAfter(CDbList<CCadElement*>::Node* before, CCadElement* element);
+    bool IsLayerFor(const CCadLayer* layer, const CCadElement* element, std::uint16_t layerKind) const;
+    // The element leaves the top level (selection, list, counter, name) but keeps its leaves' layers.
+    void UnlinkTopLevel(CCadElement* element);
     // Closing steps of a transform: the rectangle again, 2027, then 2028.
     void FinishSelectionChange();
     static void MoveUnlessStill(CCadElement* element, double dx, double dy);

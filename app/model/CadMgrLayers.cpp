@@ -71,13 +71,23 @@ int CCadMgr::AddElement(CCadElement* element) {
     if (element == nullptr || !IsElementType(element->typeCode) || elementNodes_.contains(element)) {
         return 0;
     }
+    InsertElementAfter(elementList.head->prev, element);
+    return 1;
+}
+
+CDbList<CCadElement*>::Node* CCadMgr::InsertElementAfter(CDbList<CCadElement*>::Node* before,
+                                                          CCadElement* element) {
     const long number = namer_.NextNumber(element->typeCode, ElementCount(element->typeCode));
     element->name = MakeElementName(element);
     namer_.Assign(element, element->typeCode, number);
     AttachTree(element);
     ++elementCounts_[element->typeCode];
-    elementNodes_[element] = AppendNode(elementList, element);
-    return 1;
+    auto* node = new CDbList<CCadElement*>::Node(element, before, before->next);
+    before->next->prev = node;
+    before->next = node;
+    ++elementList.count;
+    elementNodes_[element] = node;
+    return node;
 }
 
 // Claims the slot in both tables, so that a bitmap layer of the colour finds it too.
@@ -120,11 +130,20 @@ void CCadMgr::DetachTree(CCadElement* element) {
     DetachLeaf(element);
 }
 
+bool CCadMgr::IsLayerFor(const CCadLayer* layer, const CCadElement* element, std::uint16_t layerKind) const {
+    return layer != nullptr && layerListNodes_.contains(layer) && layer->commonParams.COM_Type == layerKind &&
+           layer->commonParams.COM_Color == element->color;
+}
+
 void CCadMgr::AttachLeaf(CCadElement* element, std::uint16_t layerKind) {
-    DetachLeaf(element);
+    if (layerNodes_.contains(element)) {
+        if (IsLayerFor(element->layer, element, layerKind)) {
+            return;  // already where it belongs: moving between the top level and a group keeps it there
+        }
+        DetachLeaf(element);
+    }
     CCadLayer* layer = element->layer;
-    if (layer == nullptr || !layerListNodes_.contains(layer) || layer->commonParams.COM_Type != layerKind ||
-        layer->commonParams.COM_Color != element->color) {
+    if (!IsLayerFor(layer, element, layerKind)) {
         const auto found = layersByColor_[layerKind].find(element->color);
         layer = found != layersByColor_[layerKind].end() ? found->second : nullptr;
     }
@@ -274,10 +293,25 @@ void CCadMgr::DeleteAll() {
     namer_.Clear();
 }
 
+// The layers stay with their parameters while their element lists are filled again; those left empty go.
 void CCadMgr::RebuildLayers() {
-    DeleteAllLayers();
+    for (auto* layerNode = layerList.head->next; layerNode != layerList.head; layerNode = layerNode->next) {
+        CCadLayer* layer = layerNode->value;
+        for (auto* node = layer->elements.head->next; node != layer->elements.head; node = node->next) {
+            layerNodes_.erase(node->value);
+        }
+        layer->elements.RemoveAll();
+    }
     for (auto* node = elementList.head->next; node != elementList.head; node = node->next) {
         AttachTree(node->value);
+    }
+    auto* layerNode = layerList.head->next;
+    while (layerNode != layerList.head) {
+        CCadLayer* layer = layerNode->value;
+        layerNode = layerNode->next;
+        if (layer->elements.IsEmpty()) {
+            DeleteLayer(layer);
+        }
     }
 }
 

@@ -1,4 +1,6 @@
 // CCadMgr: the owner window, the notifications posted to it and the zoom limits of the view.
+#include <cmath>
+
 #include "CadMgr.h"
 #include "LanguageTexts.h"
 
@@ -24,10 +26,20 @@ void CCadMgr::Redraw() {
     }
 }
 
-void CCadMgr::ClampZoom() {
-    if (!(zoomFactor >= kMinZoom)) {  // a NaN as well
-        zoomFactor = kMinZoom;
-    } else if (zoomFactor > kMaxZoom) {
-        zoomFactor = kMaxZoom;
+double CCadMgr::ClampZoom(double z) {
+    if (!(z >= kMinZoom)) {  // a NaN as well
+        return kMinZoom;
     }
+    return z > kMaxZoom ? kMaxZoom : z;
+}
+
+void CCadMgr::PrepareDC(platform::DeviceContext& dc) {
+    dc.SetMapMode(platform::MapMode::Isotropic);
+    zoomFactor = std::trunc(ClampZoom(zoomFactor) * 500.0) * 0.002;
+    const auto extent = static_cast<std::int32_t>(std::trunc(zoomFactor * 500.0));
+    dc.SetWindowExt(extent, extent);
+    dc.SetViewportExt(500, -500);
+    const platform::ClientRect client = ownerWindow_ != nullptr ? ownerWindow_->GetClientRect() : platform::ClientRect{};
+    dc.SetViewportOrg(viewOffsetX - static_cast<std::int32_t>(std::trunc((client.left + client.right + 1.0) * -0.5)),
+                      viewOffsetY - static_cast<std::int32_t>(std::trunc((client.top + client.bottom + 1.0) * -0.5)));
 }
