@@ -17,6 +17,7 @@
 #include "CadVectorLayer.h"
 #include "DataCheckSettings.h"
 #include "ElementNamer.h"
+#include "OverlapRemoval.h"
 #include "OwnerWindow.h"
 #include "TextParam.h"
 
@@ -201,6 +202,12 @@ class CCadMgr : public CadMgrSettings {
     // Copies of the selection in a grid of cells (mm); when one copy fails, none is added.
     void ArrayCopySelection(std::uint16_t columns, std::uint16_t rows, double xStep, double yStep,
                             double oddRowShift, double oddColumnShift);
+
+    // Removes zero-length, repeated and overlapping segments of the selected curves, inside each and
+    // between them, repairs the curves that changed, shows how many were removed or trimmed and tells the
+    // owner. The progress values are accepted and not used.
+    void DeleteOverlap(double progressStart, double progressSpan,
+                       OverlapRemoval::Search search = OverlapRemoval::Search::Indexed);
 
     // The clipboard holds copies: Copy and Cut replace them, Paste adds copies of them centred on a
     // client point of the owner window.
