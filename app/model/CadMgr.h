@@ -300,6 +300,8 @@ class CCadMgr : public CadMgrSettings {
     void DeleteAllLayers();
     // Registers the element (name, counter, layers) at the place after `before`; returns its node.
     CDbList<CCadElement*>::Node* InsertElementAfter(CDbList<CCadElement*>::Node* before, CCadElement* element);
+    // Room in the indexes for this many more elements, before a large batch joins.
+    void ReserveElements(std::size_t more);
     bool IsLayerFor(const CCadLayer* layer, const CCadElement* element, std::uint16_t layerKind) const;
     // The element leaves the top level (selection, list, counter, name) but keeps its leaves' layers.
     void UnlinkTopLevel(CCadElement* element);

@@ -67,6 +67,12 @@ std::string CCadMgr::MakeElementName(const CCadElement* element) {
     return GetLangText("CadMgr", NameKey(element->typeCode)) + number;
 }
 
+void CCadMgr::ReserveElements(std::size_t more) {
+    elementNodes_.reserve(elementNodes_.size() + more);
+    layerNodes_.reserve(layerNodes_.size() + more);
+    namer_.Reserve(more);
+}
+
 int CCadMgr::AddElement(CCadElement* element) {
     if (element == nullptr || !IsElementType(element->typeCode) || elementNodes_.contains(element)) {
         return 0;

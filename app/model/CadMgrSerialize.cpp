@@ -110,6 +110,7 @@ void CCadMgr::CommitLoadedDrawing(LoadedDrawing& loaded) {
             AttachTree(node->value);
         }
     }
+    ReserveElements(loaded.elements.size());
     for (std::unique_ptr<CCadElement>& element : loaded.elements) {
         AddElement(element.release());
     }

@@ -26,6 +26,9 @@ void ElementNamer::Assign(const CCadElement* element, std::uint16_t typeCode, lo
     }
     numbers.highestKnown = std::max(numbers.highestKnown, number);
     numbers.freeNumbers.erase(number);
+    if (numbers.holders.size() <= static_cast<std::size_t>(number)) {
+        numbers.holders.resize(static_cast<std::size_t>(number) + 1);
+    }
     ++numbers.holders[number];
     held_[element] = {typeCode, number};
 }
@@ -36,12 +39,14 @@ void ElementNamer::Release(const CCadElement* element) {
         return;
     }
     TypeNumbers& numbers = types_[found->second.typeCode];
-    const auto holder = numbers.holders.find(found->second.number);
-    if (--holder->second == 0) {
-        numbers.holders.erase(holder);
+    if (--numbers.holders[found->second.number] == 0) {
         numbers.freeNumbers.insert(found->second.number);
     }
     held_.erase(found);
+}
+
+void ElementNamer::Reserve(std::size_t elements) {
+    held_.reserve(held_.size() + elements);
 }
 
 void ElementNamer::Clear() {

@@ -4,10 +4,11 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
-#include <map>
 #include <set>
 #include <unordered_map>
+#include <vector>
 
 class CCadElement;
 
@@ -22,12 +23,14 @@ class ElementNamer {
     // The element's number is free again; nothing for an element without one.
     void Release(const CCadElement* element);
     void Clear();
+    // Room for this many more named elements without rehashing.
+    void Reserve(std::size_t elements);
 
   private:
     struct TypeNumbers {
         std::set<long> freeNumbers;  // unheld numbers from 1 to highestKnown
         long highestKnown = 0;
-        std::map<long, int> holders;  // how many elements hold each number
+        std::vector<int> holders;  // how many elements hold each number, by number
     };
     struct Held {
         std::uint16_t typeCode;

@@ -1,8 +1,10 @@
 // The drawing manager at scale: loading a saved drawing of 100,000 four-segment curves beside reading the
-// same file whole and beside reading the curve records alone; and registering 10,000 and 100,000 curves of
-// one type, whose ratio shows whether naming and layer attachment stay near constant per element.
+// same file whole and beside reading the curve records alone; registering 10,000 and 100,000 curves of
+// one type, whose ratio shows whether naming and layer attachment stay near constant per element; and
+// overlap removal on 1,000 and 10,000 segments beside the walk over every pair.
 #include <benchmark/benchmark.h>
 
+#include <cmath>
 #include <filesystem>
 #include <memory>
 #include <vector>
@@ -119,5 +121,70 @@ void BM_AddElement(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_AddElement)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// Overlap removal on `segments` segments: one curve that runs along a line and back again (every segment
+// retraced once), or squares in a grid sharing their edges with their neighbours.
+enum class OverlapDrawing { Retraced, SharedEdges };
+
+void FillOverlapDrawing(CCadMgr& manager, OverlapDrawing kind, int segments) {
+    if (kind == OverlapDrawing::Retraced) {
+        auto* curve = new CCadCurve;
+        const int half = segments / 2;
+        for (int index = 0; index < segments; ++index) {
+            const int at = index < half ? index : segments - 1 - index;
+            const double from = index < half ? at : at + 1;
+            const double to = index < half ? at + 1 : at;
+            CFileLine segment;
+            segment.start = {from, 0.0};
+            segment.end = {to, 0.0};
+            curve->pathList.AddTail(segment);
+        }
+        curve->CalRect();
+        manager.AddElement(curve);
+        manager.AddToSelection(curve);
+        return;
+    }
+    const int side = static_cast<int>(std::sqrt(segments / 4));
+    for (int index = 0; index < side * side; ++index) {
+        CCadCurve* square = NewSquare(index % side, index / side);
+        manager.AddElement(square);
+        manager.AddToSelection(square);
+    }
+}
+
+void RunOverlap(benchmark::State& state, OverlapDrawing kind, OverlapRemoval::Search search) {
+    UseEnglishTexts();
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto manager = std::make_unique<CCadMgr>();
+        FillOverlapDrawing(*manager, kind, static_cast<int>(state.range(0)));
+        state.ResumeTiming();
+        manager->DeleteOverlap(0, 1, search);
+        state.PauseTiming();
+        manager.reset();
+        state.ResumeTiming();
+    }
+}
+
+void BM_DeleteOverlapRetraced(benchmark::State& state) {
+    RunOverlap(state, OverlapDrawing::Retraced, OverlapRemoval::Search::Indexed);
+}
+BENCHMARK(BM_DeleteOverlapRetraced)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+void BM_DeleteOverlapSharedEdges(benchmark::State& state) {
+    RunOverlap(state, OverlapDrawing::SharedEdges, OverlapRemoval::Search::Indexed);
+}
+BENCHMARK(BM_DeleteOverlapSharedEdges)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// The walk over every pair on the same 10,000 segments: the anchor the grids are measured against.
+void BM_DeleteOverlapRetracedPairwise(benchmark::State& state) {
+    RunOverlap(state, OverlapDrawing::Retraced, OverlapRemoval::Search::Pairwise);
+}
+BENCHMARK(BM_DeleteOverlapRetracedPairwise)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+void BM_DeleteOverlapSharedEdgesPairwise(benchmark::State& state) {
+    RunOverlap(state, OverlapDrawing::SharedEdges, OverlapRemoval::Search::Pairwise);
+}
+BENCHMARK(BM_DeleteOverlapSharedEdgesPairwise)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
