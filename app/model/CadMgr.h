@@ -14,6 +14,8 @@
 #include "Archive.h"
 #include "CadBitmapLayer.h"
 #include "CadCurve.h"
+#include "CadOrderGroup.h"
+#include "MyCurve.h"
 #include "CadVectorLayer.h"
 #include "DataCheckSettings.h"
 #include "ElementNamer.h"
@@ -208,6 +210,17 @@ class CCadMgr : public CadMgrSettings {
     // owner. The progress values are accepted and not used.
     void DeleteOverlap(double progressStart, double progressSpan,
                        OverlapRemoval::Search search = OverlapRemoval::Search::Indexed);
+
+    // Contours at the offset distance beside the selected curves: mode (the offset word) 0 inside, 1
+    // outside, 2 outer curves outside and what lies in them inside (above 2 counts as 2 and is stored so);
+    // overlapping results merge. They become the selection; with the offset option set the curves that
+    // gave a contour are deleted.
+    void OffsetSelection();
+    // Appends the curve's contours on the side (1 inside, 0 outside); true when it gave any.
+    bool OffsetCurveList(const CCadCurve* curve, CDbList<CMyCurve*>& results, int side);
+    // Every curve the order group holds, at any depth, on the side; the group ends empty.
+    void OffsetOrderGroup(CCadOrderGroup* group, CDbList<CMyCurve*>& results, int side,
+                          std::vector<const CCadCurve*>& gaveContour);
 
     // The clipboard holds copies: Copy and Cut replace them, Paste adds copies of them centred on a
     // client point of the owner window.
