@@ -120,6 +120,7 @@ class CCadMgr : public CadMgrSettings {
     int viewOffsetX = 0;
     int viewOffsetY = 0;
 
+    std::uint32_t toolMode = 0x4001;  // the tool of the canvas; 0x8001 node editing
     std::uint32_t drawColor = 0;  // colour (layer key) of new elements and of the colour bar
     // The page, from (0, 0); the page and settings dialogs copy the work size into it.
     double pageWidth = 1200.0;  // mm
@@ -204,6 +205,15 @@ class CCadMgr : public CadMgrSettings {
     // Copies of the selection in a grid of cells (mm); when one copy fails, none is added.
     void ArrayCopySelection(std::uint16_t columns, std::uint16_t rows, double xStep, double yStep,
                             double oddRowShift, double oddColumnShift);
+
+    // Node commands of the node-editing mode (nothing in any other mode): delete the marked nodes of the
+    // selected curves, join the two selected curve ends, break the selected curves at marked nodes, turn
+    // the selected segments into lines or straight Beziers.
+    void DeleteNodes();
+    void CombineNodes();
+    void BreakCurve();
+    void SegmentsToLines();
+    void SegmentsToBeziers();
 
     // Removes zero-length, repeated and overlapping segments of the selected curves, inside each and
     // between them, repairs the curves that changed, shows how many were removed or trimmed and tells the
@@ -311,6 +321,14 @@ class CCadMgr : public CadMgrSettings {
     // The layer leaves the list and is deleted; its elements are left on no layer.
     void DeleteLayer(CCadLayer* layer);
     void DeleteAllLayers();
+    bool InNodeEditMode() const;
+    void RemoveCurveSegment(CCadCurve* curve, CDbList<CFileLine>::Node* segment);
+    static void AppendClosingSegment(CCadCurve& curve);
+    void CloseAtNodes(CCadCurve* curve, CDbList<CFileLine>::Node* one, CDbList<CFileLine>::Node* two);
+    CDbList<CCadElement*>::Node* SplitOffFront(CCadCurve* curve, CDbList<CFileLine>::Node* last,
+                                               CDbList<CCadElement*>::Node* before);
+    static void RotateToFollow(CDbList<CFileLine>& path, CDbList<CFileLine>::Node* last);
+    bool IsConvertibleEntry(const CNodeSel& entry) const;
     // Registers the element (name, counter, layers) at the place after `before`; returns its node.
     CDbList<CCadElement*>::Node* InsertElementAfter(CDbList<CCadElement*>::Node* before, CCadElement* element);
     // Room in the indexes for this many more elements, before a large batch joins.

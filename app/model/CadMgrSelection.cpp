@@ -83,6 +83,11 @@ CCadRect CCadMgr::GetSelectionRect() const {
 }
 
 void CCadMgr::ClearNodeSelection() {
+    for (auto* node = nodeSelList.head->next; node != nodeSelList.head; node = node->next) {
+        if (node->value.segment != nullptr) {
+            node->value.segment->value.nodeSelected = 0;
+        }
+    }
     nodeSelList.RemoveAll();
 }
 
