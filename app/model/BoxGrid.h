@@ -8,6 +8,10 @@
 
 #include "CadRect.h"
 
+// How an operation over many elements finds the near ones: through grids, or by the plain walk over every
+// pair that the grids must match (kept as the reference of tests and benchmarks).
+enum class SpatialSearch { Indexed, Pairwise };
+
 class BoxGrid {
   public:
     // A cell size suited to boxes of this typical extent (mm).

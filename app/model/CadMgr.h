@@ -215,6 +215,17 @@ class CCadMgr : public CadMgrSettings {
     void SegmentsToLines();
     void SegmentsToBeziers();
 
+    // Curve merging. GetEndMatch: 1 start-start, 2 start-end, 3 end-start, 4 end-end, the first pair
+    // whose larger coordinate difference is within the tolerance; 0 for none. JoinCurves gives A the
+    // segments of B (which ends empty) at the ends the code names, snapping below a gap of 0.01 mm and
+    // bridging with a line above. CombineCurves merges the selected open curves of one colour whose ends
+    // lie within the tolerance; merged curves leave the drawing.
+    static std::uint16_t GetEndMatch(double ax1, double ay1, double ax2, double ay2, double bx1, double by1,
+                                     double bx2, double by2, double tolerance);
+    static void JoinCurves(CCadCurve* a, CCadCurve* b, std::uint16_t code, double gap);
+    void CombineCurves(double tolerance, double progressBase, double progressSpan,
+                       SpatialSearch search = SpatialSearch::Indexed);
+
     // Removes zero-length, repeated and overlapping segments of the selected curves, inside each and
     // between them, repairs the curves that changed, shows how many were removed or trimmed and tells the
     // owner. The progress values are accepted and not used.
@@ -321,6 +332,7 @@ class CCadMgr : public CadMgrSettings {
     // The layer leaves the list and is deleted; its elements are left on no layer.
     void DeleteLayer(CCadLayer* layer);
     void DeleteAllLayers();
+    static void JoinStep(CCadCurve& a, CCadCurve& b, std::uint16_t code, bool bridge);
     bool InNodeEditMode() const;
     void RemoveCurveSegment(CCadCurve* curve, CDbList<CFileLine>::Node* segment);
     static void AppendClosingSegment(CCadCurve& curve);

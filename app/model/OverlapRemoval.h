@@ -15,7 +15,7 @@ class CCadMgr;
 
 class OverlapRemoval {
   public:
-    enum class Search { Indexed, Pairwise };
+    using Search = SpatialSearch;
 
     OverlapRemoval(CCadMgr& manager, double tolerance, Search search);
     ~OverlapRemoval();
