@@ -339,13 +339,14 @@ class CCadMgr : public CadMgrSettings {
     void CloseAtNodes(CCadCurve* curve, CDbList<CFileLine>::Node* one, CDbList<CFileLine>::Node* two);
     CDbList<CCadElement*>::Node* SplitOffFront(CCadCurve* curve, CDbList<CFileLine>::Node* last,
                                                CDbList<CCadElement*>::Node* before);
-    static void RotateToFollow(CDbList<CFileLine>& path, CDbList<CFileLine>::Node* last);
     bool IsConvertibleEntry(const CNodeSel& entry) const;
     // Registers the element (name, counter, layers) at the place after `before`; returns its node.
     CDbList<CCadElement*>::Node* InsertElementAfter(CDbList<CCadElement*>::Node* before, CCadElement* element);
     // Room in the indexes for this many more elements, before a large batch joins.
     void ReserveElements(std::size_t more);
     bool IsLayerFor(const CCadLayer* layer, const CCadElement* element, std::uint16_t layerKind) const;
+    // The element leaves the element list, its counter and its name; its layers are the caller's.
+    void LeaveElementList(CCadElement* element);
     // The element leaves the top level (selection, list, counter, name) but keeps its leaves' layers.
     void UnlinkTopLevel(CCadElement* element);
     // Closing steps of a transform: the rectangle again, 2027, then 2028.

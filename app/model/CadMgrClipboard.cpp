@@ -1,10 +1,10 @@
 // CCadMgr: Copy, Cut and Paste through the manager's own clipboard of element copies.
-#include <algorithm>
 #include <memory>
 #include <vector>
 
 #include "CadMgr.h"
 #include "RecordingBackend.h"
+#include "RectMath.h"
 
 namespace {
 
@@ -51,16 +51,11 @@ void CCadMgr::PasteAt(std::int32_t x, std::int32_t y) {
     PrepareDC(mapping);
     const platform::Point logical = mapping.DPtoLP(platform::Point{x, y});
 
-    CCadRect extent = clipboardList.head->next->value->rect;
-    for (auto* node = clipboardList.head->next->next; node != clipboardList.head; node = node->next) {
-        CCadRect rect = node->value->rect;
-        rect.Normalize();
-        extent.x1 = std::min(extent.x1, rect.x1);
-        extent.y1 = std::min(extent.y1, rect.y1);
-        extent.x2 = std::max(extent.x2, rect.x2);
-        extent.y2 = std::max(extent.y2, rect.y2);
-        extent.Normalize();
+    RectUnion clipboardExtent;
+    for (auto* node = clipboardList.head->next; node != clipboardList.head; node = node->next) {
+        clipboardExtent.Add(node->value->rect);
     }
+    const CCadRect extent = clipboardExtent.Result(CCadRect());
     const double dx = logical.x * 0.001 - (extent.x1 + extent.x2) / 2;
     const double dy = logical.y * 0.001 - (extent.y1 + extent.y2) / 2;
     std::vector<std::unique_ptr<CCadElement>> copies;

@@ -31,14 +31,7 @@ std::vector<CCadElement*> TakeAll(CDbList<CCadElement*>& list) {
 
 void CCadMgr::UnlinkTopLevel(CCadElement* element) {
     RemoveFromSelection(element);
-    const auto found = elementNodes_.find(element);
-    if (found == elementNodes_.end()) {
-        return;
-    }
-    UnlinkNode(elementList, found->second);
-    elementNodes_.erase(found);
-    namer_.Release(element);
-    --elementCounts_[element->typeCode];
+    LeaveElementList(element);
 }
 
 void CCadMgr::GroupSelection() {

@@ -252,6 +252,10 @@ void CCadMgr::RemoveFromLayers(CCadElement* element) {
         return;
     }
     DetachTree(element);
+    LeaveElementList(element);
+}
+
+void CCadMgr::LeaveElementList(CCadElement* element) {
     const auto found = elementNodes_.find(element);
     if (found == elementNodes_.end()) {
         return;

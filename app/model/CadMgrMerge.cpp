@@ -7,6 +7,7 @@
 
 #include "CadMgr.h"
 #include "Progress.h"
+#include "RectMath.h"
 
 namespace {
 
@@ -38,15 +39,6 @@ void AppendLine(CCadCurve& curve, SDPoint from, SDPoint to) {
 bool IsOpenCurve(const CCadElement* element) {
     return element->typeCode == kCurveElement && static_cast<const CCadCurve*>(element)->closed == 0 &&
            !static_cast<const CCadCurve*>(element)->pathList.IsEmpty();
-}
-
-CCadRect Grown(CCadRect rect, double by) {
-    rect.Normalize();
-    rect.x1 -= by;
-    rect.y1 -= by;
-    rect.x2 += by;
-    rect.y2 += by;
-    return rect;
 }
 
 bool RectsMeet(CCadRect a, const CCadRect& grown) {
@@ -139,7 +131,7 @@ void CCadMgr::CombineCurves(double tolerance, double progressBase, double progre
     if (search == SpatialSearch::Indexed) {
         std::vector<CCadRect> rects;
         for (CCadElement* element : sequence) {
-            rects.push_back(Grown(element->rect, 0));
+            rects.push_back(GrownNormalised(element->rect, 0));
         }
         grid = std::make_unique<BoxGrid>(BoxGrid::CellSizeFor(rects, tolerance));
         for (std::size_t id = 0; id < sequence.size(); ++id) {
@@ -152,7 +144,7 @@ void CCadMgr::CombineCurves(double tolerance, double progressBase, double progre
         }
         auto* a = static_cast<CCadCurve*>(sequence[position]);
         while (a->closed == 0) {
-            const CCadRect reach = Grown(a->rect, tolerance);
+            const CCadRect reach = GrownNormalised(a->rect, tolerance);
             std::vector<int> candidates;
             if (grid != nullptr) {
                 candidates = grid->Query(reach, 0.0);
@@ -192,7 +184,7 @@ void CCadMgr::CombineCurves(double tolerance, double progressBase, double progre
             a->AutoClose(closingTolerance, 0);
             a->CalRect();
             if (grid != nullptr) {
-                grid->Insert(static_cast<int>(position), Grown(a->rect, 0));
+                grid->Insert(static_cast<int>(position), GrownNormalised(a->rect, 0));
             }
         }
     }

@@ -272,7 +272,7 @@ void CCadMgr::BreakCurve() {
                 before = SplitOffFront(curve, s, before);
             } else {
                 curve->closed = 0;
-                RotateToFollow(path, s);
+                RotateToEndWith(path, s);
                 curve->UpdateSmooth();
             }
             s = path.head->next;
@@ -301,19 +301,6 @@ CDbList<CCadElement*>::Node* CCadMgr::SplitOffFront(CCadCurve* curve, Segment* l
     piece->CalRect();
     piece->UpdateSmooth();
     return InsertElementAfter(before, piece.release());
-}
-
-// Relinks a closed ring so that it starts after `last` and ends with it.
-void CCadMgr::RotateToFollow(CDbList<CFileLine>& path, Segment* last) {
-    while (path.head->prev != last) {
-        Segment* moved = path.head->next;
-        moved->prev->next = moved->next;
-        moved->next->prev = moved->prev;
-        moved->prev = path.head->prev;
-        moved->next = path.head;
-        path.head->prev->next = moved;
-        path.head->prev = moved;
-    }
 }
 
 bool CCadMgr::IsConvertibleEntry(const CNodeSel& entry) const {

@@ -1,38 +1,11 @@
 // CCadMgr: the processing order of the elements, the extents of the drawing, and lead lines given to the
 // selected curves.
-#include <algorithm>
-
 #include "CadArray.h"
 #include "CadMgr.h"
+#include "RectMath.h"
 #include "SettingsRecords.h"
 
 namespace {
-
-// The first rectangle as it is, every further one normalised and merged; the result normalised.
-class RectUnion {
-  public:
-    void Add(CCadRect rect) {
-        if (!any_) {
-            result_ = rect;
-            any_ = true;
-            return;
-        }
-        rect.Normalize();
-        result_.x1 = std::min(result_.x1, rect.x1);
-        result_.y1 = std::min(result_.y1, rect.y1);
-        result_.x2 = std::max(result_.x2, rect.x2);
-        result_.y2 = std::max(result_.y2, rect.y2);
-        result_.Normalize();
-    }
-    int Take(CCadRect& out) const {
-        out = any_ ? result_ : CCadRect(0, 0, 0, 0, 0);
-        return any_ ? 1 : 0;
-    }
-
-  private:
-    bool any_ = false;
-    CCadRect result_;
-};
 
 bool IsPenLayer(const CCadLayer* layer) {
     return layer->commonParams.COM_Type == CCadLayer::kVectorLayer &&
@@ -79,7 +52,8 @@ int CCadMgr::GetDataRect(CCadRect& out) const {
         extent.Add(element->typeCode == kArrayElement ? static_cast<const CCadArray*>(element)->frameRect
                                                       : element->rect);
     }
-    return extent.Take(out);
+    out = extent.Result(CCadRect(0, 0, 0, 0, 0));
+    return extent.Any() ? 1 : 0;
 }
 
 int CCadMgr::GetLayerDataRect(CCadRect& out) const {
@@ -95,7 +69,8 @@ int CCadMgr::GetLayerDataRect(CCadRect& out) const {
             extent.Add(rect);
         }
     }
-    return extent.Take(out);
+    out = extent.Result(CCadRect(0, 0, 0, 0, 0));
+    return extent.Any() ? 1 : 0;
 }
 
 void CCadMgr::SetSelectionCutInOut(const CCutInOutPara& leadIn, const CCutInOutPara& leadOut) {

@@ -21,3 +21,17 @@ typename CDbList<T>::Node* AppendNode(CDbList<T>& list, const T& value) {
     list.AddTail(value);
     return list.head->prev;
 }
+
+// Relinks a ring list so that it ends with `last` (and starts with the node after it); nodes stay.
+template <typename T>
+void RotateToEndWith(CDbList<T>& list, typename CDbList<T>::Node* last) {
+    while (list.head->prev != last) {
+        auto* moved = list.head->next;
+        moved->prev->next = moved->next;
+        moved->next->prev = moved->prev;
+        moved->prev = list.head->prev;
+        moved->next = list.head;
+        list.head->prev->next = moved;
+        list.head->prev = moved;
+    }
+}

@@ -306,15 +306,7 @@ void OverlapRemoval::Repair(CCadCurve* curve) {
         if (!overlap::PointsMeet(node->value.end, following->value.start)) {
             if (curve->closed != 0) {
                 // Open the ring at the gap: `following` becomes the first segment, `node` the last.
-                while (path.head->next != following) {
-                    auto* moved = path.head->next;
-                    moved->prev->next = moved->next;
-                    moved->next->prev = moved->prev;
-                    moved->prev = path.head->prev;
-                    moved->next = path.head;
-                    path.head->prev->next = moved;
-                    path.head->prev = moved;
-                }
+                RotateToEndWith(path, node);
                 curve->closed = 0;
                 curve->CalRect();
             } else if (curve->layer != nullptr) {
