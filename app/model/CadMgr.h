@@ -329,6 +329,8 @@ class CCadMgr : public CadMgrSettings {
     void AttachLeaf(CCadElement* element, std::uint16_t layerKind);
     void DetachLeaf(CCadElement* element);
     void AppendLayer(CCadLayer* layer);
+    // A leaf not of this colour takes the draw colour and moves to the layer of it.
+    void ChangeLeafLayer(CCadElement* element, std::uint32_t color, std::uint16_t layerKind);
     // The layer leaves the list and is deleted; its elements are left on no layer.
     void DeleteLayer(CCadLayer* layer);
     void DeleteAllLayers();
@@ -351,6 +353,7 @@ class CCadMgr : public CadMgrSettings {
     void UnlinkTopLevel(CCadElement* element);
     // Closing steps of a transform: the rectangle again, 2027, then 2028.
     void FinishSelectionChange();
+    void MirrorSelection(bool acrossX);
     static void MoveUnlessStill(CCadElement* element, double dx, double dy);
     void AlignTo(double (*value)(const CCadRect&), bool alongX);
     void SpaceAlong(bool alongX);

@@ -325,22 +325,21 @@ void CCadMgr::RebuildLayers() {
     }
 }
 
-void CCadMgr::ChangeCurveLayer(CCadElement* element, std::uint32_t color) {
+void CCadMgr::ChangeLeafLayer(CCadElement* element, std::uint32_t color, std::uint16_t layerKind) {
     if (element == nullptr || element->color == color) {
         return;
     }
     DetachLeaf(element);
     element->color = drawColor;
-    AttachLeaf(element, CCadLayer::kVectorLayer);
+    AttachLeaf(element, layerKind);
+}
+
+void CCadMgr::ChangeCurveLayer(CCadElement* element, std::uint32_t color) {
+    ChangeLeafLayer(element, color, CCadLayer::kVectorLayer);
 }
 
 void CCadMgr::ChangeBitmapLayer(CCadElement* element, std::uint32_t color) {
-    if (element == nullptr || element->color == color) {
-        return;
-    }
-    DetachLeaf(element);
-    element->color = drawColor;
-    AttachLeaf(element, CCadLayer::kBitmapLayer);
+    ChangeLeafLayer(element, color, CCadLayer::kBitmapLayer);
 }
 
 void CCadMgr::ChangeChildrenLayer(CCadElement* element, std::uint32_t color) {

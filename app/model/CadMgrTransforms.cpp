@@ -43,28 +43,30 @@ void CCadMgr::MoveSelection(double dx, double dy, int notify) {
     }
 }
 
-void CCadMgr::MirrorSelectionHorz() {
+// Every element about the centre line of the whole selection, so that the selection keeps its place.
+void CCadMgr::MirrorSelection(bool acrossX) {
     if (selectionList.IsEmpty()) {
         return;
     }
-    const double cx = Centre(selectionRect, &CCadRect::x1, &CCadRect::x2);
+    const double centre = acrossX ? Centre(selectionRect, &CCadRect::x1, &CCadRect::x2)
+                                  : Centre(selectionRect, &CCadRect::y1, &CCadRect::y2);
     for (CCadElement* element : SelectedElements()) {
-        element->XMirror(cx);
+        if (acrossX) {
+            element->XMirror(centre);
+        } else {
+            element->YMirror(centre);
+        }
     }
     CalcSelectionRect();
     Redraw();
 }
 
+void CCadMgr::MirrorSelectionHorz() {
+    MirrorSelection(true);
+}
+
 void CCadMgr::MirrorSelectionVert() {
-    if (selectionList.IsEmpty()) {
-        return;
-    }
-    const double cy = Centre(selectionRect, &CCadRect::y1, &CCadRect::y2);
-    for (CCadElement* element : SelectedElements()) {
-        element->YMirror(cy);
-    }
-    CalcSelectionRect();
-    Redraw();
+    MirrorSelection(false);
 }
 
 void CCadMgr::MoveUnlessStill(CCadElement* element, double dx, double dy) {
