@@ -48,21 +48,28 @@ void SortDotsByY(std::vector<LgpDot>& dots, int ascending) {
     StableSortBy(dots, ascending, [](const LgpDot& dot) { return dot.y; });
 }
 
-std::vector<std::vector<LgpDot>> DotColumns(const std::deque<LgpDotRow>& rows) {
-    std::vector<LgpDot> all;
+LgpDotColumns DotColumns(const std::deque<LgpDotRow>& rows) {
+    LgpDotColumns columns;
+    std::size_t count = 0;
+    for (const LgpDotRow& row : rows) {
+        count += row.dots.size();
+    }
+    std::vector<LgpDot>& all = columns.dots;
+    all.reserve(count);
     for (const LgpDotRow& row : rows) {
         all.insert(all.end(), row.dots.begin(), row.dots.end());
     }
-    SortDotsByX(all, 1);
-    std::vector<std::vector<LgpDot>> columns;
-    for (std::size_t i = 0; i < all.size(); ++i) {
-        if (i == 0 || all[i].x != all[i - 1].x) {
-            columns.emplace_back();
+    // One stable sort by x and then y orders the dots as sorting by x, splitting at every new x and
+    // sorting each column by y would.
+    std::stable_sort(all.begin(), all.end(),
+                     [](const LgpDot& a, const LgpDot& b) { return a.x < b.x || (a.x == b.x && a.y < b.y); });
+    for (std::size_t first = 0; first < all.size();) {
+        std::size_t end = first + 1;
+        while (end < all.size() && all[end].x == all[first].x) {
+            ++end;
         }
-        columns.back().push_back(all[i]);
-    }
-    for (auto& column : columns) {
-        SortDotsByY(column, 1);
+        columns.columns.emplace_back(all.data() + first, end - first);
+        first = end;
     }
     return columns;
 }

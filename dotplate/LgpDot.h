@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <span>
 #include <vector>
 
 #include "LgpGeometry.h"
@@ -36,6 +37,18 @@ void SortDotsByY(std::vector<LgpDot>& dots, int ascending);
 
 // Every dot of the rows gathered into columns of exactly equal x, in ascending x, each column in
 // ascending y: the order in which vertical lines are cut and exported.
-std::vector<std::vector<LgpDot>> DotColumns(const std::deque<LgpDotRow>& rows);
+struct LgpDotColumns {
+    std::vector<LgpDot> dots;                       // every dot, column after column
+    std::vector<std::span<const LgpDot>> columns;  // views into dots
+
+    LgpDotColumns() = default;
+    LgpDotColumns(LgpDotColumns&&) = default;  // the views keep pointing into the moved storage
+    LgpDotColumns(const LgpDotColumns&) = delete;
+    LgpDotColumns& operator=(const LgpDotColumns&) = delete;
+
+    auto begin() const { return columns.begin(); }
+    auto end() const { return columns.end(); }
+};
+LgpDotColumns DotColumns(const std::deque<LgpDotRow>& rows);
 
 }  // namespace dotplate

@@ -156,7 +156,7 @@ bool LgpJobWriter::EmitHorizontalLines(bool withVerticals, double start, double 
 
 bool LgpJobWriter::EmitVerticalLines() {
     bool upward = true;
-    for (const std::vector<LgpDot>& column : DotColumns(job_.plate->dotRows)) {
+    for (std::span<const LgpDot> column : DotColumns(job_.plate->dotRows)) {
         auto stroke = [&](const LgpDot& dot) {
             const double low = dot.y - dot.h / 2, high = dot.y + dot.h / 2;
             return MoveTo(dot.x, upward ? low : high) && LineTo(dot.x, upward ? high : low);

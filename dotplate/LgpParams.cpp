@@ -130,17 +130,13 @@ void ApplyEntryRules(LgpDotPara& dot) {
 
 void ApplyEntryRules(LgpPassPara& pass) {
     const LgpPassPara defaults;
-    pass.speed = ClampToRange(FiniteOr(pass.speed, defaults.speed), 0.1, 10000.0);
-    pass.minPower = ClampToRange(FiniteOr(pass.minPower, defaults.minPower), 0.1, 100.0);
-    pass.maxPower = ClampToRange(FiniteOr(pass.maxPower, defaults.maxPower), 0.1, 100.0);
+    pass.speed = SpeedRule(FiniteOr(pass.speed, defaults.speed));
+    pass.minPower = PowerRule(FiniteOr(pass.minPower, defaults.minPower));
+    pass.maxPower = PowerRule(FiniteOr(pass.maxPower, defaults.maxPower));
     pass.speedDefault = AsFlag(pass.speedDefault);
     pass.powerDefault = AsFlag(pass.powerDefault);
     pass.blower = AsFlag(pass.blower);
 }
-
-double DelayRule(double delayMs) { return ClampToRange(FiniteOr(delayMs, 0.0), -10000.0, 10000.0); }
-
-std::uint16_t ArrayCountRule(std::uint16_t count) { return std::clamp<std::uint16_t>(count, 1, 500); }
 
 void ApplyEntryRules(LgpLaserPara& laser) {
     const LgpLaserPara defaults;
@@ -149,18 +145,18 @@ void ApplyEntryRules(LgpLaserPara& laser) {
     if (laser.scanType < 0 || laser.scanType > 3) {
         laser.scanType = defaults.scanType;
     }
-    laser.scanPrecisionDpi = ClampToRange(FiniteOr(laser.scanPrecisionDpi, defaults.scanPrecisionDpi), 10.0, 10000.0);
+    laser.scanPrecisionDpi = ScanPrecisionRule(FiniteOr(laser.scanPrecisionDpi, defaults.scanPrecisionDpi));
     for (double* delay : {&laser.onDelayMs, &laser.offDelayMs, &laser.outlineOnDelayMs, &laser.outlineOffDelayMs}) {
-        *delay = DelayRule(*delay);
+        *delay = ClampToRange(FiniteOr(*delay, 0.0), -10000.0, 10000.0);
     }
     laser.outlineCut = AsFlag(laser.outlineCut);
     laser.arrayCountX = ArrayCountRule(laser.arrayCountX);
     laser.arrayCountY = ArrayCountRule(laser.arrayCountY);
-    laser.arraySpaceX = ClampToRange(FiniteOr(laser.arraySpaceX, 0.0), -10000.0, 10000.0);
-    laser.arraySpaceY = ClampToRange(FiniteOr(laser.arraySpaceY, 0.0), -10000.0, 10000.0);
-    laser.arrayDirection = std::clamp<std::int16_t>(laser.arrayDirection, 0, 3);
+    laser.arraySpaceX = ArraySpaceRule(FiniteOr(laser.arraySpaceX, 0.0));
+    laser.arraySpaceY = ArraySpaceRule(FiniteOr(laser.arraySpaceY, 0.0));
+    laser.arrayDirection = ArrayDirectionRule(laser.arrayDirection);
     laser.ellipseToDot = AsFlag(laser.ellipseToDot);
-    laser.dotTimeMs = RoundCoord(ClampToRange(FiniteOr(laser.dotTimeMs, defaults.dotTimeMs), 0.001, 1000.0));
+    laser.dotTimeMs = DotTimeRule(FiniteOr(laser.dotTimeMs, defaults.dotTimeMs));
 }
 
 void ApplyEntryRules(LgpShapePara& shape) {
@@ -168,7 +164,7 @@ void ApplyEntryRules(LgpShapePara& shape) {
     shape.plateWidth = std::min(PlateSizeRule(FiniteOr(shape.plateWidth, defaults.plateWidth)), kLargestPlateMm);
     shape.plateHeight = std::min(PlateSizeRule(FiniteOr(shape.plateHeight, defaults.plateHeight)), kLargestPlateMm);
     shape.blankEnabled = AsFlag(shape.blankEnabled);
-    shape.blankDistance = ClampToRange(FiniteOr(shape.blankDistance, 0.0), -1000.0, 1000.0);
+    shape.blankDistance = BlankDistanceRule(FiniteOr(shape.blankDistance, 0.0));
     shape.applyToOutline = AsFlag(shape.applyToOutline);
     shape.mergeCrossing = AsFlag(shape.mergeCrossing);
 }

@@ -6,9 +6,11 @@
 #include <cstdint>
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <vector>
 
+#include "FileDraw.h"
 #include "LgpCurve.h"
 #include "LgpDot.h"
 #include "LgpParams.h"
@@ -20,6 +22,8 @@ class MessageSink;
 namespace dotplate {
 
 using LgpCurveList = std::vector<std::unique_ptr<CLgpCurve>>;
+// Takes one curve; false stops the walk.
+using LgpCurveVisitor = std::function<bool(const CLgpCurve&)>;
 
 // One inside stretch of a scan line, from the first crossing to the second.
 struct LgpInterval {
@@ -59,16 +63,33 @@ class CLgpPlate {
     // Marks every closed plate outline that another one contains as a hole.
     void ClassifyOutlines();
 
+    // Import: makes the closed outlines among the drawing's curves the plate outline, moved to the
+    // origin; 1 on success. Without a closed outline the plate stays as it was and 0 is returned.
+    // Records other than curves are dropped.
+    int ImportOutline(std::vector<std::unique_ptr<CFileDraw>> records);
+    // Joins open plate outlines whose ends meet within the tolerance, twice over.
+    void MakeImportOutline(double tolerance);
+    // Closes, flattens and keeps what is closed, then moves it all to the origin.
+    void NormaliseImport();
+    // Every point and the extent to 0.001 mm.
+    void RoundImport();
+
     // Export.
     bool HasDots() const { return !dotRows.empty(); }
     // Writes the dot curves and then the outlines (the edge outlines with applyToOutline, else the
     // plate outlines) to the file; 1 when it was written whole, else 0 with any old file kept.
     int ExportDesign(const std::filesystem::path& file, const LgpShapePara& shape, std::uint16_t languageIndex,
                      platform::MessageSink& messages);
-    // Appends the curves of the current dot mode, in cutting order.
+    // Hands every curve of the current dot mode to the visitor, in cutting order; the curve lives only
+    // for the call. False when the visitor returned false, which stops the walk.
+    bool VisitExportCurves(const LgpCurveVisitor& visit) const;
+    // How many curves VisitExportCurves hands over.
+    std::size_t ExportCurveCount() const;
+    // Appends copies of the curves of the current dot mode, in cutting order, with their boxes.
     int BuildExportCurves(LgpCurveList& curves) const;
     static std::unique_ptr<CLgpCurve> MakeEllipseDotCurve(const LgpDot& dot);
-    static std::unique_ptr<CLgpCurve> MakeRectDotCurve(const LgpDot& dot);
+    static void FillEllipseDotCurve(const LgpDot& dot, CLgpCurve& curve);
+    static void FillRectDotCurve(const LgpDot& dot, CLgpCurve& curve);
 
   private:
     void GenerateRows(std::uint16_t kind);
@@ -81,9 +102,9 @@ class CLgpPlate {
     void OffsetToDotAreaOutlines(double distance, bool merge);
     void OffsetToEdgeOutlines(double distance, bool merge);
 
-    void AppendLineCurves(LgpCurveList& curves, bool horizontal) const;
-    void AppendDotCurves(LgpCurveList& curves, std::unique_ptr<CLgpCurve> (*make)(const LgpDot&)) const;
-    void AppendGridCurves(LgpCurveList& curves) const;
+    bool VisitLineCurves(const LgpCurveVisitor& visit, bool horizontal) const;
+    bool VisitDotCurves(const LgpCurveVisitor& visit, void (*fill)(const LgpDot&, CLgpCurve&)) const;
+    bool VisitGridCurves(const LgpCurveVisitor& visit) const;
 };
 
 }  // namespace dotplate

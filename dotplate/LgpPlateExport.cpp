@@ -1,9 +1,10 @@
 // The design handed back to the drawing: one curve per dot or line, in cutting order, then the plate
 // outlines, written to the hand-back file through the file library.
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
-#include "AtomicFile.h"
+#include "AtomicFileStream.h"
 #include "Geomcore.h"
 #include "LgpPlate.h"
 #include "MessageSink.h"
@@ -17,15 +18,16 @@ constexpr std::uint32_t kDotColour = 0;             // dots and horizontal lines
 constexpr std::uint32_t kVerticalColour = 255;      // vertical lines
 constexpr std::uint32_t kOutlineColour = 0xFF0000;  // plate outlines
 
-std::unique_ptr<CLgpCurve> LineCurve(SDPoint from, SDPoint to, std::uint32_t colour) {
-    auto curve = std::make_unique<CLgpCurve>();
+// Makes the scratch curve the line, keeping its storage between curves.
+const CLgpCurve& LineCurve(CLgpCurve& scratch, SDPoint from, SDPoint to, std::uint32_t colour) {
+    scratch.segments.RemoveAll();
     CFileLine line;
     line.start = from;
     line.end = to;
-    curve->AddSegment(line);
-    curve->colour = colour;
-    curve->CalcBounds();
-    return curve;
+    scratch.AddSegment(line);
+    scratch.colour = colour;
+    scratch.closed = 0;
+    return scratch;
 }
 
 // The rows that hold dots, in list order.
@@ -39,43 +41,21 @@ std::vector<const LgpDotRow*> RowsWithDots(const std::deque<LgpDotRow>& rows) {
     return withDots;
 }
 
-// The bytes of the hand-back file, built in memory so that a failure leaves no half file on disk.
-struct MemoryStream {
-    char* buffer = nullptr;
-    std::size_t size = 0;
-    std::FILE* file = open_memstream(&buffer, &size);
+bool WriteCurve(std::FILE* file, const CLgpCurve& curve, std::uint32_t colour) {
+    return _file_ZintData_SaveCurve(file, const_cast<CDbList<CFileLine>*>(&curve.segments), colour) == 0;
+}
 
-    ~MemoryStream() {
-        if (file != nullptr) {
-            std::fclose(file);
-        }
-        std::free(buffer);
-    }
-    bool Finish() {
-        const bool closed = file != nullptr && std::fclose(file) == 0;
-        file = nullptr;
-        return closed;
-    }
-};
-
-bool WriteCurves(std::FILE* file, const LgpCurveList& curves, const std::uint32_t* forcedColour) {
-    const std::uint32_t count = static_cast<std::uint32_t>(curves.size());
-    bool ok = _file_ZintData_Save(file, &count, sizeof count) == 0;
-    for (const auto& curve : curves) {
-        if (forcedColour != nullptr) {
-            curve->colour = *forcedColour;
-        }
-        ok = ok && _file_ZintData_SaveCurve(file, &curve->segments, curve->colour) == 0;
-    }
-    return ok;
+bool WriteCount(std::FILE* file, std::size_t count) {
+    const std::uint32_t stored = static_cast<std::uint32_t>(count);
+    return _file_ZintData_Save(file, &stored, sizeof stored) == 0;
 }
 
 }  // namespace
 
-std::unique_ptr<CLgpCurve> CLgpPlate::MakeEllipseDotCurve(const LgpDot& dot) {
+void CLgpPlate::FillEllipseDotCurve(const LgpDot& dot, CLgpCurve& curve) {
     SDPoint points[13] = {};
     _math_elli2bezier(dot.x - dot.w / 2, dot.y - dot.h / 2, dot.x + dot.w / 2, dot.y + dot.h / 2, points);
-    auto curve = std::make_unique<CLgpCurve>();
+    curve.segments.RemoveAll();
     for (int quarter = 0; quarter < 4; ++quarter) {
         const SDPoint* p = points + 3 * quarter;
         CFileLine bezier;
@@ -84,129 +64,164 @@ std::unique_ptr<CLgpCurve> CLgpPlate::MakeEllipseDotCurve(const LgpDot& dot) {
         bezier.ctrl1 = p[1];
         bezier.ctrl2 = p[2];
         bezier.end = p[3];
-        curve->AddSegment(bezier);
+        curve.AddSegment(bezier);
     }
-    curve->closed = 1;
-    curve->colour = kDotColour;
-    return curve;
+    curve.closed = 1;
+    curve.colour = kDotColour;
 }
 
-std::unique_ptr<CLgpCurve> CLgpPlate::MakeRectDotCurve(const LgpDot& dot) {
+void CLgpPlate::FillRectDotCurve(const LgpDot& dot, CLgpCurve& curve) {
     const double left = dot.x - dot.w / 2, right = dot.x + dot.w / 2;
     const double bottom = dot.y - dot.h / 2, top = dot.y + dot.h / 2;
     const SDPoint corners[] = {{left, bottom}, {right, bottom}, {right, top}, {left, top}};
-    auto curve = std::make_unique<CLgpCurve>();
+    curve.segments.RemoveAll();
     for (int i = 0; i < 4; ++i) {
         CFileLine line;
         line.start = corners[i];
         line.end = corners[(i + 1) % 4];
-        curve->AddSegment(line);
+        curve.AddSegment(line);
     }
-    curve->closed = 1;
-    curve->colour = kDotColour;
+    curve.closed = 1;
+    curve.colour = kDotColour;
+}
+
+std::unique_ptr<CLgpCurve> CLgpPlate::MakeEllipseDotCurve(const LgpDot& dot) {
+    auto curve = std::make_unique<CLgpCurve>();
+    FillEllipseDotCurve(dot, *curve);
     return curve;
 }
 
 // Dots row by row, the walking direction flipping after every row: the first row from its last dot.
-void CLgpPlate::AppendDotCurves(LgpCurveList& curves, std::unique_ptr<CLgpCurve> (*make)(const LgpDot&)) const {
+bool CLgpPlate::VisitDotCurves(const LgpCurveVisitor& visit, void (*fill)(const LgpDot&, CLgpCurve&)) const {
+    CLgpCurve scratch;
     bool forward = false;
     for (const LgpDotRow* row : RowsWithDots(dotRows)) {
-        auto add = [&](const LgpDot& dot) {
-            auto curve = make(dot);
-            curve->CalcBounds();
-            curves.push_back(std::move(curve));
+        auto each = [&](const LgpDot& dot) {
+            fill(dot, scratch);
+            return visit(scratch);
         };
-        if (forward) {
-            std::for_each(row->dots.begin(), row->dots.end(), add);
-        } else {
-            std::for_each(row->dots.rbegin(), row->dots.rend(), add);
+        const bool all = forward ? std::all_of(row->dots.begin(), row->dots.end(), each)
+                                 : std::all_of(row->dots.rbegin(), row->dots.rend(), each);
+        if (!all) {
+            return false;
         }
         forward = !forward;
     }
+    return true;
 }
 
 // Horizontal lines row by row, or vertical lines column by column, each line running against the
 // one before it so that the head never travels back across the plate.
-void CLgpPlate::AppendLineCurves(LgpCurveList& curves, bool horizontal) const {
+bool CLgpPlate::VisitLineCurves(const LgpCurveVisitor& visit, bool horizontal) const {
+    CLgpCurve scratch;
     bool forward = true;
-    auto walk = [&](const std::vector<LgpDot>& dots) {
-        auto add = [&](const LgpDot& dot) {
+    auto walk = [&](std::span<const LgpDot> dots) {
+        auto each = [&](const LgpDot& dot) {
             if (horizontal) {
                 const SDPoint low{dot.x - dot.w / 2, dot.y}, high{dot.x + dot.w / 2, dot.y};
-                curves.push_back(forward ? LineCurve(low, high, kDotColour) : LineCurve(high, low, kDotColour));
-            } else {
-                const SDPoint low{dot.x, dot.y - dot.h / 2}, high{dot.x, dot.y + dot.h / 2};
-                curves.push_back(forward ? LineCurve(low, high, kVerticalColour) : LineCurve(high, low, kVerticalColour));
+                return visit(forward ? LineCurve(scratch, low, high, kDotColour) : LineCurve(scratch, high, low, kDotColour));
             }
+            const SDPoint low{dot.x, dot.y - dot.h / 2}, high{dot.x, dot.y + dot.h / 2};
+            return visit(forward ? LineCurve(scratch, low, high, kVerticalColour)
+                                 : LineCurve(scratch, high, low, kVerticalColour));
         };
-        if (forward) {
-            std::for_each(dots.begin(), dots.end(), add);
-        } else {
-            std::for_each(dots.rbegin(), dots.rend(), add);
-        }
+        const bool all = forward ? std::all_of(dots.begin(), dots.end(), each)
+                                 : std::all_of(dots.rbegin(), dots.rend(), each);
         forward = !forward;
+        return all;
     };
     if (horizontal) {
-        for (const LgpDotRow* row : RowsWithDots(dotRows)) {
-            walk(row->dots);
+        const auto rows = RowsWithDots(dotRows);
+        return std::all_of(rows.begin(), rows.end(), [&](const LgpDotRow* row) { return walk(row->dots); });
+    }
+    const auto columns = DotColumns(dotRows);
+    return std::all_of(columns.begin(), columns.end(), walk);
+}
+
+bool CLgpPlate::VisitGridCurves(const LgpCurveVisitor& visit) const {
+    CLgpCurve scratch;
+    for (const LgpDotRow& row : dotRows) {
+        for (const LgpDot& line : row.dots) {
+            if (!visit(LineCurve(scratch, {line.x, line.y}, {line.w, line.h},
+                                 line.x == line.w ? kVerticalColour : kDotColour))) {
+                return false;
+            }
         }
-    } else {
-        for (const auto& column : DotColumns(dotRows)) {
-            walk(column);
-        }
+    }
+    return true;
+}
+
+bool CLgpPlate::VisitExportCurves(const LgpCurveVisitor& visit) const {
+    switch (dotPara.dotMode) {
+        case kHorizontalLine:
+            return VisitLineCurves(visit, true);
+        case kVerticalLine:
+            return VisitLineCurves(visit, false);
+        case kEllipse:
+            return VisitDotCurves(visit, &CLgpPlate::FillEllipseDotCurve);
+        case kRectangle:
+            return VisitDotCurves(visit, &CLgpPlate::FillRectDotCurve);
+        case kGrid:
+            return VisitGridCurves(visit);
+        case kCrossLine:
+            return VisitLineCurves(visit, true) && VisitLineCurves(visit, false);
+        default:
+            return true;
     }
 }
 
-void CLgpPlate::AppendGridCurves(LgpCurveList& curves) const {
+std::size_t CLgpPlate::ExportCurveCount() const {
+    std::size_t dots = 0;
     for (const LgpDotRow& row : dotRows) {
-        for (const LgpDot& line : row.dots) {
-            curves.push_back(LineCurve({line.x, line.y}, {line.w, line.h}, line.x == line.w ? kVerticalColour : kDotColour));
-        }
+        dots += row.dots.size();
+    }
+    switch (dotPara.dotMode) {
+        case kCrossLine:
+            return 2 * dots;
+        case kHorizontalLine:
+        case kVerticalLine:
+        case kEllipse:
+        case kRectangle:
+        case kGrid:
+            return dots;
+        default:
+            return 0;
     }
 }
 
 int CLgpPlate::BuildExportCurves(LgpCurveList& curves) const {
-    switch (dotPara.dotMode) {
-        case kHorizontalLine:
-            AppendLineCurves(curves, true);
-            break;
-        case kVerticalLine:
-            AppendLineCurves(curves, false);
-            break;
-        case kEllipse:
-            AppendDotCurves(curves, &CLgpPlate::MakeEllipseDotCurve);
-            break;
-        case kRectangle:
-            AppendDotCurves(curves, &CLgpPlate::MakeRectDotCurve);
-            break;
-        case kGrid:
-            AppendGridCurves(curves);
-            break;
-        case kCrossLine:
-            AppendLineCurves(curves, true);
-            AppendLineCurves(curves, false);
-            break;
-        default:
-            break;
-    }
+    VisitExportCurves([&curves](const CLgpCurve& curve) {
+        curves.push_back(std::make_unique<CLgpCurve>(curve));
+        curves.back()->CalcBounds();
+        return true;
+    });
     return 1;
 }
 
 int CLgpPlate::ExportDesign(const std::filesystem::path& file, const LgpShapePara& shape, std::uint16_t languageIndex,
                             platform::MessageSink& messages) {
-    LgpCurveList curves;
-    BuildExportCurves(curves);
-    if (curves.empty()) {
+    const std::size_t count = ExportCurveCount();
+    if (count == 0) {
         return 0;
     }
-    MemoryStream stream;
-    const LgpCurveList& outlines = shape.applyToOutline != 0 ? edgeOutlines : plateOutlines;
-    bool written = stream.file != nullptr && _file_ZintData_Start(stream.file) == 0 &&
-                   WriteCurves(stream.file, curves, nullptr) && WriteCurves(stream.file, outlines, &kOutlineColour) &&
-                   _file_ZintData_End(stream.file) == 0;
-    written = stream.Finish() && written &&
-              platform::WriteFileAtomically(file, std::string_view(stream.buffer, stream.size));
-    if (!written) {
+    // Each curve goes straight into a temporary file beside the target, which replaces the target
+    // only once written whole: neither the curves nor the file are ever held in memory.
+    platform::AtomicFileStream stream(file);
+    std::FILE* out = stream.File();
+    std::size_t written = 0;
+    auto writeDot = [out, &written](const CLgpCurve& curve) {
+        ++written;
+        return WriteCurve(out, curve, curve.colour);
+    };
+    LgpCurveList& outlines = shape.applyToOutline != 0 ? edgeOutlines : plateOutlines;
+    bool ok = out != nullptr && _file_ZintData_Start(out) == 0 && WriteCount(out, count) &&
+              VisitExportCurves(writeDot) && written == count && WriteCount(out, outlines.size());
+    for (std::size_t i = 0; ok && i < outlines.size(); ++i) {
+        outlines[i]->colour = kOutlineColour;  // the outlines keep the colour they are handed back in
+        ok = WriteCurve(out, *outlines[i], kOutlineColour);
+    }
+    ok = ok && _file_ZintData_End(out) == 0 && stream.Commit();
+    if (!ok) {
         messages.ShowMessageBox(languageIndex == 0 ? "导出文件创建失败!" : "Failed to create exopt file!", "",
                                 platform::kOk | platform::kIconError);
         return 0;

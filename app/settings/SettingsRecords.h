@@ -4,6 +4,7 @@
 
 #include "Archive.h"
 #include "DbList.h"
+#include "JobFrame.h"
 #include "SettingsRows.h"
 
 #include <cstdint>
@@ -117,15 +118,6 @@ struct OptimSettings {
     std::uint32_t startPointOptimise = 0;
 
     void Serialize(platform::Archive& archive);
-};
-
-// The job origin, axis signs and job box that job output fills before writing a job; never stored.
-struct JobFrame {
-    double originX = 0.0;
-    double originY = 0.0;
-    std::int16_t xSign = 1;  // -1 when the axis is mirrored
-    std::int16_t ySign = 1;
-    double box[4] = {0.0, 0.0, 100.0, 100.0};
 };
 
 extern GeneralSettings gGeneralSettings;

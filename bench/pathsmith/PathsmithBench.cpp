@@ -1,41 +1,112 @@
-// Offset (inward and outward), self-crossing test and combine on traced-looking contours of 1,000 to
-// 100,000 segments, with Clipper offsetting the same contours at the same arc tolerance for scale.
+// Offset and combine beside Clipper 1 in the same run: stars, combs, letters, random polygons and
+// circles from 48 to 100,000 segments; a noisy blob shrunk by less than its noise; unions of 100 and
+// 1,000 overlapping circles. Clipper offsets with round joins at the same arc tolerance.
 #include <benchmark/benchmark.h>
+#include <sys/resource.h>
 
 #include <clipper.hpp>
 #include <cmath>
+#include <random>
+#include <string>
 #include <vector>
 
+#include "../../geometry/pathsmith/tests/GlyphOutlines.h"
+#include "../../geometry/pathsmith/tests/OffsetReference.h"
 #include "DbList.h"
 #include "LineEx.h"
 #include "MyCurve.h"
-#include "Pathsmith.h"
 
 namespace {
 
-constexpr double kOffsetMm = 0.5;
-constexpr double kArcToleranceMm = 0.01;
-// Clipper works on integers: coordinates in units of 0.1 micrometre.
-constexpr double kClipperScale = 10000.0;
+using Polygon = std::vector<SDPoint>;
 
-// A traced gear: a circle whose rim carries notches 2 mm deep and as wide as the teeth between them,
-// segmentCount vertices about 0.3 mm apart along the rim (a larger drawing, not a denser one), a
-// notch every 20 vertices, counter-clockwise.
-std::vector<SDPoint> NotchedCircle(int segmentCount) {
-    const double rimRadius = segmentCount * 0.3 / (2.0 * M_PI);
-    std::vector<SDPoint> vertices;
-    vertices.reserve(segmentCount);
+constexpr double kArcToleranceMm = 0.01;
+using pathsmith::testing::ClipperPath;
+using pathsmith::testing::kClipperScale;
+constexpr int kOutward = 0;
+constexpr int kInward = 1;
+
+// A star of segmentCount / 2 points 10 mm long, at least 2 mm apart at their tips (a larger drawing
+// for more points, not a denser one): 24 points between radii 10 and 20 mm.
+Polygon Star(int segmentCount) {
+    const double outer = std::max(20.0, segmentCount / 2 * 2.0 / (2.0 * M_PI));
+    Polygon polygon;
     for (int index = 0; index < segmentCount; ++index) {
         const double angle = 2.0 * M_PI * index / segmentCount;
-        const double radius = (index / 10) % 2 == 0 ? rimRadius : rimRadius - 2.0;
-        vertices.push_back({radius * std::cos(angle), radius * std::sin(angle)});
+        const double radius = index % 2 == 0 ? outer : outer - 10.0;
+        polygon.push_back({radius * std::cos(angle), radius * std::sin(angle)});
     }
-    return vertices;
+    return polygon;
 }
 
-void FillClosed(CDbList<CLineEx>& list, const std::vector<SDPoint>& vertices) {
-    for (std::size_t index = 0; index < vertices.size(); ++index) {
-        list.AddTail(CLineEx(vertices[index], vertices[(index + 1) % vertices.size()]));
+// A comb: a 5 mm back with teeth 2 mm wide, 10 mm long and 2 mm apart, four segments per tooth.
+Polygon Comb(int segmentCount) {
+    const int teeth = std::max(1, (segmentCount - 2) / 4);
+    Polygon polygon{{0.0, 0.0}};
+    for (int tooth = 0; tooth < teeth; ++tooth) {
+        const double x = tooth * 4.0;
+        polygon.push_back({x + 2.0, 0.0});
+        polygon.push_back({x + 2.0, -10.0});
+        polygon.push_back({x + 4.0, -10.0});
+        polygon.push_back({x + 4.0, 0.0});
+    }
+    polygon.back() = {teeth * 4.0, 5.0};
+    polygon.push_back({0.0, 5.0});
+    return polygon;
+}
+
+// Random radii within 15 mm of a mean radius at evenly spread angles, vertices about 3 mm apart along
+// the mean circle: simple, with corners of every kind.
+Polygon RandomPolygon(int segmentCount) {
+    std::mt19937 random(4242);
+    const double mean = std::max(25.0, segmentCount * 3.0 / (2.0 * M_PI));
+    std::uniform_real_distribution<double> radius(mean - 15.0, mean + 15.0);
+    Polygon polygon;
+    for (int index = 0; index < segmentCount; ++index) {
+        const double angle = 2.0 * M_PI * index / segmentCount;
+        const double r = radius(random);
+        polygon.push_back({r * std::cos(angle), r * std::sin(angle)});
+    }
+    return polygon;
+}
+
+// A circle whose chords are about 0.3 mm long, as traced outlines are.
+Polygon Circle(int segmentCount) {
+    const double radius = std::max(5.0, segmentCount * 0.3 / (2.0 * M_PI));
+    Polygon polygon;
+    for (int index = 0; index < segmentCount; ++index) {
+        const double angle = 2.0 * M_PI * index / segmentCount;
+        polygon.push_back({radius * std::cos(angle), radius * std::sin(angle)});
+    }
+    return polygon;
+}
+
+// A scanned-looking blob: a circle of radius 40 mm whose radius wanders by ±0.05 mm at every vertex.
+Polygon NoisyBlob(int segmentCount) {
+    std::mt19937 random(1312);
+    std::uniform_real_distribution<double> wobble(-0.05, 0.05);
+    Polygon polygon;
+    for (int index = 0; index < segmentCount; ++index) {
+        const double angle = 2.0 * M_PI * index / segmentCount;
+        const double r = 40.0 + wobble(random);
+        polygon.push_back({r * std::cos(angle), r * std::sin(angle)});
+    }
+    return polygon;
+}
+
+// The contours of a 40-character line in DejaVu Sans at 20 mm.
+std::vector<Polygon> Letters() {
+    std::vector<Polygon> contours;
+    for (const auto& glyph : pathsmith::testing::GlyphContours(
+             pathsmith::testing::kDejaVuSans, "The quick brown fox jumps over a lazy dog", 20.0)) {
+        contours.push_back(glyph.polygon);
+    }
+    return contours;
+}
+
+void FillClosed(CDbList<CLineEx>& list, const Polygon& polygon) {
+    for (std::size_t index = 0; index < polygon.size(); ++index) {
+        list.AddTail(CLineEx(polygon[index], polygon[(index + 1) % polygon.size()]));
     }
 }
 
@@ -48,80 +119,116 @@ void DeleteCurves(CDbList<CMyCurve*>& curves) {
     curves.RemoveAll();
 }
 
-void OffsetContour(benchmark::State& state, int side) {
-    const std::vector<SDPoint> contour = NotchedCircle(static_cast<int>(state.range(0)));
+std::size_t SegmentCount(const std::vector<Polygon>& contours) {
+    std::size_t count = 0;
+    for (const Polygon& polygon : contours) {
+        count += polygon.size();
+    }
+    return count;
+}
+
+// The segment lists are filled outside the timing: the caller hands its list to the offset.
+void Offset(benchmark::State& state, const std::vector<Polygon>& contours, double distance, int side) {
     for (auto _ : state) {
         state.PauseTiming();
-        CDbList<CLineEx> segments;
-        FillClosed(segments, contour);
+        std::vector<CDbList<CLineEx>> lists(contours.size());
+        for (std::size_t index = 0; index < contours.size(); ++index) {
+            FillClosed(lists[index], contours[index]);
+        }
         CDbList<CMyCurve*> curves;
         state.ResumeTiming();
-        benchmark::DoNotOptimize(Zint_Offset(&segments, &curves, kOffsetMm, side, 0));
+        for (CDbList<CLineEx>& list : lists) {
+            benchmark::DoNotOptimize(Zint_Offset(&list, &curves, distance, side, 0));
+        }
         state.PauseTiming();
         DeleteCurves(curves);
+        lists.clear();
         state.ResumeTiming();
     }
-    state.SetComplexityN(state.range(0));
+    state.counters["segments"] = static_cast<double>(SegmentCount(contours));
 }
 
-void BM_OffsetInward(benchmark::State& state) {
-    OffsetContour(state, 1);
-}
-void BM_OffsetOutward(benchmark::State& state) {
-    OffsetContour(state, 0);
-}
-
-void ClipperOffsetContour(benchmark::State& state, double sign) {
-    const std::vector<SDPoint> contour = NotchedCircle(static_cast<int>(state.range(0)));
-    ClipperLib::Path path;
-    for (const SDPoint& vertex : contour) {
-        path.push_back({static_cast<ClipperLib::cInt>(std::llround(vertex.x * kClipperScale)),
-                        static_cast<ClipperLib::cInt>(std::llround(vertex.y * kClipperScale))});
+void ClipperOffset(benchmark::State& state, const std::vector<Polygon>& contours, double distance, int side) {
+    std::vector<ClipperLib::Path> paths;
+    for (const Polygon& polygon : contours) {
+        paths.push_back(ClipperPath(polygon));
     }
+    const double delta = (side == kInward ? -distance : distance) * kClipperScale;
     for (auto _ : state) {
-        ClipperLib::ClipperOffset offset;
-        offset.ArcTolerance = kArcToleranceMm * kClipperScale;
-        offset.AddPath(path, ClipperLib::jtRound, ClipperLib::etClosedPolygon);
-        ClipperLib::Paths solution;
-        offset.Execute(solution, sign * kOffsetMm * kClipperScale);
-        benchmark::DoNotOptimize(solution.data());
+        for (const ClipperLib::Path& path : paths) {
+            ClipperLib::ClipperOffset offset(2.0, kArcToleranceMm * kClipperScale);
+            offset.AddPath(path, ClipperLib::jtRound, ClipperLib::etClosedPolygon);
+            ClipperLib::Paths solution;
+            offset.Execute(solution, delta);
+            benchmark::DoNotOptimize(solution.data());
+        }
     }
-    state.SetComplexityN(state.range(0));
+    state.counters["segments"] = static_cast<double>(SegmentCount(contours));
 }
 
-void BM_ClipperOffsetInward(benchmark::State& state) {
-    ClipperOffsetContour(state, -1.0);
+using Shape = Polygon (*)(int);
+
+template <Shape shape>
+void BM_Offset(benchmark::State& state) {
+    Offset(state, {shape(static_cast<int>(state.range(0)))}, state.range(1) / 10.0, static_cast<int>(state.range(2)));
 }
-void BM_ClipperOffsetOutward(benchmark::State& state) {
-    ClipperOffsetContour(state, 1.0);
+template <Shape shape>
+void BM_Clipper(benchmark::State& state) {
+    ClipperOffset(state, {shape(static_cast<int>(state.range(0)))}, state.range(1) / 10.0,
+                  static_cast<int>(state.range(2)));
 }
 
-void BM_SelfCrossingTest(benchmark::State& state) {
-    CDbList<CLineEx> segments;
-    FillClosed(segments, NotchedCircle(static_cast<int>(state.range(0))));
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(Zint_IsSelfCross(&segments));
+void BM_OffsetLetters(benchmark::State& state) {
+    static const std::vector<Polygon> letters = Letters();
+    Offset(state, letters, state.range(0) / 10.0, static_cast<int>(state.range(1)));
+}
+void BM_ClipperLetters(benchmark::State& state) {
+    static const std::vector<Polygon> letters = Letters();
+    ClipperOffset(state, letters, state.range(0) / 10.0, static_cast<int>(state.range(1)));
+}
+
+double PeakResidentMegabytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss / 1024.0;
+}
+
+// Shrunk by 0.1 mm, less than twice its noise: the offset runs into itself all along.
+void BM_OffsetNoisyBlobInward(benchmark::State& state) {
+    Offset(state, {NoisyBlob(static_cast<int>(state.range(0)))}, 0.1, kInward);
+    state.counters["peak_MB"] = PeakResidentMegabytes();
+}
+void BM_ClipperNoisyBlobInward(benchmark::State& state) {
+    ClipperOffset(state, {NoisyBlob(static_cast<int>(state.range(0)))}, 0.1, kInward);
+}
+
+// circleCount circles of 64 segments and radius 10 mm on a grid 15 mm apart, each overlapping its
+// neighbours.
+std::vector<Polygon> OverlappingCircles(int circleCount) {
+    const int columns = static_cast<int>(std::ceil(std::sqrt(circleCount)));
+    std::vector<Polygon> circles;
+    for (int index = 0; index < circleCount; ++index) {
+        const int row = index / columns, column = index % columns;
+        const SDPoint centre{column * 15.0, row * 15.0 + (column % 2) * 3.0};
+        Polygon circle;
+        for (int step = 0; step < 64; ++step) {
+            const double angle = 2.0 * M_PI * step / 64 + 0.01 * (row + column);
+            circle.push_back({centre.x + 10.0 * std::cos(angle), centre.y + 10.0 * std::sin(angle)});
+        }
+        circles.push_back(circle);
     }
-    state.SetComplexityN(state.range(0));
+    return circles;
 }
 
-// 100 circles of 64 segments on a 10 x 10 grid, each overlapping its neighbours.
-void BM_CombineOverlappingOutlines(benchmark::State& state) {
+void BM_CombineCircles(benchmark::State& state) {
+    const std::vector<Polygon> circles = OverlappingCircles(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         state.PauseTiming();
         CDbList<CMyCurve*> curves;
-        for (int row = 0; row < 10; ++row) {
-            for (int column = 0; column < 10; ++column) {
-                auto* curve = new CMyCurve;
-                const SDPoint centre{column * 15.0, row * 15.0 + (column % 2) * 3.0};
-                std::vector<SDPoint> circle;
-                for (int index = 0; index < 64; ++index) {
-                    const double angle = 2.0 * M_PI * index / 64 + 0.01 * (row + column);
-                    circle.push_back({centre.x + 10.0 * std::cos(angle), centre.y + 10.0 * std::sin(angle)});
-                }
-                FillClosed(curve->segments, circle);
-                curves.AddTail(curve);
-            }
+        for (const Polygon& circle : circles) {
+            auto* curve = new CMyCurve;
+            FillClosed(curve->segments, circle);
+            curves.AddTail(curve);
         }
         state.ResumeTiming();
         benchmark::DoNotOptimize(Zint_CurveCombine(&curves));
@@ -131,31 +238,52 @@ void BM_CombineOverlappingOutlines(benchmark::State& state) {
     }
 }
 
+void BM_ClipperUnionCircles(benchmark::State& state) {
+    ClipperLib::Paths paths;
+    for (const Polygon& circle : OverlappingCircles(static_cast<int>(state.range(0)))) {
+        paths.push_back(ClipperPath(circle));
+    }
+    for (auto _ : state) {
+        ClipperLib::Clipper clipper;
+        clipper.AddPaths(paths, ClipperLib::ptSubject, true);
+        ClipperLib::Paths solution;
+        clipper.Execute(ClipperLib::ctUnion, solution, ClipperLib::pftNonZero, ClipperLib::pftNonZero);
+        benchmark::DoNotOptimize(solution.data());
+    }
+}
+
+// Arguments: segments, distance in tenths of a millimetre, side.
+void ShapeSizes(benchmark::internal::Benchmark* bench) {
+    for (const int segments : {48, 400, 1000, 10000, 100000}) {
+        for (const int side : {kOutward, kInward}) {
+            bench->Args({segments, 5, side});
+        }
+    }
+    bench->Unit(benchmark::kMillisecond);
+}
+
+void CombSizes(benchmark::internal::Benchmark* bench) {
+    for (const int segments : {48, 402, 1002, 10002, 100002}) {
+        for (const int side : {kOutward, kInward}) {
+            bench->Args({segments, 20, side});
+        }
+    }
+    bench->Unit(benchmark::kMillisecond);
+}
+
 }  // namespace
 
-BENCHMARK(BM_OffsetInward)
-    ->RangeMultiplier(10)
-    ->Range(1000, 100000)
-    ->Unit(benchmark::kMillisecond)
-    ->Complexity();
-BENCHMARK(BM_ClipperOffsetInward)
-    ->RangeMultiplier(10)
-    ->Range(1000, 100000)
-    ->Unit(benchmark::kMillisecond)
-    ->Complexity();
-BENCHMARK(BM_OffsetOutward)
-    ->RangeMultiplier(10)
-    ->Range(1000, 100000)
-    ->Unit(benchmark::kMillisecond)
-    ->Complexity();
-BENCHMARK(BM_ClipperOffsetOutward)
-    ->RangeMultiplier(10)
-    ->Range(1000, 100000)
-    ->Unit(benchmark::kMillisecond)
-    ->Complexity();
-BENCHMARK(BM_SelfCrossingTest)
-    ->RangeMultiplier(10)
-    ->Range(1000, 100000)
-    ->Unit(benchmark::kMillisecond)
-    ->Complexity();
-BENCHMARK(BM_CombineOverlappingOutlines)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Offset<Star>)->Apply(ShapeSizes);
+BENCHMARK(BM_Clipper<Star>)->Apply(ShapeSizes);
+BENCHMARK(BM_Offset<Comb>)->Apply(CombSizes);
+BENCHMARK(BM_Clipper<Comb>)->Apply(CombSizes);
+BENCHMARK(BM_Offset<RandomPolygon>)->Apply(ShapeSizes);
+BENCHMARK(BM_Clipper<RandomPolygon>)->Apply(ShapeSizes);
+BENCHMARK(BM_Offset<Circle>)->Apply(ShapeSizes);
+BENCHMARK(BM_Clipper<Circle>)->Apply(ShapeSizes);
+BENCHMARK(BM_OffsetLetters)->Args({8, kOutward})->Args({8, kInward})->Args({20, kOutward})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ClipperLetters)->Args({8, kOutward})->Args({8, kInward})->Args({20, kOutward})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OffsetNoisyBlobInward)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ClipperNoisyBlobInward)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CombineCircles)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ClipperUnionCircles)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);

@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <cstdio>
 #include <memory>
 
+#include "AtomicFile.h"
 #include "GeometryTestHelpers.h"
 #include "LgpPlate.h"
 #include "ProgramFolder.h"
@@ -146,6 +150,40 @@ TEST(LgpExportTest, AFileThatCannotBeWrittenKeepsWhatWasThereAndSaysSo) {
     EXPECT_FALSE(std::filesystem::exists(missingFolder));
     ASSERT_EQ(messages.Shown().size(), 1u);
     EXPECT_EQ(messages.Shown().front().text, "Failed to create exopt file!");
+}
+
+// The disk fills up half way through a large design (a file size limit stands in for it): the old
+// design stays, nothing is left beside it, and the failure is told.
+TEST(LgpExportTest, ADiskThatFillsUpMidWriteKeepsTheOldDesign) {
+    const auto folder = platform::ProgramFolder() / "full";
+    std::filesystem::create_directories(folder);
+    const auto path = folder / "lgp.ds";
+    ASSERT_TRUE(platform::WriteFileAtomically(path, std::string_view("old design")));
+    CLgpPlate plate;
+    plate.MakeRectOutline(100, 100);
+    LgpDotPara dots;
+    dots.dotMode = kEllipse;
+    plate.Generate(dots, LgpShapePara{});
+    ASSERT_GT(plate.dotRows.size(), 20u);
+
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = saved;
+    limited.rlim_cur = 64 * 1024;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
+    platform::RecordingMessageSink messages;
+    const int result = plate.ExportDesign(path, {}, 0, messages);
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(platform::ReadWholeFile(path), std::vector<std::uint8_t>({'o', 'l', 'd', ' ', 'd', 'e', 's', 'i', 'g', 'n'}));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), std::filesystem::directory_iterator()), 1);
+    ASSERT_EQ(messages.Shown().size(), 1u);
+    EXPECT_EQ(messages.Shown().front().text, "导出文件创建失败!");
+
+    EXPECT_EQ(plate.ExportDesign("/dev/full", {}, 2, messages), 0);
 }
 
 TEST(LgpExportTest, NoDotsWritesNothing) {

@@ -7,8 +7,10 @@
 
 #include "BoxTree.h"
 #include "ChordGrid.h"
+#include "JunctionWalk.h"
 #include "Contours.h"
-#include "CrossingSplitter.h"
+#include "ChordCutter.h"
+#include "RingFinish.h"
 #include "RingSplitter.h"
 
 namespace pathsmith {
@@ -34,125 +36,151 @@ std::vector<SDPoint> RoundJoin(SDPoint corner, double radius, SDPoint from, SDPo
     return arc;
 }
 
-// Joins each offset line to the next: inner corners are cut back to the meeting point, outer corners
-// get a round join (or a miter), anything else stays as it is. Returns the arc points to be linked in
-// after each line.
-std::vector<std::vector<SDPoint>> JoinCorners(const std::vector<Chord>& contour, std::vector<Chord>& lines,
-                                              double distance, bool closed) {
+// Where the lines of an offset line and the next one meet, judged on the lines as first offset.
+struct CornerMeeting {
+    LineMeeting meeting;
+    bool inner = false;  // within both lines, ends included: a meeting snapped onto an end still joins
+    bool outer = false;  // beyond the first line's end and before the second one's start
+};
+
+std::vector<CornerMeeting> MeetCorners(const std::vector<Chord>& lines, bool closed) {
     const int count = static_cast<int>(lines.size());
-    std::vector<std::vector<SDPoint>> joins(count);
+    std::vector<CornerMeeting> corners(count);
+    const int pairCount = closed ? count : count - 1;
+    for (int index = 0; index < pairCount; ++index) {
+        CornerMeeting& corner = corners[index];
+        if (!IntersectLines(lines[index], lines[(index + 1) % count], corner.meeting)) {
+            continue;
+        }
+        const double t1 = corner.meeting.t1, t2 = corner.meeting.t2;
+        corner.inner = t1 >= 0.0 && t1 <= 1.0 && t2 >= 0.0 && t2 <= 1.0;
+        corner.outer = t1 > 1.0 && t2 < 0.0;
+    }
+    return corners;
+}
+
+// An inner corner may cut both lines back to their meeting point only when neither line would then
+// run backwards: a line shorter than the cuts at its two ends is linked through the corners instead.
+// The neighbouring corners are taken as cut whenever they are inner, which errs towards linking.
+bool MayCutInnerCorner(const std::vector<CornerMeeting>& corners, int index, bool closed) {
+    const int count = static_cast<int>(corners.size());
+    const CornerMeeting& corner = corners[index];
+    if (!corner.inner) {
+        return false;
+    }
+    const bool hasPrevious = closed || index > 0;
+    const bool hasNext = closed || index + 2 < count;
+    const CornerMeeting& previous = corners[(index + count - 1) % count];
+    const CornerMeeting& next = corners[(index + 1) % count];
+    const double startOfFirst = hasPrevious && previous.inner ? previous.meeting.t2 : 0.0;
+    const double endOfSecond = hasNext && next.inner ? next.meeting.t1 : 1.0;
+    return startOfFirst < corner.meeting.t1 && corner.meeting.t2 < endOfSecond;
+}
+
+// How an offset line is joined to the next one: the points linked in between them, and whether
+// they run around the corner at the offset distance (a round join) or through the corner vertex.
+struct CornerJoin {
+    std::vector<SDPoint> points;
+    bool throughCorner = false;
+};
+
+// Joins each offset line to the next: inner corners are cut back to the meeting point, outer corners
+// get a round join (or a miter). Any other pair, where a short edge keeps the lines from meeting within
+// both, is linked through the corner vertex: the link lies inside the band and is dropped later, but
+// it leaves the two lines apart in the chain, so their crossing is cut like any other.
+std::vector<CornerJoin> JoinCorners(const std::vector<Chord>& contour, std::vector<Chord>& lines,
+                                    double distance, bool closed) {
+    const int count = static_cast<int>(lines.size());
+    const std::vector<CornerMeeting> corners = MeetCorners(lines, closed);
+    std::vector<char> cut(count, 0);
+    for (int index = 0; index < count; ++index) {
+        cut[index] = MayCutInnerCorner(corners, index, closed);
+    }
+    std::vector<CornerJoin> joins(count);
     const int pairCount = closed ? count : count - 1;
     for (int index = 0; index < pairCount; ++index) {
         Chord& a = lines[index];
         Chord& b = lines[(index + 1) % count];
-        LineMeeting meeting;
-        if (!IntersectLines(a, b, meeting)) {
-            continue;
+        const CornerMeeting& corner = corners[index];
+        if (corner.outer) {
+            joins[index].points = RoundJoin(contour[index].end, distance, a.end, b.start);
         }
-        const bool innerCorner = meeting.t1 > 0.0 && meeting.t1 < 1.0 && meeting.t2 > 0.0 && meeting.t2 < 1.0;
-        const bool outerCorner = meeting.t1 > 1.0 && meeting.t2 < 0.0;
-        if (outerCorner) {
-            joins[index] = RoundJoin(contour[index].end, distance, a.end, b.start);
-        }
-        if (innerCorner || (outerCorner && joins[index].empty())) {
-            a.end = meeting.point;
-            b.start = meeting.point;
+        if (cut[index] || (corner.outer && joins[index].points.empty())) {
+            a.end = corner.meeting.point;
+            b.start = corner.meeting.point;
+        } else if (!corner.outer && !Coincide(a.end, b.start)) {
+            joins[index] = {{a.end, contour[index].end, b.start}, true};
         }
     }
     return joins;
 }
 
-// A piece of the offset with what it runs beside: the contour segment it was offset from, or the
-// corner at the end of that segment whose round join it belongs to. Large contours have hundreds
-// of thousands of pieces, so the segment is named by its index rather than copied.
+// What an offset piece runs beside.
+enum class PieceOrigin {
+    kSegment,        // the contour segment it was offset from
+    kCornerArc,      // the corner at the end of that segment, as part of its round join
+    kThroughCorner,  // nothing: a link through the corner vertex, inside the band everywhere
+};
+
+// A piece of the offset with what it runs beside. Large contours have hundreds of thousands of
+// pieces, so the segment is named by its index rather than copied.
 struct OffsetPiece {
     Chord chord;
     int segment;
-    bool ofCorner;
+    PieceOrigin origin;
 };
 
 // What the piece runs beside, a corner as a chord of zero length.
 Chord GeneratorOf(const OffsetPiece& piece, const std::vector<Chord>& contour) {
     const Chord& segment = contour[piece.segment];
-    return piece.ofCorner ? Chord{segment.end, segment.end} : segment;
+    return piece.origin == PieceOrigin::kSegment ? segment : Chord{segment.end, segment.end};
 }
 
-// The offset lines with the join chords linked in after each; chords shorter than kCoincidence are left out.
-std::vector<OffsetPiece> LinkJoins(const std::vector<Chord>& lines,
-                                   const std::vector<std::vector<SDPoint>>& joins) {
+// The offset lines with the join chords linked in after each, as one chain whose pieces share their
+// joining points exactly (later stages find junctions by exact points); chords shorter than
+// kCoincidence are left out and their neighbours joined across them.
+std::vector<OffsetPiece> LinkJoins(const std::vector<Chord>& lines, const std::vector<CornerJoin>& joins,
+                                   bool closed) {
+    // Consecutive chords meet within rounding, or across a left-out chord, when nearer than this.
+    constexpr double kJoinReach = 2 * kCoincidence;
     std::vector<OffsetPiece> work;
     work.reserve(lines.size() * 2);
-    auto add = [&](const Chord& chord, int segment, bool ofCorner) {
-        if (!IsShorterThanCoincidence(chord)) {
-            work.push_back({chord, segment, ofCorner});
+    auto add = [&](Chord chord, int segment, PieceOrigin origin) {
+        if (IsShorterThanCoincidence(chord)) {
+            return;
         }
+        if (!work.empty() && Distance(work.back().chord.end, chord.start) <= kJoinReach) {
+            chord.start = work.back().chord.end;
+        }
+        work.push_back({chord, segment, origin});
     };
     for (int index = 0; index < static_cast<int>(lines.size()); ++index) {
-        add(lines[index], index, false);
-        const std::vector<SDPoint>& arc = joins[index];
-        for (std::size_t point = 0; point + 1 < arc.size(); ++point) {
-            add({arc[point], arc[point + 1]}, index, true);
+        add(lines[index], index, PieceOrigin::kSegment);
+        const CornerJoin& join = joins[index];
+        const PieceOrigin origin = join.throughCorner ? PieceOrigin::kThroughCorner : PieceOrigin::kCornerArc;
+        for (std::size_t point = 0; point + 1 < join.points.size(); ++point) {
+            add({join.points[point], join.points[point + 1]}, index, origin);
         }
+    }
+    if (closed && work.size() > 1 && Distance(work.back().chord.end, work.front().chord.start) <= kJoinReach) {
+        work.back().chord.end = work.front().chord.start;
     }
     return work;
 }
 
-// An end of one piece that coincides with a point inside another piece cuts that piece there; this
-// also catches crossings within kCoincidence of an end, whose parameter snaps to the end.
-constexpr double kJunctionTolerance = kCoincidence;
-
-// The end `point` of one piece lies inside `chord`, away from its ends; t is its parameter there.
-bool EndTouchesInside(SDPoint point, const Chord& chord, double& t) {
-    t = ParameterOnChord(point, chord);
-    return t > 0.0 && t < 1.0 && Distance(point, PointAtParameter(chord, t)) <= kJunctionTolerance;
-}
-
-// Where two offset pieces must be cut: at a crossing strictly inside both, or where an end of one
-// touches the inside of the other (the offsets of two walls of a notch meet the offset of its rim
-// that way). Both kinds of meeting are where the offset may pass from valid to invalid.
-bool FindCut(const Chord& a, const Chord& b, LineMeeting& meeting) {
-    // A crossing inside both pieces lies in both boxes, so plain boxes stand in for the rounded rectangles.
-    if (BoxOf(a).Grown(kCoincidence).Overlaps(BoxOf(b)) && IntersectLines(a, b, meeting) &&
-        meeting.t1 > 0.0 && meeting.t1 < 1.0 && meeting.t2 > 0.0 && meeting.t2 < 1.0) {
-        return true;
-    }
-    double t = 0.0;
-    for (const auto& [end, parameter] : {std::pair{b.start, 0.0}, std::pair{b.end, 1.0}}) {
-        if (EndTouchesInside(end, a, t)) {
-            meeting = {end, t, parameter, 1};
-            return true;
-        }
-    }
-    for (const auto& [end, parameter] : {std::pair{a.start, 0.0}, std::pair{a.end, 1.0}}) {
-        if (EndTouchesInside(end, b, t)) {
-            meeting = {end, parameter, t, 1};
-            return true;
-        }
-    }
-    return false;
-}
-
 // Cuts every pair of non-neighbouring pieces where they meet, so that all crossings become vertices.
 std::vector<OffsetPiece> SplitAtCrossings(const std::vector<OffsetPiece>& work) {
-    std::vector<SDPoint> points;
-    std::vector<CrossingSplitter::Edge> edges;
-    points.reserve(2 * work.size());
-    edges.reserve(work.size());
+    std::vector<Chord> chain;
+    chain.reserve(work.size());
     for (const OffsetPiece& piece : work) {
-        const int start = static_cast<int>(points.size());
-        points.push_back(piece.chord.start);
-        points.push_back(piece.chord.end);
-        edges.push_back({start, start + 1});
+        chain.push_back(piece.chord);
     }
-    CrossingSplitter splitter(std::move(points), std::move(edges));
-    splitter.SplitWithinList(FindCut);
-    std::vector<int> edgeOfPiece;
-    const std::vector<Chord> chords = splitter.Pieces(&edgeOfPiece);
     std::vector<OffsetPiece> pieces;
-    pieces.reserve(chords.size());
-    for (std::size_t index = 0; index < chords.size(); ++index) {
-        const OffsetPiece& whole = work[edgeOfPiece[index]];
-        pieces.push_back({chords[index], whole.segment, whole.ofCorner});
+    const std::vector<CutPiece> cut = CutWhereChordsMeet(chain);
+    pieces.reserve(cut.size());
+    for (const CutPiece& piece : cut) {
+        const OffsetPiece& whole = work[piece.source];
+        pieces.push_back({piece.chord, whole.segment, whole.origin});
     }
     return pieces;
 }
@@ -162,51 +190,87 @@ constexpr double kDistanceSlack = 1e-7;
 
 // Keeps the pieces that are no closer to any part of the contour than to what they run beside. Once
 // every crossing is a vertex a piece lies wholly inside or wholly outside the band along the contour,
-// so its middle decides.
-std::vector<Chord> WithoutPiecesInBand(const std::vector<OffsetPiece>& pieces,
-                                       const std::vector<Chord>& contour) {
+// so its middle decides. Dropped pieces within the round joins' chord error of the band's edge are
+// marked, since where two joins cross the judgement is only that exact.
+std::vector<char> OutsideBand(const std::vector<OffsetPiece>& pieces, const std::vector<Chord>& contour,
+                              double distance) {
     std::vector<Box> boxes;
     boxes.reserve(contour.size());
     for (const Chord& chord : contour) {
         boxes.push_back(BoxOf(chord));
     }
     const BoxTree tree(std::move(boxes));
-    std::vector<Chord> kept;
-    kept.reserve(pieces.size());
-    for (const OffsetPiece& piece : pieces) {
+    std::vector<char> kept(pieces.size(), kPieceDropped);
+    for (std::size_t index = 0; index < pieces.size(); ++index) {
+        const OffsetPiece& piece = pieces[index];
+        if (piece.origin == PieceOrigin::kThroughCorner) {
+            continue;
+        }
         const SDPoint middle = PointAtParameter(piece.chord, 0.5);
-        const double reach = DistanceToChord(middle, GeneratorOf(piece, contour)) - kDistanceSlack;
-        const bool inBand = reach > 0.0 && tree.Search(BoxAround(middle, reach), [&](int index) {
-            return DistanceToChord(middle, contour[index]) < reach;
-        });
-        if (!inBand) {
-            kept.push_back(piece.chord);
+        // A mitre's tip lies farther than the distance from its corner; anything beyond the distance
+        // from the whole contour is outside the band all the same.
+        const double reach =
+            std::min(DistanceToChord(middle, GeneratorOf(piece, contour)), distance) - kDistanceSlack;
+        auto nearerThan = [&](double limit) {
+            return limit > 0.0 && tree.Search(BoxAround(middle, limit), [&](int other) {
+                return DistanceToChord(middle, contour[other]) < limit;
+            });
+        };
+        if (!nearerThan(reach)) {
+            kept[index] = kPieceKept;
+        } else if (!nearerThan(distance - kArcChordError)) {
+            kept[index] = kPieceBarelyInBand;
         }
     }
     return kept;
 }
 
-// Drops a piece that repeats an earlier one (same start and end): offsets of collinear walls overlap
-// and leave such twins once they are cut at each other's ends.
-std::vector<Chord> WithoutRepeatedPieces(const std::vector<Chord>& pieces) {
+// Drops a kept piece that repeats an earlier kept one (same start and end): offsets of collinear walls
+// overlap and leave such twins once they are cut at each other's ends.
+void DropRepeatedPieces(const std::vector<Chord>& pieces, std::vector<char>& kept) {
     ChordGrid grid(pieces, 2 * kCoincidence);
-    std::vector<char> repeated(pieces.size(), 0);
-    std::vector<Chord> kept;
-    kept.reserve(pieces.size());
     for (std::size_t index = 0; index < pieces.size(); ++index) {
+        if (kept[index] != kPieceKept) {
+            continue;
+        }
         const Chord& piece = pieces[index];
         grid.ForEachNearItem(static_cast<int>(index), [&](int other) {
-            if (static_cast<std::size_t>(other) < index && !repeated[other] &&
+            if (static_cast<std::size_t>(other) < index && kept[other] == kPieceKept &&
                 CoincideInXAndY(pieces[other].start, piece.start) &&
                 CoincideInXAndY(pieces[other].end, piece.end)) {
-                repeated[index] = 1;
+                kept[index] = kPieceDropped;
             }
         });
-        if (!repeated[index]) {
-            kept.push_back(piece);
+    }
+}
+
+// The rings of an open contour: the kept pieces in chain order, divided where they run into themselves.
+std::vector<std::vector<SDPoint>> OpenRings(const std::vector<Chord>& pieces, const std::vector<char>& kept) {
+    std::vector<Chord> chain;
+    chain.reserve(pieces.size());
+    for (std::size_t index = 0; index < pieces.size(); ++index) {
+        if (kept[index] == kPieceKept) {
+            chain.push_back(pieces[index]);
         }
     }
-    return kept;
+    std::vector<std::vector<SDPoint>> rings = RingSplitter(chain).Split();
+    for (std::vector<SDPoint>& ring : rings) {
+        ring = WithoutRepeatedVertices(ring);
+    }
+    return rings;
+}
+
+// The rings of a closed contour, walked along exact junctions and finished for cutting.
+std::vector<std::vector<SDPoint>> ClosedRings(const std::vector<Chord>& pieces, const std::vector<char>& kept,
+                                              bool toTheLeft) {
+    std::vector<std::vector<SDPoint>> rings;
+    for (WalkedRing& walked : WalkRings(pieces, kept, toTheLeft)) {
+        std::vector<SDPoint> ring = FinishedClosedRing(WithoutRepeatedVertices(walked.vertices));
+        if (!ring.empty()) {
+            rings.push_back(std::move(ring));
+        }
+    }
+    return rings;
 }
 
 }  // namespace
@@ -231,15 +295,18 @@ std::vector<std::vector<SDPoint>> OffsetContour(const std::vector<Chord>& contou
         return {};
     }
     const ContourShape shape = ExamineContour(contour);
-    std::vector<Chord> lines = RawOffsetLines(contour, distance, OffsetsToTheLeft(side, shape.direction));
-    const std::vector<std::vector<SDPoint>> joins = JoinCorners(contour, lines, distance, shape.closed);
-    const std::vector<Chord> work =
-        WithoutRepeatedPieces(WithoutPiecesInBand(SplitAtCrossings(LinkJoins(lines, joins)), contour));
-    std::vector<std::vector<SDPoint>> rings = RingSplitter(work).Split();
-    for (std::vector<SDPoint>& ring : rings) {
-        ring = WithoutRepeatedVertices(ring);
+    const bool toTheLeft = OffsetsToTheLeft(side, shape.direction);
+    std::vector<Chord> lines = RawOffsetLines(contour, distance, toTheLeft);
+    const std::vector<CornerJoin> joins = JoinCorners(contour, lines, distance, shape.closed);
+    const std::vector<OffsetPiece> split = SplitAtCrossings(LinkJoins(lines, joins, shape.closed));
+    std::vector<char> kept = OutsideBand(split, contour, distance);
+    std::vector<Chord> pieces;
+    pieces.reserve(split.size());
+    for (const OffsetPiece& piece : split) {
+        pieces.push_back(piece.chord);
     }
-    return rings;
+    DropRepeatedPieces(pieces, kept);
+    return shape.closed ? ClosedRings(pieces, kept, toTheLeft) : OpenRings(pieces, kept);
 }
 
 }  // namespace pathsmith

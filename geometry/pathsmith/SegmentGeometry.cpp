@@ -93,8 +93,11 @@ bool ChordsCross(const Chord& a, const Chord& b) {
     if (!BoxOf(a).Grown(kCoincidence).Overlaps(BoxOf(b))) {
         return false;
     }
-    const double determinant = Cross(Direction(a), Direction(b));
-    if (std::fabs(determinant) <= kParallelDeterminant) {
+    // The parallel test scales with the chords' lengths: between the short chords of a finely divided
+    // curve a fixed determinant tolerance would take a real crossing for parallel lines.
+    const SDPoint da = Direction(a), db = Direction(b);
+    const double determinant = Cross(da, db);
+    if (std::fabs(determinant) <= kParallelDeterminant * std::hypot(da.x, da.y) * std::hypot(db.x, db.y)) {
         return false;
     }
     const SDPoint point = MeetingPoint(a, b, determinant);

@@ -82,7 +82,7 @@ inline SDPoint PointAtParameter(const Chord& chord, double t) {
 double DistanceToChord(SDPoint p, const Chord& chord, SDPoint* nearest = nullptr);
 
 // The chords cross at a point strictly inside both; touching ends, parallel and collinear chords
-// never cross.
+// never cross. Chords count as parallel when the sine of their angle is at most kParallelDeterminant.
 bool ChordsCross(const Chord& a, const Chord& b);
 
 // Where two lines meet, with the parameter on each chord and the case code of the table below

@@ -58,7 +58,8 @@ LimitedRead ReadAll(int fd, std::size_t expectedSize, std::uintmax_t maxBytes) {
     return read;
 }
 
-// Makes the rename itself durable; a folder that cannot be opened is not an error worth failing for.
+}  // namespace
+
 void SyncFolder(const std::filesystem::path& folder) {
     int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY);
     if (fd >= 0) {
@@ -67,20 +68,28 @@ void SyncFolder(const std::filesystem::path& folder) {
     }
 }
 
-}  // namespace
-
-bool WriteFileAtomically(const std::filesystem::path& target, std::span<const std::uint8_t> bytes) {
-    const std::filesystem::path folder = target.parent_path();
-    // A hidden sibling of the target, so that the rename stays within one file system.
+int CreateTemporarySibling(const std::filesystem::path& target, std::string& temporaryPath) {
+    struct stat existing {};
+    if (::stat(target.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode)) {
+        return -1;  // a folder or a device is never replaced by a file
+    }
     std::string hiddenName = target.filename().string();
     hiddenName.insert(0, 1, '.');
     hiddenName.append(".tmp-XXXXXX");
-    std::string temporary = (folder / hiddenName).string();
-    int fd = ::mkstemp(temporary.data());
+    temporaryPath = (target.parent_path() / hiddenName).string();
+    int fd = ::mkstemp(temporaryPath.data());
+    if (fd >= 0) {
+        ::fchmod(fd, 0644);  // mkstemp makes the file private; the files the program writes are not
+    }
+    return fd;
+}
+
+bool WriteFileAtomically(const std::filesystem::path& target, std::span<const std::uint8_t> bytes) {
+    std::string temporary;
+    int fd = CreateTemporarySibling(target, temporary);
     if (fd < 0) {
         return false;
     }
-    ::fchmod(fd, 0644);  // mkstemp makes the file private; a settings file is not
     bool ok = WriteAll(fd, bytes) && ::fsync(fd) == 0;
     ok = (::close(fd) == 0) && ok;
     if (ok) {
@@ -90,7 +99,7 @@ bool WriteFileAtomically(const std::filesystem::path& target, std::span<const st
         ::unlink(temporary.c_str());
         return false;
     }
-    SyncFolder(folder);
+    SyncFolder(target.parent_path());
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -15,6 +16,14 @@ namespace platform {
 // the target. Returns false, leaving any old file untouched, when any step fails.
 bool WriteFileAtomically(const std::filesystem::path& target, std::span<const std::uint8_t> bytes);
 bool WriteFileAtomically(const std::filesystem::path& target, std::string_view text);
+
+// Creates a new, empty, hidden temporary sibling of the target (".name.tmp-XXXXXX" in the target's
+// folder, so that renaming it over the target stays within one file system), readable by others like
+// any file the program writes. Its descriptor, with its path in temporaryPath; -1 when it cannot be made
+// or when the target exists but is not a regular file (a folder or a device is never replaced).
+int CreateTemporarySibling(const std::filesystem::path& target, std::string& temporaryPath);
+// Makes a rename in the folder durable; a folder that cannot be opened is not an error worth failing for.
+void SyncFolder(const std::filesystem::path& folder);
 
 // The whole content of a regular file, or nothing when it is missing, cannot be read, is not a regular
 // file (a folder, a named pipe, a device) or does not fit in memory.

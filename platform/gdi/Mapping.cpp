@@ -15,9 +15,15 @@ std::int32_t ClampToInt32(Wide value) {
     return static_cast<std::int32_t>(value < kLowest ? kLowest : (value > kHighest ? kHighest : value));
 }
 
-// value x numerator / denominator rounded to the nearest integer, halves away from zero.
-Wide RoundedMulDiv(Wide value, Wide numerator, Wide denominator) {
-    Wide product = value * numerator;
+Wide Magnitude(Wide value) {
+    return value < 0 ? -value : value;
+}
+
+// value x numerator / denominator rounded to the nearest integer, halves away from zero, in `Int`, which
+// must hold twice the product plus the denominator.
+template <typename Int>
+Int RoundedMulDivIn(Int value, Int numerator, Int denominator) {
+    Int product = value * numerator;
     if (denominator < 0) {
         product = -product;
         denominator = -denominator;
@@ -28,14 +34,23 @@ Wide RoundedMulDiv(Wide value, Wide numerator, Wide denominator) {
     return -((-2 * product + denominator) / (2 * denominator));
 }
 
+// The same in 64 bits where the operands are small enough, as they are for any drawing on a surface,
+// since 128-bit division costs many times more.
+Wide RoundedMulDiv(Wide value, Wide numerator, Wide denominator) {
+    constexpr Wide kNarrowLimit = Wide{1} << 30;
+    constexpr Wide kNarrowDenominatorLimit = Wide{1} << 31;
+    if (Magnitude(value) <= kNarrowLimit && Magnitude(numerator) <= kNarrowLimit &&
+        Magnitude(denominator) <= kNarrowDenominatorLimit) {
+        return RoundedMulDivIn<std::int64_t>(static_cast<std::int64_t>(value), static_cast<std::int64_t>(numerator),
+                                             static_cast<std::int64_t>(denominator));
+    }
+    return RoundedMulDivIn<Wide>(value, numerator, denominator);
+}
+
 std::int32_t MapAxis(std::int32_t value, std::int32_t fromOrigin, std::int32_t fromExtent,
                      std::int32_t toOrigin, std::int32_t toExtent) {
     const Wide offset = static_cast<Wide>(value) - fromOrigin;
     return ClampToInt32(RoundedMulDiv(offset, toExtent, fromExtent) + toOrigin);
-}
-
-Wide Magnitude(Wide value) {
-    return value < 0 ? -value : value;
 }
 
 std::int32_t SignOf(std::int32_t value) {

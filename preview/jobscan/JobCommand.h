@@ -2,7 +2,11 @@
 // so the field order and widths and the kind numbers are fixed.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+
+#include "DbList.h"
+#include "NodePool.h"
 
 struct JobCommand {
     // Kind numbers; the units of a and b are given beside each.
@@ -26,3 +30,20 @@ struct JobCommand {
     double a = 0.0;  // fields a kind does not use stay 0.0
     double b = 0.0;
 };
+
+// The list nodes of job records come from the reader's node pool (NodePool.h): same layout and
+// constructors as every other list's node, so code that walks and relinks nodes sees no difference.
+template <>
+struct CDbList<JobCommand>::Node {
+    JobCommand value{};
+    Node* prev = nullptr;
+    Node* next = nullptr;
+
+    Node() = default;
+    Node(const JobCommand& nodeValue, Node* prevNode, Node* nextNode)
+        : value(nodeValue), prev(prevNode), next(nextNode) {}
+
+    static void* operator new(std::size_t) { return jobscan::AllocatePooledNode(); }
+    static void operator delete(void* node) noexcept { jobscan::FreePooledNode(node); }
+};
+static_assert(sizeof(CDbList<JobCommand>::Node) == jobscan::kPooledNodeBytes);

@@ -1,14 +1,10 @@
-// Zint_ReadZintFile: reads a whole job file into one buffer, turns it into the opcode
-// stream through the controller library's byte transform and walks it.
+// Zint_ReadZintFile and the bulk form's file reader: the job file's bytes, read into the thread's kept
+// buffer, decoded straight from their stored form.
 #include <atomic>
-#include <cstddef>
 #include <new>
-#include <optional>
-#include <vector>
 
-#include "AtomicFile.h"
-#include "ByteTransform.h"
-#include "JobStreamWalker.h"
+#include "JobDecoder.h"
+#include "JobFileBuffer.h"
 #include "Jobscan.h"
 
 namespace {
@@ -19,22 +15,31 @@ constexpr std::uint16_t kCannotOpen = 1;
 // Kept for the caller's sake only; nothing reads it.
 std::atomic<std::uint16_t> storedReaderFlag{0};
 
+thread_local jobscan::JobFileBuffer fileBuffer;
+
 }  // namespace
+
+bool jobscan::ReadJobRecords(const char* path, std::vector<JobRecord>& records) {
+    const std::optional<std::span<const std::uint8_t>> bytes =
+        path == nullptr ? std::nullopt : fileBuffer.Read(path);
+    if (!bytes) {
+        return false;
+    }
+    DecodeJob(*bytes, JobBytes::kStored, records);
+    return true;
+}
 
 std::uint16_t Zint_ReadZintFile(const char* path, CDbList<JobCommand>* list, std::uint16_t flag) {
     storedReaderFlag.store(flag, std::memory_order_relaxed);
     if (path == nullptr) {
         return kCannotOpen;
     }
-    std::optional<std::vector<std::uint8_t>> bytes = platform::ReadWholeFile(path);
+    const std::optional<std::span<const std::uint8_t>> bytes = fileBuffer.Read(path);
     if (!bytes) {
         return kCannotOpen;
     }
-    for (std::uint8_t& byte : *bytes) {
-        Zint_UBCmd(&byte);
-    }
     try {
-        jobscan::WalkJobStream(*bytes, list);
+        jobscan::DecodeJob(*bytes, jobscan::JobBytes::kStored, list);
     } catch (const std::bad_alloc&) {
         // Out of memory for records: the list keeps what was decoded, as for a job that ends early.
     }

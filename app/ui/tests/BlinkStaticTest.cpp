@@ -5,18 +5,11 @@
 #include <QImage>
 
 #include "BlinkStatic.h"
+#include "WidgetTestApplication.h"
 
 namespace {
 
 using platform::Rgb;
-
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "test";
-    static char* argv[] = {name, nullptr};
-    static QApplication application(argc, argv);
-    return application;
-}
 
 platform::ColorRef PaintedBackground(CBlinkStatic& control) {
     const QImage image = control.grab().toImage();
@@ -39,7 +32,7 @@ class Recorder : public QObject {
 };
 
 TEST(BlinkStatic, PeriodBySpeed) {
-    App();
+    platform::EnsureWidgetApplication();
     struct Case {
         int speed;
         int periodMs;
@@ -54,7 +47,7 @@ TEST(BlinkStatic, PeriodBySpeed) {
 }
 
 TEST(BlinkStatic, BackgroundAlternatesAndStopsAtModeZero) {
-    App();
+    platform::EnsureWidgetApplication();
     CBlinkStatic control;
     control.resize(40, 20);
     const platform::ColorRef normal = control.CurrentBackgroundColor();
@@ -73,7 +66,7 @@ TEST(BlinkStatic, BackgroundAlternatesAndStopsAtModeZero) {
 }
 
 TEST(BlinkStatic, SameColoursBlinkInvisibly) {
-    App();
+    platform::EnsureWidgetApplication();
     CBlinkStatic control;
     control.resize(40, 20);
     control.SetColors(Rgb(0, 0, 0), Rgb(0, 0, 0));
@@ -87,7 +80,7 @@ TEST(BlinkStatic, SameColoursBlinkInvisibly) {
 
 // The preview's value labels: both parts blink between equal colours, so green on black stays steady.
 TEST(BlinkStatic, TextBlinksWithItsOwnColours) {
-    App();
+    platform::EnsureWidgetApplication();
     CBlinkStatic control;
     const platform::ColorRef plain = control.CurrentTextColor();
     control.SetTextColors(Rgb(0, 255, 0), Rgb(1, 2, 3));
@@ -101,7 +94,7 @@ TEST(BlinkStatic, TextBlinksWithItsOwnColours) {
 }
 
 TEST(BlinkStatic, NotifiesOnlyWhenAPhaseTurnsOn) {
-    App();
+    platform::EnsureWidgetApplication();
     Recorder recorder;
     CBlinkStatic control;
     control.setObjectName("2011");

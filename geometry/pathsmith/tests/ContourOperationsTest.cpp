@@ -65,6 +65,25 @@ TEST(SelfCrossTest, FindsCrossingSegments) {
     EXPECT_EQ(Zint_IsSelfCross(&empty), 1);
 }
 
+// Two neighbouring vertices of a finely divided circle swapped: a bow-tie between chords a few
+// micrometres long that are all but parallel.
+TEST(SelfCrossTest, FindsABowTieBetweenShortChordsOfAFineCircle) {
+    struct Case {
+        int segments;
+        double radius;
+    };
+    for (const Case c : {Case{10000, 50.0}, Case{100000, 72.0}}) {
+        Points circle = testing::RegularPolygon({0, 0}, c.radius, c.segments);
+        CDbList<CLineEx> smooth;
+        testing::FillSegments(smooth, circle);
+        EXPECT_EQ(Zint_IsSelfCross(&smooth), 1) << c.segments;
+        std::swap(circle[c.segments / 3], circle[c.segments / 3 + 1]);
+        CDbList<CLineEx> bowTie;
+        testing::FillSegments(bowTie, circle);
+        EXPECT_EQ(Zint_IsSelfCross(&bowTie), 0) << c.segments;
+    }
+}
+
 TEST(SelfRingTest, FigureEightGivesTwoRings) {
     CDbList<CLineEx> eight;
     testing::FillSegments(eight, kFigureEight);

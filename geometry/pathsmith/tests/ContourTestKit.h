@@ -10,6 +10,7 @@
 #include "DbList.h"
 #include "LineEx.h"
 #include "MyCurve.h"
+#include "Pathsmith.h"
 #include "SDPoint.h"
 
 namespace pathsmith::testing {
@@ -90,6 +91,24 @@ inline double DistanceToPolygon(SDPoint p, const Points& polygon) {
             std::fmin(nearest, PointToSegment(p, polygon[index], polygon[(index + 1) % polygon.size()]));
     }
     return nearest;
+}
+
+// What Zint_Offset gave for one contour: its status and the vertices of every curve it appended.
+struct OffsetRun {
+    short status = -1;
+    std::vector<Points> rings;
+};
+
+inline OffsetRun RunOffset(const Points& contour, double distance, int side, bool closed = true) {
+    CDbList<CLineEx> segments;
+    FillSegments(segments, contour, closed);
+    CurveList curves;
+    OffsetRun run;
+    run.status = Zint_Offset(&segments, &curves.list, distance, side, 0);
+    for (int index = 0; index < curves.Count(); ++index) {
+        run.rings.push_back(VerticesOf(*curves.At(index)));
+    }
+    return run;
 }
 
 // Even-odd point in polygon.

@@ -16,22 +16,8 @@ namespace {
 using testing::CurveList;
 using testing::Points;
 
-struct OffsetRun {
-    short status = -1;
-    std::vector<Points> rings;
-};
-
-OffsetRun RunOffset(const Points& contour, double distance, int side, bool closed = true) {
-    CDbList<CLineEx> segments;
-    testing::FillSegments(segments, contour, closed);
-    CurveList curves;
-    OffsetRun run;
-    run.status = Zint_Offset(&segments, &curves.list, distance, side, 0);
-    for (int index = 0; index < curves.Count(); ++index) {
-        run.rings.push_back(testing::VerticesOf(*curves.At(index)));
-    }
-    return run;
-}
+using testing::OffsetRun;
+using testing::RunOffset;
 
 bool HasVertexNear(const Points& ring, SDPoint p, double tolerance = 1e-9) {
     return std::any_of(ring.begin(), ring.end(),

@@ -76,28 +76,27 @@ TEST(ZintDataFileTest, AFileWithoutTheSignatureIsRefused) {
     EXPECT_EQ(_file_ZintData_Load(file.get(), &count, 4), 1);
 }
 
-TEST(ZintDataFileTest, ACurveCutByOneByteAppendsNothing) {
-    std::vector<std::uint8_t> bytes = WriteDesign();
-    // Signature, count, and the first curve less its last byte.
-    bytes.resize(8 + 4 + 8 + 2 * CFileLine::kStoredBytes - 1);
-    FilePtr file = StreamOf(bytes);
-    std::uint32_t count = 0, colour = 0;
-    ASSERT_EQ(_file_ZintData_Load(file.get(), &count, 4), 0);
-    CDbList<CFileLine> segments;
-    EXPECT_EQ(_file_ZintData_LoadCurve(file.get(), &segments, &colour), 1);
-    EXPECT_EQ(segments.GetCount(), 0);
-}
-
-TEST(ZintDataFileTest, ASegmentCountBeyondTheFileIsRefusedBeforeAllocating) {
-    std::vector<std::uint8_t> bytes = WriteDesign();
-    const std::size_t countAt = 8 + 4 + 4;
-    bytes[countAt + 3] = 0x80;  // 2^31 segments
-    FilePtr file = StreamOf(bytes);
-    std::uint32_t count = 0, colour = 0;
-    ASSERT_EQ(_file_ZintData_Load(file.get(), &count, 4), 0);
-    CDbList<CFileLine> segments;
-    EXPECT_EQ(_file_ZintData_LoadCurve(file.get(), &segments, &colour), 1);
-    EXPECT_EQ(segments.GetCount(), 0);
+TEST(ZintDataFileTest, ADamagedCurveAppendsNothingAndAllocatesNothingForItsCount) {
+    struct Case {
+        const char* damage;
+        void (*apply)(std::vector<std::uint8_t>&);
+    };
+    const Case cases[] = {
+        // Signature, count, and the first curve less its last byte.
+        {"cut by one byte", [](std::vector<std::uint8_t>& bytes) { bytes.resize(8 + 4 + 8 + 2 * CFileLine::kStoredBytes - 1); }},
+        {"2^31 segments", [](std::vector<std::uint8_t>& bytes) { bytes[8 + 4 + 4 + 3] = 0x80; }},
+    };
+    for (const Case& test : cases) {
+        SCOPED_TRACE(test.damage);
+        std::vector<std::uint8_t> bytes = WriteDesign();
+        test.apply(bytes);
+        FilePtr file = StreamOf(bytes);
+        std::uint32_t count = 0, colour = 0;
+        ASSERT_EQ(_file_ZintData_Load(file.get(), &count, 4), 0);
+        CDbList<CFileLine> segments;
+        EXPECT_EQ(_file_ZintData_LoadCurve(file.get(), &segments, &colour), 1);
+        EXPECT_EQ(segments.GetCount(), 0);
+    }
 }
 
 TEST(ZintDataFileTest, AWriteThatCannotReachTheDiskFailsAtTheEnd) {

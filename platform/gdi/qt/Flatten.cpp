@@ -27,23 +27,33 @@ PointF Midpoint(const PointF& a, const PointF& b) {
     return {(a.x + b.x) / 2.0, (a.y + b.y) / 2.0};
 }
 
-// Distance of `point` from the line through `start` and `end` (from `start` when they coincide).
-double DistanceFromChord(const PointF& point, const PointF& start, const PointF& end) {
+// Whether `point` lies within the tolerance of the line through `start` and `end` (of `start` when they
+// coincide). Far from the tolerance the squared distance decides without a square root; near it the
+// distance itself does, so every decision is the one the distance gives.
+bool NearChord(const PointF& point, const PointF& start, const PointF& end) {
+    constexpr double kToleranceSquared = kTolerancePixels * kTolerancePixels;
+    constexpr double kUndecided = 1e-9;
     const double dx = end.x - start.x;
     const double dy = end.y - start.y;
-    const double length = std::hypot(dx, dy);
-    if (length == 0.0) {
-        return std::hypot(point.x - start.x, point.y - start.y);
+    if (dx == 0.0 && dy == 0.0) {
+        return std::hypot(point.x - start.x, point.y - start.y) <= kTolerancePixels;
     }
-    return std::abs((point.x - start.x) * dy - (point.y - start.y) * dx) / length;
+    const double cross = (point.x - start.x) * dy - (point.y - start.y) * dx;
+    const double crossSquared = cross * cross;
+    const double limitSquared = kToleranceSquared * (dx * dx + dy * dy);
+    if (crossSquared < limitSquared * (1.0 - kUndecided)) {
+        return true;
+    }
+    if (crossSquared > limitSquared * (1.0 + kUndecided)) {
+        return false;
+    }
+    return std::abs(cross) / std::hypot(dx, dy) <= kTolerancePixels;
 }
 
 // Appends the piece's points after p0, halving it until both control points lie near the chord.
 void AppendBezierPiece(const PointF& p0, const PointF& p1, const PointF& p2, const PointF& p3, int depth,
                        std::vector<PointF>& out) {
-    const bool flat =
-        std::max(DistanceFromChord(p1, p0, p3), DistanceFromChord(p2, p0, p3)) <= kTolerancePixels;
-    if (flat || depth >= kMaxBezierDepth) {
+    if (depth >= kMaxBezierDepth || (NearChord(p1, p0, p3) && NearChord(p2, p0, p3))) {
         out.push_back(p3);
         return;
     }

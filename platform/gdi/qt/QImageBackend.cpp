@@ -120,6 +120,17 @@ std::vector<int> StretchMap(int visibleFirst, int visibleLast, double destinatio
     return map;
 }
 
+// Steps the lines of a chain one after another, so that the dash pattern runs on along it.
+template <typename Plot>
+void StepChain(ThinLineStepper& stepper, std::span<const Point> chain, bool closed, Plot&& plot) {
+    for (std::size_t index = 0; index + 1 < chain.size(); ++index) {
+        stepper.Step(chain[index], chain[index + 1], plot);
+    }
+    if (closed && chain.size() > 1) {
+        stepper.Step(chain.back(), chain.front(), plot);
+    }
+}
+
 }  // namespace
 
 QImageBackend::QImageBackend(Size size) : image_(size.width, size.height, QImage::Format_RGB32) {
@@ -144,20 +155,18 @@ void QImageBackend::StrokeThin(std::span<const Point> chain, bool closed, const 
                                CoverageLayer* layer) {
     ThinLineStepper stepper(state.pen.style, SurfaceRect());
     const QRgb color = ToQRgb(state.pen.color);
-    const auto plot = [&](std::int32_t x, std::int32_t y) {
-        if (layer != nullptr) {
-            layer->Plot(x, y, color);
-            return;
-        }
-        QRgb* pixel = reinterpret_cast<QRgb*>(image_.scanLine(y)) + x;
-        *pixel = MixPixel(*pixel, color, state.rop);
-    };
-    for (std::size_t index = 0; index + 1 < chain.size(); ++index) {
-        stepper.Step(chain[index], chain[index + 1], plot);
+    if (layer != nullptr) {
+        StepChain(stepper, chain, closed, [&](std::int32_t x, std::int32_t y) { layer->Plot(x, y, color); });
+        return;
     }
-    if (closed && chain.size() > 1) {
-        stepper.Step(chain.back(), chain.front(), plot);
-    }
+    // The stepper plots only pixels on the surface, so the rows are found from the first one directly.
+    uchar* const firstRow = image_.bits();
+    const qsizetype bytesPerRow = image_.bytesPerLine();
+    const RasterOp rop = state.rop;
+    StepChain(stepper, chain, closed, [&](std::int32_t x, std::int32_t y) {
+        QRgb* pixel = reinterpret_cast<QRgb*>(firstRow + y * bytesPerRow) + x;
+        *pixel = MixPixel(*pixel, color, rop);
+    });
 }
 
 void QImageBackend::StrokeOpen(std::span<const PointF> chain, const DrawState& state) {

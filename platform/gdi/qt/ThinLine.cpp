@@ -53,6 +53,11 @@ bool ThinLineStepper::IsOn(std::uint64_t patternPosition) const {
 // The steps whose pixels may lie inside the clip rectangle: exact on the longer axis, and with a margin
 // of one pixel on the shorter one, whose pixels are rounded. Pixels are checked one by one as well.
 ThinLineStepper::StepRange ThinLineStepper::VisibleSteps(Point from, Point to, std::int64_t steps) const {
+    // The clip is convex and every pixel lies between the ends on both axes, so a line whose ends are
+    // inside is wholly inside.
+    if (Inside(from.x, from.y) && Inside(to.x, to.y)) {
+        return {0, steps};
+    }
     double first = 0.0;
     double last = static_cast<double>(steps);
     const auto limitAxis = [&](double start, double end, double low, double high) {

@@ -64,9 +64,13 @@ void ThinLineStepper::Step(Point from, Point to, Plot&& plot) {
         const std::int64_t minorMagnitude = minorDelta < 0 ? -minorDelta : minorDelta;
         // Minor offset at step k: floor((2 k |minor| + steps) / (2 steps)), kept as quotient and remainder.
         const std::int64_t divisor = 2 * steps;
-        const __int128 numerator = static_cast<__int128>(2) * range.first * minorMagnitude + steps;
-        std::int64_t quotient = static_cast<std::int64_t>(numerator / divisor);
-        std::int64_t remainder = static_cast<std::int64_t>(numerator % divisor);
+        std::int64_t quotient = 0;
+        std::int64_t remainder = steps;
+        if (range.first > 0) {
+            const __int128 numerator = static_cast<__int128>(2) * range.first * minorMagnitude + steps;
+            quotient = static_cast<std::int64_t>(numerator / divisor);
+            remainder = static_cast<std::int64_t>(numerator % divisor);
+        }
         std::uint64_t patternPosition = phase_ + static_cast<std::uint64_t>(range.first);
         for (std::int64_t k = range.first; k < range.last; ++k) {
             const std::int64_t major = majorStart + majorSign * k;

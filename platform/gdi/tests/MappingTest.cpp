@@ -59,6 +59,37 @@ TEST(Mapping, ConversionRoundsToNearestWithHalvesAwayFromZero) {
     }
 }
 
+// Small operands take a cheaper path than large ones; both round the same way on either side of the switch.
+TEST(Mapping, RoundingHoldsForLargeCoordinatesAndExtents) {
+    constexpr int kLarge = 1 << 30;
+    constexpr int kMax = std::numeric_limits<int>::max();
+    struct Case {
+        Size windowExt;
+        Size viewportExt;
+        int logical;
+        int device;
+    };
+    const Case cases[] = {
+        {{2, 2}, {kLarge - 1, 1}, 1, kLarge / 2},
+        {{2, 2}, {kLarge - 1, 1}, -1, -kLarge / 2},
+        {{2, 2}, {kLarge + 1, 1}, 1, kLarge / 2 + 1},
+        {{2, 2}, {kLarge + 1, 1}, -1, -kLarge / 2 - 1},
+        {{3, 3}, {1, 1}, kLarge, 357913941},
+        {{3, 3}, {1, 1}, kLarge + 1, 357913942},
+        {{3, 3}, {1, 1}, -kLarge - 1, -357913942},
+        {{-kMax, 1}, {kMax - 2, 1}, kLarge, -kLarge + 1},
+        {{kMax, 1}, {kLarge, 1}, kLarge + 2, kLarge / 2 + 1},
+    };
+    for (const Case& c : cases) {
+        Mapping mapping;
+        mapping.SetMapMode(MapMode::Anisotropic);
+        mapping.SetWindowExt(c.windowExt);
+        mapping.SetViewportExt(c.viewportExt);
+        EXPECT_EQ(mapping.LPtoDP({c.logical, 0}).x, c.device)
+            << c.logical << " x " << c.viewportExt.width << " / " << c.windowExt.width;
+    }
+}
+
 // At zooms of at least one logical unit per pixel every pixel survives the round trip.
 TEST(Mapping, DeviceToLogicalInvertsEveryPixelOfTheClient) {
     for (const double zoom : {1.0, 3.7, 100.0, 100000.0}) {

@@ -2,6 +2,7 @@
 #include "EmulatedController.h"
 
 #include "ByteTransform.h"
+#include "ChunkAck.h"
 #include "Crc32.h"
 #include "PanelPicture.h"
 #include "Payload.h"
@@ -19,7 +20,6 @@ using link::Command;
 using link::ParamId;
 
 constexpr std::size_t kMaxDocuments = 256;
-constexpr std::size_t kMaxDocumentBytes = 32 * 1024 * 1024;
 constexpr std::size_t kMaxLiveJobBytes = 32 * 1024 * 1024;
 constexpr std::size_t kMaxBulkBytes = link::kUpdateHeaderBytes + link::kMaxUpdateImageBytes;
 constexpr std::size_t kMonoLogoBytes = 1024;
@@ -139,6 +139,8 @@ link::Answer EmulatedController::Dispatch(SessionState& session, std::uint16_t c
             return BeginDownload(request, session);
         case Command::kDataChunk:
             return DataChunk(request, session, now);
+        case Command::kEndDownload:
+            return EndDownload(request, session);
         case Command::kGetDocumentPageCount:
             return PageCount(request);
         case Command::kGetDocumentPage:
@@ -343,47 +345,62 @@ link::Answer EmulatedController::BeginDownload(platform::Archive& request, Sessi
         return Refused();
     }
     EndSession(session);
-    StoredDocument document;
-    document.id = nextDocumentId_++;
-    document.name = std::move(name);
-    state_.documents.push_back(std::move(document));
-    session.downloadId = state_.documents.back().id;
-    session.nextDataChunk = 0;
-    Changed();
+    session.download = SessionState::Download{std::move(name), {}, 0};
+    session.dataChunks.Restart();
     return Ok();
 }
 
 link::Answer EmulatedController::DataChunk(platform::Archive& request, SessionState& session,
                                            Clock::time_point now) {
     const std::uint32_t chunk = request.ReadU32();
-    const std::vector<std::uint8_t> bytes = RestOf(request);
-    if (chunk < session.nextDataChunk) {
-        return Ok();  // a chunk that arrived already
-    }
-    if (chunk > session.nextDataChunk || bytes.size() > link::kChunkBytes) {
+    std::vector<std::uint8_t> bytes = RestOf(request);
+    if (bytes.size() > link::kChunkBytes) {
         return Refused();
     }
-    link::Answer answer = Ok();
-    if (session.downloadId) {
-        StoredDocument* document = FindDocumentById(*session.downloadId);
-        if (document == nullptr || document->bytes.size() + bytes.size() > kMaxDocumentBytes) {
-            return Refused();
+    const bool taken = session.dataChunks.Take(chunk, std::move(bytes), [&](std::vector<std::uint8_t>&& data) {
+        if (!session.download) {
+            return StreamJob(session, data, now);
         }
-        document->bytes.insert(document->bytes.end(), bytes.begin(), bytes.end());
-    } else {
-        answer = StreamJob(session, bytes, now);
-    }
-    if (answer.status == static_cast<std::uint16_t>(AnswerStatus::kOk)) {
-        ++session.nextDataChunk;
-    }
-    return answer;
+        SessionState::Download& download = *session.download;
+        if (download.bytes + data.size() > options_.maxDocumentBytes) {
+            return false;
+        }
+        download.bytes += data.size();
+        download.chunks.push_back(std::move(data));
+        return true;
+    });
+    return taken ? Ok(link::PackChunkAck(session.dataChunks.Ack())) : Refused();
 }
 
-link::Answer EmulatedController::StreamJob(SessionState& session, std::span<const std::uint8_t> bytes,
-                                           Clock::time_point now) {
+link::Answer EmulatedController::EndDownload(platform::Archive& request, SessionState& session) {
+    const std::uint32_t chunks = request.ReadU32();
+    const std::uint32_t crc = request.ReadU32();
+    ExpectEnd(request);
+    std::optional<SessionState::Download> download = std::move(session.download);
+    session.download.reset();
+    if (!download || session.dataChunks.InOrder() != chunks || state_.documents.size() >= kMaxDocuments) {
+        return Refused();
+    }
+    StoredDocument document;
+    document.bytes.reserve(download->bytes);
+    for (const std::vector<std::uint8_t>& piece : download->chunks) {
+        document.bytes.insert(document.bytes.end(), piece.begin(), piece.end());
+    }
+    if (link::Crc32(document.bytes) != crc) {
+        return Refused();
+    }
+    document.id = nextDocumentId_++;
+    document.name = std::move(download->name);
+    state_.documents.push_back(std::move(document));
+    Changed();
+    return Ok();
+}
+
+bool EmulatedController::StreamJob(SessionState& session, std::span<const std::uint8_t> bytes,
+                                   Clock::time_point now) {
     if ((session.liveJob.empty() && IsProcessing(now)) ||
         session.liveJob.size() + bytes.size() > kMaxLiveJobBytes) {
-        return Refused();
+        return false;
     }
     const std::size_t scanFrom = session.liveJob.size();
     session.liveJob.insert(session.liveJob.end(), bytes.begin(), bytes.end());
@@ -391,7 +408,7 @@ link::Answer EmulatedController::StreamJob(SessionState& session, std::span<cons
         StartJob(std::span(session.liveJob).first(*end), std::nullopt, now);
         session.liveJob.clear();  // bytes after the end command belong to no job
     }
-    return Ok();
+    return true;
 }
 
 std::vector<std::uint8_t> EmulatedController::UploadSlice(const StoredDocument& document, std::size_t start,
@@ -476,16 +493,18 @@ link::Answer EmulatedController::BulkBegin(platform::Archive& request, SessionSt
 link::Answer EmulatedController::BulkChunk(platform::Archive& request, SessionState& session) {
     SessionState::Bulk& bulk = session.bulk;
     const std::uint32_t chunk = request.ReadU32();
-    const std::vector<std::uint8_t> bytes = RestOf(request);
-    if (!bulk.active || chunk > bulk.nextChunk || bytes.size() > link::kChunkBytes ||
-        bulk.bytes.size() + bytes.size() > bulk.expectedBytes) {
+    std::vector<std::uint8_t> bytes = RestOf(request);
+    if (!bulk.active || bytes.size() > link::kChunkBytes) {
         return Refused();
     }
-    if (chunk == bulk.nextChunk) {
-        bulk.bytes.insert(bulk.bytes.end(), bytes.begin(), bytes.end());
-        ++bulk.nextChunk;
-    }
-    return Ok();
+    const bool taken = bulk.chunks.Take(chunk, std::move(bytes), [&](std::vector<std::uint8_t>&& data) {
+        if (bulk.bytes.size() + data.size() > bulk.expectedBytes) {
+            return false;
+        }
+        bulk.bytes.insert(bulk.bytes.end(), data.begin(), data.end());
+        return true;
+    });
+    return taken ? Ok(link::PackChunkAck(bulk.chunks.Ack())) : Refused();
 }
 
 link::Answer EmulatedController::BulkEnd(SessionState& session) {
@@ -573,10 +592,7 @@ void EmulatedController::CountOpenTime(Clock::time_point now) {
 }
 
 void EmulatedController::EndSession(SessionState& session) {
-    if (session.downloadId) {
-        session.downloadId.reset();
-        Changed();
-    }
+    session.download.reset();
 }
 
 void EmulatedController::Changed() {

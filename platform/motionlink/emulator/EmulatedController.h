@@ -6,6 +6,7 @@
 #pragma once
 
 #include "Archive.h"
+#include "ChunkReassembler.h"
 #include "ControllerState.h"
 #include "JobMeasure.h"
 #include "JobRun.h"
@@ -27,20 +28,29 @@ struct ControllerOptions {
     std::uint32_t cardVersion = 320;    // the only card version the greeting accepts
     bool reportMismatch = false;        // answer every greeting with the mismatch status
     double busyShare = 0;               // share of page requests answered busy
+    std::size_t maxDocumentBytes = 32 * 1024 * 1024;  // the largest document the store takes
     std::uint32_t seed = 1;
 };
 
 // What the controller keeps for one client session between its requests.
 struct SessionState {
-    std::uint32_t nextDataChunk = 0;
-    std::optional<std::uint64_t> downloadId;  // the document that data chunks fill
-    std::vector<std::uint8_t> liveJob;        // a streamed job until its end command arrives
+    ChunkReassembler dataChunks;
+    // A document being downloaded: it joins the store only when the download ends with every byte
+    // confirmed, so that a download that fails or is cut off leaves the store as it was.
+    struct Download {
+        std::string name;
+        // The chunks as they came, joined once at the end: a large document is then copied once.
+        std::vector<std::vector<std::uint8_t>> chunks;
+        std::size_t bytes = 0;
+    };
+    std::optional<Download> download;
+    std::vector<std::uint8_t> liveJob;  // a streamed job until its end command arrives
     struct Bulk {
         bool active = false;
         std::uint8_t kind = 0;
         std::uint32_t expectedBytes = 0;
         std::uint32_t expectedCrc = 0;
-        std::uint32_t nextChunk = 0;
+        ChunkReassembler chunks;
         std::vector<std::uint8_t> bytes;
     } bulk;
 };
@@ -51,7 +61,7 @@ class EmulatedController {
 
     link::Answer Handle(SessionState& session, std::uint16_t command, std::span<const std::uint8_t> payload,
                         Clock::time_point now);
-    // A session ended (goodbye or eviction): what it downloaded is kept in the state file.
+    // A session ended (goodbye or eviction): a download it left unfinished is dropped.
     void EndSession(SessionState& session);
 
     const ControllerState& State() const { return state_; }
@@ -78,7 +88,8 @@ class EmulatedController {
     link::Answer CalculateDocumentTime(platform::Archive& request);
     link::Answer BeginDownload(platform::Archive& request, SessionState& session);
     link::Answer DataChunk(platform::Archive& request, SessionState& session, Clock::time_point now);
-    link::Answer StreamJob(SessionState& session, std::span<const std::uint8_t> bytes, Clock::time_point now);
+    link::Answer EndDownload(platform::Archive& request, SessionState& session);
+    bool StreamJob(SessionState& session, std::span<const std::uint8_t> bytes, Clock::time_point now);
     link::Answer PageCount(platform::Archive& request);
     link::Answer Page(platform::Archive& request);
     link::Answer Pause(Clock::time_point now);

@@ -7,6 +7,7 @@
 #include <poll.h>
 #include <sys/eventfd.h>
 #include <sys/socket.h>
+#include <sys/uio.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -35,6 +36,9 @@ struct EmulatorServer::Descriptors {
 };
 
 namespace {
+
+// Datagrams taken, and answers sent, in one system call each: a window of requests arrives back to back.
+constexpr std::size_t kDatagramsPerCall = 32;
 
 struct HeldBack {
     Clock::time_point due;
@@ -81,6 +85,56 @@ bool OpenPseudoTerminal(int& master, int& slave, std::filesystem::path& device, 
     ::cfmakeraw(&settings);
     ::tcsetattr(slave, TCSANOW, &settings);
     return true;
+}
+
+// Buffers for receiving a burst of datagrams with one call; allocated once, as they are large.
+struct DatagramBurst {
+    std::array<std::array<std::uint8_t, link::kMaxFrameBytes + 1>, kDatagramsPerCall> bytes;
+    std::array<sockaddr_in, kDatagramsPerCall> peers;
+    std::array<iovec, kDatagramsPerCall> pieces;
+    std::array<mmsghdr, kDatagramsPerCall> headers;
+
+    // The number of datagrams that were waiting (at most kDatagramsPerCall), without waiting itself.
+    std::size_t Receive(int socket) {
+        for (std::size_t at = 0; at < kDatagramsPerCall; ++at) {
+            pieces[at] = {bytes[at].data(), bytes[at].size()};
+            headers[at] = {};
+            headers[at].msg_hdr.msg_name = &peers[at];
+            headers[at].msg_hdr.msg_namelen = sizeof peers[at];
+            headers[at].msg_hdr.msg_iov = &pieces[at];
+            headers[at].msg_hdr.msg_iovlen = 1;
+        }
+        const int got = ::recvmmsg(socket, headers.data(), kDatagramsPerCall, MSG_DONTWAIT, nullptr);
+        return got > 0 ? static_cast<std::size_t>(got) : 0;
+    }
+
+    std::span<const std::uint8_t> Datagram(std::size_t at) const {
+        return std::span(bytes[at]).first(headers[at].msg_len);
+    }
+};
+
+// Sends the datagrams, as many per call as the system takes; a datagram that cannot go is as good as
+// lost on the way.
+void SendDatagrams(int socket, std::span<const std::vector<std::uint8_t>> datagrams,
+                   std::span<const sockaddr_in> peers) {
+    std::array<iovec, kDatagramsPerCall> pieces;
+    std::array<mmsghdr, kDatagramsPerCall> headers;
+    std::size_t sent = 0;
+    while (sent < datagrams.size()) {
+        const std::size_t count = std::min(kDatagramsPerCall, datagrams.size() - sent);
+        for (std::size_t at = 0; at < count; ++at) {
+            const std::vector<std::uint8_t>& datagram = datagrams[sent + at];
+            // The system only reads what these point at.
+            pieces[at] = {const_cast<std::uint8_t*>(datagram.data()), datagram.size()};
+            headers[at] = {};
+            headers[at].msg_hdr.msg_name = const_cast<sockaddr_in*>(&peers[sent + at]);
+            headers[at].msg_hdr.msg_namelen = sizeof(sockaddr_in);
+            headers[at].msg_hdr.msg_iov = &pieces[at];
+            headers[at].msg_hdr.msg_iovlen = 1;
+        }
+        const int done = ::sendmmsg(socket, headers.data(), static_cast<unsigned>(count), 0);
+        sent += done > 0 ? static_cast<std::size_t>(done) : 1;
+    }
 }
 
 void WriteAll(int descriptor, std::span<const std::uint8_t> bytes) {
@@ -177,6 +231,7 @@ ControllerState EmulatorServer::StateSnapshot() {
 
 void EmulatorServer::Serve() {
     std::vector<HeldBack> heldBack;
+    const auto burst = std::make_unique<DatagramBurst>();
     const Descriptors& descriptors = *descriptors_;
     auto deliver = [&](const HeldBack& packet) {
         if (packet.toSerial) {
@@ -215,18 +270,23 @@ void EmulatorServer::Serve() {
             return;
         }
         if ((ready[1].revents & POLLIN) != 0) {
-            std::array<std::uint8_t, link::kMaxFrameBytes + 1> datagram;
-            sockaddr_in peer{};
-            socklen_t peerLength = sizeof peer;
-            const ssize_t got = ::recvfrom(descriptors.udp, datagram.data(), datagram.size(), 0,
-                                           reinterpret_cast<sockaddr*>(&peer), &peerLength);
-            if (got >= 0) {
-                std::unique_lock guard(lock_);
-                std::vector<Outgoing> answers = packets_.HandleDatagram(
-                    std::span(datagram).first(static_cast<std::size_t>(got)), Clock::now());
-                guard.unlock();
-                dispatch(std::move(answers), false, peer);
+            const std::size_t count = burst->Receive(descriptors.udp);
+            std::vector<std::vector<std::uint8_t>> immediate;
+            std::vector<sockaddr_in> immediatePeers;
+            std::unique_lock guard(lock_);
+            for (std::size_t at = 0; at < count; ++at) {
+                for (Outgoing& answer : packets_.HandleDatagram(burst->Datagram(at), Clock::now())) {
+                    if (answer.delay.count() == 0) {
+                        immediate.push_back(std::move(answer.bytes));
+                        immediatePeers.push_back(burst->peers[at]);
+                    } else {
+                        heldBack.push_back({Clock::now() + answer.delay, std::move(answer.bytes), false,
+                                            burst->peers[at]});
+                    }
+                }
             }
+            guard.unlock();
+            SendDatagrams(descriptors.udp, immediate, immediatePeers);
         }
         if (descriptors.ptyMaster >= 0 && (ready[2].revents & POLLIN) != 0) {
             std::array<std::uint8_t, 4096> bytes;

@@ -2,7 +2,7 @@
 #include "JobMeasure.h"
 
 #include "ByteTransform.h"
-#include "JobStreamWalker.h"
+#include "JobDecoder.h"
 
 #include <cmath>
 #include <vector>
@@ -74,15 +74,11 @@ class Measurer {
 }  // namespace
 
 JobMeasure MeasureJob(std::span<const std::uint8_t> storedBytes, double idleSpeedMmPerS) {
-    std::vector<std::uint8_t> opcodes(storedBytes.size());
-    for (std::size_t at = 0; at < storedBytes.size(); ++at) {
-        opcodes[at] = OpcodeByteFromStored(storedBytes[at]);
-    }
-    CDbList<JobCommand> commands;
-    jobscan::WalkJobStream(opcodes, &commands);
+    std::vector<jobscan::JobRecord> records;
+    jobscan::DecodeJob(storedBytes, jobscan::JobBytes::kStored, records);
     Measurer measurer(idleSpeedMmPerS);
-    for (const auto* node = commands.head->next; node != commands.head; node = node->next) {
-        measurer.Take(node->value);
+    for (const jobscan::JobRecord& record : records) {
+        jobscan::ExpandRecord(record, [&](const JobCommand& command) { measurer.Take(command); });
     }
     return measurer.Result();
 }

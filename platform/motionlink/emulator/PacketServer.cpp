@@ -9,6 +9,20 @@ namespace {
 // Sessions beyond this many push out the one unused longest.
 constexpr std::size_t kMaxSessions = 64;
 
+// Far more than the chunks a window holds: a chunk keeps its sequence number while it is resent, and the
+// window moves on by at most its size past it.
+constexpr std::uint16_t kChunkSequenceTrail = 1024;
+
+bool IsChunk(std::uint16_t command) {
+    return command == static_cast<std::uint16_t>(link::Command::kDataChunk) ||
+           command == static_cast<std::uint16_t>(link::Command::kBulkChunk);
+}
+
+// Sequence numbers wrap: `earlier` comes before `later` when it lies less than half the range behind.
+bool SequenceBefore(std::uint16_t earlier, std::uint16_t later) {
+    return static_cast<std::int16_t>(static_cast<std::uint16_t>(earlier - later)) < 0;
+}
+
 }  // namespace
 
 PacketServer::PacketServer(EmulatedController& controller, FaultOptions faults)
@@ -66,6 +80,19 @@ void PacketServer::HandleFrame(const link::Frame& request, Clock::time_point now
     if (!session->lastAnswer.empty() && session->lastSequence == request.sequence) {
         Send(session->lastAnswer, out);  // the client missed the answer and asks again
         return;
+    }
+    if (IsChunk(request.command)) {
+        if (SequenceBefore(request.sequence, session->lastCallSequence)) {
+            return;
+        }
+        // A long transfer runs through more sequence numbers than half their range: the mark follows
+        // it, far enough behind that no chunk still in the client's window falls before it.
+        const auto trailing = static_cast<std::uint16_t>(request.sequence - kChunkSequenceTrail);
+        if (SequenceBefore(session->lastCallSequence, trailing)) {
+            session->lastCallSequence = trailing;
+        }
+    } else {
+        session->lastCallSequence = request.sequence;
     }
     link::Answer result = controller_.Handle(session->state, request.command, request.payload, now);
     answer.status = result.status;

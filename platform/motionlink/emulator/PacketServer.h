@@ -46,6 +46,9 @@ class PacketServer {
         SessionState state;
         std::uint16_t lastSequence = 0;
         std::vector<std::uint8_t> lastAnswer;  // empty until the first answer
+        // The client sends no request but chunks while chunks are in flight, so a chunk numbered before
+        // the latest other request is a late copy from a transfer that has ended.
+        std::uint16_t lastCallSequence = 0;
         std::uint64_t lastUsed = 0;
     };
 

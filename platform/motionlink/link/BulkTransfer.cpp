@@ -15,7 +15,9 @@ std::uint16_t SendBulk(ControllerConnection& connection, BulkKind kind, std::spa
         return begun;
     }
     std::uint32_t firstChunk = 0;
-    const std::uint16_t sent = connection.SendChunks(Command::kBulkChunk, bytes, firstChunk);
+    std::uint16_t sent = connection.SendChunks(Command::kBulkChunk, bytes, firstChunk);
+    const std::uint16_t confirmed = connection.FinishTransfer();
+    sent = sent != kLinkOk ? sent : confirmed;
     return sent == kLinkOk ? StatusOf(connection.Call(Command::kBulkEnd, {})) : sent;
 }
 

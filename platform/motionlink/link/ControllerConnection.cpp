@@ -2,6 +2,7 @@
 #include "ControllerConnection.h"
 
 #include "Archive.h"
+#include "Crc32.h"
 #include "LinkStatus.h"
 #include "Numbers.h"
 #include "Payload.h"
@@ -105,31 +106,86 @@ std::uint16_t ControllerConnection::Greet(std::unique_ptr<Transport> transport, 
     }
     client_ = std::move(client);
     nextDataChunk_ = 0;
+    download_.reset();
     return kLinkOk;
 }
 
-void ControllerConnection::Close() {
+std::uint16_t ControllerConnection::Close() {
+    std::uint16_t status = kLinkOk;
     if (client_ != nullptr) {
+        status = FinishTransfer();
         client_->Call(Command::kBye, {}, kGoodbyeDeadline);
     }
     client_.reset();
     boardVersion_.clear();
+    download_.reset();
+    return status;
 }
+
+namespace {
+
+std::optional<Answer> AnswerOfFailure(std::uint16_t status) {
+    if (status == kLinkCommunicationError) {
+        return std::nullopt;
+    }
+    return Answer{status, {}};
+}
+
+}  // namespace
 
 std::optional<Answer> ControllerConnection::Call(Command command, std::span<const std::uint8_t> payload) {
     if (client_ == nullptr) {
         return std::nullopt;
     }
+    const std::uint16_t transfer = FinishTransfer();
+    if (transfer != kLinkOk) {
+        return AnswerOfFailure(transfer);
+    }
     return client_->Call(command, payload);
+}
+
+std::uint16_t ControllerConnection::FinishTransfer() {
+    if (client_ == nullptr) {
+        return kLinkCommunicationError;
+    }
+    std::uint16_t status = client_->DrainChunks();
+    if (download_) {
+        const std::uint32_t crc = download_->crc;
+        download_.reset();
+        if (status == kLinkOk) {
+            status = StatusOf(client_->Call(Command::kEndDownload, Pack(nextDataChunk_, crc)));
+        }
+    }
+    return status;
+}
+
+std::uint16_t ControllerConnection::BeginDownload(std::span<const std::uint8_t> namePayload) {
+    const std::uint16_t status = StatusOf(Call(Command::kBeginDownload, namePayload));
+    if (status == kLinkOk) {
+        nextDataChunk_ = 0;  // a download numbers its chunks from 0, as the controller does
+        download_ = Download{};
+    }
+    return status;
+}
+
+std::uint16_t ControllerConnection::SendDataChunks(std::span<const std::uint8_t> data) {
+    if (download_) {
+        download_->crc = Crc32Update(download_->crc, data);
+    }
+    return SendChunks(Command::kDataChunk, data, nextDataChunk_);
 }
 
 std::uint16_t ControllerConnection::SendChunks(Command chunkCommand, std::span<const std::uint8_t> data,
                                                std::uint32_t& nextChunk) {
+    if (client_ == nullptr) {
+        return kLinkCommunicationError;
+    }
+    std::vector<std::uint8_t> payload;
     while (!data.empty()) {
         const std::span<const std::uint8_t> piece = data.first(std::min(data.size(), kChunkBytes));
-        std::vector<std::uint8_t> payload = Pack(nextChunk);
+        payload = Pack(nextChunk);
         payload.insert(payload.end(), piece.begin(), piece.end());
-        const std::uint16_t status = StatusOf(Call(chunkCommand, payload));
+        const std::uint16_t status = client_->PostChunk(chunkCommand, nextChunk, payload);
         if (status != kLinkOk) {
             return status;
         }

@@ -42,33 +42,44 @@ class ControllerConnection {
     // 0 open; 2 the controller's software does not match; 1 no controller answered. Closes an earlier
     // connection first; leaves nothing open on failure.
     std::uint16_t Open(const ConnectionTarget& target, std::uint32_t cardVersion, LinkTiming timing = {});
-    // Says goodbye, briefly, and drops the carrier. Harmless when nothing is open.
-    void Close();
+    // Ends a transfer under way, says goodbye, briefly, and drops the carrier. The transfer's status;
+    // harmless when nothing is open.
+    std::uint16_t Close();
     bool IsOpen() const { return client_ != nullptr; }
     const std::string& BoardVersion() const { return boardVersion_; }
 
-    // The answer, or nothing when nothing is open or the controller did not answer.
+    // The answer, or nothing when nothing is open or the controller did not answer. A transfer still
+    // under way ends first (FinishTransfer); when that fails, its failure is this call's answer (nothing
+    // for a lost controller, else the controller's refusal) and the request is not sent.
     std::optional<Answer> Call(Command command, std::span<const std::uint8_t> payload);
 
-    // Sends the data as `chunkCommand` requests (a chunk number, then at most kChunkBytes of data),
-    // numbered on from `nextChunk`, which follows. Status 0, 1 without an answer, or the controller's
-    // refusal, at which the sending stops.
+    // Puts the data into the window as `chunkCommand` requests (a chunk number, then at most kChunkBytes
+    // of data), numbered on from `nextChunk`, which follows. Returns once the data is in the window, with
+    // the transfer's status so far: 0, 1 when the controller fell silent, or the controller's refusal,
+    // after which nothing more is sent.
     std::uint16_t SendChunks(Command chunkCommand, std::span<const std::uint8_t> data,
                              std::uint32_t& nextChunk);
     // Job and download data, numbered on from the last data chunk of this connection.
-    std::uint16_t SendDataChunks(std::span<const std::uint8_t> data) {
-        return SendChunks(Command::kDataChunk, data, nextDataChunk_);
-    }
-    // A new download starts its chunk numbers at 0, as the controller does.
-    void RestartDataChunks() { nextDataChunk_ = 0; }
+    std::uint16_t SendDataChunks(std::span<const std::uint8_t> data);
+    // Starts storing a document under the name (GBK, as the request packs it): later data chunks fill it,
+    // and the controller stores it once the transfer ends with all of them confirmed.
+    std::uint16_t BeginDownload(std::span<const std::uint8_t> namePayload);
+    // Waits until the controller has confirmed every chunk sent, and for a download has stored the
+    // document. The transfer's status; nothing is under way afterwards.
+    std::uint16_t FinishTransfer();
 
   private:
     std::uint16_t Greet(std::unique_ptr<Transport> transport, std::uint32_t cardVersion, LinkTiming timing);
     std::uint16_t OpenSerial(std::uint16_t comPort, std::uint32_t cardVersion, LinkTiming timing);
 
+    struct Download {
+        std::uint32_t crc = 0;  // of the document's bytes so far
+    };
+
     std::unique_ptr<LinkClient> client_;
     std::string boardVersion_;
     std::uint32_t nextDataChunk_ = 0;
+    std::optional<Download> download_;
 };
 
 // Turns an answer into a call status: 0 for kOk, 1 for no answer or an unreadable request, else the

@@ -6,10 +6,23 @@
 namespace motionlink::link {
 namespace {
 
+// Returns once the bytes are in the window, with the transfer's status so far.
 std::uint16_t SendShared(std::span<const std::uint8_t> bytes) {
     SharedLink& link = TheSharedLink();
     std::lock_guard guard(link.lock);
     return link.connection.IsOpen() ? link.connection.SendDataChunks(bytes) : kLinkCommunicationError;
+}
+
+// The job's end: every byte confirmed by the controller, or the transfer's failure.
+std::uint16_t SendLastShared(std::span<const std::uint8_t> bytes) {
+    SharedLink& link = TheSharedLink();
+    std::lock_guard guard(link.lock);
+    if (!link.connection.IsOpen()) {
+        return kLinkCommunicationError;
+    }
+    const std::uint16_t sent = bytes.empty() ? kLinkOk : link.connection.SendDataChunks(bytes);
+    const std::uint16_t confirmed = link.connection.FinishTransfer();
+    return sent != kLinkOk ? sent : confirmed;
 }
 
 }  // namespace
@@ -28,7 +41,7 @@ JobStatus LinkJobSink::Write(std::span<const std::uint8_t> storedBytes) {
 
 JobStatus LinkJobSink::Finish() {
     std::lock_guard guard(lock_);
-    const std::uint16_t status = pending_.empty() ? kLinkOk : SendShared(pending_);
+    const std::uint16_t status = SendLastShared(pending_);
     pending_.clear();
     return status;
 }

@@ -4,6 +4,12 @@
 //
 // Zint_Open opens the one connection that all later calls use, until Zint_Close; calls without an open
 // connection return the communication error. Calls may come from any thread, one request at a time.
+//
+// Transfers (Zint_WritePort, a job streamed through the encoder, logos, firmware) keep a window of
+// chunks in flight: a data call may return once its bytes are in the window. A failure that comes later
+// (the controller refusing a chunk, or silent for 2.5 s) is returned by the next call, and by the call
+// that ends the transfer: the job's end, the next call of another kind, or Zint_Close. Nothing counts as
+// done that the controller has not confirmed.
 // Where a connection goes (network port, COM port devices) is described in ControllerConnection.h.
 // Index arguments: axes 1..4 (1 X, 2 Y, 3 Z, 4 U; backlash 1..2), lasers 1..2.
 #pragma once
@@ -15,6 +21,7 @@
 
 // Connection and machine state.
 std::uint16_t Zint_Open(std::uint16_t kind, std::uint16_t port, const std::string& address);
+// The status of a transfer that the close ended (0 when none was under way); the link closes anyway.
 std::uint16_t Zint_Close();
 // The card version that Zint_Open announces; the controller answers a version it does not serve with
 // the mismatch status.
@@ -155,8 +162,9 @@ std::uint16_t Zint_GetDocumentTime(std::uint32_t number, std::int32_t* milliseco
 std::uint16_t Zint_DeleteDocument(std::uint32_t number);
 std::uint16_t Zint_StrtSelDocument(std::uint32_t number);
 std::uint16_t Zint_CalDocumentTime(std::uint32_t number);
-// Starts storing a new document under the name; the bytes follow through Zint_WritePort until the
-// connection closes.
+// Starts storing a new document under the name; the bytes follow through Zint_WritePort. The controller
+// stores the document when the transfer ends (the next call of another kind, or Zint_Close) with every
+// byte confirmed; a download that fails leaves its document store as it was.
 std::uint16_t Zint_StrtDownFile(const std::string& name);
 // Sends job bytes: into the document that Zint_StrtDownFile started, else into the job the controller
 // runs as soon as it ends. Longer data travel as several chunks.

@@ -14,9 +14,13 @@
 //       16     n  payload
 //     16+n     4  CRC-32 of bytes 0 .. 16+n-1
 //
-// All integers are little-endian. The client sends one request at a time and waits for its answer, which
-// is the request's acknowledgement; without one it sends the same request again. The controller keeps the
-// last answer of each session, so a repeated request is answered again without being carried out twice.
+// All integers are little-endian. A request's answer is its acknowledgement; without one in time the
+// client sends the same request again, after a wait that follows the measured round trip. Ordinary
+// requests go one at a time. The chunks of a transfer (job data, downloads, logos, firmware) go as a
+// window of up to kWindowChunks requests in flight: the controller takes them in any order, and each
+// chunk's answer tells which chunks it holds (a selective acknowledgement), so that a lost chunk costs
+// one resend and not a stall. The controller keeps the last answer of each session, so a repeated
+// request is answered again without being carried out twice; a repeated chunk is simply taken once.
 // Payloads are written and read with platform::Archive, which never reads past what arrived.
 #pragma once
 
@@ -33,6 +37,10 @@ constexpr std::size_t kChecksumBytes = 4;
 // Big enough for a document page with its status and length in one answer.
 constexpr std::size_t kMaxPayloadBytes = 2400;
 constexpr std::size_t kMaxFrameBytes = kHeaderBytes + kMaxPayloadBytes + kChecksumBytes;
+
+// Chunks of one transfer that may be in flight at once; the controller holds chunks that arrive ahead of
+// a gap within this many of the first one it misses.
+constexpr std::size_t kWindowChunks = 64;
 
 // The UDP port a controller listens on, unless $CUTRIX_MOTIONLINK_PORT names another one.
 constexpr std::uint16_t kDefaultUdpPort = 47811;
@@ -61,8 +69,9 @@ enum class Command : std::uint16_t {
     kDeleteDocument = 0x33,         // u32 number (0 = all) -> nothing
     kStartDocument = 0x34,          // u32 number -> nothing
     kCalculateDocumentTime = 0x35,  // u32 number -> nothing
-    kBeginDownload = 0x36,          // string name (GBK) -> nothing; later data chunks fill the new document
-    kDataChunk = 0x37,  // u32 chunk number, bytes -> nothing; into a download, else into the live job
+    kEndDownload = 0x3A,  // u32 chunk count, u32 CRC-32 of the bytes -> nothing once the document is stored
+    kBeginDownload = 0x36,  // string name (GBK) -> nothing; later data chunks fill the new document
+    kDataChunk = 0x37,  // u32 chunk number, bytes -> chunk acknowledgement; into a download, else the live job
     kGetDocumentPageCount = 0x38,  // u32 number -> u32 pages
     kGetDocumentPage = 0x39,  // u32 number, u32 page -> u32 length, the page's bytes (status 0, 2, 3 or 4)
     kPause = 0x40,
@@ -72,9 +81,12 @@ enum class Command : std::uint16_t {
     kSetJogPower = 0x44,  // u8 which (0 min, 1 max), f64 percent laser 1, f64 percent laser 2, i32 mode
     kAxisMove = 0x45,     // u32 axis, f64 mm, u32, u32, u32 mode
     kBulkBegin = 0x50,    // u8 bulk kind, u32 total bytes, u32 CRC-32 of them
-    kBulkChunk = 0x51,    // u32 chunk number, bytes
+    kBulkChunk = 0x51,    // u32 chunk number, bytes -> chunk acknowledgement
     kBulkEnd = 0x52,      // -> nothing once the controller has checked and taken the data
 };
+
+// The answer to a chunk: u32 chunks held in order (the number of the first one missing), then u64 whose
+// bit i says that chunk (first missing + 1 + i) is held as well.
 
 // What a bulk transfer carries.
 enum class BulkKind : std::uint8_t { kMonoLogo = 1, kColorLogo = 2, kFirmware = 3 };

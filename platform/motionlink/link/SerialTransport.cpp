@@ -87,6 +87,10 @@ class SerialTransport final : public Transport {
         }
     }
 
+    // A few chunks fill the line for a third of a second already; more in flight would only lengthen
+    // every wait, and could fill the device's buffers both ways while neither end reads.
+    std::size_t WindowChunks() const override { return 4; }
+
     Clock::duration LineTime(std::size_t bytes) const override {
         return std::chrono::duration_cast<Clock::duration>(
             std::chrono::duration<double>(static_cast<double>(bytes) / kLineBytesPerSecond));

@@ -21,6 +21,10 @@ inline int MillisecondsUntil(Clock::time_point deadline) {
     return left <= 0 ? 0 : static_cast<int>(left);
 }
 
+// The shortest wait before a request goes again, on any carrier: a few of poll()'s millisecond ticks.
+// A carrier's line time comes on top (Transport::LineTime).
+constexpr std::chrono::milliseconds kRetransmitFloor{3};
+
 enum class ReceiveOutcome {
     kFrame,    // `frame` holds a valid frame
     kTimeout,  // nothing valid arrived before the deadline
@@ -39,8 +43,10 @@ class Transport {
     virtual bool Send(std::span<const std::uint8_t> frameBytes) = 0;
     virtual Received Receive(Clock::time_point deadline) = 0;
     // How long the carrier itself takes to move this many bytes; a request waits that much longer for
-    // its answer before it is sent again.
+    // its answer before it is sent again, and a silent controller is given that much longer.
     virtual Clock::duration LineTime(std::size_t /*bytes*/) const { return Clock::duration::zero(); }
+    // Chunks a transfer may have in flight on this carrier, at most kWindowChunks.
+    virtual std::size_t WindowChunks() const { return kWindowChunks; }
 };
 
 // A UDP socket connected to the dotted address and port; nothing when the address is not a dotted

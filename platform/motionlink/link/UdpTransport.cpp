@@ -27,30 +27,32 @@ class UdpTransport final : public Transport {
         return sent >= 0 || errno == EAGAIN || errno == ENOBUFS;
     }
 
+    // Takes what has arrived before it waits: while a window of chunks is answered, the next answer is
+    // usually there already, and one system call is saved for each.
     Received Receive(Clock::time_point deadline) override {
         for (;;) {
-            pollfd ready{socket_, POLLIN, 0};
-            const int polled = ::poll(&ready, 1, MillisecondsUntil(deadline));
-            if (polled < 0 && errno == EINTR) {
-                continue;
-            }
-            if (polled <= 0) {
-                return {polled == 0 ? ReceiveOutcome::kTimeout : ReceiveOutcome::kFailed, {}};
-            }
             // One byte more than the largest frame, so that an oversized datagram is seen as such.
             std::array<std::uint8_t, kMaxFrameBytes + 1> datagram;
-            const ssize_t got = ::recv(socket_, datagram.data(), datagram.size(), 0);
-            if (got < 0) {
-                if (errno == EINTR || errno == EAGAIN) {
-                    continue;
+            const ssize_t got = ::recv(socket_, datagram.data(), datagram.size(), MSG_DONTWAIT);
+            if (got >= 0) {
+                if (auto frame = ParseFrame(std::span(datagram).first(static_cast<std::size_t>(got)))) {
+                    return {ReceiveOutcome::kFrame, std::move(*frame)};
                 }
-                return {ReceiveOutcome::kFailed, {}};
+                continue;
             }
-            if (auto frame = ParseFrame(std::span(datagram).first(static_cast<std::size_t>(got)))) {
-                return {ReceiveOutcome::kFrame, std::move(*frame)};
+            if (errno == EINTR) {
+                continue;
+            }
+            if (errno != EAGAIN && errno != EWOULDBLOCK) {
+                return {ReceiveOutcome::kFailed, {}};
             }
             if (Clock::now() >= deadline) {
                 return {ReceiveOutcome::kTimeout, {}};
+            }
+            pollfd ready{socket_, POLLIN, 0};
+            const int polled = ::poll(&ready, 1, MillisecondsUntil(deadline));
+            if (polled < 0 && errno != EINTR) {
+                return {ReceiveOutcome::kFailed, {}};
             }
         }
     }

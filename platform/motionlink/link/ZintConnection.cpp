@@ -32,8 +32,8 @@ std::uint16_t Zint_Close() {
     TheLinkJobSink().Discard();
     SharedLink& link = TheSharedLink();
     std::lock_guard guard(link.lock);
-    link.connection.Close();
-    return kLinkOk;
+    // A download or job still under way ends here; its failure is the close's status.
+    return link.connection.Close();
 }
 
 std::uint16_t Zint_SetCardVer(std::uint32_t version) {

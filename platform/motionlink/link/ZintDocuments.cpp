@@ -51,8 +51,7 @@ std::uint16_t Zint_StrtDownFile(const std::string& name) {
     }
     SharedLink& link = TheSharedLink();
     std::lock_guard guard(link.lock);
-    link.connection.RestartDataChunks();
-    return StatusOf(link.connection.Call(Command::kBeginDownload, Pack(*gbkName)));
+    return link.connection.BeginDownload(Pack(*gbkName));
 }
 
 std::uint16_t Zint_WritePort(const std::uint8_t* data, std::uint32_t length) {

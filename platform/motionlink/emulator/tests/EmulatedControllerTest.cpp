@@ -1,6 +1,8 @@
-// The emulated controller's request handling: chunk numbering, live jobs on the simulated clock,
-// upload pages, bulk checks, and requests it cannot read.
+// The emulated controller's request handling: chunk windows and their acknowledgements, downloads that
+// are stored only whole, live jobs on the simulated clock, upload pages, bulk checks, and requests it
+// cannot read.
 #include "ByteTransform.h"
+#include "ChunkAck.h"
 #include "Crc32.h"
 #include "EmulatedController.h"
 #include "JobMemorySink.h"
@@ -55,15 +57,84 @@ class EmulatedControllerTest : public ::testing::Test {
     SessionState session_;
 };
 
-TEST_F(EmulatedControllerTest, RepeatedChunksAreTakenOnceAndGapsAreRefused) {
+// Chunks 0, 2, 0 again, 1: the early one waits for the gap, the repeated one is taken once, and each
+// answer tells which chunks are held.
+TEST_F(EmulatedControllerTest, ChunksAheadOfAGapWaitAndEachAnswerTellsWhatIsHeld) {
     ASSERT_EQ(StatusOf(Command::kBeginDownload, Pack(std::string("DOC"))), kOk);
-    const std::vector<std::uint8_t> first = {1, 2, 3};
-    const std::vector<std::uint8_t> second = {4, 5};
-    EXPECT_EQ(StatusOf(Command::kDataChunk, Chunk(0, first)), kOk);
-    EXPECT_EQ(StatusOf(Command::kDataChunk, Chunk(0, first)), kOk);
-    EXPECT_EQ(StatusOf(Command::kDataChunk, Chunk(2, second)), kRefused);
-    EXPECT_EQ(StatusOf(Command::kDataChunk, Chunk(1, second)), kOk);
-    EXPECT_EQ(controller_.State().documents.at(0).bytes, (std::vector<std::uint8_t>{1, 2, 3, 4, 5}));
+    const std::vector<std::uint8_t> pieces[] = {{1, 2, 3}, {4, 5}, {6}};
+    struct Step {
+        std::uint32_t chunk;
+        std::uint32_t inOrder;
+        std::uint64_t following;
+    };
+    for (const Step step : {Step{0, 1, 0}, Step{2, 1, 0b1}, Step{0, 1, 0b1}, Step{1, 3, 0}}) {
+        const link::Answer answer = Call(Command::kDataChunk, Chunk(step.chunk, pieces[step.chunk]));
+        ASSERT_EQ(answer.status, kOk) << "chunk " << step.chunk;
+        const std::optional<link::ChunkAck> ack = link::ParseChunkAck(answer.payload);
+        ASSERT_TRUE(ack);
+        EXPECT_EQ(ack->inOrder, step.inOrder) << "chunk " << step.chunk;
+        EXPECT_EQ(ack->following, step.following) << "chunk " << step.chunk;
+    }
+    EXPECT_EQ(StatusOf(Command::kDataChunk, Chunk(3 + link::kWindowChunks, pieces[0])), kRefused);
+    ASSERT_EQ(StatusOf(Command::kEndDownload, Pack(std::uint32_t{3}, link::Crc32(std::vector<std::uint8_t>{1, 2, 3, 4, 5, 6}))),
+              kOk);
+    ASSERT_EQ(controller_.State().documents.size(), 1u);
+    EXPECT_EQ(controller_.State().documents[0].bytes, (std::vector<std::uint8_t>{1, 2, 3, 4, 5, 6}));
+}
+
+// A download joins the store only when its end confirms every chunk and the bytes' checksum; until then,
+// and after any other end, the store is as it was.
+TEST_F(EmulatedControllerTest, DownloadIsStoredOnlyWhenItsEndConfirmsEveryByte) {
+    const std::vector<std::uint8_t> bytes = {9, 8, 7};
+    const std::uint32_t crc = link::Crc32(bytes);
+    struct Case {
+        const char* what;
+        std::uint32_t endChunks;
+        std::uint32_t endCrc;
+        bool sendChunk;
+        bool stored;
+    };
+    const Case cases[] = {
+        {"whole", 1, crc, true, true},
+        {"a chunk missing", 1, crc, false, false},
+        {"more chunks announced than came", 2, crc, true, false},
+        {"checksum wrong", 1, crc ^ 1, true, false},
+    };
+    for (const Case& c : cases) {
+        session_ = {};
+        const std::size_t before = controller_.State().documents.size();
+        ASSERT_EQ(StatusOf(Command::kBeginDownload, Pack(std::string(c.what))), kOk);
+        if (c.sendChunk) {
+            ASSERT_EQ(StatusOf(Command::kDataChunk, Chunk(0, bytes)), kOk);
+        }
+        EXPECT_EQ(controller_.State().documents.size(), before) << c.what;
+        EXPECT_EQ(StatusOf(Command::kEndDownload, Pack(c.endChunks, c.endCrc)), c.stored ? kOk : kRefused)
+            << c.what;
+        EXPECT_EQ(controller_.State().documents.size(), before + (c.stored ? 1 : 0)) << c.what;
+    }
+    // A download that the session leaves without its end (goodbye, eviction) is dropped.
+    ASSERT_EQ(StatusOf(Command::kBeginDownload, Pack(std::string("LEFT"))), kOk);
+    ASSERT_EQ(StatusOf(Command::kDataChunk, Chunk(0, bytes)), kOk);
+    ASSERT_EQ(StatusOf(Command::kBye), kOk);
+    EXPECT_EQ(StatusOf(Command::kEndDownload, Pack(std::uint32_t{1}, crc)), kRefused);
+    EXPECT_EQ(controller_.State().documents.size(), 1u);
+}
+
+// A document larger than the store takes is refused at the chunk that overflows it, and nothing of it
+// is stored.
+TEST_F(EmulatedControllerTest, DocumentTooLargeForTheStoreIsRefusedWhole) {
+    ControllerOptions options;
+    options.maxDocumentBytes = 1500;
+    EmulatedController small(DefaultControllerState(), options, now_);
+    auto status = [&](Command command, const std::vector<std::uint8_t>& payload) {
+        return small.Handle(session_, static_cast<std::uint16_t>(command), payload, now_).status;
+    };
+    const std::vector<std::uint8_t> piece(1024, 0x42);
+    ASSERT_EQ(status(Command::kBeginDownload, Pack(std::string("BIG"))), kOk);
+    EXPECT_EQ(status(Command::kDataChunk, Chunk(0, piece)), kOk);
+    EXPECT_EQ(status(Command::kDataChunk, Chunk(1, piece)), kRefused);
+    EXPECT_EQ(status(Command::kEndDownload, Pack(std::uint32_t{2}, std::uint32_t{0})), kRefused);
+    EXPECT_TRUE(small.State().documents.empty());
 }
 
 TEST_F(EmulatedControllerTest, LiveJobStartsWhenItsEndArrivesAndRunsOnTheSimulatedClock) {
@@ -120,6 +191,7 @@ TEST_F(EmulatedControllerTest, UploadPagesBeginWithAHeaderEndedByTheByteThatTran
                                             start, std::min<std::size_t>(1024, job.size() - start)))),
                   kOk);
     }
+    ASSERT_EQ(StatusOf(Command::kEndDownload, Pack(std::uint32_t{3}, link::Crc32(job))), kOk);
     const link::Answer pages = Call(Command::kGetDocumentPageCount, Pack(std::uint32_t{1}));
     EXPECT_EQ(link::UnpackSingle<std::uint32_t>(pages.payload), 1u);  // 5 header bytes + 2107 = one page
 

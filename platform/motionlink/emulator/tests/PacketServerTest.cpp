@@ -1,5 +1,6 @@
 // The packet side: sessions begin with a greeting, a repeated request is answered from the session's
 // memory without being carried out again, and the fault options act on what passes.
+#include "Crc32.h"
 #include "PacketServer.h"
 #include "Payload.h"
 
@@ -46,14 +47,57 @@ class PacketServerTest : public ::testing::Test {
 
 TEST_F(PacketServerTest, RepeatedRequestIsAnsweredAgainButCarriedOutOnce) {
     ASSERT_EQ(Send(Request(Command::kHello, 1, 9, Greeting())).size(), 1u);
-    const Frame begin = Request(Command::kBeginDownload, 2, 9, link::Pack(std::string("ONCE")));
-    const std::vector<Frame> first = Send(begin);
-    const std::vector<Frame> again = Send(begin);
+    ASSERT_EQ(Send(Request(Command::kBeginDownload, 2, 9, link::Pack(std::string("ONCE")))).size(), 1u);
+    // Carried out twice, the end would be refused the second time: no download is under way then.
+    const Frame end = Request(Command::kEndDownload, 3, 9, link::Pack(std::uint32_t{0}, std::uint32_t{0}));
+    const std::vector<Frame> first = Send(end);
+    const std::vector<Frame> again = Send(end);
     ASSERT_EQ(first.size(), 1u);
     ASSERT_EQ(again.size(), 1u);
-    EXPECT_EQ(again[0].sequence, 2);
+    EXPECT_EQ(again[0].sequence, 3);
+    EXPECT_EQ(first[0].status, 0);
     EXPECT_EQ(again[0].status, first[0].status);
     EXPECT_EQ(controller_.State().documents.size(), 1u);
+}
+
+// A copy of a chunk that the network held back until its transfer had ended must not land in the next
+// download, which numbers its chunks from 0 again.
+TEST_F(PacketServerTest, LateChunkOfAnEndedTransferIsIgnored) {
+    auto chunk = [](std::uint16_t sequence, std::vector<std::uint8_t> bytes) {
+        std::vector<std::uint8_t> payload = link::Pack(std::uint32_t{0});
+        payload.insert(payload.end(), bytes.begin(), bytes.end());
+        return Request(Command::kDataChunk, sequence, 9, payload);
+    };
+    auto end = [](std::uint16_t sequence, const std::vector<std::uint8_t>& bytes) {
+        return Request(Command::kEndDownload, sequence, 9, link::Pack(std::uint32_t{1}, link::Crc32(bytes)));
+    };
+    const std::vector<std::uint8_t> first = {1, 1, 1};
+    const std::vector<std::uint8_t> second = {2, 2};
+    ASSERT_EQ(Send(Request(Command::kHello, 1, 9, Greeting())).size(), 1u);
+    ASSERT_EQ(Send(Request(Command::kBeginDownload, 2, 9, link::Pack(std::string("A"))))[0].status, 0);
+    const Frame lateCopy = chunk(3, first);
+    ASSERT_EQ(Send(lateCopy)[0].status, 0);
+    ASSERT_EQ(Send(end(4, first))[0].status, 0);
+    ASSERT_EQ(Send(Request(Command::kBeginDownload, 5, 9, link::Pack(std::string("B"))))[0].status, 0);
+    EXPECT_TRUE(Send(lateCopy).empty());
+    ASSERT_EQ(Send(chunk(6, second))[0].status, 0);
+    ASSERT_EQ(Send(end(7, second))[0].status, 0);
+    ASSERT_EQ(controller_.State().documents.size(), 2u);
+    EXPECT_EQ(controller_.State().documents[1].bytes, second);
+}
+
+// A transfer of more chunks than half the sequence numbers (32 MiB in 1 KiB chunks) is taken whole.
+TEST_F(PacketServerTest, ChunksOfATransferLongerThanHalfTheSequenceRangeAreTaken) {
+    ASSERT_EQ(Send(Request(Command::kHello, 1, 9, Greeting())).size(), 1u);
+    ASSERT_EQ(Send(Request(Command::kBeginDownload, 2, 9, link::Pack(std::string("LONG"))))[0].status, 0);
+    std::uint32_t number = 0;
+    for (const std::uint16_t sequence : {102, 20002, 40002, 60002, 14466}) {  // the last one wrapped
+        std::vector<std::uint8_t> payload = link::Pack(number++);
+        payload.push_back(7);
+        const std::vector<Frame> answers = Send(Request(Command::kDataChunk, sequence, 9, payload));
+        ASSERT_EQ(answers.size(), 1u) << sequence;
+        EXPECT_EQ(answers[0].status, 0) << sequence;
+    }
 }
 
 TEST_F(PacketServerTest, RequestsOutsideAGreetedSessionAreRefused) {

@@ -161,5 +161,32 @@ TEST(Crc32Test, MatchesTheCheckValueAndContinues) {
     EXPECT_EQ(Crc32Update(Crc32(std::span(digits).first(4)), std::span(digits).subspan(4)), 0xCBF43926u);
 }
 
+// The checksum takes eight bytes a step: every length and every split point around those steps gives the
+// value of the plain bit-by-bit definition.
+TEST(Crc32Test, EveryLengthAndSplitAgreesWithTheBitwiseDefinition) {
+    const auto bitwise = [](std::span<const std::uint8_t> bytes) {
+        std::uint32_t value = 0xFFFFFFFFu;
+        for (const std::uint8_t byte : bytes) {
+            value ^= byte;
+            for (int bit = 0; bit < 8; ++bit) {
+                value = (value & 1) != 0 ? (value >> 1) ^ 0xEDB88320u : value >> 1;
+            }
+        }
+        return ~value;
+    };
+    std::vector<std::uint8_t> bytes(67);
+    for (std::size_t at = 0; at < bytes.size(); ++at) {
+        bytes[at] = static_cast<std::uint8_t>(at * 151 + 7);
+    }
+    for (std::size_t length = 0; length <= bytes.size(); ++length) {
+        const std::span<const std::uint8_t> piece = std::span(bytes).first(length);
+        ASSERT_EQ(Crc32(piece), bitwise(piece)) << "length " << length;
+        for (std::size_t split = 0; split <= length; split += 3) {
+            ASSERT_EQ(Crc32Update(Crc32(piece.first(split)), piece.subspan(split)), bitwise(piece))
+                << "length " << length << " split " << split;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace motionlink::link

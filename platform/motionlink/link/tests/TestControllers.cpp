@@ -20,11 +20,13 @@
 namespace motionlink::testing {
 namespace {
 
-int BoundLoopbackSocket(std::uint16_t& port) {
+// Bound to `wanted`, or with 0 to any free port; the port it got lands in `port`.
+int BoundLoopbackSocket(std::uint16_t wanted, std::uint16_t& port) {
     const int descriptor = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
     sockaddr_in address{};
     address.sin_family = AF_INET;
     address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(wanted);
     if (descriptor < 0 || ::bind(descriptor, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
         ADD_FAILURE() << "cannot bind a loopback UDP socket";
     }
@@ -40,7 +42,19 @@ void UseControllerPort(std::uint16_t port) {
     ::setenv("CUTRIX_MOTIONLINK_PORT", std::to_string(port).c_str(), 1);
 }
 
-NoController::NoController() : socket_(BoundLoopbackSocket(port_)) {}
+// In the body: `port_` is initialised after `socket_`, and its initialiser would overwrite the port.
+NoController::NoController() {
+    socket_ = BoundLoopbackSocket(0, port_);
+}
+
+SilentController::SilentController(std::uint16_t port) {
+    std::uint16_t bound = 0;
+    socket_ = BoundLoopbackSocket(port, bound);
+}
+
+SilentController::~SilentController() {
+    ::close(socket_);
+}
 
 NoController::~NoController() {
     ::close(socket_);
@@ -77,7 +91,7 @@ void InProcessEmulator::Restart() {
 }
 
 ScriptedController::ScriptedController(Script script) : script_(std::move(script)) {
-    socket_ = BoundLoopbackSocket(port_);
+    socket_ = BoundLoopbackSocket(0, port_);
     wake_ = ::eventfd(0, EFD_CLOEXEC);
     thread_ = std::thread([this] { Serve(); });
 }

@@ -74,6 +74,19 @@ class NoController {
     std::uint16_t port_ = 0;
 };
 
+// A controller that has fallen silent on the given loopback port: the port stays taken, so that nothing
+// reports it unreachable, and nothing ever answers.
+class SilentController {
+  public:
+    explicit SilentController(std::uint16_t port);
+    ~SilentController();
+    SilentController(const SilentController&) = delete;
+    SilentController& operator=(const SilentController&) = delete;
+
+  private:
+    int socket_ = -1;
+};
+
 // Sets $CUTRIX_MOTIONLINK_PORT for the links that open next.
 void UseControllerPort(std::uint16_t port);
 

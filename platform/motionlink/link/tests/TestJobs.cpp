@@ -53,8 +53,9 @@ std::uint16_t DownloadDocument(const std::string& name, const std::vector<std::u
         const std::size_t piece = std::min(kPieceBytes, bytes.size() - at);
         status = Zint_WritePort(bytes.data() + at, static_cast<std::uint32_t>(piece));
     }
-    Zint_Close();
-    return status;
+    // The last pieces may still be in flight: the close confirms them, or reports their failure.
+    const std::uint16_t closed = Zint_Close();
+    return status != 0 ? status : closed;
 }
 
 std::vector<std::uint8_t> UploadDocument(std::uint16_t number, std::uint16_t& status) {

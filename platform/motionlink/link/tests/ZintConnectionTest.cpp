@@ -4,6 +4,7 @@
 #include "MotionlinkLink.h"
 #include "TempHome.h"
 #include "TestControllers.h"
+#include "TestJobs.h"
 
 #include <gtest/gtest.h>
 
@@ -107,6 +108,26 @@ TEST_F(SerialConnection, AutomaticPortFindsTheControllerAmongTheDevices) {
     EXPECT_EQ(Zint_Open(0, 0, "192.168.1.100"), 0);
     std::string version;
     EXPECT_EQ(Zint_GetManiboardVer(&version), 0);
+}
+
+// The window of chunks on a serial line that loses frames both ways: the document arrives whole.
+TEST_F(SerialConnection, DownloadOverALossyLineArrivesByteForByte) {
+    emulator::EmulatorOptions options = OnComPort(2);
+    options.faults.dropShare = 0.1;
+    options.faults.seed = 11;
+    InProcessEmulator controller(options);
+    const std::vector<std::uint8_t> job = PatternBytes(24 * 1024);
+    std::uint16_t status = Zint_Open(0, 2, "192.168.1.100");
+    ASSERT_EQ(status, 0);
+    ASSERT_EQ(Zint_StrtDownFile("SERIAL"), 0);
+    for (std::size_t at = 0; status == 0 && at < job.size(); at += 1024) {
+        status = Zint_WritePort(job.data() + at, 1024);
+    }
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(Zint_Close(), 0);
+    const emulator::ControllerState state = controller.Server().StateSnapshot();
+    ASSERT_EQ(state.documents.size(), 1u);
+    EXPECT_TRUE(state.documents[0].bytes == job);
 }
 
 TEST_F(SerialConnection, AutomaticPortWithoutAnyDeviceIsACommunicationError) {

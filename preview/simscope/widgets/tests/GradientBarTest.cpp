@@ -5,12 +5,12 @@
 
 #include "GradientBands.h"
 #include "GradientBar.h"
-#include "WidgetTestApp.h"
+#include "WidgetTestApplication.h"
 
 namespace {
 
 TEST(GradientBar, PaintsEveryBandInItsColour) {
-    TestApplication();
+    platform::EnsureWidgetApplication();
     struct Case {
         platform::ColorRef start;
         platform::ColorRef end;

@@ -7,12 +7,12 @@
 #include "GradientBar.h"
 #include "PreviewCfgDlg.h"
 #include "PreviewLanguage.h"
-#include "WidgetTestApp.h"
+#include "WidgetTestApplication.h"
 
 namespace {
 
 TEST(PreviewCfgDlg, PickedPowerColourReachesItsBar) {
-    TestApplication();
+    platform::EnsureWidgetApplication();
     CTextStore texts;
     CPreviewCfgDlg dialog(texts);
     dialog.SetValues(simscope::PreviewColors{}, 2, 0);
@@ -28,7 +28,7 @@ TEST(PreviewCfgDlg, PickedPowerColourReachesItsBar) {
 }
 
 TEST(PreviewCfgDlg, AnchorButtonsMapToCornerCodes) {
-    TestApplication();
+    platform::EnsureWidgetApplication();
     CTextStore texts;
     CPreviewCfgDlg dialog(texts);
     struct Case {

@@ -2,7 +2,9 @@
 // during a playback, opening from the dialog and the end notice.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QLabel>
 #include <QPushButton>
 #include <QSlider>
@@ -17,7 +19,7 @@
 #include "SimuDlg.h"
 #include "SimscopeTestJobs.h"
 #include "TempHome.h"
-#include "WidgetTestApp.h"
+#include "WidgetTestApplication.h"
 
 namespace {
 
@@ -38,7 +40,7 @@ void LongJob() {
 
 class SimuDlgTest : public ::testing::Test {
   protected:
-    SimuDlgTest() { TestApplication(); }
+    SimuDlgTest() { platform::EnsureWidgetApplication(); }
 
     std::unique_ptr<CSimuDlg> Open(const std::filesystem::path& job, std::uint32_t language = 2,
                                    Corner corner = Corner::BottomLeft, simscope::PlaybackClock* clock = nullptr) {

@@ -1,0 +1,90 @@
+// Crossing and touching cuts of a chain of chords.
+#include "ChordCutter.h"
+
+#include <algorithm>
+
+#include "ChordGrid.h"
+
+namespace pathsmith {
+
+namespace {
+
+// An end of one chord closer than this to the inside of another cuts it there; this also catches
+// crossings within kCoincidence of an end, whose parameter snaps to the end.
+constexpr double kTouchTolerance = kCoincidence;
+
+struct Cut {
+    int chord;
+    double t;
+    SDPoint point;
+};
+
+// `point` lies inside the chord, away from its ends; t is its parameter there.
+bool TouchesInside(SDPoint point, const Chord& chord, double& t) {
+    t = ParameterOnChord(point, chord);
+    return t > 0.0 && t < 1.0 && Distance(point, PointAtParameter(chord, t)) <= kTouchTolerance;
+}
+
+// Records every place where chords a and b meet: their crossing strictly inside both, else each end
+// of one that touches the inside of the other (two collinear overlapping chords touch twice).
+void CollectCuts(const std::vector<Chord>& chain, int a, int b, std::vector<Cut>& cuts) {
+    const Chord& first = chain[a];
+    const Chord& second = chain[b];
+    if (!BoxOf(first).Grown(kTouchTolerance).Overlaps(BoxOf(second))) {
+        return;
+    }
+    LineMeeting meeting;
+    if (IntersectLines(first, second, meeting) && meeting.t1 > 0.0 && meeting.t1 < 1.0 && meeting.t2 > 0.0 &&
+        meeting.t2 < 1.0) {
+        cuts.push_back({a, meeting.t1, meeting.point});
+        cuts.push_back({b, meeting.t2, meeting.point});
+        return;
+    }
+    double t = 0.0;
+    for (const SDPoint end : {second.start, second.end}) {
+        if (TouchesInside(end, first, t)) {
+            cuts.push_back({a, t, end});
+        }
+    }
+    for (const SDPoint end : {first.start, first.end}) {
+        if (TouchesInside(end, second, t)) {
+            cuts.push_back({b, t, end});
+        }
+    }
+}
+
+}  // namespace
+
+std::vector<CutPiece> CutWhereChordsMeet(const std::vector<Chord>& chain) {
+    const int count = static_cast<int>(chain.size());
+    std::vector<Cut> cuts;
+    if (count > 2) {
+        ChordGrid grid(chain, 2 * kTouchTolerance);
+        for (int a = 0; a < count; ++a) {
+            grid.ForEachNearItem(a, [&](int b) {
+                if (b > a + 1) {
+                    CollectCuts(chain, a, b, cuts);
+                }
+            });
+        }
+    }
+    std::sort(cuts.begin(), cuts.end(),
+              [](const Cut& x, const Cut& y) { return x.chord != y.chord ? x.chord < y.chord : x.t < y.t; });
+    std::vector<CutPiece> pieces;
+    pieces.reserve(chain.size() + cuts.size());
+    std::size_t next = 0;
+    for (int index = 0; index < count; ++index) {
+        SDPoint from = chain[index].start;
+        for (; next < cuts.size() && cuts[next].chord == index; ++next) {
+            const SDPoint at = cuts[next].point;
+            if (at.x != from.x || at.y != from.y) {
+                pieces.push_back({{from, at}, index});
+                from = at;
+            }
+        }
+        pieces.push_back({{from, chain[index].end}, index});
+    }
+    return pieces;
+}
+
+}  // namespace pathsmith

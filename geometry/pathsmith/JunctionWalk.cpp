@@ -1,0 +1,289 @@
+// Ring assembly by exact junctions.
+#include "JunctionWalk.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <unordered_map>
+
+namespace pathsmith {
+
+namespace {
+
+struct PointKey {
+    std::uint64_t x;
+    std::uint64_t y;
+    bool operator==(const PointKey&) const = default;
+};
+
+// Junctions are exact copies of one point, so the bits of the coordinates name them.
+PointKey KeyOf(SDPoint p) {
+    return {std::bit_cast<std::uint64_t>(p.x + 0.0), std::bit_cast<std::uint64_t>(p.y + 0.0)};
+}
+
+struct PointKeyHash {
+    std::size_t operator()(const PointKey& key) const {
+        return static_cast<std::size_t>((key.x * 0x9E3779B97F4A7C15ull) ^ (key.y + 0x632BE59BD9B4E019ull));
+    }
+};
+
+constexpr double kNearJunction = 2 * kCoincidence;
+
+bool SamePoint(SDPoint a, SDPoint b) {
+    return a.x == b.x && a.y == b.y;
+}
+
+class Walker {
+  public:
+    Walker(const std::vector<Chord>& pieces, const std::vector<char>& kept, bool turnLeft)
+        : pieces_(pieces), kept_(kept), turnLeft_(turnLeft), visited_(pieces.size(), 0),
+          nextStarting_(pieces.size(), -1), nextInCell_(pieces.size(), -1) {
+        firstStarting_.reserve(pieces.size());
+        // Later pieces are linked in front, so walking a junction's list visits pieces in chain order.
+        for (int index = static_cast<int>(pieces.size()) - 1; index >= 0; --index) {
+            if (kept[index] == kPieceKept) {
+                const SDPoint start = pieces[index].start;
+                auto [cell, added] = keptByCell_.try_emplace(CellKey(CellOf(start.x), CellOf(start.y)), index);
+                if (!added) {
+                    nextInCell_[index] = cell->second;
+                    cell->second = index;
+                }
+            }
+            auto [slot, added] = firstStarting_.try_emplace(KeyOf(pieces[index].start), index);
+            if (!added) {
+                nextStarting_[index] = slot->second;
+                slot->second = index;
+            }
+        }
+    }
+
+    std::vector<WalkedRing> Walk() {
+        std::vector<WalkedRing> rings;
+        for (int index = 0; index < static_cast<int>(pieces_.size()); ++index) {
+            if (kept_[index] == kPieceKept && !visited_[index]) {
+                rings.push_back(WalkFrom(index));
+            }
+        }
+        return rings;
+    }
+
+  private:
+    WalkedRing WalkFrom(int first) {
+        WalkedRing ring;
+        const SDPoint origin = pieces_[first].start;
+        ring.vertices.push_back(origin);
+        // The pieces walked so far, each with the number of ring vertices once it was walked.
+        std::vector<std::pair<int, std::size_t>> walked;
+        int piece = first;
+        while (true) {
+            visited_[piece] = 1;
+            const SDPoint end = pieces_[piece].end;
+            ring.vertices.push_back(end);
+            walked.emplace_back(piece, ring.vertices.size());
+            if (SamePoint(end, origin)) {
+                ring.closed = true;
+                break;
+            }
+            int next = UnvisitedKeptFrom(end, piece);
+            if (next < 0) {
+                next = UnvisitedKeptNear(end);
+            }
+            if (next >= 0 && !SamePoint(pieces_[next].start, end)) {
+                ring.vertices.push_back(pieces_[next].start);
+            }
+            if (next < 0) {
+                next = BridgeBack(walked, ring.vertices, origin);
+            }
+            if (next < 0) {
+                CloseOnEarlierJunction(ring);
+                break;
+            }
+            piece = next;
+        }
+        return ring;
+    }
+
+    // Where the walk is stuck, a bridge of barely dropped pieces from its end or, going back a few
+    // pieces, from an earlier junction where it took a branch that was misjudged as surviving; the
+    // walk is cut back to that junction. Returns the piece to go on with, or -1.
+    int BridgeBack(std::vector<std::pair<int, std::size_t>>& walked, std::vector<SDPoint>& vertices,
+                   SDPoint origin) {
+        constexpr std::size_t kMaxStepsBack = 8;
+        for (std::size_t back = 0; back <= kMaxStepsBack && back < walked.size(); ++back) {
+            const std::size_t at = walked.size() - 1 - back;
+            const std::vector<int> bridge = DroppedBridgeFrom(walked[at].first, origin);
+            if (bridge.empty()) {
+                continue;
+            }
+            walked.resize(at + 1);
+            vertices.resize(walked[at].second);
+            for (std::size_t step = 0; step + 1 < bridge.size(); ++step) {
+                visited_[bridge[step]] = 1;
+                vertices.push_back(pieces_[bridge[step]].end);
+            }
+            return bridge.back();
+        }
+        return -1;
+    }
+
+
+    // A walk that began on the stub of a misjudged junction comes round to that junction again and
+    // finds nothing left to go on with: the ring is the loop from the junction's first visit, and the
+    // stub before it is left out.
+    static void CloseOnEarlierJunction(WalkedRing& ring) {
+        std::vector<SDPoint>& vertices = ring.vertices;
+        const SDPoint end = vertices.back();
+        for (std::size_t index = 1; index + 2 < vertices.size(); ++index) {
+            if (Distance(vertices[index], end) <= kNearJunction) {
+                vertices.erase(vertices.begin(), vertices.begin() + static_cast<std::ptrdiff_t>(index));
+                vertices.back() = vertices.front();
+                ring.closed = true;
+                return;
+            }
+        }
+    }
+
+    bool UsableKept(int piece) const { return kept_[piece] == kPieceKept && !visited_[piece]; }
+
+    // The surviving piece that goes on from where `arriving` ends. Where several do, the junction is
+    // a crossing whose pieces were judged within the chords' error of the band; the one that turns
+    // farthest towards the offset side keeps the walk on the outer edge of the band.
+    int UnvisitedKeptFrom(SDPoint point, int arriving) const {
+        const int successor = arriving + 1;
+        const auto found = firstStarting_.find(KeyOf(point));
+        if (found == firstStarting_.end()) {
+            return -1;
+        }
+        int best = -1;
+        double bestTurn = 0.0;
+        for (int piece = found->second; piece >= 0; piece = nextStarting_[piece]) {
+            if (!UsableKept(piece)) {
+                continue;
+            }
+            const double turn = Turn(arriving, piece);
+            if (best < 0 || (turnLeft_ ? turn > bestTurn : turn < bestTurn) ||
+                (turn == bestTurn && piece == successor)) {
+                best = piece;
+                bestTurn = turn;
+            }
+        }
+        return best;
+    }
+
+    // Two pieces that cross within kCoincidence of both their ends are not cut, so they meet at two
+    // points that close: a surviving piece starting within kNearJunction of the point goes on.
+    int UnvisitedKeptNear(SDPoint point) const {
+        const std::int64_t column = CellOf(point.x), row = CellOf(point.y);
+        int best = -1;
+        double bestDistance = kNearJunction;
+        for (std::int64_t dc = -1; dc <= 1; ++dc) {
+            for (std::int64_t dr = -1; dr <= 1; ++dr) {
+                const auto found = keptByCell_.find(CellKey(column + dc, row + dr));
+                if (found == keptByCell_.end()) {
+                    continue;
+                }
+                for (int piece = found->second; piece >= 0; piece = nextInCell_[piece]) {
+                    const double gap = Distance(pieces_[piece].start, point);
+                    if (UsableKept(piece) && gap <= bestDistance) {
+                        best = piece;
+                        bestDistance = gap;
+                    }
+                }
+            }
+        }
+        return best;
+    }
+
+    static std::int64_t CellOf(double value) { return static_cast<std::int64_t>(std::floor(value / kNearJunction)); }
+    static std::uint64_t CellKey(std::int64_t column, std::int64_t row) {
+        return (static_cast<std::uint64_t>(column) * 0x9E3779B97F4A7C15ull) ^ static_cast<std::uint64_t>(row);
+    }
+
+    // Signed angle from the direction of one piece to that of the next, positive to the left.
+    double Turn(int from, int to) const {
+        const Chord& a = pieces_[from];
+        const Chord& b = pieces_[to];
+        const double ux = a.end.x - a.start.x, uy = a.end.y - a.start.y;
+        const double vx = b.end.x - b.start.x, vy = b.end.y - b.start.y;
+        return std::atan2(ux * vy - uy * vx, ux * vx + uy * vy);
+    }
+
+    // The shortest run of dropped pieces from where `arriving` ends to a point where the walk can go
+    // on or close, searched a few pieces deep; the surviving piece to go on with comes last (or the
+    // last dropped piece closes the ring). Empty when there is none.
+    std::vector<int> DroppedBridgeFrom(int arriving, SDPoint origin) const {
+        constexpr int kMaxBridgePieces = 16;
+        struct Step {
+            int piece;
+            int parent;
+        };
+        std::vector<Step> steps{{arriving, -1}};
+        for (std::size_t head = 0; head < steps.size() && steps.size() < 64 * kMaxBridgePieces; ++head) {
+            const SDPoint at = pieces_[steps[head].piece].end;
+            const auto found = firstStarting_.find(KeyOf(at));
+            if (found == firstStarting_.end() || Depth(steps, head) >= kMaxBridgePieces) {
+                continue;
+            }
+            for (int piece = found->second; piece >= 0; piece = nextStarting_[piece]) {
+                if (kept_[piece] != kPieceBarelyInBand || visited_[piece] ||
+                    InPath(steps, static_cast<int>(head), piece)) {
+                    continue;
+                }
+                steps.push_back({piece, static_cast<int>(head)});
+                const SDPoint end = pieces_[piece].end;
+                const int onward = SamePoint(end, origin) ? -1 : UnvisitedKeptFrom(end, piece);
+                if (SamePoint(end, origin) || onward >= 0) {
+                    std::vector<int> path;
+                    if (onward >= 0) {
+                        path.push_back(onward);
+                    }
+                    for (int step = static_cast<int>(steps.size()) - 1; step > 0; step = steps[step].parent) {
+                        path.push_back(steps[step].piece);
+                    }
+                    std::reverse(path.begin(), path.end());
+                    return path;
+                }
+            }
+        }
+        return {};
+    }
+
+    template <typename Steps>
+    static int Depth(const Steps& steps, std::size_t step) {
+        int depth = 0;
+        for (int at = static_cast<int>(step); steps[at].parent >= 0; at = steps[at].parent) {
+            ++depth;
+        }
+        return depth;
+    }
+
+    template <typename Steps>
+    static bool InPath(const Steps& steps, int step, int piece) {
+        for (int at = step; at >= 0; at = steps[at].parent) {
+            if (steps[at].piece == piece) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    const std::vector<Chord>& pieces_;
+    const std::vector<char>& kept_;
+    bool turnLeft_;
+    std::vector<char> visited_;
+    std::unordered_map<PointKey, int, PointKeyHash> firstStarting_;
+    std::vector<int> nextStarting_;
+    // The surviving pieces by the cell of their start, for junctions that were not cut exactly.
+    std::unordered_map<std::uint64_t, int> keptByCell_;
+    std::vector<int> nextInCell_;
+};
+
+}  // namespace
+
+std::vector<WalkedRing> WalkRings(const std::vector<Chord>& pieces, const std::vector<char>& kept,
+                                  bool turnLeft) {
+    return Walker(pieces, kept, turnLeft).Walk();
+}
+
+}  // namespace pathsmith

@@ -1,0 +1,32 @@
+// Assembles the pieces of an offset that survive the band filter into rings by following each piece
+// to the one that starts exactly where it ends. The pieces come from one continuous chain cut at its
+// meetings, so every junction is one exact point shared by the pieces that meet there. A walk that
+// finds no surviving piece to go on with may cross a short run of pieces dropped within the chords'
+// error that leads on to a surviving one: near the crossing of two round joins the band test is only
+// as exact as the joins' chords.
+#pragma once
+
+#include <vector>
+
+#include "SegmentGeometry.h"
+
+namespace pathsmith {
+
+// What the band filter made of a piece.
+enum PieceFate : char {
+    kPieceDropped = 0,
+    kPieceKept = 1,
+    kPieceBarelyInBand = 2,  // dropped, but within the chords' error of the band's edge
+};
+
+struct WalkedRing {
+    std::vector<SDPoint> vertices;  // the start of every piece walked and the end of the last
+    bool closed = false;            // the walk came back to its first vertex
+};
+
+// pieces: the cut chain in order; kept: the PieceFate of each; turnLeft: the chain was offset to the
+// left of its travel, so the band lies to its right.
+std::vector<WalkedRing> WalkRings(const std::vector<Chord>& pieces, const std::vector<char>& kept,
+                                  bool turnLeft);
+
+}  // namespace pathsmith

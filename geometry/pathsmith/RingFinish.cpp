@@ -1,0 +1,103 @@
+// Spikes, seam and sliver rings of the offset's output.
+#include "RingFinish.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace pathsmith {
+
+namespace {
+
+// The path runs from `before` to `tip` and straight back along itself towards `after`: the two legs
+// point apart and the shorter one ends within kCoincidence of the longer one's line.
+bool IsSpike(SDPoint before, SDPoint tip, SDPoint after) {
+    const double ux = tip.x - before.x, uy = tip.y - before.y;
+    const double wx = after.x - tip.x, wy = after.y - tip.y;
+    if (ux * wx + uy * wy >= 0.0) {
+        return false;
+    }
+    const double longer = std::max(std::hypot(ux, uy), std::hypot(wx, wy));
+    return std::fabs(ux * wy - uy * wx) <= kCoincidence * longer;
+}
+
+// Takes the last vertex pushed onto the walk back out while it is the tip of a spike or repeats the
+// vertex before it.
+void PopSpikes(std::vector<SDPoint>& walk) {
+    while (walk.size() >= 2) {
+        const std::size_t size = walk.size();
+        if (CoincideInXAndY(walk[size - 1], walk[size - 2])) {
+            walk.pop_back();
+        } else if (size >= 3 && IsSpike(walk[size - 3], walk[size - 2], walk[size - 1])) {
+            walk.erase(walk.end() - 2);
+        } else {
+            return;
+        }
+    }
+}
+
+// The closed vertex cycle (no repeated closing vertex) without spikes, also across the seam.
+std::vector<SDPoint> WithoutSpikes(const std::vector<SDPoint>& cycle) {
+    std::vector<SDPoint> walk;
+    walk.reserve(cycle.size());
+    for (const SDPoint& vertex : cycle) {
+        walk.push_back(vertex);
+        PopSpikes(walk);
+    }
+    // Around the seam the walk's end and its start are neighbours; a spike there is taken out from
+    // whichever side holds its tip, which may uncover another.
+    std::size_t front = 0;
+    bool changed = true;
+    while (changed && walk.size() - front >= 3) {
+        changed = false;
+        const std::size_t last = walk.size() - 1;
+        if (CoincideInXAndY(walk[last], walk[front]) || IsSpike(walk[last - 1], walk[last], walk[front])) {
+            walk.pop_back();
+            changed = true;
+        } else if (IsSpike(walk[last], walk[front], walk[front + 1])) {
+            ++front;
+            changed = true;
+        }
+    }
+    return {walk.begin() + static_cast<std::ptrdiff_t>(front), walk.end()};
+}
+
+double TwiceArea(const std::vector<SDPoint>& cycle) {
+    double twice = 0.0;
+    for (std::size_t index = 0; index < cycle.size(); ++index) {
+        const SDPoint a = cycle[index], b = cycle[(index + 1) % cycle.size()];
+        twice += a.x * b.y - b.x * a.y;
+    }
+    return twice;
+}
+
+double Perimeter(const std::vector<SDPoint>& cycle) {
+    double length = 0.0;
+    for (std::size_t index = 0; index < cycle.size(); ++index) {
+        length += Distance(cycle[index], cycle[(index + 1) % cycle.size()]);
+    }
+    return length;
+}
+
+bool IsSliver(const std::vector<SDPoint>& cycle) {
+    return cycle.size() < 3 || std::fabs(TwiceArea(cycle)) < 2.0 * kRingAreaPerLength * Perimeter(cycle);
+}
+
+}  // namespace
+
+std::vector<SDPoint> FinishedClosedRing(std::vector<SDPoint> ring) {
+    if (ring.size() < 2) {
+        return {};
+    }
+    if (Distance(ring.front(), ring.back()) > kSeamTolerance) {
+        return {};
+    }
+    ring.pop_back();
+    std::vector<SDPoint> cycle = WithoutSpikes(ring);
+    if (IsSliver(cycle)) {
+        return {};
+    }
+    cycle.push_back(cycle.front());
+    return cycle;
+}
+
+}  // namespace pathsmith

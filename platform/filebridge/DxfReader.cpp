@@ -1,0 +1,522 @@
+#include "DxfReader.h"
+
+#include <dxflib/dl_creationadapter.h>
+#include <dxflib/dl_dxf.h>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <new>
+#include <numbers>
+#include <optional>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "AciPalette.h"
+#include "DxfGroupCheck.h"
+#include "DxfSpline.h"
+#include "DxfText.h"
+#include "PathGeometry.h"
+
+namespace filebridge {
+
+namespace {
+
+constexpr int kMaxInsertDepth = 64;
+constexpr double kDegrees = std::numbers::pi / 180.0;
+constexpr int kColourByBlock = 0;
+constexpr int kColourByLayer = 256;
+constexpr const char* kModelSpace = "";
+
+// An entity's colour as the file states it, resolved when the entity is placed.
+struct DxfColour {
+    int index = kColourByLayer;
+    int trueColour = -1;  // 0xRRGGBB, or -1
+    std::string layer;
+    bool paperSpace = false;
+};
+
+struct DxfShape {
+    std::vector<CFileLine> segments;  // block units
+    std::optional<SDPoint> point;     // a POINT instead of segments
+    DxfColour colour;
+};
+
+struct DxfInsert {
+    std::string block;
+    Affine plane;
+    SDPoint at{};
+    double radians = 0.0;
+    double scaleX = 1.0, scaleY = 1.0;
+    double columnStep = 0.0, rowStep = 0.0;
+    long long columns = 1, rows = 1;
+    DxfColour colour;
+
+    long long Copies() const { return columns * rows; }
+    // The block's units into the units of the block holding the insert, for one copy of the array.
+    Affine Placement(long long column, long long row, SDPoint base) const {
+        return plane.After(Affine::Translation(at.x, at.y))
+            .After(Affine::Rotation(radians))
+            .After(Affine::Translation(static_cast<double>(column) * columnStep, static_cast<double>(row) * rowStep))
+            .After(Affine::Scaling(scaleX, scaleY))
+            .After(Affine::Translation(-base.x, -base.y));
+    }
+};
+
+struct DxfBlock {
+    SDPoint base{};
+    std::vector<DxfShape> shapes;
+    std::vector<DxfInsert> inserts;
+};
+
+// The plane an entity lies in: its object coordinates into world x and y.
+Affine ObjectToWorld(const double* normal) {
+    if (normal == nullptr) {
+        return {};
+    }
+    double nx = normal[0], ny = normal[1], nz = normal[2];
+    const double length = std::sqrt(nx * nx + ny * ny + nz * nz);
+    if (!std::isfinite(length) || length == 0.0) {
+        return {};
+    }
+    nx /= length, ny /= length, nz /= length;
+    constexpr double kNearPole = 1.0 / 64.0;
+    // The arbitrary axis rule: x is world y (or world z) crossed with the normal.
+    double ax = 0.0, ay = 0.0, az = 0.0;
+    if (std::fabs(nx) < kNearPole && std::fabs(ny) < kNearPole) {
+        ax = nz, ay = 0.0, az = -nx;
+    } else {
+        ax = -ny, ay = nx, az = 0.0;
+    }
+    const double axLength = std::sqrt(ax * ax + ay * ay + az * az);
+    ax /= axLength, ay /= axLength, az /= axLength;
+    const double bx = ny * az - nz * ay, by = nz * ax - nx * az;
+    return {ax, bx, ay, by, 0.0, 0.0};
+}
+
+// Places model space entities into the collector as they are read, expanding inserts depth first; the
+// blocks they insert are read before them, as the BLOCKS section comes before ENTITIES.
+class DxfPlacer {
+  public:
+    DxfPlacer(const std::map<std::string, DxfBlock>& blocks, const std::map<std::string, std::uint32_t>& layers,
+              const ImportOptions& options, DrawingCollector& out)
+        : blocks_(blocks),
+          layers_(layers),
+          options_(options),
+          out_(out),
+          model_(Affine::Scaling(options.mmPerDxfUnit, options.mmPerDxfUnit)) {}
+
+    void PlaceModelShape(const DxfShape& shape) { PlaceShape(shape, model_, std::nullopt); }
+    void PlaceModelInsert(const DxfInsert& insert) { PlaceInsert(insert, model_, std::nullopt, 0); }
+
+  private:
+    std::uint32_t Resolve(const DxfColour& colour, std::optional<std::uint32_t> inherited) const {
+        if (colour.trueColour >= 0) {
+            return TrueColour(static_cast<std::uint32_t>(colour.trueColour));
+        }
+        if (colour.index == kColourByBlock) {
+            return inherited.value_or(options_.defaultColour);
+        }
+        if (colour.index != kColourByLayer) {
+            return AciColour(std::abs(colour.index));
+        }
+        // Entities of layer 0 inside a block take the layer of the insert.
+        if (colour.layer == "0" && inherited) {
+            return *inherited;
+        }
+        const auto found = layers_.find(colour.layer);
+        return found != layers_.end() ? found->second : options_.defaultColour;
+    }
+
+    // Segments, points and inserts that placing the block once would produce, counting nested inserts;
+    // saturates, and marks a block that inserts itself.
+    std::uint64_t Cost(const std::string& name, int depth) {
+        constexpr std::uint64_t kSaturated = std::uint64_t{1} << 62;
+        if (const auto known = costs_.find(name); known != costs_.end()) {
+            return known->second;
+        }
+        const auto found = blocks_.find(name);
+        if (open_.count(name) != 0) {
+            refusal_ = "block " + name.substr(0, 64) + " inserts itself";
+            return 1;
+        }
+        if (depth > kMaxInsertDepth) {
+            refusal_ = "blocks nested too deeply";
+            return 1;
+        }
+        if (found == blocks_.end()) {
+            return 1;
+        }
+        open_.insert(name);
+        std::uint64_t cost = 1;
+        for (const DxfShape& shape : found->second.shapes) {
+            cost += std::max<std::uint64_t>(1, shape.segments.size());
+        }
+        for (const DxfInsert& insert : found->second.inserts) {
+            const std::uint64_t inner = Cost(insert.block, depth + 1);
+            const auto copies = static_cast<std::uint64_t>(insert.Copies());
+            cost = inner != 0 && copies > kSaturated / inner ? kSaturated : std::min(kSaturated, cost + copies * inner);
+        }
+        open_.erase(name);
+        costs_[name] = cost;
+        return cost;
+    }
+
+    void PlaceShape(const DxfShape& shape, const Affine& map, std::optional<std::uint32_t> inherited) {
+        const std::uint32_t colour = Resolve(shape.colour, inherited);
+        if (shape.point) {
+            out_.AddPoint(map.Apply(*shape.point), colour);
+            return;
+        }
+        scratch_ = shape.segments;
+        TransformSegments(scratch_, map);
+        out_.AddCurve(scratch_, colour);
+    }
+
+    void Place(const DxfBlock& block, const Affine& map, std::optional<std::uint32_t> inherited, int depth) {
+        for (const DxfShape& shape : block.shapes) {
+            if (out_.Failed()) {
+                return;
+            }
+            PlaceShape(shape, map, inherited);
+        }
+        for (const DxfInsert& insert : block.inserts) {
+            PlaceInsert(insert, map, inherited, depth);
+        }
+    }
+
+    void PlaceInsert(const DxfInsert& insert, const Affine& map, std::optional<std::uint32_t> inherited, int depth) {
+        const auto found = blocks_.find(insert.block);
+        if (out_.Failed() || found == blocks_.end()) {
+            return;
+        }
+        const std::uint64_t cost = Cost(insert.block, 0);
+        if (!refusal_.empty()) {
+            out_.Fail(refusal_);
+            return;
+        }
+        const auto copies = static_cast<std::uint64_t>(insert.Copies());
+        if (copies > out_.SegmentsLeft() || cost > out_.SegmentsLeft() / copies) {
+            out_.Fail("inserted blocks larger than the import limit");
+            return;
+        }
+        const std::uint32_t colour = Resolve(insert.colour, inherited);
+        for (long long row = 0; row < insert.rows && !out_.Failed(); ++row) {
+            for (long long column = 0; column < insert.columns && !out_.Failed(); ++column) {
+                Place(found->second, map.After(insert.Placement(column, row, found->second.base)), colour, depth + 1);
+            }
+        }
+    }
+
+    const std::map<std::string, DxfBlock>& blocks_;
+    const std::map<std::string, std::uint32_t>& layers_;
+    const ImportOptions& options_;
+    DrawingCollector& out_;
+    Affine model_;
+    std::map<std::string, std::uint64_t> costs_;
+    std::set<std::string> open_;
+    std::string refusal_;
+    std::vector<CFileLine> scratch_;  // reused, so placing a shape allocates only its records
+};
+
+class DxfCollector : public DL_CreationAdapter {
+  public:
+    DxfCollector(const ImportOptions& options, DrawingCollector& out)
+        : options_(options),
+          out_(out),
+          placer_(blocks_, layerColours_, options, out),
+          model_(&blocks_[kModelSpace]),
+          target_(model_) {}
+
+    void Finish() { FlushPending(); }
+
+    void addLayer(const DL_LayerData& data) override {
+        const int index = std::abs(attributes.getColor());
+        const int rgb = attributes.getColor24();
+        layerColours_[data.name] = rgb >= 0 ? TrueColour(static_cast<std::uint32_t>(rgb)) : AciColour(index);
+    }
+
+    void addBlock(const DL_BlockData& data) override {
+        FlushPending();
+        target_ = &blocks_[data.name];
+        *target_ = DxfBlock{};
+        target_->base = {data.bpx, data.bpy};
+    }
+
+    void endBlock() override {
+        FlushPending();
+        target_ = model_;
+    }
+
+    void endSequence() override { FlushPending(); }
+
+    void addPoint(const DL_PointData& data) override {
+        FlushPending();
+        DxfShape shape = NewShape();
+        shape.point = SDPoint{data.x, data.y};
+        Keep(std::move(shape));
+    }
+
+    void addLine(const DL_LineData& data) override {
+        FlushPending();
+        DxfShape shape = NewShape();
+        AppendLine(shape.segments, {data.x1, data.y1}, {data.x2, data.y2});
+        Keep(std::move(shape));
+    }
+
+    void addArc(const DL_ArcData& data) override {
+        FlushPending();
+        double sweep = std::fmod(data.angle2 - data.angle1, 360.0);
+        if (sweep <= 0.0) {
+            sweep += 360.0;
+        }
+        AddObjectArc(data.cx, data.cy, data.radius, data.angle1 * kDegrees, (data.angle1 + sweep) * kDegrees);
+    }
+
+    void addCircle(const DL_CircleData& data) override {
+        FlushPending();
+        AddObjectArc(data.cx, data.cy, data.radius, 0.0, 2.0 * std::numbers::pi);
+    }
+
+    void addEllipse(const DL_EllipseData& data) override {
+        FlushPending();
+        const double* n = extrusion->getDirection();
+        const double nx = n[0], ny = n[1], nz = n[2];
+        // The minor axis is the normal crossed with the major axis, scaled by the ratio.
+        const SDPoint major{data.mx, data.my};
+        const SDPoint minor{(ny * data.mz - nz * data.my) * data.ratio, (nz * data.mx - nx * data.mz) * data.ratio};
+        double to = data.angle2;
+        while (to <= data.angle1 && std::isfinite(to) && std::isfinite(data.angle1)) {
+            to += 2.0 * std::numbers::pi;
+            if (to - data.angle1 > 4.0 * std::numbers::pi) {
+                return;
+            }
+        }
+        DxfShape shape = NewShape();
+        AppendEllipticArc(shape.segments, {data.cx, data.cy}, major, minor, data.angle1, to);
+        Keep(std::move(shape));
+    }
+
+    void addPolyline(const DL_PolylineData& data) override {
+        FlushPending();
+        constexpr int kMeshFlags = 16 | 64;
+        polyline_ = PendingPolyline{};
+        polyline_->closed = (data.flags & 1) != 0;
+        polyline_->skipped = (data.flags & kMeshFlags) != 0;
+        polyline_->plane = ObjectToWorld(extrusion->getDirection());
+        polyline_->colour = Colour();
+    }
+
+    void addVertex(const DL_VertexData& data) override {
+        if (polyline_) {
+            polyline_->vertices.push_back({{data.x, data.y}, data.bulge});
+        }
+    }
+
+    void addSpline(const DL_SplineData& data) override {
+        FlushPending();
+        spline_ = PendingSpline{};
+        spline_->input.degree = static_cast<int>(std::min(data.degree, 1000u));
+        spline_->input.closed = (data.flags & 1) != 0;
+        spline_->colour = Colour();
+    }
+
+    void addControlPoint(const DL_ControlPointData& data) override {
+        if (spline_) {
+            spline_->input.controls.push_back({data.x, data.y});
+            spline_->input.weights.push_back(data.w);
+        }
+    }
+
+    void addKnot(const DL_KnotData& data) override {
+        if (spline_) {
+            spline_->input.knots.push_back(data.k);
+        }
+    }
+
+    void addFitPoint(const DL_FitPointData& data) override {
+        if (spline_) {
+            spline_->input.fits.push_back({data.x, data.y});
+        }
+    }
+
+    void addInsert(const DL_InsertData& data) override {
+        FlushPending();
+        if (attributes.isInPaperSpace()) {
+            return;
+        }
+        DxfInsert insert;
+        insert.block = data.name;
+        insert.plane = ObjectToWorld(extrusion->getDirection());
+        insert.at = {data.ipx, data.ipy};
+        insert.radians = data.angle * kDegrees;
+        insert.scaleX = data.sx == 0.0 ? 1.0 : data.sx;
+        insert.scaleY = data.sy == 0.0 ? 1.0 : data.sy;
+        insert.columnStep = data.colSp;
+        insert.rowStep = data.rowSp;
+        insert.columns = std::max(1, data.cols);
+        insert.rows = std::max(1, data.rows);
+        insert.colour = Colour();
+        if (target_ == model_) {
+            placer_.PlaceModelInsert(insert);
+        } else {
+            target_->inserts.push_back(std::move(insert));
+        }
+    }
+
+    void addText(const DL_TextData& data) override {
+        FlushPending();
+        if (!options_.drawDxfText) {
+            return;
+        }
+        DxfShape shape = NewShape();
+        const Affine plane = ObjectToWorld(extrusion->getDirection());
+        AppendDxfText(data.text, data.height, data.xScaleFactor, data.angle * kDegrees, plane,
+                      {data.ipx, data.ipy}, shape.segments);
+        Keep(std::move(shape));
+    }
+
+    void addMText(const DL_MTextData& data) override {
+        FlushPending();
+        if (!options_.drawDxfText) {
+            return;
+        }
+        // The insertion point of a paragraph text is its attachment point: top, middle or bottom.
+        const double drop = data.attachmentPoint <= 3 ? data.height : data.attachmentPoint <= 6 ? data.height / 2 : 0.0;
+        const SDPoint baseline{data.ipx + std::sin(data.angle) * drop, data.ipy - std::cos(data.angle) * drop};
+        DxfShape shape = NewShape();
+        AppendDxfText(mtextChunks_ + data.text, data.height, 1.0, data.angle, ObjectToWorld(extrusion->getDirection()),
+                      baseline, shape.segments);
+        mtextChunks_.clear();
+        Keep(std::move(shape));
+    }
+
+    void addMTextChunk(const std::string& text) override { mtextChunks_ += text; }
+
+  private:
+    struct PendingPolyline {
+        struct Vertex {
+            SDPoint at;
+            double bulge = 0.0;
+        };
+        std::vector<Vertex> vertices;
+        bool closed = false;
+        bool skipped = false;
+        Affine plane;
+        DxfColour colour;
+    };
+
+    struct PendingSpline {
+        SplineInput input;
+        DxfColour colour;
+    };
+
+    DxfColour Colour() const {
+        return {attributes.getColor(), attributes.getColor24(), attributes.getLayer(), attributes.isInPaperSpace()};
+    }
+
+    void Keep(DxfShape shape) {
+        if (shape.colour.paperSpace) {
+            return;
+        }
+        if (target_ == model_) {
+            placer_.PlaceModelShape(shape);
+            return;
+        }
+        // Blocks are held until inserted, so what they hold counts against the same cap as the output.
+        blockSegments_ += std::max<std::size_t>(1, shape.segments.size());
+        if (blockSegments_ > DrawingCollector::kDefaultSegmentLimit) {
+            out_.Fail("blocks larger than the import limit");
+            return;
+        }
+        target_->shapes.push_back(std::move(shape));
+    }
+
+    DxfShape NewShape() const {
+        DxfShape shape;
+        shape.colour = Colour();
+        return shape;
+    }
+
+    void AddObjectArc(double cx, double cy, double radius, double from, double to) {
+        DxfShape shape = NewShape();
+        AppendEllipticArc(shape.segments, {cx, cy}, {radius, 0.0}, {0.0, radius}, from, to);
+        TransformSegments(shape.segments, ObjectToWorld(extrusion->getDirection()));
+        Keep(std::move(shape));
+    }
+
+    void FlushPending() {
+        if (polyline_) {
+            FlushPolyline(*polyline_);
+            polyline_.reset();
+        }
+        if (spline_) {
+            DxfShape shape;
+            shape.colour = spline_->colour;
+            if (AppendSpline(spline_->input, shape.segments, out_.SegmentsLeft())) {
+                Keep(std::move(shape));
+            }
+            spline_.reset();
+        }
+    }
+
+    void FlushPolyline(const PendingPolyline& polyline) {
+        if (polyline.skipped || polyline.vertices.empty()) {
+            return;
+        }
+        DxfShape shape;
+        shape.colour = polyline.colour;
+        const auto& v = polyline.vertices;
+        for (std::size_t i = 0; i + 1 < v.size(); ++i) {
+            AppendBulge(shape.segments, v[i].at, v[i + 1].at, v[i].bulge);
+        }
+        if (polyline.closed && v.size() > 1) {
+            AppendBulge(shape.segments, v.back().at, v.front().at, v.back().bulge);
+        }
+        if (v.size() == 1) {
+            AppendLine(shape.segments, v[0].at, v[0].at);
+        }
+        TransformSegments(shape.segments, polyline.plane);
+        Keep(std::move(shape));
+    }
+
+    const ImportOptions& options_;
+    DrawingCollector& out_;
+    std::map<std::string, DxfBlock> blocks_;
+    std::map<std::string, std::uint32_t> layerColours_;
+    std::size_t blockSegments_ = 0;
+    DxfPlacer placer_;
+    DxfBlock* model_;   // never filled: its entities go straight to the placer
+    DxfBlock* target_;  // the block receiving entities; map nodes stay put as others are added
+    std::optional<PendingPolyline> polyline_;
+    std::optional<PendingSpline> spline_;
+    std::string mtextChunks_;
+};
+
+}  // namespace
+
+bool ReadDxf(std::string_view bytes, const ImportOptions& options, DrawingCollector& out) {
+    if (const std::string refused = CheckDxfGroups(bytes); !refused.empty()) {
+        return out.Fail(refused);
+    }
+    DxfCollector collector(options, out);
+    try {
+        std::istringstream stream{std::string(bytes)};
+        DL_Dxf parser;
+        if (!parser.in(stream, &collector)) {
+            return out.Fail("not a readable DXF file");
+        }
+        collector.Finish();
+    } catch (const std::bad_alloc&) {
+        return out.Fail("DXF file needs more memory than is available");
+    } catch (const std::exception& error) {
+        return out.Fail(std::string("unreadable DXF file: ") + error.what());
+    } catch (...) {
+        return out.Fail("unreadable DXF file");
+    }
+    return !out.Failed();
+}
+
+}  // namespace filebridge

@@ -1,0 +1,186 @@
+#include "FileImport.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <cstdio>
+#include <exception>
+#include <filesystem>
+#include <map>
+#include <new>
+
+#include "AiReader.h"
+#include "DxfReader.h"
+#include "Filebridge.h"
+#include "MagickPictureReader.h"
+#include "PictureReader.h"
+#include "PltReader.h"
+#include "StitchReader.h"
+
+namespace filebridge {
+
+namespace {
+
+constexpr double kMinPrecision = 10.0;
+constexpr double kMaxPrecision = 10000.0;
+
+std::string LowerExtension(std::string_view path) {
+    const std::size_t dot = path.rfind('.');
+    const std::size_t slash = path.find_last_of("/\\");
+    if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash)) {
+        return {};
+    }
+    std::string extension(path.substr(dot + 1));
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return extension;
+}
+
+bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& failure) {
+    std::error_code error;
+    const std::uintmax_t size = std::filesystem::file_size(path, error);
+    if (error) {
+        failure = "cannot open " + path;
+        return false;
+    }
+    if (size > kMaxFileBytes) {
+        failure = "file larger than the import limit";
+        return false;
+    }
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        failure = "cannot open " + path;
+        return false;
+    }
+    bytes.resize(static_cast<std::size_t>(size));
+    const std::size_t read = std::fread(bytes.data(), 1, bytes.size(), file);
+    const bool complete = read == bytes.size() && std::ferror(file) == 0;
+    std::fclose(file);
+    if (!complete) {
+        failure = "cannot read " + path;
+    }
+    return complete;
+}
+
+// ImageMagick's format names by extension, for the pictures Qt does not read.
+const std::map<std::string, std::string>& MagickFormats() {
+    static const std::map<std::string, std::string> formats = {
+        {"pcx", "PCX"}, {"ras", "SUN"}, {"jbg", "JBIG"}, {"jbig", "JBIG"}, {"j2c", "J2C"},
+        {"jpc", "JPC"}, {"pgx", "PGX"}, {"wmf", "WMF"},
+    };
+    return formats;
+}
+
+bool Dispatch(FileKind kind, std::string_view bytes, const ImportOptions& options, const std::string& magickFormat,
+              DrawingCollector& out) {
+    switch (kind) {
+        case FileKind::kDxf:
+            return ReadDxf(bytes, options, out);
+        case FileKind::kPlt:
+            return ReadPlt(bytes, options, out);
+        case FileKind::kAi:
+            return ReadAi(bytes, options, out);
+        case FileKind::kDst:
+            return ReadDst(bytes, options, out);
+        case FileKind::kDsb:
+            return ReadDsb(bytes, options, out);
+        case FileKind::kPicture:
+            return ReadPicture(bytes, out);
+        case FileKind::kMagickPicture:
+            return ReadMagickPicture(bytes, magickFormat, out);
+        case FileKind::kUnsupported:
+            break;
+    }
+    return out.Fail("file kind not supported");
+}
+
+}  // namespace
+
+ImportOptions ImportOptions::Sanitised(double precision, double unitScale, const std::uint32_t* colours,
+                                       std::uint32_t colour, bool dxfText) {
+    ImportOptions options;
+    options.pltUnitsPerInch = std::isfinite(precision) ? std::clamp(precision, kMinPrecision, kMaxPrecision)
+                                                       : kDefaultPltUnitsPerInch;
+    options.mmPerDxfUnit = std::isfinite(unitScale) && unitScale > 0.0 ? unitScale : 1.0;
+    if (colours != nullptr) {
+        std::copy(colours, colours + options.layerColours.size(), options.layerColours.begin());
+    }
+    options.defaultColour = colour;
+    options.drawDxfText = dxfText;
+    return options;
+}
+
+FileKind KindOfPath(std::string_view path) {
+    static const std::map<std::string, FileKind> kinds = {
+        {"dxf", FileKind::kDxf},      {"plt", FileKind::kPlt},      {"hpgl", FileKind::kPlt},
+        {"hpg", FileKind::kPlt},      {"ai", FileKind::kAi},        {"eps", FileKind::kAi},
+        {"dst", FileKind::kDst},      {"dsb", FileKind::kDsb},      {"bmp", FileKind::kPicture},
+        {"dib", FileKind::kPicture},  {"gif", FileKind::kPicture},  {"jpg", FileKind::kPicture},
+        {"jpeg", FileKind::kPicture}, {"jpe", FileKind::kPicture},  {"png", FileKind::kPicture},
+        {"mng", FileKind::kPicture},  {"ico", FileKind::kPicture},  {"cur", FileKind::kPicture},
+        {"tif", FileKind::kPicture},  {"tiff", FileKind::kPicture}, {"tga", FileKind::kPicture},
+        {"wbmp", FileKind::kPicture}, {"pbm", FileKind::kPicture},  {"pgm", FileKind::kPicture},
+        {"ppm", FileKind::kPicture},  {"pnm", FileKind::kPicture},  {"webp", FileKind::kPicture},
+    };
+    const std::string extension = LowerExtension(path);
+    if (MagickFormats().count(extension) != 0) {
+        return FileKind::kMagickPicture;
+    }
+    const auto found = kinds.find(extension);
+    return found == kinds.end() ? FileKind::kUnsupported : found->second;
+}
+
+ImportOutcome ImportBytes(FileKind kind, std::string_view bytes, const ImportOptions& options,
+                          const std::string& magickFormat) {
+    ImportOutcome outcome;
+    DrawingCollector out;
+    try {
+        Dispatch(kind, bytes, options, magickFormat, out);
+    } catch (const std::bad_alloc&) {
+        out.Fail("file needs more memory than is available");
+    } catch (const std::exception& error) {
+        out.Fail(error.what());
+    }
+    outcome.failure = out.Failure();
+    outcome.records = out.TakeRecords();
+    return outcome;
+}
+
+ImportOutcome ImportPath(const std::string& path, const ImportOptions& options) {
+    const FileKind kind = KindOfPath(path);
+    if (kind == FileKind::kUnsupported) {
+        return {{}, "file kind not supported: " + path};
+    }
+    std::string bytes;
+    std::string failure;
+    if (!ReadWholeFile(path, bytes, failure)) {
+        return {{}, failure};
+    }
+    const auto magick = MagickFormats().find(LowerExtension(path));
+    return ImportBytes(kind, bytes, options, magick == MagickFormats().end() ? std::string() : magick->second);
+}
+
+}  // namespace filebridge
+
+short _file_ImportFile(const char* path, int /*language*/, double precision, double unitScale,
+                       const std::uint32_t* layerColours, std::uint32_t colour, std::int32_t option,
+                       std::int32_t /*reserved*/, CDbList<CFileDraw*>* records) {
+    if (path == nullptr || records == nullptr || records->head == nullptr) {
+        return 1;
+    }
+    try {
+        const filebridge::ImportOptions options =
+            filebridge::ImportOptions::Sanitised(precision, unitScale, layerColours, colour, option != 0);
+        filebridge::ImportOutcome outcome = filebridge::ImportPath(path, options);
+        if (!outcome.Succeeded()) {
+            return 1;
+        }
+        for (std::unique_ptr<CFileDraw>& record : outcome.records) {
+            records->AddTail(record.get());
+            record.release();
+        }
+        return 0;
+    } catch (...) {
+        return 1;
+    }
+}

@@ -1,0 +1,36 @@
+// Importing a file into exchange records: the kind is chosen by the file's extension, the whole file is
+// read into memory (up to kMaxFileBytes) and handed to its reader.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "FileDraw.h"
+#include "ImportOptions.h"
+
+namespace filebridge {
+
+constexpr std::uint64_t kMaxFileBytes = 512ULL * 1024 * 1024;
+
+// kMagickPicture: a picture format that Qt does not read, read through ImageMagick.
+enum class FileKind { kDxf, kPlt, kAi, kDst, kDsb, kPicture, kMagickPicture, kUnsupported };
+
+struct ImportOutcome {
+    std::vector<std::unique_ptr<CFileDraw>> records;
+    std::string failure;  // empty on success
+
+    bool Succeeded() const { return failure.empty(); }
+};
+
+// By the extension, case-insensitively.
+FileKind KindOfPath(std::string_view path);
+
+// `magickFormat` names ImageMagick's format (such as "PCX") for kMagickPicture.
+ImportOutcome ImportBytes(FileKind kind, std::string_view bytes, const ImportOptions& options,
+                          const std::string& magickFormat = {});
+ImportOutcome ImportPath(const std::string& path, const ImportOptions& options);
+
+}  // namespace filebridge

@@ -1,0 +1,34 @@
+// A file written as a stream and published whole: the bytes go through a FILE* into a hidden temporary
+// sibling of the target, and Commit flushes it to disk and renames it over the target. Without a
+// successful commit the temporary file is removed and any old target stays as it was. Unlike
+// WriteFileAtomically, the content never has to be held in memory.
+#pragma once
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+namespace platform {
+
+class AtomicFileStream {
+  public:
+    explicit AtomicFileStream(const std::filesystem::path& target);
+    ~AtomicFileStream();
+    AtomicFileStream(const AtomicFileStream&) = delete;
+    AtomicFileStream& operator=(const AtomicFileStream&) = delete;
+
+    // Where to write; null when the temporary file could not be made.
+    std::FILE* File() const { return file_; }
+    // Publishes what was written. False, with the target untouched, when the stream could not be
+    // made, any write failed, or flushing, syncing or renaming failed.
+    bool Commit();
+
+  private:
+    void Discard();
+
+    std::filesystem::path target_;
+    std::string temporary_;
+    std::FILE* file_ = nullptr;
+};
+
+}  // namespace platform
