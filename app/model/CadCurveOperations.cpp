@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "CadCurve.h"
+#include "RectMath.h"
 #include "SettingsRecords.h"
 
 namespace {
@@ -21,15 +22,6 @@ constexpr double kCircleLikeAspectTolerance = 0.05;
 constexpr double kSmoothToleranceRatio = 0.1;
 constexpr double kSmallestSmoothTolerance = 0.01;
 constexpr double kSegmentBoxGap = 0.001;
-
-CCadRect GrownNormalised(CCadRect rect, double by) {
-    rect.Normalize();
-    rect.x1 -= by;
-    rect.y1 -= by;
-    rect.x2 += by;
-    rect.y2 += by;
-    return rect;
-}
 
 bool IsPointSegment(const CFileLine& segment) {
     return segment.start.x == segment.end.x && segment.start.y == segment.end.y;

@@ -124,7 +124,7 @@ CCadGroup::OwnedElements CCadGroup::LoadChildren(platform::Archive& ar, ChildTyp
         std::unique_ptr<CCadElement> child = accepted(typeCode) ? CreateElement(typeCode) : nullptr;
         if (child == nullptr) {
             // Reading on would take the rest of the record for something it is not.
-            throw platform::ArchiveError("unknown element type in a group record");
+            throw UnknownElementTypeError("unknown element type in a group record");
         }
         child->Serialize(ar);
         loaded.push_back(std::move(child));

@@ -152,7 +152,8 @@ void CCadMgr::StoreSettingsBlock(platform::Archive& ar) {
 }
 
 // Reads into copies and takes them over only after the last field, so that a refused or short block
-// leaves the manager, its tables and the display switches as they were.
+// leaves the manager, its drawing, its tables and the display switches as they were. A block taken
+// over starts a new drawing.
 int CCadMgr::LoadSettingsBlock(platform::Archive& ar, BlockEnd blockEnd) {
     CadMgrSettings block = *this;
     if (!ExchangeWorkArea(ar, block)) {
@@ -167,6 +168,7 @@ int CCadMgr::LoadSettingsBlock(platform::Archive& ar, BlockEnd blockEnd) {
         return 0;
     }
 
+    DeleteAll();
     static_cast<CadMgrSettings&>(*this) = std::move(block);
     ShowPathOn = static_cast<int>(switches.showPath);
     FillDisplayOn = static_cast<int>(switches.fillDisplay);

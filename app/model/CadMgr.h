@@ -6,12 +6,21 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 #include "Archive.h"
 #include "CadBitmapLayer.h"
+#include "CadCurve.h"
+#include "CadOrderGroup.h"
+#include "MyCurve.h"
 #include "CadVectorLayer.h"
 #include "DataCheckSettings.h"
+#include "ElementNamer.h"
+#include "OverlapRemoval.h"
+#include "OwnerWindow.h"
 #include "TextParam.h"
 
 // Display switches of the repaint. ShowPathOn follows the Show Path command, FillDisplayOn the fill
@@ -76,6 +85,19 @@ struct CadMgrSettings {
     friend bool operator==(const CadMgrSettings&, const CadMgrSettings&) = default;
 };
 
+// One selected curve node: the segment at the node and which of its ends it is. Points into the curve,
+// owns nothing.
+struct CNodeSel {
+    CCadCurve* curve = nullptr;
+    CDbList<CFileLine>::Node* segment = nullptr;
+    double param = 0.0;  // 0.0 the segment's start, 1.0 its end
+};
+
+// The notifications posted to the owner window, both parameters 0.
+constexpr std::uint32_t kElementsLoadedMessage = platform::kUserMessage + 1002;
+constexpr std::uint32_t kDrawingModifiedMessage = platform::kUserMessage + 1003;
+constexpr std::uint32_t kSelectionMovedMessage = platform::kUserMessage + 1004;
+
 class CCadMgr : public CadMgrSettings {
   public:
     static constexpr int kLayerTableSize = 256;
@@ -90,9 +112,198 @@ class CCadMgr : public CadMgrSettings {
     std::array<CCadVectorLayer, kLayerTableSize> vectorLayerTable;
     std::array<CCadBitmapLayer, kLayerTableSize> bitmapLayerTable;
 
+    // The view mapping: logical units (0.001 mm) per device pixel, and the device offset of the model
+    // origin from the centre of the client area.
+    static constexpr double kMinZoom = 0.1;
+    static constexpr double kMaxZoom = 100000.0;
+    double zoomFactor = 100.0;
+    int viewOffsetX = 0;
+    int viewOffsetY = 0;
+
+    std::uint32_t toolMode = 0x4001;  // the tool of the canvas; 0x8001 node editing
+    std::uint32_t drawColor = 0;  // colour (layer key) of new elements and of the colour bar
+    // The page, from (0, 0); the page and settings dialogs copy the work size into it.
+    double pageWidth = 1200.0;  // mm
+    double pageHeight = 800.0;  // colour (layer key) of new elements and of the colour bar
+
+    // The drawing in processing order (owned), the selection and the layers holding at least one
+    // element (owned). Walk them freely; change them only through the operations below, which keep
+    // the indexes beside them.
+    CDbList<CCadElement*> elementList;
+    CDbList<CCadElement*> selectionList;
+    CDbList<CCadLayer*> layerList;
+    CDbList<CCadElement*> clipboardList;  // owned
+    CDbList<CNodeSel> nodeSelList;
+    CCadRect selectionRect;
+
     CCadMgr();
+    ~CCadMgr();
     CCadMgr(const CCadMgr&) = delete;
     CCadMgr& operator=(const CCadMgr&) = delete;
+
+    // Owner window and notifications. Without an owner nothing is posted or shown.
+    void SetOwnerHwnd(platform::OwnerWindow* owner) { ownerWindow_ = owner; }
+    platform::OwnerWindow* GetOwnerHwnd() const { return ownerWindow_; }
+    platform::OwnerWindow* GetOwnerWnd() const { return ownerWindow_; }
+    void NotifyModified();
+    void PostToOwner(std::uint32_t message);
+    // A "CadMgr" text in a message box of the owner window.
+    void ShowCadMgrMessage(const std::string& key);
+    // Asks the owner to repaint; nothing without one.
+    void Redraw();
+
+    // Selection.
+    void ClearSelection();
+    // Selects the element; null and an element already selected are ignored.
+    void AddToSelection(CCadElement* element);
+    void RemoveFromSelection(CCadElement* element);
+    void CalcSelectionRect();
+    CCadRect GetSelectionRect() const;
+    bool IsSelected(const CCadElement* element) const { return selectionNodes_.contains(element); }
+    void ClearNodeSelection();
+    // Drops the node selection entries on the curve (on one segment of it when given).
+    void DropNodeSelection(const CCadElement* curve, const CDbList<CFileLine>::Node* segment = nullptr);
+
+    // Registration and layers. AddElement takes ownership when it returns 1.
+    int AddElement(CCadElement* element);
+    std::string MakeElementName(const CCadElement* element);
+    int GetVectorTableIndex(std::uint32_t color);
+    void AddCurveToLayer(CCadElement* element);
+    void AddPointToLayer(CCadElement* element) { AddCurveToLayer(element); }
+    void AddBitmapToLayer(CCadElement* element);
+    void AddGroupToLayers(CCadElement* element);
+    void AddArrayToLayers(CCadElement* element) { AddGroupToLayers(element); }
+    void AddTextToLayer(CCadElement* element);
+    // Detaches the element from its layers and the element list; the caller owns it afterwards.
+    void RemoveFromLayers(CCadElement* element);
+    void RemoveFromVectorLayer(CCadElement* element);
+    void RemoveFromBitmapLayer(CCadElement* element);
+    void RemoveGroupFromLayers(CCadElement* element);
+    void RemoveArrayFromLayers(CCadElement* element) { RemoveGroupFromLayers(element); }
+    void RemoveTextFromLayers(CCadElement* element);
+    // Leaves the selection and the node selection, then the drawing, and is deleted.
+    void DeleteElement(CCadElement* element);
+    void DeleteAll();
+    void ChangeCurveLayer(CCadElement* element, std::uint32_t color);
+    void ChangePointLayer(CCadElement* element, std::uint32_t color) { ChangeCurveLayer(element, color); }
+    void ChangeBitmapLayer(CCadElement* element, std::uint32_t color);
+    void ChangeChildrenLayer(CCadElement* element, std::uint32_t color);
+    void ChangeElementLayer(CCadElement* element, std::uint32_t color);
+    void SetSelectionLayer(std::uint32_t color);
+    void CopyLayersToTables();
+    // Every layer dropped and built again from the elements' colours, in element order.
+    void RebuildLayers();
+    // Group moves two or more selected elements into one new group, flattening groups, texts and arrays;
+    // Ungroup puts the parts of selected groups and texts in their place and the cells of arrays at the
+    // end. The layers keep up with both.
+    void GroupSelection();
+    void UngroupSelection();
+    void AutoCloseSelection(double tolerance, std::int32_t forceClose, double progressStart, double progressSpan);
+    // A copy of the source moved by (dx, dy) appended to `copies`; 0 when it cannot be copied.
+    static int CopyElementTo(std::vector<std::unique_ptr<CCadElement>>& copies, const CCadElement* source,
+                             double dx, double dy);
+    // Copies of the selection in a grid of cells (mm); when one copy fails, none is added.
+    void ArrayCopySelection(std::uint16_t columns, std::uint16_t rows, double xStep, double yStep,
+                            double oddRowShift, double oddColumnShift);
+
+    // Node commands of the node-editing mode (nothing in any other mode): delete the marked nodes of the
+    // selected curves, join the two selected curve ends, break the selected curves at marked nodes, turn
+    // the selected segments into lines or straight Beziers.
+    void DeleteNodes();
+    void CombineNodes();
+    void BreakCurve();
+    void SegmentsToLines();
+    void SegmentsToBeziers();
+
+    // Curve merging. GetEndMatch: 1 start-start, 2 start-end, 3 end-start, 4 end-end, the first pair
+    // whose larger coordinate difference is within the tolerance; 0 for none. JoinCurves gives A the
+    // segments of B (which ends empty) at the ends the code names, snapping below a gap of 0.01 mm and
+    // bridging with a line above. CombineCurves merges the selected open curves of one colour whose ends
+    // lie within the tolerance; merged curves leave the drawing.
+    static std::uint16_t GetEndMatch(double ax1, double ay1, double ax2, double ay2, double bx1, double by1,
+                                     double bx2, double by2, double tolerance);
+    static void JoinCurves(CCadCurve* a, CCadCurve* b, std::uint16_t code, double gap);
+    void CombineCurves(double tolerance, double progressBase, double progressSpan,
+                       SpatialSearch search = SpatialSearch::Indexed);
+
+    // Removes zero-length, repeated and overlapping segments of the selected curves, inside each and
+    // between them, repairs the curves that changed, shows how many were removed or trimmed and tells the
+    // owner. The progress values are accepted and not used.
+    void DeleteOverlap(double progressStart, double progressSpan,
+                       OverlapRemoval::Search search = OverlapRemoval::Search::Indexed);
+
+    // Contours at the offset distance beside the selected curves: mode (the offset word) 0 inside, 1
+    // outside, 2 outer curves outside and what lies in them inside (above 2 counts as 2 and is stored so);
+    // overlapping results merge. They become the selection; with the offset option set the curves that
+    // gave a contour are deleted.
+    void OffsetSelection();
+    // Appends the curve's contours on the side (1 inside, 0 outside); true when it gave any.
+    bool OffsetCurveList(const CCadCurve* curve, CDbList<CMyCurve*>& results, int side);
+    // Every curve the order group holds, at any depth, on the side; the group ends empty.
+    void OffsetOrderGroup(CCadOrderGroup* group, CDbList<CMyCurve*>& results, int side,
+                          std::vector<const CCadCurve*>& gaveContour);
+
+    // The clipboard holds copies: Copy and Cut replace them, Paste adds copies of them centred on a
+    // client point of the owner window.
+    void CopySelection();
+    void CutSelection();
+    void PasteAt(std::int32_t x, std::int32_t y);
+    // z kept within 0.1..100000 (a NaN gives 0.1).
+    static double ClampZoom(double z);
+    // Isotropic mapping of the view: zoom in steps of 0.002 (stored back), y up, origin at the client
+    // centre plus the view offset.
+    void PrepareDC(platform::DeviceContext& dc);
+
+    // Top-level elements of the type (1..6); 0 for any other.
+    int ElementCount(std::uint16_t typeCode) const;
+
+    // Delete, select all.
+    void DeleteSelection();
+    void SelectAll();
+    // Order numbers 1, 2, ... in processing order.
+    void RenumberElements();
+    // The element at place `from` (from 1) moves to place `to`; places outside the drawing move nothing.
+    // Renumbers, tells the owner and repaints in every case.
+    void MoveElementOrder(std::uint32_t from, std::uint32_t to);
+    // Extent of the drawing (arrays by their frame) and of the layers' elements as output meets them
+    // (pen layers moved by the pen offset); 0 and (0, 0)-(0, 0) for none.
+    int GetDataRect(CCadRect& out) const;
+    int GetLayerDataRect(CCadRect& out) const;
+    // Both lead blocks to every selected curve, which computes its leads again.
+    void SetSelectionCutInOut(const CCutInOutPara& leadIn, const CCutInOutPara& leadOut);
+
+    // Transforms of the selection as a whole (mm, radians).
+    void MoveSelection(double dx, double dy, int notify);
+    void MirrorSelectionHorz();
+    void MirrorSelectionVert();
+    void CenterSelectionOnPage();
+    // The alignments move every selected element to the value of the one selected last.
+    void AlignLeft();
+    void AlignRight();
+    void AlignTop();
+    void AlignBottom();
+    void AlignHorzCenter();
+    void AlignVertCenter();
+    void AlignPageCenter();
+    void SpaceHorizontally();
+    void SpaceVertically();
+    void SameWidth();
+    void SameHeight();
+    void SameSize();
+    void MoveSelectionToTopLeft();
+    void MoveSelectionToTopRight();
+    void MoveSelectionToBottomRight();
+    void MoveSelectionToBottomLeft();
+    void RotateSelection(double angle);
+    // Moves the selection's centre onto (cx, cy); bitmaps are also scaled to the size.
+    void ScaleSelectionToSize(double cx, double cy, double width, double height);
+    std::vector<CCadElement*> SelectedElements() const;
+
+    // The drawing (layers and elements) and the undo form (elements). Return 1; 0 for a refused load,
+    // which changes nothing: unknown element type at any depth (shown once as "CadMgr" "1"), unknown
+    // layer type, short or bad record.
+    int SerializeDrawing(platform::Archive& ar);
+    int SerializeUndo(platform::Archive& ar);
 
     // Every entry of both tables back to its defaults, with the slot colours above.
     void ResetLayerTables();
@@ -107,6 +318,61 @@ class CCadMgr : public CadMgrSettings {
     int SerializeSettingsFile(platform::Archive& ar);
 
   private:
+    struct LoadedDrawing;
+    int LoadDrawing(platform::Archive& ar, bool withLayers);
+    void StoreElements(platform::Archive& ar);
+    void CommitLoadedDrawing(LoadedDrawing& loaded);
+    // Leaves (curves, points, bitmaps) join or leave their layers; groups, texts and arrays pass their
+    // children on, at any depth, so that output meets every leaf.
+    void AttachTree(CCadElement* element);
+    void DetachTree(CCadElement* element);
+    void AttachLeaf(CCadElement* element, std::uint16_t layerKind);
+    void DetachLeaf(CCadElement* element);
+    void AppendLayer(CCadLayer* layer);
+    // A leaf not of this colour takes the draw colour and moves to the layer of it.
+    void ChangeLeafLayer(CCadElement* element, std::uint32_t color, std::uint16_t layerKind);
+    // The layer leaves the list and is deleted; its elements are left on no layer.
+    void DeleteLayer(CCadLayer* layer);
+    void DeleteAllLayers();
+    static void JoinStep(CCadCurve& a, CCadCurve& b, std::uint16_t code, bool bridge);
+    bool InNodeEditMode() const;
+    void RemoveCurveSegment(CCadCurve* curve, CDbList<CFileLine>::Node* segment);
+    static void AppendClosingSegment(CCadCurve& curve);
+    void CloseAtNodes(CCadCurve* curve, CDbList<CFileLine>::Node* one, CDbList<CFileLine>::Node* two);
+    CDbList<CCadElement*>::Node* SplitOffFront(CCadCurve* curve, CDbList<CFileLine>::Node* last,
+                                               CDbList<CCadElement*>::Node* before);
+    bool IsConvertibleEntry(const CNodeSel& entry) const;
+    // Registers the element (name, counter, layers) at the place after `before`; returns its node.
+    CDbList<CCadElement*>::Node* InsertElementAfter(CDbList<CCadElement*>::Node* before, CCadElement* element);
+    // Room in the indexes for this many more elements, before a large batch joins.
+    void ReserveElements(std::size_t more);
+    bool IsLayerFor(const CCadLayer* layer, const CCadElement* element, std::uint16_t layerKind) const;
+    // The element leaves the element list, its counter and its name; its layers are the caller's.
+    void LeaveElementList(CCadElement* element);
+    // The element leaves the top level (selection, list, counter, name) but keeps its leaves' layers.
+    void UnlinkTopLevel(CCadElement* element);
+    // Closing steps of a transform: the rectangle again, 2027, then 2028.
+    void FinishSelectionChange();
+    void MirrorSelection(bool acrossX);
+    static void MoveUnlessStill(CCadElement* element, double dx, double dy);
+    void AlignTo(double (*value)(const CCadRect&), bool alongX);
+    void SpaceAlong(bool alongX);
+    void ResizeLikeLast(bool width, bool height);
+    void MoveSelectionCorner(bool right, bool top);
+    // The element and its subtree leave the selection and the node selection.
+    void DropReferences(CCadElement* element);
+
+    platform::OwnerWindow* ownerWindow_ = nullptr;
+    std::array<int, 7> elementCounts_{};  // by type code 1..6
+    ElementNamer namer_;
+    std::unordered_map<const CCadElement*, CDbList<CCadElement*>::Node*> elementNodes_;
+    std::unordered_map<const CCadElement*, CDbList<CCadElement*>::Node*> selectionNodes_;
+    // A leaf's node in the element list of its layer.
+    std::unordered_map<const CCadElement*, CDbList<CCadElement*>::Node*> layerNodes_;
+    std::unordered_map<const CCadLayer*, CDbList<CCadLayer*>::Node*> layerListNodes_;
+    // The first layer of each colour, by kind.
+    std::array<std::unordered_map<std::uint32_t, CCadLayer*>, 2> layersByColor_;
+
     enum class BlockEnd { MayContinue, ArchiveEnd };
     int LoadSettingsBlock(platform::Archive& ar, BlockEnd blockEnd);
     void StoreSettingsBlock(platform::Archive& ar);

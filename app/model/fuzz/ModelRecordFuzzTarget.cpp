@@ -1,9 +1,10 @@
-// Fuzz target for the element, layer and settings-block readers: the first byte picks the reader (and the
+// Fuzz target for the element, layer, settings-block and drawing readers: the first byte picks the reader (and the
 // layout flag for layers) by its value modulo 16, the rest is the record. Besides never crashing, leaking or reading out of bounds,
 // a record that loads must store again in a form that loads back to the very same bytes.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <memory>
 #include <vector>
 
 #include "CadArray.h"
@@ -75,6 +76,27 @@ void CheckArray(const Bytes& input) {
     CheckReader<CCadArray>(input, kCurrentLayout);
 }
 
+// A drawing or undo form that loads must store in a form that loads into another manager and stores
+// the same bytes again; a refused one must leave the manager empty.
+void CheckDrawing(const Bytes& input, int (CCadMgr::*form)(platform::Archive&)) {
+    auto first = std::make_unique<CCadMgr>();
+    platform::Archive archive = platform::Archive::ForLoading(input);
+    if ((first.get()->*form)(archive) == 0) {
+        if (first->elementList.IsEmpty() && first->layerList.IsEmpty()) {
+            return;
+        }
+        std::abort();
+    }
+    platform::Archive stored = platform::Archive::ForStoring();
+    (first.get()->*form)(stored);
+    auto second = std::make_unique<CCadMgr>();
+    platform::Archive reloaded = platform::Archive::ForLoading(stored.Bytes());
+    platform::Archive restored = platform::Archive::ForStoring();
+    if ((second.get()->*form)(reloaded) != 1 || ((second.get()->*form)(restored), restored.Bytes() != stored.Bytes())) {
+        std::abort();
+    }
+}
+
 // The "lpara" reader takes whatever a file holds: it must refuse or load it whole and never throw.
 void CheckSettingsFile(const Bytes& input, std::uint16_t layoutFlag) {
     FileFormatFlag = layoutFlag;
@@ -126,6 +148,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             break;
         case 12:
             CheckReader<CCadBitmap>(record, kCurrentLayout);
+            break;
+        case 13:
+            CheckDrawing(record, &CCadMgr::SerializeDrawing);
+            break;
+        case 14:
+            CheckDrawing(record, &CCadMgr::SerializeUndo);
             break;
         default:
             CheckSettingsFile(record, data[0] & 0x80 ? kOlderLayout : kCurrentLayout);
