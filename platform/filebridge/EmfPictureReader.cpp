@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace filebridge {
@@ -19,6 +20,7 @@ namespace {
 constexpr std::uint32_t kHeaderRecordType = 1;
 constexpr std::uint32_t kSignature = 0x464D4520;  // " EMF" read as a little-endian word
 constexpr std::size_t kMinHeaderBytes = 88;
+constexpr std::size_t kFrameOffset = 24;
 constexpr std::size_t kSignatureOffset = 40;
 constexpr std::size_t kTotalBytesOffset = 48;
 constexpr double kHundredthsPerMetre = 100000.0;
@@ -31,6 +33,32 @@ std::uint32_t Word(std::string_view bytes, std::size_t at) {
 
 std::int32_t SignedWord(std::string_view bytes, std::size_t at) {
     return static_cast<std::int32_t>(Word(bytes, at));
+}
+
+// What the header record tells before any drawing record is read.
+struct EmfHeader {
+    std::int64_t frameWidth = 0;  // 0.01 mm
+    std::int64_t frameHeight = 0;
+    std::uint32_t totalBytes = 0;
+};
+
+// The header of a metafile, or nothing when the bytes do not start with a sound one.
+std::optional<EmfHeader> ReadEmfHeader(std::string_view bytes) {
+    if (bytes.size() < kMinHeaderBytes || Word(bytes, 0) != kHeaderRecordType) {
+        return std::nullopt;
+    }
+    const std::uint32_t recordBytes = Word(bytes, 4);
+    if (recordBytes < kMinHeaderBytes || recordBytes > bytes.size() || Word(bytes, kSignatureOffset) != kSignature) {
+        return std::nullopt;
+    }
+    EmfHeader header;
+    header.frameWidth = std::int64_t{SignedWord(bytes, kFrameOffset + 8)} - SignedWord(bytes, kFrameOffset);
+    header.frameHeight = std::int64_t{SignedWord(bytes, kFrameOffset + 12)} - SignedWord(bytes, kFrameOffset + 4);
+    header.totalBytes = Word(bytes, kTotalBytesOffset);
+    if (header.totalBytes < recordBytes || header.totalBytes > bytes.size()) {
+        return std::nullopt;
+    }
+    return header;
 }
 
 struct SvgRelease {
@@ -64,30 +92,6 @@ int DotsPerMetre(int pixels, std::int64_t hundredths) {
 
 }  // namespace
 
-std::optional<EmfHeader> ReadEmfHeader(std::string_view bytes) {
-    if (bytes.size() < kMinHeaderBytes || Word(bytes, 0) != kHeaderRecordType) {
-        return std::nullopt;
-    }
-    const std::uint32_t recordBytes = Word(bytes, 4);
-    if (recordBytes < kMinHeaderBytes || recordBytes > bytes.size() || Word(bytes, kSignatureOffset) != kSignature) {
-        return std::nullopt;
-    }
-    EmfHeader header;
-    header.boundsLeft = SignedWord(bytes, 8);
-    header.boundsTop = SignedWord(bytes, 12);
-    header.boundsRight = SignedWord(bytes, 16);
-    header.boundsBottom = SignedWord(bytes, 20);
-    header.frameLeft = SignedWord(bytes, 24);
-    header.frameTop = SignedWord(bytes, 28);
-    header.frameRight = SignedWord(bytes, 32);
-    header.frameBottom = SignedWord(bytes, 36);
-    header.totalBytes = Word(bytes, kTotalBytesOffset);
-    if (header.totalBytes < recordBytes || header.totalBytes > bytes.size()) {
-        return std::nullopt;
-    }
-    return header;
-}
-
 bool ReadEmfPicture(std::string_view bytes, DrawingCollector& out, std::int64_t maxPixels) {
     const std::optional<EmfHeader> header = ReadEmfHeader(bytes);
     if (!header) {
@@ -114,9 +118,8 @@ bool ReadEmfPicture(std::string_view bytes, DrawingCollector& out, std::int64_t 
         QPainter painter(&image);
         renderer.render(&painter);
     }
-    const std::int64_t frameWidth = static_cast<std::int64_t>(header->frameRight) - header->frameLeft;
-    const std::int64_t frameHeight = static_cast<std::int64_t>(header->frameBottom) - header->frameTop;
-    return AddPicture(image, {DotsPerMetre(size.width(), frameWidth), DotsPerMetre(size.height(), frameHeight)},
+    return AddPicture(image,
+                      {DotsPerMetre(size.width(), header->frameWidth), DotsPerMetre(size.height(), header->frameHeight)},
                       out, maxPixels);
 }
 

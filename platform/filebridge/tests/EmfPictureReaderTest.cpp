@@ -79,17 +79,16 @@ TEST(EmfPictureReaderTest, DrawsTheRecordsAtTheFrameSize) {
     ScratchFolder folder;
     const ImportOutcome outcome = ImportPath(folder.Write("drawing.EMF", RedRectangle()), TestOptions());
     ASSERT_TRUE(outcome.Succeeded()) << outcome.failure;
-    ASSERT_EQ(outcome.records.size(), 1u);
-    ASSERT_EQ(outcome.records.front()->type, CFileDraw::kBitmap);
-    const auto& dib = static_cast<const CFileDib&>(*outcome.records.front());
-    const auto view = dib.dib.View();
+    const CFileDib* dib = OnlyBitmap(outcome);
+    ASSERT_NE(dib, nullptr);
+    const auto view = dib->dib.View();
     ASSERT_TRUE(view.has_value());
     EXPECT_EQ(view->Layout().bitCount, 24);
     EXPECT_EQ(view->PixelRgb(35, 25), 0xFF0000u) << "inside the rectangle";
     EXPECT_EQ(view->PixelRgb(80, 45), 0xFFFFFFu) << "outside it";
     EXPECT_EQ(view->PixelRgb(5, 25), 0xFFFFFFu) << "left of it";
-    EXPECT_NEAR(dib.m11 * view->Width(), 25.4, 0.3);
-    EXPECT_NEAR(dib.m22 * view->Height(), 12.7, 0.3);
+    EXPECT_NEAR(dib->m11 * view->Width(), 25.4, 0.3);
+    EXPECT_NEAR(dib->m22 * view->Height(), 12.7, 0.3);
 }
 
 TEST(EmfPictureReaderTest, RefusesDamagedAndOversizedMetafiles) {

@@ -138,16 +138,15 @@ TEST(RawPictureReaderTest, DevelopsASensorIntoOneColourPicture) {
     const ImportOutcome outcome =
         ImportPath(folder.Write("sensor.DNG", DngWriter::Bytes(0x0800, 0x8000)), TestOptions());
     ASSERT_TRUE(outcome.Succeeded()) << outcome.failure;
-    ASSERT_EQ(outcome.records.size(), 1u);
-    ASSERT_EQ(outcome.records.front()->type, CFileDraw::kBitmap);
-    const auto& dib = static_cast<const CFileDib&>(*outcome.records.front());
-    const auto view = dib.dib.View();
+    const CFileDib* dib = OnlyBitmap(outcome);
+    ASSERT_NE(dib, nullptr);
+    const auto view = dib->dib.View();
     ASSERT_TRUE(view.has_value());
     EXPECT_EQ(view->Layout().bitCount, 24);
     EXPECT_EQ(view->Width(), DngWriter::kWidth);
     EXPECT_EQ(view->Height(), DngWriter::kHeight);
-    EXPECT_DOUBLE_EQ(dib.m11, CFileDib::kDefaultScaleMm);
-    EXPECT_DOUBLE_EQ(dib.m22, CFileDib::kDefaultScaleMm);
+    EXPECT_DOUBLE_EQ(dib->m11, CFileDib::kDefaultScaleMm);
+    EXPECT_DOUBLE_EQ(dib->m22, CFileDib::kDefaultScaleMm);
     const int column = DngWriter::kWidth / 2;
     const std::uint32_t upper = Brightest(view->PixelRgb(column, 3));
     const std::uint32_t lower = Brightest(view->PixelRgb(column, DngWriter::kHeight - 4));
