@@ -8,13 +8,16 @@
 #include <filesystem>
 #include <map>
 #include <new>
+#include <set>
 
 #include "AiReader.h"
 #include "DxfReader.h"
+#include "EmfPictureReader.h"
 #include "Filebridge.h"
 #include "MagickPictureReader.h"
 #include "PictureReader.h"
 #include "PltReader.h"
+#include "RawPictureReader.h"
 #include "StitchReader.h"
 
 namespace filebridge {
@@ -88,6 +91,10 @@ bool Dispatch(FileKind kind, std::string_view bytes, const ImportOptions& option
             return ReadPicture(bytes, out);
         case FileKind::kMagickPicture:
             return ReadMagickPicture(bytes, magickFormat, out);
+        case FileKind::kRawPicture:
+            return ReadRawPicture(bytes, out);
+        case FileKind::kEmfPicture:
+            return ReadEmfPicture(bytes, out);
         case FileKind::kUnsupported:
             break;
     }
@@ -121,10 +128,19 @@ FileKind KindOfPath(std::string_view path) {
         {"tif", FileKind::kPicture},  {"tiff", FileKind::kPicture}, {"tga", FileKind::kPicture},
         {"wbmp", FileKind::kPicture}, {"pbm", FileKind::kPicture},  {"pgm", FileKind::kPicture},
         {"ppm", FileKind::kPicture},  {"pnm", FileKind::kPicture},  {"webp", FileKind::kPicture},
+        {"emf", FileKind::kEmfPicture},
+    };
+    // Camera makers' raw extensions, all read by the one raw decoder.
+    static const std::set<std::string> rawExtensions = {
+        "3fr", "arw", "cr2", "cr3", "crw", "dcr", "dng", "erf", "iiq", "kdc", "mef", "mos", "mrw", "nef",
+        "nrw", "orf", "pef", "raf", "raw", "rw2", "rwl", "sr2", "srf", "srw", "x3f",
     };
     const std::string extension = LowerExtension(path);
     if (MagickFormats().count(extension) != 0) {
         return FileKind::kMagickPicture;
+    }
+    if (rawExtensions.count(extension) != 0) {
+        return FileKind::kRawPicture;
     }
     const auto found = kinds.find(extension);
     return found == kinds.end() ? FileKind::kUnsupported : found->second;

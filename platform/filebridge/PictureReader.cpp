@@ -122,6 +122,10 @@ bool ReadPicture(std::string_view bytes, DrawingCollector& out, std::int64_t max
     if (image.isNull()) {
         return out.Fail("unreadable picture: " + reader.errorString().toStdString());
     }
+    return AddPicture(image, {image.dotsPerMeterX(), image.dotsPerMeterY()}, out, maxPixels);
+}
+
+bool AddPicture(const QImage& image, PictureResolution resolution, DrawingCollector& out, std::int64_t maxPixels) {
     if (static_cast<std::int64_t>(image.width()) * image.height() > maxPixels) {
         return out.Fail("picture larger than the import limit");
     }
@@ -133,15 +137,16 @@ bool ReadPicture(std::string_view bytes, DrawingCollector& out, std::int64_t max
     }
     CopyPalette(prepared, *block);
     CopyRows(prepared, *block);
-    if (auto header = block->InfoHeader(); header && image.dotsPerMeterX() > 0 && image.dotsPerMeterY() > 0) {
-        header->xPelsPerMeter = image.dotsPerMeterX();
-        header->yPelsPerMeter = image.dotsPerMeterY();
+    const bool stated = resolution.dotsPerMetreX > 0 && resolution.dotsPerMetreY > 0;
+    if (auto header = block->InfoHeader(); header && stated) {
+        header->xPelsPerMeter = resolution.dotsPerMetreX;
+        header->yPelsPerMeter = resolution.dotsPerMetreY;
         block->ReplaceInfoHeader(*header);
     }
     auto record = std::make_unique<CFileDib>();
     record->dib = std::move(*block);
-    record->m11 = MmPerPixel(image.dotsPerMeterX());
-    record->m22 = MmPerPixel(image.dotsPerMeterY());
+    record->m11 = MmPerPixel(stated ? resolution.dotsPerMetreX : 0);
+    record->m22 = MmPerPixel(stated ? resolution.dotsPerMetreY : 0);
     out.AddBitmap(std::move(record));
     return !out.Failed();
 }

@@ -8,6 +8,8 @@
 
 #include "DrawingCollector.h"
 
+class QImage;
+
 namespace filebridge {
 
 // Pictures larger than this many pixels are refused before they are decoded.
@@ -17,5 +19,15 @@ constexpr std::int64_t kMaxPicturePixels = 64LL * 1024 * 1024;
 // states none), rows running downward.
 // `maxPixels` lets a caller that must stay quick, such as a fuzz target, refuse smaller pictures.
 bool ReadPicture(std::string_view bytes, DrawingCollector& out, std::int64_t maxPixels = kMaxPicturePixels);
+
+// Pixels per metre along each axis; zero where the source states none.
+struct PictureResolution {
+    int dotsPerMetreX = 0;
+    int dotsPerMetreY = 0;
+};
+
+// Adds an already decoded picture as the bitmap record, the way `ReadPicture` does.
+bool AddPicture(const QImage& image, PictureResolution resolution, DrawingCollector& out,
+                std::int64_t maxPixels = kMaxPicturePixels);
 
 }  // namespace filebridge

@@ -1,4 +1,4 @@
-// The body of every reader's fuzz target: import the bytes as one kind and check what came back.
+// The body of every drawing reader's fuzz target: import the bytes as one kind and check what came back.
 #pragma once
 
 #include <cmath>
@@ -35,6 +35,22 @@ inline int FuzzImport(FileKind kind, const std::uint8_t* data, std::size_t size)
             CheckSound(node->value.start);
             CheckSound(node->value.end);
         }
+    }
+    return 0;
+}
+
+// The body of every picture reader's fuzz target: one bitmap record exactly when the reader succeeds.
+template <typename Reader>
+int FuzzPicture(Reader read, const std::uint8_t* data, std::size_t size) {
+    constexpr std::int64_t kFuzzMaxPixels = 256 * 256;
+    DrawingCollector out;
+    const bool succeeded = read(std::string_view(reinterpret_cast<const char*>(data), size), out, kFuzzMaxPixels);
+    const auto records = out.TakeRecords();
+    if (succeeded != (records.size() == 1)) {
+        std::abort();
+    }
+    if (succeeded && !static_cast<const CFileDib&>(*records.front()).dib.View()) {
+        std::abort();
     }
     return 0;
 }

@@ -123,6 +123,14 @@ inline Box BoxOf(const std::vector<Polyline>& polylines) {
     return box;
 }
 
+// The one bitmap record an import gave, or null when it gave anything else.
+inline const CFileDib* OnlyBitmap(const ImportOutcome& outcome) {
+    if (outcome.records.size() != 1 || outcome.records.front()->type != CFileDraw::kBitmap) {
+        return nullptr;
+    }
+    return static_cast<const CFileDib*>(outcome.records.front().get());
+}
+
 inline ImportOptions TestOptions(double precision = 1016.0) {
     ImportOptions options;
     options.pltUnitsPerInch = precision;

@@ -18,12 +18,6 @@ std::string Encoded(const QImage& image, const char* format) {
     return bytes.toStdString();
 }
 
-const CFileDib& OnlyBitmap(const ImportOutcome& outcome) {
-    EXPECT_EQ(outcome.records.size(), 1u);
-    EXPECT_EQ(outcome.records.front()->type, CFileDraw::kBitmap);
-    return static_cast<const CFileDib&>(*outcome.records.front());
-}
-
 TEST(PictureReaderTest, KeepsDepthPixelsAndResolution) {
     QImage mono(9, 3, QImage::Format_Mono);
     mono.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
@@ -63,8 +57,9 @@ TEST(PictureReaderTest, KeepsDepthPixelsAndResolution) {
         SCOPED_TRACE(c.name);
         const ImportOutcome outcome = ImportBytes(FileKind::kPicture, Encoded(c.image, c.format), TestOptions());
         ASSERT_TRUE(outcome.Succeeded()) << outcome.failure;
-        const CFileDib& dib = OnlyBitmap(outcome);
-        const auto view = dib.dib.View();
+        const CFileDib* dib = OnlyBitmap(outcome);
+        ASSERT_NE(dib, nullptr);
+        const auto view = dib->dib.View();
         ASSERT_TRUE(view.has_value());
         EXPECT_EQ(view->Layout().bitCount, c.bits);
         EXPECT_EQ(view->Width(), c.image.width());
@@ -72,12 +67,12 @@ TEST(PictureReaderTest, KeepsDepthPixelsAndResolution) {
         EXPECT_EQ(view->PixelRgb(c.column, c.row), c.pixel);
         EXPECT_EQ(view->PixelRgb(0, 0), c.other);
         if (c.mmPerPixel > 0) {
-            EXPECT_NEAR(dib.m11, c.mmPerPixel, 1e-9);
-            EXPECT_NEAR(dib.m22, c.mmPerPixel, 1e-9);
+            EXPECT_NEAR(dib->m11, c.mmPerPixel, 1e-9);
+            EXPECT_NEAR(dib->m22, c.mmPerPixel, 1e-9);
         }
-        EXPECT_GT(dib.m11, 0.0);
-        EXPECT_EQ(dib.dx, 0.0);
-        EXPECT_EQ(dib.dy, 0.0);
+        EXPECT_GT(dib->m11, 0.0);
+        EXPECT_EQ(dib->dx, 0.0);
+        EXPECT_EQ(dib->dy, 0.0);
     }
 }
 
@@ -132,7 +127,9 @@ TEST(PictureReaderTest, ReadsFormatsQtLacksThroughImageMagick) {
                                                   std::string(static_cast<const char*>(written.data()), written.length()),
                                                   TestOptions(), format);
         ASSERT_TRUE(outcome.Succeeded()) << outcome.failure;
-        const auto view = OnlyBitmap(outcome).dib.View();
+        const CFileDib* dib = OnlyBitmap(outcome);
+        ASSERT_NE(dib, nullptr);
+        const auto view = dib->dib.View();
         ASSERT_TRUE(view.has_value());
         EXPECT_EQ(view->Width(), 6);
         EXPECT_EQ(view->PixelRgb(5, 0), 0xC86432u);
