@@ -222,11 +222,12 @@ void LinkClient::TakeChunkAnswer(const Frame& answer, Clock::time_point now) {
         timer_.Measured(now - answered->sentAt);
     }
     std::uint64_t latestOrder = answered->sendOrder;
-    if (answered->keepsAnswer) {
+    const bool acknowledges = !answered->keepsAnswer;
+    if (!acknowledges) {
         fetched_.insert_or_assign(answered->chunk, Answer{answer.status, answer.payload});
-        window_.erase(answered);
-    } else {
-        window_.erase(answered);
+    }
+    window_.erase(answered);
+    if (acknowledges) {
         TakeAcknowledged(answer.payload, latestOrder);
     }
     ResendOvertaken(latestOrder, now);

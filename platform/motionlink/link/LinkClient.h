@@ -2,7 +2,8 @@
 // timeout until its answer arrives or the request's time is up. The chunks of a transfer go as a window
 // of requests in flight, each sent again when it times out or when three chunks sent after it were
 // confirmed first; a transfer fails only when no answer to any of its chunks has come for the deadline,
-// or when the controller refuses a chunk. Every wait follows the measured round trip (RetransmitTimer),
+// or when the controller refuses a chunk. Fetches (requests whose answers carry data, such as the pages
+// of a document) share that window and its resends, and keep their answers until taken. Every wait follows the measured round trip (RetransmitTimer),
 // never less than what the carrier needs. Answers to other sessions, to earlier sequence numbers (late
 // copies of retransmitted requests) or to other commands are ignored.
 #pragma once
