@@ -2,7 +2,7 @@
 // bytes, the way the download dialog sends it, on a clean link and on links that lose packets, beside a
 // plain UDP loop that moves the same bytes as 1 KiB datagrams to a receiver thread, with as many in
 // flight as the link's window, and waits for them all.
-#include "EmulatorServer.h"
+#include "BenchEmulator.h"
 #include "MotionlinkLink.h"
 #include "Protocol.h"
 
@@ -13,10 +13,6 @@
 #include <unistd.h>
 
 #include <atomic>
-#include <cstdlib>
-#include <memory>
-#include <stdexcept>
-#include <string>
 #include <thread>
 #include <vector>
 
@@ -25,28 +21,10 @@ namespace {
 constexpr std::size_t kPieceBytes = 1024;
 constexpr std::int64_t kJobKiB = 32 * 1024;
 
-// An emulator in this process that keeps nothing on disk, and $CUTRIX_MOTIONLINK_PORT pointing at it.
-std::unique_ptr<motionlink::emulator::EmulatorServer> StartEmulator(double dropShare) {
-    motionlink::emulator::EmulatorOptions options;
-    options.faults.dropShare = dropShare;
-    options.faults.seed = 1234;
-    std::string error;
-    auto server = motionlink::emulator::EmulatorServer::Start(options, error);
-    if (!server) {
-        throw std::runtime_error(error);
-    }
-    ::setenv("CUTRIX_MOTIONLINK_PORT", std::to_string(server->UdpPort()).c_str(), 1);
-    return server;
-}
-
 // The whole download, confirmed by the close, and the document deleted again, which keeps the store
 // from filling up over the iterations.
 bool Download(const std::vector<std::uint8_t>& job) {
-    bool sent = Zint_Open(1, 0, "127.0.0.1") == 0 && Zint_StrtDownFile("BENCH") == 0;
-    for (std::size_t at = 0; sent && at < job.size(); at += kPieceBytes) {
-        sent = Zint_WritePort(job.data() + at,
-                              static_cast<std::uint32_t>(std::min(kPieceBytes, job.size() - at))) == 0;
-    }
+    bool sent = linkbench::SendDocument(job);
     // The next call ends the download: every byte confirmed, and the document stored.
     std::uint32_t documents = 0;
     sent = sent && Zint_GetTotalDocNum(&documents) == 0 && documents == 1 && Zint_DeleteDocument(0) == 0;
@@ -56,7 +34,7 @@ bool Download(const std::vector<std::uint8_t>& job) {
 // Arguments: job size in KiB, share of packets lost in each direction in percent.
 void BM_DownloadOverLoopback(benchmark::State& state) {
     const std::vector<std::uint8_t> job(static_cast<std::size_t>(state.range(0)) * 1024, 0x5A);
-    const auto server = StartEmulator(static_cast<double>(state.range(1)) / 100.0);
+    const auto server = linkbench::StartEmulator(static_cast<double>(state.range(1)) / 100.0);
     std::int64_t failures = 0;
     for (auto _ : state) {
         failures += Download(job) ? 0 : 1;

@@ -117,6 +117,7 @@ std::uint16_t ControllerConnection::Close() {
         client_->Call(Command::kBye, {}, kGoodbyeDeadline);
     }
     client_.reset();
+    readAhead_.reset();
     boardVersion_.clear();
     download_.reset();
     return status;
@@ -148,6 +149,7 @@ std::uint16_t ControllerConnection::FinishTransfer() {
     if (client_ == nullptr) {
         return kLinkCommunicationError;
     }
+    DropReadAhead();
     std::uint16_t status = client_->DrainChunks();
     if (download_) {
         const std::uint32_t crc = download_->crc;
@@ -180,6 +182,7 @@ std::uint16_t ControllerConnection::SendChunks(Command chunkCommand, std::span<c
     if (client_ == nullptr) {
         return kLinkCommunicationError;
     }
+    DropReadAhead();
     std::vector<std::uint8_t> payload;
     while (!data.empty()) {
         const std::span<const std::uint8_t> piece = data.first(std::min(data.size(), kChunkBytes));
@@ -193,6 +196,71 @@ std::uint16_t ControllerConnection::SendChunks(Command chunkCommand, std::span<c
         data = data.subspan(piece.size());
     }
     return kLinkOk;
+}
+
+namespace {
+
+bool CarriesPage(std::uint16_t status) {
+    return status == kLinkOk || status == kLinkMorePages || status == kLinkLastPage;
+}
+
+}  // namespace
+
+std::optional<Answer> ControllerConnection::FetchPage(std::uint32_t document, std::uint32_t page) {
+    if (client_ == nullptr) {
+        return std::nullopt;
+    }
+    if (!readAhead_ || readAhead_->document != document || !client_->HasFetch(page)) {
+        return FetchPageAfresh(document, page);
+    }
+    RequestPagesAhead(page);
+    std::optional<Answer> answer = client_->TakeFetched(page);
+    if (answer && !CarriesPage(answer->status)) {
+        // That answer came before the page was asked for: the page is asked again, now.
+        client_->PostFetch(Command::kGetDocumentPage, page, Pack(document, page));
+        answer = client_->TakeFetched(page);
+    }
+    return KeepReadingAhead(std::move(answer));
+}
+
+std::optional<Answer> ControllerConnection::KeepReadingAhead(std::optional<Answer> answer) {
+    if (!answer || !CarriesPage(answer->status)) {
+        DropReadAhead();
+        return answer;
+    }
+    readAhead_->lastPageSeen = readAhead_->lastPageSeen || answer->status == kLinkLastPage;
+    return answer;
+}
+
+std::optional<Answer> ControllerConnection::FetchPageAfresh(std::uint32_t document, std::uint32_t page) {
+    const std::uint16_t transfer = FinishTransfer();
+    if (transfer != kLinkOk) {
+        return AnswerOfFailure(transfer);
+    }
+    readAhead_ = ReadAhead{document, page, false};
+    RequestPagesAhead(page);
+    return KeepReadingAhead(client_->TakeFetched(page));
+}
+
+// Keeps the pages from the one asked for on in flight, as far as the document goes. Pages are twice as
+// long as chunks and their answers, not the requests, carry them: fewer of them fill the line.
+void ControllerConnection::RequestPagesAhead(std::uint32_t page) {
+    constexpr std::size_t kPagesAhead = 16;
+    const std::size_t window = std::min(client_->WindowSize(), kPagesAhead);
+    while (!readAhead_->lastPageSeen && readAhead_->nextPage - page < window) {
+        const std::uint32_t next = readAhead_->nextPage;
+        if (client_->PostFetch(Command::kGetDocumentPage, next, Pack(readAhead_->document, next)) != kLinkOk) {
+            return;  // the controller fell silent: taking the page asked for reports it
+        }
+        ++readAhead_->nextPage;
+    }
+}
+
+void ControllerConnection::DropReadAhead() {
+    if (readAhead_) {
+        readAhead_.reset();
+        client_->AbandonWindow();
+    }
 }
 
 }  // namespace motionlink::link

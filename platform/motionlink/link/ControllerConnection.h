@@ -68,6 +68,13 @@ class ControllerConnection {
     // document. The transfer's status; nothing is under way afterwards.
     std::uint16_t FinishTransfer();
 
+    // One page of a stored document, as the page request answers it. The pages after it are requested
+    // ahead, within the window, and later calls for them are answered from what the controller sent.
+    // An answer that carries no page (a refusal, "busy") is reported only for a page that was asked for
+    // when it was requested: one that came for a page read ahead makes that page be asked again.
+    // Any other request drops what was read ahead.
+    std::optional<Answer> FetchPage(std::uint32_t document, std::uint32_t page);
+
   private:
     std::uint16_t Greet(std::unique_ptr<Transport> transport, std::uint32_t cardVersion, LinkTiming timing);
     std::uint16_t OpenSerial(std::uint16_t comPort, std::uint32_t cardVersion, LinkTiming timing);
@@ -76,7 +83,20 @@ class ControllerConnection {
         std::uint32_t crc = 0;  // of the document's bytes so far
     };
 
+    struct ReadAhead {
+        std::uint32_t document = 0;
+        std::uint32_t nextPage = 0;    // the first page not yet requested
+        bool lastPageSeen = false;     // no page beyond the document's last is asked for
+    };
+
+    std::optional<Answer> FetchPageAfresh(std::uint32_t document, std::uint32_t page);
+    void RequestPagesAhead(std::uint32_t page);
+    // The page asked for, as answered; reading ahead stops with an answer that carries no page.
+    std::optional<Answer> KeepReadingAhead(std::optional<Answer> answer);
+    void DropReadAhead();
+
     std::unique_ptr<LinkClient> client_;
+    std::optional<ReadAhead> readAhead_;
     std::string boardVersion_;
     std::uint32_t nextDataChunk_ = 0;
     std::optional<Download> download_;

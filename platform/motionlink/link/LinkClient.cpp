@@ -75,6 +75,40 @@ std::optional<Answer> LinkClient::AwaitAnswer(Command command, std::uint16_t seq
 }
 
 std::uint16_t LinkClient::PostChunk(Command command, std::uint32_t chunk, std::span<const std::uint8_t> payload) {
+    return Post(command, chunk, payload, false);
+}
+
+std::uint16_t LinkClient::PostFetch(Command command, std::uint32_t item, std::span<const std::uint8_t> payload) {
+    return Post(command, item, payload, true);
+}
+
+bool LinkClient::HasFetch(std::uint32_t item) const {
+    return fetched_.contains(item) || std::any_of(window_.begin(), window_.end(), [&](const InFlight& sent) {
+               return sent.keepsAnswer && sent.chunk == item;
+           });
+}
+
+std::optional<Answer> LinkClient::TakeFetched(std::uint32_t item) {
+    while (transferStatus_ == kLinkOk && !fetched_.contains(item) && HasFetch(item)) {
+        PumpChunks(Clock::time_point::max());
+    }
+    const auto found = fetched_.find(item);
+    if (found == fetched_.end()) {
+        return std::nullopt;
+    }
+    Answer answer = std::move(found->second);
+    fetched_.erase(found);
+    return answer;
+}
+
+void LinkClient::AbandonWindow() {
+    window_.clear();
+    fetched_.clear();
+    transferStatus_ = kLinkOk;
+}
+
+std::uint16_t LinkClient::Post(Command command, std::uint32_t chunk, std::span<const std::uint8_t> payload,
+                               bool keepsAnswer) {
     while (transferStatus_ == kLinkOk && !WindowHasRoomFor(chunk)) {
         PumpChunks(Clock::time_point::max());
     }
@@ -86,12 +120,15 @@ std::uint16_t LinkClient::PostChunk(Command command, std::uint32_t chunk, std::s
         lastHeard_ = now;  // the silence that counts starts with the first chunk waiting for its answer
     }
     const Frame request = NewRequest(command, payload);
-    InFlight sent{chunk, request.sequence, EncodeFrame(request), now, ++sendCounter_, false, 0};
+    InFlight sent{chunk, request.sequence, EncodeFrame(request), now, ++sendCounter_, false, 0, keepsAnswer};
     if (!transport_->Send(sent.frame)) {
         FailTransfer(kLinkCommunicationError);
         return transferStatus_;
     }
-    window_.push_back(std::move(sent));
+    // Chunks come in order; a fetch asked again goes before those that followed it.
+    const auto after = std::upper_bound(window_.begin(), window_.end(), chunk,
+                                        [](std::uint32_t number, const InFlight& held) { return number < held.chunk; });
+    window_.insert(after, std::move(sent));
     PumpChunks(now);  // whatever answers have arrived meanwhile, without waiting
     return transferStatus_;
 }
@@ -101,23 +138,29 @@ std::uint16_t LinkClient::DrainChunks() {
         PumpChunks(Clock::time_point::max());
     }
     const std::uint16_t status = transferStatus_;
-    window_.clear();
-    transferStatus_ = kLinkOk;
+    AbandonWindow();
     return status;
 }
 
 bool LinkClient::WindowHasRoomFor(std::uint32_t chunk) const {
     const std::size_t room = transport_->WindowChunks();
-    return window_.empty() || (window_.size() < room && chunk - window_.front().chunk < room);
+    if (window_.empty()) {
+        return true;
+    }
+    const std::uint32_t lowest = std::min(chunk, window_.front().chunk);
+    const std::uint32_t highest = std::max(chunk, window_.back().chunk);
+    return window_.size() < room && highest - lowest < room;
 }
 
 Clock::duration LinkClient::LineTimeOfWindow() const {
     std::size_t bytes = 0;
+    std::size_t fetches = 0;
     for (const InFlight& chunk : window_) {
         bytes += chunk.frame.size();
+        fetches += chunk.keepsAnswer ? 1 : 0;
     }
-    // Each chunk's answer is small; the longest one bounds them all.
-    return transport_->LineTime(bytes) + transport_->LineTime(kMaxFrameBytes);
+    // Each chunk's answer is small, and the longest one bounds them all; a fetch's answer may be long.
+    return transport_->LineTime(bytes) + transport_->LineTime(kMaxFrameBytes * std::max<std::size_t>(fetches, 1));
 }
 
 Clock::duration LinkClient::ChunkTimeout() const {
@@ -169,7 +212,7 @@ void LinkClient::TakeChunkAnswer(const Frame& answer, Clock::time_point now) {
     if (answered == window_.end()) {
         return;  // a late copy for a chunk confirmed already
     }
-    if (answer.status != kLinkOk) {
+    if (answer.status != kLinkOk && !answered->keepsAnswer) {
         FailTransfer(answer.status == static_cast<std::uint16_t>(AnswerStatus::kMalformed) ? kLinkCommunicationError
                                                                                          : answer.status);
         return;
@@ -179,18 +222,31 @@ void LinkClient::TakeChunkAnswer(const Frame& answer, Clock::time_point now) {
         timer_.Measured(now - answered->sentAt);
     }
     std::uint64_t latestOrder = answered->sendOrder;
+    const bool acknowledges = !answered->keepsAnswer;
+    if (!acknowledges) {
+        fetched_.insert_or_assign(answered->chunk, Answer{answer.status, answer.payload});
+    }
     window_.erase(answered);
-    if (const std::optional<ChunkAck> ack = ParseChunkAck(answer.payload)) {
-        for (auto chunk = window_.begin(); chunk != window_.end();) {
-            if (ack->Holds(chunk->chunk)) {
-                latestOrder = std::max(latestOrder, chunk->sendOrder);
-                chunk = window_.erase(chunk);
-            } else {
-                ++chunk;
-            }
-        }
+    if (acknowledges) {
+        TakeAcknowledged(answer.payload, latestOrder);
     }
     ResendOvertaken(latestOrder, now);
+}
+
+// A chunk's answer also names the other chunks the controller holds.
+void LinkClient::TakeAcknowledged(std::span<const std::uint8_t> ackPayload, std::uint64_t& latestOrder) {
+    const std::optional<ChunkAck> ack = ParseChunkAck(ackPayload);
+    if (!ack) {
+        return;
+    }
+    for (auto chunk = window_.begin(); chunk != window_.end();) {
+        if (!chunk->keepsAnswer && ack->Holds(chunk->chunk)) {
+            latestOrder = std::max(latestOrder, chunk->sendOrder);
+            chunk = window_.erase(chunk);
+        } else {
+            ++chunk;
+        }
+    }
 }
 
 // Three chunks sent after this one came back first: this one is lost, not late.

@@ -97,13 +97,17 @@ std::uint16_t Zint_GetDocumentPageData(std::uint16_t number, std::uint32_t page,
     if (buffer == nullptr || length == nullptr) {
         return kLinkBadArgument;
     }
-    std::vector<std::uint8_t> answer;
-    const std::uint16_t status =
-        CallShared(Command::kGetDocumentPage, Pack(std::uint32_t{number}, page), &answer);
+    std::optional<Answer> answer;
+    {
+        SharedLink& link = TheSharedLink();
+        std::lock_guard guard(link.lock);
+        answer = link.connection.FetchPage(number, page);
+    }
+    const std::uint16_t status = StatusOf(answer);
     if (!IsPageStatus(status)) {
         return status;
     }
-    const std::optional<std::vector<std::uint8_t>> bytes = ReadPage(answer);
+    const std::optional<std::vector<std::uint8_t>> bytes = ReadPage(answer->payload);
     if (!bytes) {
         return kLinkCommunicationError;
     }

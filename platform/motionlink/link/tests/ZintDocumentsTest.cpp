@@ -7,7 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <map>
+#include <mutex>
+#include <set>
 #include <thread>
 
 namespace motionlink::testing {
@@ -36,14 +40,15 @@ void PrintTo(const LinkCondition& condition, std::ostream* out) {
 
 class DocumentRoundTrip : public ::testing::TestWithParam<LinkCondition> {};
 
-// A job of 3000 bytes goes down in pieces of 1024, 1024 and 952 bytes, shows in the list under its name
-// and comes back up, page header removed, as the same bytes: on a good link, and when the link loses,
-// garbles or holds back packets in both directions.
+// A job of about a hundred pages goes down in pieces of 1024 bytes, the last one short, shows in the list
+// under its name and comes back up, page by page with the pages after each read ahead, page header
+// removed, as the same bytes: on a good link, and when the link loses, garbles or holds back packets
+// in both directions.
 TEST_P(DocumentRoundTrip, DownloadedJobIsListedAndUploadsBackIdentical) {
     emulator::EmulatorOptions options = InProcessEmulator::DefaultOptions();
     options.faults = GetParam().faults;
     InProcessEmulator controller(options);
-    const std::vector<std::uint8_t> job = PatternBytes(3000);
+    const std::vector<std::uint8_t> job = PatternBytes(200 * 1024 + 300);
 
     ASSERT_EQ(DownloadDocument("PART7", job), 0);
 
@@ -135,6 +140,99 @@ TEST(ZintDocumentsTest, DocumentOfSeveralPagesEndsWithTheLastPageCode) {
     EXPECT_EQ(length, 2112u);
     EXPECT_EQ(Zint_GetDocumentPageData(1, 2, buffer.data(), &length), kLinkLastPage);
     EXPECT_EQ(length, 5000u + 5u - 2u * 2112u);
+}
+
+// A controller whose document has `pages` pages of 2112 bytes, page n filled with byte n, and that
+// answers "busy" the first time each page in `busyOnce` is asked for. It counts the requests per page.
+class PagedController {
+  public:
+    PagedController(std::uint32_t pages, std::set<std::uint32_t> busyOnce)
+        : pages_(pages), busyOnce_(std::move(busyOnce)), controller_([this](const link::Frame& request) {
+              return std::optional(Answer(request));
+          }) {}
+
+    std::uint16_t Port() const { return controller_.Port(); }
+    int RequestsFor(std::uint32_t page) {
+        std::lock_guard guard(lock_);
+        return asked_[page];
+    }
+
+  private:
+    link::Frame Answer(const link::Frame& request) {
+        if (request.command != static_cast<std::uint16_t>(link::Command::kGetDocumentPage)) {
+            return ScriptedController::AnswerTo(request, 0, link::Pack(std::string("PAGES")));
+        }
+        platform::Archive archive = platform::Archive::ForLoading(request.payload);
+        archive.ReadU32();
+        const std::uint32_t page = archive.ReadU32();
+        std::lock_guard guard(lock_);
+        ++asked_[page];
+        if (page >= pages_) {
+            return ScriptedController::AnswerTo(request, kLinkRefused);
+        }
+        if (busyOnce_.erase(page) != 0) {
+            return ScriptedController::AnswerTo(request, kLinkBusy);
+        }
+        std::vector<std::uint8_t> payload = link::Pack(std::uint32_t{2112});
+        payload.resize(payload.size() + 2112, static_cast<std::uint8_t>(page));
+        return ScriptedController::AnswerTo(request, page + 1 == pages_ ? kLinkLastPage : 0, std::move(payload));
+    }
+
+    std::uint32_t pages_;
+    std::mutex lock_;
+    std::set<std::uint32_t> busyOnce_;
+    std::map<std::uint32_t, int> asked_;
+    ScriptedController controller_;
+};
+
+std::uint16_t ReadPage(std::uint32_t page, std::uint8_t& filledWith) {
+    std::array<std::uint8_t, 2112> buffer{};
+    std::uint32_t length = 0;
+    const std::uint16_t status = Zint_GetDocumentPageData(1, page, buffer.data(), &length);
+    filledWith = length == 2112 && std::all_of(buffer.begin(), buffer.end(), [&](std::uint8_t byte) {
+                     return byte == buffer[0];
+                 }) ? buffer[0] : 0xFF;
+    return status;
+}
+
+// Pages read ahead: a "busy" that came for a page before it was asked for is not the caller's answer;
+// the page is asked again when its turn comes.
+TEST(PageReadAheadTest, BusyForAPageReadAheadIsNotReportedAndThePageIsAskedAgain) {
+    PagedController controller(6, {3});
+    UseControllerPort(controller.Port());
+    ASSERT_EQ(Zint_Open(1, 0, "127.0.0.1"), 0);
+    std::uint8_t filledWith = 0;
+    for (std::uint32_t page = 0; page < 6; ++page) {
+        EXPECT_EQ(ReadPage(page, filledWith), page == 5 ? kLinkLastPage : 0) << page;
+        EXPECT_EQ(filledWith, page) << page;
+    }
+    EXPECT_EQ(controller.RequestsFor(3), 2);
+    EXPECT_EQ(controller.RequestsFor(4), 1);
+    Zint_Close();
+}
+
+// Pages asked for out of order, another request between pages, and a page beyond the end while pages
+// are read ahead: each call answers as it would alone.
+TEST(PageReadAheadTest, PagesOutOfOrderAndBeyondTheEndAnswerAsAlone) {
+    PagedController controller(40, {});
+    UseControllerPort(controller.Port());
+    ASSERT_EQ(Zint_Open(1, 0, "127.0.0.1"), 0);
+    std::uint8_t filledWith = 0;
+    for (const std::uint32_t page : {0u, 1u, 30u, 2u, 3u}) {
+        EXPECT_EQ(ReadPage(page, filledWith), 0) << page;
+        EXPECT_EQ(filledWith, page) << page;
+    }
+    std::uint32_t count = 0;
+    EXPECT_EQ(Zint_GetTotalDocNum(&count), kLinkCommunicationError);  // "PAGES" is no count
+    EXPECT_EQ(ReadPage(4, filledWith), 0);
+    EXPECT_EQ(filledWith, 4);
+    EXPECT_EQ(ReadPage(40, filledWith), kLinkRefused);
+    EXPECT_EQ(ReadPage(5, filledWith), 0);
+    EXPECT_EQ(filledWith, 5);
+    EXPECT_EQ(ReadPage(39, filledWith), kLinkLastPage);
+    EXPECT_EQ(filledWith, 39);
+    EXPECT_EQ(ReadPage(41, filledWith), kLinkRefused);
+    Zint_Close();
 }
 
 // A controller that reports a longer page than the page buffer holds, or a longer one than it sent,
