@@ -47,7 +47,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 // The controller falls silent halfway (stopped, its port still taken so that nothing reports it
 // unreachable): the download reports the communication error once nothing has come for the deadline
-// (2.5 s), not sooner and not much later, and the controller, started again, holds no part of it.
+// (2.5 s), not sooner and not much later, and the controller, started again, holds no part of it. The
+// upper bound leaves room for a machine busy with a whole parallel test run.
 TEST(FailedDownloadTest, ControllerGoneMidwayGivesTheErrorAfterTheDeadlineAndNoDocument) {
     InProcessEmulator controller;
     const std::vector<std::uint8_t> job = PatternBytes(256 * 1024);
@@ -57,9 +58,9 @@ TEST(FailedDownloadTest, ControllerGoneMidwayGivesTheErrorAfterTheDeadlineAndNoD
     for (std::size_t at = 0; at < half; at += 1024) {
         ASSERT_EQ(Zint_WritePort(job.data() + at, 1024), 0);
     }
+    const auto stopped = std::chrono::steady_clock::now();
     controller.Server().Stop();
     std::optional<SilentController> silent(std::in_place, controller.Port());
-    const auto stopped = std::chrono::steady_clock::now();
     std::uint16_t status = 0;
     for (std::size_t at = half; status == 0 && at < job.size(); at += 1024) {
         status = Zint_WritePort(job.data() + at, 1024);
@@ -70,7 +71,7 @@ TEST(FailedDownloadTest, ControllerGoneMidwayGivesTheErrorAfterTheDeadlineAndNoD
     const auto waited = std::chrono::steady_clock::now() - stopped;
     EXPECT_EQ(status, kLinkCommunicationError);
     EXPECT_GE(waited, std::chrono::milliseconds(2400));
-    EXPECT_LT(waited, std::chrono::milliseconds(4000));
+    EXPECT_LT(waited, std::chrono::milliseconds(6000));
     Zint_Close();
 
     silent.reset();
