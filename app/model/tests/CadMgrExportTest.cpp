@@ -196,6 +196,17 @@ TEST_F(CadMgrExportTest, AiRoundTripKeepsSegmentsWithinAThousandthMmAndColoursIn
     }
 }
 
+TEST_F(CadMgrExportTest, TextExportsItsGlyphCurvesBesideABitmap) {
+    Add(MakeBitmap(16, 8, {5, 5}), 0x0000FF);
+    Add(MakeText(2), 0x00FF00);
+    const fs::path target = File("text.ai");
+    manager->ExportAI(target.string());
+    EXPECT_EQ(ShownTexts(), std::vector<std::string>{kSuccessText});
+    const std::vector<std::unique_ptr<CFileCurve>> imported = Import(target);
+    ASSERT_EQ(imported.size(), 2u);
+    cutrix::testing::ExpectPointNear(cutrix::testing::Records(imported[1]->segments).front().start, {4, 0}, 0.001);
+}
+
 TEST_F(CadMgrExportTest, ExportWithoutCurveDataLeavesAnExistingFileByteIdentical) {
     Add(MakeBitmap(16, 8, {5, 5}), 0x0000FF);
     Add(MakePoint(3, 4), 0x00FF00);
