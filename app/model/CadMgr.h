@@ -257,6 +257,13 @@ class CCadMgr : public CadMgrSettings {
     // Top-level elements of the type (1..6); 0 for any other.
     int ElementCount(std::uint16_t typeCode) const;
 
+    // Export of the curves, layer by layer and within a layer in attaching order, as a plotter (PLT) or an
+    // Illustrator-form (AI) file. An empty path or drawing does nothing. The file is written aside and
+    // replaces the target only when a curve was written and every write succeeded; otherwise the target
+    // stays as it was and a message says why.
+    void ExportPlt(const std::string& path);
+    void ExportAI(const std::string& path);
+
     // Delete, select all.
     void DeleteSelection();
     void SelectAll();
