@@ -312,6 +312,17 @@ class CCadMgr : public CadMgrSettings {
     int SerializeDrawing(platform::Archive& ar);
     int SerializeUndo(platform::Archive& ar);
 
+    // Variable texts. RefreshVarTexts refreshes every variable text of the selection when output is
+    // limited to it, else of the drawing. RefreshVarText fills in the date or the serial number (a
+    // non-zero advance moves a serial on past every copy of the previous output), builds the glyphs and
+    // the copies again and leaves the rectangle's first corner where it was. RefreshSerialText moves the
+    // working parameters on to the next serial and appends its glyphs moved by (dx, dy);
+    // RebuildTextCurves replaces the glyphs by those of the text's parameters, in the glyphs' colour.
+    void RefreshVarTexts();
+    void RefreshVarText(class CCadText* text, int advance);
+    void RefreshSerialText(CCadText* text, CTextParam& working, double dx, double dy);
+    void RebuildTextCurves(CCadText* text);
+
     // Every entry of both tables back to its defaults, with the slot colours above.
     void ResetLayerTables();
 
