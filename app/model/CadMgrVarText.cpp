@@ -122,14 +122,14 @@ void CCadMgr::RefreshVarText(CCadText* text, int advance) {
     }
     const CCadRect before = text->rect;
     RebuildTextCurves(text);
+    if (text->children.IsEmpty()) {
+        return;  // the font is missing: the copies would report it once each
+    }
     if (HasCopies(params)) {
         CTextParam working = params;
         WalkCopyCells(params, [&](int row, int column) {
             RefreshSerialText(text, working, column * params.snArraySpacing1, row * params.snArraySpacing2);
         });
-    }
-    if (text->children.IsEmpty()) {
-        return;
     }
     text->ApplyMatrix();
     text->CalRect();

@@ -11,6 +11,7 @@
 #include "CadMgrFixture.h"
 #include "CadText.h"
 #include "Letterforge.h"
+#include "MessageSink.h"
 #include "SettingsRecords.h"
 #include "TestFontConfig.h"
 
@@ -78,6 +79,7 @@ class CadMgrVarTextTest : public CadMgrFixture {
     void TearDown() override {
         gProcessCtrlSettings.outputSelectedOnly = 0;
         letterforge::SetClock({});
+        letterforge::SetMessageSink(nullptr);
     }
 
     static CTextParam SerialParams(const std::string& current) {
@@ -284,6 +286,36 @@ TEST_F(CadMgrVarTextTest, RotatedSerialKeepsRotationLayerSelectionAndFirstCorner
     EXPECT_NEAR(manager->selectionRect.x2, text->rect.x2, 1e-9);
     EXPECT_NEAR(manager->selectionRect.y2, text->rect.y2, 1e-9);
     EXPECT_EQ(Layers(), (std::vector<LayerSummary>{{CCadLayer::kVectorLayer, kRed, text->children.GetCount()}}));
+}
+
+class CountingSink final : public platform::MessageSink {
+  public:
+    void PostMessage(std::uint32_t, std::uintptr_t, std::intptr_t) override {}
+    int ShowMessageBox(std::string_view, std::string_view, std::uint32_t) override {
+        ++shown;
+        return 0;
+    }
+    int shown = 0;
+};
+
+TEST_F(CadMgrVarTextTest, MissingShapeFontIsReportedOncePerRefreshOfCopies) {
+    CountingSink sink;
+    letterforge::SetMessageSink(&sink);
+    CTextParam params = SerialParams("0001");
+    params.fontKind = CTextParam::kShxFont;
+    params.shxFont = "FS.SHX";  // no shape font is installed beside the tests
+    params.snArrayOn = 1;
+    params.snArrayCount1 = 3;
+    params.snArrayCount2 = 2;
+    auto text = std::make_unique<CCadText>();
+    text->textParam = params;
+    CCadText* added = Add(std::move(text), kRed);
+    sink.shown = 0;
+
+    manager->RefreshVarText(added, 1);
+    EXPECT_EQ(sink.shown, 1);
+    EXPECT_EQ(added->textParam.snCurrent, "0007");
+    EXPECT_TRUE(added->children.IsEmpty());
 }
 
 }  // namespace
