@@ -317,7 +317,8 @@ class CCadMgr : public CadMgrSettings {
     // non-zero advance moves a serial on past every copy of the previous output), builds the glyphs and
     // the copies again and leaves the rectangle's first corner where it was. RefreshSerialText moves the
     // working parameters on to the next serial and appends its glyphs moved by (dx, dy);
-    // RebuildTextCurves replaces the glyphs by those of the text's parameters, in the glyphs' colour.
+    // RebuildTextCurves replaces the glyphs by those of the text's parameters, in the glyphs' colour; the
+    // old ones leave their layers and the caller attaches the new ones.
     void RefreshVarTexts();
     void RefreshVarText(class CCadText* text, int advance);
     void RefreshSerialText(CCadText* text, CTextParam& working, double dx, double dy);

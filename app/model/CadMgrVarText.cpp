@@ -1,6 +1,8 @@
 // CCadMgr: variable texts. Dates and serial numbers are filled in by the text engine and the glyphs are
 // built again, the serial-number copies of a multi-copy text included, in the text's own place.
+#include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "CadCurve.h"
 #include "CadMgr.h"
@@ -111,8 +113,9 @@ void CCadMgr::RefreshVarText(CCadText* text, int advance) {
         _text_getsn(&params, 0);
     } else {
         // The number passes over every copy the previous output numbered.
-        const int steps = HasCopies(params) ? params.snArrayCount1 * params.snArrayCount2 : 1;
-        for (int step = 0; step < steps; ++step) {
+        const std::int64_t steps =
+            HasCopies(params) ? std::int64_t{params.snArrayCount1} * params.snArrayCount2 : 1;
+        for (std::int64_t step = 0; step < steps; ++step) {
             _text_getsn(&params, 1);
         }
     }
