@@ -100,7 +100,8 @@ struct CFileLine {
     }
 
     // Parameter of (px, py) projected onto the line through start and end; not clamped, so points
-    // beyond the ends give t < 0 or t > 1. Points on a node, and t within 1e-6 of 0 or 1, snap.
+    // beyond the ends give t < 0 or t > 1. Points on a node, and t within 1e-6 of 0 or 1, snap; a
+    // segment without length gives 0.
     double ProjectParam(double px, double py) const {
         constexpr double kNodeTolerance = 0.001;
         constexpr double kSnap = 1e-6;
@@ -110,8 +111,11 @@ struct CFileLine {
         if (std::fabs(px - end.x) < kNodeTolerance && std::fabs(py - end.y) < kNodeTolerance) {
             return 1.0;
         }
-        const double t = ((end.x - start.x) * (px - start.x) + (end.y - start.y) * (py - start.y)) /
-                         ((start.y - end.y) * (start.y - end.y) + (start.x - end.x) * (start.x - end.x));
+        const double squaredLength = (start.y - end.y) * (start.y - end.y) + (start.x - end.x) * (start.x - end.x);
+        if (squaredLength == 0.0) {
+            return 0.0;
+        }
+        const double t = ((end.x - start.x) * (px - start.x) + (end.y - start.y) * (py - start.y)) / squaredLength;
         if (std::fabs(t) < kSnap) {
             return 0.0;
         }

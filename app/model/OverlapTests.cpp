@@ -40,7 +40,7 @@ bool LiesOn(const CFileLine& a, SDPoint q, double tol) {
     if (box.ContainsPoint(q.x, q.y) == 0) {
         return false;
     }
-    const double u = ProjectParam(a, q);
+    const double u = a.ProjectParam(q.x, q.y);
     return u >= 0.0 && u <= 1.0 && Distance(q, At(a, u)) < tol;
 }
 
@@ -83,26 +83,8 @@ bool IsShortSegment(const CFileLine& segment) {
     return PointsMeet(segment.start, segment.end);
 }
 
-double ProjectParam(const CFileLine& segment, SDPoint p) {
-    if (PointsMeet(p, segment.start)) {
-        return 0.0;
-    }
-    if (PointsMeet(p, segment.end)) {
-        return 1.0;
-    }
-    const double length = SquaredLength(segment);
-    if (length == 0.0) {
-        return 0.0;
-    }
-    const double t = Dot(segment, p) / length;
-    if (std::fabs(t) < kParamSnap) {
-        return 0.0;
-    }
-    return std::fabs(t - 1.0) < kParamSnap ? 1.0 : t;
-}
-
 void ProjectPoint(const CFileLine& segment, SDPoint p, double* perpendicular, double* along) {
-    const double t = ProjectParam(segment, p);
+    const double t = segment.ProjectParam(p.x, p.y);
     *perpendicular = Distance(p, At(segment, t));
     if (t < 0.0) {
         *along = Distance(p, segment.start);

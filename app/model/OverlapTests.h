@@ -15,9 +15,6 @@ enum class StraightOutcome { Nothing, RemoveB, RemoveA, TrimB };
 bool PointsMeet(SDPoint a, SDPoint b, double tol = kPointTolerance);
 // The segment's ends meet within the point tolerance.
 bool IsShortSegment(const CFileLine& segment);
-// The parameter of p projected on the line start -> end, 0 or 1 for points at the ends, snapped to 0 or 1
-// within 1e-6, not clamped.
-double ProjectParam(const CFileLine& segment, SDPoint p);
 // Distance of p from the line (perpendicular) and from the segment.
 void ProjectPoint(const CFileLine& segment, SDPoint p, double* perpendicular, double* along);
 // The box of the segment's two ends, normalised.

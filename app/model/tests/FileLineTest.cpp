@@ -160,6 +160,7 @@ TEST(FileLineTest, ProjectParamSnapsAtNodesAndDoesNotClamp) {
     for (const Case& c : cases) {
         EXPECT_DOUBLE_EQ(segment.ProjectParam(c.p.x, c.p.y), c.t) << c.p.x << "," << c.p.y;
     }
+    EXPECT_EQ(Line({3, 3}, {3, 3}).ProjectParam(7, 1), 0.0) << "a segment without length";
 }
 
 TEST(FileLineTest, StoredFormIsSeventyFourBytesWithoutTheNodeMarks) {
