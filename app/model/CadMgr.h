@@ -324,6 +324,21 @@ class CCadMgr : public CadMgrSettings {
     void RefreshSerialText(CCadText* text, CTextParam& working, double dx, double dy);
     void RebuildTextCurves(CCadText* text);
 
+    // Cutting order. GetStartCorner gives the direction code 1..8 of the order from the direction
+    // setting and the laser-head position; GetStartPoint the corner of the rectangle where cutting
+    // starts. OptimizeCutOrder orders the whole drawing layer by layer from the start corner of the
+    // rectangle; OptimizeListByLayer orders one list so (groups first, ordered inside, then each layer's
+    // elements in the order of the layer list, then any element on no listed layer); OrderElementList
+    // orders a list across layers in one pass, then each group's children; OrderGroupChildren orders a
+    // group's, text's or array's children from the rectangle corner nearest to its first curve.
+    static std::uint16_t GetStartCorner();
+    static void GetStartPoint(double x1, double y1, double x2, double y2, double& startX, double& startY);
+    void OptimizeCutOrder(double x1, double y1, double x2, double y2);
+    void OptimizeListByLayer(CDbList<CCadElement*>& list, std::int32_t insideToOutside, std::uint16_t code,
+                             double startX, double startY);
+    void OrderElementList(CDbList<CCadElement*>* list, double startX, double startY, std::uint16_t code);
+    void OrderGroupChildren(CCadElement* element);
+
     // Every entry of both tables back to its defaults, with the slot colours above.
     void ResetLayerTables();
 

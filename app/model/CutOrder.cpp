@@ -88,7 +88,8 @@ class WindingSum {
 }  // namespace
 
 int CCutOrder::PointInContour(SDPoint point, const CDbList<CFileLine>& segments, const CCadRect& rect) {
-    if (point.x < rect.x1 || point.x > rect.x2 || point.y < rect.y1 || point.y > rect.y2 || segments.IsEmpty()) {
+    if (point.x < rect.x1 || point.x > rect.x2 || point.y < rect.y1 || point.y > rect.y2 ||
+        segments.IsEmpty()) {
         return 0;
     }
     WindingSum winding(point, segments.head->next->value.start);
@@ -111,7 +112,8 @@ int CCutOrder::PointInContour(SDPoint point, const CDbList<CFileLine>& segments,
 }
 
 int CCutOrder::IsInside(const CCadElement* outer, const CCadElement* inner) {
-    if (outer == nullptr || inner == nullptr || outer->typeCode != kCurveElement || inner->typeCode != kCurveElement) {
+    if (outer == nullptr || inner == nullptr || outer->typeCode != kCurveElement ||
+        inner->typeCode != kCurveElement) {
         return 0;
     }
     const auto* a = static_cast<const CCadCurve*>(outer);
@@ -119,7 +121,8 @@ int CCutOrder::IsInside(const CCadElement* outer, const CCadElement* inner) {
     if (b->closed == 0) {
         const CCadRect& ra = a->rect;
         const CCadRect& rb = b->rect;
-        if (rb.x1 - ra.x2 <= 0.001 && ra.x1 - rb.x2 <= 0.001 && rb.y1 - ra.y2 <= 0.001 && ra.y1 - rb.y2 <= 0.001) {
+        if (rb.x1 - ra.x2 <= 0.001 && ra.x1 - rb.x2 <= 0.001 && rb.y1 - ra.y2 <= 0.001 &&
+            ra.y1 - rb.y2 <= 0.001) {
             return 1;
         }
     }
@@ -147,10 +150,12 @@ void CCutOrder::GroupByContainment(CDbList<CCadElement*>& list) {
                 itemB = nextB;
                 continue;
             }
-            if (a->closed != 0 && LiesWithin(b->rect, a->rect, kLaterInEarlierMargin) && IsInside(a, b) != 0) {
+            if (a->closed != 0 && LiesWithin(b->rect, a->rect, kLaterInEarlierMargin) &&
+                IsInside(a, b) != 0) {
                 EnsureGroup(itemA)->children.AddTail(itemB->value);
                 UnlinkNode(list, itemB);
-            } else if (b->closed != 0 && LiesWithin(a->rect, b->rect, kEarlierInLaterMargin) && IsInside(b, a) != 0) {
+            } else if (b->closed != 0 && LiesWithin(a->rect, b->rect, kEarlierInLaterMargin) &&
+                       IsInside(b, a) != 0) {
                 EnsureGroup(itemB)->children.AddTail(itemA->value);
                 nextA = itemA->next;
                 UnlinkNode(list, itemA);
@@ -165,5 +170,53 @@ void CCutOrder::GroupByContainment(CDbList<CCadElement*>& list) {
         if (node->value->typeCode == kOrderGroupElement) {
             node->value->CalRect();
         }
+    }
+}
+
+CCutOrder::~CCutOrder() {
+    Clear();
+}
+
+void CCutOrder::Clear() {
+    for (auto* node = items_.head->next; node != items_.head; node = node->next) {
+        if (node->value->typeCode == kOrderGroupElement) {
+            auto* group = static_cast<CCadOrderGroup*>(node->value);
+            group->Detach();
+            delete group;
+        }
+    }
+    items_.RemoveAll();
+}
+
+void CCutOrder::Optimize(CDbList<CCadElement*>& list, std::int32_t insideToOutside, std::uint16_t code,
+                         double startX, double startY) {
+    (void)code;
+    (void)startX;
+    (void)startY;
+    Clear();
+    CDbList<CCadElement*> bitmaps;
+    for (auto* node = list.head->next; node != list.head; node = node->next) {
+        (node->value->typeCode == kBitmapElement ? bitmaps : items_).AddTail(node->value);
+    }
+    if (items_.IsEmpty() != 0) {
+        return;
+    }
+    list.RemoveAll();
+    if (insideToOutside != 0) {
+        GroupByContainment(items_);
+    }
+    for (auto* node = items_.head->next; node != items_.head; node = node->next) {
+        if (node->value->typeCode == kOrderGroupElement) {
+            auto* group = static_cast<CCadOrderGroup*>(node->value);
+            group->Flatten(&list);
+            group->Detach();
+            delete group;
+        } else {
+            list.AddTail(node->value);
+        }
+    }
+    items_.RemoveAll();
+    for (auto* node = bitmaps.head->next; node != bitmaps.head; node = node->next) {
+        list.AddTail(node->value);
     }
 }
