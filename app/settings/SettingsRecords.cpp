@@ -70,6 +70,16 @@ void GeneralSettings::Serialize(platform::Archive& archive) {
     speedLimits = std::move(loaded);
 }
 
+double OutputOptions::LookupOffsetRepay(double speedMmPerS) {
+    if (speedMmPerS <= 0.0 || reverseIntervalOn == 0 || reverseIntervals.IsEmpty() != 0) {
+        return 0.0;
+    }
+    SortAscending(reverseIntervals);
+    return LookupAscending(reverseIntervals, speedMmPerS, &ReverseIntervalRow::speedMmPerS,
+                           &ReverseIntervalRow::offsetRepayMm)
+        .value_or(reverseIntervals.head->prev->value.offsetRepayMm);
+}
+
 void OutputOptions::Serialize(platform::Archive& archive) {
     SerializeFieldsOfBothLayouts(archive);
     archive.Exchange(laser2OffsetXMm);

@@ -55,6 +55,10 @@ struct OutputOptions {
     // The older layout, without the second laser's offset and the reverse-interval switch.
     void SerializeOld(platform::Archive& archive);
 
+    // The offset repay of the reverse-interval table for a scan speed: 0 for a speed of 0 or less, with
+    // the switch off or without rows; the last row's beyond the table. Sorts the rows by speed first.
+    double LookupOffsetRepay(double speedMmPerS);
+
   private:
     void SerializeFieldsOfBothLayouts(platform::Archive& archive);
     void SerializeRows(platform::Archive& archive);

@@ -1,0 +1,211 @@
+// Vector output: the curves and points of a Cut, Dot or Pen layer, or single objects in cutting
+// order, each curve prepared and handed to the cut or dot writer behind its layer head.
+#include <algorithm>
+#include <cmath>
+
+#include "CadGroup.h"
+#include "CadMgr.h"
+#include "JobBuilder.h"
+#include "MotionlinkJob.h"
+#include "OutputSteps.h"
+#include "Progress.h"
+#include "SettingsGlobals.h"
+#include "SettingsRecords.h"
+
+using joboutput::Ok;
+
+namespace {
+
+// A curve smaller than this in both directions is fired as one dot.
+constexpr double kSingleDotSizeMm = 0.1;
+
+bool IsVectorLayer(const CCadLayer* layer) {
+    return layer != nullptr && layer->commonParams.COM_Type == CCadLayer::kVectorLayer;
+}
+
+std::uint16_t WorkType(const CCadLayer* layer) {
+    return static_cast<const CCadVectorLayer*>(layer)->vectorParams.COM_WorkType;
+}
+
+bool IsGroupOrText(const CCadElement* element) {
+    return element->typeCode == kGroupElement || element->typeCode == kTextElement;
+}
+
+bool WriteLaserDelays(const CCadVectorLayer& layer) {
+    const VectorLayerParams& params = layer.vectorParams;
+    const LayerCommonParams& common = layer.commonParams;
+    switch (params.COM_WorkType) {
+        case VectorLayerParams::kCut:
+            if (params.Cut_ThroughMode != 0) {
+                return Ok(Zint_wLaserOn(params.Cut_OnDelay)) && Ok(Zint_wLaserOff(params.Cut_OffDelay));
+            }
+            if (common.COM_EnZ != 0 && common.COM_EnZDown != 0 && params.Cut_OnDelay < 0.0) {
+                return Ok(Zint_wLaserOn(std::fabs(params.Cut_OnDelay))) &&
+                       Ok(Zint_wLaserOff2(params.Cut_OffDelay));
+            }
+            return Ok(Zint_wLaserOn2(params.Cut_OnDelay)) && Ok(Zint_wLaserOff2(params.Cut_OffDelay));
+        case VectorLayerParams::kPen:
+            if (PenModeFlag == 1) {
+                return Ok(Zint_wLaserOn(params.Pen_DownDelay)) && Ok(Zint_wLaserOff(params.Pen_UpDelay));
+            }
+            return Ok(Zint_wLaserOn(0.0)) && Ok(Zint_wLaserOff(0.0));
+        default:
+            return Ok(Zint_wLaserOn(0.0)) && Ok(Zint_wLaserOff(0.0));
+    }
+}
+
+// The layer's curves and points, those inside groups and texts included, in list order.
+void CollectLayerObjects(ElementList& flatList, const CCadLayer* layer, ElementList& collected) {
+    for (auto* node = flatList.head->next; node != flatList.head; node = node->next) {
+        CCadElement* element = node->value;
+        if (element->typeCode == kCurveElement || element->typeCode == kPointElement) {
+            if (element->layer == layer) {
+                collected.AddTail(element);
+            }
+        } else if (IsGroupOrText(element)) {
+            ElementList leaves;
+            CJobBuilder::FlattenGroup(leaves, element);
+            for (auto* leaf = leaves.head->next; leaf != leaves.head; leaf = leaf->next) {
+                if (leaf->value->layer == layer) {
+                    collected.AddTail(leaf->value);
+                }
+            }
+        }
+    }
+}
+
+}  // namespace
+
+void ToJobCoord(double x, double y, double* outX, double* outY) {
+    *outX = gJobFrame.xSign * (x - gJobFrame.originX);
+    *outY = gJobFrame.ySign * (y - gJobFrame.originY);
+}
+
+void CJobBuilder::FlattenGroup(ElementList& outList, CCadElement* group) {
+    const auto& children = static_cast<CCadGroup*>(group)->children;
+    for (auto* node = children.head->next; node != children.head; node = node->next) {
+        CCadElement* child = node->value;
+        if (IsGroupOrText(child)) {
+            FlattenGroup(outList, child);
+        } else if (IsVectorLayer(child->layer) && child->layer->commonParams.COM_Output != 0) {
+            outList.AddTail(child);
+        }
+    }
+}
+
+int CJobBuilder::OutputVectorLayer(CCadLayer* layer, ElementList* flatList, SDPoint startPoint,
+                                   std::uint16_t cornerCode, std::int32_t* stateA, std::int32_t* stateB,
+                                   double base, double range) {
+    if (layer == nullptr) {
+        return 0;
+    }
+    if (flatList == nullptr || flatList->IsEmpty() != 0) {
+        return 1;
+    }
+    ElementList collected;
+    CollectLayerObjects(*flatList, layer, collected);
+    if (collected.IsEmpty() != 0) {
+        return 1;
+    }
+    if (gProcessCtrlSettings.pathOptimise != 0) {
+        theCadMgr.OrderElementList(&collected, startPoint.x, startPoint.y, cornerCode);
+    }
+    const double step = range / collected.GetCount();
+    std::uint16_t layerState = 0;
+    int index = 0;
+    for (auto* node = collected.head->next; node != collected.head; node = node->next, ++index) {
+        if (OutputElement(node->value, stateA, stateB, ProgressRatio.load(), step, &layerState) == 0) {
+            return 0;
+        }
+        ProgressRatio = base + index * step;
+    }
+    ProgressRatio = base + range;
+    return 1;
+}
+
+int CJobBuilder::OutputObjects(ElementList& flatList, std::int32_t* stateA, std::int32_t* stateB, double base,
+                               double range) {
+    const int count = flatList.GetCount();
+    const double step = count > 0 ? range / count : range;
+    const double end = base + range;
+    std::uint16_t layerState = 0;
+    for (auto* node = flatList.head->next; node != flatList.head; node = node->next) {
+        CCadElement* element = node->value;
+        const CCadLayer* layer = element->layer;
+        if (!IsVectorLayer(layer) || WorkType(layer) == VectorLayerParams::kScan) {
+            continue;
+        }
+        if (OutputElement(element, stateA, stateB, ProgressRatio.load(), step, &layerState) == 0) {
+            flatList.RemoveAll();
+            return 0;
+        }
+        ProgressRatio = std::min(ProgressRatio.load() + step, end);
+    }
+    ProgressRatio = end;
+    return 1;
+}
+
+int CJobBuilder::OutputElement(CCadElement* element, std::int32_t* stateA, std::int32_t* stateB,
+                               double progress, double step, std::uint16_t* layerState) {
+    if (element->typeCode == kPointElement) {
+        return WritePoint(static_cast<CCadPoint*>(element), stateA, stateB, progress, step, layerState);
+    }
+    if (element->typeCode != kCurveElement) {
+        return 1;
+    }
+    if (element->layer == nullptr) {
+        return 0;
+    }
+    double dx = 0.0;
+    double dy = 0.0;
+    GetLayerOffset(element->layer, &dx, &dy);
+    const std::unique_ptr<CCadCurve> prepared = PrepareCurve(static_cast<CCadCurve*>(element), dx, dy);
+    if (prepared == nullptr) {
+        return 0;
+    }
+    return OutputCurve(prepared.get(), stateA, stateB, layerState);
+}
+
+int CJobBuilder::OutputCurve(CCadCurve* curve, std::int32_t* stateA, std::int32_t* stateB,
+                             std::uint16_t* layerState) {
+    if (curve == nullptr || !IsVectorLayer(curve->layer)) {
+        return 0;
+    }
+    if (WriteCutLayerHead(layerState, curve->layer) == 0) {
+        return 0;
+    }
+    const CCadRect& rect = curve->rect;
+    if (std::fabs(rect.x2 - rect.x1) < kSingleDotSizeMm && std::fabs(rect.y2 - rect.y1) < kSingleDotSizeMm) {
+        return WriteSingleDot(curve, stateA, stateB);
+    }
+    if (WorkType(curve->layer) == VectorLayerParams::kDot) {
+        return WriteDotCurve(curve, stateA, stateB);
+    }
+    return WriteCutCurve(curve, stateA, stateB, 1);
+}
+
+int CJobBuilder::WriteCutLayerHead(std::uint16_t* layerState, CCadLayer* layer) {
+    const LayerCommonParams& common = layer->commonParams;
+    if (*layerState == common.COM_OutputNo) {
+        return 1;
+    }
+    // Scan layers are written as scan blocks, never with this head.
+    if (!IsVectorLayer(layer) || WorkType(layer) == VectorLayerParams::kScan) {
+        return 0;
+    }
+    *layerState = common.COM_OutputNo;
+    const auto& vectorLayer = *static_cast<const CCadVectorLayer*>(layer);
+    const bool penDevice = PenModeFlag == 1 && WorkType(layer) == VectorLayerParams::kPen;
+    return joboutput::Result(
+        Ok(Zint_wSetWorkMode(0)) &&
+        Ok(Zint_wSetLayerNum(static_cast<std::uint8_t>(common.COM_OutputNo - 1))) &&
+        Ok(Zint_wSetLayerDevice(penDevice ? 1 : 0)) &&
+        Ok(Zint_wSetLayerBlower(static_cast<std::uint32_t>(common.COM_Blow))) &&
+        Ok(Zint_wSetEngVel(joboutput::HeadSpeed(common.COM_Speed, common.COM_SpeedDefault))) &&
+        (common.COM_EnZ == 0 || Ok(Zint_wSetAxisVel(common.COM_ZSpeed))) && WriteLaserDelays(vectorLayer) &&
+        joboutput::WriteHeadPowers(common.COM_Pmin1, common.COM_Pmax1, common.COM_Pmin2, common.COM_Pmax2,
+                                   common.COM_PowerDefault) &&
+        Ok(Zint_wEnLaserTube(static_cast<std::uint32_t>(common.COM_EnLaser1),
+                             static_cast<std::uint32_t>(common.COM_EnLaser2))) &&
+        Ok(Zint_wEnExIO(static_cast<std::uint32_t>(common.COM_EnExIO), 0, 0, 0)));
+}
