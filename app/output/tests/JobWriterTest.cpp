@@ -298,6 +298,31 @@ TEST_F(JobWriterTest, FinishJobFreesExactlyTheCopiesMade) {
     EXPECT_EQ(theCadMgr.elementList.GetCount(), 3);
 }
 
+// Read back as travel moves: the drawing's order puts the outer square first, the cutting order the
+// square inside it.
+//
+//   +------------------+
+//   |      +----+      |      +----+
+//   |      |    |      |      |    |
+//   |      +----+      |      +----+
+//   +------------------+
+TEST_F(JobWriterTest, OrderedBodyCutsTheInnerContourBeforeTheOuterOne) {
+    gGeneralSettings.laserHeadPosition = 6;
+    gProcessCtrlSettings.pathOptimise = 1;
+    gOptimSettings.orderOfLayer = 0;
+    gOptimSettings.insideToOutside = 1;
+    Add(Square(0, 0, 50));
+    Add(Square(20, 20, 10));
+    Add(Square(60, 20, 10));
+    const std::vector<Cmd> travel = OfKinds(JobPath(), {JobCommand::Move});
+    ASSERT_EQ(travel.size(), 3u);
+    const auto inner = std::find(travel.begin(), travel.end(), Move(20, 20));
+    const auto outer = std::find(travel.begin(), travel.end(), Move(0, 0));
+    ASSERT_NE(inner, travel.end());
+    ASSERT_NE(outer, travel.end());
+    EXPECT_LT(inner, outer);
+}
+
 TEST(SetRefCoordByPosTest, RowsOfTheGridTakeTheHighMiddleOrLowValue) {
     struct Case {
         std::uint16_t code;

@@ -167,5 +167,44 @@ TEST_F(ScanOutputTest, OptimisedIntervalIsAWholeNumberOfPixelsWhenNotBelowOne) {
     }
 }
 
+// At 0.05 mm pixels a ramp of 13 mm would be 260 pixels, more than a ramp can be: it is switched off.
+TEST_F(ScanOutputTest, RampLongerThanTheLongestRampIsSwitchedOff) {
+    auto jobWithRamp = [this](std::int32_t on, double lengthMm) {
+        SetUp();
+        CCadBitmap* picture = Add(BlackPicture({1, 0.5}), 0x123456);
+        auto& layer = *static_cast<CCadBitmapLayer*>(picture->layer);
+        layer.bitmapParams.Eng_Type = 0;
+        layer.bitmapParams.Eng_EnSlope = on;
+        layer.bitmapParams.Eng_SlopeLen = lengthMm;
+        const std::filesystem::path path = JobFile();
+        EXPECT_EQ(WriteJob(path), 0u);
+        std::vector<StoredCommand> job = StoredJob(path);
+        TearDown();
+        return job;
+    };
+    const std::vector<StoredCommand> without = jobWithRamp(0, 0);
+    EXPECT_EQ(jobWithRamp(1, 13), without);
+    EXPECT_NE(jobWithRamp(1, 0.2), without);
+}
+
+TEST_F(ScanOutputTest, CutAfterSweepingLimitsASmallCircleToTheTableSpeed) {
+    gGeneralSettings.speedLimitOn = 1;
+    gGeneralSettings.speedLimits.RemoveAll();
+    gGeneralSettings.speedLimits.AddTail({5, 20});
+    gGeneralSettings.speedLimits.AddTail({20, 80});
+    CCadCurve* circle = Add(RegularPolygon({5, 5}, 10));
+    CCadVectorLayer& layer = ScanLayer(circle);
+    layer.commonParams.COM_Speed = 200;
+    layer.vectorParams.Eng_Space = 0.1;
+    layer.vectorParams.Eng_EnCut = 1;
+    layer.vectorParams.EngCut_Speed = 100;
+    const std::filesystem::path path = JobFile();
+    ASSERT_EQ(WriteJob(path), 0u);
+    // The scan block, the cut's head, its limit and the head's speed again.
+    EXPECT_EQ(OfKinds(ReadJob(path), {JobCommand::Speed}),
+              (std::vector<Cmd>{Speed(200), Speed(100), Speed(40), Speed(100)}));
+    EXPECT_EQ(CountOf(StoredJob(path), StoredBy([] { return Zint_wSetForceEngVel(40); })), 1);
+}
+
 }  // namespace
 }  // namespace joboutput::testing
