@@ -3,6 +3,7 @@
 // start points and lead lines of every element afterwards.
 #include <algorithm>
 #include <array>
+#include <unordered_map>
 
 #include "CadGroup.h"
 #include "CadMgr.h"
@@ -76,6 +77,31 @@ void AppendAll(CDbList<CCadElement*>& from, CDbList<CCadElement*>& to) {
     from.RemoveAll();
 }
 
+void CopyInto(const CDbList<CCadElement*>& from, CDbList<CCadElement*>& to) {
+    for (auto* node = from.head->next; node != from.head; node = node->next) {
+        to.AddTail(node->value);
+    }
+}
+
+// Relinks the list's own nodes into the order of `ordered`, which holds the same elements: the drawing's
+// indexes keep pointing at live nodes.
+void RelinkInOrder(CDbList<CCadElement*>& list, const CDbList<CCadElement*>& ordered) {
+    std::unordered_map<const CCadElement*, CDbList<CCadElement*>::Node*> nodes;
+    for (auto* node = list.head->next; node != list.head; node = node->next) {
+        nodes.emplace(node->value, node);
+    }
+    auto* previous = list.head;
+    for (auto* node = ordered.head->next; node != ordered.head; node = node->next) {
+        auto* own = nodes.at(node->value);
+        previous->next = own;
+        own->prev = previous;
+        previous = own;
+    }
+    previous->next = list.head;
+    list.head->prev = previous;
+    list.cursor = list.head->next;
+}
+
 }  // namespace
 
 std::uint16_t CCadMgr::GetStartCorner() {
@@ -127,38 +153,35 @@ void CCadMgr::OptimizeListByLayer(CDbList<CCadElement*>& list, std::int32_t insi
     if (list.IsEmpty() != 0) {
         return;
     }
+    CDbList<CCadElement*> rest;
+    CopyInto(list, rest);
     CDbList<CCadElement*> result;
-    TakeOut(list, result, IsGroupKind);
+    TakeOut(rest, result, IsGroupKind);
     for (auto* node = result.head->next; node != result.head; node = node->next) {
         OptimizeListByLayer(static_cast<CCadGroup*>(node->value)->children, insideToOutside, code, startX,
                             startY);
     }
     CFileLine approach = ApproachFrom(startX, startY);
     CCutOrder order;
-    for (auto* layerNode = layerList.head->next; layerNode != layerList.head && list.IsEmpty() == 0;
+    for (auto* layerNode = layerList.head->next; layerNode != layerList.head && rest.IsEmpty() == 0;
          layerNode = layerNode->next) {
         const CCadLayer* layer = layerNode->value;
+        const bool vector = layer->commonParams.COM_Type == CCadLayer::kVectorLayer;
         CDbList<CCadElement*> taken;
-        if (layer->commonParams.COM_Type == CCadLayer::kVectorLayer) {
-            TakeOut(list, taken, [layer](const CCadElement* e) {
-                return e->typeCode != kBitmapElement && e->layer == layer;
-            });
-            if (taken.IsEmpty() == 0) {
-                order.Optimize(taken, insideToOutside, code, startX, startY);
-            }
+        TakeOut(rest, taken, [layer, vector](const CCadElement* element) {
+            return element->layer == layer && (element->typeCode == kBitmapElement) != vector;
+        });
+        if (vector && taken.IsEmpty() == 0) {
+            order.Optimize(taken, insideToOutside, code, startX, startY);
             for (auto* node = taken.head->next; node != taken.head; node = node->next) {
                 FinishElement(node->value, approach);
             }
-        } else {
-            TakeOut(list, taken, [layer](const CCadElement* e) {
-                return e->typeCode == kBitmapElement && e->layer == layer;
-            });
         }
         AppendAll(taken, result);
     }
     // An element on no listed layer is kept, after the layers' elements.
-    AppendAll(list, result);
-    AppendAll(result, list);
+    AppendAll(rest, result);
+    RelinkInOrder(list, result);
 }
 
 void CCadMgr::OrderElementList(CDbList<CCadElement*>* list, double startX, double startY,
@@ -167,8 +190,11 @@ void CCadMgr::OrderElementList(CDbList<CCadElement*>* list, double startX, doubl
         return;
     }
     CFileLine approach = ApproachFrom(startX, startY);
+    CDbList<CCadElement*> ordered;
+    CopyInto(*list, ordered);
     CCutOrder order;
-    order.Optimize(*list, static_cast<std::int32_t>(gOptimSettings.insideToOutside), code, startX, startY);
+    order.Optimize(ordered, static_cast<std::int32_t>(gOptimSettings.insideToOutside), code, startX, startY);
+    RelinkInOrder(*list, ordered);
     for (auto* node = list->head->next; node != list->head; node = node->next) {
         if (IsGroupKind(node->value)) {
             OrderGroupChildren(node->value);

@@ -1,198 +1,61 @@
-// CCutOrder: containment by the winding angle of a contour around a point.
+// CCutOrder: the entry of the cut order, its own order groups, flattening back into the caller's list and
+// the passes over finished lists.
 #include "CutOrder.h"
 
 #include <algorithm>
-#include <cmath>
-#include <numbers>
 
-#include "Geomcore.h"
-#include "ListNodes.h"
-
-namespace {
-
-constexpr double kLaterInEarlierMargin = 0.1;    // mm
-constexpr double kEarlierInLaterMargin = 0.001;  // mm
-constexpr double kFlatteningError = 0.0182;      // mm, of one Bezier step
-constexpr int kMaxBezierSteps = 4096;
-
-// The curve an item stands for: a curve itself, an order group's reference curve; else none.
-const CCadCurve* CurveOf(const CCadElement* item) {
-    if (item->typeCode == kCurveElement) {
-        return static_cast<const CCadCurve*>(item);
-    }
-    if (item->typeCode == kOrderGroupElement) {
-        const CCadElement* reference = static_cast<const CCadOrderGroup*>(item)->reference;
-        if (reference != nullptr && reference->typeCode == kCurveElement) {
-            return static_cast<const CCadCurve*>(reference);
-        }
-    }
-    return nullptr;
-}
-
-bool LiesWithin(const CCadRect& inner, const CCadRect& outer, double margin) {
-    return outer.x1 - inner.x1 <= margin && inner.x2 - outer.x2 <= margin && outer.y1 - inner.y1 <= margin &&
-           inner.y2 - outer.y2 <= margin;
-}
-
-// The item as an order group, turning a plain curve into the reference of a new group in its node.
-CCadOrderGroup* EnsureGroup(CDbList<CCadElement*>::Node* node) {
-    if (node->value->typeCode == kOrderGroupElement) {
-        return static_cast<CCadOrderGroup*>(node->value);
-    }
-    auto* group = new CCadOrderGroup;
-    group->reference = node->value;
-    node->value = group;
-    return group;
-}
-
-SDPoint BezierAt(const CFileLine& segment, double t) {
-    const double u = 1.0 - t;
-    const double a = u * u * u;
-    const double b = 3 * u * u * t;
-    const double c = 3 * u * t * t;
-    const double d = t * t * t;
-    return {a * segment.start.x + b * segment.ctrl1.x + c * segment.ctrl2.x + d * segment.end.x,
-            a * segment.start.y + b * segment.ctrl1.y + c * segment.ctrl2.y + d * segment.end.y};
-}
-
-// The largest distance of a step's curve midpoint from its chord midpoint, over all n steps.
-double StepError(const CFileLine& segment, int steps) {
-    double worst = 0.0;
-    SDPoint from = segment.start;
-    for (int step = 1; step <= steps; ++step) {
-        const SDPoint to = BezierAt(segment, static_cast<double>(step) / steps);
-        const SDPoint middle = BezierAt(segment, (step - 0.5) / steps);
-        worst = std::max(worst, std::hypot(middle.x - (from.x + to.x) / 2, middle.y - (from.y + to.y) / 2));
-        from = to;
-    }
-    return worst;
-}
-
-class WindingSum {
-  public:
-    WindingSum(SDPoint point, SDPoint first) : point_(point), last_(first) {}
-    void To(SDPoint next) {
-        double radians = 0.0;
-        _math_cal3ptangle(last_.x, last_.y, point_.x, point_.y, next.x, next.y, &radians);
-        sum_ += radians;
-        last_ = next;
-    }
-    double Sum() const { return sum_; }
-
-  private:
-    SDPoint point_;
-    SDPoint last_;
-    double sum_ = 0.0;
-};
-
-}  // namespace
-
-int CCutOrder::PointInContour(SDPoint point, const CDbList<CFileLine>& segments, const CCadRect& rect) {
-    if (point.x < rect.x1 || point.x > rect.x2 || point.y < rect.y1 || point.y > rect.y2 ||
-        segments.IsEmpty()) {
-        return 0;
-    }
-    WindingSum winding(point, segments.head->next->value.start);
-    for (auto* node = segments.head->next; node != segments.head; node = node->next) {
-        const CFileLine& segment = node->value;
-        if (!segment.IsBezier()) {
-            winding.To(segment.end);
-            continue;
-        }
-        int steps = 2;
-        while (steps < kMaxBezierSteps && StepError(segment, steps) >= kFlatteningError) {
-            steps *= 2;
-        }
-        for (int step = 1; step <= steps; ++step) {
-            winding.To(BezierAt(segment, static_cast<double>(step) / steps));
-        }
-    }
-    const double miss = std::fabs(std::fabs(winding.Sum()) - 2 * std::numbers::pi);
-    return std::trunc(miss * 1000.0) * 0.001 <= 1.0 ? 1 : 0;
-}
-
-int CCutOrder::IsInside(const CCadElement* outer, const CCadElement* inner) {
-    if (outer == nullptr || inner == nullptr || outer->typeCode != kCurveElement ||
-        inner->typeCode != kCurveElement) {
-        return 0;
-    }
-    const auto* a = static_cast<const CCadCurve*>(outer);
-    const auto* b = static_cast<const CCadCurve*>(inner);
-    if (b->closed == 0) {
-        const CCadRect& ra = a->rect;
-        const CCadRect& rb = b->rect;
-        if (rb.x1 - ra.x2 <= 0.001 && ra.x1 - rb.x2 <= 0.001 && rb.y1 - ra.y2 <= 0.001 &&
-            ra.y1 - rb.y2 <= 0.001) {
-            return 1;
-        }
-    }
-    if (b->pathList.IsEmpty()) {
-        return 0;
-    }
-    return PointInContour(b->pathList.head->next->value.start, a->pathList, a->rect);
-}
-
-void CCutOrder::GroupByContainment(CDbList<CCadElement*>& list) {
-    auto* itemA = list.head->next;
-    while (itemA != list.head) {
-        const CCadCurve* a = CurveOf(itemA->value);
-        auto* nextA = itemA->next;
-        if (a == nullptr) {
-            itemA = nextA;
-            continue;
-        }
-        bool movedA = false;
-        auto* itemB = itemA->next;
-        while (itemB != list.head) {
-            auto* nextB = itemB->next;
-            const CCadCurve* b = CurveOf(itemB->value);
-            if (b == nullptr || (a->closed == 0 && b->closed == 0)) {
-                itemB = nextB;
-                continue;
-            }
-            if (a->closed != 0 && LiesWithin(b->rect, a->rect, kLaterInEarlierMargin) &&
-                IsInside(a, b) != 0) {
-                EnsureGroup(itemA)->children.AddTail(itemB->value);
-                UnlinkNode(list, itemB);
-            } else if (b->closed != 0 && LiesWithin(a->rect, b->rect, kEarlierInLaterMargin) &&
-                       IsInside(b, a) != 0) {
-                EnsureGroup(itemB)->children.AddTail(itemA->value);
-                nextA = itemA->next;
-                UnlinkNode(list, itemA);
-                movedA = true;
-                break;
-            }
-            itemB = nextB;
-        }
-        itemA = movedA ? nextA : itemA->next;
-    }
-    for (auto* node = list.head->next; node != list.head; node = node->next) {
-        if (node->value->typeCode == kOrderGroupElement) {
-            node->value->CalRect();
-        }
-    }
-}
+#include "CutOrderSupport.h"
+#include "SettingsRecords.h"
 
 CCutOrder::~CCutOrder() {
     Clear();
 }
 
+CCadOrderGroup* CCutOrder::NewGroup() {
+    auto* group = new CCadOrderGroup;
+    groups_.insert(group);
+    return group;
+}
+
+void CCutOrder::DeleteGroup(CCadOrderGroup* group) {
+    groups_.erase(group);
+    group->children.RemoveAll();
+    group->reference = nullptr;
+    delete group;
+}
+
+bool CCutOrder::IsOwnGroup(const CCadElement* element) const {
+    return element->typeCode == kOrderGroupElement &&
+           groups_.contains(static_cast<CCadOrderGroup*>(const_cast<CCadElement*>(element)));
+}
+
 void CCutOrder::Clear() {
-    for (auto* node = items_.head->next; node != items_.head; node = node->next) {
-        if (node->value->typeCode == kOrderGroupElement) {
-            auto* group = static_cast<CCadOrderGroup*>(node->value);
-            group->Detach();
-            delete group;
-        }
-    }
     items_.RemoveAll();
+    for (CCadOrderGroup* group : groups_) {
+        group->children.RemoveAll();
+        group->reference = nullptr;
+        delete group;
+    }
+    groups_.clear();
+}
+
+void CCutOrder::FlattenInto(CCadElement* item, CDbList<CCadElement*>& list) {
+    if (!IsOwnGroup(item)) {
+        list.AddTail(item);
+        return;
+    }
+    auto* group = static_cast<CCadOrderGroup*>(item);
+    for (auto* node = group->children.head->next; node != group->children.head; node = node->next) {
+        FlattenInto(node->value, list);
+    }
+    if (group->reference != nullptr) {
+        list.AddTail(group->reference);
+    }
+    DeleteGroup(group);
 }
 
 void CCutOrder::Optimize(CDbList<CCadElement*>& list, std::int32_t insideToOutside, std::uint16_t code,
                          double startX, double startY) {
-    (void)code;
-    (void)startX;
-    (void)startY;
     Clear();
     CDbList<CCadElement*> bitmaps;
     for (auto* node = list.head->next; node != list.head; node = node->next) {
@@ -202,21 +65,40 @@ void CCutOrder::Optimize(CDbList<CCadElement*>& list, std::int32_t insideToOutsi
         return;
     }
     list.RemoveAll();
-    if (insideToOutside != 0) {
-        GroupByContainment(items_);
+    SDPoint point{startX, startY};
+    SortByDirection(items_, code, startX, startY, 1);
+    for (auto* node = items_.head->next; node != items_.head; node = node->next) {
+        auto* cell = static_cast<CCadOrderGroup*>(node->value);
+        if (insideToOutside != 0) {
+            NestByContainment(cell->children);
+        }
+        OrderGroup(cell, code, point);
     }
     for (auto* node = items_.head->next; node != items_.head; node = node->next) {
-        if (node->value->typeCode == kOrderGroupElement) {
-            auto* group = static_cast<CCadOrderGroup*>(node->value);
-            group->Flatten(&list);
-            group->Detach();
-            delete group;
-        } else {
-            list.AddTail(node->value);
-        }
+        FlattenInto(node->value, list);
     }
     items_.RemoveAll();
-    for (auto* node = bitmaps.head->next; node != bitmaps.head; node = node->next) {
-        list.AddTail(node->value);
+    // The cutting ports are found from where the caller starts, not from where the order ended.
+    if (gOptimSettings.insideToOutside != 0 && gOptimSettings.insideToOutsideMode == 1) {
+        FindStartPoints(list, {startX, startY});
+    }
+    cutorder::Splice(bitmaps, list);
+}
+
+void CCutOrder::FindStartPoints(CDbList<CCadElement*>& list, SDPoint point) {
+    for (auto* node = list.head->next; node != list.head; node = node->next) {
+        SDPoint asked = point;
+        node->value->FindStartPoint(&asked);
+    }
+}
+
+void CCutOrder::ApplyBacklash(CDbList<CCadElement*>& list, const CCadRect& rect) {
+    const std::uint16_t position = std::min(gGeneralSettings.laserHeadPosition, kLastLaserHeadPosition);
+    const double xs[3] = {rect.x1, (rect.x1 + rect.x2) / 2, rect.x2};
+    const double ys[3] = {rect.y2, (rect.y1 + rect.y2) / 2, rect.y1};  // top row first
+    SDPoint origin{xs[position % 3], ys[position / 3]};
+    for (auto* node = list.head->next; node != list.head; node = node->next) {
+        int started = 1;
+        node->value->Backlash(&origin, &started);
     }
 }

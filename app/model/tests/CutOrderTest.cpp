@@ -6,34 +6,9 @@
 #include <memory>
 #include <vector>
 
-#include "ElementBuilders.h"
-#include "Geomcore.h"
+#include "CutOrderTestShapes.h"
 
 namespace {
-
-// A circle of four Bezier segments, as the ellipse tool makes it.
-std::unique_ptr<CCadCurve> MakeCircle(double cx, double cy, double radius) {
-    SDPoint points[13];
-    _math_elli2bezier(cx - radius, cy - radius, cx + radius, cy + radius, points);
-    auto curve = std::make_unique<CCadCurve>();
-    for (int index = 0; index < 4; ++index) {
-        CFileLine segment;
-        segment.type = CFileLine::kBezier;
-        segment.start = points[3 * index];
-        segment.ctrl1 = points[3 * index + 1];
-        segment.ctrl2 = points[3 * index + 2];
-        segment.end = points[3 * index + 3];
-        curve->pathList.AddTail(segment);
-    }
-    curve->closed = 1;
-    curve->CalRect();
-    return curve;
-}
-
-// An L: the square (0, 0)-(10, 10) without its upper right quarter.
-std::unique_ptr<CCadCurve> MakeL() {
-    return MakeCurve({{0, 0}, {10, 0}, {10, 5}, {5, 5}, {5, 10}, {0, 10}}, true);
-}
 
 TEST(CutOrderIsInside, DecidesByRectangleForOpenAndByWindingForClosed) {
     struct Case {
@@ -46,7 +21,8 @@ TEST(CutOrderIsInside, DecidesByRectangleForOpenAndByWindingForClosed) {
     cases.push_back({"first point in the notch", MakeL(), MakeSquare({6, 6}, 3), 0});
     cases.push_back({"square in the L's foot", MakeL(), MakeSquare({1, 1}, 3), 1});
     cases.push_back({"open curve meeting the rectangle", MakeL(), MakeCurve({{6, 6}, {9, 9}}), 1});
-    cases.push_back({"circle near the circle's rim, outside", MakeCircle(0, 0, 10), MakeSquare({7.5, 7.5}, 1), 0});
+    cases.push_back(
+        {"circle near the circle's rim, outside", MakeCircle(0, 0, 10), MakeSquare({7.5, 7.5}, 1), 0});
     for (const Case& c : cases) {
         EXPECT_EQ(CCutOrder::IsInside(c.outer.get(), c.inner.get()), c.expected) << c.name;
     }
@@ -76,7 +52,8 @@ class ContainmentGrouping : public ::testing::Test {
 };
 
 TEST_F(ContainmentGrouping, InnerItemsMoveIntoTheFirstContainer) {
-    // A ring (letter O) with a dot inside, an open stroke beside it, and a later outline holding an earlier one.
+    // A ring (letter O) with a dot inside, an open stroke beside it, and a later outline holding an earlier
+    // one.
     CCadElement* dot = Append(MakeSquare({-1, -1}, 2));
     CCadElement* ring = Append(MakeCircle(0, 0, 10));
     CCadElement* hole = Append(MakeCircle(0, 0, 6));
