@@ -3,6 +3,7 @@
 #include "JobBuilder.h"
 
 #include "CadMgr.h"
+#include "CutOrder.h"
 #include "Progress.h"
 #include "SettingsGlobals.h"
 #include "SettingsRecords.h"
@@ -39,6 +40,10 @@ void MakeFlatList(ElementList& list, ElementList& flat) {
 }
 
 }  // namespace
+
+CCadRect JobBox() {
+    return {gJobFrame.box[0], gJobFrame.box[1], gJobFrame.box[2], gJobFrame.box[3], 0};
+}
 
 int CJobBuilder::Build(ElementList* list, SDPoint startPoint, std::uint16_t cornerCode, std::int32_t* stateA,
                        std::int32_t* stateB, double progressBase, double progressRange) {
@@ -92,6 +97,9 @@ int CJobBuilder::BuildInOrder(ElementList& flatList, SDPoint startPoint, std::ui
                               std::int32_t* stateA, std::int32_t* stateB, double base, double range) {
     if (gProcessCtrlSettings.pathOptimise != 0 && flatList.IsEmpty() == 0) {
         theCadMgr.OrderElementList(&flatList, startPoint.x, startPoint.y, cornerCode);
+    }
+    if (gOptimSettings.backlashRepayOptimise != 0) {
+        CCutOrder::ApplyBacklash(flatList, JobBox());
     }
     const double end = base + range;
     double scanBase = base;

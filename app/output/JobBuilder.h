@@ -91,5 +91,8 @@ class CJobBuilder {
                              std::uint16_t layerNumber, std::int32_t* stateA, std::int32_t* stateB);
 };
 
+// The job box of gJobFrame.
+CCadRect JobBox();
+
 // Drawing millimetres to job coordinates by gJobFrame: sign × (value − origin), not rounded.
 void ToJobCoord(double x, double y, double* outX, double* outY);

@@ -208,8 +208,8 @@ int OutputEach(const std::vector<CCadBitmap*>& bitmaps, const LayerOutputRecord&
 
 }  // namespace
 
-int CJobBuilder::OutputBitmapLayer(CCadLayer* layer, ElementList& flatList, SDPoint /*startPoint*/,
-                                   std::uint16_t /*cornerCode*/, std::int32_t* stateA, std::int32_t* stateB,
+int CJobBuilder::OutputBitmapLayer(CCadLayer* layer, ElementList& flatList, SDPoint startPoint,
+                                   std::uint16_t cornerCode, std::int32_t* stateA, std::int32_t* stateB,
                                    double base, double range) {
     if (layer->elements.IsEmpty() != 0) {
         return 1;
@@ -230,6 +230,11 @@ int CJobBuilder::OutputBitmapLayer(CCadLayer* layer, ElementList& flatList, SDPo
     static_cast<const CCadBitmapLayer*>(layer)->ToOutputRecord(record);
     const std::uint16_t layerNumber = layer->commonParams.COM_OutputNo;
     const bool independent = record.bitmap.independentOutput != 0;
+    if (independent) {
+        CCutOrder order;
+        SDPoint point = startPoint;
+        order.ScanBlockOrder(onLayer, cornerCode, point);
+    }
     std::vector<CCadBitmap*> bitmaps;
     for (auto* node = onLayer.head->next; node != onLayer.head; node = node->next) {
         bitmaps.push_back(static_cast<CCadBitmap*>(node->value));

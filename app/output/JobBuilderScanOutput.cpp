@@ -169,8 +169,8 @@ double CJobBuilder::ScanPixelSize(double interval) {
     return interval / std::ceil(interval / kCoarsestPixelMm - kWholeNumberSlack);
 }
 
-int CJobBuilder::OutputScanLayer(CCadLayer* layer, ElementList& flatList, SDPoint /*startPoint*/,
-                                 std::uint16_t /*cornerCode*/, std::int32_t* stateA, std::int32_t* stateB,
+int CJobBuilder::OutputScanLayer(CCadLayer* layer, ElementList& flatList, SDPoint startPoint,
+                                 std::uint16_t cornerCode, std::int32_t* stateA, std::int32_t* stateB,
                                  double base, double range) {
     if (layer->elements.IsEmpty() != 0) {
         return 1;
@@ -191,6 +191,9 @@ int CJobBuilder::OutputScanLayer(CCadLayer* layer, ElementList& flatList, SDPoin
     }
     ElementList clusters;
     MakeClusters(closedCurves, clusters);
+    CCutOrder order;
+    SDPoint point = startPoint;
+    order.ScanBlockOrder(clusters, cornerCode, point);
     const double step = range / clusters.GetCount();
     int index = 0;
     int written = 1;

@@ -5,6 +5,7 @@
 
 #include "CadGroup.h"
 #include "CadMgr.h"
+#include "CutOrder.h"
 #include "JobBuilder.h"
 #include "MotionlinkJob.h"
 #include "OutputSteps.h"
@@ -109,6 +110,9 @@ int CJobBuilder::OutputVectorLayer(CCadLayer* layer, ElementList* flatList, SDPo
     }
     if (gProcessCtrlSettings.pathOptimise != 0) {
         theCadMgr.OrderElementList(&collected, startPoint.x, startPoint.y, cornerCode);
+    }
+    if (gOptimSettings.backlashRepayOptimise != 0) {
+        CCutOrder::ApplyBacklash(collected, JobBox());
     }
     const double step = range / collected.GetCount();
     std::uint16_t layerState = 0;

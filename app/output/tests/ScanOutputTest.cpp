@@ -142,6 +142,50 @@ TEST_F(ScanOutputTest, MergedBitmapFollowsTheLayerOffset) {
     EXPECT_EQ(travel.back(), Move(5.5, 0));
 }
 
+// Drawn right one first; from the top-left start corner the left one is nearer and is scanned first.
+TEST_F(ScanOutputTest, IndependentBitmapsAreShiftedBlocksInScanBlockOrder) {
+    gOutputOptions.reverseIntervalOn = 1;
+    gOutputOptions.reverseIntervals.RemoveAll();
+    gOutputOptions.reverseIntervals.AddTail({100, 0, 0.5});
+    CCadBitmap* right = Add(BlackPicture({6, 0.5}), 0x123456);
+    Add(BlackPicture({1, 0.5}), 0x123456);
+    auto& layer = *static_cast<CCadBitmapLayer*>(right->layer);
+    layer.commonParams.COM_Speed = 100;
+    layer.bitmapParams.Eng_Type = 0;
+    layer.bitmapParams.Eng_OptMode = 1;
+    layer.bitmapParams.Eng_EnCut = 1;
+    const std::filesystem::path path = JobFile();
+    ASSERT_EQ(WriteJob(path), 0u);
+    const std::vector<StoredCommand> job = StoredJob(path);
+    EXPECT_EQ(CountOf(job, StoredBy([] { return Zint_wSetWorkMode(2); })), 2);
+    EXPECT_EQ(CountOf(job, StoredBy([] { return Zint_wSetWorkMode(6); })), 2);
+    std::vector<Cmd> frameStarts;
+    const std::vector<Cmd> written = Path(ReadJob(path));
+    for (std::size_t i = 0; i + 4 < written.size(); ++i) {
+        // A frame cut: a move and four cut sides of 2 x 1 mm.
+        if (written[i].kind == JobCommand::Move && written[i + 4].kind == JobCommand::Cut &&
+            written[i + 4] == Cut(written[i].a, written[i].b) &&
+            written[i + 1] == Cut(written[i].a + 2, written[i].b)) {
+            frameStarts.push_back(written[i]);
+        }
+    }
+    EXPECT_EQ(frameStarts, (std::vector<Cmd>{Move(0.5, 0), Move(5.5, 0)}));
+}
+
+//   +---+--+
+//   |   |  |         ( )
+//   +---+--+
+TEST_F(ScanOutputTest, TouchingCurvesAreOneBlockWithIndependentOutput) {
+    CCadCurve* first = Add(Box(0, 0, 4, 2));
+    Add(Box(3, 0, 3, 2));
+    Add(RegularPolygon({20, 1}, 2));
+    CCadVectorLayer& layer = ScanLayer(first);
+    layer.vectorParams.Eng_OptMode = 1;
+    const std::filesystem::path path = JobFile();
+    ASSERT_EQ(WriteJob(path), 0u);
+    EXPECT_EQ(CountOf(StoredJob(path), StoredBy([] { return Zint_wSetWorkMode(2); })), 2);
+}
+
 TEST_F(ScanOutputTest, OptimisedIntervalIsAWholeNumberOfPixelsWhenNotBelowOne) {
     struct Case {
         double interval;
