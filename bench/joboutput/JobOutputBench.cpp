@@ -1,0 +1,106 @@
+// Job generation of a drawing of 100,000 straight segments into memory, end to end through the job
+// writer (collection, header, frame, layer lists, body, file end), beside the encoder alone writing the
+// same path commands. Both count the commands of the job per second.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "CadMgr.h"
+#include "DataProcessDlg.h"
+#include "JobMemorySink.h"
+#include "Motionlink.h"
+#include "SettingsGlobals.h"
+#include "SettingsRecords.h"
+
+namespace {
+
+constexpr int kContours = 10000;
+constexpr int kSidesPerContour = 10;  // 100,000 segments in all
+
+// Closed decagons of 4 mm on a 100 × 100 grid, 6 mm apart.
+void BuildDrawing() {
+    theCadMgr.DeleteAll();
+    for (int index = 0; index < kContours; ++index) {
+        const double cx = (index % 100) * 6.0;
+        const double cy = (index / 100) * 6.0;
+        auto curve = std::make_unique<CCadCurve>();
+        for (int side = 0; side < kSidesPerContour; ++side) {
+            const double a0 = side * 6.283185307179586 / kSidesPerContour;
+            const double a1 = (side + 1) * 6.283185307179586 / kSidesPerContour;
+            CFileLine segment;
+            segment.start = {cx + 2.0 * std::cos(a0), cy + 2.0 * std::sin(a0)};
+            segment.end = {cx + 2.0 * std::cos(a1), cy + 2.0 * std::sin(a1)};
+            curve->pathList.AddTail(segment);
+        }
+        curve->closed = 1;
+        curve->CalRect();
+        theCadMgr.AddElement(curve.release());
+    }
+}
+
+std::size_t CountCommands(const std::vector<std::uint8_t>& bytes) {
+    std::size_t commands = 0;
+    for (std::uint8_t byte : bytes) {
+        std::uint8_t opcode = byte;
+        Zint_UBCmd(&opcode);
+        commands += (opcode & 0x80) != 0 ? 1 : 0;
+    }
+    return commands;
+}
+
+void GenerateJob(benchmark::State& state) {
+    BuildDrawing();
+    gProcessCtrlSettings.pathOptimise = static_cast<std::uint32_t>(state.range(0));
+    std::size_t commands = 0;
+    for (auto _ : state) {
+        motionlink::JobMemorySink sink;
+        CDataProcessDlg dialog;
+        dialog.jobSink = &sink;
+        CDataProcessDlg::WriteJobThread(&dialog);
+        if (dialog.failed != 0) {
+            state.SkipWithError("the job was not written");
+            break;
+        }
+        commands = CountCommands(sink.Bytes());
+        benchmark::DoNotOptimize(sink.Bytes().data());
+    }
+    state.counters["commands"] = static_cast<double>(commands);
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * commands));
+    theCadMgr.DeleteAll();
+}
+BENCHMARK(GenerateJob)->ArgName("pathOptimise")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The same decagons' travel moves and cut lines, written straight to the encoder.
+void EncoderAlone(benchmark::State& state) {
+    std::vector<std::pair<bool, SDPoint>> path;
+    for (int index = 0; index < kContours; ++index) {
+        const double cx = (index % 100) * 6.0;
+        const double cy = (index / 100) * 6.0;
+        for (int side = 0; side <= kSidesPerContour; ++side) {
+            const double angle = side * 6.283185307179586 / kSidesPerContour;
+            path.emplace_back(side > 0, SDPoint{cx + 2.0 * std::cos(angle), cy + 2.0 * std::sin(angle)});
+        }
+    }
+    for (auto _ : state) {
+        motionlink::JobMemorySink sink;
+        Zint_StrtWFile(&sink);
+        std::int32_t cellX = 0;
+        std::int32_t cellY = 0;
+        for (const auto& [cut, point] : path) {
+            if (cut) {
+                Zint_wLineTo(&cellX, &cellY, point.x, point.y);
+            } else {
+                Zint_wMoveTo(&cellX, &cellY, point.x, point.y);
+            }
+        }
+        Zint_wSetFileEnd();
+        benchmark::DoNotOptimize(sink.Bytes().data());
+    }
+    state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations() * path.size()));
+}
+BENCHMARK(EncoderAlone)->Unit(benchmark::kMillisecond);
+
+}  // namespace
