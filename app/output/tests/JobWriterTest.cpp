@@ -1,12 +1,14 @@
 // The job writer end to end: header, frame, layer lists and body of real drawings, written to a job
 // file and read back; and the failures that must leave no finished job behind.
 #include <array>
+#include <thread>
 
 #include "ConnectSetting.h"
 #include "JobHeader.h"
 #include "JobTestSupport.h"
 #include "MachineParaRecords.h"
 #include "OutputList.h"
+#include "Progress.h"
 #include "TestControllers.h"
 
 namespace joboutput::testing {
@@ -247,6 +249,20 @@ TEST_F(JobWriterTest, StreamedJobRunsOnTheController) {
     EXPECT_EQ(status[0], 1);
     EXPECT_EQ(Zint_StopProcess(), 0);
     Zint_Close();
+}
+
+TEST_F(JobWriterTest, WorkerClearsItsRunningFlagLastAndReportsTheResult) {
+    Add(Square(0, 0, 10));
+    CDataProcessDlg dialog;
+    dialog.filePath = JobFile().string();
+    dialog.failed = 1;
+    dialog.StartWorker();
+    while (dialog.threadHandle.load()) {
+        std::this_thread::yield();
+    }
+    EXPECT_EQ(dialog.failed.load(), 0u);
+    EXPECT_EQ(ProgressRatio.load(), 1.0);
+    EXPECT_TRUE(std::filesystem::exists(JobFile()));
 }
 
 TEST_F(JobWriterTest, FailedJobNeverEndedWhenTheFileCannotBeWritten) {

@@ -261,6 +261,21 @@ TEST_F(VectorWritersTest, CutHeadSendsFloorsAndTheDelayPairOfItsSwitch) {
     EXPECT_EQ(CountOf(job, StoredBy([] { return Zint_wLaserOn(2); })), 0);
 }
 
+TEST_F(VectorWritersTest, PenAxisGoesDownAfterTheTravelAndUpAfterTheCut) {
+    CCadCurve* line = AddOn(VectorLayerParams::kCut, Polyline({{0, 0}, {10, 0}}, false));
+    LayerCommonParams& common = line->layer->commonParams;
+    common.COM_EnZ = 1;
+    common.COM_EnZDown = 1;
+    common.COM_EnZUp = 1;
+    common.COM_ZDownPos = -2;
+    common.COM_ZUpPos = 3;
+    const std::filesystem::path path = JobFile();
+    ASSERT_EQ(WriteJob(path), 0u);
+    EXPECT_EQ(OfKinds(ReadJob(path), {JobCommand::Move, JobCommand::Cut, JobCommand::AxisMove}),
+              (std::vector<Cmd>{
+                  Move(0, 0), {JobCommand::AxisMove, 3, -2}, Cut(10, 0), {JobCommand::AxisMove, 3, 3}}));
+}
+
 TEST_F(VectorWritersTest, DefaultPowerSendsZeroPowers) {
     CCadCurve* square = AddOn(VectorLayerParams::kCut, Rectangle(0, 0, 10, 10));
     square->layer->commonParams.COM_PowerDefault = 1;
