@@ -15,6 +15,11 @@ using cutorder::Normalized;
 constexpr double kMargin = 0.001;  // mm, of every overlap and containment test
 constexpr double kBandSnap = 1.0;  // mm a band's content may begin past its leading edge
 
+struct Entry {
+    CCadElement* item;
+    CCadRect rect;  // normalised
+};
+
 // A band's stepping axis, low and high edge of a rectangle along it.
 double& Low(CCadRect& rect, bool alongY) {
     return alongY ? rect.y1 : rect.x1;
@@ -118,57 +123,68 @@ void CCutOrder::BandPass(CDbList<CCadElement*>& list, Axis axis, int sign, int s
         } else {
             Low(band, alongY) = High(box, alongY) - height;
         }
-        std::vector<CCadElement*> straddlers;
-        CDbList<CCadElement*> candidates;
-        while (list.IsEmpty() == 0 && !PastTheBox(band, box, alongY, sign)) {
-            bool found = false;
+        // The items with their normalised rectangles, in list order, scanned as one array.
+        std::vector<Entry> rest;
+        rest.reserve(static_cast<std::size_t>(list.count));
+        for (auto* node = list.head->next; node != list.head; node = node->next) {
+            rest.push_back({node->value, Normalized(node->value->rect)});
+        }
+        std::vector<Entry> kept;
+        std::vector<Entry> candidates;
+        std::vector<const Entry*> straddlers;
+        std::vector<Entry> taken;
+        while (!rest.empty() && !PastTheBox(band, box, alongY, sign)) {
             bool straddled = false;
             CCadRect extension;
-            straddlers.clear();
-            for (list.MoveFirst(); list.cursor != list.head;) {
-                CCadElement* item = list.cursor->value;
-                const CCadRect rect = Normalized(item->rect);
-                if (ApartAtLeast(band, rect, kMargin)) {
-                    list.MoveNext();
-                    continue;
+            kept.clear();
+            taken.clear();
+            for (const Entry& entry : rest) {
+                if (ApartAtLeast(band, entry.rect, kMargin)) {
+                    kept.push_back(entry);
+                } else {
+                    addToGroup(entry.item, entry.rect);
+                    taken.push_back(entry);
                 }
-                addToGroup(item, rect);
-                list.RemoveCurrent();
-                found = true;
-                if (straddle != 0 && !LiesWithin(rect, band, kMargin)) {
-                    extension = straddled ? extension : rect;
-                    cutorder::Grow(extension, rect);
-                    straddled = true;
-                    straddlers.push_back(item);
+            }
+            straddlers.clear();
+            if (straddle != 0) {
+                for (const Entry& entry : taken) {
+                    if (!LiesWithin(entry.rect, band, kMargin)) {
+                        extension = straddled ? extension : entry.rect;
+                        cutorder::Grow(extension, entry.rect);
+                        straddled = true;
+                        straddlers.push_back(&entry);
+                    }
                 }
             }
             if (straddled) {
                 // The inner parts of a shape that sticks out of the band stay in the shape's band.
-                for (list.MoveFirst(); list.cursor != list.head;) {
-                    if (LiesWithin(Normalized(list.cursor->value->rect), extension, kMargin)) {
-                        candidates.AddTail(list.cursor->value);
-                        list.RemoveCurrent();
-                    } else {
-                        list.MoveNext();
-                    }
+                rest.clear();
+                candidates.clear();
+                for (const Entry& entry : kept) {
+                    (LiesWithin(entry.rect, extension, kMargin) ? candidates : rest).push_back(entry);
                 }
-                for (CCadElement* outer : straddlers) {
-                    for (candidates.MoveFirst(); candidates.cursor != candidates.head;) {
-                        CCadElement* inner = candidates.cursor->value;
-                        if (LiesWithin(Normalized(inner->rect), Normalized(outer->rect), kMargin) &&
-                            IsInside(outer, inner) != 0) {
-                            group->children.AddTail(inner);
-                            candidates.RemoveCurrent();
-                        } else {
-                            candidates.MoveNext();
+                std::vector<char> joined(candidates.size(), 0);
+                for (const Entry* outer : straddlers) {
+                    for (std::size_t index = 0; index < candidates.size(); ++index) {
+                        const Entry& inner = candidates[index];
+                        if (joined[index] == 0 && LiesWithin(inner.rect, outer->rect, kMargin) &&
+                            IsInside(outer->item, inner.item) != 0) {
+                            group->children.AddTail(inner.item);
+                            joined[index] = 1;
                         }
                     }
                 }
-                cutorder::Splice(candidates, list);
+                for (std::size_t index = 0; index < candidates.size(); ++index) {
+                    if (joined[index] == 0) {
+                        rest.push_back(candidates[index]);
+                    }
+                }
+            } else {
+                rest.swap(kept);
             }
-            if (found) {
-                continue;
-            }
+            // A scan that took items is followed by one that takes none (the band has not moved), so the
+            // snap is tried at once.
             if (group != nullptr && group->children.IsEmpty() == 0) {
                 bool snapped = false;
                 if (sign > 0 && Low(group->rect, alongY) - Low(band, alongY) > kBandSnap) {
@@ -190,10 +206,11 @@ void CCutOrder::BandPass(CDbList<CCadElement*>& list, Axis axis, int sign, int s
         }
         closeGroup();
         // Items no band met (a rectangle that is not a number) are kept, after the others.
-        for (auto* node = list.head->next; node != list.head; node = node->next) {
-            addToGroup(node->value, Normalized(node->value->rect));
+        for (const Entry& entry : rest) {
+            addToGroup(entry.item, entry.rect);
         }
         closeGroup();
+        list.RemoveAll();
     }
     cutorder::Replace(list, bands);
 }
