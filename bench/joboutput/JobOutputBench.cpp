@@ -54,17 +54,21 @@ std::size_t CountCommands(const std::vector<std::uint8_t>& bytes) {
 void GenerateJob(benchmark::State& state) {
     BuildDrawing();
     gProcessCtrlSettings.pathOptimise = static_cast<std::uint32_t>(state.range(0));
-    std::size_t commands = 0;
-    for (auto _ : state) {
-        motionlink::JobMemorySink sink;
+    auto writeJob = [](motionlink::JobMemorySink& sink) {
         CDataProcessDlg dialog;
         dialog.jobSink = &sink;
         CDataProcessDlg::WriteJobThread(&dialog);
-        if (dialog.failed != 0) {
-            state.SkipWithError("the job was not written");
-            break;
-        }
-        commands = CountCommands(sink.Bytes());
+        return dialog.failed == 0;
+    };
+    motionlink::JobMemorySink first;
+    if (!writeJob(first)) {
+        state.SkipWithError("the job was not written");
+        return;
+    }
+    const std::size_t commands = CountCommands(first.Bytes());
+    for (auto _ : state) {
+        motionlink::JobMemorySink sink;
+        writeJob(sink);
         benchmark::DoNotOptimize(sink.Bytes().data());
     }
     state.counters["commands"] = static_cast<double>(commands);
