@@ -1,6 +1,7 @@
 // CCutOrder: the direction grid. Bands of the band height along the sweep, each band cut across into
 // cells; the cells of successive bands are visited in a serpentine.
 #include <cmath>
+#include <cstdint>
 #include <vector>
 
 #include "CutOrder.h"
@@ -123,37 +124,44 @@ void CCutOrder::BandPass(CDbList<CCadElement*>& list, Axis axis, int sign, int s
         } else {
             Low(band, alongY) = High(box, alongY) - height;
         }
-        // The items with their normalised rectangles, in list order, scanned as one array.
-        std::vector<Entry> rest;
-        rest.reserve(static_cast<std::size_t>(list.count));
+        // The items with their normalised rectangles, and the ones still to place as indexes into them in
+        // list order: a scan moves four bytes per item.
+        std::vector<Entry> entries;
+        entries.reserve(static_cast<std::size_t>(list.count));
         for (auto* node = list.head->next; node != list.head; node = node->next) {
-            rest.push_back({node->value, Normalized(node->value->rect)});
+            entries.push_back({node->value, Normalized(node->value->rect)});
         }
-        std::vector<Entry> kept;
-        std::vector<Entry> candidates;
-        std::vector<const Entry*> straddlers;
-        std::vector<Entry> taken;
+        std::vector<std::uint32_t> rest(entries.size());
+        for (std::uint32_t index = 0; index < rest.size(); ++index) {
+            rest[index] = index;
+        }
+        std::vector<std::uint32_t> kept;
+        std::vector<std::uint32_t> taken;
+        std::vector<std::uint32_t> candidates;
+        std::vector<std::uint32_t> straddlers;
         while (!rest.empty() && !PastTheBox(band, box, alongY, sign)) {
             bool straddled = false;
             CCadRect extension;
             kept.clear();
             taken.clear();
-            for (const Entry& entry : rest) {
+            for (const std::uint32_t index : rest) {
+                const Entry& entry = entries[index];
                 if (ApartAtLeast(band, entry.rect, kMargin)) {
-                    kept.push_back(entry);
+                    kept.push_back(index);
                 } else {
                     addToGroup(entry.item, entry.rect);
-                    taken.push_back(entry);
+                    taken.push_back(index);
                 }
             }
             straddlers.clear();
             if (straddle != 0) {
-                for (const Entry& entry : taken) {
-                    if (!LiesWithin(entry.rect, band, kMargin)) {
-                        extension = straddled ? extension : entry.rect;
-                        cutorder::Grow(extension, entry.rect);
+                for (const std::uint32_t index : taken) {
+                    const CCadRect& rect = entries[index].rect;
+                    if (!LiesWithin(rect, band, kMargin)) {
+                        extension = straddled ? extension : rect;
+                        cutorder::Grow(extension, rect);
                         straddled = true;
-                        straddlers.push_back(&entry);
+                        straddlers.push_back(index);
                     }
                 }
             }
@@ -161,23 +169,24 @@ void CCutOrder::BandPass(CDbList<CCadElement*>& list, Axis axis, int sign, int s
                 // The inner parts of a shape that sticks out of the band stay in the shape's band.
                 rest.clear();
                 candidates.clear();
-                for (const Entry& entry : kept) {
-                    (LiesWithin(entry.rect, extension, kMargin) ? candidates : rest).push_back(entry);
+                for (const std::uint32_t index : kept) {
+                    (LiesWithin(entries[index].rect, extension, kMargin) ? candidates : rest)
+                        .push_back(index);
                 }
                 std::vector<char> joined(candidates.size(), 0);
-                for (const Entry* outer : straddlers) {
-                    for (std::size_t index = 0; index < candidates.size(); ++index) {
-                        const Entry& inner = candidates[index];
-                        if (joined[index] == 0 && LiesWithin(inner.rect, outer->rect, kMargin) &&
-                            IsInside(outer->item, inner.item) != 0) {
+                for (const std::uint32_t outer : straddlers) {
+                    for (std::size_t place = 0; place < candidates.size(); ++place) {
+                        const Entry& inner = entries[candidates[place]];
+                        if (joined[place] == 0 && LiesWithin(inner.rect, entries[outer].rect, kMargin) &&
+                            IsInside(entries[outer].item, inner.item) != 0) {
                             group->children.AddTail(inner.item);
-                            joined[index] = 1;
+                            joined[place] = 1;
                         }
                     }
                 }
-                for (std::size_t index = 0; index < candidates.size(); ++index) {
-                    if (joined[index] == 0) {
-                        rest.push_back(candidates[index]);
+                for (std::size_t place = 0; place < candidates.size(); ++place) {
+                    if (joined[place] == 0) {
+                        rest.push_back(candidates[place]);
                     }
                 }
             } else {
@@ -206,8 +215,8 @@ void CCutOrder::BandPass(CDbList<CCadElement*>& list, Axis axis, int sign, int s
         }
         closeGroup();
         // Items no band met (a rectangle that is not a number) are kept, after the others.
-        for (const Entry& entry : rest) {
-            addToGroup(entry.item, entry.rect);
+        for (const std::uint32_t index : rest) {
+            addToGroup(entries[index].item, entries[index].rect);
         }
         closeGroup();
         list.RemoveAll();
