@@ -7,7 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config ccache
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   libdxflib-dev qt6-image-formats-plugins libmagick++-6.q16-dev libmagickcore-6.q16-6-extra
-  libraw-dev
+  libraw-dev libemf2svg-dev qt6-svg-dev
   python3-ezdxf pstoedit ghostscript
   qt6-base-dev
   libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-cantarell

@@ -12,6 +12,7 @@
 
 #include "AiReader.h"
 #include "DxfReader.h"
+#include "EmfPictureReader.h"
 #include "Filebridge.h"
 #include "MagickPictureReader.h"
 #include "PictureReader.h"
@@ -92,6 +93,8 @@ bool Dispatch(FileKind kind, std::string_view bytes, const ImportOptions& option
             return ReadMagickPicture(bytes, magickFormat, out);
         case FileKind::kRawPicture:
             return ReadRawPicture(bytes, out);
+        case FileKind::kEmfPicture:
+            return ReadEmfPicture(bytes, out);
         case FileKind::kUnsupported:
             break;
     }
@@ -125,6 +128,7 @@ FileKind KindOfPath(std::string_view path) {
         {"tif", FileKind::kPicture},  {"tiff", FileKind::kPicture}, {"tga", FileKind::kPicture},
         {"wbmp", FileKind::kPicture}, {"pbm", FileKind::kPicture},  {"pgm", FileKind::kPicture},
         {"ppm", FileKind::kPicture},  {"pnm", FileKind::kPicture},  {"webp", FileKind::kPicture},
+        {"emf", FileKind::kEmfPicture},
     };
     // Camera makers' raw extensions, all read by the one raw decoder.
     static const std::set<std::string> rawExtensions = {

@@ -16,8 +16,8 @@ namespace filebridge {
 constexpr std::uint64_t kMaxFileBytes = 512ULL * 1024 * 1024;
 
 // kMagickPicture: a picture format that Qt does not read, read through ImageMagick.
-// kRawPicture: a camera raw file.
-enum class FileKind { kDxf, kPlt, kAi, kDst, kDsb, kPicture, kMagickPicture, kRawPicture, kUnsupported };
+// kRawPicture: a camera raw file; kEmfPicture: an enhanced metafile, drawn into a picture.
+enum class FileKind { kDxf, kPlt, kAi, kDst, kDsb, kPicture, kMagickPicture, kRawPicture, kEmfPicture, kUnsupported };
 
 struct ImportOutcome {
     std::vector<std::unique_ptr<CFileDraw>> records;

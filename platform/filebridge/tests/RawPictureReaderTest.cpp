@@ -157,6 +157,7 @@ TEST(RawPictureReaderTest, RawExtensionsChooseTheRawReader) {
     for (const char* path : {"a.CR2", "b.nef", "c.dng", "d.arw", "e.raf", "dir.nef/f.orf"}) {
         EXPECT_EQ(KindOfPath(path), FileKind::kRawPicture) << path;
     }
+    EXPECT_EQ(KindOfPath("a.emf"), FileKind::kEmfPicture);
 }
 
 TEST(RawPictureReaderTest, GarbageFailsWithTheDecodersReason) {
