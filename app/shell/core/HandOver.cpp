@@ -253,6 +253,17 @@ void ImportHandOverFiles(const std::filesystem::path& folder, CCadMgr& manager, 
     HandOverImport(folder, manager, frame, messages).Run();
 }
 
+void StartNewDocument(const std::filesystem::path& folder, CCutrixDoc& doc, HandOverFrame* frame,
+                      platform::MessageSink& messages) {
+    doc.ResetToNew();
+    if (frame == nullptr) {
+        return;
+    }
+    doc.Manager().DeleteAll();
+    frame->OnDataChanged();
+    ImportHandOverFiles(folder, doc.Manager(), *frame, messages);
+}
+
 HandOverOutcome OnHandOverMessage(const std::filesystem::path& folder, CCutrixDoc& doc, HandOverFrame& frame,
                                   platform::MessageSink& messages, SavePathChooser& chooser) {
     std::error_code error;

@@ -40,6 +40,11 @@ double ImportUnitScale(FileParaSettings& settings);
 void ImportHandOverFiles(const std::filesystem::path& folder, CCadMgr& manager, HandOverFrame& frame,
                          platform::MessageSink& messages);
 
+// A new document while the program runs: the drawing is emptied and takes what the hand-over folder
+// holds. During start-up, before the main window exists (no frame), the document only starts unnamed.
+void StartNewDocument(const std::filesystem::path& folder, CCutrixDoc& doc, HandOverFrame* frame,
+                      platform::MessageSink& messages);
+
 enum class HandOverOutcome {
     kBroughtToFront,  // nothing was handed over: the window was only raised
     kImported,        // the drawing was replaced by what was handed over

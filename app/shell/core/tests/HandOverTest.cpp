@@ -271,6 +271,32 @@ TEST_F(HandOverTest, UnitScaleFollowsTheUnitCode) {
     }
 }
 
+TEST_F(HandOverTest, NewDocumentWithAnEmptyFolderIsEmptyAndSilent) {
+    AddSquare(0, 0, 5);
+    doc.SetModifiedFlag();
+    StartNewDocument(folder, doc, &frame, messages);
+    EXPECT_EQ(manager->elementList.GetCount(), 0);
+    EXPECT_TRUE(messages.Shown().empty());
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(frame.dataChanges, 1);
+}
+
+TEST_F(HandOverTest, NewDocumentTakesTheHandedOverDrawing) {
+    WriteDest(7, {});
+    Write("temp.ai", kAiDrawing);
+    StartNewDocument(folder, doc, &frame, messages);
+    EXPECT_EQ(manager->elementList.GetCount(), 1);
+}
+
+TEST_F(HandOverTest, FirstNewDocumentAtStartUpImportsNothing) {
+    AddSquare(0, 0, 5);
+    WriteDest(7, {});
+    Write("temp.ai", kAiDrawing);
+    StartNewDocument(folder, doc, nullptr, messages);
+    EXPECT_EQ(manager->elementList.GetCount(), 1);
+    EXPECT_TRUE(Exists("temp.ai"));
+}
+
 class HandOverMessageTest : public HandOverTest {
   protected:
     HandOverOutcome Message() { return OnHandOverMessage(folder, doc, frame, messages, chooser); }
