@@ -8,7 +8,7 @@
 #include <optional>
 
 #include "AtomicFile.h"
-#include "ShellCoreFixture.h"
+#include "ShellDocumentFixture.h"
 #include "TempHome.h"
 
 namespace {
@@ -28,7 +28,7 @@ void PutText(std::vector<std::uint8_t>& bytes, std::size_t at, std::string_view 
     std::copy(text.begin(), text.end(), bytes.begin() + static_cast<std::ptrdiff_t>(at));
 }
 
-class CutrixDocTest : public ShellCoreFixture {
+class CutrixDocTest : public ShellDocumentFixture {
   protected:
     // Three squares in two colours, a work size of 600 x 400 and the page the same.
     void MakeDrawing() {

@@ -10,7 +10,7 @@
 #include "CadBitmap.h"
 #include "HandOver.h"
 #include "SettingsRecords.h"
-#include "ShellCoreFixture.h"
+#include "ShellDocumentFixture.h"
 #include "TempHome.h"
 
 namespace {
@@ -98,10 +98,10 @@ class NoChooser : public SavePathChooser {
     std::optional<std::filesystem::path> ChooseSavePath() override { return std::nullopt; }
 };
 
-class HandOverTest : public ShellCoreFixture {
+class HandOverTest : public ShellDocumentFixture {
   protected:
     void SetUp() override {
-        ShellCoreFixture::SetUp();
+        ShellDocumentFixture::SetUp();
         std::filesystem::create_directories(folder);
         manager->pageWidth = 600.0;
         manager->pageHeight = 400.0;

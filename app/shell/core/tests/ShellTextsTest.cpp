@@ -2,12 +2,12 @@
 #include <gtest/gtest.h>
 
 #include "CadGroup.h"
-#include "ShellCoreFixture.h"
+#include "ShellDocumentFixture.h"
 #include "ShellTexts.h"
 
 namespace {
 
-using ShellTextsTest = ShellCoreFixture;
+using ShellTextsTest = ShellDocumentFixture;
 
 TEST_F(ShellTextsTest, RulerLabelsShowAsManyDecimalsAsTheValueHas) {
     struct Case {

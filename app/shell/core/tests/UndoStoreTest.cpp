@@ -6,15 +6,15 @@
 #include <fstream>
 
 #include "AtomicFile.h"
-#include "ShellCoreFixture.h"
+#include "ShellDocumentFixture.h"
 #include "UndoStore.h"
 
 namespace {
 
-class UndoStoreTest : public ShellCoreFixture {
+class UndoStoreTest : public ShellDocumentFixture {
   protected:
     void SetUp() override {
-        ShellCoreFixture::SetUp();
+        ShellDocumentFixture::SetUp();
         history.Start(doc);
     }
 

@@ -16,7 +16,7 @@
 #include "RecordingMessageSink.h"
 #include "SettingsGlobals.h"
 
-class ShellCoreFixture : public ::testing::Test {
+class ShellDocumentFixture : public ::testing::Test {
   protected:
     void SetUp() override {
         LanguageIndex = kLanguageEnglish;
