@@ -12,14 +12,13 @@
 #include "CadMgr.h"
 #include "CutrixDoc.h"
 #include "Filebridge.h"
+#include "ImportRules.h"
 #include "LanguageTexts.h"
 #include "SettingsGlobals.h"
 #include "SettingsRecords.h"
 
 namespace {
 
-constexpr double kMinPltPrecision = 10.0;
-constexpr double kMaxPltPrecision = 10000.0;
 // "dest.tmp" is a kind, a count and four doubles per picture: far below this.
 constexpr std::uintmax_t kMaxPlacementFileBytes = 1u << 22;
 
@@ -223,29 +222,8 @@ class HandOverImport {
 }  // namespace
 
 double ClampedPltPrecision(const FileParaSettings& settings) {
-    return std::clamp(static_cast<double>(settings.pltPrecision), kMinPltPrecision, kMaxPltPrecision);
-}
-
-double ImportUnitScale(FileParaSettings& settings) {
-    double scale = 1.0;
-    switch (settings.dxfUnit) {
-        case 0:
-            break;
-        case 1:
-            scale = 10.0;
-            break;
-        case 2:
-            scale = 25.4;
-            break;
-        case 3:
-            scale = settings.dxfScale > 0.0 ? settings.dxfScale : 1.0;
-            break;
-        default:
-            settings.dxfUnit = 0;
-            break;
-    }
-    settings.dxfScale = scale;
-    return scale;
+    FileParaSettings copy = settings;
+    return ClampPltPrecision(copy);
 }
 
 void ImportHandOverFiles(const std::filesystem::path& folder, CCadMgr& manager, HandOverFrame& frame,
@@ -274,7 +252,7 @@ HandOverOutcome OnHandOverMessage(const std::filesystem::path& folder, CCutrixDo
     if (!CanCloseFrame(doc, messages, chooser)) {
         return HandOverOutcome::kKept;
     }
-    gFileParaSettings.pltPrecision = static_cast<std::uint16_t>(ClampedPltPrecision(gFileParaSettings));
+    ClampPltPrecision(gFileParaSettings);
     doc.Manager().DeleteAll();
     frame.OnDataChanged();
     ImportHandOverFiles(folder, doc.Manager(), frame, messages);

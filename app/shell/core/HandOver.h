@@ -28,11 +28,8 @@ class HandOverFrame {
     virtual void BringToFront() = 0;
 };
 
-// The PLT precision held to 10..10000.
+// The PLT precision held to 10..10000, leaving the setting as it is.
 double ClampedPltPrecision(const FileParaSettings& settings);
-// Millimetres per DXF unit from the unit code (0 mm, 1 cm, 2 inch, 3 the custom scale when positive);
-// an unknown code becomes 0. The scale is stored back into the settings.
-double ImportUnitScale(FileParaSettings& settings);
 
 // Imports what the hand-over folder holds, deleting each file once it is taken. A file that cannot be
 // imported shows "Load data failure!" and ends the import; what was placed before stays. Sizes in

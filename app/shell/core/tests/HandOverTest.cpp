@@ -253,22 +253,13 @@ TEST_F(HandOverTest, MissingIllustrationShowsTheFailure) {
     EXPECT_EQ(manager->elementList.GetCount(), 0);
 }
 
-TEST_F(HandOverTest, UnitScaleFollowsTheUnitCode) {
-    struct Case {
-        std::uint16_t unit;
-        double custom;
-        double scale;
-        std::uint16_t unitAfter;
-    };
-    for (const Case& c : {Case{0, 5, 1, 0}, Case{1, 5, 10, 1}, Case{2, 5, 25.4, 2}, Case{3, 5, 5, 3},
-                          Case{3, 0, 1, 3}, Case{3, -2, 1, 3}, Case{9, 5, 1, 0}}) {
-        FileParaSettings settings;
-        settings.dxfUnit = c.unit;
-        settings.dxfScale = c.custom;
-        EXPECT_EQ(ImportUnitScale(settings), c.scale) << c.unit;
-        EXPECT_EQ(settings.dxfScale, c.scale);
-        EXPECT_EQ(settings.dxfUnit, c.unitAfter);
-    }
+TEST_F(HandOverTest, NewDocumentLeavesThePltPrecisionSetting) {
+    gFileParaSettings.pltPrecision = 5;
+    WriteDest(7, {});
+    Write("temp.ai", kAiDrawing);
+    StartNewDocument(folder, doc, &frame, messages);
+    EXPECT_EQ(gFileParaSettings.pltPrecision, 5);
+    EXPECT_EQ(ClampedPltPrecision(gFileParaSettings), 10.0);
 }
 
 TEST_F(HandOverTest, NewDocumentWithAnEmptyFolderIsEmptyAndSilent) {
