@@ -67,14 +67,17 @@ bool CUndoStore::Init() {
     return ok;
 }
 
+// One buffer serves every snapshot of the run: a large drawing then costs no fresh memory per change.
 bool CUndoStore::WriteSlot(const CCutrixDoc& doc, int index) {
-    platform::Archive ar = platform::Archive::ForStoring();
+    static std::vector<std::uint8_t> buffer;
+    platform::Archive ar = platform::Archive::ForStoring(std::move(buffer));
     doc.StoreUndo(ar);
-    if (WriteWholeFile(SlotPath(index), ar.Bytes())) {
-        return true;
+    const bool written = WriteWholeFile(SlotPath(index), ar.Bytes());
+    buffer = ar.TakeBytes();
+    if (!written) {
+        RemoveIfPresent(SlotPath(index));  // never leave half a snapshot behind
     }
-    RemoveIfPresent(SlotPath(index));  // never leave half a snapshot behind
-    return false;
+    return written;
 }
 
 bool CUndoStore::ClearAll(const CCutrixDoc& doc) {
