@@ -79,7 +79,8 @@ CCutrixDoc::LoadResult CCutrixDoc::OpenDocument(const std::filesystem::path& fil
     const std::optional<std::vector<std::uint8_t>> bytes = platform::ReadWholeFile(file);
     const LoadResult result = bytes ? LoadDocument(*bytes) : LoadResult::kCannotRead;
     if (result != LoadResult::kOpened) {
-        messages.ShowMessageBox(VersionMessageText(), "", platform::kOk | platform::kIconWarning);
+        messages.ShowMessageBox(result == LoadResult::kCannotRead ? OpenFailedText() : VersionMessageText(),
+                                "", platform::kOk | platform::kIconWarning);
         return result;
     }
     path_ = file;
@@ -130,6 +131,10 @@ std::string VersionMessageText() {
 
 std::string SaveQuestionText() {
     return LanguagePair("文件已修改，是否保存?", "File be modified,save or not?");
+}
+
+std::string OpenFailedText() {
+    return LanguagePair("文件无法打开!", "The file could not be opened!");
 }
 
 std::string SaveFailedText() {

@@ -45,7 +45,8 @@ class CCutrixDoc {
     // file that reads whole replaces the drawing and its settings.
     LoadResult LoadDocument(std::span<const std::uint8_t> bytes);
 
-    // Open: a refused file shows the version message and changes nothing else; an opened one becomes
+    // Open: a refused file shows the version message (a file that cannot be read at all, a message of
+    // its own) and changes nothing else; an opened one becomes
     // the document's path and title and starts unmodified.
     LoadResult OpenDocument(const std::filesystem::path& file, platform::MessageSink& messages);
     // Save and Save As: written through a temporary file, so a failed write leaves any old file whole.
@@ -81,6 +82,8 @@ class CCutrixDoc {
 std::string VersionMessageText();
 // "File be modified,save or not?" (Chinese for LanguageIndex 0).
 std::string SaveQuestionText();
+// Shown when the document file could not be read at all.
+std::string OpenFailedText();
 // Shown when the document could not be written.
 std::string SaveFailedText();
 

@@ -153,10 +153,11 @@ TEST_F(CutrixDocTest, RefusedDocumentChangesNothing) {
     }
 }
 
-TEST_F(CutrixDocTest, MissingFileIsRefusedWithTheMessage) {
+TEST_F(CutrixDocTest, MissingFileIsRefusedWithAMessageOfItsOwn) {
     EXPECT_EQ(doc.OpenDocument(TestFile("absent.lcx"), messages), CCutrixDoc::LoadResult::kCannotRead);
     EXPECT_TRUE(doc.GetPathName().empty());
-    EXPECT_EQ(messages.Shown().size(), 1u);
+    ASSERT_EQ(messages.Shown().size(), 1u);
+    EXPECT_EQ(messages.Shown()[0].text, "The file could not be opened!");
 }
 
 TEST_F(CutrixDocTest, FailedSaveKeepsOldFileAndPath) {
