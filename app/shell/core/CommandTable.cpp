@@ -17,34 +17,34 @@ constexpr std::uint32_t kSelectToolBits = 0x21;
 using E = EnableRule;
 using C = CheckRule;
 
-constexpr CommandSpec Item(std::uint32_t id, std::string_view key, std::string_view popup,
-                           std::string_view shortcut, std::string_view handler, EnableRule enable,
-                           CheckRule check = C::kNone, int value = 0) {
+constexpr CommandEntry Item(std::uint32_t id, std::string_view key, std::string_view popup,
+                            std::string_view shortcut, std::string_view handler, EnableRule enable,
+                            CheckRule check = C::kNone, int value = 0) {
     return {id, key, key, popup, {}, shortcut, handler, enable, check, 0, 0, 0, value};
 }
 
-constexpr CommandSpec Tool(std::uint32_t id, std::string_view key, std::string_view popup,
-                           std::string_view shortcut, std::uint32_t group, std::uint32_t bit,
-                           std::string_view handler) {
+constexpr CommandEntry Tool(std::uint32_t id, std::string_view key, std::string_view popup,
+                            std::string_view shortcut, std::uint32_t group, std::uint32_t bit,
+                            std::string_view handler) {
     return {id, key, key, popup, {}, shortcut, handler, E::kTool, C::kTool, group, bit, group | bit, 0};
 }
 
-constexpr CommandSpec InSubmenu(CommandSpec spec, std::string_view submenu) {
-    spec.submenu = submenu;
-    return spec;
+constexpr CommandEntry InSubmenu(CommandEntry entry, std::string_view submenu) {
+    entry.submenu = submenu;
+    return entry;
 }
 
 // The item's menu text comes from another key than its command's.
-constexpr CommandSpec WithText(CommandSpec spec, std::string_view textKey) {
-    spec.textKey = textKey;
-    return spec;
+constexpr CommandEntry WithText(CommandEntry entry, std::string_view textKey) {
+    entry.textKey = textKey;
+    return entry;
 }
 
 constexpr int BarNumber(Bar bar) {
     return static_cast<int>(bar);
 }
 
-constexpr CommandSpec kCommands[] = {
+constexpr CommandEntry kCommands[] = {
     Item(57600, "MU11", "MU1", "Ctrl+N", "CCutrixApp::OnFileNew", E::kDefault),
     Item(57601, "MU12", "MU1", "Ctrl+O", "CCutrixApp::OnFileOpen", E::kDefault),
     Item(57603, "MU13", "MU1", "Ctrl+S", "CCutrixDoc::OnFileSave", E::kDefault),
@@ -198,12 +198,12 @@ bool HasToolBits(std::uint32_t toolMode, std::uint32_t group, std::uint32_t bits
 
 }  // namespace
 
-std::span<const CommandSpec> CommandTable() {
+std::span<const CommandEntry> CommandTable() {
     return kCommands;
 }
 
-const CommandSpec* FindCommand(std::uint32_t id) {
-    const auto found = std::ranges::find(kCommands, id, &CommandSpec::id);
+const CommandEntry* FindCommand(std::uint32_t id) {
+    const auto found = std::ranges::find(kCommands, id, &CommandEntry::id);
     return found == std::end(kCommands) ? nullptr : &*found;
 }
 
@@ -224,7 +224,7 @@ bool IsNodeEditMode(std::uint32_t toolMode) {
     return HasToolBits(toolMode, kNodeGroup, 0x1);
 }
 
-bool IsCommandEnabled(const CommandSpec& command, const CommandState& state) {
+bool IsCommandEnabled(const CommandEntry& command, const CommandState& state) {
     if (IsLaterCommand(command.id)) {
         return false;
     }
@@ -256,7 +256,7 @@ bool IsCommandEnabled(const CommandSpec& command, const CommandState& state) {
     return false;
 }
 
-bool IsCommandChecked(const CommandSpec& command, const CommandState& state) {
+bool IsCommandChecked(const CommandEntry& command, const CommandState& state) {
     switch (command.check) {
         case C::kNone:
             return false;
@@ -279,6 +279,6 @@ bool IsCommandChecked(const CommandSpec& command, const CommandState& state) {
     return false;
 }
 
-std::uint32_t ToolModeAfter(const CommandSpec& command, std::uint32_t toolMode) {
+std::uint32_t ToolModeAfter(const CommandEntry& command, std::uint32_t toolMode) {
     return command.toolMode != 0 ? command.toolMode : toolMode;
 }

@@ -40,7 +40,7 @@ enum class CheckRule : std::uint8_t {
 // The bars that View toggles, numbered as in CommandState::barVisible.
 enum class Bar : std::uint8_t { kDraw, kProperty, kArrange, kLayerColor, kDockingPlat, kProcessCtrl, kCount };
 
-struct CommandSpec {
+struct CommandEntry {
     std::uint32_t id;
     std::string_view key;      // the command's key: status prompt and tooltip come from "MenuPrompt"
     std::string_view textKey;  // the menu text's key in "Menu"
@@ -75,9 +75,9 @@ struct CommandState {
 };
 
 // Every command, in menu order (the toolbar-only rotate command last).
-std::span<const CommandSpec> CommandTable();
+std::span<const CommandEntry> CommandTable();
 // The command of the id; null for one the table does not hold.
-const CommandSpec* FindCommand(std::uint32_t id);
+const CommandEntry* FindCommand(std::uint32_t id);
 
 // Commands whose dialogs or libraries the program does not have yet. They stay disabled in menus, bars
 // and tabs and say so in the status bar; this list shrinks as they arrive.
@@ -86,10 +86,10 @@ bool IsLaterCommand(std::uint32_t id);
 // The one status text of every later command.
 std::string LaterCommandStatusText();
 
-bool IsCommandEnabled(const CommandSpec& command, const CommandState& state);
-bool IsCommandChecked(const CommandSpec& command, const CommandState& state);
+bool IsCommandEnabled(const CommandEntry& command, const CommandState& state);
+bool IsCommandChecked(const CommandEntry& command, const CommandState& state);
 
 // The tool mode after a tool command: the command's mode, else the mode as it was.
-std::uint32_t ToolModeAfter(const CommandSpec& command, std::uint32_t toolMode);
+std::uint32_t ToolModeAfter(const CommandEntry& command, std::uint32_t toolMode);
 // Node editing: the node-edit group with its tool bit.
 bool IsNodeEditMode(std::uint32_t toolMode);

@@ -10,10 +10,10 @@
 
 namespace {
 
-const CommandSpec& Command(std::uint32_t id) {
-    const CommandSpec* command = FindCommand(id);
+const CommandEntry& Command(std::uint32_t id) {
+    const CommandEntry* command = FindCommand(id);
     EXPECT_NE(command, nullptr) << id;
-    static const CommandSpec none{};
+    static const CommandEntry none{};
     return command != nullptr ? *command : none;
 }
 
@@ -29,7 +29,7 @@ TEST(CommandTableTest, IdsAreUniqueAndEveryMenuItemHasAText) {
     LanguageIndex = kLanguageEnglish;
     WriteDefaultTexts();
     std::set<std::uint32_t> ids;
-    for (const CommandSpec& command : CommandTable()) {
+    for (const CommandEntry& command : CommandTable()) {
         EXPECT_TRUE(ids.insert(command.id).second) << command.id;
         if (!command.popup.empty()) {
             EXPECT_FALSE(GetLangText("Menu", std::string(command.textKey)).empty()) << command.textKey;
@@ -43,8 +43,8 @@ TEST(CommandTableTest, IdsAreUniqueAndEveryMenuItemHasAText) {
 TEST(CommandTableTest, LineAndCurveCommandsShowTheTextOfTheirHandlers) {
     LanguageIndex = kLanguageEnglish;
     WriteDefaultTexts();
-    const CommandSpec& toLines = Command(40040);
-    const CommandSpec& toBeziers = Command(40043);
+    const CommandEntry& toLines = Command(40040);
+    const CommandEntry& toBeziers = Command(40043);
     EXPECT_EQ(toLines.handler, "CCadMgr::SegmentsToLines");
     EXPECT_EQ(GetLangText("Menu", std::string(toLines.textKey)), "Curve to line");
     EXPECT_EQ(toBeziers.handler, "CCadMgr::SegmentsToBeziers");
@@ -104,7 +104,7 @@ TEST(CommandTableTest, EnableRulesFollowTheState) {
 TEST(CommandTableTest, ToolCommandsAreCheckedByTheirGroupAndBit) {
     CommandState ellipse;
     ellipse.toolMode = 0x2004;
-    for (const CommandSpec& command : CommandTable()) {
+    for (const CommandEntry& command : CommandTable()) {
         if (command.check == CheckRule::kTool) {
             EXPECT_EQ(IsCommandChecked(command, ellipse), command.id == 32787) << command.id;
         }
