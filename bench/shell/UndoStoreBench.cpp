@@ -24,6 +24,8 @@ const std::filesystem::path& BenchHome() {
         std::string pattern = (std::filesystem::temp_directory_path() / "cutrix-undo-bench-XXXXXX").string();
         const char* made = mkdtemp(pattern.data());
         setenv("CUTRIX_HOME", made != nullptr ? made : pattern.c_str(), 1);
+        // The slots of a large drawing take gigabytes; they go with the program.
+        std::atexit([] { std::filesystem::remove_all(std::getenv("CUTRIX_HOME")); });
         return std::filesystem::path(pattern);
     }();
     return home;
