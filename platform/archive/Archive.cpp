@@ -19,6 +19,18 @@ Archive Archive::ForStoring() {
     return Archive(true, {});
 }
 
+Archive Archive::ForStoring(std::vector<std::uint8_t> buffer) {
+    buffer.clear();
+    return Archive(true, std::move(buffer));
+}
+
+std::vector<std::uint8_t> Archive::TakeBytes() {
+    std::vector<std::uint8_t> bytes = std::move(bytes_);
+    bytes_.clear();
+    position_ = 0;
+    return bytes;
+}
+
 Archive Archive::ForLoading(std::vector<std::uint8_t> bytes) {
     return Archive(false, std::move(bytes));
 }

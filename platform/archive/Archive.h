@@ -26,6 +26,9 @@ class Archive {
   public:
     // An empty archive that collects stored bytes in memory.
     static Archive ForStoring();
+    // The same, storing into the buffer's memory: its content is dropped and its capacity kept, so that a
+    // large store made again and again (an undo snapshot) reuses one allocation.
+    static Archive ForStoring(std::vector<std::uint8_t> buffer);
     // An archive that loads from the given bytes.
     static Archive ForLoading(std::vector<std::uint8_t> bytes);
     // An archive that loads from a whole file; throws ArchiveError when it cannot be read.
@@ -96,6 +99,8 @@ class Archive {
     std::size_t Position() const { return position_; }
     std::size_t Remaining() const { return bytes_.size() - position_; }
     const std::vector<std::uint8_t>& Bytes() const { return bytes_; }
+    // Moves the bytes out (for ForStoring's buffer next time); the archive is empty afterwards.
+    std::vector<std::uint8_t> TakeBytes();
     // Writes the stored bytes to a file through a temporary file; false when that fails.
     bool SaveToFile(const std::filesystem::path& file) const;
 

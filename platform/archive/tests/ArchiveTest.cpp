@@ -186,3 +186,15 @@ TEST(Archive, RoundTripsThroughARealFile) {
 TEST(Archive, AMissingFileCannotBeOpenedForLoading) {
     EXPECT_THROW(Archive::ForLoadingFile(cutrix::testing::TempHome() / "absent"), ArchiveError);
 }
+
+TEST(Archive, StoringIntoAGivenBufferDropsItsContentAndKeepsItsMemory) {
+    std::vector<std::uint8_t> buffer(4096, 0xEE);
+    const std::uint8_t* memory = buffer.data();
+    platform::Archive ar = platform::Archive::ForStoring(std::move(buffer));
+    ar.WriteU16(0x0102);
+    EXPECT_EQ(ar.Bytes(), (std::vector<std::uint8_t>{0x02, 0x01}));
+    std::vector<std::uint8_t> taken = ar.TakeBytes();
+    EXPECT_EQ(taken.data(), memory);
+    EXPECT_TRUE(ar.Bytes().empty());
+    EXPECT_EQ(platform::Archive::ForStoring(std::move(taken)).Bytes().size(), 0u);
+}
