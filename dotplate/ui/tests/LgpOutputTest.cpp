@@ -9,8 +9,10 @@
 #include "AtomicFile.h"
 #include "LgpNameDocDlg.h"
 #include "LgpProcessPanel.h"
+#include "LgpScaleDlg.h"
 #include "LgpUiTestSupport.h"
 #include "LgpWorkerDlg.h"
+#include "Motionlink.h"
 #include "ProgramFolder.h"
 #include "TestControllers.h"
 
@@ -108,6 +110,60 @@ TEST_F(LgpOutputTest, AJobFileInCapitalsIsSentToRun) {
     ASSERT_EQ(processing.exec(), QDialog::Accepted);
     CLgpDownFileDlg sending(nullptr, path);
     EXPECT_EQ(sending.exec(), QDialog::Accepted);
+}
+
+TEST_F(LgpOutputTest, CancelStopsSendingAJobFile) {
+    const auto path = platform::ProgramFile("large.zint");
+    std::ofstream(path, std::ios::binary) << std::string(16 << 20, '\0');
+    CLgpDownFileDlg sending(nullptr, path);
+    int result = QDialog::Accepted;
+    WhileModal(
+        [](QWidget& modal) {
+            if (auto* cancel = modal.findChild<QPushButton*>("1072")) {
+                cancel->click();
+            }
+        },
+        [&] { result = sending.exec(); });
+    EXPECT_EQ(result, QDialog::Rejected);
+}
+
+// The head's position in micrometres.
+std::pair<std::int32_t, std::int32_t> HeadPosition() {
+    std::pair<std::int32_t, std::int32_t> position{-1, -1};
+    EXPECT_EQ(Designer().link.Open(), 0);
+    Zint_GetAxisPrfPos(1, &position.first);
+    Zint_GetAxisPrfPos(2, &position.second);
+    Zint_Close();
+    return position;
+}
+
+TEST_F(LgpOutputTest, CutScaleTakesTheTypedSettingsAndEndsWhereItStarted) {
+    const auto start = HeadPosition();
+    CLgpProcessPanel panel;
+    bool powersEnabled = false;
+    WhileModal(
+        [&](QWidget& modal) {
+            if (auto* scale = qobject_cast<CLgpScaleDlg*>(&modal)) {
+                powersEnabled = Find<QLineEdit>(*scale, 1075)->isEnabled();
+                Find<QLineEdit>(*scale, 1074)->setText("50");
+                Find<QLineEdit>(*scale, 1077)->setText("2");
+                Find<QPushButton>(*scale, 1)->click();
+            }
+        },
+        [&] { Find<QPushButton>(panel, CLgpProcessPanel::kCutFrame)->click(); });
+    EXPECT_TRUE(powersEnabled);
+    EXPECT_TRUE(Shown().empty());
+    EXPECT_EQ(Designer().frameSettings.speed, 50.0);
+    EXPECT_EQ(Designer().frameSettings.blank, 2.0);
+    EXPECT_EQ(HeadPosition(), start);
+}
+
+TEST_F(DesignerTest, AFrameRunWithTheLaserOffGreysOutThePowers) {
+    CLgpScaleDlg dialog(nullptr, LgpFrameSettings{}, false);
+    EXPECT_FALSE(Find<QLineEdit>(dialog, 1075)->isEnabled());
+    EXPECT_FALSE(Find<QLineEdit>(dialog, 1076)->isEnabled());
+    EXPECT_TRUE(Find<QLineEdit>(dialog, 1077)->isEnabled());
+    EXPECT_EQ(Find<QLineEdit>(dialog, 1076)->text(), "100.000");
 }
 
 TEST_F(DesignerTest, WithoutAControllerTheMachineCheckReportsACommunicationError) {
