@@ -91,6 +91,30 @@ TEST_F(LgpOutputTest, DownloadNamedConfigSparesTheSettingsFile) {
               (std::vector<std::uint8_t>{'k', 'e', 'e', 'p'}));
 }
 
+// The machine's two state bytes: processing or paused, and paused.
+std::pair<bool, bool> MachineState() {
+    CLgpWaitDlg wait;
+    EXPECT_EQ(wait.exec(), QDialog::Accepted);
+    return {wait.MachineState()[0] != 0, wait.MachineState()[1] != 0};
+}
+
+TEST_F(LgpOutputTest, StartRunsTheJobWhichPauseContinueAndStopDriveAndAPausedMachineRefusesAnotherStart) {
+    CLgpProcessPanel panel;
+    const auto click = [&](int id) { Find<QPushButton>(panel, id)->click(); };
+    click(CLgpProcessPanel::kStart);
+    EXPECT_TRUE(Shown().empty());
+    EXPECT_EQ(MachineState(), std::make_pair(true, false));
+    click(CLgpProcessPanel::kPauseContinue);
+    EXPECT_EQ(MachineState(), std::make_pair(true, true));
+    click(CLgpProcessPanel::kStart);
+    EXPECT_EQ(Shown(), std::vector<std::string>{"Is Processing Or Pause!"});
+    click(CLgpProcessPanel::kPauseContinue);
+    EXPECT_EQ(MachineState(), std::make_pair(true, false));
+    click(CLgpProcessPanel::kStop);
+    EXPECT_EQ(MachineState(), std::make_pair(false, false));
+    EXPECT_EQ(Shown().size(), 1u);
+}
+
 TEST_F(LgpOutputTest, PauseWhileIdleNeitherAsksNorComplains) {
     CLgpProcessPanel panel;
     Find<QPushButton>(panel, CLgpProcessPanel::kPauseContinue)->click();
