@@ -16,8 +16,6 @@
 
 namespace dotplate::ui {
 
-namespace {
-
 // One number edit of the page: its control, label and text key, the field it stores and the rule.
 struct DotEdit {
     int id;
@@ -28,9 +26,14 @@ struct DotEdit {
     const char* format;
 };
 
+namespace {
+
 constexpr const char* kSizeFormat = "%.4lf";
 constexpr const char* kBaselineFormat = "%.3lf";
 
+// In this order: the ten size edits, the eight spacing edits, the two baseline edits.
+constexpr int kSizeEdits = 10;
+constexpr int kSpacingEdits = 8;
 const DotEdit kDotEdits[] = {
     {1048, 1042, "2", [](LgpDotPara& p) -> double& { return p.dotWidth; }, DotSizeRule, kSizeFormat},
     {1049, 1044, "10", [](LgpDotPara& p) -> double& { return p.widthGradients.upperRows; }, GradientRule,
@@ -71,16 +74,16 @@ const DotEdit kDotEdits[] = {
 struct DotBox {
     int id;
     std::int32_t& (*field)(LgpDotPara&);
-    bool light;  // re-runs the enabling rules
+    const char* lightKey;  // a light source's label; light sources re-run the enabling rules
 };
 
 const DotBox kDotBoxes[] = {
-    {1061, [](LgpDotPara& p) -> std::int32_t& { return p.rowStagger; }, false},
-    {1037, [](LgpDotPara& p) -> std::int32_t& { return p.columnStagger; }, false},
-    {1038, [](LgpDotPara& p) -> std::int32_t& { return p.lightLeft; }, true},
-    {1063, [](LgpDotPara& p) -> std::int32_t& { return p.lightRight; }, true},
-    {1064, [](LgpDotPara& p) -> std::int32_t& { return p.lightUp; }, true},
-    {1039, [](LgpDotPara& p) -> std::int32_t& { return p.lightDown; }, true},
+    {1061, [](LgpDotPara& p) -> std::int32_t& { return p.rowStagger; }, nullptr},
+    {1037, [](LgpDotPara& p) -> std::int32_t& { return p.columnStagger; }, nullptr},
+    {1038, [](LgpDotPara& p) -> std::int32_t& { return p.lightLeft; }, "Q"},
+    {1063, [](LgpDotPara& p) -> std::int32_t& { return p.lightRight; }, "R"},
+    {1064, [](LgpDotPara& p) -> std::int32_t& { return p.lightUp; }, "S"},
+    {1039, [](LgpDotPara& p) -> std::int32_t& { return p.lightDown; }, "T"},
 };
 
 constexpr const char* kModeKeys[] = {"7", "8", "9", "A", "18", "19"};
@@ -110,83 +113,109 @@ CLgpDotPage::CLgpDotPage(QWidget* parent) : QWidget(parent) {
     ApplyEnabling();
 }
 
+QGroupBox* CLgpDotPage::MakeGroup(int id, const QString& title) {
+    auto* group = new QGroupBox(title, this);
+    platform::SetControlId(*group, id);
+    return group;
+}
+
+QLineEdit* CLgpDotPage::MakeNumberEdit(QWidget* group, const DotEdit& spec) {
+    QLineEdit* edit = MakeEdit(group, spec.id);
+    connect(edit, &QLineEdit::editingFinished, this, [this, id = spec.id] { CommitEdit(id); });
+    return edit;
+}
+
 void CLgpDotPage::BuildControls() {
     auto* layout = new QVBoxLayout(this);
-    auto* dotGroup = new QGroupBox(LgpText("1"), this);
-    platform::SetControlId(*dotGroup, 1041);
-    auto* dotGrid = new QGridLayout(dotGroup);
-    auto* spaceGroup = new QGroupBox(LgpText("B"), this);
-    platform::SetControlId(*spaceGroup, 1051);
-    auto* spaceGrid = new QGridLayout(spaceGroup);
-    for (std::size_t i = 0; i < 18; ++i) {
+    layout->addWidget(BuildDotGroup());
+    layout->addWidget(BuildSpacingGroup());
+    layout->addWidget(BuildBaselineGroup());
+    layout->addWidget(BuildBoxGroups());
+    layout->addWidget(MakeButton(this, 1035, LgpText("U")));
+    layout->addStretch();
+}
+
+// Width and height with their gradients side by side, then the dot mode.
+QGroupBox* CLgpDotPage::BuildDotGroup() {
+    QGroupBox* group = MakeGroup(1041, LgpText("1"));
+    auto* grid = new QGridLayout(group);
+    for (int i = 0; i < kSizeEdits; ++i) {
         const DotEdit& spec = kDotEdits[i];
-        QGroupBox* group = i < 10 ? dotGroup : spaceGroup;
-        QGridLayout* grid = i < 10 ? dotGrid : spaceGrid;
-        const int row = static_cast<int>(i < 10 ? i % 5 : (i - 10) / 2);
-        const int column = i < 10 ? static_cast<int>(i / 5) * 2 : static_cast<int>((i - 10) % 2) * 2;
+        const int row = i % 5, column = i / 5 * 2;
         grid->addWidget(MakeLabel(group, spec.labelId, LgpText(spec.labelKey)), row, column);
-        QLineEdit* edit = MakeEdit(group, spec.id);
-        grid->addWidget(edit, row, column + 1);
-        connect(edit, &QLineEdit::editingFinished, this, [this, id = spec.id] { CommitEdit(id); });
+        grid->addWidget(MakeNumberEdit(group, spec), row, column + 1);
     }
-    dotGrid->addWidget(MakeLabel(dotGroup, 1046, LgpText("6")), 5, 0);
-    mode_ = new QComboBox(dotGroup);
+    grid->addWidget(MakeLabel(group, 1046, LgpText("6")), 5, 0);
+    mode_ = new QComboBox(group);
     platform::SetControlId(*mode_, 1047);
     for (const char* key : kModeKeys) {
         mode_->addItem(LgpText(key));
     }
-    dotGrid->addWidget(mode_, 5, 1, 1, 3);
-    layout->addWidget(dotGroup);
-    layout->addWidget(spaceGroup);
+    grid->addWidget(mode_, 5, 1, 1, 3);
+    connect(mode_, &QComboBox::activated, this, &CLgpDotPage::ModeChanged);
+    return group;
+}
 
-    auto* baseGroup = new QGroupBox(LgpText("K"), this);
-    platform::SetControlId(*baseGroup, 1059);
-    auto* baseGrid = new QGridLayout(baseGroup);
+// Each spacing beside its gradient: up, down, left, right.
+QGroupBox* CLgpDotPage::BuildSpacingGroup() {
+    QGroupBox* group = MakeGroup(1051, LgpText("B"));
+    auto* grid = new QGridLayout(group);
+    for (int i = 0; i < kSpacingEdits; ++i) {
+        const DotEdit& spec = kDotEdits[kSizeEdits + i];
+        const int row = i / 2, column = i % 2 * 2;
+        grid->addWidget(MakeLabel(group, spec.labelId, LgpText(spec.labelKey)), row, column);
+        grid->addWidget(MakeNumberEdit(group, spec), row, column + 1);
+    }
+    return group;
+}
+
+QGroupBox* CLgpDotPage::BuildBaselineGroup() {
+    QGroupBox* group = MakeGroup(1059, LgpText("K"));
+    auto* grid = new QGridLayout(group);
     for (int axis = 0; axis < 2; ++axis) {
-        const DotEdit& spec = kDotEdits[18 + axis];
-        QLineEdit* edit = MakeEdit(baseGroup, spec.id);
-        connect(edit, &QLineEdit::editingFinished, this, [this, id = spec.id] { CommitEdit(id); });
-        QPushButton* zero = MakeButton(baseGroup, 1031 + axis, LgpText("V"));
-        connect(zero, &QPushButton::clicked, this, [this, id = spec.id] {
-            EditOf(id).field(Dots()) = 0.0;
-            ShowValue(*Find<QLineEdit>(*this, id), 0.0, kBaselineFormat);
+        const DotEdit& spec = kDotEdits[kSizeEdits + kSpacingEdits + axis];
+        QPushButton* zero = MakeButton(group, 1031 + axis, LgpText("V"));
+        connect(zero, &QPushButton::clicked, this, [this, &spec] {
+            spec.field(Dots()) = 0.0;
+            ShowValue(*Find<QLineEdit>(*this, spec.id), 0.0, kBaselineFormat);
             emit previewChanged();
         });
-        baseGrid->addWidget(new QLabel(axis == 0 ? "X" : "Y", baseGroup), axis, 0);
-        baseGrid->addWidget(edit, axis, 1);
-        baseGrid->addWidget(zero, axis, 2);
+        grid->addWidget(new QLabel(axis == 0 ? "X" : "Y", group), axis, 0);
+        grid->addWidget(MakeNumberEdit(group, spec), axis, 1);
+        grid->addWidget(zero, axis, 2);
     }
-    layout->addWidget(baseGroup);
+    return group;
+}
 
-    auto* staggerGroup = new QGroupBox(this);
-    platform::SetControlId(*staggerGroup, 1060);
-    auto* staggerRow = new QHBoxLayout(staggerGroup);
-    auto* lightGroup = new QGroupBox(LgpText("O"), this);
-    platform::SetControlId(*lightGroup, 1062);
-    auto* lightGrid = new QGridLayout(lightGroup);
-    const char* lightKeys[] = {"Q", "R", "S", "T"};
-    for (std::size_t i = 0; i < std::size(kDotBoxes); ++i) {
-        const DotBox& spec = kDotBoxes[i];
-        QWidget* group = spec.light ? static_cast<QWidget*>(lightGroup) : staggerGroup;
-        QCheckBox* box = MakeCheck(group, spec.id, spec.light ? LgpText(lightKeys[i - 2]) : QString());
-        if (spec.light) {
-            lightGrid->addWidget(box, static_cast<int>(i - 2) / 2, static_cast<int>(i - 2) % 2);
+// The stagger group over the light source group.
+QWidget* CLgpDotPage::BuildBoxGroups() {
+    auto* holder = new QWidget(this);
+    auto* layout = new QVBoxLayout(holder);
+    layout->setContentsMargins(0, 0, 0, 0);
+    QGroupBox* stagger = MakeGroup(1060, QString());
+    auto* staggerRow = new QHBoxLayout(stagger);
+    QGroupBox* light = MakeGroup(1062, LgpText("O"));
+    auto* lightGrid = new QGridLayout(light);
+    int lightIndex = 0;
+    for (const DotBox& spec : kDotBoxes) {
+        if (spec.lightKey != nullptr) {
+            QCheckBox* box = MakeCheck(light, spec.id, LgpText(spec.lightKey));
+            lightGrid->addWidget(box, lightIndex / 2, lightIndex % 2);
+            ++lightIndex;
         } else {
-            staggerRow->addWidget(box);
+            staggerRow->addWidget(MakeCheck(stagger, spec.id, QString()));
         }
-        connect(box, &QCheckBox::clicked, this, [this, &spec](bool checked) {
+        connect(Find<QCheckBox>(*this, spec.id), &QCheckBox::clicked, this, [this, &spec](bool checked) {
             spec.field(Dots()) = checked ? 1 : 0;
-            if (spec.light) {
+            if (spec.lightKey != nullptr) {
                 ApplyEnabling();
                 emit previewChanged();
             }
         });
     }
-    layout->addWidget(staggerGroup);
-    layout->addWidget(lightGroup);
-    layout->addWidget(MakeButton(this, 1035, LgpText("U")));
-    layout->addStretch();
-    connect(mode_, &QComboBox::activated, this, &CLgpDotPage::ModeChanged);
+    layout->addWidget(stagger);
+    layout->addWidget(light);
+    return holder;
 }
 
 void CLgpDotPage::ShowValues() {

@@ -6,8 +6,12 @@
 #include <QWidget>
 
 class QComboBox;
+class QGroupBox;
+class QLineEdit;
 
 namespace dotplate::ui {
+
+struct DotEdit;
 
 class CLgpDotPage : public QWidget {
     Q_OBJECT
@@ -24,6 +28,12 @@ class CLgpDotPage : public QWidget {
 
   private:
     void BuildControls();
+    QGroupBox* MakeGroup(int id, const QString& title);
+    QLineEdit* MakeNumberEdit(QWidget* group, const DotEdit& spec);
+    QGroupBox* BuildDotGroup();
+    QGroupBox* BuildSpacingGroup();
+    QGroupBox* BuildBaselineGroup();
+    QWidget* BuildBoxGroups();
     void ShowValues();
     void CommitEdit(int id);
     void ModeChanged(int mode);

@@ -93,6 +93,9 @@ constexpr int kScanTypeCombo = 1107;
 constexpr int kDirectionButton = 1124;
 constexpr int kFirstLabelId = 1150;
 
+#undef LASER_FIELD
+#undef LASER_COUNT
+
 const LaserEdit& EditOf(int id) {
     for (const LaserEdit& edit : kLaserEdits) {
         if (edit.id == id) {
