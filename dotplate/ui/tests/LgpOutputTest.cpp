@@ -4,9 +4,12 @@
 
 #include <fstream>
 
+#include <QComboBox>
 #include <QPushButton>
 
 #include "AtomicFile.h"
+#include "ComDlg.h"
+#include "ControllerConnection.h"
 #include "LgpNameDocDlg.h"
 #include "LgpProcessPanel.h"
 #include "LgpScaleDlg.h"
@@ -14,6 +17,7 @@
 #include "LgpWorkerDlg.h"
 #include "Motionlink.h"
 #include "ProgramFolder.h"
+#include "TempHome.h"
 #include "TestControllers.h"
 
 namespace dotplate::ui {
@@ -197,6 +201,55 @@ TEST_F(DesignerTest, WithoutAControllerTheMachineCheckReportsACommunicationError
     CLgpProcessPanel panel;
     Find<QPushButton>(panel, CLgpProcessPanel::kStart)->click();
     EXPECT_EQ(Shown(), std::vector<std::string>{"Communication Error!"});
+}
+
+}  // namespace
+}  // namespace dotplate::ui
+
+namespace dotplate::ui {
+namespace {
+
+// The port dialog's search over serial ports, with a controller standing as COM5 in a serial folder
+// of the test's own.
+class LgpPortSearchTest : public DesignerTest {
+  protected:
+    LgpPortSearchTest() {
+        const auto folder = cutrix::testing::TempHome() / "serial";
+        std::filesystem::create_directories(folder);
+        ::setenv("CUTRIX_SERIAL_DIR", folder.c_str(), 1);
+    }
+    ~LgpPortSearchTest() override { ::unsetenv("CUTRIX_SERIAL_DIR"); }
+
+    static QStringList SearchPorts(CComDlg& dialog) {
+        Find<QPushButton>(dialog, 1303)->click();
+        auto* ports = Find<QComboBox>(dialog, 1302);
+        QStringList items;
+        for (int i = 0; i < ports->count(); ++i) {
+            items << ports->itemText(i);
+        }
+        return items;
+    }
+};
+
+TEST_F(LgpPortSearchTest, AFoundPortIsListedAndChosenForTheConnection) {
+    auto options = InProcessEmulator::DefaultOptions();
+    options.serial = true;
+    options.serialLink = motionlink::link::SerialDevicePath(5);
+    InProcessEmulator controller(options);
+    CComDlg dialog;
+    EXPECT_EQ(SearchPorts(dialog), (QStringList{"Auto", "COM5"}));
+    auto* ports = Find<QComboBox>(dialog, 1302);
+    ports->setCurrentIndex(1);
+    emit ports->activated(1);
+    EXPECT_EQ(ConnectionCaption(), "USB:COM5");
+    ASSERT_EQ(Designer().link.Open(), 0);
+    Zint_Close();
+}
+
+TEST_F(LgpPortSearchTest, ASearchWithoutControllersSaysSoAndLeavesOnlyAutomatic) {
+    CComDlg dialog;
+    EXPECT_EQ(SearchPorts(dialog), QStringList{"Auto"});
+    EXPECT_EQ(Shown(), std::vector<std::string>{"No Connected Device!"});
 }
 
 }  // namespace
