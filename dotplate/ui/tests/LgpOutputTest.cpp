@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include <QComboBox>
+#include <QFileDialog>
 #include <QPushButton>
 
 #include "AtomicFile.h"
@@ -54,6 +55,13 @@ class LgpOutputTest : public DesignerTest {
     InProcessEmulator emulator;
 };
 
+// The machine's two state bytes: processing or paused, and paused.
+std::pair<bool, bool> MachineState() {
+    CLgpWaitDlg wait;
+    EXPECT_EQ(wait.exec(), QDialog::Accepted);
+    return {wait.MachineState()[0] != 0, wait.MachineState()[1] != 0};
+}
+
 TEST_F(LgpOutputTest, TheWaitDialogReadsAnIdleMachine) {
     CLgpWaitDlg wait;
     ASSERT_EQ(wait.exec(), QDialog::Accepted);
@@ -95,13 +103,6 @@ TEST_F(LgpOutputTest, DownloadNamedConfigSparesTheSettingsFile) {
               (std::vector<std::uint8_t>{'k', 'e', 'e', 'p'}));
 }
 
-// The machine's two state bytes: processing or paused, and paused.
-std::pair<bool, bool> MachineState() {
-    CLgpWaitDlg wait;
-    EXPECT_EQ(wait.exec(), QDialog::Accepted);
-    return {wait.MachineState()[0] != 0, wait.MachineState()[1] != 0};
-}
-
 TEST_F(LgpOutputTest, StartRunsTheJobWhichPauseContinueAndStopDriveAndAPausedMachineRefusesAnotherStart) {
     CLgpProcessPanel panel;
     const auto click = [&](int id) { Find<QPushButton>(panel, id)->click(); };
@@ -138,6 +139,29 @@ TEST_F(LgpOutputTest, AJobFileInCapitalsIsSentToRun) {
     ASSERT_EQ(processing.exec(), QDialog::Accepted);
     CLgpDownFileDlg sending(nullptr, path);
     EXPECT_EQ(sending.exec(), QDialog::Accepted);
+}
+
+// Clicks the button and chooses the file when the file chooser opens.
+void ClickAndChoose(QWidget& panel, int id, const std::filesystem::path& file) {
+    WhileModal(
+        [&](QWidget& modal) {
+            if (auto* chooser = qobject_cast<QFileDialog*>(&modal)) {
+                chooser->selectFile(QString::fromStdString(file.string()));
+                QMetaObject::invokeMethod(chooser, "accept");
+            }
+        },
+        [&] { Find<QPushButton>(panel, id)->click(); });
+}
+
+TEST_F(LgpOutputTest, ASavedJobFileIsSentToTheControllerToRun) {
+    CLgpProcessPanel panel;
+    ClickAndChoose(panel, CLgpProcessPanel::kSaveJob, platform::ProgramFile("saved"));
+    EXPECT_EQ(Shown(), std::vector<std::string>{"Save UFile success!"});
+    ASSERT_TRUE(std::filesystem::exists(platform::ProgramFile("saved.zint")));
+    messages.Clear();
+    ClickAndChoose(panel, CLgpProcessPanel::kSendJob, platform::ProgramFile("saved.zint"));
+    EXPECT_EQ(Shown(), std::vector<std::string>{"Download Zint file Success!"});
+    EXPECT_EQ(MachineState().first, true);
 }
 
 TEST_F(LgpOutputTest, CancelStopsSendingAJobFile) {

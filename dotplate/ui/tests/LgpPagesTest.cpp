@@ -4,9 +4,12 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QWheelEvent>
+
+#include <fstream>
 
 #include "ComDlg.h"
 #include "LgpDotPage.h"
@@ -15,6 +18,7 @@
 #include "LgpPreviewArea.h"
 #include "LgpProgressBar.h"
 #include "LgpUiTestSupport.h"
+#include "ProgramFolder.h"
 #include "SysDlg.h"
 
 namespace dotplate::ui {
@@ -179,6 +183,29 @@ TEST_F(LgpPagesTest, ThePlatePageRefusesToExportEllipsesEvenWithDots) {
     CSysDlg page;
     Find<QPushButton>(page, 1038)->click();
     EXPECT_EQ(Shown(), std::vector<std::string>{"Not support export 'Ellipse' or 'Rectangle'!"});
+}
+
+TEST_F(LgpPagesTest, AnImportedOutlineBecomesThePlateAtTheOrigin) {
+    // A 100 x 50 mm rectangle at (50, 80), in plotter units of 1/1016 inch.
+    const auto path = platform::ProgramFile("plate.plt");
+    std::ofstream(path) << "IN;PU2000,3200;PD6000,3200,6000,5200,2000,5200,2000,3200;PU;SP0;";
+    CSysDlg page;
+    testing::WhileModal(
+        [&](QWidget& modal) {
+            if (auto* chooser = qobject_cast<QFileDialog*>(&modal)) {
+                chooser->selectFile(QString::fromStdString(path.string()));
+                QMetaObject::invokeMethod(chooser, "accept");
+            }
+        },
+        [&] { Find<QPushButton>(page, 1037)->click(); });
+    EXPECT_TRUE(Shown().empty());
+    const LgpBox box = Designer().plate.OutlineBox();
+    EXPECT_NEAR(box.left, 0.0, 1e-9);
+    EXPECT_NEAR(box.bottom, 0.0, 1e-9);
+    EXPECT_NEAR(box.right, 100.0, 1e-9);
+    EXPECT_NEAR(box.top, 50.0, 1e-9);
+    EXPECT_EQ(Find<QLineEdit>(page, 1077)->text(), "100.000");
+    EXPECT_EQ(Find<QLineEdit>(page, 1079)->text(), "50.000");
 }
 
 TEST_F(LgpPagesTest, ThePortDialogKeepsTheAddressAmongTheWorkshopControllers) {
