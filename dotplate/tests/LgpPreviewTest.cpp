@@ -92,3 +92,18 @@ TEST(LgpPreviewTest, ResizingTheOutlinesScalesAboutTheOriginAndDropsTheDots) {
 
 }  // namespace
 }  // namespace dotplate
+
+namespace dotplate {
+namespace {
+
+TEST(LgpPreviewTest, ResizingAPlateWithoutWidthLeavesItAloneInsteadOfScalingByInfinity) {
+    CLgpPlate plate;
+    plate.MakeRectOutline(0, 50);
+    EXPECT_FALSE(plate.ResizeOutlines(10, 10));
+    const LgpBox box = plate.OutlineBox();
+    EXPECT_EQ(box.right, 0.0);
+    EXPECT_EQ(box.top, 50.0);
+}
+
+}  // namespace
+}  // namespace dotplate
