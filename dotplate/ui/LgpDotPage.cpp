@@ -119,9 +119,9 @@ QGroupBox* CLgpDotPage::MakeGroup(int id, const QString& title) {
     return group;
 }
 
-QLineEdit* CLgpDotPage::MakeNumberEdit(QWidget* group, const DotEdit& spec) {
-    QLineEdit* edit = MakeEdit(group, spec.id);
-    connect(edit, &QLineEdit::editingFinished, this, [this, id = spec.id] { CommitEdit(id); });
+QLineEdit* CLgpDotPage::MakeNumberEdit(QWidget* group, const DotEdit& entry) {
+    QLineEdit* edit = MakeEdit(group, entry.id);
+    connect(edit, &QLineEdit::editingFinished, this, [this, id = entry.id] { CommitEdit(id); });
     return edit;
 }
 
@@ -140,10 +140,10 @@ QGroupBox* CLgpDotPage::BuildDotGroup() {
     QGroupBox* group = MakeGroup(1041, LgpText("1"));
     auto* grid = new QGridLayout(group);
     for (int i = 0; i < kSizeEdits; ++i) {
-        const DotEdit& spec = kDotEdits[i];
+        const DotEdit& entry = kDotEdits[i];
         const int row = i % 5, column = i / 5 * 2;
-        grid->addWidget(MakeLabel(group, spec.labelId, LgpText(spec.labelKey)), row, column);
-        grid->addWidget(MakeNumberEdit(group, spec), row, column + 1);
+        grid->addWidget(MakeLabel(group, entry.labelId, LgpText(entry.labelKey)), row, column);
+        grid->addWidget(MakeNumberEdit(group, entry), row, column + 1);
     }
     grid->addWidget(MakeLabel(group, 1046, LgpText("6")), 5, 0);
     mode_ = new QComboBox(group);
@@ -161,10 +161,10 @@ QGroupBox* CLgpDotPage::BuildSpacingGroup() {
     QGroupBox* group = MakeGroup(1051, LgpText("B"));
     auto* grid = new QGridLayout(group);
     for (int i = 0; i < kSpacingEdits; ++i) {
-        const DotEdit& spec = kDotEdits[kSizeEdits + i];
+        const DotEdit& entry = kDotEdits[kSizeEdits + i];
         const int row = i / 2, column = i % 2 * 2;
-        grid->addWidget(MakeLabel(group, spec.labelId, LgpText(spec.labelKey)), row, column);
-        grid->addWidget(MakeNumberEdit(group, spec), row, column + 1);
+        grid->addWidget(MakeLabel(group, entry.labelId, LgpText(entry.labelKey)), row, column);
+        grid->addWidget(MakeNumberEdit(group, entry), row, column + 1);
     }
     return group;
 }
@@ -173,15 +173,15 @@ QGroupBox* CLgpDotPage::BuildBaselineGroup() {
     QGroupBox* group = MakeGroup(1059, LgpText("K"));
     auto* grid = new QGridLayout(group);
     for (int axis = 0; axis < 2; ++axis) {
-        const DotEdit& spec = kDotEdits[kSizeEdits + kSpacingEdits + axis];
+        const DotEdit& entry = kDotEdits[kSizeEdits + kSpacingEdits + axis];
         QPushButton* zero = MakeButton(group, 1031 + axis, LgpText("V"));
-        connect(zero, &QPushButton::clicked, this, [this, &spec] {
-            spec.field(Dots()) = 0.0;
-            ShowValue(*Find<QLineEdit>(*this, spec.id), 0.0, kBaselineFormat);
+        connect(zero, &QPushButton::clicked, this, [this, &entry] {
+            entry.field(Dots()) = 0.0;
+            ShowValue(*Find<QLineEdit>(*this, entry.id), 0.0, kBaselineFormat);
             emit previewChanged();
         });
         grid->addWidget(new QLabel(axis == 0 ? "X" : "Y", group), axis, 0);
-        grid->addWidget(MakeNumberEdit(group, spec), axis, 1);
+        grid->addWidget(MakeNumberEdit(group, entry), axis, 1);
         grid->addWidget(zero, axis, 2);
     }
     return group;
@@ -197,17 +197,17 @@ QWidget* CLgpDotPage::BuildBoxGroups() {
     QGroupBox* light = MakeGroup(1062, LgpText("O"));
     auto* lightGrid = new QGridLayout(light);
     int lightIndex = 0;
-    for (const DotBox& spec : kDotBoxes) {
-        if (spec.lightKey != nullptr) {
-            QCheckBox* box = MakeCheck(light, spec.id, LgpText(spec.lightKey));
+    for (const DotBox& entry : kDotBoxes) {
+        if (entry.lightKey != nullptr) {
+            QCheckBox* box = MakeCheck(light, entry.id, LgpText(entry.lightKey));
             lightGrid->addWidget(box, lightIndex / 2, lightIndex % 2);
             ++lightIndex;
         } else {
-            staggerRow->addWidget(MakeCheck(stagger, spec.id, QString()));
+            staggerRow->addWidget(MakeCheck(stagger, entry.id, QString()));
         }
-        connect(Find<QCheckBox>(*this, spec.id), &QCheckBox::clicked, this, [this, &spec](bool checked) {
-            spec.field(Dots()) = checked ? 1 : 0;
-            if (spec.lightKey != nullptr) {
+        connect(Find<QCheckBox>(*this, entry.id), &QCheckBox::clicked, this, [this, &entry](bool checked) {
+            entry.field(Dots()) = checked ? 1 : 0;
+            if (entry.lightKey != nullptr) {
                 ApplyEnabling();
                 emit previewChanged();
             }
@@ -220,22 +220,22 @@ QWidget* CLgpDotPage::BuildBoxGroups() {
 
 void CLgpDotPage::ShowValues() {
     mode_->setCurrentIndex(Dots().dotMode < std::size(kModeKeys) ? Dots().dotMode : 0);
-    for (const DotEdit& spec : kDotEdits) {
-        ShowValue(*Find<QLineEdit>(*this, spec.id), spec.field(Dots()), spec.format);
+    for (const DotEdit& entry : kDotEdits) {
+        ShowValue(*Find<QLineEdit>(*this, entry.id), entry.field(Dots()), entry.format);
     }
-    for (const DotBox& spec : kDotBoxes) {
-        Find<QCheckBox>(*this, spec.id)->setChecked(spec.field(Dots()) != 0);
+    for (const DotBox& entry : kDotBoxes) {
+        Find<QCheckBox>(*this, entry.id)->setChecked(entry.field(Dots()) != 0);
     }
     RelabelStagger();
 }
 
 void CLgpDotPage::CommitEdit(int id) {
-    const DotEdit& spec = EditOf(id);
+    const DotEdit& entry = EditOf(id);
     auto* edit = Find<QLineEdit>(*this, id);
-    const double value = spec.rule(ReadDouble(*edit));
-    spec.field(Dots()) = value;
-    ShowValue(*edit, value, spec.format);
-    if (spec.format == kBaselineFormat) {
+    const double value = entry.rule(ReadDouble(*edit));
+    entry.field(Dots()) = value;
+    ShowValue(*edit, value, entry.format);
+    if (entry.format == kBaselineFormat) {
         emit previewChanged();
     }
 }

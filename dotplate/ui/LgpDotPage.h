@@ -29,7 +29,7 @@ class CLgpDotPage : public QWidget {
   private:
     void BuildControls();
     QGroupBox* MakeGroup(int id, const QString& title);
-    QLineEdit* MakeNumberEdit(QWidget* group, const DotEdit& spec);
+    QLineEdit* MakeNumberEdit(QWidget* group, const DotEdit& entry);
     QGroupBox* BuildDotGroup();
     QGroupBox* BuildSpacingGroup();
     QGroupBox* BuildBaselineGroup();

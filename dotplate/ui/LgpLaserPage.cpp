@@ -140,21 +140,21 @@ void CLgpLaserPage::BuildControls() {
         layout->addWidget(groups[g]);
     }
     int labelId = kFirstLabelId;
-    for (const LaserBox& spec : kLaserBoxes) {
-        QCheckBox* box = MakeCheck(groups[spec.group], spec.id, Text("Output", spec.textKey));
-        grids[spec.group]->addWidget(box, rows[spec.group]++, 0, 1, 2);
-        connect(box, &QCheckBox::clicked, this, [this, &spec](bool checked) {
-            spec.field(Laser()) = checked ? 1 : 0;
+    for (const LaserBox& entry : kLaserBoxes) {
+        QCheckBox* box = MakeCheck(groups[entry.group], entry.id, Text("Output", entry.textKey));
+        grids[entry.group]->addWidget(box, rows[entry.group]++, 0, 1, 2);
+        connect(box, &QCheckBox::clicked, this, [this, &entry](bool checked) {
+            entry.field(Laser()) = checked ? 1 : 0;
             ApplyEnabling();
         });
     }
-    for (const LaserEdit& spec : kLaserEdits) {
-        QWidget* group = groups[spec.group];
-        const int row = rows[spec.group]++;
-        grids[spec.group]->addWidget(MakeLabel(group, labelId++, Text("Output", spec.labelKey)), row, 0);
-        QLineEdit* edit = MakeEdit(group, spec.id);
-        grids[spec.group]->addWidget(edit, row, 1);
-        connect(edit, &QLineEdit::editingFinished, this, [this, id = spec.id] { CommitEdit(id); });
+    for (const LaserEdit& entry : kLaserEdits) {
+        QWidget* group = groups[entry.group];
+        const int row = rows[entry.group]++;
+        grids[entry.group]->addWidget(MakeLabel(group, labelId++, Text("Output", entry.labelKey)), row, 0);
+        QLineEdit* edit = MakeEdit(group, entry.id);
+        grids[entry.group]->addWidget(edit, row, 1);
+        connect(edit, &QLineEdit::editingFinished, this, [this, id = entry.id] { CommitEdit(id); });
     }
     grids[kEngrave]->addWidget(MakeLabel(groups[kEngrave], labelId++, Text("Output", "6")), rows[kEngrave],
                                0);
@@ -177,23 +177,23 @@ void CLgpLaserPage::BuildControls() {
 }
 
 void CLgpLaserPage::ShowValues() {
-    for (const LaserEdit& spec : kLaserEdits) {
-        ShowValue(*Find<QLineEdit>(*this, spec.id), spec.get(Laser()), spec.format);
+    for (const LaserEdit& entry : kLaserEdits) {
+        ShowValue(*Find<QLineEdit>(*this, entry.id), entry.get(Laser()), entry.format);
     }
-    for (const LaserBox& spec : kLaserBoxes) {
-        Find<QCheckBox>(*this, spec.id)->setChecked(spec.field(Laser()) != 0);
+    for (const LaserBox& entry : kLaserBoxes) {
+        Find<QCheckBox>(*this, entry.id)->setChecked(entry.field(Laser()) != 0);
     }
     Find<QComboBox>(*this, kScanTypeCombo)->setCurrentIndex(std::clamp<int>(Laser().scanType, 0, 3));
     ShowDirection();
 }
 
 void CLgpLaserPage::CommitEdit(int id) {
-    const LaserEdit& spec = EditOf(id);
+    const LaserEdit& entry = EditOf(id);
     auto* edit = Find<QLineEdit>(*this, id);
-    const double typed = spec.whole ? static_cast<double>(ReadInt(*edit)) : ReadDouble(*edit);
-    spec.set(Laser(), spec.rule(typed));
-    ShowValue(*edit, spec.get(Laser()), spec.format);
-    if (spec.group == kArray) {
+    const double typed = entry.whole ? static_cast<double>(ReadInt(*edit)) : ReadDouble(*edit);
+    entry.set(Laser(), entry.rule(typed));
+    ShowValue(*edit, entry.get(Laser()), entry.format);
+    if (entry.group == kArray) {
         emit previewChanged();
     }
 }

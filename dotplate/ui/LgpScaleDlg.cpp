@@ -32,12 +32,12 @@ CLgpScaleDlg::CLgpScaleDlg(QWidget* parent, const LgpFrameSettings& settings, bo
     : QDialog(parent), settings_(settings) {
     auto* grid = new QGridLayout(this);
     int row = 0;
-    for (const ScaleEdit& spec : kScaleEdits) {
-        QLabel* label = MakeLabel(this, spec.labelId, Text("ScaleSetting", spec.key));
-        QLineEdit* edit = MakeEdit(this, spec.id);
-        ShowValue(*edit, settings_.*spec.field, "%.3lf");
-        label->setEnabled(cut || !spec.power);
-        edit->setEnabled(cut || !spec.power);
+    for (const ScaleEdit& entry : kScaleEdits) {
+        QLabel* label = MakeLabel(this, entry.labelId, Text("ScaleSetting", entry.key));
+        QLineEdit* edit = MakeEdit(this, entry.id);
+        ShowValue(*edit, settings_.*entry.field, "%.3lf");
+        label->setEnabled(cut || !entry.power);
+        edit->setEnabled(cut || !entry.power);
         grid->addWidget(label, row, 0);
         grid->addWidget(edit, row++, 1);
     }
@@ -51,8 +51,8 @@ CLgpScaleDlg::CLgpScaleDlg(QWidget* parent, const LgpFrameSettings& settings, bo
 }
 
 void CLgpScaleDlg::accept() {
-    for (const ScaleEdit& spec : kScaleEdits) {
-        settings_.*spec.field = ReadDouble(*Find<QLineEdit>(*this, spec.id));
+    for (const ScaleEdit& entry : kScaleEdits) {
+        settings_.*entry.field = ReadDouble(*Find<QLineEdit>(*this, entry.id));
     }
     QDialog::accept();
 }
