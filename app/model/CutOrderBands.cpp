@@ -50,6 +50,15 @@ void CCutOrder::SortByDirection(CDbList<CCadElement*>& list, std::uint16_t code,
         return;
     }
     box_ = cutorder::BoxOf(list);
+    const double height = cutorder::BandHeight();
+    if (std::fabs(box_.x2 - box_.x1) <= height && std::fabs(box_.y2 - box_.y1) <= height) {
+        // One band of one cell, as both passes would make it.
+        CCadOrderGroup* cell = NewGroup();
+        cell->rect = box_;
+        cutorder::Splice(list, cell->children);
+        list.AddTail(cell);
+        return;
+    }
     const bool rowsFirst = cutorder::SweepsAlongY(code);
     BandPass(list, rowsFirst ? Axis::Y : Axis::X, cutorder::SweepSign(code), straddle, box_);
     int cellSign = 0;
