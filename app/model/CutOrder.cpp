@@ -73,6 +73,7 @@ void CCutOrder::Optimize(CDbList<CCadElement*>& list, std::int32_t insideToOutsi
     if (items_.IsEmpty() != 0) {
         return;
     }
+    groups_.reserve(static_cast<std::size_t>(items_.count));  // about one group per item at most
     list.RemoveAll();
     SDPoint point{startX, startY};
     SortByDirection(items_, code, startX, startY, 1);
