@@ -87,8 +87,17 @@ void CopyInto(const CDbList<CCadElement*>& from, CDbList<CCadElement*>& to) {
 // indexes keep pointing at live nodes.
 void RelinkInOrder(CDbList<CCadElement*>& list, const CDbList<CCadElement*>& ordered) {
     std::unordered_map<const CCadElement*, CDbList<CCadElement*>::Node*> nodes;
-    for (auto* node = list.head->next; node != list.head; node = node->next) {
+    int count = 0;
+    for (auto* node = list.head->next; node != list.head; node = node->next, ++count) {
         nodes.emplace(node->value, node);
+    }
+    if (static_cast<int>(nodes.size()) != count) {
+        // An element listed twice has no one node to keep: the values are written over in order.
+        auto* from = ordered.head->next;
+        for (auto* node = list.head->next; node != list.head; node = node->next, from = from->next) {
+            node->value = from->value;
+        }
+        return;
     }
     auto* previous = list.head;
     for (auto* node = ordered.head->next; node != ordered.head; node = node->next) {

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "CutOrderSupport.h"
+#include "ListNodes.h"
 #include "SettingsRecords.h"
 
 CCutOrder::~CCutOrder() {
@@ -45,8 +46,16 @@ void CCutOrder::FlattenInto(CCadElement* item, CDbList<CCadElement*>& list) {
         return;
     }
     auto* group = static_cast<CCadOrderGroup*>(item);
-    for (auto* node = group->children.head->next; node != group->children.head; node = node->next) {
-        FlattenInto(node->value, list);
+    CDbList<CCadElement*>& children = group->children;
+    while (children.IsEmpty() == 0) {
+        auto* node = children.head->next;
+        if (IsOwnGroup(node->value)) {
+            CCadElement* nested = node->value;
+            UnlinkNode(children, node);
+            FlattenInto(nested, list);
+        } else {
+            cutorder::MoveNodeToEnd(children, node, list);
+        }
     }
     if (group->reference != nullptr) {
         list.AddTail(group->reference);
@@ -64,6 +73,7 @@ void CCutOrder::Optimize(CDbList<CCadElement*>& list, std::int32_t insideToOutsi
     if (items_.IsEmpty() != 0) {
         return;
     }
+    groups_.reserve(static_cast<std::size_t>(items_.count));  // about one group per item at most
     list.RemoveAll();
     SDPoint point{startX, startY};
     SortByDirection(items_, code, startX, startY, 1);

@@ -17,8 +17,8 @@ constexpr double kMargin = 0.001;  // mm, of every overlap and containment test
 constexpr double kBandSnap = 1.0;  // mm a band's content may begin past its leading edge
 
 struct Entry {
-    CCadElement* item;
-    CCadRect rect;  // normalised
+    CDbList<CCadElement*>::Node* node;  // in the list being split, until it moves into a band
+    CCadRect rect;                      // normalised
 };
 
 // A band's stepping axis, low and high edge of a rectangle along it.
@@ -50,6 +50,15 @@ void CCutOrder::SortByDirection(CDbList<CCadElement*>& list, std::uint16_t code,
         return;
     }
     box_ = cutorder::BoxOf(list);
+    const double height = cutorder::BandHeight();
+    if (std::fabs(box_.x2 - box_.x1) <= height && std::fabs(box_.y2 - box_.y1) <= height) {
+        // One band of one cell, as both passes would make it.
+        CCadOrderGroup* cell = NewGroup();
+        cell->rect = box_;
+        cutorder::Splice(list, cell->children);
+        list.AddTail(cell);
+        return;
+    }
     const bool rowsFirst = cutorder::SweepsAlongY(code);
     BandPass(list, rowsFirst ? Axis::Y : Axis::X, cutorder::SweepSign(code), straddle, box_);
     int cellSign = 0;
@@ -89,14 +98,14 @@ void CCutOrder::BandPass(CDbList<CCadElement*>& list, Axis axis, int sign, int s
     const double height = cutorder::BandHeight();
     CDbList<CCadElement*> bands;
     CCadOrderGroup* group = nullptr;
-    const auto addToGroup = [&](CCadElement* item, const CCadRect& rect) {
+    const auto addToGroup = [&](CDbList<CCadElement*>::Node* node, const CCadRect& rect) {
         if (group == nullptr) {
             group = NewGroup();
             group->rect = rect;
         } else {
             cutorder::Grow(group->rect, rect);
         }
-        group->children.AddTail(item);
+        cutorder::MoveNodeToEnd(list, node, group->children);
     };
     const auto closeGroup = [&] {
         if (group != nullptr) {
@@ -110,8 +119,8 @@ void CCutOrder::BandPass(CDbList<CCadElement*>& list, Axis axis, int sign, int s
     };
 
     if (std::fabs(High(box, alongY) - Low(box, alongY)) <= height) {
-        for (auto* node = list.head->next; node != list.head; node = node->next) {
-            addToGroup(node->value, box);
+        while (list.IsEmpty() == 0) {
+            addToGroup(list.head->next, box);
         }
         if (group != nullptr) {
             group->rect = box;
@@ -129,7 +138,7 @@ void CCutOrder::BandPass(CDbList<CCadElement*>& list, Axis axis, int sign, int s
         std::vector<Entry> entries;
         entries.reserve(static_cast<std::size_t>(list.count));
         for (auto* node = list.head->next; node != list.head; node = node->next) {
-            entries.push_back({node->value, Normalized(node->value->rect)});
+            entries.push_back({node, Normalized(node->value->rect)});
         }
         std::vector<std::uint32_t> rest(entries.size());
         for (std::uint32_t index = 0; index < rest.size(); ++index) {
@@ -149,7 +158,7 @@ void CCutOrder::BandPass(CDbList<CCadElement*>& list, Axis axis, int sign, int s
                 if (ApartAtLeast(band, entry.rect, kMargin)) {
                     kept.push_back(index);
                 } else {
-                    addToGroup(entry.item, entry.rect);
+                    addToGroup(entry.node, entry.rect);
                     taken.push_back(index);
                 }
             }
@@ -178,8 +187,8 @@ void CCutOrder::BandPass(CDbList<CCadElement*>& list, Axis axis, int sign, int s
                     for (std::size_t place = 0; place < candidates.size(); ++place) {
                         const Entry& inner = entries[candidates[place]];
                         if (joined[place] == 0 && LiesWithin(inner.rect, entries[outer].rect, kMargin) &&
-                            IsInside(entries[outer].item, inner.item) != 0) {
-                            group->children.AddTail(inner.item);
+                            IsInside(entries[outer].node->value, inner.node->value) != 0) {
+                            cutorder::MoveNodeToEnd(list, inner.node, group->children);
                             joined[place] = 1;
                         }
                     }
@@ -216,7 +225,7 @@ void CCutOrder::BandPass(CDbList<CCadElement*>& list, Axis axis, int sign, int s
         closeGroup();
         // Items no band met (a rectangle that is not a number) are kept, after the others.
         for (const std::uint32_t index : rest) {
-            addToGroup(entries[index].item, entries[index].rect);
+            addToGroup(entries[index].node, entries[index].rect);
         }
         closeGroup();
         list.RemoveAll();

@@ -172,10 +172,8 @@ void CCutOrder::OrderBlock(CCadOrderGroup* block, SDPoint& point) {
                 nearest = node;
             }
         }
-        CCadElement* item = nearest->value;
-        UnlinkNode(members, nearest);
-        TakeBlockItem(item, point);
-        ordered.AddTail(item);
+        cutorder::MoveNodeToEnd(members, nearest, ordered);
+        TakeBlockItem(nearest->value, point);
     }
     cutorder::Replace(members, ordered);
 }

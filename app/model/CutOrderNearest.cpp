@@ -80,13 +80,12 @@ CDbList<CCadElement*>::Node* Nearest(const CDbList<CCadElement*>& list, SDPoint 
     return nearest;
 }
 
-// Takes the nearest item out of the list.
-CCadElement* TakeNearest(CDbList<CCadElement*>& list, SDPoint point) {
+// Moves the nearest item's node of the list to the end of `to`; returns the item.
+CCadElement* MoveNearest(CDbList<CCadElement*>& list, SDPoint point, CDbList<CCadElement*>& to) {
     double best = 0.0;
     auto* node = Nearest(list, point, best);
-    CCadElement* item = node->value;
-    UnlinkNode(list, node);
-    return item;
+    cutorder::MoveNodeToEnd(list, node, to);
+    return node->value;
 }
 
 void TakeCurve(CCadCurve* curve, SDPoint& point) {
@@ -198,9 +197,8 @@ void CCutOrder::OrderGroup(CCadOrderGroup* group, std::uint16_t code, SDPoint& p
 void CCutOrder::OrderNearest(CCadOrderGroup* group, std::uint16_t code, SDPoint& point) {
     CDbList<CCadElement*> ordered;
     while (group->children.IsEmpty() == 0) {
-        CCadElement* item = TakeNearest(group->children, point);
+        CCadElement* item = MoveNearest(group->children, point, ordered);
         TakeItem(item, code, point);
-        ordered.AddTail(item);
     }
     cutorder::Replace(group->children, ordered);
 }
@@ -225,7 +223,7 @@ void CCutOrder::OrderGroupElement(CCadElement* element, SDPoint& point, std::uin
     BlockPass(members, code);
     CDbList<CCadElement*> ordered;
     while (members.IsEmpty() == 0) {
-        CCadElement* item = TakeNearest(members, point);
+        CCadElement* item = MoveNearest(members, point, ordered);
         if (item->typeCode == kCurveElement) {
             TakeCurve(static_cast<CCadCurve*>(item), point);
         } else if (item->typeCode == kPointElement) {
@@ -235,8 +233,9 @@ void CCutOrder::OrderGroupElement(CCadElement* element, SDPoint& point, std::uin
             OrderGroupElement(item, point, code);
         } else if (IsOwnGroup(item)) {
             OrderInGroupElement(static_cast<CCadOrderGroup*>(item), point, code);
+            UnlinkNode(ordered, ordered.head->prev);
+            FlattenInto(item, ordered);
         }
-        FlattenInto(item, ordered);
     }
     cutorder::Replace(members, ordered);
 }
@@ -244,7 +243,7 @@ void CCutOrder::OrderGroupElement(CCadElement* element, SDPoint& point, std::uin
 void CCutOrder::OrderInGroupElement(CCadOrderGroup* group, SDPoint& point, std::uint16_t code) {
     CDbList<CCadElement*> ordered;
     while (group->children.IsEmpty() == 0) {
-        CCadElement* item = TakeNearest(group->children, point);
+        CCadElement* item = MoveNearest(group->children, point, ordered);
         if (item->typeCode == kOrderGroupElement) {
             auto* nested = static_cast<CCadOrderGroup*>(item);
             if (nested->reference != nullptr) {
@@ -254,7 +253,6 @@ void CCutOrder::OrderInGroupElement(CCadOrderGroup* group, SDPoint& point, std::
         } else {
             TakeItem(item, code, point);
         }
-        ordered.AddTail(item);
     }
     cutorder::Replace(group->children, ordered);
     TakeReference(group, point);

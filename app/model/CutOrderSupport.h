@@ -81,6 +81,22 @@ inline void Splice(CDbList<CCadElement*>& from, CDbList<CCadElement*>& to) {
     from.cursor = from.head;
 }
 
+// Moves one node of `from` to the end of `to`, keeping the node.
+inline void MoveNodeToEnd(CDbList<CCadElement*>& from, CDbList<CCadElement*>::Node* node,
+                          CDbList<CCadElement*>& to) {
+    if (from.cursor == node) {
+        from.cursor = node->next;
+    }
+    node->prev->next = node->next;
+    node->next->prev = node->prev;
+    --from.count;
+    node->prev = to.head->prev;
+    node->next = to.head;
+    to.head->prev->next = node;
+    to.head->prev = node;
+    ++to.count;
+}
+
 // The list's content replaced by that of `from`, whose nodes move.
 inline void Replace(CDbList<CCadElement*>& list, CDbList<CCadElement*>& from) {
     list.RemoveAll();

@@ -92,6 +92,14 @@ TEST_F(CutOrderCommands, OrderElementListOrdersAcrossLayersAndKeepsTheDrawingSou
     manager->DeleteElement(middle);
     EXPECT_EQ(Elements(), (std::vector<CCadElement*>{near, far}));
     manager->OrderElementList(nullptr, 0, 0, 1);
+
+    // A list of output objects may hold one element twice: both entries stay.
+    CDbList<CCadElement*> twice;
+    twice.AddTail(far);
+    twice.AddTail(near);
+    twice.AddTail(far);
+    manager->OrderElementList(&twice, 0, 0, 1);
+    EXPECT_EQ(Collect(twice), (std::vector<CCadElement*>{near, far, far}));
 }
 
 TEST_F(CutOrderCommands, GroupChildrenStartFromTheCornerNearestTheirFirstCurve) {

@@ -18,7 +18,9 @@ namespace {
 
 using XY = std::pair<double, double>;
 
-XY At(SDPoint point) { return {point.x, point.y}; }
+XY At(SDPoint point) {
+    return {point.x, point.y};
+}
 
 // Owns the elements of a list and restores the settings the order reads.
 class CutOrderList : public ::testing::Test {
