@@ -5,6 +5,10 @@
 #include "LanguageTexts.h"
 
 void CCadMgr::PostToOwner(std::uint32_t message) {
+    // Loading, adding and modifying are told with these; a change of the selection alone keeps the index.
+    if (message == kElementsLoadedMessage || message == kDrawingModifiedMessage) {
+        elementIndex_.Invalidate();
+    }
     if (ownerWindow_ != nullptr) {
         ownerWindow_->PostMessage(message, 0, 0);
     }
