@@ -33,6 +33,7 @@ class GlyphPath {
     void Trace(double penX, double penY, double widthRatio, Sink& sink) const;
 
     bool IsEmpty() const { return polygons.empty(); }
+    std::size_t CurveCount() const { return polygons.size(); }
 
   private:
     enum class StepKind : std::uint8_t {

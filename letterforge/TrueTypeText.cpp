@@ -23,25 +23,49 @@ constexpr double kScalePerMm = 138.8888888888889 / 16384.0;
 constexpr int kTabSpaces = 4;
 constexpr const char* kFallbackFamily = "Tahoma";
 
+// Opening a face maps and reads its file, which costs more than laying out a line of text, so the faces
+// last asked for on this thread stay open for the texts that follow. fontconfig's answer for a family
+// does not change while the program runs: a kept face is the face a new lookup would open. Null when
+// nothing usable is installed.
+const FontFace* KeptFace(const std::string& family) {
+    constexpr std::size_t kKeptFaces = 4;
+    thread_local std::vector<std::pair<std::string, std::unique_ptr<FontFace>>> kept;  // last used first
+    const auto known =
+        std::find_if(kept.begin(), kept.end(), [&](const auto& entry) { return entry.first == family; });
+    if (known != kept.end()) {
+        std::rotate(kept.begin(), known, known + 1);
+        return kept.front().second.get();
+    }
+    std::unique_ptr<FontFace> opened = FontFace::OpenFamily(family);
+    if (!opened) {
+        return nullptr;
+    }
+    if (kept.size() == kKeptFaces) {
+        kept.pop_back();
+    }
+    kept.emplace(kept.begin(), family, std::move(opened));
+    return kept.front().second.get();
+}
+
 // The faces of one call: the named face and the fallback last used for a character it lacks. Each
 // fallback opened is a new generation, so that glyphs read from an earlier one are not taken for its.
 class FaceChoice {
   public:
-    explicit FaceChoice(std::unique_ptr<FontFace> mainFace) : main(std::move(mainFace)) {}
+    explicit FaceChoice(const FontFace& mainFace) : main(mainFace) {}
 
     const FontFace& For(char32_t character) {
-        if (main->HasGlyph(character)) {
-            return *main;
+        if (main.HasGlyph(character)) {
+            return main;
         }
         if (!fallback || !fallback->HasGlyph(character)) {
             ReplaceFallback(character);
         }
-        return fallback ? *fallback : *main;
+        return fallback ? *fallback : main;
     }
 
-    const FontFace& Main() const { return *main; }
+    const FontFace& Main() const { return main; }
     // 0 for the main face.
-    std::uint32_t Generation(const FontFace& face) const { return &face == main.get() ? 0 : generation; }
+    std::uint32_t Generation(const FontFace& face) const { return &face == &main ? 0 : generation; }
 
   private:
     using FaceFile = std::pair<std::string, int>;
@@ -63,7 +87,7 @@ class FaceChoice {
         }
     }
 
-    std::unique_ptr<FontFace> main;
+    const FontFace& main;
     std::unique_ptr<FontFace> fallback;
     std::uint32_t generation = 0;
     std::unordered_map<char32_t, FaceFile> answers;
@@ -207,11 +231,11 @@ int TextCreateTrueType(const std::string& text, double height, double charSpace,
     const double roundedHeight = std::floor(height * 1000.0 + 0.5) * 0.001;
     const double scale = roundedHeight * kScalePerMm;
     const double ratio = widthRatio > 0.0 ? widthRatio : 1.0;
-    std::unique_ptr<FontFace> face = FontFace::OpenFamily(faceName);
-    if (!face) {
+    const FontFace* face = KeptFace(faceName);
+    if (face == nullptr) {
         return 1;
     }
-    FaceChoice faces(std::move(face));
+    FaceChoice faces(*face);
     GlyphCache glyphs(faces);
     const double spaceWidth = faces.Main().AdvanceX(U' ') * kLayoutUnitsPerOutlineUnit * ratio;
     const double lineHeight = faces.Main().Height() * kLayoutUnitsPerOutlineUnit;
@@ -248,11 +272,15 @@ int TextCreateTrueType(const std::string& text, double height, double charSpace,
     }
 
     LowerLeft lowerLeft;
-    if (scale != 1.0) {
-        for (const PlacedGlyph& glyph : placed) {
+    std::size_t curveCount = 0;
+    for (const PlacedGlyph& glyph : placed) {
+        if (scale != 1.0) {
             glyph.glyph->path.Trace(glyph.penX, glyph.penY, ratio, lowerLeft);
         }
+        curveCount += glyph.glyph->path.CurveCount();
     }
+    // Every large block of the call is taken before the segments' many small ones.
+    out.reserve(out.size() + curveCount);
     CurveBuilder builder(out, lowerLeft.Corner(), scale);
     for (const PlacedGlyph& glyph : placed) {
         glyph.glyph->path.Trace(glyph.penX, glyph.penY, ratio, builder);

@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <thread>
 
 #include "ShxFontWriter.h"
 #include "TestFontConfig.h"
@@ -329,6 +330,20 @@ TEST_F(TrueTypeTextTest, AnyNonZeroShxFlagTakesTheFontNameAsAnShxFile) {
     const Curves one = CreateText("A", 1, "box.shx", 6.0);
     ASSERT_EQ(one.size(), 1u);
     ExpectSameCurves(CreateText("A", 2, "box.shx", 6.0), one);
+}
+
+TEST_F(TrueTypeTextTest, FacesKeptBetweenTextsDrawAsFreshlyOpenedOnes) {
+    const Curves first = CreateText("Ag\u05d0", 0, "DejaVu Sans", 6.0);
+    ASSERT_FALSE(first.empty());
+    // More families than are kept open, so that the first face is closed and opened again.
+    for (const char* family : {"DejaVu Serif", "Cantarell", "No Such Family", "Another Missing Family", "Sans"}) {
+        EXPECT_FALSE(CreateText("Ag", 0, family, 6.0).empty()) << family;
+    }
+    ExpectSameCurves(CreateText("Ag\u05d0", 0, "DejaVu Sans", 6.0), first);
+    ExpectSameCurves(CreateText("Ag\u05d0", 0, "DejaVu Sans", 6.0), first);
+    Curves onOtherThread;
+    std::thread([&] { onOtherThread = CreateText("Ag\u05d0", 0, "DejaVu Sans", 6.0); }).join();
+    ExpectSameCurves(onOtherThread, first);
 }
 
 // Long texts pinned bit for bit: repeated glyphs, every kind of gap, a fallback face and its missing
