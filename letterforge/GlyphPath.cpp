@@ -8,8 +8,6 @@
 namespace letterforge {
 namespace {
 
-constexpr double kLayoutUnitsPerOutlineUnit = 0.01;
-
 std::uint16_t U16(const std::uint8_t* bytes) {
     return static_cast<std::uint16_t>(bytes[0] | bytes[1] << 8);
 }

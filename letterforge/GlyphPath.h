@@ -12,6 +12,9 @@
 
 namespace letterforge {
 
+// Layout units per outline unit (16384 per em).
+constexpr double kLayoutUnitsPerOutlineUnit = 0.01;
+
 // A segment as the tracer hands it on: a line (ctrl1 and ctrl2 unset) or a cubic Bezier.
 struct TracedSegment {
     bool bezier = false;

@@ -17,7 +17,6 @@ namespace {
 
 using platform::FontFace;
 
-constexpr double kLayoutUnitsPerOutlineUnit = 0.01;
 // Layout units to mm: height / 0.0072 / 16384 per mm of height.
 constexpr double kScalePerMm = 138.8888888888889 / 16384.0;
 constexpr int kTabSpaces = 4;
