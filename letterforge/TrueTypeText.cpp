@@ -1,256 +1,248 @@
-// The TrueType branch of text creation and its glyph-outline reader.
+// The TrueType branch of text creation.
 #include "TrueTypeText.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
-#include <cstring>
 #include <limits>
+#include <string>
+#include <unordered_map>
+#include <utility>
 
 #include "FontFace.h"
+#include "GlyphPath.h"
 
 namespace letterforge {
 namespace {
 
 using platform::FontFace;
 
-constexpr double kLayoutUnitsPerOutlineUnit = 0.01;
 // Layout units to mm: height / 0.0072 / 16384 per mm of height.
 constexpr double kScalePerMm = 138.8888888888889 / 16384.0;
 constexpr int kTabSpaces = 4;
 constexpr const char* kFallbackFamily = "Tahoma";
 
-std::uint16_t U16(const std::uint8_t* bytes) {
-    return static_cast<std::uint16_t>(bytes[0] | bytes[1] << 8);
+// Opening a face maps and reads its file, which costs more than laying out a line of text, so the faces
+// last asked for on this thread stay open for the texts that follow. fontconfig's answer for a family
+// does not change while the program runs: a kept face is the face a new lookup would open. Null when
+// nothing usable is installed.
+const FontFace* KeptFace(const std::string& family) {
+    constexpr std::size_t kKeptFaces = 4;
+    thread_local std::vector<std::pair<std::string, std::unique_ptr<FontFace>>> kept;  // last used first
+    const auto known =
+        std::find_if(kept.begin(), kept.end(), [&](const auto& entry) { return entry.first == family; });
+    if (known != kept.end()) {
+        std::rotate(kept.begin(), known, known + 1);
+        return kept.front().second.get();
+    }
+    std::unique_ptr<FontFace> opened = FontFace::OpenFamily(family);
+    if (!opened) {
+        return nullptr;
+    }
+    if (kept.size() == kKeptFaces) {
+        kept.pop_back();
+    }
+    kept.emplace(kept.begin(), family, std::move(opened));
+    return kept.front().second.get();
 }
 
-std::uint32_t U32(const std::uint8_t* bytes) {
-    std::uint32_t value = 0;
-    for (int i = 3; i >= 0; --i) {
-        value = value << 8 | bytes[i];
-    }
-    return value;
-}
-
-struct FixedPoint {
-    std::int32_t x;
-    std::int32_t y;
-    bool operator==(const FixedPoint&) const = default;
-};
-
-FixedPoint ReadFixedPoint(const std::uint8_t* bytes) {
-    return {static_cast<std::int32_t>(U32(bytes)), static_cast<std::int32_t>(U32(bytes + 4))};
-}
-
-// Walks one polygon's records into a curve; point (u, v) of the outline lands at
-// (u x 0.01 + penX, v x 0.01 + penY).
-class PolygonReader {
-  public:
-    PolygonReader(double x, double y) : penX(x), penY(y) {}
-
-    std::unique_ptr<CFileCurve> Read(const std::uint8_t* polygon, std::size_t size) {
-        curve = std::make_unique<CFileCurve>();
-        const FixedPoint start = ReadFixedPoint(polygon + 8);
-        currentFixed = start;
-        current = Map(start);
-        for (std::size_t at = platform::kOutlinePolygonHeaderBytes; at + platform::kOutlineRecordHeaderBytes <= size;) {
-            const std::uint16_t type = U16(polygon + at);
-            const std::size_t count = U16(polygon + at + 2);
-            at += platform::kOutlineRecordHeaderBytes;
-            if (count > (size - at) / platform::kOutlinePointBytes) {
-                break;
-            }
-            ReadRecord(type, polygon + at, count);
-            at += count * platform::kOutlinePointBytes;
-        }
-        if (!(currentFixed == start)) {
-            AppendLine(*curve, current, Map(start));
-        }
-        return std::move(curve);
-    }
-
-  private:
-    SDPoint Map(FixedPoint point) const {
-        return {point.x / 65536.0 * kLayoutUnitsPerOutlineUnit + penX,
-                point.y / 65536.0 * kLayoutUnitsPerOutlineUnit + penY};
-    }
-
-    void LineTo(FixedPoint point) {
-        const SDPoint end = Map(point);
-        AppendLine(*curve, current, end);
-        current = end;
-        currentFixed = point;
-    }
-
-    void ReadRecord(std::uint16_t type, const std::uint8_t* points, std::size_t count) {
-        auto pointAt = [&](std::size_t i) { return ReadFixedPoint(points + i * platform::kOutlinePointBytes); };
-        if (type == platform::kOutlineLines) {
-            for (std::size_t i = 0; i < count; ++i) {
-                LineTo(pointAt(i));
-            }
-        } else if (type == platform::kOutlineQuadratic) {
-            ReadQuadratic(pointAt, count);
-        } else if (type == platform::kOutlineCubic) {
-            std::size_t i = 0;
-            for (; i + 3 <= count; i += 3) {
-                const SDPoint end = Map(pointAt(i + 2));
-                AppendBezier(*curve, current, Map(pointAt(i)), Map(pointAt(i + 1)), end);
-                current = end;
-                currentFixed = pointAt(i + 2);
-            }
-            for (; i < count; ++i) {
-                LineTo(pointAt(i));
-            }
-        }
-    }
-
-    // Between two off-curve points the on-curve point is their midpoint; the record's last point is on it.
-    template <typename PointAt>
-    void ReadQuadratic(PointAt pointAt, std::size_t count) {
-        std::size_t i = 0;
-        while (i + 1 < count) {
-            const SDPoint control = Map(pointAt(i));
-            SDPoint end;
-            if (i + 2 == count) {
-                end = Map(pointAt(i + 1));
-                currentFixed = pointAt(i + 1);
-                i += 2;
-            } else {
-                const SDPoint next = Map(pointAt(i + 1));
-                end = {(control.x + next.x) / 2.0, (control.y + next.y) / 2.0};
-                currentFixed = {std::numeric_limits<std::int32_t>::min(), 0};  // not a point of the record
-                i += 1;
-            }
-            AppendBezier(*curve, current,
-                         {current.x + (control.x - current.x) * 2.0 / 3.0, current.y + (control.y - current.y) * 2.0 / 3.0},
-                         {control.x + (end.x - control.x) / 3.0, control.y + (end.y - control.y) / 3.0}, end);
-            current = end;
-        }
-        if (i < count) {  // a lone point ends the record with a straight segment
-            LineTo(pointAt(i));
-        }
-    }
-
-    double penX;
-    double penY;
-    std::unique_ptr<CFileCurve> curve;
-    SDPoint current;
-    FixedPoint currentFixed{};
-};
-
-void StretchX(CFileCurve& curve, double penX, double widthRatio) {
-    auto stretch = [&](SDPoint& point) { point.x = penX + widthRatio * (point.x - penX); };
-    for (auto* node = curve.segments.head->next; node != curve.segments.head; node = node->next) {
-        stretch(node->value.start);
-        stretch(node->value.end);
-        if (node->value.IsBezier()) {
-            stretch(node->value.ctrl1);
-            stretch(node->value.ctrl2);
-        }
-    }
-}
-
-void ScaleAbout(CurveList& curves, SDPoint origin, double scale) {
-    auto apply = [&](SDPoint& point) {
-        point = {origin.x + scale * (point.x - origin.x), origin.y + scale * (point.y - origin.y)};
-    };
-    for (const auto& curve : curves) {
-        for (auto* node = curve->segments.head->next; node != curve->segments.head; node = node->next) {
-            apply(node->value.start);
-            apply(node->value.end);
-            if (node->value.IsBezier()) {
-                apply(node->value.ctrl1);
-                apply(node->value.ctrl2);
-            }
-        }
-    }
-}
-
-// The faces of one call: the named face and the fallback last used for a character it lacks.
+// The faces of one call: the named face and the fallback last used for a character it lacks. Each
+// fallback opened is a new generation, so that glyphs read from an earlier one are not taken for its.
 class FaceChoice {
   public:
-    explicit FaceChoice(std::unique_ptr<FontFace> mainFace) : main(std::move(mainFace)) {}
+    explicit FaceChoice(const FontFace& mainFace) : main(mainFace) {}
 
     const FontFace& For(char32_t character) {
-        if (main->HasGlyph(character)) {
-            return *main;
+        if (main.HasGlyph(character)) {
+            return main;
         }
         if (!fallback || !fallback->HasGlyph(character)) {
-            std::unique_ptr<FontFace> found = FontFace::OpenFallback(kFallbackFamily, character);
-            if (found) {
-                fallback = std::move(found);
-            }
+            ReplaceFallback(character);
         }
-        return fallback ? *fallback : *main;
+        return fallback ? *fallback : main;
     }
 
-    const FontFace& Main() const { return *main; }
+    const FontFace& Main() const { return main; }
+    // 0 for the main face.
+    std::uint32_t Generation(const FontFace& face) const { return &face == &main ? 0 : generation; }
 
   private:
-    std::unique_ptr<FontFace> main;
+    using FaceFile = std::pair<std::string, int>;
+
+    static FaceFile FileOf(const FontFace& face) { return {face.FilePath(), face.FaceIndex()}; }
+
+    // fontconfig's answer depends on the character alone: a character no face holds asks once, and
+    // the face it was given, while still in use, is not opened again for each further copy.
+    void ReplaceFallback(char32_t character) {
+        const auto known = answers.find(character);
+        if (fallback && known != answers.end() && known->second == FileOf(*fallback)) {
+            return;
+        }
+        std::unique_ptr<FontFace> found = FontFace::OpenFallback(kFallbackFamily, character);
+        if (found) {
+            answers[character] = FileOf(*found);
+            fallback = std::move(found);
+            ++generation;
+        }
+    }
+
+    const FontFace& main;
     std::unique_ptr<FontFace> fallback;
+    std::uint32_t generation = 0;
+    std::unordered_map<char32_t, FaceFile> answers;
+};
+
+struct Glyph {
+    GlyphPath path;
+    double advanceX = 0.0;  // outline units
+    double advanceY = 0.0;
+};
+
+// The glyphs of one call, each read from its face once.
+class GlyphCache {
+  public:
+    explicit GlyphCache(FaceChoice& faceChoice) : faces(faceChoice) {}
+
+    // Null when FreeType cannot load the glyph.
+    const Glyph* For(char32_t character) {
+        if (character < ascii.size() && ascii[character] != nullptr) {
+            return ascii[character];
+        }
+        const Glyph* glyph = nullptr;
+        if (faces.Main().HasGlyph(character)) {
+            glyph = Find(mainGlyphs, character, faces.Main());
+            if (glyph != nullptr && character < ascii.size()) {
+                ascii[character] = glyph;
+            }
+        } else {
+            const FontFace& face = faces.For(character);
+            const std::uint64_t key = std::uint64_t{faces.Generation(face)} << 32 | character;
+            glyph = Find(otherGlyphs, key, face);
+        }
+        return glyph;
+    }
+
+  private:
+    template <typename Key>
+    const Glyph* Find(std::unordered_map<Key, Glyph>& glyphs, Key key, const FontFace& face) {
+        const auto known = glyphs.find(key);
+        if (known != glyphs.end()) {
+            return &known->second;
+        }
+        const char32_t character = static_cast<char32_t>(key & 0xFFFFFFFFu);
+        if (!face.LoadOutline(character, outline)) {
+            return nullptr;
+        }
+        Glyph& added = glyphs[key];
+        added = {GlyphPath::FromRecords(outline.records), outline.advanceX, outline.advanceY};
+        return &added;
+    }
+
+    FaceChoice& faces;
+    platform::GlyphOutline outline;
+    std::array<const Glyph*, 128> ascii{};
+    std::unordered_map<char32_t, Glyph> mainGlyphs;        // characters the main face holds
+    std::unordered_map<std::uint64_t, Glyph> otherGlyphs;  // by face generation and character
+};
+
+struct PlacedGlyph {
+    const Glyph* glyph;
+    double penX;
+    double penY;
+};
+
+// The lower-left corner of the traced segments' box: segment ends, and points at t = 0.01 .. 0.99 of
+// Beziers.
+class LowerLeft {
+  public:
+    void BeginCurve() {}
+    void EndCurve() {}
+
+    void Segment(const TracedSegment& segment) {
+        Include(segment.start);
+        Include(segment.end);
+        // A Bezier lies within its control points' hull: when none of them is lower, no sample is.
+        if (!segment.bezier || (std::min(segment.ctrl1.x, segment.ctrl2.x) >= lowest.x &&
+                                std::min(segment.ctrl1.y, segment.ctrl2.y) >= lowest.y)) {
+            return;
+        }
+        CFileLine bezier;
+        bezier.type = CFileLine::kBezier;
+        bezier.start = segment.start;
+        bezier.ctrl1 = segment.ctrl1;
+        bezier.ctrl2 = segment.ctrl2;
+        bezier.end = segment.end;
+        for (int step = 1; step < 100; ++step) {
+            Include(bezier.GetPoint(step / 100.0));
+        }
+    }
+
+    SDPoint Corner() const { return lowest; }
+
+  private:
+    void Include(SDPoint point) { lowest = {std::min(lowest.x, point.x), std::min(lowest.y, point.y)}; }
+
+    SDPoint lowest{std::numeric_limits<double>::infinity(), std::numeric_limits<double>::infinity()};
+};
+
+// Builds one curve per traced polygon, every point scaled about the origin.
+class CurveBuilder {
+  public:
+    CurveBuilder(CurveList& curves, SDPoint scaleOrigin, double scaleFactor)
+        : out(curves), origin(scaleOrigin), scale(scaleFactor) {}
+
+    void BeginCurve() { curve = std::make_unique<CFileCurve>(); }
+    void EndCurve() { out.push_back(std::move(curve)); }
+
+    void Segment(const TracedSegment& segment) {
+        if (segment.bezier) {
+            AppendBezier(*curve, Place(segment.start), Place(segment.ctrl1), Place(segment.ctrl2),
+                         Place(segment.end));
+        } else {
+            AppendLine(*curve, Place(segment.start), Place(segment.end));
+        }
+    }
+
+  private:
+    SDPoint Place(SDPoint point) const {
+        if (scale == 1.0) {
+            return point;
+        }
+        return {origin.x + scale * (point.x - origin.x), origin.y + scale * (point.y - origin.y)};
+    }
+
+    CurveList& out;
+    SDPoint origin;
+    double scale;
+    std::unique_ptr<CFileCurve> curve;
 };
 
 }  // namespace
 
-void GlyphOutlineToCurves(const std::vector<std::uint8_t>& records, double penX, double penY, double widthRatio,
-                          CurveList& out) {
-    const std::uint8_t* bytes = records.data();
-    for (std::size_t at = 0; records.size() - at >= platform::kOutlinePolygonHeaderBytes;) {
-        const std::uint32_t polygonBytes = U32(bytes + at);
-        if (polygonBytes < platform::kOutlinePolygonHeaderBytes || polygonBytes > records.size() - at) {
-            return;
-        }
-        std::unique_ptr<CFileCurve> curve = PolygonReader(penX, penY).Read(bytes + at, polygonBytes);
-        if (curve->segments.IsEmpty() == 0) {
-            if (widthRatio != 1.0) {
-                StretchX(*curve, penX, widthRatio);
-            }
-            out.push_back(std::move(curve));
-        }
-        at += polygonBytes;
-    }
+void GlyphOutlineToCurves(const std::vector<std::uint8_t>& records, double penX, double penY,
+                          double widthRatio, CurveList& out) {
+    CurveBuilder builder(out, {}, 1.0);
+    GlyphPath::FromRecords(records).Trace(penX, penY, widthRatio, builder);
 }
 
-SDPoint CurveListLowerLeft(const CurveList& curves) {
-    SDPoint lowest{std::numeric_limits<double>::infinity(), std::numeric_limits<double>::infinity()};
-    auto include = [&](SDPoint point) {
-        lowest = {std::min(lowest.x, point.x), std::min(lowest.y, point.y)};
-    };
-    for (const auto& curve : curves) {
-        for (auto* node = curve->segments.head->next; node != curve->segments.head; node = node->next) {
-            const CFileLine& segment = node->value;
-            include(segment.start);
-            include(segment.end);
-            // A Bezier lies within its control points' hull: when none of them is lower, no sample is.
-            if (!segment.IsBezier() ||
-                (std::min({segment.ctrl1.x, segment.ctrl2.x}) >= lowest.x &&
-                 std::min({segment.ctrl1.y, segment.ctrl2.y}) >= lowest.y)) {
-                continue;
-            }
-            for (int step = 1; step < 100; ++step) {
-                include(segment.GetPoint(step / 100.0));
-            }
-        }
-    }
-    return lowest;
-}
-
-int TextCreateTrueType(const std::string& text, double height, double charSpace, double lineSpace, double widthRatio,
-                       const std::string& faceName, double x0, double y0, CurveList& out) {
+int TextCreateTrueType(const std::string& text, double height, double charSpace, double lineSpace,
+                       double widthRatio, const std::string& faceName, double x0, double y0, CurveList& out) {
     const double roundedHeight = std::floor(height * 1000.0 + 0.5) * 0.001;
     const double scale = roundedHeight * kScalePerMm;
     const double ratio = widthRatio > 0.0 ? widthRatio : 1.0;
-    std::unique_ptr<FontFace> face = FontFace::OpenFamily(faceName);
-    if (!face) {
+    const FontFace* face = KeptFace(faceName);
+    if (face == nullptr) {
         return 1;
     }
-    FaceChoice faces(std::move(face));
+    FaceChoice faces(*face);
+    GlyphCache glyphs(faces);
     const double spaceWidth = faces.Main().AdvanceX(U' ') * kLayoutUnitsPerOutlineUnit * ratio;
     const double lineHeight = faces.Main().Height() * kLayoutUnitsPerOutlineUnit;
 
-    CurveList curves;
-    curves.reserve(text.size() * 2);  // most glyphs have one or two contours
-    platform::GlyphOutline outline;
+    // Lay the glyphs out first: the scale's origin, the lower-left corner of them all, is known only
+    // then, and each placed glyph is traced twice, for the corner and for the curves.
+    std::vector<PlacedGlyph> placed;
+    placed.reserve(text.size());
     double y = y0;
     std::string_view remaining = text;
     while (!remaining.empty()) {
@@ -265,19 +257,33 @@ int TextCreateTrueType(const std::string& text, double height, double charSpace,
                 x += (character == U'\t' ? kTabSpaces : 1) * spaceWidth;
                 continue;
             }
-            if (!faces.For(character).LoadOutline(character, outline)) {
+            const Glyph* glyph = glyphs.For(character);
+            if (glyph == nullptr) {
                 return 1;
             }
-            GlyphOutlineToCurves(outline.records, x, y, ratio, curves);
-            x += outline.advanceX * ratio * kLayoutUnitsPerOutlineUnit + charSpace / scale;
-            y += outline.advanceY * kLayoutUnitsPerOutlineUnit;
+            if (!glyph->path.IsEmpty()) {
+                placed.push_back({glyph, x, y});
+            }
+            x += glyph->advanceX * ratio * kLayoutUnitsPerOutlineUnit + charSpace / scale;
+            y += glyph->advanceY * kLayoutUnitsPerOutlineUnit;
         }
         y += lineHeight + lineSpace;
     }
-    if (!curves.empty() && scale != 1.0) {
-        ScaleAbout(curves, CurveListLowerLeft(curves), scale);
+
+    LowerLeft lowerLeft;
+    std::size_t curveCount = 0;
+    for (const PlacedGlyph& glyph : placed) {
+        if (scale != 1.0) {
+            glyph.glyph->path.Trace(glyph.penX, glyph.penY, ratio, lowerLeft);
+        }
+        curveCount += glyph.glyph->path.CurveCount();
     }
-    std::move(curves.begin(), curves.end(), std::back_inserter(out));
+    // Every large block of the call is taken before the segments' many small ones.
+    out.reserve(out.size() + curveCount);
+    CurveBuilder builder(out, lowerLeft.Corner(), scale);
+    for (const PlacedGlyph& glyph : placed) {
+        glyph.glyph->path.Trace(glyph.penX, glyph.penY, ratio, builder);
+    }
     return 0;
 }
 

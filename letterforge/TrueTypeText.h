@@ -22,7 +22,4 @@ int TextCreateTrueType(const std::string& text, double height, double charSpace,
 void GlyphOutlineToCurves(const std::vector<std::uint8_t>& records, double penX, double penY, double widthRatio,
                           CurveList& out);
 
-// The lower-left corner of the curves' box: segment ends, and points at t = 0.01 .. 0.99 of Beziers.
-SDPoint CurveListLowerLeft(const CurveList& curves);
-
 }  // namespace letterforge

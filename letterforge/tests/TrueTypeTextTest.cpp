@@ -10,7 +10,10 @@
 #include FT_OUTLINE_H
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <limits>
+#include <thread>
 
 #include "ShxFontWriter.h"
 #include "TestFontConfig.h"
@@ -174,6 +177,54 @@ double LowestY(const Curves& curves) {
     return lowest;
 }
 
+// FNV-1a over every field of every record, in list order, with the curve and segment counts: any
+// change of a single bit of the output changes it.
+class RecordHash {
+  public:
+    template <typename T>
+    void Add(const T& value) {
+        unsigned char bytes[sizeof(T)];
+        std::memcpy(bytes, &value, sizeof(T));
+        for (unsigned char byte : bytes) {
+            hash = (hash ^ byte) * 0x100000001b3ULL;
+        }
+    }
+    void Add(SDPoint point) {
+        Add(point.x);
+        Add(point.y);
+    }
+    std::uint64_t Value() const { return hash; }
+
+  private:
+    std::uint64_t hash = 0xcbf29ce484222325ULL;
+};
+
+std::uint64_t OutputHash(const std::string& text, const std::string& font, double height, double charSpace,
+                         double lineSpace, double widthRatio) {
+    CDbList<CFileCurve*> list;
+    _text_create(nullptr, text, 0, font, height, charSpace, lineSpace, widthRatio, &list);
+    RecordHash hash;
+    hash.Add(list.GetCount());
+    for (auto* node = list.head->next; node != list.head; node = node->next) {
+        const CFileCurve& curve = *node->value;
+        hash.Add(curve.type);
+        hash.Add(curve.extra);
+        hash.Add(curve.segments.GetCount());
+        for (auto* at = curve.segments.head->next; at != curve.segments.head; at = at->next) {
+            const CFileLine& s = at->value;
+            for (auto word : {s.type, s.attr1, s.attr2, s.nodeSelected, s.startJoint, s.endJoint}) {
+                hash.Add(word);
+            }
+            for (SDPoint point : {s.start, s.end, s.ctrl1, s.ctrl2}) {
+                hash.Add(point);
+            }
+            hash.Add(s.scratch);
+        }
+        delete node->value;
+    }
+    return hash.Value();
+}
+
 class TrueTypeTextTest : public ::testing::Test {
   protected:
     static void SetUpTestSuite() { platform::testing::UseTestFontConfig(); }
@@ -279,6 +330,49 @@ TEST_F(TrueTypeTextTest, AnyNonZeroShxFlagTakesTheFontNameAsAnShxFile) {
     const Curves one = CreateText("A", 1, "box.shx", 6.0);
     ASSERT_EQ(one.size(), 1u);
     ExpectSameCurves(CreateText("A", 2, "box.shx", 6.0), one);
+}
+
+TEST_F(TrueTypeTextTest, FacesKeptBetweenTextsDrawAsFreshlyOpenedOnes) {
+    const Curves first = CreateText("Ag\u05d0", 0, "DejaVu Sans", 6.0);
+    ASSERT_FALSE(first.empty());
+    // More families than are kept open, so that the first face is closed and opened again.
+    for (const char* family : {"DejaVu Serif", "Cantarell", "No Such Family", "Another Missing Family", "Sans"}) {
+        EXPECT_FALSE(CreateText("Ag", 0, family, 6.0).empty()) << family;
+    }
+    ExpectSameCurves(CreateText("Ag\u05d0", 0, "DejaVu Sans", 6.0), first);
+    ExpectSameCurves(CreateText("Ag\u05d0", 0, "DejaVu Sans", 6.0), first);
+    Curves onOtherThread;
+    std::thread([&] { onOtherThread = CreateText("Ag\u05d0", 0, "DejaVu Sans", 6.0); }).join();
+    ExpectSameCurves(onOtherThread, first);
+}
+
+// Long texts pinned bit for bit: repeated glyphs, every kind of gap, a fallback face and its missing
+// glyph, width ratios and spacing, quadratic and cubic outlines.
+TEST_F(TrueTypeTextTest, LongMixedTextsKeepTheirExactCurves) {
+    std::string mixed;
+    for (int copy = 0; copy < 6; ++copy) {
+        mixed += "Ünïcødé ÀÉÎ ñ ß\tTab\r\nGreek αβγ Ωμέγα\nHebrew \u05d0\u05d1\u05d2 中文\n\n  {braces} 0123456789 "
+                 ".,;:!? @#$%&*() \xff\n";
+    }
+    std::string pangrams;
+    for (int copy = 0; copy < 20; ++copy) {
+        pangrams += "The quick brown fox jumps over the lazy dog 0123456789, PACK MY BOX WITH FIVE DOZEN JUGS.\n";
+    }
+    struct Case {
+        const char* name;
+        const std::string& text;
+        const char* font;
+        double height, charSpace, lineSpace, widthRatio;
+        std::uint64_t hash;
+    };
+    const Case cases[] = {
+        {"pangrams", pangrams, "DejaVu Sans", 8.0, 0.0, 0.0, 1.0, 0xd858ad4ea7db81f4ULL},
+        {"mixed, stretched and spaced", mixed, "DejaVu Serif", 7.5, 0.3, 2.5, 0.7, 0x6454f45ec61e8bc9ULL},
+        {"cubic outlines", pangrams, "Cantarell", 10.0, -0.2, -1.0, 1.3, 0xc6accf03baf0ad24ULL},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(OutputHash(c.text, c.font, c.height, c.charSpace, c.lineSpace, c.widthRatio), c.hash) << c.name;
+    }
 }
 
 TEST(GlyphOutlineToCurves, RecordsOverrunningTheirPolygonEndTheWalk) {

@@ -77,8 +77,8 @@ std::optional<FontFile> Match(FcPattern* pattern) {
 
 }  // namespace
 
-FontFace::FontFace(std::unique_ptr<Handles> handles, std::string filePath)
-    : freetype(std::move(handles)), path(std::move(filePath)) {}
+FontFace::FontFace(std::unique_ptr<Handles> handles, std::string filePath, int faceIndex)
+    : freetype(std::move(handles)), path(std::move(filePath)), index(faceIndex) {}
 
 FontFace::~FontFace() = default;
 
@@ -93,7 +93,7 @@ std::unique_ptr<FontFace> FontFace::OpenFile(const std::string& filePath, int fa
     }
     FT_Select_Charmap(handles->face, FT_ENCODING_UNICODE);
     handles->scale = kOutlineUnitsPerEm / handles->face->units_per_EM;
-    return std::unique_ptr<FontFace>(new FontFace(std::move(handles), filePath));
+    return std::unique_ptr<FontFace>(new FontFace(std::move(handles), filePath, faceIndex));
 }
 
 std::unique_ptr<FontFace> FontFace::OpenFamily(std::string_view family) {

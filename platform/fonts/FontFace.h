@@ -36,13 +36,15 @@ class FontFace {
     double AdvanceX(char32_t character) const;
     std::string FamilyName() const;
     const std::string& FilePath() const { return path; }
+    int FaceIndex() const { return index; }
 
   private:
     struct Handles;
-    FontFace(std::unique_ptr<Handles> handles, std::string filePath);
+    FontFace(std::unique_ptr<Handles> handles, std::string filePath, int faceIndex);
 
     std::unique_ptr<Handles> freetype;
     std::string path;
+    int index;
 };
 
 }  // namespace platform
