@@ -339,6 +339,7 @@ class CCadMgr : public CadMgrSettings {
                              double startX, double startY);
     void OrderElementList(CDbList<CCadElement*>* list, double startX, double startY, std::uint16_t code);
     void OrderGroupChildren(CCadElement* element);
+
     // ---- Canvas, view scale and mouse tools ----
     // Tool mode words: the group in the high bits, the tool in the low ones.
     static constexpr std::uint32_t kViewTools = 0x1000;

@@ -15,6 +15,7 @@ bool IsPenLayer(const CCadLayer* layer) {
 }  // namespace
 
 void CCadMgr::RenumberElements() {
+    elementIndex_.Invalidate();  // the index hands out candidates in list order
     std::uint32_t order = 0;
     for (auto* node = elementList.head->next; node != elementList.head; node = node->next) {
         node->value->orderNumber = ++order;

@@ -5,8 +5,9 @@
 #include "LanguageTexts.h"
 
 void CCadMgr::PostToOwner(std::uint32_t message) {
-    // Loading, adding and modifying are told with these; a change of the selection alone keeps the index.
-    if (message == kElementsLoadedMessage || message == kDrawingModifiedMessage) {
+    // Loading, adding, modifying and moving the selection are told with these; each may move rectangles.
+    if (message == kElementsLoadedMessage || message == kDrawingModifiedMessage ||
+        message == kSelectionMovedMessage) {
         elementIndex_.Invalidate();
     }
     if (ownerWindow_ != nullptr) {
