@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "LgpPageRules.h"
+
 namespace dotplate {
 
 namespace {
@@ -73,5 +75,39 @@ void CLgpPlate::ClearAll() {
 void CLgpPlate::CalcPlateExtent() { UniteBounds(plateOutlines, extent); }
 
 void CLgpPlate::CalcDotAreaExtent() { UniteBounds(dotAreaOutlines, extent); }
+
+LgpBox CLgpPlate::OutlineBox() const {
+    LgpBox box = extent;
+    bool first = true;
+    for (const auto& outline : plateOutlines) {
+        if (outline->IsEmpty()) {
+            continue;
+        }
+        if (first) {
+            box = outline->bounds;
+            first = false;
+        } else {
+            box.Unite(outline->bounds);
+        }
+    }
+    return box;
+}
+
+bool CLgpPlate::ResizeOutlines(double width, double height) {
+    const LgpBox box = OutlineBox();
+    const double scaleX = RoundCoord(width) / RoundCoord(box.Width());
+    const double scaleY = RoundCoord(height) / RoundCoord(box.Height());
+    if ((scaleX == 1.0 && scaleY == 1.0) || !std::isfinite(scaleX) || !std::isfinite(scaleY)) {
+        return false;
+    }
+    for (auto& outline : plateOutlines) {
+        outline->Scale(scaleX, scaleY, 0.0, 0.0);
+        outline->CalcBounds();
+    }
+    extent = LgpBox{0.0, 0.0, RoundCoord(width), RoundCoord(height)};
+    edgeOutlines.clear();
+    ResetDots();
+    return true;
+}
 
 }  // namespace dotplate

@@ -46,6 +46,11 @@ class CLgpPlate {
     void ClearAll();
     void CalcPlateExtent();
     void CalcDotAreaExtent();
+    // The box of the plate outlines; the extent while there are none.
+    LgpBox OutlineBox() const;
+    // Scales the plate outlines about the origin to the size (both rounded to 0.001 mm), drops the
+    // dots and the edge outlines; false, and nothing changed, when the size is already that.
+    bool ResizeOutlines(double width, double height);
 
     // Generation: replaces the dot rows by the pattern of the parameters inside the dot area.
     void Generate(const LgpDotPara& parameters, const LgpShapePara& shape);
