@@ -18,6 +18,7 @@
 #include "MyCurve.h"
 #include "CadVectorLayer.h"
 #include "DataCheckSettings.h"
+#include "ElementRectIndex.h"
 #include "ElementNamer.h"
 #include "OverlapRemoval.h"
 #include "OwnerWindow.h"
@@ -339,6 +340,132 @@ class CCadMgr : public CadMgrSettings {
     void OrderElementList(CDbList<CCadElement*>* list, double startX, double startY, std::uint16_t code);
     void OrderGroupChildren(CCadElement* element);
 
+    // ---- Canvas, view scale and mouse tools ----
+    // Tool mode words: the group in the high bits, the tool in the low ones.
+    static constexpr std::uint32_t kViewTools = 0x1000;
+    static constexpr std::uint32_t kDrawTools = 0x2000;
+    static constexpr std::uint32_t kSelectTools = 0x4000;
+    static constexpr std::uint32_t kNodeTools = 0x8000;
+    static constexpr std::uint32_t kPickTools = 0x10000;
+    static constexpr std::uint32_t kPanTool = 0x1001;
+    static constexpr std::uint32_t kEnlargeTool = 0x1002;
+    static constexpr std::uint32_t kReduceTool = 0x1004;
+    static constexpr std::uint32_t kZoomRectTool = 0x1008;
+    static constexpr std::uint32_t kLineTool = 0x2001;
+    static constexpr std::uint32_t kRectangleTool = 0x2002;
+    static constexpr std::uint32_t kEllipseTool = 0x2004;
+    static constexpr std::uint32_t kTextTool = 0x2008;
+    static constexpr std::uint32_t kPolylineTool = 0x2010;
+    static constexpr std::uint32_t kPointTool = 0x2020;
+    static constexpr std::uint32_t kBezierTool = 0x2040;
+    static constexpr std::uint32_t kSelectTool = 0x4001;
+    static constexpr std::uint32_t kRotateTool = 0x4400;
+    static constexpr std::uint32_t kNodeTool = 0x8001;
+    static constexpr std::uint32_t kCutPointPick = 0x10002;
+    static constexpr std::uint32_t kCutDirectionPick = 0x10004;
+    // Key-state flags of the mouse messages.
+    static constexpr std::uint32_t kShiftKey = 4;
+    static constexpr std::uint32_t kControlKey = 8;
+    // What a press of the node tool grabbed.
+    enum NodeDrag : std::uint16_t { kGrabbedNothing = 0, kGrabbedNodes = 1, kGrabbedHandle = 2, kGrabbedOutline = 3 };
+    // Message to the main window after every release of the select tool, and the node tool's hover
+    // answer (lParam 1 over a node or handle, 2 over the outline, 0 elsewhere).
+    static constexpr std::uint32_t kSelectionReleasedMessage = platform::kUserMessage + 111;
+    static constexpr std::uint32_t kNodeHoverMessage = platform::kUserMessage + 109;
+
+    // Press state of the tools: 1 between press and release; the click counter of the shape being drawn
+    // (0 idle, 1 after the first press, 2 while a multi-point element grows); the points of the last press,
+    // move and preview (device pixels for the view, select and pick tools, logical units for the drawing
+    // tools); the element being drawn, not yet part of the drawing; the key flags of the previous move of a
+    // drawing tool; what the node tool grabbed, and the control handle it grabbed (param 0.0 ctrl1, 1.0
+    // ctrl2); the point mark of a press on an outline between nodes (mm).
+    std::uint32_t buttonDown = 0;
+    std::uint16_t drawState = 0;
+    platform::Point anchorPoint;
+    platform::Point currentPoint;
+    platform::Point lastPoint;
+    std::unique_ptr<CCadElement> pendingElement;
+    std::uint16_t lastMoveFlags = 0;
+    std::uint16_t nodeDragKind = kGrabbedNothing;
+    CNodeSel grabbedHandle;
+    std::uint32_t pointMarkVisible = 0;
+    SDPoint pointMark;
+
+    // A client context of the owner with the view's mapping; the owner must be set.
+    platform::DeviceContext GetPreparedDC();
+    // Paints the whole canvas off screen and copies it onto the owner's picture. `full` is not consulted;
+    // the cursor flag lets the polyline's rubber segment follow the pointer.
+    void Redraw(int full, int cursorFlag);
+    void ZoomToRect(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom);
+    void ZoomToSelection();
+    void ZoomToAll();
+    void ZoomToPage();
+    platform::Rect GetPageRect() const;
+    void DrawPageFrame(platform::DeviceContext& mapDC, platform::DeviceContext& drawDC);
+    // Sub-mode 4 multiplies the zoom by 1.5, 2 by 2/3, keeping the model point under (x, y) in place.
+    void ZoomAtPoint(std::uint16_t mode, std::int32_t x, std::int32_t y);
+    // The point is in client pixels: the view converts the wheel message's screen point.
+    void OnMouseWheel(std::uint32_t flags, std::int16_t delta, platform::Point client);
+    std::int32_t PixelsToLogical(const platform::DeviceContext& dc, std::int32_t pixels) const;
+    // Tick spacing of the rulers (mm) at the current zoom; 1.0 without an owner.
+    double GetRulerStep();
+    static std::uint16_t NearerBound(double v, double lo, double hi);
+
+    // Tool modes and mouse dispatch (flags, client pixels).
+    std::uint32_t SetToolMode(std::uint32_t mode);
+    void OnLButtonDown(std::uint32_t flags, std::int32_t x, std::int32_t y);
+    void OnMouseMove(std::uint32_t flags, std::int32_t x, std::int32_t y);
+    void OnLButtonUp(std::uint32_t flags, std::int32_t x, std::int32_t y);
+    void OnRButtonDown(std::uint32_t flags, std::int32_t x, std::int32_t y);
+    void OnLButtonDblClk(std::uint32_t flags, std::int32_t x, std::int32_t y);
+    // Arrow keys of the view: without Ctrl a nudge by `step` mm, with Ctrl a turn by `angle` radians (Up
+    // and Left counterclockwise); the release reports the run of presses once.
+    enum class ArrowKey { Left, Right, Up, Down };
+    void OnArrowKey(ArrowKey key, bool ctrl, bool pressed, double step, double angle);
+    void NudgeSelection(std::uint16_t axis, std::int16_t sign, double step, int notify);
+    void NudgeRotateSelection(double angle, int notify);
+
+    // Select tool. ElementsInRect: the elements whose rectangle lies inside the band (mm), in element-list
+    // order, as the rubber band selects them.
+    std::vector<CCadElement*> ElementsInRect(const CCadRect& band);
+    std::uint16_t HitHandle(std::int32_t x, std::int32_t y);
+    void MoveSelectionByDrag(platform::DeviceContext& dc, platform::Point anchor, platform::Point release);
+    void ScaleSelectionByHandle(platform::DeviceContext& dc, std::uint16_t handle, platform::Point release);
+    void ScaleSelection(double sx, double sy, std::uint16_t handle);
+    void DrawMovePreview(platform::DeviceContext& dc, platform::Point anchor, platform::Point last,
+                         platform::Point current);
+    void DrawScalePreview(platform::DeviceContext& dc, std::uint16_t handle, platform::Point last,
+                          platform::Point current);
+    void DrawRotatePreview(platform::DeviceContext& dc, platform::Point p0, platform::Point p1, platform::Point p2);
+    void RotateSelectionByDrag(platform::DeviceContext& dc, platform::Point p0, platform::Point p1);
+    // The signed angle (radians) from p to q about the selection's centre; NaN when either lies on it.
+    double DragAngle(const platform::DeviceContext& dc, platform::Point p, platform::Point q) const;
+
+    // Drawing tools and the shapes they finish (logical units).
+    void AddPointAt(std::int32_t x, std::int32_t y);
+    void AddPolyPoint(std::int32_t x, std::int32_t y, std::uint32_t ctrl);
+    void FinishRectangle(std::int32_t x, std::int32_t y, std::uint32_t flags);
+    void FinishEllipse(std::int32_t x, std::int32_t y, std::uint32_t flags);
+    // Adds the pending element to the drawing as the only selected element.
+    void FinishNewElement();
+
+    // Node tool.
+    void MoveSelectedNodes(platform::DeviceContext& dc, platform::Point anchor, platform::Point release);
+    void DragControlHandle(platform::DeviceContext& dc, platform::Point p0, platform::Point p1);
+
+    // Overlays and marks of the repaint: mapDC converts, drawDC is the picture in device pixels.
+    void DrawGrid(double spacing, platform::DeviceContext& mapDC, platform::DeviceContext& drawDC);
+    void DrawDataFrame(platform::DeviceContext& mapDC, platform::DeviceContext& drawDC, CCadRect visibleArea);
+    void DrawSelectionHandles(platform::DeviceContext& mapDC, platform::DeviceContext& drawDC);
+    void DrawOriginMark(platform::DeviceContext& mapDC, platform::DeviceContext& drawDC);
+    // Returns whether the last line was drawn.
+    static bool DrawEllipseOutline(platform::DeviceContext& dc, std::int32_t x1, std::int32_t y1, std::int32_t x2,
+                                   std::int32_t y2);
+    void DrawPointMark(platform::DeviceContext& mapDC, platform::DeviceContext& drawDC);
+    void DrawNodeMarks(platform::DeviceContext& mapDC, platform::DeviceContext& drawDC);
+    void DrawNodeCursor(platform::DeviceContext& mapDC, platform::DeviceContext& drawDC, int cursorFlag);
+    // ---- end of canvas and mouse tools ----
+
     // Every entry of both tables back to its defaults, with the slot colours above.
     void ResetLayerTables();
 
@@ -395,6 +522,50 @@ class CCadMgr : public CadMgrSettings {
     void MoveSelectionCorner(bool right, bool top);
     // The element and its subtree leave the selection and the node selection.
     void DropReferences(CCadElement* element);
+
+    // ---- Canvas and mouse tools ----
+    void ViewToolDown(std::uint32_t flags, std::int32_t x, std::int32_t y);
+    void ViewToolMove(std::uint32_t flags, std::int32_t x, std::int32_t y);
+    void ViewToolUp(std::uint32_t flags, std::int32_t x, std::int32_t y);
+    void PickToolDown(std::uint32_t flags, std::int32_t x, std::int32_t y);
+    void SelectToolDown(std::uint32_t flags, std::int32_t x, std::int32_t y);
+    void SelectToolMove(std::uint32_t flags, std::int32_t x, std::int32_t y);
+    void SelectToolUp(std::uint32_t flags, std::int32_t x, std::int32_t y);
+    void DrawToolDown(std::uint32_t flags, std::int32_t x, std::int32_t y);
+    void DrawToolMove(std::uint32_t flags, std::int32_t x, std::int32_t y);
+    void DrawToolUp(std::uint32_t flags, std::int32_t x, std::int32_t y);
+    void NodeToolDown(std::uint32_t flags, std::int32_t x, std::int32_t y);
+    void NodeToolMove(std::uint32_t flags, std::int32_t x, std::int32_t y);
+    void NodeToolUp(std::uint32_t flags, std::int32_t x, std::int32_t y);
+    // The pending polyline or curve: rectangle, closing within the close tolerance, completion.
+    void CompletePendingCurve();
+    // The first element of the drawing hit at the logical point, in element-list order; curves only
+    // when asked.
+    CCadElement* FirstHitElement(double x, double y, platform::DeviceContext& dc, bool curvesOnly);
+    // The node of the node selection (or a Bezier handle beside one) within the tolerance (mm).
+    enum class NodeGrab { None, Node, Handle };
+    NodeGrab GrabNodeSelection(SDPoint at, double tolerance, bool keepHandle);
+    void NodeRubberBand(platform::DeviceContext& dc, platform::Point release);
+    // The selected nodes' segments and marks, or the grabbed handle's segment, displaced by d (mm).
+    void DrawNodeDragPreview(platform::DeviceContext& dc, SDPoint d);
+    // The selection rectangle with a zero extent widened by 0.5 mm on each side.
+    CCadRect HandleFrame() const;
+    // The nine handle positions (mm) in the order of the handle codes.
+    std::array<SDPoint, 9> HandlePositions() const;
+    // The reference point of a handle drag and the factors for a point (device pixels).
+    SDPoint ScaleReference(std::uint16_t handle) const;
+    std::pair<double, double> ScaleFactors(const platform::DeviceContext& dc, std::uint16_t handle,
+                                           platform::Point at, bool release) const;
+    void DrawRubberBand(platform::DeviceContext& dc, platform::Point from, platform::Point to) const;
+    // The two corners of a rectangle or ellipse dragged from the anchor to the point (logical units),
+    // squared with Ctrl and centred on the anchor with Shift.
+    std::pair<platform::Point, platform::Point> ShapeCorners(platform::Point to, std::uint32_t flags) const;
+    void DrawShapePreview(platform::DeviceContext& dc, platform::Point to, std::uint32_t flags);
+    void PostMessageToOwner(std::uint32_t message, std::intptr_t lParam);
+    // The element rectangles for the rubber band and the press hit test; every notification and every
+    // change of the element list makes it build again at the next query.
+    ElementRectIndex elementIndex_;
+    // ---- end of canvas and mouse tools ----
 
     platform::OwnerWindow* ownerWindow_ = nullptr;
     std::array<int, 7> elementCounts_{};  // by type code 1..6

@@ -83,6 +83,7 @@ int CCadMgr::AddElement(CCadElement* element) {
 
 CDbList<CCadElement*>::Node* CCadMgr::InsertElementAfter(CDbList<CCadElement*>::Node* before,
                                                           CCadElement* element) {
+    elementIndex_.Invalidate();
     const long number = namer_.NextNumber(element->typeCode, ElementCount(element->typeCode));
     element->name = MakeElementName(element);
     namer_.Assign(element, element->typeCode, number);
@@ -256,6 +257,7 @@ void CCadMgr::RemoveFromLayers(CCadElement* element) {
 }
 
 void CCadMgr::LeaveElementList(CCadElement* element) {
+    elementIndex_.Invalidate();
     const auto found = elementNodes_.find(element);
     if (found == elementNodes_.end()) {
         return;

@@ -5,6 +5,7 @@
 #include "LanguageTexts.h"
 
 void CCadMgr::PostToOwner(std::uint32_t message) {
+    elementIndex_.Invalidate();  // every notification follows a change the index may not know of
     if (ownerWindow_ != nullptr) {
         ownerWindow_->PostMessage(message, 0, 0);
     }

@@ -1,7 +1,9 @@
 // The window that owns a core object: it takes its posted messages and message boxes, tells the size of
-// its client area and repaints on request. The shell's view implements it; tests record through one.
+// its client area, repaints on request, lends a device context on its canvas picture, captures the mouse
+// and tells where the pointer is. The shell's view implements it; tests record through one.
 #pragma once
 
+#include "DeviceContext.h"
 #include "MessageSink.h"
 
 namespace platform {
@@ -23,6 +25,14 @@ class OwnerWindow : public MessageSink {
     virtual ClientRect GetClientRect() const = 0;
     // Asks for the whole client area to be painted again, later on the interface thread.
     virtual void RequestRepaint() = 0;
+    // A context in device pixels (text mapping) that draws on the picture the window shows; what is
+    // drawn appears once the context is gone. The caller may set its own mapping on it.
+    virtual DeviceContext GetClientDC() = 0;
+    // Mouse messages keep coming to this window while captured, even from outside it.
+    virtual void SetCapture() = 0;
+    virtual void ReleaseCapture() = 0;
+    // The pointer in client pixels.
+    virtual Point GetCursorPos() const = 0;
 };
 
 }  // namespace platform
