@@ -446,6 +446,7 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
         if (message->Message() == kDrawingModifiedMessage) {
             history_.OnDrawingModified(doc_);
             UpdateFrameTitle();
+            UpdateCommandUi();
         }
         if (message->Message() == kDrawingModifiedMessage ||
             message->Message() == CCadMgr::kSelectionReleasedMessage) {
