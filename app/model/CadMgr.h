@@ -562,9 +562,11 @@ class CCadMgr : public CadMgrSettings {
     std::pair<platform::Point, platform::Point> ShapeCorners(platform::Point to, std::uint32_t flags) const;
     void DrawShapePreview(platform::DeviceContext& dc, platform::Point to, std::uint32_t flags);
     void PostMessageToOwner(std::uint32_t message, std::intptr_t lParam);
-    // The element rectangles for the rubber band and the press hit test; every notification and every
-    // change of the element list makes it build again at the next query.
+    // The element rectangles for the rubber band and the press hit test; a change of the element list, the
+    // loaded and modified notifications and the nudges make it build again at the next query.
     ElementRectIndex elementIndex_;
+    // The off-screen picture of the repaint, kept while the client area keeps its size.
+    std::unique_ptr<platform::DeviceContext> offscreen_;
     // ---- end of canvas and mouse tools ----
 
     platform::OwnerWindow* ownerWindow_ = nullptr;

@@ -5,7 +5,10 @@
 #include "LanguageTexts.h"
 
 void CCadMgr::PostToOwner(std::uint32_t message) {
-    elementIndex_.Invalidate();  // every notification follows a change the index may not know of
+    // Loading, adding and modifying are told with these; a change of the selection alone keeps the index.
+    if (message == kElementsLoadedMessage || message == kDrawingModifiedMessage) {
+        elementIndex_.Invalidate();
+    }
     if (ownerWindow_ != nullptr) {
         ownerWindow_->PostMessage(message, 0, 0);
     }

@@ -174,6 +174,7 @@ void CCadMgr::NudgeSelection(std::uint16_t axis, std::int16_t sign, double step,
     const double dx = axis == 1 ? step : 0.0;
     const double dy = axis == 2 ? step : 0.0;
     MoveSelection(dx * direction, dy * direction, notify);
+    elementIndex_.Invalidate();  // a run of presses reports the change only at the key's release
     PostToOwner(kSelectionMovedMessage);
 }
 

@@ -159,7 +159,14 @@ void CCadMgr::Redraw(int, int cursorFlag) {
     const platform::ClientRect client = ownerWindow_->GetClientRect();
     const platform::Rect clientRect{client.left, client.top, client.right, client.bottom};
     DeviceContext clientDC = ownerWindow_->GetClientDC();
-    DeviceContext memDC = clientDC.CreateCompatibleDC({client.Width(), client.Height()});
+    const platform::Size size{client.Width(), client.Height()};
+    if (offscreen_ == nullptr || offscreen_->SurfaceSize() != size) {
+        offscreen_ = std::make_unique<DeviceContext>(clientDC.CreateCompatibleDC(size));
+    }
+    DeviceContext& memDC = *offscreen_;
+    memDC.SelectObject(platform::Pen{});
+    memDC.SelectObject(platform::Brush{});
+    memDC.SetROP2(platform::RasterOp::CopyPen);
     DeviceContext mapDC = GetPreparedDC();
 
     memDC.FillSolidRect(clientRect, backgroundColor);
