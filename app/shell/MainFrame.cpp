@@ -198,6 +198,20 @@ const std::map<std::string_view, Handler>& ManagerHandlers() {
     return handlers;
 }
 
+// The display switches the view commands flip, by handler name.
+int* DisplaySwitch(std::string_view handler) {
+    if (handler == "CMainFrame::OnShowPath") {
+        return &ShowPathOn;
+    }
+    if (handler == "CMainFrame::OnGraphHatch") {
+        return &FillDisplayOn;
+    }
+    if (handler == "CMainFrame::OnShowArray") {
+        return &ShowArray;
+    }
+    return nullptr;
+}
+
 // The frame's own commands, by handler name.
 bool IsFrameCommand(std::string_view handler) {
     static constexpr std::array<std::string_view, 8> kFrameHandlers = {
@@ -211,8 +225,8 @@ bool IsFrameCommand(std::string_view handler) {
 
 // True when this window can run the command now; the others wait with the later commands.
 bool HasHandler(const CommandSpec& command) {
-    return command.toolMode != 0 || IsFrameCommand(command.handler) ||
-           ManagerHandlers().contains(command.handler);
+    return command.toolMode != 0 || DisplaySwitch(command.handler) != nullptr ||
+           IsFrameCommand(command.handler) || ManagerHandlers().contains(command.handler);
 }
 
 }  // namespace
@@ -269,6 +283,9 @@ void CMainFrame::RunCommand(std::uint32_t id) {
         OnEditRedo();
     } else if (handler == "CCutrixApp::OnAppAbout") {
         QMessageBox::about(this, windowTitle(), QStringLiteral("Cutrix"));
+    } else if (int* displaySwitch = DisplaySwitch(handler)) {
+        *displaySwitch = *displaySwitch != 0 ? 0 : 1;
+        view_->RequestRepaint();
     } else if (const auto found = ManagerHandlers().find(handler); found != ManagerHandlers().end()) {
         found->second(manager_);
         OnDataChanged();

@@ -129,6 +129,19 @@ TEST_F(MainFrameTest, ToolCommandsSetAndCheckTheToolMode) {
     }
 }
 
+TEST_F(MainFrameTest, DisplaySwitchesFlipAndShowChecked) {
+    const std::pair<std::uint32_t, int*> switches[] = {
+        {32893, &ShowPathOn}, {32811, &FillDisplayOn}, {40024, &ShowArray}};
+    for (const auto& [id, value] : switches) {
+        const int before = *value;
+        frame.RunCommand(id);
+        EXPECT_NE(*value != 0, before != 0) << id;
+        EXPECT_EQ(frame.Action(id)->isChecked(), *value != 0) << id;
+        frame.RunCommand(id);
+        EXPECT_EQ(*value, before) << id;
+    }
+}
+
 TEST_F(MainFrameTest, OpenShowsTheFilesElementsAndNamesTheCaption) {
     frame.resize(640, 480);
     frame.show();
