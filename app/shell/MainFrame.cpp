@@ -402,15 +402,18 @@ void CMainFrame::PlaceImportedData(CDbList<CFileDraw*>& records, int select) {
 
 void CMainFrame::OnImport() {
     const QString file = QFileDialog::getOpenFileName(this, {}, {}, DialogFilter(ImportFilter()));
-    if (file.isEmpty()) {
-        return;
+    if (!file.isEmpty()) {
+        ImportFile(file.toStdString());
     }
+}
+
+bool CMainFrame::ImportFile(const std::filesystem::path& file) {
     std::array<std::uint32_t, CCadMgr::kLayerTableSize> colours{};
     for (int slot = 0; slot < CCadMgr::kLayerTableSize; ++slot) {
         colours[static_cast<std::size_t>(slot)] = manager_.vectorLayerTable[slot].commonParams.COM_Color;
     }
     CDbList<CFileDraw*> records;
-    const std::string path = file.toStdString();
+    const std::string path = file.string();
     const short result =
         _file_ImportFile(path.c_str(), LanguageIndex, ClampPltPrecision(gFileParaSettings),
                          ImportUnitScale(gFileParaSettings), colours.data(), manager_.drawColor,
@@ -419,9 +422,10 @@ void CMainFrame::OnImport() {
         view_->ShowMessageBox(GetLangText("Prompt", "3"), "", platform::kOk | platform::kIconWarning);
     } else {
         PlaceImportedData(records, 1);
-        SetLastImportedPath(path);
+        SetLastImportedPath(file);
     }
     FreeRecords(records);
+    return result == 0;
 }
 
 void CMainFrame::OnExport() {

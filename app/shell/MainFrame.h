@@ -39,6 +39,8 @@ class CMainFrame : public QMainWindow, public HandOverFrame, public SavePathChoo
     void RunCommand(std::uint32_t id);
     // Opens the document file; false when it was refused or could not be read.
     bool OpenDocumentFile(const std::filesystem::path& file);
+    // Imports the drawing file and leaves what it placed selected; false after the failure message.
+    bool ImportFile(const std::filesystem::path& file);
     // The state the enable and check rules look at, read from the manager and the history.
     CommandState CurrentCommandState() const;
     // Enables and checks every action from the current state.

@@ -142,6 +142,18 @@ TEST_F(MainFrameTest, DisplaySwitchesFlipAndShowChecked) {
     }
 }
 
+TEST_F(MainFrameTest, ImportPlacesTheDrawingSelected) {
+    const std::filesystem::path file = TestFile("line.dxf");
+    QFile dxf(QString::fromStdString(file.string()));
+    ASSERT_TRUE(dxf.open(QIODevice::WriteOnly));
+    dxf.write(
+        "0\nSECTION\n2\nENTITIES\n0\nLINE\n8\n0\n10\n0.0\n20\n0.0\n11\n50.0\n21\n0.0\n0\nENDSEC\n0\nEOF\n");
+    dxf.close();
+    ASSERT_TRUE(frame.ImportFile(file));
+    EXPECT_EQ(manager->elementList.count, 1);
+    EXPECT_EQ(manager->selectionList.count, 1);
+}
+
 TEST_F(MainFrameTest, OpenShowsTheFilesElementsAndNamesTheCaption) {
     frame.resize(640, 480);
     frame.show();
