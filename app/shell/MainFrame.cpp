@@ -1,0 +1,486 @@
+// The main window: menus from the command table, the drawing view, the status bar and the caption.
+#include "MainFrame.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QStatusBar>
+
+#include <algorithm>
+#include <array>
+#include <functional>
+#include <string>
+
+#include "CadMgr.h"
+#include "CutrixView.h"
+#include "Filebridge.h"
+#include "ImportRules.h"
+#include "LanguageTexts.h"
+#include "PlaceImportedData.h"
+#include "ProgramFolder.h"
+#include "SettingsGlobals.h"
+#include "SettingsRecords.h"
+#include "ShellTexts.h"
+#include "VendorInfo.h"
+#include "WindowMessage.h"
+
+namespace {
+
+QString FromUtf8(const std::string& text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// A language text, or its key while the language files lack it.
+QString MenuText(std::string_view key) {
+    const std::string text = GetLangText("Menu", std::string(key));
+    return FromUtf8(text.empty() ? std::string(key) : text);
+}
+
+// The import filter's "name|patterns|" pairs as a file dialog's "name (patterns);;" list.
+QString DialogFilter(const std::string& pairs) {
+    const QStringList parts = FromUtf8(pairs).split(QLatin1Char('|'), Qt::SkipEmptyParts);
+    QStringList filters;
+    for (qsizetype at = 0; at + 1 < parts.size(); at += 2) {
+        QString patterns = parts[at + 1];
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        filters << QStringLiteral("%1 (%2)").arg(parts[at], patterns);
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+void FreeRecords(CDbList<CFileDraw*>& records) {
+    for (auto* node = records.head->next; node != records.head; node = node->next) {
+        delete node->value;
+    }
+    records.RemoveAll();
+}
+
+bool HasBitmapSelected(const CCadMgr& manager) {
+    for (auto* node = manager.selectionList.head->next; node != manager.selectionList.head;
+         node = node->next) {
+        if (node->value != nullptr && node->value->typeCode == kBitmapElement) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(CCadMgr& manager, QWidget* parent)
+    : QMainWindow(parent), manager_(manager), doc_(manager) {
+    view_ = new CCutrixView(manager_, this);
+    view_->installEventFilter(this);
+    setCentralWidget(view_);
+
+    selectionPane_ = new QLabel(this);
+    positionPane_ = new QLabel(FromUtf8(StatusPositionText(0.0, 0.0)), this);
+    statusBar()->addPermanentWidget(selectionPane_);
+    statusBar()->addPermanentWidget(positionPane_);
+    statusBar()->showMessage(FromUtf8(CommandStatusPrompt(std::string(kIdlePromptKey))));
+
+    BuildMenus();
+    StartHistory();
+    UpdateFrameTitle();
+    ShowSelectionInfo();
+    UpdateCommandUi();
+}
+
+CMainFrame::~CMainFrame() = default;
+
+QAction* CMainFrame::Action(std::uint32_t id) const {
+    const auto found = actions_.find(id);
+    return found == actions_.end() ? nullptr : found->second;
+}
+
+QMenu* CMainFrame::PopupFor(const CommandSpec& command) {
+    const auto popup = popups_.find(command.popup);
+    QMenu* menu = popup != popups_.end() ? popup->second : nullptr;
+    if (menu == nullptr) {
+        menu = menuBar()->addMenu(MenuText(command.popup));
+        connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUi);
+        popups_.emplace(std::string(command.popup), menu);
+    }
+    if (command.submenu.empty()) {
+        return menu;
+    }
+    const std::string key = std::string(command.popup) + "/" + std::string(command.submenu);
+    const auto submenu = popups_.find(key);
+    if (submenu != popups_.end()) {
+        return submenu->second;
+    }
+    QMenu* made = menu->addMenu(MenuText(command.submenu));
+    popups_.emplace(key, made);
+    return made;
+}
+
+void CMainFrame::BuildMenus() {
+    for (const CommandSpec& command : CommandTable()) {
+        if (command.popup.empty()) {
+            continue;
+        }
+        auto* action = new QAction(MenuText(command.textKey), this);
+        platform::SetCommandId(*action, static_cast<int>(command.id));
+        if (!command.shortcut.empty()) {
+            action->setShortcut(QKeySequence(
+                QString::fromUtf8(command.shortcut.data(), static_cast<qsizetype>(command.shortcut.size()))));
+        }
+        action->setCheckable(command.check != CheckRule::kNone);
+        const bool later = IsLaterCommand(command.id);
+        action->setStatusTip(
+            FromUtf8(later ? LaterCommandStatusText() : CommandStatusPrompt(std::string(command.key))));
+        const std::uint32_t id = command.id;
+        connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
+        PopupFor(command)->addAction(action);
+        addAction(action);  // shortcuts work while the menus are closed
+        actions_.emplace(command.id, action);
+    }
+}
+
+CommandState CMainFrame::CurrentCommandState() const {
+    CommandState state;
+    state.toolMode = manager_.toolMode;
+    state.elementCount = manager_.elementList.count;
+    state.selectionCount = manager_.selectionList.count;
+    state.bitmapSelected = HasBitmapSelected(manager_);
+    state.canUndo = history_.CanUndo();
+    state.canRedo = history_.CanRedo();
+    state.showPath = ShowPathOn != 0;
+    state.fillDisplay = FillDisplayOn != 0;
+    state.showArray = ShowArray != 0;
+    state.languageIndex = LanguageIndex;
+    return state;
+}
+
+namespace {
+
+// The handlers this window has so far, by the table's handler name.
+using Handler = std::function<void(CCadMgr&)>;
+const std::map<std::string_view, Handler>& ManagerHandlers() {
+    static const std::map<std::string_view, Handler> handlers = {
+        {"CCadMgr::CutSelection", &CCadMgr::CutSelection},
+        {"CCadMgr::CopySelection", &CCadMgr::CopySelection},
+        {"CMainFrame::OnEditDelete", &CCadMgr::DeleteSelection},
+        {"CCadMgr::ZoomToPage", &CCadMgr::ZoomToPage},
+        {"CCadMgr::ZoomToSelection", &CCadMgr::ZoomToSelection},
+        {"CCadMgr::ZoomToAll", &CCadMgr::ZoomToAll},
+        {"CCadMgr::SelectAll", &CCadMgr::SelectAll},
+        {"CCadMgr::GroupSelection", &CCadMgr::GroupSelection},
+        {"CCadMgr::UngroupSelection", &CCadMgr::UngroupSelection},
+        {"CCadMgr::DeleteNodes", &CCadMgr::DeleteNodes},
+        {"CCadMgr::CombineNodes", &CCadMgr::CombineNodes},
+        {"CCadMgr::BreakCurve", &CCadMgr::BreakCurve},
+        {"CCadMgr::SegmentsToLines", &CCadMgr::SegmentsToLines},
+        {"CCadMgr::SegmentsToBeziers", &CCadMgr::SegmentsToBeziers},
+        {"CCadMgr::MirrorSelectionHorz", &CCadMgr::MirrorSelectionHorz},
+        {"CCadMgr::MirrorSelectionVert", &CCadMgr::MirrorSelectionVert},
+        {"CCadMgr::AlignLeft", &CCadMgr::AlignLeft},
+        {"CCadMgr::AlignRight", &CCadMgr::AlignRight},
+        {"CCadMgr::AlignTop", &CCadMgr::AlignTop},
+        {"CCadMgr::AlignBottom", &CCadMgr::AlignBottom},
+        {"CCadMgr::AlignHorzCenter", &CCadMgr::AlignHorzCenter},
+        {"CCadMgr::AlignVertCenter", &CCadMgr::AlignVertCenter},
+        {"CCadMgr::AlignPageCenter", &CCadMgr::AlignPageCenter},
+        {"CCadMgr::SpaceHorizontally", &CCadMgr::SpaceHorizontally},
+        {"CCadMgr::SpaceVertically", &CCadMgr::SpaceVertically},
+        {"CCadMgr::SameWidth", &CCadMgr::SameWidth},
+        {"CCadMgr::SameHeight", &CCadMgr::SameHeight},
+        {"CCadMgr::SameSize", &CCadMgr::SameSize},
+        {"CCadMgr::MoveSelectionToTopLeft", &CCadMgr::MoveSelectionToTopLeft},
+        {"CCadMgr::MoveSelectionToTopRight", &CCadMgr::MoveSelectionToTopRight},
+        {"CCadMgr::MoveSelectionToBottomRight", &CCadMgr::MoveSelectionToBottomRight},
+        {"CCadMgr::MoveSelectionToBottomLeft", &CCadMgr::MoveSelectionToBottomLeft},
+    };
+    return handlers;
+}
+
+// The display switches the view commands flip, by handler name.
+int* DisplaySwitch(std::string_view handler) {
+    if (handler == "CMainFrame::OnShowPath") {
+        return &ShowPathOn;
+    }
+    if (handler == "CMainFrame::OnGraphHatch") {
+        return &FillDisplayOn;
+    }
+    if (handler == "CMainFrame::OnShowArray") {
+        return &ShowArray;
+    }
+    return nullptr;
+}
+
+// The frame's own commands, by handler name.
+bool IsFrameCommand(std::string_view handler) {
+    static constexpr std::array<std::string_view, 8> kFrameHandlers = {
+        "CCutrixApp::OnFileNew",    "CCutrixApp::OnFileOpen",  "CCutrixDoc::OnFileSave",
+        "CCutrixDoc::OnFileSaveAs", "CMainFrame::OnImport",    "CMainFrame::OnExport",
+        "CCutrixApp::OnAppExit",    "CCutrixView::OnEditUndo",
+    };
+    return handler == "CCutrixView::OnEditRedo" || handler == "CCutrixApp::OnAppAbout" ||
+           std::find(kFrameHandlers.begin(), kFrameHandlers.end(), handler) != kFrameHandlers.end();
+}
+
+// True when this window can run the command now; the others wait with the later commands.
+bool HasHandler(const CommandSpec& command) {
+    return command.toolMode != 0 || DisplaySwitch(command.handler) != nullptr ||
+           IsFrameCommand(command.handler) || ManagerHandlers().contains(command.handler);
+}
+
+}  // namespace
+
+void CMainFrame::UpdateCommandUi() {
+    const CommandState state = CurrentCommandState();
+    for (const CommandSpec& command : CommandTable()) {
+        QAction* action = Action(command.id);
+        if (action == nullptr) {
+            continue;
+        }
+        const bool runnable = !IsLaterCommand(command.id) && HasHandler(command);
+        action->setEnabled(runnable && IsCommandEnabled(command, state));
+        if (!runnable) {
+            action->setStatusTip(FromUtf8(LaterCommandStatusText()));
+        }
+        action->setChecked(IsCommandChecked(command, state));
+    }
+    const std::string undoText = history_.StatusText();
+    if (!undoText.empty()) {
+        statusBar()->showMessage(FromUtf8(undoText));
+    }
+}
+
+void CMainFrame::RunCommand(std::uint32_t id) {
+    const CommandSpec* command = FindCommand(id);
+    if (command == nullptr || IsLaterCommand(id) || !HasHandler(*command)) {
+        return;
+    }
+    UpdateCommandUi();
+    if (QAction* action = Action(id); action != nullptr && !action->isEnabled()) {
+        return;
+    }
+    const std::string_view handler = command->handler;
+    if (command->toolMode != 0) {
+        SetToolMode(ToolModeAfter(*command, manager_.toolMode));
+    } else if (handler == "CCutrixApp::OnFileNew") {
+        OnFileNew();
+    } else if (handler == "CCutrixApp::OnFileOpen") {
+        OnFileOpen();
+    } else if (handler == "CCutrixDoc::OnFileSave") {
+        OnFileSave();
+    } else if (handler == "CCutrixDoc::OnFileSaveAs") {
+        OnFileSaveAs();
+    } else if (handler == "CMainFrame::OnImport") {
+        OnImport();
+    } else if (handler == "CMainFrame::OnExport") {
+        OnExport();
+    } else if (handler == "CCutrixApp::OnAppExit") {
+        close();
+    } else if (handler == "CCutrixView::OnEditUndo") {
+        OnEditUndo();
+    } else if (handler == "CCutrixView::OnEditRedo") {
+        OnEditRedo();
+    } else if (handler == "CCutrixApp::OnAppAbout") {
+        QMessageBox::about(this, windowTitle(), QStringLiteral("Cutrix"));
+    } else if (int* displaySwitch = DisplaySwitch(handler)) {
+        *displaySwitch = *displaySwitch != 0 ? 0 : 1;
+        view_->RequestRepaint();
+    } else if (const auto found = ManagerHandlers().find(handler); found != ManagerHandlers().end()) {
+        found->second(manager_);
+        OnDataChanged();
+    }
+    UpdateCommandUi();
+}
+
+void CMainFrame::SetToolMode(std::uint32_t mode) {
+    manager_.SetToolMode(mode);
+    view_->RequestRepaint();
+}
+
+void CMainFrame::UpdateFrameTitle() {
+    const std::string& software = gVendorInfo.entries[VendorInfo::kSoftwareTitle];
+    setWindowTitle(FromUtf8(FrameCaption(software, doc_.GetTitle())));
+}
+
+void CMainFrame::StartHistory() {
+    history_.Start(doc_);
+}
+
+void CMainFrame::ShowSelectionInfo() {
+    selectionPane_->setText(FromUtf8(SelectionInfoText(SummarizeSelection(manager_))));
+}
+
+void CMainFrame::OnDataChanged() {
+    view_->RequestRepaint();
+    ShowSelectionInfo();
+}
+
+void CMainFrame::SetLastImportedPath(const std::filesystem::path& file) {
+    lastImportedPath_ = file;
+}
+
+void CMainFrame::BringToFront() {
+    showMaximized();
+    raise();
+    activateWindow();
+}
+
+std::optional<std::filesystem::path> CMainFrame::ChooseSavePath() {
+    const QString file =
+        QFileDialog::getSaveFileName(this, {}, FromUtf8(doc_.GetTitle()), QStringLiteral("Cutrix (*.lcx)"));
+    if (file.isEmpty()) {
+        return std::nullopt;
+    }
+    std::filesystem::path path = file.toStdString();
+    if (path.extension().empty()) {
+        path += ".lcx";
+    }
+    return path;
+}
+
+void CMainFrame::OnFileNew() {
+    if (!CanCloseFrame(doc_, *view_, *this)) {
+        return;
+    }
+    StartNewDocument(platform::HandoverFolder(), doc_, this, *view_);
+    StartHistory();
+    UpdateFrameTitle();
+}
+
+bool CMainFrame::OpenDocumentFile(const std::filesystem::path& file) {
+    if (doc_.OpenDocument(file, *view_) != CCutrixDoc::LoadResult::kOpened) {
+        return false;
+    }
+    StartHistory();
+    manager_.ZoomToPage();
+    OnDataChanged();
+    UpdateFrameTitle();
+    return true;
+}
+
+void CMainFrame::OnFileOpen() {
+    if (!CanCloseFrame(doc_, *view_, *this)) {
+        return;
+    }
+    const QString file = QFileDialog::getOpenFileName(this, {}, {}, QStringLiteral("Cutrix (*.lcx)"));
+    if (!file.isEmpty()) {
+        OpenDocumentFile(file.toStdString());
+    }
+}
+
+bool CMainFrame::OnFileSave() {
+    if (doc_.GetPathName().empty()) {
+        return OnFileSaveAs();
+    }
+    if (!doc_.SaveDocument(doc_.GetPathName())) {
+        view_->ShowMessageBox(SaveFailedText(), "", platform::kOk | platform::kIconWarning);
+        return false;
+    }
+    UpdateFrameTitle();
+    return true;
+}
+
+bool CMainFrame::OnFileSaveAs() {
+    const std::optional<std::filesystem::path> file = ChooseSavePath();
+    if (!file) {
+        return false;
+    }
+    if (!doc_.SaveDocument(*file)) {
+        view_->ShowMessageBox(SaveFailedText(), "", platform::kOk | platform::kIconWarning);
+        return false;
+    }
+    UpdateFrameTitle();
+    return true;
+}
+
+void CMainFrame::PlaceImportedData(CDbList<CFileDraw*>& records, int select) {
+    ImportPlacement placement{manager_, staging_, gFileParaSettings, manager_.drawColor, *view_};
+    ::PlaceImportedData(records, select, placement);
+    OnDataChanged();
+}
+
+void CMainFrame::OnImport() {
+    const QString file = QFileDialog::getOpenFileName(this, {}, {}, DialogFilter(ImportFilter()));
+    if (!file.isEmpty()) {
+        ImportFile(file.toStdString());
+    }
+}
+
+bool CMainFrame::ImportFile(const std::filesystem::path& file) {
+    std::array<std::uint32_t, CCadMgr::kLayerTableSize> colours{};
+    for (int slot = 0; slot < CCadMgr::kLayerTableSize; ++slot) {
+        colours[static_cast<std::size_t>(slot)] = manager_.vectorLayerTable[slot].commonParams.COM_Color;
+    }
+    CDbList<CFileDraw*> records;
+    const std::string path = file.string();
+    const short result =
+        _file_ImportFile(path.c_str(), LanguageIndex, ClampPltPrecision(gFileParaSettings),
+                         ImportUnitScale(gFileParaSettings), colours.data(), manager_.drawColor,
+                         static_cast<std::int32_t>(gFileParaSettings.importDxfText), 1, &records);
+    if (result != 0) {
+        view_->ShowMessageBox(GetLangText("Prompt", "3"), "", platform::kOk | platform::kIconWarning);
+    } else {
+        PlaceImportedData(records, 1);
+        SetLastImportedPath(file);
+    }
+    FreeRecords(records);
+    return result == 0;
+}
+
+void CMainFrame::OnExport() {
+    const QString file = QFileDialog::getSaveFileName(this, {}, {}, QStringLiteral("PLT (*.plt);;AI (*.ai)"));
+    if (file.isEmpty()) {
+        return;
+    }
+    const std::string path = file.toStdString();
+    if (ExportKindOf(path) == ExportKind::kPlt) {
+        manager_.ExportPlt(path);
+    } else {
+        manager_.ExportAI(path);
+    }
+}
+
+void CMainFrame::OnEditUndo() {
+    if (history_.Undo(doc_)) {
+        OnDataChanged();
+    }
+}
+
+void CMainFrame::OnEditRedo() {
+    if (history_.Redo(doc_)) {
+        OnDataChanged();
+    }
+}
+
+void CMainFrame::OnHandOverMessage() {
+    if (::OnHandOverMessage(platform::HandoverFolder(), doc_, *this, *view_, *this) ==
+        HandOverOutcome::kImported) {
+        StartHistory();
+        UpdateFrameTitle();
+    }
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == view_ && event->type() == platform::WindowMessageEvent::EventType()) {
+        const auto* message = static_cast<platform::WindowMessageEvent*>(event);
+        if (message->Message() == kDrawingModifiedMessage) {
+            history_.OnDrawingModified(doc_);
+            UpdateFrameTitle();
+            UpdateCommandUi();
+        }
+        if (message->Message() == kDrawingModifiedMessage ||
+            message->Message() == CCadMgr::kSelectionReleasedMessage) {
+            ShowSelectionInfo();
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (CanCloseFrame(doc_, *view_, *this)) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}

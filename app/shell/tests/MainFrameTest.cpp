@@ -1,0 +1,260 @@
+#include "MainFrame.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QMenu>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QTimer>
+
+#include <chrono>
+#include <memory>
+#include <thread>
+
+#include "CadCurve.h"
+#include "CadMgr.h"
+#include "CutrixView.h"
+#include "GeometryTestHelpers.h"
+#include "InstanceChannel.h"
+#include "LanguageTexts.h"
+#include "SettingsGlobals.h"
+#include "TempHome.h"
+#include "UndoStore.h"
+#include "WidgetTestApplication.h"
+
+namespace {
+
+constexpr std::uint32_t kSelectAll = 32782;
+constexpr std::uint32_t kDelete = 32781;
+
+class MainFrameTest : public platform::WidgetTest {
+  protected:
+    MainFrameTest() {
+        LanguageIndex = kLanguageEnglish;
+        WriteDefaultTexts();
+        CUndoStore::Init();
+    }
+
+    std::filesystem::path TestFile(const char* name) const { return cutrix::testing::TempHome() / name; }
+
+    // The square of side `size` at (x, y), closed, added to the manager's drawing.
+    static void AddSquare(CCadMgr& manager, double x, double y, double size) {
+        auto curve = std::make_unique<CCadCurve>();
+        cutrix::testing::AddPolyline(curve->pathList,
+                                     {{x, y}, {x + size, y}, {x + size, y + size}, {x, y + size}}, true);
+        curve->closed = 1;
+        curve->CalRect();
+        ASSERT_EQ(manager.AddElement(curve.release()), 1);
+    }
+
+    static std::vector<double> ElementLefts(const CCadMgr& manager) {
+        std::vector<double> lefts;
+        for (auto* node = manager.elementList.head->next; node != manager.elementList.head;
+             node = node->next) {
+            lefts.push_back(node->value->rect.x1);
+        }
+        return lefts;
+    }
+
+    // A document file of three squares written by a document of its own.
+    std::filesystem::path WriteThreeSquares() {
+        auto other = std::make_unique<CCadMgr>();
+        AddSquare(*other, 0, 0, 10);
+        AddSquare(*other, 20, 0, 5);
+        AddSquare(*other, 40, 10, 7);
+        CCutrixDoc writer(*other);
+        const std::filesystem::path file = TestFile("squares.lcx");
+        EXPECT_TRUE(writer.SaveDocument(file));
+        return file;
+    }
+
+    std::unique_ptr<CCadMgr> manager = std::make_unique<CCadMgr>();
+    CMainFrame frame{*manager};
+};
+
+TEST_F(MainFrameTest, EveryMenuItemOfTheTableSitsInAMenuAndLaterCommandsSayWhy) {
+    frame.UpdateCommandUi();
+    for (const CommandSpec& command : CommandTable()) {
+        if (command.popup.empty()) {
+            continue;
+        }
+        SCOPED_TRACE(command.id);
+        QAction* action = frame.Action(command.id);
+        ASSERT_NE(action, nullptr);
+        EXPECT_FALSE(action->text().isEmpty());
+        bool inMenu = false;
+        for (QObject* holder : action->associatedObjects()) {
+            inMenu = inMenu || qobject_cast<QMenu*>(holder) != nullptr;
+        }
+        EXPECT_TRUE(inMenu);
+        if (IsLaterCommand(command.id)) {
+            EXPECT_FALSE(action->isEnabled());
+            EXPECT_EQ(action->statusTip().toStdString(), LaterCommandStatusText());
+        }
+    }
+}
+
+TEST_F(MainFrameTest, RulesFollowTheDrawing) {
+    struct Case {
+        std::uint32_t id;
+        bool enabledWhenEmpty;
+        bool enabledWithSelection;
+    };
+    const Case cases[] = {
+        {57600, true, true},    // New
+        {32772, false, true},   // Export needs elements
+        {57643, false, false},  // Undo before any change
+        {32778, false, true},   // Zoom to selection
+    };
+    frame.UpdateCommandUi();
+    for (const Case& c : cases) {
+        EXPECT_EQ(frame.Action(c.id)->isEnabled(), c.enabledWhenEmpty) << c.id;
+    }
+    AddSquare(*manager, 0, 0, 10);
+    frame.RunCommand(kSelectAll);
+    for (const Case& c : cases) {
+        EXPECT_EQ(frame.Action(c.id)->isEnabled(), c.enabledWithSelection) << c.id;
+    }
+}
+
+TEST_F(MainFrameTest, ToolCommandsSetAndCheckTheToolMode) {
+    for (const CommandSpec& command : CommandTable()) {
+        if (command.toolMode == 0 || frame.Action(command.id) == nullptr) {
+            continue;
+        }
+        frame.RunCommand(command.id);
+        EXPECT_EQ(manager->toolMode, command.toolMode) << command.id;
+        EXPECT_TRUE(frame.Action(command.id)->isChecked()) << command.id;
+    }
+}
+
+TEST_F(MainFrameTest, DisplaySwitchesFlipAndShowChecked) {
+    const std::pair<std::uint32_t, int*> switches[] = {
+        {32893, &ShowPathOn}, {32811, &FillDisplayOn}, {40024, &ShowArray}};
+    for (const auto& [id, value] : switches) {
+        const int before = *value;
+        frame.RunCommand(id);
+        EXPECT_NE(*value != 0, before != 0) << id;
+        EXPECT_EQ(frame.Action(id)->isChecked(), *value != 0) << id;
+        frame.RunCommand(id);
+        EXPECT_EQ(*value, before) << id;
+    }
+}
+
+TEST_F(MainFrameTest, ImportPlacesTheDrawingSelected) {
+    const std::filesystem::path file = TestFile("line.dxf");
+    QFile dxf(QString::fromStdString(file.string()));
+    ASSERT_TRUE(dxf.open(QIODevice::WriteOnly));
+    dxf.write(
+        "0\nSECTION\n2\nENTITIES\n0\nLINE\n8\n0\n10\n0.0\n20\n0.0\n11\n50.0\n21\n0.0\n0\nENDSEC\n0\nEOF\n");
+    dxf.close();
+    ASSERT_TRUE(frame.ImportFile(file));
+    EXPECT_EQ(manager->elementList.count, 1);
+    EXPECT_EQ(manager->selectionList.count, 1);
+}
+
+TEST_F(MainFrameTest, OpenShowsTheFilesElementsAndNamesTheCaption) {
+    frame.resize(640, 480);
+    frame.show();
+    ASSERT_TRUE(frame.OpenDocumentFile(WriteThreeSquares()));
+    EXPECT_EQ(ElementLefts(*manager), (std::vector<double>{0.0, 20.0, 40.0}));
+    EXPECT_TRUE(frame.windowTitle().contains(QStringLiteral("squares.lcx")));
+    QApplication::processEvents();
+    const QImage drawn = frame.View().grab().toImage();
+    EXPECT_FALSE(drawn.isNull());
+}
+
+TEST_F(MainFrameTest, RefusedOpenKeepsTheDrawingAndCaption) {
+    AddSquare(*manager, 77, 0, 1);
+    const QString caption = frame.windowTitle();
+    const std::filesystem::path file = TestFile("short.lcx");
+    QFile cut(QString::fromStdString(file.string()));
+    ASSERT_TRUE(cut.open(QIODevice::WriteOnly));
+    cut.write("\xAB\x00\x06", 3);
+    cut.close();
+    QTimer answer;  // the version message
+    QObject::connect(&answer, &QTimer::timeout, [] {
+        if (QWidget* box = QApplication::activeModalWidget()) {
+            box->close();
+        }
+    });
+    answer.start(10);
+    EXPECT_FALSE(frame.OpenDocumentFile(file));
+    EXPECT_EQ(ElementLefts(*manager), std::vector<double>{77.0});
+    EXPECT_EQ(frame.windowTitle(), caption);
+}
+
+TEST_F(MainFrameTest, SaveWritesAFileThatLoadsTheChangedDrawing) {
+    const std::filesystem::path file = WriteThreeSquares();
+    ASSERT_TRUE(frame.OpenDocumentFile(file));
+    frame.RunCommand(kSelectAll);
+    frame.RunCommand(kDelete);
+    ASSERT_TRUE(ElementLefts(*manager).empty());
+    frame.RunCommand(57603);  // Save: the document has its path, no dialog
+
+    auto reader = std::make_unique<CCadMgr>();
+    AddSquare(*reader, 5, 5, 5);
+    CCutrixDoc doc(*reader);
+    platform::NullMessageSink messages;
+    ASSERT_EQ(doc.OpenDocument(file, messages), CCutrixDoc::LoadResult::kOpened);
+    EXPECT_TRUE(ElementLefts(*reader).empty());
+}
+
+TEST_F(MainFrameTest, UndoBringsBackWhatADeleteTook) {
+    frame.View().grab();  // the first paint makes the view the manager's owner, which hears of changes
+    ASSERT_TRUE(frame.OpenDocumentFile(WriteThreeSquares()));
+    frame.RunCommand(kSelectAll);
+    frame.RunCommand(kDelete);
+    QApplication::processEvents();
+    ASSERT_TRUE(frame.Action(57643)->isEnabled());
+    frame.RunCommand(57643);
+    EXPECT_EQ(ElementLefts(*manager).size(), 3u);
+    EXPECT_TRUE(frame.Action(57644)->isEnabled());
+}
+
+// Waits for the file to appear, for at most `limit`.
+bool WaitForFile(const QString& file, std::chrono::seconds limit) {
+    const auto end = std::chrono::steady_clock::now() + limit;
+    while (std::chrono::steady_clock::now() < end) {
+        if (QFile::exists(file)) {
+            return true;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return false;
+}
+
+TEST_F(MainFrameTest, SecondCopyInTheSameHomeHandsOverAndEndsAtOnce) {
+    const std::filesystem::path runtime = TestFile("runtime");
+    std::filesystem::create_directories(runtime);
+    std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
+    const QString runtimeFolder = QString::fromStdString(runtime.string());
+    // Made before either copy starts, so that both read the same names.
+    const QString socket =
+        InstanceChannel(InstallationId(cutrix::testing::TempHome()), runtimeFolder).SocketPath();
+
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("CUTRIX_HOME"),
+                       QString::fromStdString(cutrix::testing::TempHome().string()));
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeFolder);
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    QProcess first;
+    first.setProcessEnvironment(environment);
+    first.start(QStringLiteral(CUTRIX_PROGRAM));
+    ASSERT_TRUE(first.waitForStarted());
+    ASSERT_TRUE(WaitForFile(socket, std::chrono::seconds(60)));
+
+    QProcess second;
+    second.setProcessEnvironment(environment);
+    second.start(QStringLiteral(CUTRIX_PROGRAM));
+    EXPECT_TRUE(second.waitForFinished(30000));
+    EXPECT_EQ(second.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_EQ(first.state(), QProcess::Running);
+
+    first.kill();
+    first.waitForFinished();
+}
+
+}  // namespace
