@@ -97,7 +97,7 @@ QAction* CMainFrame::Action(std::uint32_t id) const {
     return found == actions_.end() ? nullptr : found->second;
 }
 
-QMenu* CMainFrame::PopupFor(const CommandSpec& command) {
+QMenu* CMainFrame::PopupFor(const CommandEntry& command) {
     const auto popup = popups_.find(command.popup);
     QMenu* menu = popup != popups_.end() ? popup->second : nullptr;
     if (menu == nullptr) {
@@ -119,7 +119,7 @@ QMenu* CMainFrame::PopupFor(const CommandSpec& command) {
 }
 
 void CMainFrame::BuildMenus() {
-    for (const CommandSpec& command : CommandTable()) {
+    for (const CommandEntry& command : CommandTable()) {
         if (command.popup.empty()) {
             continue;
         }
@@ -224,7 +224,7 @@ bool IsFrameCommand(std::string_view handler) {
 }
 
 // True when this window can run the command now; the others wait with the later commands.
-bool HasHandler(const CommandSpec& command) {
+bool HasHandler(const CommandEntry& command) {
     return command.toolMode != 0 || DisplaySwitch(command.handler) != nullptr ||
            IsFrameCommand(command.handler) || ManagerHandlers().contains(command.handler);
 }
@@ -233,7 +233,7 @@ bool HasHandler(const CommandSpec& command) {
 
 void CMainFrame::UpdateCommandUi() {
     const CommandState state = CurrentCommandState();
-    for (const CommandSpec& command : CommandTable()) {
+    for (const CommandEntry& command : CommandTable()) {
         QAction* action = Action(command.id);
         if (action == nullptr) {
             continue;
@@ -252,7 +252,7 @@ void CMainFrame::UpdateCommandUi() {
 }
 
 void CMainFrame::RunCommand(std::uint32_t id) {
-    const CommandSpec* command = FindCommand(id);
+    const CommandEntry* command = FindCommand(id);
     if (command == nullptr || IsLaterCommand(id) || !HasHandler(*command)) {
         return;
     }

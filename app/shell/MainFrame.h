@@ -66,8 +66,8 @@ class CMainFrame : public QMainWindow, public HandOverFrame, public SavePathChoo
 
   private:
     void BuildMenus();
-    QMenu* PopupFor(const CommandSpec& command);
-    void ShowCommandPrompt(const CommandSpec& command);
+    QMenu* PopupFor(const CommandEntry& command);
+    void ShowCommandPrompt(const CommandEntry& command);
 
     void OnFileNew();
     void OnFileOpen();

@@ -75,7 +75,7 @@ class MainFrameTest : public platform::WidgetTest {
 
 TEST_F(MainFrameTest, EveryMenuItemOfTheTableSitsInAMenuAndLaterCommandsSayWhy) {
     frame.UpdateCommandUi();
-    for (const CommandSpec& command : CommandTable()) {
+    for (const CommandEntry& command : CommandTable()) {
         if (command.popup.empty()) {
             continue;
         }
@@ -119,7 +119,7 @@ TEST_F(MainFrameTest, RulesFollowTheDrawing) {
 }
 
 TEST_F(MainFrameTest, ToolCommandsSetAndCheckTheToolMode) {
-    for (const CommandSpec& command : CommandTable()) {
+    for (const CommandEntry& command : CommandTable()) {
         if (command.toolMode == 0 || frame.Action(command.id) == nullptr) {
             continue;
         }
