@@ -5,7 +5,7 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
-#include <unordered_map>
+#include <utility>
 
 namespace pathsmith {
 
@@ -22,10 +22,57 @@ PointKey KeyOf(SDPoint p) {
     return {std::bit_cast<std::uint64_t>(p.x + 0.0), std::bit_cast<std::uint64_t>(p.y + 0.0)};
 }
 
-struct PointKeyHash {
-    std::size_t operator()(const PointKey& key) const {
-        return static_cast<std::size_t>((key.x * 0x9E3779B97F4A7C15ull) ^ (key.y + 0x632BE59BD9B4E019ull));
+// The first piece of each list of pieces that share a key, by open addressing in two flat arrays: a
+// walk builds two such tables, and a node-based map would cost an allocation per junction.
+class ListHeads {
+  public:
+    explicit ListHeads(std::size_t keyCount) {
+        std::size_t capacity = 16;
+        while (capacity < 2 * keyCount) {
+            capacity *= 2;
+        }
+        keys_.resize(capacity);
+        heads_.assign(capacity, -1);
     }
+
+    // The head of the key's list, -1 when there is none.
+    int Find(const PointKey& key) const {
+        for (std::size_t slot = FirstSlot(key);; slot = (slot + 1) & (heads_.size() - 1)) {
+            if (heads_[slot] < 0 || keys_[slot] == key) {
+                return heads_[slot];
+            }
+        }
+    }
+
+    // Puts item in front of the key's list; returns the item that was the head before, or -1.
+    int PushFront(const PointKey& key, int item) {
+        for (std::size_t slot = FirstSlot(key);; slot = (slot + 1) & (heads_.size() - 1)) {
+            if (heads_[slot] < 0) {
+                keys_[slot] = key;
+                heads_[slot] = item;
+                return -1;
+            }
+            if (keys_[slot] == key) {
+                return std::exchange(heads_[slot], item);
+            }
+        }
+    }
+
+  private:
+    // Round coordinates have their bits at the top only, so every bit is folded down to the slot's.
+    static std::uint64_t Mixed(std::uint64_t value) {
+        value ^= value >> 33;
+        value *= 0xFF51AFD7ED558CCDull;
+        value ^= value >> 33;
+        value *= 0xC4CEB9FE1A85EC53ull;
+        return value ^ (value >> 33);
+    }
+    std::size_t FirstSlot(const PointKey& key) const {
+        return static_cast<std::size_t>(Mixed(key.x ^ Mixed(key.y))) & (heads_.size() - 1);
+    }
+
+    std::vector<PointKey> keys_;
+    std::vector<int> heads_;
 };
 
 constexpr double kNearJunction = 2 * kCoincidence;
@@ -38,23 +85,15 @@ class Walker {
   public:
     Walker(const std::vector<Chord>& pieces, const std::vector<char>& kept, bool turnLeft)
         : pieces_(pieces), kept_(kept), turnLeft_(turnLeft), visited_(pieces.size(), 0),
-          nextStarting_(pieces.size(), -1), nextInCell_(pieces.size(), -1) {
-        firstStarting_.reserve(pieces.size());
+          nextStarting_(pieces.size(), -1), firstStarting_(pieces.size()), nextInCell_(pieces.size(), -1),
+          keptByCell_(pieces.size()) {
         // Later pieces are linked in front, so walking a junction's list visits pieces in chain order.
         for (int index = static_cast<int>(pieces.size()) - 1; index >= 0; --index) {
             if (kept[index] == kPieceKept) {
                 const SDPoint start = pieces[index].start;
-                auto [cell, added] = keptByCell_.try_emplace(CellKey(CellOf(start.x), CellOf(start.y)), index);
-                if (!added) {
-                    nextInCell_[index] = cell->second;
-                    cell->second = index;
-                }
+                nextInCell_[index] = keptByCell_.PushFront(CellKey(CellOf(start.x), CellOf(start.y)), index);
             }
-            auto [slot, added] = firstStarting_.try_emplace(KeyOf(pieces[index].start), index);
-            if (!added) {
-                nextStarting_[index] = slot->second;
-                slot->second = index;
-            }
+            nextStarting_[index] = firstStarting_.PushFront(KeyOf(pieces[index].start), index);
         }
     }
 
@@ -151,13 +190,9 @@ class Walker {
     // farthest towards the offset side keeps the walk on the outer edge of the band.
     int UnvisitedKeptFrom(SDPoint point, int arriving) const {
         const int successor = arriving + 1;
-        const auto found = firstStarting_.find(KeyOf(point));
-        if (found == firstStarting_.end()) {
-            return -1;
-        }
         int best = -1;
         double bestTurn = 0.0;
-        for (int piece = found->second; piece >= 0; piece = nextStarting_[piece]) {
+        for (int piece = firstStarting_.Find(KeyOf(point)); piece >= 0; piece = nextStarting_[piece]) {
             if (!UsableKept(piece)) {
                 continue;
             }
@@ -179,11 +214,8 @@ class Walker {
         double bestDistance = kNearJunction;
         for (std::int64_t dc = -1; dc <= 1; ++dc) {
             for (std::int64_t dr = -1; dr <= 1; ++dr) {
-                const auto found = keptByCell_.find(CellKey(column + dc, row + dr));
-                if (found == keptByCell_.end()) {
-                    continue;
-                }
-                for (int piece = found->second; piece >= 0; piece = nextInCell_[piece]) {
+                for (int piece = keptByCell_.Find(CellKey(column + dc, row + dr)); piece >= 0;
+                     piece = nextInCell_[piece]) {
                     const double gap = Distance(pieces_[piece].start, point);
                     if (UsableKept(piece) && gap <= bestDistance) {
                         best = piece;
@@ -196,8 +228,8 @@ class Walker {
     }
 
     static std::int64_t CellOf(double value) { return static_cast<std::int64_t>(std::floor(value / kNearJunction)); }
-    static std::uint64_t CellKey(std::int64_t column, std::int64_t row) {
-        return (static_cast<std::uint64_t>(column) * 0x9E3779B97F4A7C15ull) ^ static_cast<std::uint64_t>(row);
+    static PointKey CellKey(std::int64_t column, std::int64_t row) {
+        return {static_cast<std::uint64_t>(column), static_cast<std::uint64_t>(row)};
     }
 
     // Signed angle from the direction of one piece to that of the next, positive to the left.
@@ -221,11 +253,10 @@ class Walker {
         std::vector<Step> steps{{arriving, -1}};
         for (std::size_t head = 0; head < steps.size() && steps.size() < 64 * kMaxBridgePieces; ++head) {
             const SDPoint at = pieces_[steps[head].piece].end;
-            const auto found = firstStarting_.find(KeyOf(at));
-            if (found == firstStarting_.end() || Depth(steps, head) >= kMaxBridgePieces) {
+            if (Depth(steps, head) >= kMaxBridgePieces) {
                 continue;
             }
-            for (int piece = found->second; piece >= 0; piece = nextStarting_[piece]) {
+            for (int piece = firstStarting_.Find(KeyOf(at)); piece >= 0; piece = nextStarting_[piece]) {
                 if (kept_[piece] != kPieceBarelyInBand || visited_[piece] ||
                     InPath(steps, static_cast<int>(head), piece)) {
                     continue;
@@ -272,11 +303,11 @@ class Walker {
     const std::vector<char>& kept_;
     bool turnLeft_;
     std::vector<char> visited_;
-    std::unordered_map<PointKey, int, PointKeyHash> firstStarting_;
     std::vector<int> nextStarting_;
+    ListHeads firstStarting_;
     // The surviving pieces by the cell of their start, for junctions that were not cut exactly.
-    std::unordered_map<std::uint64_t, int> keptByCell_;
     std::vector<int> nextInCell_;
+    ListHeads keptByCell_;
 };
 
 }  // namespace
