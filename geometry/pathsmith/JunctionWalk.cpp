@@ -5,75 +5,17 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
-#include <utility>
+
+#include "ListHeads.h"
 
 namespace pathsmith {
 
 namespace {
 
-struct PointKey {
-    std::uint64_t x;
-    std::uint64_t y;
-    bool operator==(const PointKey&) const = default;
-};
-
 // Junctions are exact copies of one point, so the bits of the coordinates name them.
 PointKey KeyOf(SDPoint p) {
     return {std::bit_cast<std::uint64_t>(p.x + 0.0), std::bit_cast<std::uint64_t>(p.y + 0.0)};
 }
-
-// The first piece of each list of pieces that share a key, by open addressing in two flat arrays: a
-// walk builds two such tables, and a node-based map would cost an allocation per junction.
-class ListHeads {
-  public:
-    explicit ListHeads(std::size_t keyCount) {
-        std::size_t capacity = 16;
-        while (capacity < 2 * keyCount) {
-            capacity *= 2;
-        }
-        keys_.resize(capacity);
-        heads_.assign(capacity, -1);
-    }
-
-    // The head of the key's list, -1 when there is none.
-    int Find(const PointKey& key) const {
-        for (std::size_t slot = FirstSlot(key);; slot = (slot + 1) & (heads_.size() - 1)) {
-            if (heads_[slot] < 0 || keys_[slot] == key) {
-                return heads_[slot];
-            }
-        }
-    }
-
-    // Puts item in front of the key's list; returns the item that was the head before, or -1.
-    int PushFront(const PointKey& key, int item) {
-        for (std::size_t slot = FirstSlot(key);; slot = (slot + 1) & (heads_.size() - 1)) {
-            if (heads_[slot] < 0) {
-                keys_[slot] = key;
-                heads_[slot] = item;
-                return -1;
-            }
-            if (keys_[slot] == key) {
-                return std::exchange(heads_[slot], item);
-            }
-        }
-    }
-
-  private:
-    // Round coordinates have their bits at the top only, so every bit is folded down to the slot's.
-    static std::uint64_t Mixed(std::uint64_t value) {
-        value ^= value >> 33;
-        value *= 0xFF51AFD7ED558CCDull;
-        value ^= value >> 33;
-        value *= 0xC4CEB9FE1A85EC53ull;
-        return value ^ (value >> 33);
-    }
-    std::size_t FirstSlot(const PointKey& key) const {
-        return static_cast<std::size_t>(Mixed(key.x ^ Mixed(key.y))) & (heads_.size() - 1);
-    }
-
-    std::vector<PointKey> keys_;
-    std::vector<int> heads_;
-};
 
 constexpr double kNearJunction = 2 * kCoincidence;
 
@@ -84,8 +26,13 @@ bool SamePoint(SDPoint a, SDPoint b) {
 class Walker {
   public:
     Walker(const std::vector<Chord>& pieces, const std::vector<char>& kept, bool turnLeft)
-        : pieces_(pieces), kept_(kept), turnLeft_(turnLeft), visited_(pieces.size(), 0),
-          nextStarting_(pieces.size(), -1), firstStarting_(pieces.size()), nextInCell_(pieces.size(), -1),
+        : pieces_(pieces),
+          kept_(kept),
+          turnLeft_(turnLeft),
+          visited_(pieces.size(), 0),
+          nextStarting_(pieces.size(), -1),
+          firstStarting_(pieces.size()),
+          nextInCell_(pieces.size(), -1),
           keptByCell_(pieces.size()) {
         // Later pieces are linked in front, so walking a junction's list visits pieces in chain order.
         for (int index = static_cast<int>(pieces.size()) - 1; index >= 0; --index) {
@@ -166,7 +113,6 @@ class Walker {
         return -1;
     }
 
-
     // A walk that began on the stub of a misjudged junction comes round to that junction again and
     // finds nothing left to go on with: the ring is the loop from the junction's first visit, and the
     // stub before it is left out.
@@ -227,7 +173,9 @@ class Walker {
         return best;
     }
 
-    static std::int64_t CellOf(double value) { return static_cast<std::int64_t>(std::floor(value / kNearJunction)); }
+    static std::int64_t CellOf(double value) {
+        return static_cast<std::int64_t>(std::floor(value / kNearJunction));
+    }
     static PointKey CellKey(std::int64_t column, std::int64_t row) {
         return {static_cast<std::uint64_t>(column), static_cast<std::uint64_t>(row)};
     }
