@@ -27,12 +27,12 @@ bool AppendRoundJoin(SDPoint corner, double radius, SDPoint from, SDPoint to, st
     if (radius <= kMinRoundRadius) {
         return false;
     }
-    const double startAngle = SignedAngle({corner.x + 1.0, corner.y}, from, corner);
     const double sweep = SignedAngle(from, to, corner);
     if (std::fabs(sweep) < kRoundJoinAngleTolerance ||
         std::fabs(std::fabs(sweep) - kHalfPi) <= kRoundJoinAngleTolerance) {
         return false;
     }
+    const double startAngle = SignedAngle({corner.x + 1.0, corner.y}, from, corner);
     AppendArcPoints(corner, radius, startAngle, startAngle + sweep, points);
     return true;
 }
