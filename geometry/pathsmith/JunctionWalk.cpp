@@ -23,6 +23,21 @@ bool SamePoint(SDPoint a, SDPoint b) {
     return a.x == b.x && a.y == b.y;
 }
 
+// The key of a piece's start point, exact.
+struct StartKey {
+    const std::vector<Chord>* pieces;
+    PointKey operator()(int piece) const { return KeyOf((*pieces)[piece].start); }
+};
+
+// The key of the cell that holds a piece's start point.
+struct StartCellKey {
+    const std::vector<Chord>* pieces;
+    PointKey operator()(int piece) const {
+        const SDPoint start = (*pieces)[piece].start;
+        return CellKeyOf(start.x, start.y, kNearJunction);
+    }
+};
+
 class Walker {
   public:
     Walker(const std::vector<Chord>& pieces, const std::vector<char>& kept, bool turnLeft)
@@ -31,16 +46,15 @@ class Walker {
           turnLeft_(turnLeft),
           visited_(pieces.size(), 0),
           nextStarting_(pieces.size(), -1),
-          firstStarting_(pieces.size()),
+          firstStarting_(pieces.size(), StartKey{&pieces}),
           nextInCell_(pieces.size(), -1),
-          keptByCell_(pieces.size()) {
+          keptByCell_(pieces.size(), StartCellKey{&pieces}) {
         // Later pieces are linked in front, so walking a junction's list visits pieces in chain order.
         for (int index = static_cast<int>(pieces.size()) - 1; index >= 0; --index) {
             if (kept[index] == kPieceKept) {
-                const SDPoint start = pieces[index].start;
-                nextInCell_[index] = keptByCell_.PushFront(CellKey(CellOf(start.x), CellOf(start.y)), index);
+                nextInCell_[index] = keptByCell_.PushFront(index);
             }
-            nextStarting_[index] = firstStarting_.PushFront(KeyOf(pieces[index].start), index);
+            nextStarting_[index] = firstStarting_.PushFront(index);
         }
     }
 
@@ -252,10 +266,10 @@ class Walker {
     bool turnLeft_;
     std::vector<char> visited_;
     std::vector<int> nextStarting_;
-    ListHeads firstStarting_;
+    ListHeads<StartKey> firstStarting_;
     // The surviving pieces by the cell of their start, for junctions that were not cut exactly.
     std::vector<int> nextInCell_;
-    ListHeads keptByCell_;
+    ListHeads<StartCellKey> keptByCell_;
 };
 
 }  // namespace

@@ -241,17 +241,17 @@ std::vector<char> OutsideBand(const std::vector<OffsetPiece>& pieces, const std:
 // the cell of their start; cells as wide as kCoincidence hold every twin's start in a neighbour cell.
 void DropRepeatedPieces(const std::vector<Chord>& pieces, std::vector<char>& kept) {
     constexpr double kCellSize = 2 * kCoincidence;
-    auto cellOf = [](double value) {
-        return static_cast<std::uint64_t>(static_cast<std::int64_t>(std::floor(value / kCellSize)));
-    };
-    ListHeads firstInCell(pieces.size());
+    ListHeads firstInCell(pieces.size(), [&pieces](int piece) {
+        return CellKeyOf(pieces[piece].start.x, pieces[piece].start.y, kCellSize);
+    });
     std::vector<int> nextInCell(pieces.size(), -1);
     for (std::size_t index = 0; index < pieces.size(); ++index) {
         if (kept[index] != kPieceKept) {
             continue;
         }
         const Chord& piece = pieces[index];
-        const std::uint64_t column = cellOf(piece.start.x), row = cellOf(piece.start.y);
+        const PointKey cell = CellKeyOf(piece.start.x, piece.start.y, kCellSize);
+        const std::uint64_t column = cell.x, row = cell.y;
         for (std::uint64_t dc = column - 1; dc != column + 2 && kept[index] == kPieceKept; ++dc) {
             for (std::uint64_t dr = row - 1; dr != row + 2; ++dr) {
                 for (int other = firstInCell.Find({dc, dr}); other >= 0; other = nextInCell[other]) {
@@ -263,7 +263,7 @@ void DropRepeatedPieces(const std::vector<Chord>& pieces, std::vector<char>& kep
             }
         }
         if (kept[index] == kPieceKept) {
-            nextInCell[index] = firstInCell.PushFront({column, row}, static_cast<int>(index));
+            nextInCell[index] = firstInCell.PushFront(static_cast<int>(index));
         }
     }
 }
