@@ -30,6 +30,8 @@ class ListHeads {
             capacity *= 2;
         }
         std::vector<std::vector<int>>& spare = SpareTables();
+        // Room for every table handed back, so that the destructor never allocates.
+        spare.reserve(kMaxSpareTables);
         if (!spare.empty()) {
             heads_ = std::move(spare.back());
             spare.pop_back();
