@@ -61,7 +61,7 @@ ChordGrid::ChordGrid(const std::vector<Chord>& chords, double margin)
     cellsPerUnit_ = 1.0 / cellSize_;
     // A contour passes about one and a half cells per chord; room for twice that many keeps the
     // table at most half full without growing it.
-    std::size_t capacity = 1024;
+    std::size_t capacity = 64;
     while (capacity < 3 * chords.size()) {
         capacity *= 2;
     }

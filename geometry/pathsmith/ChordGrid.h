@@ -70,9 +70,11 @@ class ChordGrid {
     }
     template <typename OnCell>
     void ForEachCell(const Chord& chord, OnCell&& onCell) const;
+    // Truncation is the floor here: everything below cell 1 (NaN included) is cell 0. It spares a
+    // call into the maths library on every row and column of every chord.
     std::int64_t CellIndex(double value, double origin) const {
-        const double cell = std::floor((value - origin) * cellsPerUnit_);
-        if (!(cell > 0.0)) {
+        const double cell = (value - origin) * cellsPerUnit_;
+        if (!(cell >= 1.0)) {
             return 0;
         }
         return cell < static_cast<double>(maxCell_) ? static_cast<std::int64_t>(cell) : maxCell_;

@@ -2,6 +2,7 @@
 #include "CurveCombine.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "Contours.h"
 #include "CrossingSplitter.h"
@@ -26,6 +27,7 @@ std::vector<SDPoint> VertexRing(const CDbList<CLineEx>& segments) {
 
 std::vector<Box> EdgeBoxes(const std::vector<SDPoint>& ring) {
     std::vector<Box> boxes;
+    boxes.reserve(ring.size());
     for (std::size_t index = 0; index + 1 < ring.size(); ++index) {
         boxes.push_back(BoxOf({ring[index], ring[index + 1]}));
     }
@@ -68,6 +70,10 @@ Crossings FindCrossings(const MergeOutline& a, const MergeOutline& b, const std:
     std::vector<SDPoint> points;
     std::vector<int> globalOfLocalA;
     std::vector<CrossingSplitter::Edge> edges;
+    const std::size_t localCount = 2 * nearEdgesOfA.size() + ringB.size();
+    points.reserve(localCount);
+    globalOfLocalA.reserve(2 * nearEdgesOfA.size());
+    edges.reserve(localCount);
     int previousEdge = -2;
     for (const int edge : nearEdgesOfA) {
         if (edge != previousEdge + 1) {
@@ -243,14 +249,19 @@ MergeOutline::MergeOutline(const CDbList<CLineEx>& segments)
       edges_(EdgeBoxes(ring_)),
       interior_(ring_) {}
 
-std::unique_ptr<CMyCurve> MergeOutlines(const MergeOutline& first, const MergeOutline& second) {
+MergeOutline::MergeOutline(std::vector<SDPoint> ring)
+    : ring_(std::move(ring)), bounds_(BoundsOf(ring_)), edges_(EdgeBoxes(ring_)), interior_(ring_) {
+    rect_ = CRectEx(bounds_.minX, bounds_.minY, bounds_.maxX, bounds_.maxY);
+}
+
+std::vector<SDPoint> MergedRing(const MergeOutline& first, const MergeOutline& second) {
     if (first.Ring().size() < 2 || second.Ring().size() < 2) {
-        return nullptr;
+        return {};
     }
     CRectEx firstRect = first.Rect(), secondRect = second.Rect();
     if (!RectsOverlap(firstRect, secondRect) && !firstRect.IsInclude(secondRect, kNestingTolerance) &&
         !secondRect.IsInclude(firstRect, kNestingTolerance)) {
-        return nullptr;
+        return {};
     }
     std::vector<int> nearEdges;
     first.Edges().Search(second.BoundsBox().Grown(kCoincidence), [&](int edge) {
@@ -259,24 +270,24 @@ std::unique_ptr<CMyCurve> MergeOutlines(const MergeOutline& first, const MergeOu
     });
     std::sort(nearEdges.begin(), nearEdges.end());
     if (nearEdges.empty()) {
-        return nullptr;
+        return {};
     }
     Crossings crossings = FindCrossings(first, second, nearEdges);
     if (crossings.count == 0) {
-        return nullptr;
+        return {};
     }
     const bool removedFromFirst = RemoveInnerSections(crossings.first, second.Interior());
     const bool removedFromSecond = RemoveInnerSections(crossings.second, first.Interior());
     if (!removedFromFirst && !removedFromSecond) {
-        return nullptr;
+        return {};
     }
     std::vector<OutlineChain> chains;
     CutIntoChains(crossings.first, chains);
     CutIntoChains(crossings.second, chains);
     JoinChains(chains);
-    const OutlineChain* kept = nullptr;
+    OutlineChain* kept = nullptr;
     double keptArea = 0.0;
-    for (const OutlineChain& chain : chains) {
+    for (OutlineChain& chain : chains) {
         if (chain.joined) {
             continue;
         }
@@ -286,7 +297,7 @@ std::unique_ptr<CMyCurve> MergeOutlines(const MergeOutline& first, const MergeOu
             keptArea = area;
         }
     }
-    return CurveThrough(kept->points);
+    return std::move(kept->points);
 }
 
 }  // namespace pathsmith

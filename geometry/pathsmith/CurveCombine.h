@@ -21,6 +21,8 @@ namespace pathsmith {
 class MergeOutline {
   public:
     explicit MergeOutline(const CDbList<CLineEx>& segments);
+    // The outline of a merge's result, straight from its vertex ring (at least two vertices).
+    explicit MergeOutline(std::vector<SDPoint> ring);
 
     const std::vector<SDPoint>& Ring() const { return ring_; }
     const CRectEx& Rect() const { return rect_; }
@@ -36,8 +38,9 @@ class MergeOutline {
     PointInRing interior_;
 };
 
-// The outline of the union of the two curves, or none when they do not cross (curves apart, touching
-// or nested) or no section of either lies inside the other.
-std::unique_ptr<CMyCurve> MergeOutlines(const MergeOutline& first, const MergeOutline& second);
+// The vertex ring of the outline of the union of the two curves, or none (fewer than two vertices)
+// when they do not cross (curves apart, touching or nested) or no section of either lies inside the
+// other.
+std::vector<SDPoint> MergedRing(const MergeOutline& first, const MergeOutline& second);
 
 }  // namespace pathsmith

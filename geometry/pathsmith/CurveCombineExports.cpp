@@ -25,6 +25,9 @@ class OutlineCache {
         return *outline;
     }
     void Forget(CMyCurve* curve) { outlines_.erase(curve); }
+    void Replace(CMyCurve* curve, std::vector<SDPoint> ring) {
+        outlines_[curve] = std::make_unique<MergeOutline>(std::move(ring));
+    }
 
   private:
     std::unordered_map<CMyCurve*, std::unique_ptr<MergeOutline>> outlines_;
@@ -39,34 +42,47 @@ void Unlink(CDbList<CMyCurve*>& curves, CurveNode* node) {
     curves.RemoveCurrent();
 }
 
+// The curve becomes the outline `grown` has reached.
+void ReplaceByMerged(CMyCurve*& curve, const std::vector<SDPoint>& grown) {
+    std::unique_ptr<CMyCurve> merged = CurveThrough(grown);
+    merged->combined = 1;
+    merged->colour = curve->colour;
+    delete curve;
+    curve = merged.release();
+}
+
+// A curve that merges with several others in turn keeps its growing outline as a vertex ring and
+// becomes a curve once, after its last merge.
 void CombineCurves(CDbList<CMyCurve*>& curves) {
     OutlineCache outlines;
     for (CurveNode* current = curves.head->next; current != curves.head; current = current->next) {
         if (!TakesPart(current->value)) {
             continue;
         }
+        bool grew = false;
         CurveNode* other = current->next;
         while (other != curves.head) {
             if (!TakesPart(other->value)) {
                 other = other->next;
                 continue;
             }
-            std::unique_ptr<CMyCurve> merged =
-                MergeOutlines(outlines.Of(current->value), outlines.Of(other->value));
-            if (merged == nullptr || merged->segments.IsEmpty()) {
+            std::vector<SDPoint> merged = MergedRing(outlines.Of(current->value), outlines.Of(other->value));
+            if (merged.size() < 2) {
                 other = other->next;
                 continue;
             }
-            merged->combined = 1;
-            merged->colour = current->value->colour;
-            outlines.Forget(current->value);
+            grew = true;
+            outlines.Replace(current->value, std::move(merged));
             outlines.Forget(other->value);
-            delete current->value;
             delete other->value;
-            current->value = merged.release();
             Unlink(curves, other);
             // The grown curve is compared again with every curve after it.
             other = current->next;
+        }
+        if (grew) {
+            CMyCurve* const before = current->value;
+            ReplaceByMerged(current->value, outlines.Of(before).Ring());
+            outlines.Forget(before);
         }
     }
     curves.cursor = curves.head;

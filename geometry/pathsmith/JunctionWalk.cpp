@@ -5,28 +5,17 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
-#include <unordered_map>
+
+#include "ListHeads.h"
 
 namespace pathsmith {
 
 namespace {
 
-struct PointKey {
-    std::uint64_t x;
-    std::uint64_t y;
-    bool operator==(const PointKey&) const = default;
-};
-
 // Junctions are exact copies of one point, so the bits of the coordinates name them.
 PointKey KeyOf(SDPoint p) {
     return {std::bit_cast<std::uint64_t>(p.x + 0.0), std::bit_cast<std::uint64_t>(p.y + 0.0)};
 }
-
-struct PointKeyHash {
-    std::size_t operator()(const PointKey& key) const {
-        return static_cast<std::size_t>((key.x * 0x9E3779B97F4A7C15ull) ^ (key.y + 0x632BE59BD9B4E019ull));
-    }
-};
 
 constexpr double kNearJunction = 2 * kCoincidence;
 
@@ -34,27 +23,38 @@ bool SamePoint(SDPoint a, SDPoint b) {
     return a.x == b.x && a.y == b.y;
 }
 
+// The key of a piece's start point, exact.
+struct StartKey {
+    const std::vector<Chord>* pieces;
+    PointKey operator()(int piece) const { return KeyOf((*pieces)[piece].start); }
+};
+
+// The key of the cell that holds a piece's start point.
+struct StartCellKey {
+    const std::vector<Chord>* pieces;
+    PointKey operator()(int piece) const {
+        const SDPoint start = (*pieces)[piece].start;
+        return CellKeyOf(start.x, start.y, kNearJunction);
+    }
+};
+
 class Walker {
   public:
     Walker(const std::vector<Chord>& pieces, const std::vector<char>& kept, bool turnLeft)
-        : pieces_(pieces), kept_(kept), turnLeft_(turnLeft), visited_(pieces.size(), 0),
-          nextStarting_(pieces.size(), -1), nextInCell_(pieces.size(), -1) {
-        firstStarting_.reserve(pieces.size());
+        : pieces_(pieces),
+          kept_(kept),
+          turnLeft_(turnLeft),
+          visited_(pieces.size(), 0),
+          nextStarting_(pieces.size(), -1),
+          firstStarting_(pieces.size(), StartKey{&pieces}),
+          nextInCell_(pieces.size(), -1),
+          keptByCell_(pieces.size(), StartCellKey{&pieces}) {
         // Later pieces are linked in front, so walking a junction's list visits pieces in chain order.
         for (int index = static_cast<int>(pieces.size()) - 1; index >= 0; --index) {
             if (kept[index] == kPieceKept) {
-                const SDPoint start = pieces[index].start;
-                auto [cell, added] = keptByCell_.try_emplace(CellKey(CellOf(start.x), CellOf(start.y)), index);
-                if (!added) {
-                    nextInCell_[index] = cell->second;
-                    cell->second = index;
-                }
+                nextInCell_[index] = keptByCell_.PushFront(index);
             }
-            auto [slot, added] = firstStarting_.try_emplace(KeyOf(pieces[index].start), index);
-            if (!added) {
-                nextStarting_[index] = slot->second;
-                slot->second = index;
-            }
+            nextStarting_[index] = firstStarting_.PushFront(index);
         }
     }
 
@@ -127,7 +127,6 @@ class Walker {
         return -1;
     }
 
-
     // A walk that began on the stub of a misjudged junction comes round to that junction again and
     // finds nothing left to go on with: the ring is the loop from the junction's first visit, and the
     // stub before it is left out.
@@ -151,13 +150,9 @@ class Walker {
     // farthest towards the offset side keeps the walk on the outer edge of the band.
     int UnvisitedKeptFrom(SDPoint point, int arriving) const {
         const int successor = arriving + 1;
-        const auto found = firstStarting_.find(KeyOf(point));
-        if (found == firstStarting_.end()) {
-            return -1;
-        }
         int best = -1;
         double bestTurn = 0.0;
-        for (int piece = found->second; piece >= 0; piece = nextStarting_[piece]) {
+        for (int piece = firstStarting_.Find(KeyOf(point)); piece >= 0; piece = nextStarting_[piece]) {
             if (!UsableKept(piece)) {
                 continue;
             }
@@ -179,11 +174,8 @@ class Walker {
         double bestDistance = kNearJunction;
         for (std::int64_t dc = -1; dc <= 1; ++dc) {
             for (std::int64_t dr = -1; dr <= 1; ++dr) {
-                const auto found = keptByCell_.find(CellKey(column + dc, row + dr));
-                if (found == keptByCell_.end()) {
-                    continue;
-                }
-                for (int piece = found->second; piece >= 0; piece = nextInCell_[piece]) {
+                for (int piece = keptByCell_.Find(CellKey(column + dc, row + dr)); piece >= 0;
+                     piece = nextInCell_[piece]) {
                     const double gap = Distance(pieces_[piece].start, point);
                     if (UsableKept(piece) && gap <= bestDistance) {
                         best = piece;
@@ -195,9 +187,11 @@ class Walker {
         return best;
     }
 
-    static std::int64_t CellOf(double value) { return static_cast<std::int64_t>(std::floor(value / kNearJunction)); }
-    static std::uint64_t CellKey(std::int64_t column, std::int64_t row) {
-        return (static_cast<std::uint64_t>(column) * 0x9E3779B97F4A7C15ull) ^ static_cast<std::uint64_t>(row);
+    static std::int64_t CellOf(double value) {
+        return static_cast<std::int64_t>(std::floor(value / kNearJunction));
+    }
+    static PointKey CellKey(std::int64_t column, std::int64_t row) {
+        return {static_cast<std::uint64_t>(column), static_cast<std::uint64_t>(row)};
     }
 
     // Signed angle from the direction of one piece to that of the next, positive to the left.
@@ -221,11 +215,10 @@ class Walker {
         std::vector<Step> steps{{arriving, -1}};
         for (std::size_t head = 0; head < steps.size() && steps.size() < 64 * kMaxBridgePieces; ++head) {
             const SDPoint at = pieces_[steps[head].piece].end;
-            const auto found = firstStarting_.find(KeyOf(at));
-            if (found == firstStarting_.end() || Depth(steps, head) >= kMaxBridgePieces) {
+            if (Depth(steps, head) >= kMaxBridgePieces) {
                 continue;
             }
-            for (int piece = found->second; piece >= 0; piece = nextStarting_[piece]) {
+            for (int piece = firstStarting_.Find(KeyOf(at)); piece >= 0; piece = nextStarting_[piece]) {
                 if (kept_[piece] != kPieceBarelyInBand || visited_[piece] ||
                     InPath(steps, static_cast<int>(head), piece)) {
                     continue;
@@ -272,11 +265,11 @@ class Walker {
     const std::vector<char>& kept_;
     bool turnLeft_;
     std::vector<char> visited_;
-    std::unordered_map<PointKey, int, PointKeyHash> firstStarting_;
     std::vector<int> nextStarting_;
+    ListHeads<StartKey> firstStarting_;
     // The surviving pieces by the cell of their start, for junctions that were not cut exactly.
-    std::unordered_map<std::uint64_t, int> keptByCell_;
     std::vector<int> nextInCell_;
+    ListHeads<StartCellKey> keptByCell_;
 };
 
 }  // namespace

@@ -3,13 +3,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <utility>
 
 #include "BoxTree.h"
-#include "ChordGrid.h"
-#include "JunctionWalk.h"
-#include "Contours.h"
 #include "ChordCutter.h"
+#include "Contours.h"
+#include "JunctionWalk.h"
+#include "ListHeads.h"
 #include "RingFinish.h"
 #include "RingSplitter.h"
 
@@ -20,20 +21,20 @@ namespace {
 // Turns closer to straight than this, or this close to a right angle, are mitred instead of rounded.
 constexpr double kRoundJoinAngleTolerance = kRadiansPerDegree;
 
-// The arc points around an outer corner, or none when the corner is to be mitred.
-std::vector<SDPoint> RoundJoin(SDPoint corner, double radius, SDPoint from, SDPoint to) {
-    std::vector<SDPoint> arc;
+// Appends the arc points around an outer corner to `points`; appends none when the corner is to be
+// mitred. Returns whether it appended any.
+bool AppendRoundJoin(SDPoint corner, double radius, SDPoint from, SDPoint to, std::vector<SDPoint>& points) {
     if (radius <= kMinRoundRadius) {
-        return arc;
+        return false;
     }
-    const double startAngle = SignedAngle({corner.x + 1.0, corner.y}, from, corner);
     const double sweep = SignedAngle(from, to, corner);
     if (std::fabs(sweep) < kRoundJoinAngleTolerance ||
         std::fabs(std::fabs(sweep) - kHalfPi) <= kRoundJoinAngleTolerance) {
-        return arc;
+        return false;
     }
-    AppendArcPoints(corner, radius, startAngle, startAngle + sweep, arc);
-    return arc;
+    const double startAngle = SignedAngle({corner.x + 1.0, corner.y}, from, corner);
+    AppendArcPoints(corner, radius, startAngle, startAngle + sweep, points);
+    return true;
 }
 
 // Where the lines of an offset line and the next one meet, judged on the lines as first offset.
@@ -77,41 +78,51 @@ bool MayCutInnerCorner(const std::vector<CornerMeeting>& corners, int index, boo
     return startOfFirst < corner.meeting.t1 && corner.meeting.t2 < endOfSecond;
 }
 
-// How an offset line is joined to the next one: the points linked in between them, and whether
-// they run around the corner at the offset distance (a round join) or through the corner vertex.
-struct CornerJoin {
+// How each offset line is joined to the next: the points linked in between them, all corners' points
+// in one buffer, and whether they run around the corner at the offset distance (a round join) or
+// through the corner vertex.
+struct CornerJoins {
     std::vector<SDPoint> points;
-    bool throughCorner = false;
+    std::vector<int> firstPoint;  // corner i's points are points[firstPoint[i]] to points[firstPoint[i + 1]]
+    std::vector<char> throughCorner;
 };
 
 // Joins each offset line to the next: inner corners are cut back to the meeting point, outer corners
 // get a round join (or a miter). Any other pair, where a short edge keeps the lines from meeting within
 // both, is linked through the corner vertex: the link lies inside the band and is dropped later, but
 // it leaves the two lines apart in the chain, so their crossing is cut like any other.
-std::vector<CornerJoin> JoinCorners(const std::vector<Chord>& contour, std::vector<Chord>& lines,
-                                    double distance, bool closed) {
+CornerJoins JoinCorners(const std::vector<Chord>& contour, std::vector<Chord>& lines, double distance,
+                        bool closed) {
     const int count = static_cast<int>(lines.size());
     const std::vector<CornerMeeting> corners = MeetCorners(lines, closed);
     std::vector<char> cut(count, 0);
     for (int index = 0; index < count; ++index) {
         cut[index] = MayCutInnerCorner(corners, index, closed);
     }
-    std::vector<CornerJoin> joins(count);
+    CornerJoins joins;
+    joins.points.reserve(count);
+    joins.firstPoint.reserve(count + 1);
+    joins.throughCorner.assign(count, 0);
     const int pairCount = closed ? count : count - 1;
-    for (int index = 0; index < pairCount; ++index) {
+    for (int index = 0; index < count; ++index) {
+        joins.firstPoint.push_back(static_cast<int>(joins.points.size()));
+        if (index >= pairCount) {
+            continue;
+        }
         Chord& a = lines[index];
         Chord& b = lines[(index + 1) % count];
         const CornerMeeting& corner = corners[index];
-        if (corner.outer) {
-            joins[index].points = RoundJoin(contour[index].end, distance, a.end, b.start);
-        }
-        if (cut[index] || (corner.outer && joins[index].points.empty())) {
+        const bool rounded =
+            corner.outer && AppendRoundJoin(contour[index].end, distance, a.end, b.start, joins.points);
+        if (cut[index] || (corner.outer && !rounded)) {
             a.end = corner.meeting.point;
             b.start = corner.meeting.point;
         } else if (!corner.outer && !Coincide(a.end, b.start)) {
-            joins[index] = {{a.end, contour[index].end, b.start}, true};
+            joins.points.insert(joins.points.end(), {a.end, contour[index].end, b.start});
+            joins.throughCorner[index] = 1;
         }
     }
+    joins.firstPoint.push_back(static_cast<int>(joins.points.size()));
     return joins;
 }
 
@@ -139,12 +150,11 @@ Chord GeneratorOf(const OffsetPiece& piece, const std::vector<Chord>& contour) {
 // The offset lines with the join chords linked in after each, as one chain whose pieces share their
 // joining points exactly (later stages find junctions by exact points); chords shorter than
 // kCoincidence are left out and their neighbours joined across them.
-std::vector<OffsetPiece> LinkJoins(const std::vector<Chord>& lines, const std::vector<CornerJoin>& joins,
-                                   bool closed) {
+std::vector<OffsetPiece> LinkJoins(const std::vector<Chord>& lines, const CornerJoins& joins, bool closed) {
     // Consecutive chords meet within rounding, or across a left-out chord, when nearer than this.
     constexpr double kJoinReach = 2 * kCoincidence;
     std::vector<OffsetPiece> work;
-    work.reserve(lines.size() * 2);
+    work.reserve(lines.size() + joins.points.size());
     auto add = [&](Chord chord, int segment, PieceOrigin origin) {
         if (IsShorterThanCoincidence(chord)) {
             return;
@@ -156,13 +166,14 @@ std::vector<OffsetPiece> LinkJoins(const std::vector<Chord>& lines, const std::v
     };
     for (int index = 0; index < static_cast<int>(lines.size()); ++index) {
         add(lines[index], index, PieceOrigin::kSegment);
-        const CornerJoin& join = joins[index];
-        const PieceOrigin origin = join.throughCorner ? PieceOrigin::kThroughCorner : PieceOrigin::kCornerArc;
-        for (std::size_t point = 0; point + 1 < join.points.size(); ++point) {
-            add({join.points[point], join.points[point + 1]}, index, origin);
+        const PieceOrigin origin =
+            joins.throughCorner[index] ? PieceOrigin::kThroughCorner : PieceOrigin::kCornerArc;
+        for (int point = joins.firstPoint[index]; point + 1 < joins.firstPoint[index + 1]; ++point) {
+            add({joins.points[point], joins.points[point + 1]}, index, origin);
         }
     }
-    if (closed && work.size() > 1 && Distance(work.back().chord.end, work.front().chord.start) <= kJoinReach) {
+    if (closed && work.size() > 1 &&
+        Distance(work.back().chord.end, work.front().chord.start) <= kJoinReach) {
         work.back().chord.end = work.front().chord.start;
     }
     return work;
@@ -226,21 +237,34 @@ std::vector<char> OutsideBand(const std::vector<OffsetPiece>& pieces, const std:
 }
 
 // Drops a kept piece that repeats an earlier kept one (same start and end): offsets of collinear walls
-// overlap and leave such twins once they are cut at each other's ends.
+// overlap and leave such twins once they are cut at each other's ends. The kept pieces are listed by
+// the cell of their start; cells as wide as kCoincidence hold every twin's start in a neighbour cell.
 void DropRepeatedPieces(const std::vector<Chord>& pieces, std::vector<char>& kept) {
-    ChordGrid grid(pieces, 2 * kCoincidence);
+    constexpr double kCellSize = 2 * kCoincidence;
+    ListHeads firstInCell(pieces.size(), [&pieces](int piece) {
+        return CellKeyOf(pieces[piece].start.x, pieces[piece].start.y, kCellSize);
+    });
+    std::vector<int> nextInCell(pieces.size(), -1);
     for (std::size_t index = 0; index < pieces.size(); ++index) {
         if (kept[index] != kPieceKept) {
             continue;
         }
         const Chord& piece = pieces[index];
-        grid.ForEachNearItem(static_cast<int>(index), [&](int other) {
-            if (static_cast<std::size_t>(other) < index && kept[other] == kPieceKept &&
-                CoincideInXAndY(pieces[other].start, piece.start) &&
-                CoincideInXAndY(pieces[other].end, piece.end)) {
-                kept[index] = kPieceDropped;
+        const PointKey cell = CellKeyOf(piece.start.x, piece.start.y, kCellSize);
+        const std::uint64_t column = cell.x, row = cell.y;
+        for (std::uint64_t dc = column - 1; dc != column + 2 && kept[index] == kPieceKept; ++dc) {
+            for (std::uint64_t dr = row - 1; dr != row + 2; ++dr) {
+                for (int other = firstInCell.Find({dc, dr}); other >= 0; other = nextInCell[other]) {
+                    if (CoincideInXAndY(pieces[other].start, piece.start) &&
+                        CoincideInXAndY(pieces[other].end, piece.end)) {
+                        kept[index] = kPieceDropped;
+                    }
+                }
             }
-        });
+        }
+        if (kept[index] == kPieceKept) {
+            nextInCell[index] = firstInCell.PushFront(static_cast<int>(index));
+        }
     }
 }
 
@@ -297,7 +321,7 @@ std::vector<std::vector<SDPoint>> OffsetContour(const std::vector<Chord>& contou
     const ContourShape shape = ExamineContour(contour);
     const bool toTheLeft = OffsetsToTheLeft(side, shape.direction);
     std::vector<Chord> lines = RawOffsetLines(contour, distance, toTheLeft);
-    const std::vector<CornerJoin> joins = JoinCorners(contour, lines, distance, shape.closed);
+    const CornerJoins joins = JoinCorners(contour, lines, distance, shape.closed);
     const std::vector<OffsetPiece> split = SplitAtCrossings(LinkJoins(lines, joins, shape.closed));
     std::vector<char> kept = OutsideBand(split, contour, distance);
     std::vector<Chord> pieces;
