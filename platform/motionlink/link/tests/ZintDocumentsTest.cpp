@@ -152,9 +152,11 @@ class PagedController {
           }) {}
 
     std::uint16_t Port() const { return controller_.Port(); }
+    // Requests are counted by sequence number: a resend that a slow machine's timer sends is the same
+    // request.
     int RequestsFor(std::uint32_t page) {
         std::lock_guard guard(lock_);
-        return asked_[page];
+        return static_cast<int>(asked_[page].size());
     }
 
   private:
@@ -166,7 +168,7 @@ class PagedController {
         archive.ReadU32();
         const std::uint32_t page = archive.ReadU32();
         std::lock_guard guard(lock_);
-        ++asked_[page];
+        asked_[page].insert(request.sequence);
         if (page >= pages_) {
             return ScriptedController::AnswerTo(request, kLinkRefused);
         }
@@ -181,7 +183,7 @@ class PagedController {
     std::uint32_t pages_;
     std::mutex lock_;
     std::set<std::uint32_t> busyOnce_;
-    std::map<std::uint32_t, int> asked_;
+    std::map<std::uint32_t, std::set<std::uint16_t>> asked_;
     ScriptedController controller_;
 };
 
