@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "CadElement.h"
 #include "DbList.h"
@@ -115,4 +116,7 @@ class CCadCurve : public CCadElement {
 
     // The lead block of a new curve: straight, placed along the path, 5 mm long.
     static CCutInOutPara DefaultLead();
+    // The closed curve of four Beziers that fills the rectangle (x1, y1)-(x2, y2) as an ellipse, its
+    // rectangle computed.
+    static std::unique_ptr<CCadCurve> MakeEllipse(double x1, double y1, double x2, double y2);
 };

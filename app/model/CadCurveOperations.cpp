@@ -335,3 +335,21 @@ int CCadCurve::IsSelfCross() const {
     }
     return 0;
 }
+
+std::unique_ptr<CCadCurve> CCadCurve::MakeEllipse(double x1, double y1, double x2, double y2) {
+    SDPoint points[13];
+    _math_elli2bezier(x1, y1, x2, y2, points);
+    auto curve = std::make_unique<CCadCurve>();
+    for (int piece = 0; piece < 4; ++piece) {
+        CFileLine segment;
+        segment.type = CFileLine::kBezier;
+        segment.start = points[3 * piece];
+        segment.ctrl1 = points[3 * piece + 1];
+        segment.ctrl2 = points[3 * piece + 2];
+        segment.end = points[3 * piece + 3];
+        curve->pathList.AddTail(segment);
+    }
+    curve->closed = 1;
+    curve->CalRect();
+    return curve;
+}

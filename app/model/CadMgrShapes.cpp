@@ -5,7 +5,6 @@
 #include "CadMgr.h"
 #include "CadPoint.h"
 #include "CanvasMapping.h"
-#include "Geomcore.h"
 
 using platform::Point;
 
@@ -88,21 +87,8 @@ void CCadMgr::FinishEllipse(std::int32_t x, std::int32_t y, std::uint32_t flags)
     const double cy = (static_cast<double>(second.y) + first.y) / 2.0 * 0.001;
     const double rx = std::abs(static_cast<double>(first.x) - second.x) * 0.001 / 2.0;
     const double ry = std::abs(static_cast<double>(first.y) - second.y) * 0.001 / 2.0;
-    SDPoint points[13];
-    _math_elli2bezier(cx - rx, cy - ry, cx + rx, cy + ry, points);
-    auto curve = std::make_unique<CCadCurve>();
+    auto curve = CCadCurve::MakeEllipse(cx - rx, cy - ry, cx + rx, cy + ry);
     curve->color = drawColor;
-    for (int piece = 0; piece < 4; ++piece) {
-        CFileLine segment;
-        segment.type = CFileLine::kBezier;
-        segment.start = points[3 * piece];
-        segment.ctrl1 = points[3 * piece + 1];
-        segment.ctrl2 = points[3 * piece + 2];
-        segment.end = points[3 * piece + 3];
-        curve->pathList.AddTail(segment);
-    }
-    curve->closed = 1;
-    curve->CalRect();
     curve->UpdateSmooth();
     pendingElement = std::move(curve);
     FinishNewElement();

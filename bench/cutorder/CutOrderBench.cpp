@@ -15,7 +15,6 @@
 #include "CadCurve.h"
 #include "CadMgr.h"
 #include "CutOrder.h"
-#include "Geomcore.h"
 #include "SettingsRecords.h"
 
 namespace {
@@ -40,21 +39,7 @@ std::unique_ptr<CCadCurve> Rectangle(double x1, double y1, double x2, double y2)
 }
 
 std::unique_ptr<CCadCurve> Circle(double cx, double cy, double radius) {
-    SDPoint points[13];
-    _math_elli2bezier(cx - radius, cy - radius, cx + radius, cy + radius, points);
-    auto curve = std::make_unique<CCadCurve>();
-    for (int index = 0; index < 4; ++index) {
-        CFileLine segment;
-        segment.type = CFileLine::kBezier;
-        segment.start = points[3 * index];
-        segment.ctrl1 = points[3 * index + 1];
-        segment.ctrl2 = points[3 * index + 2];
-        segment.end = points[3 * index + 3];
-        curve->pathList.AddTail(segment);
-    }
-    curve->closed = 1;
-    curve->CalRect();
-    return curve;
+    return CCadCurve::MakeEllipse(cx - radius, cy - radius, cx + radius, cy + radius);
 }
 
 struct Sheet {
