@@ -14,6 +14,7 @@ packages=(
   libpolyclipping-dev
   libmagick++-dev libpotrace-dev
   clang libclang-rt-14-dev
+  libsane-dev xvfb xdotool x11-apps
 )
 
 missing=()
