@@ -99,10 +99,8 @@ void RunWorker(ImportPlacement& placement) {
         return;
     }
     if (!RunImportWorkerAndWait(job)) {
-        placement.messages.ShowMessageBox(LanguageIndex == kLanguageSimplifiedChinese
-                                              ? "创建导入进程失败!"
-                                              : "Creat import progress failure!",
-                                          "", platform::kOk | platform::kIconError);
+        placement.messages.ShowMessageBox(ImportWorkerStartFailedText(), "",
+                                          platform::kOk | platform::kIconError);
     }
 }
 
@@ -110,6 +108,11 @@ void RunWorker(ImportPlacement& placement) {
 
 const char* NoImportDataText() {
     return LanguageIndex == kLanguageSimplifiedChinese ? "无导入数据!" : "No data!";
+}
+
+const char* ImportWorkerStartFailedText() {
+    return LanguageIndex == kLanguageSimplifiedChinese ? "创建导入进程失败!"
+                                                       : "Creat import progress failure!";
 }
 
 int PlaceImportedData(CDbList<CFileDraw*>& records, int runWorker, ImportPlacement& placement) {

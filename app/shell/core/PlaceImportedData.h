@@ -36,3 +36,5 @@ int PlaceImportedData(CDbList<CFileDraw*>& records, int runWorker, ImportPlaceme
 
 // "No data!" in the interface language.
 const char* NoImportDataText();
+// The message when the import worker's thread cannot be started, in the interface language.
+const char* ImportWorkerStartFailedText();
