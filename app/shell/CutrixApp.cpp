@@ -1,15 +1,16 @@
 // Start-up in its order: the installation's names, the single-instance claim, the start-up worker behind
-// a 100 ms poll, the page from the work area, then the main window; the settings are saved at exit.
+// the busy box, the page from the work area, the command line, then the main window; the settings are
+// saved at exit.
 #include "CutrixApp.h"
 
 #include <QApplication>
-#include <QEventLoop>
 #include <QStringList>
 #include <QTimer>
 
 #include <cstdio>
 #include <cstdlib>
 
+#include "BusyDlg.h"
 #include "CadMgr.h"
 #include "CutrixView.h"
 #include "DamagedFiles.h"
@@ -17,28 +18,33 @@
 #include "MainFrame.h"
 #include "ProgramFolder.h"
 #include "SettingsFiles.h"
+#include "SplashWnd.h"
 #include "StartupThread.h"
 #include "UndoStore.h"
 
 namespace {
 
-constexpr int kBusyPollMs = 100;
+// The command-line option that starts the program without its splash picture.
+constexpr auto kNoSplashOption = "--no-splash";
 
-// Waits, with the event loop running, until the start-up worker has finished.
+// Waits behind the busy box until the start-up worker has finished.
 void WaitForStartupWorker() {
     std::jthread worker = StartStartupThread();
-    QEventLoop loop;
-    QTimer poll;
-    QObject::connect(&poll, &QTimer::timeout, &loop, [&loop] {
-        if (StartupBusy.load() != 1) {
-            loop.quit();
-        }
-    });
-    poll.start(kBusyPollMs);
     if (StartupBusy.load() == 1) {
-        loop.exec();
+        CBusyDlg busy(StartupBusy);
+        busy.exec();
     }
     worker.join();
+}
+
+// The document named on the command line: its first argument that is not an option.
+QString DocumentArgument(const QStringList& arguments) {
+    for (qsizetype at = 1; at < arguments.size(); ++at) {
+        if (!arguments.at(at).startsWith(QStringLiteral("--"))) {
+            return arguments.at(at);
+        }
+    }
+    return {};
 }
 
 // With CUTRIX_STARTUP_PROBE set, the first idle moment after the window shows reports the time since the
@@ -72,11 +78,12 @@ int CCutrixApp::Run(int argc, char** argv) {
     CopyWorkSizeToPage(theCadMgr);
     CUndoStore::Init();
 
+    const QStringList arguments = QApplication::arguments();
+    CSplashWnd::EnableSplashScreen(!arguments.contains(QLatin1String(kNoSplashOption)));
     CMainFrame frame(theCadMgr);
     QObject::connect(&channel, &InstanceChannel::handOverRequested, &frame, &CMainFrame::OnHandOverMessage);
-    const QStringList arguments = QApplication::arguments();
-    if (arguments.size() > 1) {
-        frame.OpenDocumentFile(arguments.at(1).toStdString());
+    if (const QString document = DocumentArgument(arguments); !document.isEmpty()) {
+        frame.OpenDocumentFile(document.toStdString());
     }
     frame.showMaximized();
     QTimer::singleShot(0, &frame, [&frame] { TellOfDamagedFiles(frame.View()); });

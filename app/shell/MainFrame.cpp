@@ -7,24 +7,34 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QStatusBar>
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <functional>
 #include <string>
+#include <thread>
 
+#include "AboutDlg.h"
 #include "CadMgr.h"
 #include "CutrixView.h"
 #include "Filebridge.h"
+#include "FrameTwain.h"
+#include "ImportDialog.h"
+#include "ImportDlg.h"
 #include "ImportRules.h"
 #include "LanguageTexts.h"
 #include "PlaceImportedData.h"
+#include "PlaceOnPage.h"
 #include "ProgramFolder.h"
+#include "Progress.h"
+#include "ScanDlg.h"
+#include "ScanMessages.h"
 #include "SettingsGlobals.h"
 #include "SettingsRecords.h"
 #include "ShellTexts.h"
+#include "SplashWnd.h"
 #include "VendorInfo.h"
 #include "WindowMessage.h"
 
@@ -40,23 +50,39 @@ QString MenuText(std::string_view key) {
     return FromUtf8(text.empty() ? std::string(key) : text);
 }
 
-// The import filter's "name|patterns|" pairs as a file dialog's "name (patterns);;" list.
-QString DialogFilter(const std::string& pairs) {
-    const QStringList parts = FromUtf8(pairs).split(QLatin1Char('|'), Qt::SkipEmptyParts);
-    QStringList filters;
-    for (qsizetype at = 0; at + 1 < parts.size(); at += 2) {
-        QString patterns = parts[at + 1];
-        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-        filters << QStringLiteral("%1 (%2)").arg(parts[at], patterns);
-    }
-    return filters.join(QStringLiteral(";;"));
-}
-
 void FreeRecords(CDbList<CFileDraw*>& records) {
     for (auto* node = records.head->next; node != records.head; node = node->next) {
         delete node->value;
     }
     records.RemoveAll();
+}
+
+// What every import hands the file library: the layer colours, and the plotter precision and unit scale
+// of the file settings (kept in range there).
+struct ImportArguments {
+    std::array<std::uint32_t, CCadMgr::kLayerTableSize> colours{};
+    double precision = 0.0;
+    double unitScale = 0.0;
+};
+
+ImportArguments ImportArgumentsOf(const CCadMgr& manager) {
+    ImportArguments arguments;
+    for (int slot = 0; slot < CCadMgr::kLayerTableSize; ++slot) {
+        arguments.colours[static_cast<std::size_t>(slot)] =
+            manager.vectorLayerTable[slot].commonParams.COM_Color;
+    }
+    arguments.precision = ClampPltPrecision(gFileParaSettings);
+    arguments.unitScale = ImportUnitScale(gFileParaSettings);
+    return arguments;
+}
+
+// Lets the file chooser close and the window repaint before the import's own dialog comes up.
+void PumpMessagesFor(std::chrono::milliseconds span) {
+    const auto end = std::chrono::steady_clock::now() + span;
+    while (std::chrono::steady_clock::now() < end) {
+        PumpMessages();
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
 }
 
 bool HasBitmapSelected(const CCadMgr& manager) {
@@ -88,6 +114,8 @@ CMainFrame::CMainFrame(CCadMgr& manager, QWidget* parent)
     UpdateFrameTitle();
     ShowSelectionInfo();
     UpdateCommandUi();
+    twain_ = std::make_unique<CFrameTwain>(this);
+    CSplashWnd::ShowSplashScreen(this);
 }
 
 CMainFrame::~CMainFrame() = default;
@@ -220,6 +248,7 @@ bool IsFrameCommand(std::string_view handler) {
         "CCutrixApp::OnAppExit",    "CCutrixView::OnEditUndo",
     };
     return handler == "CCutrixView::OnEditRedo" || handler == "CCutrixApp::OnAppAbout" ||
+           handler == "CMainFrame::OnCapture" ||
            std::find(kFrameHandlers.begin(), kFrameHandlers.end(), handler) != kFrameHandlers.end();
 }
 
@@ -282,7 +311,9 @@ void CMainFrame::RunCommand(std::uint32_t id) {
     } else if (handler == "CCutrixView::OnEditRedo") {
         OnEditRedo();
     } else if (handler == "CCutrixApp::OnAppAbout") {
-        QMessageBox::about(this, windowTitle(), QStringLiteral("Cutrix"));
+        CAboutDlg(this).exec();
+    } else if (handler == "CMainFrame::OnCapture") {
+        OnCapture();
     } else if (int* displaySwitch = DisplaySwitch(handler)) {
         *displaySwitch = *displaySwitch != 0 ? 0 : 1;
         view_->RequestRepaint();
@@ -395,37 +426,90 @@ bool CMainFrame::OnFileSaveAs() {
 }
 
 void CMainFrame::PlaceImportedData(CDbList<CFileDraw*>& records, int select) {
+    PlaceImport(records, select);
+}
+
+int CMainFrame::PlaceImport(CDbList<CFileDraw*>& records, int select) {
     ImportPlacement placement{manager_, staging_, gFileParaSettings, manager_.drawColor, *view_};
-    ::PlaceImportedData(records, select, placement);
+    placement.runWorker = [this](ImportWorkerJob& job) { RunImportWorkerInDialog(job, *view_, this); };
+    const int placed = ::PlaceImportedData(records, select, placement);
     OnDataChanged();
+    return placed;
+}
+
+bool CMainFrame::FinishImport(CDbList<CFileDraw*>& records, const std::filesystem::path& file) {
+    constexpr std::chrono::milliseconds kSettleTime(100);
+    PumpMessagesFor(kSettleTime);
+    manager_.ClearSelection();
+    const bool placed = PlaceImport(records, 1) != 0;
+    if (placed) {
+        // Plotter and embroidery files are offered smoothing once its prompt exists.
+        CentreSelectionAndZoom(manager_);
+        SetLastImportedPath(file);
+        OnDataChanged();
+    }
+    FreeRecords(records);
+    return placed;
 }
 
 void CMainFrame::OnImport() {
-    const QString file = QFileDialog::getOpenFileName(this, {}, {}, DialogFilter(ImportFilter()));
-    if (!file.isEmpty()) {
-        ImportFile(file.toStdString());
+    const bool chinese = LanguageIndex == kLanguageSimplifiedChinese;
+    const ImportArguments arguments = ImportArgumentsOf(manager_);
+    CDbList<CFileDraw*> records;
+    std::string chosen;
+    const short result =
+        _file_Import(ImportFilter().c_str(), chinese ? "导入" : "Import", LanguageIndex, 1, &chosen,
+                     arguments.colours.data(), manager_.drawColor, arguments.precision, arguments.unitScale,
+                     static_cast<std::int32_t>(gFileParaSettings.importDxfText), 1, &records);
+    if (result == 2) {
+        FinishImport(records, chosen);
+        return;
     }
+    if (result != 0) {
+        view_->ShowMessageBox(NoImportDataText(), "", platform::kOk | platform::kIconWarning);
+    }
+    FreeRecords(records);
 }
 
 bool CMainFrame::ImportFile(const std::filesystem::path& file) {
-    std::array<std::uint32_t, CCadMgr::kLayerTableSize> colours{};
-    for (int slot = 0; slot < CCadMgr::kLayerTableSize; ++slot) {
-        colours[static_cast<std::size_t>(slot)] = manager_.vectorLayerTable[slot].commonParams.COM_Color;
-    }
+    const ImportArguments arguments = ImportArgumentsOf(manager_);
     CDbList<CFileDraw*> records;
     const std::string path = file.string();
-    const short result =
-        _file_ImportFile(path.c_str(), LanguageIndex, ClampPltPrecision(gFileParaSettings),
-                         ImportUnitScale(gFileParaSettings), colours.data(), manager_.drawColor,
-                         static_cast<std::int32_t>(gFileParaSettings.importDxfText), 1, &records);
+    const short result = _file_ImportFile(
+        path.c_str(), LanguageIndex, arguments.precision, arguments.unitScale, arguments.colours.data(),
+        manager_.drawColor, static_cast<std::int32_t>(gFileParaSettings.importDxfText), 1, &records);
     if (result != 0) {
         view_->ShowMessageBox(GetLangText("Prompt", "3"), "", platform::kOk | platform::kIconWarning);
-    } else {
-        PlaceImportedData(records, 1);
-        SetLastImportedPath(file);
+        FreeRecords(records);
+        return false;
     }
-    FreeRecords(records);
-    return result == 0;
+    return FinishImport(records, file);
+}
+
+void CMainFrame::UseScannerLibrary(const std::string& name) {
+    twain_ = std::make_unique<CFrameTwain>(this, name);
+}
+
+void CMainFrame::OnCapture() {
+    twain_->Release();
+    const bool enabled =
+        twain_->OpenSourceManager() && twain_->SelectSource() && twain_->Acquire(CTwain::kAnyCount);
+    if (enabled) {
+        CScanDlg dialog(
+            *twain_,
+            [this](const platform::DibBlock& page) {
+                if (PlaceScannedPicture(manager_, page, *view_) != 0) {
+                    view_->PostMessage(kElementsLoadedMessage, 0, 0);
+                    OnDataChanged();
+                }
+            },
+            this);
+        dialog.exec();
+    }
+    const std::string failure = ScanFailureText(twain_->LastError(), twain_->LastStatus());
+    if (!failure.empty()) {
+        view_->ShowMessageBox(failure, "", platform::kOk | platform::kIconWarning);
+    }
 }
 
 void CMainFrame::OnExport() {
@@ -478,6 +562,7 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
+    twain_->Release();
     if (CanCloseFrame(doc_, *view_, *this)) {
         event->accept();
     } else {

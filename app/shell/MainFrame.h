@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <optional>
 
 #include "CommandTable.h"
@@ -18,6 +19,7 @@
 
 class CCadMgr;
 class CCutrixView;
+class CFrameTwain;
 class QAction;
 class QLabel;
 class QMenu;
@@ -60,6 +62,9 @@ class CMainFrame : public QMainWindow, public HandOverFrame, public SavePathChoo
     // The program's second copy asked this one to take the hand-over files.
     void OnHandOverMessage();
 
+    // The scanner library Capture loads (tests name one that is missing).
+    void UseScannerLibrary(const std::string& name);
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -75,11 +80,16 @@ class CMainFrame : public QMainWindow, public HandOverFrame, public SavePathChoo
     bool OnFileSaveAs();
     void OnImport();
     void OnExport();
+    void OnCapture();
     void OnEditUndo();
     void OnEditRedo();
     void OnZoom(std::uint32_t id);
     void StartHistory();
     void ShowSelectionInfo();
+    // Places the records through the import dialog; the placement's result.
+    int PlaceImport(CDbList<CFileDraw*>& records, int select);
+    // After a file was read: the records placed and centred on the page with the view zoomed to them.
+    bool FinishImport(CDbList<CFileDraw*>& records, const std::filesystem::path& file);
 
     CCadMgr& manager_;
     CCutrixDoc doc_;
@@ -91,4 +101,5 @@ class CMainFrame : public QMainWindow, public HandOverFrame, public SavePathChoo
     std::map<std::uint32_t, QAction*> actions_;
     std::map<std::string, QMenu*, std::less<>> popups_;
     std::filesystem::path lastImportedPath_;
+    std::unique_ptr<CFrameTwain> twain_;
 };

@@ -1,0 +1,203 @@
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QMessageBox>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+
+#include "AboutDlg.h"
+#include "CadBitmap.h"
+#include "CadMgr.h"
+#include "ImportDialog.h"
+#include "ImportWorker.h"
+#include "LanguageTexts.h"
+#include "MainFrame.h"
+#include "SaneTestDevice.h"
+#include "ScanSettingsDlg.h"
+#include "SettingsGlobals.h"
+#include "TempHome.h"
+#include "UndoStore.h"
+#include "WidgetTestApplication.h"
+
+namespace {
+
+constexpr std::uint32_t kImport = 32771;
+constexpr std::uint32_t kCapture = 40020;
+constexpr std::uint32_t kAbout = 57664;
+constexpr std::uint32_t kLayerColour = 0x0000FF;
+
+// Answers the modal windows that come up while a command runs: message boxes are noted and closed,
+// every other modal window goes to `answer`.
+class ModalAnswerer {
+  public:
+    explicit ModalAnswerer(std::function<void(QWidget*)> answer = {}) : answer_(std::move(answer)) {
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                messages.push_back(box->text().toStdString());
+                box->close();
+            } else if (modal != nullptr && answer_) {
+                answer_(modal);
+            }
+        });
+        timer_.start(10);
+    }
+
+    std::vector<std::string> messages;
+
+  private:
+    std::function<void(QWidget*)> answer_;
+    QTimer timer_;
+};
+
+class FrameDialogsTest : public platform::WidgetTest {
+  protected:
+    FrameDialogsTest() {
+        LanguageIndex = kLanguageEnglish;
+        WriteDefaultTexts();
+        CUndoStore::Init();
+        manager->drawColor = kLayerColour;
+    }
+    ~FrameDialogsTest() override { filebridge::SetFileChooser({}); }
+
+    std::vector<CCadBitmap*> Bitmaps() const {
+        std::vector<CCadBitmap*> bitmaps;
+        for (auto* node = manager->elementList.head->next; node != manager->elementList.head;
+             node = node->next) {
+            if (node->value->typeCode == kBitmapElement) {
+                bitmaps.push_back(static_cast<CCadBitmap*>(node->value));
+            }
+        }
+        return bitmaps;
+    }
+
+    void ExpectCentred(const CCadElement& element) const {
+        EXPECT_NEAR((element.rect.x1 + element.rect.x2) / 2, manager->pageWidth / 2, 1e-6);
+        EXPECT_NEAR((element.rect.y1 + element.rect.y2) / 2, manager->pageHeight / 2, 1e-6);
+    }
+
+    // Accepts the scan settings, with the source set when one is given.
+    static std::function<void(QWidget*)> AcceptScanSettings(QString source = {}) {
+        return [source](QWidget* modal) {
+            auto* settings = qobject_cast<CScanSettingsDlg*>(modal);
+            if (settings == nullptr) {
+                return;
+            }
+            if (!source.isEmpty()) {
+                for (auto* box : settings->findChildren<QComboBox*>()) {
+                    if (box->findText(source) >= 0) {
+                        box->setCurrentText(source);
+                    }
+                }
+            }
+            settings->accept();
+        };
+    }
+
+    std::unique_ptr<CCadMgr> manager = std::make_unique<CCadMgr>();
+    CMainFrame frame{*manager};
+};
+
+TEST_F(FrameDialogsTest, CaptureBringsTheScannedPageInAsAnEightBitBitmapOfTheLayerColourCentred) {
+    cutrix::testing::UseSaneTestDevice();
+    frame.UpdateCommandUi();
+    ASSERT_TRUE(frame.Action(kCapture)->isEnabled());
+    ModalAnswerer answerer(AcceptScanSettings());
+    frame.RunCommand(kCapture);
+    EXPECT_TRUE(answerer.messages.empty());
+    const std::vector<CCadBitmap*> bitmaps = Bitmaps();
+    ASSERT_EQ(bitmaps.size(), 1u);
+    EXPECT_EQ(bitmaps[0]->GetBitCount(), 8);
+    EXPECT_EQ(bitmaps[0]->color, kLayerColour);
+    EXPECT_EQ(bitmaps[0]->GetWidth(), 157);  // 80 mm at 50 dpi
+    ExpectCentred(*bitmaps[0]);
+    EXPECT_EQ(manager->selectionList.count, 1);
+}
+
+TEST_F(FrameDialogsTest, CaptureFromTheFeederBringsEverySheetEachCentred) {
+    cutrix::testing::UseSaneTestDevice({.mode = "Color"});
+    ModalAnswerer answerer(AcceptScanSettings(QStringLiteral("Automatic Document Feeder")));
+    frame.RunCommand(kCapture);
+    EXPECT_TRUE(answerer.messages.empty());
+    const std::vector<CCadBitmap*> bitmaps = Bitmaps();
+    ASSERT_EQ(bitmaps.size(), 10u);  // the test scanner's feeder holds ten sheets
+    for (const CCadBitmap* bitmap : bitmaps) {
+        EXPECT_EQ(bitmap->GetBitCount(), 8);
+        ExpectCentred(*bitmap);
+    }
+    EXPECT_EQ(manager->selectionList.count, 1);
+}
+
+TEST_F(FrameDialogsTest, CaptureWithoutScannerOrLibrarySaysWhyAndAddsNothing) {
+    cutrix::testing::UseSaneTestDevice({.devices = 0});
+    ModalAnswerer answerer(AcceptScanSettings());
+    frame.RunCommand(kCapture);
+    frame.UseScannerLibrary("libsane-that-is-not-there.so.1");
+    frame.RunCommand(kCapture);
+    EXPECT_EQ(answerer.messages, (std::vector<std::string>{"No scanner found!",
+                                                           "The scanner library (SANE) is not installed!"}));
+    EXPECT_EQ(manager->elementList.count, 0);
+}
+
+TEST_F(FrameDialogsTest, CancellingTheScanSettingsAddsNothingAndSaysNothing) {
+    cutrix::testing::UseSaneTestDevice();
+    ModalAnswerer answerer([](QWidget* modal) {
+        if (auto* settings = qobject_cast<CScanSettingsDlg*>(modal)) {
+            settings->reject();
+        }
+    });
+    frame.RunCommand(kCapture);
+    EXPECT_TRUE(answerer.messages.empty());
+    EXPECT_EQ(manager->elementList.count, 0);
+}
+
+TEST_F(FrameDialogsTest, ImportRunsTheChosenFileThroughTheImportBoxAndCentresIt) {
+    const std::filesystem::path file = cutrix::testing::TempHome() / "line.dxf";
+    QFile dxf(QString::fromStdString(file.string()));
+    ASSERT_TRUE(dxf.open(QIODevice::WriteOnly));
+    dxf.write(
+        "0\nSECTION\n2\nENTITIES\n0\nLINE\n8\n0\n10\n0.0\n20\n0.0\n11\n50.0\n21\n0.0\n0\nENDSEC\n0\nEOF\n");
+    dxf.close();
+    filebridge::SetFileChooser([&file](const std::string&, const std::string& title) {
+        EXPECT_EQ(title, "Import");
+        return std::optional<std::string>(file.string());
+    });
+    ModalAnswerer answerer;
+    frame.RunCommand(kImport);
+    EXPECT_TRUE(answerer.messages.empty());
+    ASSERT_EQ(manager->elementList.count, 1);
+    EXPECT_EQ(manager->selectionList.count, 1);
+    ExpectCentred(*manager->elementList.head->next->value);
+    EXPECT_EQ(ImportDone.load(), 1);
+}
+
+TEST_F(FrameDialogsTest, AFileThatDoesNotImportSaysNoData) {
+    const std::filesystem::path file = cutrix::testing::TempHome() / "broken.dxf";
+    QFile dxf(QString::fromStdString(file.string()));
+    ASSERT_TRUE(dxf.open(QIODevice::WriteOnly));
+    dxf.write("0\nSECTION\n2\nENTITIES\n0\nLINE\n10\n");
+    dxf.close();
+    filebridge::SetFileChooser([&file](const std::string&, const std::string&) {
+        return std::optional<std::string>(file.string());
+    });
+    ModalAnswerer answerer;
+    frame.RunCommand(kImport);
+    EXPECT_EQ(answerer.messages, std::vector<std::string>{"No data!"});
+    EXPECT_EQ(manager->elementList.count, 0);
+}
+
+TEST_F(FrameDialogsTest, AboutShowsTheAboutDialog) {
+    bool shown = false;
+    ModalAnswerer answerer([&shown](QWidget* modal) {
+        if (auto* about = qobject_cast<CAboutDlg*>(modal)) {
+            shown = true;
+            about->accept();
+        }
+    });
+    frame.RunCommand(kAbout);
+    EXPECT_TRUE(shown);
+}
+
+}  // namespace
