@@ -10,6 +10,7 @@
 #include "AboutDlg.h"
 #include "CadBitmap.h"
 #include "CadMgr.h"
+#include "CutrixView.h"
 #include "ImportDialog.h"
 #include "ImportWorker.h"
 #include "LanguageTexts.h"
@@ -18,7 +19,6 @@
 #include "ScanSettingsDlg.h"
 #include "SettingsGlobals.h"
 #include "TempHome.h"
-#include "UndoStore.h"
 #include "WidgetTestApplication.h"
 
 namespace {
@@ -26,6 +26,7 @@ namespace {
 constexpr std::uint32_t kImport = 32771;
 constexpr std::uint32_t kCapture = 40020;
 constexpr std::uint32_t kAbout = 57664;
+constexpr std::uint32_t kUndo = 57643;
 constexpr std::uint32_t kLayerColour = 0x0000FF;
 
 // Answers the modal windows that come up while a command runs: message boxes are noted and closed,
@@ -57,7 +58,6 @@ class FrameDialogsTest : public platform::WidgetTest {
     FrameDialogsTest() {
         LanguageIndex = kLanguageEnglish;
         WriteDefaultTexts();
-        CUndoStore::Init();
         manager->drawColor = kLayerColour;
     }
     ~FrameDialogsTest() override { filebridge::SetFileChooser({}); }
@@ -102,6 +102,7 @@ class FrameDialogsTest : public platform::WidgetTest {
 
 TEST_F(FrameDialogsTest, CaptureBringsTheScannedPageInAsAnEightBitBitmapOfTheLayerColourCentred) {
     cutrix::testing::UseSaneTestDevice();
+    frame.View().grab();  // the first paint makes the view the manager's owner, which hears of changes
     frame.UpdateCommandUi();
     ASSERT_TRUE(frame.Action(kCapture)->isEnabled());
     ModalAnswerer answerer(AcceptScanSettings());
@@ -114,6 +115,10 @@ TEST_F(FrameDialogsTest, CaptureBringsTheScannedPageInAsAnEightBitBitmapOfTheLay
     EXPECT_EQ(bitmaps[0]->GetWidth(), 157);  // 80 mm at 50 dpi
     ExpectCentred(*bitmaps[0]);
     EXPECT_EQ(manager->selectionList.count, 1);
+
+    QApplication::processEvents();  // the modification notice reaches the undo history
+    frame.RunCommand(kUndo);
+    EXPECT_EQ(manager->elementList.count, 0);
 }
 
 TEST_F(FrameDialogsTest, CaptureFromTheFeederBringsEverySheetEachCentred) {
