@@ -16,6 +16,7 @@
 #include "LanguageTexts.h"
 #include "MainFrame.h"
 #include "SaneTestDevice.h"
+#include "ScanDlg.h"
 #include "ScanSettingsDlg.h"
 #include "SettingsGlobals.h"
 #include "TempHome.h"
@@ -133,6 +134,21 @@ TEST_F(FrameDialogsTest, CaptureFromTheFeederBringsEverySheetEachCentred) {
         ExpectCentred(*bitmap);
     }
     EXPECT_EQ(manager->selectionList.count, 1);
+}
+
+TEST_F(FrameDialogsTest, CancelInTheScanBoxStopsTheFeederWithoutAMessage) {
+    cutrix::testing::UseSaneTestDevice({.readDelayUs = 200000});
+    const auto acceptSettings = AcceptScanSettings(QStringLiteral("Automatic Document Feeder"));
+    ModalAnswerer answerer([&acceptSettings](QWidget* modal) {
+        if (auto* scanning = qobject_cast<CScanDlg*>(modal)) {
+            scanning->reject();
+        } else {
+            acceptSettings(modal);
+        }
+    });
+    frame.RunCommand(kCapture);
+    EXPECT_TRUE(answerer.messages.empty());
+    EXPECT_LT(Bitmaps().size(), 10u);
 }
 
 TEST_F(FrameDialogsTest, CaptureWithoutScannerOrLibrarySaysWhyAndAddsNothing) {

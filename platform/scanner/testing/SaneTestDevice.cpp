@@ -49,6 +49,10 @@ void UseSaneTestDevice(const SaneTestSettings& settings) {
                                         << "test-picture \"" << settings.picture << "\"\n"
                                         << "br_x " << settings.widthMm << "\n"
                                         << "br_y " << settings.heightMm << "\n";
+    if (settings.readDelayUs > 0) {
+        std::ofstream(folder / "test.conf", std::ios::app)
+            << "read-delay true\nread-delay-duration " << settings.readDelayUs << "\n";
+    }
     setenv("SANE_CONFIG_DIR", folder.c_str(), 1);
 }
 

@@ -14,6 +14,7 @@ struct SaneTestSettings {
     std::string picture = "Grid";
     double widthMm = 80.0;
     double heightMm = 100.0;
+    int readDelayUs = 0;  // every read of the scanner waits this long (at most 200000), for a slow device
 };
 
 // Writes dll.conf and test.conf into a fresh folder under the test's program folder and sets
