@@ -4,9 +4,9 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QFileDialog>
-#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QStatusBar>
 
 #include <algorithm>
@@ -18,6 +18,8 @@
 
 #include "AboutDlg.h"
 #include "CadMgr.h"
+#include "CanvasMapping.h"
+#include "CoolBar.h"
 #include "CutrixView.h"
 #include "Filebridge.h"
 #include "FrameTwain.h"
@@ -25,16 +27,21 @@
 #include "ImportDlg.h"
 #include "ImportRules.h"
 #include "LanguageTexts.h"
+#include "LayerColorBar.h"
+#include "MainToolBars.h"
 #include "PlaceImportedData.h"
 #include "PlaceOnPage.h"
 #include "ProgramFolder.h"
 #include "Progress.h"
+#include "PropertyBar.h"
 #include "ScanDlg.h"
 #include "ScanMessages.h"
 #include "SettingsGlobals.h"
 #include "SettingsRecords.h"
 #include "ShellTexts.h"
 #include "SplashWnd.h"
+#include "StatusBarXP.h"
+#include "ToolBarEx.h"
 #include "VendorInfo.h"
 #include "WindowMessage.h"
 
@@ -103,13 +110,15 @@ CMainFrame::CMainFrame(CCadMgr& manager, QWidget* parent)
     view_->installEventFilter(this);
     setCentralWidget(view_);
 
-    selectionPane_ = new QLabel(this);
-    positionPane_ = new QLabel(FromUtf8(StatusPositionText(0.0, 0.0)), this);
-    statusBar()->addPermanentWidget(selectionPane_);
-    statusBar()->addPermanentWidget(positionPane_);
+    statusBar_ = new CStatusBarXP(this);
+    setStatusBar(statusBar_);
+    static constexpr int kIndicators[] = {0, 32889, 32888};
+    statusBar_->SetIndicators(kIndicators);
+    ShowStatusPos(0.0, 0.0);
     statusBar()->showMessage(FromUtf8(CommandStatusPrompt(std::string(kIdlePromptKey))));
 
     BuildMenus();
+    CreateBars();
     StartHistory();
     UpdateFrameTitle();
     ShowSelectionInfo();
@@ -148,9 +157,6 @@ QMenu* CMainFrame::PopupFor(const CommandEntry& command) {
 
 void CMainFrame::BuildMenus() {
     for (const CommandEntry& command : CommandTable()) {
-        if (command.popup.empty()) {
-            continue;
-        }
         auto* action = new QAction(MenuText(command.textKey), this);
         platform::SetCommandId(*action, static_cast<int>(command.id));
         if (!command.shortcut.empty()) {
@@ -163,7 +169,9 @@ void CMainFrame::BuildMenus() {
             FromUtf8(later ? LaterCommandStatusText() : CommandStatusPrompt(std::string(command.key))));
         const std::uint32_t id = command.id;
         connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
-        PopupFor(command)->addAction(action);
+        if (!command.popup.empty()) {  // toolbar-only commands have an action for their buttons
+            PopupFor(command)->addAction(action);
+        }
         addAction(action);  // shortcuts work while the menus are closed
         actions_.emplace(command.id, action);
     }
@@ -181,6 +189,7 @@ CommandState CMainFrame::CurrentCommandState() const {
     state.fillDisplay = FillDisplayOn != 0;
     state.showArray = ShowArray != 0;
     state.languageIndex = LanguageIndex;
+    state.barVisible = barToggles_.Visible();
     return state;
 }
 
@@ -267,7 +276,7 @@ void CMainFrame::UpdateCommandUi() {
         if (action == nullptr) {
             continue;
         }
-        const bool runnable = !IsLaterCommand(command.id) && HasHandler(command);
+        const bool runnable = CanRun(command);
         action->setEnabled(runnable && IsCommandEnabled(command, state));
         if (!runnable) {
             action->setStatusTip(FromUtf8(LaterCommandStatusText()));
@@ -282,7 +291,7 @@ void CMainFrame::UpdateCommandUi() {
 
 void CMainFrame::RunCommand(std::uint32_t id) {
     const CommandEntry* command = FindCommand(id);
-    if (command == nullptr || IsLaterCommand(id) || !HasHandler(*command)) {
+    if (command == nullptr || !CanRun(*command)) {
         return;
     }
     UpdateCommandUi();
@@ -292,6 +301,8 @@ void CMainFrame::RunCommand(std::uint32_t id) {
     const std::string_view handler = command->handler;
     if (command->toolMode != 0) {
         SetToolMode(ToolModeAfter(*command, manager_.toolMode));
+    } else if (command->check == CheckRule::kBarVisible) {
+        barToggles_.Toggle(static_cast<Bar>(command->value));
     } else if (handler == "CCutrixApp::OnFileNew") {
         OnFileNew();
     } else if (handler == "CCutrixApp::OnFileOpen") {
@@ -326,6 +337,7 @@ void CMainFrame::RunCommand(std::uint32_t id) {
 
 void CMainFrame::SetToolMode(std::uint32_t mode) {
     manager_.SetToolMode(mode);
+    toolBars_->FollowToolMode(manager_.toolMode);
     view_->RequestRepaint();
 }
 
@@ -339,12 +351,60 @@ void CMainFrame::StartHistory() {
 }
 
 void CMainFrame::ShowSelectionInfo() {
-    selectionPane_->setText(FromUtf8(SelectionInfoText(SummarizeSelection(manager_))));
+    statusBar_->SetPaneText(kSelectionPane, FromUtf8(SelectionInfoText(SummarizeSelection(manager_))));
+    propertyBar_->Refresh();
 }
 
 void CMainFrame::OnDataChanged() {
     view_->RequestRepaint();
     ShowSelectionInfo();
+    UpdateCommandUi();
+}
+
+bool CMainFrame::CanRun(const CommandEntry& command) const {
+    if (IsLaterCommand(command.id)) {
+        return false;
+    }
+    if (command.check == CheckRule::kBarVisible) {
+        return barToggles_.Has(static_cast<Bar>(command.value));
+    }
+    return HasHandler(command);
+}
+
+void CMainFrame::CreateBars() {
+    toolBars_ = std::make_unique<CMainToolBars>(
+        *this, [this](std::uint32_t id) { return Action(id); }, [this](std::uint32_t id) { RunCommand(id); });
+    toolBars_->FollowToolMode(manager_.toolMode);
+
+    propertyBar_ = new CPropertyBar(manager_, this);
+    addToolBar(Qt::TopToolBarArea, propertyBar_);
+    connect(propertyBar_, &CPropertyBar::DrawingChanged, this, &CMainFrame::OnDataChanged);
+
+    layerColorDock_ = new CCoolBar(this);
+    layerColorDock_->Create(QStringLiteral("LayerColor"), this, QSize(50, 35), true, kLayerColorBarId,
+                            kSizeChild);
+    layerColorBar_ = new CLayerColorBar(manager_, layerColorDock_);
+    layerColorDock_->SetChild(layerColorBar_);
+    addDockWidget(Qt::BottomDockWidgetArea, layerColorDock_);
+    connect(layerColorBar_, &CLayerColorBar::DrawingChanged, this, &CMainFrame::OnDataChanged);
+
+    barToggles_.Register(Bar::kSystem, &toolBars_->Bar(CMainToolBars::Which::kSystem));
+    barToggles_.Register(Bar::kDraw, &toolBars_->Bar(CMainToolBars::Which::kDraw));
+    barToggles_.Register(Bar::kArrange, &toolBars_->Bar(CMainToolBars::Which::kArrange));
+    barToggles_.Register(Bar::kProperty, propertyBar_);
+    barToggles_.Register(Bar::kLayerColor, layerColorDock_);
+    barToggles_.Register(Bar::kStatus, statusBar_);
+}
+
+void CMainFrame::ShowStatusPos(double xMm, double yMm) {
+    statusBar_->SetPaneText(kPositionPane, FromUtf8(StatusPositionText(xMm, yMm)));
+}
+
+void CMainFrame::ShowCursorPosition(QPoint viewPoint) {
+    platform::DeviceContext dc = view_->GetClientDC();
+    manager_.PrepareDC(dc);
+    const SDPoint mm = canvas::DeviceToMm(dc, platform::Point{viewPoint.x(), viewPoint.y()});
+    ShowStatusPos(mm.x, mm.y);
 }
 
 void CMainFrame::SetLastImportedPath(const std::filesystem::path& file) {
@@ -557,6 +617,12 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
             message->Message() == CCadMgr::kSelectionReleasedMessage) {
             ShowSelectionInfo();
         }
+        if (message->Message() == CCadMgr::kSelectionReleasedMessage) {
+            UpdateCommandUi();  // the buttons follow the selection as the menus do when opened
+        }
+    }
+    if (watched == view_ && event->type() == QEvent::MouseMove) {
+        ShowCursorPosition(static_cast<QMouseEvent*>(event)->position().toPoint());
     }
     return QMainWindow::eventFilter(watched, event);
 }

@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 
+#include "BarToggles.h"
 #include "CommandTable.h"
 #include "CutrixDoc.h"
 #include "HandOver.h"
@@ -18,10 +19,14 @@
 #include "UndoStore.h"
 
 class CCadMgr;
+class CCoolBar;
 class CCutrixView;
 class CFrameTwain;
+class CLayerColorBar;
+class CMainToolBars;
+class CPropertyBar;
+class CStatusBarXP;
 class QAction;
-class QLabel;
 class QMenu;
 
 class CMainFrame : public QMainWindow, public HandOverFrame, public SavePathChooser {
@@ -64,6 +69,19 @@ class CMainFrame : public QMainWindow, public HandOverFrame, public SavePathChoo
 
     // The scanner library Capture loads (tests name one that is missing).
     void UseScannerLibrary(const std::string& name);
+    // The bars around the view. Panels made elsewhere join the View menu's switches through Toggles().
+    CMainToolBars& ToolBars() const { return *toolBars_; }
+    CPropertyBar& PropertyBar() const { return *propertyBar_; }
+    CLayerColorBar& LayerColorBar() const { return *layerColorBar_; }
+    CCoolBar& LayerColorDock() const { return *layerColorDock_; }
+    CStatusBarXP& StatusBarXP() const { return *statusBar_; }
+    CBarToggles& Toggles() { return barToggles_; }
+    // The status bar's panes after the message pane: the selection summary, then the cursor position.
+    static constexpr int kSelectionPane = 1;
+    static constexpr int kPositionPane = 2;
+    static constexpr int kLayerColorBarId = 125;
+    // "X:%.3lfmm,Y:%.3lfmm" in the position pane.
+    void ShowStatusPos(double xMm, double yMm);
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -90,16 +108,25 @@ class CMainFrame : public QMainWindow, public HandOverFrame, public SavePathChoo
     int PlaceImport(CDbList<CFileDraw*>& records, int select);
     // After a file was read: the records placed and centred on the page with the view zoomed to them.
     bool FinishImport(CDbList<CFileDraw*>& records, const std::filesystem::path& file);
+    void CreateBars();
+    // The command has a handler here now (a bar switch needs its bar).
+    bool CanRun(const CommandEntry& command) const;
+    void ShowCursorPosition(QPoint viewPoint);
 
     CCadMgr& manager_;
     CCutrixDoc doc_;
     UndoHistory history_;
     CImportStaging staging_;
     CCutrixView* view_ = nullptr;
-    QLabel* selectionPane_ = nullptr;
-    QLabel* positionPane_ = nullptr;
     std::map<std::uint32_t, QAction*> actions_;
     std::map<std::string, QMenu*, std::less<>> popups_;
     std::filesystem::path lastImportedPath_;
     std::unique_ptr<CFrameTwain> twain_;
+    CStatusBarXP* statusBar_ = nullptr;
+    std::unique_ptr<CMainToolBars> toolBars_;
+    CPropertyBar* propertyBar_ = nullptr;
+    CCoolBar* layerColorDock_ = nullptr;
+    CLayerColorBar* layerColorBar_ = nullptr;
+    // Last, so that it goes first: no bar switch reaches the frame while it is taken down.
+    CBarToggles barToggles_{[this] { UpdateCommandUi(); }};
 };

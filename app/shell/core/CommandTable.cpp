@@ -149,8 +149,10 @@ constexpr CommandEntry kCommands[] = {
     Item(40053, "MU58", "MU5", "", "CMainFrame::OnDataCheck", E::kAlways),
     Item(40060, "MU59", "MU5", "", "CMainFrame::OnGraphicHatch", E::kSelection),
 
-    Item(59392, "MU61", "MU6", "", "CMainFrame::OnBarCheck", E::kDefault),
-    Item(59393, "MU62", "MU6", "", "CMainFrame::OnBarCheck", E::kDefault),
+    Item(59392, "MU61", "MU6", "", "CMainFrame::OnBarCheck", E::kDefault, C::kBarVisible,
+         BarNumber(Bar::kSystem)),
+    Item(59393, "MU62", "MU6", "", "CMainFrame::OnBarCheck", E::kDefault, C::kBarVisible,
+         BarNumber(Bar::kStatus)),
     Item(32812, "MU63", "MU6", "", "CMainFrame::OnToggleDrawBar", E::kDefault, C::kBarVisible,
          BarNumber(Bar::kDraw)),
     Item(32813, "MU64", "MU6", "", "CMainFrame::OnTogglePropertyBar", E::kDefault, C::kBarVisible,

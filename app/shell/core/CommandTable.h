@@ -38,7 +38,18 @@ enum class CheckRule : std::uint8_t {
 };
 
 // The bars that View toggles, numbered as in CommandState::barVisible.
-enum class Bar : std::uint8_t { kDraw, kProperty, kArrange, kLayerColor, kDockingPlat, kProcessCtrl, kCount };
+// kSystem and kStatus are the framework's own toggles of the system toolbar and the status bar.
+enum class Bar : std::uint8_t {
+    kDraw,
+    kProperty,
+    kArrange,
+    kLayerColor,
+    kDockingPlat,
+    kProcessCtrl,
+    kSystem,
+    kStatus,
+    kCount
+};
 
 struct CommandEntry {
     std::uint32_t id;

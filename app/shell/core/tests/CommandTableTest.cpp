@@ -156,6 +156,10 @@ TEST(CommandTableTest, DisplayFlagsAndBarsCheckTheirItems) {
     EXPECT_FALSE(IsCommandChecked(Command(40024), state));
     EXPECT_TRUE(IsCommandChecked(Command(32887), state));
     EXPECT_FALSE(IsCommandChecked(Command(32812), state));
+    // The framework's toggles of the system toolbar and the status bar check by their bars as well.
+    state.barVisible[static_cast<std::size_t>(Bar::kStatus)] = true;
+    EXPECT_TRUE(IsCommandChecked(Command(59393), state));
+    EXPECT_FALSE(IsCommandChecked(Command(59392), state));
 }
 
 TEST(CommandTableTest, EveryLaterCommandIsDisabledAndSaysSo) {
