@@ -17,7 +17,10 @@
 #include "UndoStore.h"
 
 class CCadMgr;
+class CCoolBar;
 class CCutrixView;
+class CDockPlatDlg;
+class CRulerSplitterWnd;
 class QAction;
 class QLabel;
 class QMenu;
@@ -30,6 +33,8 @@ class CMainFrame : public QMainWindow, public HandOverFrame, public SavePathChoo
     ~CMainFrame() override;
 
     CCutrixView& View() const { return *view_; }
+    CRulerSplitterWnd& Splitter() const { return *splitter_; }
+    CDockPlatDlg& DockPanel() const { return *dockPanel_; }
     CCutrixDoc& Document() { return doc_; }
     const UndoHistory& History() const { return history_; }
     // The action of the command id; null when no menu holds it.
@@ -60,12 +65,22 @@ class CMainFrame : public QMainWindow, public HandOverFrame, public SavePathChoo
     // The program's second copy asked this one to take the hand-over files.
     void OnHandOverMessage();
 
+    // Reloads the texts of LanguageIndex and relabels the menus, status texts, panels and caption.
+    void SetLanguage();
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
   private:
     void BuildMenus();
+    QWidget* CreateRulerSplitter();
+    void CreateDockingPlat();
+    void LabelAction(QAction& action, const CommandEntry& command);
+    void RelabelMenu();
+    void OnEditPaste();
+    void OnAddNodes();
+    void AfterToolCommand(std::uint32_t mode);
     QMenu* PopupFor(const CommandEntry& command);
     void ShowCommandPrompt(const CommandEntry& command);
 
@@ -86,6 +101,9 @@ class CMainFrame : public QMainWindow, public HandOverFrame, public SavePathChoo
     UndoHistory history_;
     CImportStaging staging_;
     CCutrixView* view_ = nullptr;
+    CRulerSplitterWnd* splitter_ = nullptr;
+    CCoolBar* dockingPlatBar_ = nullptr;
+    CDockPlatDlg* dockPanel_ = nullptr;
     QLabel* selectionPane_ = nullptr;
     QLabel* positionPane_ = nullptr;
     std::map<std::uint32_t, QAction*> actions_;
