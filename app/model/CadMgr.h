@@ -212,6 +212,8 @@ class CCadMgr : public CadMgrSettings {
     // the selected segments into lines or straight Beziers.
     void DeleteNodes();
     void CombineNodes();
+    // Node editing with two marked nodes, each at an end segment of an open curve, not on one segment.
+    bool CanCombineNodes() const;
     void BreakCurve();
     void SegmentsToLines();
     void SegmentsToBeziers();

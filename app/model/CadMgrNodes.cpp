@@ -156,24 +156,35 @@ void CCadMgr::AppendClosingSegment(CCadCurve& curve) {
     curve.pathList.AddTail(closing);
 }
 
+bool CCadMgr::CanCombineNodes() const {
+    if (!InNodeEditMode() || nodeSelList.GetCount() != 2) {
+        return false;
+    }
+    const CNodeSel one = nodeSelList.head->next->value;
+    const CNodeSel two = nodeSelList.head->next->next->value;
+    const CCadCurve* a = one.curve;
+    const CCadCurve* b = two.curve;
+    const auto isEnd = [](const CCadCurve* curve, const Segment* segment) {
+        return segment == curve->pathList.head->next || segment == curve->pathList.head->prev;
+    };
+    return a != nullptr && b != nullptr && one.segment != nullptr && two.segment != nullptr &&
+           one.segment != a->pathList.head && two.segment != b->pathList.head && one.segment != two.segment &&
+           a->closed == 0 && b->closed == 0 && isEnd(a, one.segment) && isEnd(b, two.segment);
+}
+
 void CCadMgr::CombineNodes() {
     if (!InNodeEditMode() || nodeSelList.GetCount() != 2) {
+        return;
+    }
+    if (!CanCombineNodes()) {
+        ClearNodeSelection();
+        Redraw();
         return;
     }
     const CNodeSel one = nodeSelList.head->next->value;
     const CNodeSel two = nodeSelList.head->next->next->value;
     CCadCurve* a = one.curve;
     CCadCurve* b = two.curve;
-    const auto isEnd = [](const CCadCurve* curve, const Segment* segment) {
-        return segment == curve->pathList.head->next || segment == curve->pathList.head->prev;
-    };
-    if (a == nullptr || b == nullptr || one.segment == nullptr || two.segment == nullptr ||
-        one.segment == a->pathList.head || two.segment == b->pathList.head || one.segment == two.segment ||
-        a->closed != 0 || b->closed != 0 || !isEnd(a, one.segment) || !isEnd(b, two.segment)) {
-        ClearNodeSelection();
-        Redraw();
-        return;
-    }
     if (a == b) {
         CloseAtNodes(a, one.segment, two.segment);
         return;

@@ -11,6 +11,8 @@
 
 #include "BorrowedBackend.h"
 #include "CadMgr.h"
+#include "CanvasMapping.h"
+#include "RecordingBackend.h"
 #include "ToolCursors.h"
 
 namespace {
@@ -98,6 +100,20 @@ QCursor ToolCursorImage(int resource) {
     return QCursor(image, 8, 8);
 }
 
+// The client contexts taken while one lives only read the mapping: releasing them must not ask for a
+// paint, or every ruler paint would ask for a view paint. Declared before the contexts, it outlives them.
+class ReadOnlyContexts {
+  public:
+    explicit ReadOnlyContexts(bool& quiet) : quiet_(quiet), was_(quiet) { quiet_ = true; }
+    ReadOnlyContexts(const ReadOnlyContexts&) = delete;
+    ReadOnlyContexts& operator=(const ReadOnlyContexts&) = delete;
+    ~ReadOnlyContexts() { quiet_ = was_; }
+
+  private:
+    bool& quiet_;
+    bool was_;
+};
+
 }  // namespace
 
 CCutrixView::CCutrixView(CCadMgr& manager, QWidget* parent)
@@ -180,6 +196,60 @@ void CCutrixView::paintEvent(QPaintEvent*) {
     RefreshPicture();
     QPainter painter(this);
     painter.drawImage(0, 0, picture_->Image());
+    painter.end();
+    // Zooming, scrolling and resizing all end in a paint; the rulers hear of the mapping when it changed.
+    if (manager_.GetOwnerHwnd() == this) {
+        const RulerMapping mapping = CurrentRulerMapping({});
+        if (mapping != paintedMapping_) {
+            paintedMapping_ = mapping;
+            emit RulersChanged(kRulerRepaintHorizontal, mapping);
+            emit RulersChanged(kRulerRepaintVertical, mapping);
+        }
+    }
+}
+
+double CCutrixView::RulerStep() {
+    if (manager_.GetOwnerHwnd() != this) {
+        return 0.0;
+    }
+    const ReadOnlyContexts readOnly(painting_);
+    return manager_.GetRulerStep();
+}
+
+RulerMapping CCutrixView::CurrentRulerMapping(QPoint cursor) {
+    // A context for the conversion alone: the view's mapping over the client area.
+    platform::DeviceContext dc(std::make_unique<platform::RecordingBackend>(
+        platform::Size{std::max(1, width()), std::max(1, height())}));
+    manager_.PrepareDC(dc);
+    // The page's x runs from the far edge for origin corners 1 and 2, its y for corners 0 and 1.
+    const bool mirrorX = manager_.originCorner == 1 || manager_.originCorner == 2;
+    const bool mirrorY = manager_.originCorner == 0 || manager_.originCorner == 1;
+    const auto rulerValue = [&](platform::Point device) {
+        const SDPoint mm = canvas::DeviceToMm(dc, device);
+        return SDPoint{mirrorX ? manager_.pageWidth - mm.x : mm.x,
+                       mirrorY ? manager_.pageHeight - mm.y : mm.y};
+    };
+    const SDPoint origin = rulerValue({0, 0});
+    const SDPoint far = rulerValue({width(), height()});
+    // The scale over the whole width: one pixel alone converts to whole logical units and would be off.
+    const double mmPerPixel = std::abs(far.x - origin.x) / std::max(1, width());
+    RulerMapping mapping;
+    mapping.originXMm = origin.x;
+    mapping.originYMm = origin.y;
+    mapping.extentXMm = far.x - origin.x;
+    mapping.extentYMm = far.y - origin.y;
+    mapping.pixelsPerMmX = mmPerPixel > 0.0 ? 1.0 / mmPerPixel : 0.0;
+    mapping.pixelsPerMmY = mapping.pixelsPerMmX;
+    mapping.cursorX = cursor.x();
+    mapping.cursorY = cursor.y();
+    return mapping;
+}
+
+void CCutrixView::UpdateRulers(int kind, QPoint cursor) {
+    if (manager_.GetOwnerHwnd() != this) {
+        return;
+    }
+    emit RulersChanged(kind, CurrentRulerMapping(cursor));
 }
 
 void CCutrixView::resizeEvent(QResizeEvent* event) {
@@ -204,6 +274,11 @@ void CCutrixView::mousePressEvent(QMouseEvent* event) {
 void CCutrixView::mouseMoveEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
     manager_.OnMouseMove(KeyFlags(event->buttons(), event->modifiers()), at.x(), at.y());
+    // While the pan tool drags, the drawing moves under a cursor that stays put on the page.
+    const bool panning = (event->buttons() & Qt::LeftButton) != 0 && manager_.toolMode == CCadMgr::kPanTool;
+    if (!panning) {
+        UpdateRulers(kRulerMoveMarker, at);
+    }
     ShowToolCursor();
 }
 

@@ -9,6 +9,7 @@
 
 #include "OwnerWindow.h"
 #include "QImageBackend.h"
+#include "RulerPane.h"
 #include "WindowMessage.h"
 
 class CCadMgr;
@@ -41,6 +42,18 @@ class CCutrixView : public QWidget, public platform::OwnerWindow {
     // The cursor resource shown for the current tool mode.
     int ShownCursor() const { return shownCursor_; }
 
+    // The rulers' mapping of the drawing as this view shows it, with the cursor at `cursor` (client
+    // pixels): millimetres counted from the machine origin's corner of the page.
+    RulerMapping CurrentRulerMapping(QPoint cursor);
+    // The rulers' tick spacing (mm) at the current zoom; 0 before the view owns the drawing.
+    double RulerStep();
+    // Hands the rulers the mapping (kind: a RulerUpdateKind); nothing before the view owns the drawing.
+    void UpdateRulers(int kind, QPoint cursor);
+
+  signals:
+    // Also sent from within a paint: receivers that paint connect queued.
+    void RulersChanged(int kind, const RulerMapping& mapping);
+
   protected:
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -64,5 +77,6 @@ class CCutrixView : public QWidget, public platform::OwnerWindow {
     std::unique_ptr<platform::QImageBackend> picture_;
     bool stale_ = true;
     bool painting_ = false;
+    RulerMapping paintedMapping_;
     int shownCursor_ = -1;
 };

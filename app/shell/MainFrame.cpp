@@ -17,10 +17,12 @@
 #include <thread>
 
 #include "AboutDlg.h"
+#include "CadCurve.h"
 #include "CadMgr.h"
 #include "CanvasMapping.h"
 #include "CoolBar.h"
 #include "CutrixView.h"
+#include "DockPlatDlg.h"
 #include "Filebridge.h"
 #include "FrameTwain.h"
 #include "ImportDialog.h"
@@ -34,6 +36,8 @@
 #include "ProgramFolder.h"
 #include "Progress.h"
 #include "PropertyBar.h"
+#include "RulerSplitterWnd.h"
+#include "RulerView.h"
 #include "ScanDlg.h"
 #include "ScanMessages.h"
 #include "SettingsGlobals.h"
@@ -106,9 +110,9 @@ bool HasBitmapSelected(const CCadMgr& manager) {
 
 CMainFrame::CMainFrame(CCadMgr& manager, QWidget* parent)
     : QMainWindow(parent), manager_(manager), doc_(manager) {
-    view_ = new CCutrixView(manager_, this);
+    setCentralWidget(CreateRulerSplitter());
     view_->installEventFilter(this);
-    setCentralWidget(view_);
+    CreateDockingPlat();
 
     statusBar_ = new CStatusBarXP(this);
     setStatusBar(statusBar_);
@@ -157,16 +161,14 @@ QMenu* CMainFrame::PopupFor(const CommandEntry& command) {
 
 void CMainFrame::BuildMenus() {
     for (const CommandEntry& command : CommandTable()) {
-        auto* action = new QAction(MenuText(command.textKey), this);
+        auto* action = new QAction(this);
+        LabelAction(*action, command);
         platform::SetCommandId(*action, static_cast<int>(command.id));
         if (!command.shortcut.empty()) {
             action->setShortcut(QKeySequence(
                 QString::fromUtf8(command.shortcut.data(), static_cast<qsizetype>(command.shortcut.size()))));
         }
         action->setCheckable(command.check != CheckRule::kNone);
-        const bool later = IsLaterCommand(command.id);
-        action->setStatusTip(
-            FromUtf8(later ? LaterCommandStatusText() : CommandStatusPrompt(std::string(command.key))));
         const std::uint32_t id = command.id;
         connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
         if (!command.popup.empty()) {  // toolbar-only commands have an action for their buttons
@@ -177,12 +179,79 @@ void CMainFrame::BuildMenus() {
     }
 }
 
+void CMainFrame::LabelAction(QAction& action, const CommandEntry& command) {
+    action.setText(MenuText(command.textKey));
+    action.setStatusTip(FromUtf8(IsLaterCommand(command.id) ? LaterCommandStatusText()
+                                                            : CommandStatusPrompt(std::string(command.key))));
+}
+
+void CMainFrame::RelabelMenu() {
+    for (const auto& [key, menu] : popups_) {
+        // Submenus are kept under "popup/submenu".
+        const std::size_t slash = key.find('/');
+        menu->setTitle(MenuText(slash == std::string::npos ? key : key.substr(slash + 1)));
+    }
+    for (const CommandEntry& command : CommandTable()) {
+        if (QAction* action = Action(command.id)) {
+            LabelAction(*action, command);
+        }
+    }
+}
+
+void CMainFrame::SetLanguage() {
+    SelectLanguage();
+    dockPanel_->UpdateTexts();
+    propertyBar_->UpdateTexts();
+    UpdateFrameTitle();
+    RelabelMenu();
+    statusBar()->showMessage(FromUtf8(CommandStatusPrompt(std::string(kIdlePromptKey))));
+    ShowSelectionInfo();
+    UpdateCommandUi();
+}
+
+QWidget* CMainFrame::CreateRulerSplitter() {
+    splitter_ = new CRulerSplitterWnd(this);
+    // Panes made as the splitter's children from the start, so that they paint before it is first shown.
+    const CCreateContext panes{
+        [this] { return std::make_unique<CRulerCornerView>(splitter_); },
+        [this] {
+            auto ruler = std::make_unique<CRulerView>(splitter_);
+            ruler->SetStepSource([this] { return view_ != nullptr ? view_->RulerStep() : 0.0; });
+            return ruler;
+        },
+        [this] {
+            auto view = std::make_unique<CCutrixView>(manager_, splitter_);
+            view_ = view.get();
+            return view;
+        },
+    };
+    splitter_->Create(panes);
+    // The view tells of its mapping from within its paint; the rulers paint at once, so they hear later.
+    connect(view_, &CCutrixView::RulersChanged, splitter_, &CRulerSplitterWnd::UpdateRulers,
+            Qt::QueuedConnection);
+    splitter_->ShowRulers(true, true);
+    return splitter_;
+}
+
+void CMainFrame::CreateDockingPlat() {
+    constexpr int kDockingPlatBarId = 123;
+    dockingPlatBar_ = new CCoolBar(this);
+    dockingPlatBar_->Create(QStringLiteral("DockingPlat"), this, QSize(300, 150), true, kDockingPlatBarId,
+                            kSizeChild);
+    dockPanel_ = new CDockPlatDlg(dockingPlatBar_);
+    dockingPlatBar_->SetChild(dockPanel_);
+    addDockWidget(Qt::RightDockWidgetArea, dockingPlatBar_);
+}
+
 CommandState CMainFrame::CurrentCommandState() const {
     CommandState state;
     state.toolMode = manager_.toolMode;
     state.elementCount = manager_.elementList.count;
     state.selectionCount = manager_.selectionList.count;
     state.bitmapSelected = HasBitmapSelected(manager_);
+    state.nodeSelectionCount = manager_.nodeSelList.count;
+    state.nodePointPending = manager_.pointMarkVisible != 0;
+    state.nodesCombinable = manager_.CanCombineNodes();
     state.canUndo = history_.CanUndo();
     state.canRedo = history_.CanRedo();
     state.showPath = ShowPathOn != 0;
@@ -201,7 +270,14 @@ const std::map<std::string_view, Handler>& ManagerHandlers() {
     static const std::map<std::string_view, Handler> handlers = {
         {"CCadMgr::CutSelection", &CCadMgr::CutSelection},
         {"CCadMgr::CopySelection", &CCadMgr::CopySelection},
-        {"CMainFrame::OnEditDelete", &CCadMgr::DeleteSelection},
+        {"CMainFrame::OnEditDelete",
+         [](CCadMgr& manager) {
+             if (IsNodeEditMode(manager.toolMode)) {
+                 manager.DeleteNodes();
+             } else {
+                 manager.DeleteSelection();
+             }
+         }},
         {"CCadMgr::ZoomToPage", &CCadMgr::ZoomToPage},
         {"CCadMgr::ZoomToSelection", &CCadMgr::ZoomToSelection},
         {"CCadMgr::ZoomToAll", &CCadMgr::ZoomToAll},
@@ -215,6 +291,7 @@ const std::map<std::string_view, Handler>& ManagerHandlers() {
         {"CCadMgr::SegmentsToBeziers", &CCadMgr::SegmentsToBeziers},
         {"CCadMgr::MirrorSelectionHorz", &CCadMgr::MirrorSelectionHorz},
         {"CCadMgr::MirrorSelectionVert", &CCadMgr::MirrorSelectionVert},
+        {"CMainFrame::OnDataCenter", &CCadMgr::CenterSelectionOnPage},  // it reports the change itself
         {"CCadMgr::AlignLeft", &CCadMgr::AlignLeft},
         {"CCadMgr::AlignRight", &CCadMgr::AlignRight},
         {"CCadMgr::AlignTop", &CCadMgr::AlignTop},
@@ -261,10 +338,18 @@ bool IsFrameCommand(std::string_view handler) {
            std::find(kFrameHandlers.begin(), kFrameHandlers.end(), handler) != kFrameHandlers.end();
 }
 
+// The edit and language commands the frame runs itself.
+bool IsEditOrLanguageCommand(std::string_view handler) {
+    static constexpr std::array<std::string_view, 3> kHandlers = {
+        "CMainFrame::OnEditPaste", "CMainFrame::OnAddNodes", "CMainFrame::OnLanguage"};
+    return std::ranges::find(kHandlers, handler) != kHandlers.end();
+}
+
 // True when this window can run the command now; the others wait with the later commands.
 bool HasHandler(const CommandEntry& command) {
     return command.toolMode != 0 || DisplaySwitch(command.handler) != nullptr ||
-           IsFrameCommand(command.handler) || ManagerHandlers().contains(command.handler);
+           IsFrameCommand(command.handler) || IsEditOrLanguageCommand(command.handler) ||
+           ManagerHandlers().contains(command.handler);
 }
 
 }  // namespace
@@ -301,8 +386,16 @@ void CMainFrame::RunCommand(std::uint32_t id) {
     const std::string_view handler = command->handler;
     if (command->toolMode != 0) {
         SetToolMode(ToolModeAfter(*command, manager_.toolMode));
+        AfterToolCommand(command->toolMode);
     } else if (command->check == CheckRule::kBarVisible) {
         barToggles_.Toggle(static_cast<Bar>(command->value));
+    } else if (handler == "CMainFrame::OnEditPaste") {
+        OnEditPaste();
+    } else if (handler == "CMainFrame::OnAddNodes") {
+        OnAddNodes();
+    } else if (handler == "CMainFrame::OnLanguage") {
+        LanguageIndex = static_cast<std::uint16_t>(command->value);
+        SetLanguage();
     } else if (handler == "CCutrixApp::OnFileNew") {
         OnFileNew();
     } else if (handler == "CCutrixApp::OnFileOpen") {
@@ -333,6 +426,55 @@ void CMainFrame::RunCommand(std::uint32_t id) {
         OnDataChanged();
     }
     UpdateCommandUi();
+}
+
+void CMainFrame::AfterToolCommand(std::uint32_t mode) {
+    constexpr std::uint32_t kZoomOutTool = 0x1002;
+    constexpr std::uint32_t kZoomInTool = 0x1004;
+    constexpr std::uint16_t kZoomOut = 2;
+    constexpr std::uint16_t kZoomIn = 4;
+    const QPoint centre(view_->width() / 2, view_->height() / 2);
+    if (mode == kZoomOutTool || mode == kZoomInTool) {
+        manager_.ZoomAtPoint(mode == kZoomInTool ? kZoomIn : kZoomOut, centre.x(), centre.y());
+    } else if (mode == CCadMgr::kCutPointPick || mode == CCadMgr::kCutDirectionPick) {
+        manager_.ClearSelection();
+        OnDataChanged();
+    }
+}
+
+void CMainFrame::OnEditPaste() {
+    const platform::Point cursor = view_->GetCursorPos();
+    const int countBefore = manager_.elementList.count;
+    if (view_->rect().contains(cursor.x, cursor.y)) {
+        manager_.PasteAt(cursor.x, cursor.y);
+    }
+    // The pasted copies are a change of the drawing like any other: the document is modified and the
+    // change can be undone.
+    if (manager_.elementList.count != countBefore) {
+        manager_.NotifyModified();
+    }
+    view_->RequestRepaint();
+}
+
+void CMainFrame::OnAddNodes() {
+    if (manager_.pointMarkVisible == 0 || manager_.GetOwnerHwnd() == nullptr) {
+        return;
+    }
+    constexpr int kPickPixels = 3;
+    const double toleranceMm = manager_.PixelsToLogical(manager_.GetPreparedDC(), kPickPixels) * 0.001;
+    for (auto* node = manager_.selectionList.head->next; node != manager_.selectionList.head;
+         node = node->next) {
+        if (node->value->typeCode != kCurveElement) {
+            continue;
+        }
+        auto* curve = static_cast<CCadCurve*>(node->value);
+        if (curve->AddNode(manager_.pointMark.x, manager_.pointMark.y, toleranceMm) != 0) {
+            curve->UpdateSmooth();
+            manager_.pointMarkVisible = 0;
+            manager_.Redraw(1, 0);
+            return;
+        }
+    }
 }
 
 void CMainFrame::SetToolMode(std::uint32_t mode) {
@@ -394,6 +536,7 @@ void CMainFrame::CreateBars() {
     barToggles_.Register(Bar::kProperty, propertyBar_);
     barToggles_.Register(Bar::kLayerColor, layerColorDock_);
     barToggles_.Register(Bar::kStatus, statusBar_);
+    barToggles_.Register(Bar::kDockingPlat, dockingPlatBar_);
 }
 
 void CMainFrame::ShowStatusPos(double xMm, double yMm) {

@@ -21,10 +21,12 @@
 class CCadMgr;
 class CCoolBar;
 class CCutrixView;
+class CDockPlatDlg;
 class CFrameTwain;
 class CLayerColorBar;
 class CMainToolBars;
 class CPropertyBar;
+class CRulerSplitterWnd;
 class CStatusBarXP;
 class QAction;
 class QMenu;
@@ -37,6 +39,8 @@ class CMainFrame : public QMainWindow, public HandOverFrame, public SavePathChoo
     ~CMainFrame() override;
 
     CCutrixView& View() const { return *view_; }
+    CRulerSplitterWnd& Splitter() const { return *splitter_; }
+    CDockPlatDlg& DockPanel() const { return *dockPanel_; }
     CCutrixDoc& Document() { return doc_; }
     const UndoHistory& History() const { return history_; }
     // The action of the command id; null when no menu holds it.
@@ -82,6 +86,8 @@ class CMainFrame : public QMainWindow, public HandOverFrame, public SavePathChoo
     static constexpr int kLayerColorBarId = 125;
     // "X:%.3lfmm,Y:%.3lfmm" in the position pane.
     void ShowStatusPos(double xMm, double yMm);
+    // Reloads the texts of LanguageIndex and relabels the menus, status texts, panels and caption.
+    void SetLanguage();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -89,6 +95,13 @@ class CMainFrame : public QMainWindow, public HandOverFrame, public SavePathChoo
 
   private:
     void BuildMenus();
+    QWidget* CreateRulerSplitter();
+    void CreateDockingPlat();
+    void LabelAction(QAction& action, const CommandEntry& command);
+    void RelabelMenu();
+    void OnEditPaste();
+    void OnAddNodes();
+    void AfterToolCommand(std::uint32_t mode);
     QMenu* PopupFor(const CommandEntry& command);
     void ShowCommandPrompt(const CommandEntry& command);
 
@@ -118,6 +131,9 @@ class CMainFrame : public QMainWindow, public HandOverFrame, public SavePathChoo
     UndoHistory history_;
     CImportStaging staging_;
     CCutrixView* view_ = nullptr;
+    CRulerSplitterWnd* splitter_ = nullptr;
+    CCoolBar* dockingPlatBar_ = nullptr;
+    CDockPlatDlg* dockPanel_ = nullptr;
     std::map<std::uint32_t, QAction*> actions_;
     std::map<std::string, QMenu*, std::less<>> popups_;
     std::filesystem::path lastImportedPath_;

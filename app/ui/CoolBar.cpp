@@ -68,7 +68,7 @@ class CoolBarTitleBand : public QWidget {
 CCoolBar::CCoolBar(QWidget* parent) : CSizingControlBar(parent), titleBand_(new CoolBarTitleBand(*this)) {
     SetBarStyle((BarStyle() & ~static_cast<std::uint32_t>(kEdgeMask)) | kSizeChild);
     setTitleBarWidget(titleBand_);
-    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+    focusWatch_ = connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
         const bool inside = now != nullptr && isAncestorOf(now);
         if (inside == active_) return;
         active_ = inside;
@@ -76,6 +76,8 @@ CCoolBar::CCoolBar(QWidget* parent) : CSizingControlBar(parent), titleBand_(new 
         titleBand_->update();
     });
 }
+
+CCoolBar::~CCoolBar() { disconnect(focusWatch_); }
 
 bool CCoolBar::event(QEvent* event) {
     if (event->type() != platform::WindowMessageEvent::EventType()) return CSizingControlBar::event(event);

@@ -14,6 +14,9 @@ class CCoolBar : public CSizingControlBar {
     static constexpr int kTitleThickness = kCoolBarCloseButtonSize + 1;
 
     explicit CCoolBar(QWidget* parent = nullptr);
+    // Stops hearing of focus changes first: destroying the children moves the focus, and the bar is by
+    // then no longer whole.
+    ~CCoolBar() override;
 
     bool HasGripper() const override { return !IsFloatingBar(); }
 
@@ -43,4 +46,5 @@ class CCoolBar : public CSizingControlBar {
     bool closeHovered_ = false;
     bool active_ = false;
     int activeChanges_ = 0;
+    QMetaObject::Connection focusWatch_;
 };

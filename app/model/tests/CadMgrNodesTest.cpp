@@ -113,6 +113,34 @@ TEST_F(Nodes, JoiningTheEndsOfOneCurveClosesIt) {
     EXPECT_EQ(manager->nodeSelList.GetCount(), 1);
 }
 
+TEST_F(Nodes, OnlyTwoEndNodesOfOpenCurvesOnDifferentSegmentsCanBeJoined) {
+    CCadCurve* open = AddCurve({Line({0, 0}, {10, 0}), Line({10, 0}, {10, 10}), Line({10, 10}, {0, 10})});
+    CCadCurve* other = AddCurve({Line({20, 0}, {30, 0})});
+    CCadCurve* closed = AddCurve({Line({40, 0}, {50, 0}), Line({50, 0}, {40, 10}), Line({40, 10}, {40, 0})}, true);
+    struct Case {
+        const char* name;
+        std::vector<std::pair<CCadCurve*, int>> nodes;
+        bool joinable;
+    };
+    const Case cases[] = {
+        {"both ends of one curve", {{open, -1}, {open, 2}}, true},
+        {"ends of two curves", {{open, 2}, {other, -1}}, true},
+        {"one node", {{open, -1}}, false},
+        {"a node of a middle segment", {{open, 1}, {other, 0}}, false},
+        {"one segment", {{other, -1}, {other, 0}}, false},
+        {"a closed curve", {{closed, -1}, {other, 0}}, false},
+    };
+    for (const Case& c : cases) {
+        manager->ClearNodeSelection();
+        for (const auto& [curve, index] : c.nodes) {
+            SelectNode(curve, index);
+        }
+        EXPECT_EQ(manager->CanCombineNodes(), c.joinable) << c.name;
+    }
+    manager->toolMode = 0x4001;
+    EXPECT_FALSE(manager->CanCombineNodes()) << "outside node editing";
+}
+
 TEST_F(Nodes, JoiningTwoStartsRunsThroughTheReversedFirst) {
     CCadCurve* a = AddCurve({Line({20, 0}, {30, 0})});
     CCadCurve* b = AddCurve({Line({10, 0}, {0, 0})});

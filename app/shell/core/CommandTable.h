@@ -90,8 +90,9 @@ std::span<const CommandEntry> CommandTable();
 // The command of the id; null for one the table does not hold.
 const CommandEntry* FindCommand(std::uint32_t id);
 
-// Commands whose dialogs or libraries the program does not have yet. They stay disabled in menus, bars
-// and tabs and say so in the status bar; this list shrinks as they arrive.
+// Commands whose dialogs or libraries the program does not have yet, and the docking panel's pages not
+// built yet (by their dialog template id). They stay disabled in menus, bars and tabs and say so in the
+// status bar; this list shrinks as they arrive.
 std::span<const std::uint32_t> LaterCommands();
 bool IsLaterCommand(std::uint32_t id);
 // The one status text of every later command.

@@ -202,7 +202,8 @@ TEST_F(MainFrameTest, SaveWritesAFileThatLoadsTheChangedDrawing) {
 }
 
 TEST_F(MainFrameTest, UndoBringsBackWhatADeleteTook) {
-    frame.View().grab();  // the first paint makes the view the manager's owner, which hears of changes
+    frame.resize(640, 480);  // beside the docking panel the view keeps room to paint in
+    frame.View().grab();     // the first paint makes the view the manager's owner, which hears of changes
     ASSERT_TRUE(frame.OpenDocumentFile(WriteThreeSquares()));
     frame.RunCommand(kSelectAll);
     frame.RunCommand(kDelete);

@@ -173,3 +173,20 @@ TEST_F(CoolBarTest, FocusMovingIntoTheBarMarksItActiveOnce) {
     Settle();
     EXPECT_FALSE(docking->IsActive());
 }
+
+TEST_F(CoolBarTest, BarDestroyedWithTheFocusInsideIsNoLongerToldOfFocusChanges) {
+    auto* field = new QLineEdit;
+    docking->SetChild(field);
+    frame.setCentralWidget(new QLineEdit);
+    frame.addDockWidget(Qt::LeftDockWidgetArea, docking);
+    Settle();
+    frame.activateWindow();
+    field->setFocus();
+    Settle();
+    ASSERT_TRUE(docking->IsActive());
+    // Destroying the field moves the focus while the bar is half destroyed.
+    delete docking;
+    docking = nullptr;
+    Settle();
+    EXPECT_NE(QApplication::focusWidget(), field);
+}
