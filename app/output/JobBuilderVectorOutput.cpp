@@ -163,14 +163,18 @@ int CJobBuilder::OutputElement(CCadElement* element, std::int32_t* stateA, std::
     double dx = 0.0;
     double dy = 0.0;
     GetLayerOffset(element->layer, &dx, &dy);
-    const std::unique_ptr<CCadCurve> prepared = PrepareCurve(static_cast<CCadCurve*>(element), dx, dy);
+    const auto* curve = static_cast<const CCadCurve*>(element);
+    if (IsOutputAsItStands(*curve, dx, dy) != 0) {
+        return OutputCurve(curve, stateA, stateB, layerState);
+    }
+    const std::unique_ptr<CCadCurve> prepared = PrepareCurve(curve, dx, dy);
     if (prepared == nullptr) {
         return 0;
     }
     return OutputCurve(prepared.get(), stateA, stateB, layerState);
 }
 
-int CJobBuilder::OutputCurve(CCadCurve* curve, std::int32_t* stateA, std::int32_t* stateB,
+int CJobBuilder::OutputCurve(const CCadCurve* curve, std::int32_t* stateA, std::int32_t* stateB,
                              std::uint16_t* layerState) {
     if (curve == nullptr || !IsVectorLayer(curve->layer)) {
         return 0;
