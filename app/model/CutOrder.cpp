@@ -7,7 +7,16 @@
 
 #include "CutOrderSupport.h"
 #include "ListNodes.h"
+#include "SegmentPrefetch.h"
 #include "SettingsRecords.h"
+
+namespace {
+
+// Of each curve of a cell, the nodes fetched together before the cell is nested and ordered; longer curves
+// are walked on from there, which a long walk down one list does well enough by itself.
+constexpr int kPrefetchedNodesPerCurve = 64;
+
+}  // namespace
 
 struct CCutOrder::OwnGroup : CCadOrderGroup {
     const CCutOrder* owner = nullptr;
@@ -92,6 +101,8 @@ void CCutOrder::Optimize(CDbList<CCadElement*>& list, std::int32_t insideToOutsi
     // Each cell goes into the list as soon as it is ordered, while its items are still near at hand.
     for (auto* node = items_.head->next; node != items_.head; node = node->next) {
         auto* cell = static_cast<CCadOrderGroup*>(node->value);
+        PrefetchSegmentLists(CurvesFrom(cell->children, cell->children.head->next, cell->children.count),
+                             kPrefetchedNodesPerCurve);
         if (insideToOutside != 0) {
             NestByContainment(cell->children);
         }
