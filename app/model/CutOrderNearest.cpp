@@ -33,7 +33,44 @@ const CDbList<CCadElement*>& MembersOf(const CCadElement* element) {
     return static_cast<const CCadGroup*>(element)->children;
 }
 
-CDbList<CCadElement*>::Node* Nearest(const CDbList<CCadElement*>& list, SDPoint point, double& best);
+// The pick of the nearest-neighbour order, offered the items in list order: the first is always measured,
+// a later one only when its rectangle may hold something nearer than the best so far, and it replaces the
+// best only when strictly nearer (ties keep the earlier item).
+class NearestPick {
+  public:
+    explicit NearestPick(SDPoint point) : point_(point) {}
+
+    // measure(index) gives the item's distance and, for a curve, the node to start at. True when the item
+    // is now the nearest.
+    template <typename Measure>
+    bool Offer(const CCadRect& rect, Measure measure) {
+        if (found_ && CCutOrder::MayBeNearer(rect, point_, radius_) == 0) {
+            return false;
+        }
+        int index = 0;
+        const double distance = measure(index);
+        if (found_ && !(distance < best_)) {
+            return false;
+        }
+        found_ = true;
+        best_ = distance;
+        radius_ = std::sqrt(best_);
+        startIndex_ = index;
+        return true;
+    }
+    // kNoDistance when nothing was offered.
+    double Best() const { return best_; }
+    int StartIndex() const { return startIndex_; }
+
+  private:
+    SDPoint point_;
+    bool found_ = false;
+    double best_ = CCutOrder::kNoDistance;
+    double radius_ = 0.0;
+    int startIndex_ = 0;
+};
+
+double NearestMemberDistance(const CDbList<CCadElement*>& list, SDPoint point);
 
 // The distance of an item and, for a curve, the node to start at.
 double Distance(const CCadElement* item, SDPoint point, int& index) {
@@ -47,40 +84,22 @@ double Distance(const CCadElement* item, SDPoint point, int& index) {
         }
         case kGroupElement:
         case kTextElement:
-        case kArrayElement: {
-            double best = CCutOrder::kNoDistance;
-            Nearest(MembersOf(item), point, best);
-            return best;
-        }
-        case kOrderGroupElement: {
-            double best = CCutOrder::kNoDistance;
-            Nearest(static_cast<const CCadOrderGroup*>(item)->children, point, best);
-            return best;
-        }
+        case kArrayElement:
+            return NearestMemberDistance(MembersOf(item), point);
+        case kOrderGroupElement:
+            return NearestMemberDistance(static_cast<const CCadOrderGroup*>(item)->children, point);
         default:
             return CCutOrder::kNoDistance;
     }
 }
 
-// The nearest item of the list (ties keep the earlier one) and its distance; null and kNoDistance for
-// an empty list. Items whose rectangle cannot hold anything nearer are not measured.
-CDbList<CCadElement*>::Node* Nearest(const CDbList<CCadElement*>& list, SDPoint point, double& best) {
-    best = CCutOrder::kNoDistance;
-    CDbList<CCadElement*>::Node* nearest = nullptr;
-    double radius = 0.0;
+// The distance of the list's nearest item; kNoDistance for an empty list.
+double NearestMemberDistance(const CDbList<CCadElement*>& list, SDPoint point) {
+    NearestPick pick(point);
     for (auto* node = list.head->next; node != list.head; node = node->next) {
-        if (nearest != nullptr && CCutOrder::MayBeNearer(node->value->rect, point, radius) == 0) {
-            continue;
-        }
-        int index = 0;
-        const double distance = Distance(node->value, point, index);
-        if (nearest == nullptr || distance < best) {
-            best = distance;
-            nearest = node;
-            radius = std::sqrt(best);
-        }
+        pick.Offer(node->value->rect, [&](int& index) { return Distance(node->value, point, index); });
     }
-    return nearest;
+    return pick.Best();
 }
 
 // CurveDistance's rule over a curve's nodes: `first` is the first segment's start, `last` the last
@@ -153,7 +172,9 @@ class NearestTable {
     // returns the item and, for a curve, the node to start at.
     CCadElement* MoveNearest(CDbList<CCadElement*>& list, SDPoint point, CDbList<CCadElement*>& to,
                              int& startIndex) {
-        const std::size_t nearest = NearestOf(entries_.data(), entries_.size(), point, startIndex);
+        NearestPick pick(point);
+        const std::size_t nearest = NearestOf(entries_.data(), entries_.size(), point, pick);
+        startIndex = pick.StartIndex();
         auto* node = entries_[nearest].node;
         entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(nearest));
         cutorder::MoveNodeToEnd(list, node, to);
@@ -227,29 +248,13 @@ class NearestTable {
         }
     }
 
-    // The nearest of the entries as Nearest finds it over a list: the first always measured, a later one
-    // only when its rectangle may hold something nearer, ties kept by the earlier. `count` is not 0.
-    std::size_t NearestOf(const Entry* entries, std::size_t count, SDPoint point, int& startIndex) const {
-        double best = CCutOrder::kNoDistance;
-        return NearestOf(entries, count, point, startIndex, best);
-    }
-
-    std::size_t NearestOf(const Entry* entries, std::size_t count, SDPoint point, int& startIndex,
-                          double& best) const {
+    // Offers the entries to the pick; the place of the nearest, `count` when there are none.
+    std::size_t NearestOf(const Entry* entries, std::size_t count, SDPoint point, NearestPick& pick) const {
         std::size_t nearest = count;
-        double radius = 0.0;
         for (std::size_t place = 0; place < count; ++place) {
             const Entry& entry = entries[place];
-            if (nearest != count && CCutOrder::MayBeNearer(entry.rect, point, radius) == 0) {
-                continue;
-            }
-            int index = 0;
-            const double distance = Measure(entry, point, index);
-            if (nearest == count || distance < best) {
-                best = distance;
+            if (pick.Offer(entry.rect, [&](int& index) { return Measure(entry, point, index); })) {
                 nearest = place;
-                radius = std::sqrt(best);
-                startIndex = index;
             }
         }
         return nearest;
@@ -275,12 +280,9 @@ class NearestTable {
             case Kind::Point:
                 return SquaredDistance(nodes_[entry.first], point);
             case Kind::Members: {
-                double best = CCutOrder::kNoDistance;
-                if (entry.count != 0) {
-                    int memberIndex = 0;
-                    NearestOf(members_.data() + entry.first, entry.count, point, memberIndex, best);
-                }
-                return best;
+                NearestPick pick(point);
+                NearestOf(members_.data() + entry.first, entry.count, point, pick);
+                return pick.Best();
             }
             case Kind::Nothing:
                 return CCutOrder::kNoDistance;
