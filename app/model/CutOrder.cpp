@@ -3,36 +3,56 @@
 #include "CutOrder.h"
 
 #include <algorithm>
+#include <typeinfo>
 
 #include "CutOrderSupport.h"
 #include "ListNodes.h"
+#include "SegmentPrefetch.h"
 #include "SettingsRecords.h"
+
+namespace {
+
+// Of each curve of a cell, the nodes fetched together before the cell is nested and ordered; longer curves
+// are walked on from there, which a long walk down one list does well enough by itself.
+constexpr int kPrefetchedNodesPerCurve = 64;
+
+}  // namespace
+
+struct CCutOrder::OwnGroup : CCadOrderGroup {
+    const CCutOrder* owner = nullptr;
+    std::size_t slot = 0;
+};
 
 CCutOrder::~CCutOrder() {
     Clear();
 }
 
 CCadOrderGroup* CCutOrder::NewGroup() {
-    auto* group = new CCadOrderGroup;
-    groups_.insert(group);
+    auto* group = new OwnGroup;
+    group->owner = this;
+    group->slot = groups_.size();
+    groups_.push_back(group);
     return group;
 }
 
 void CCutOrder::DeleteGroup(CCadOrderGroup* group) {
-    groups_.erase(group);
-    group->children.RemoveAll();
-    group->reference = nullptr;
-    delete group;
+    auto* own = static_cast<OwnGroup*>(group);
+    groups_[own->slot] = groups_.back();
+    groups_[own->slot]->slot = own->slot;
+    groups_.pop_back();
+    own->children.RemoveAll();
+    own->reference = nullptr;
+    delete own;
 }
 
 bool CCutOrder::IsOwnGroup(const CCadElement* element) const {
-    return element->typeCode == kOrderGroupElement &&
-           groups_.contains(static_cast<CCadOrderGroup*>(const_cast<CCadElement*>(element)));
+    return element->typeCode == kOrderGroupElement && typeid(*element) == typeid(OwnGroup) &&
+           static_cast<const OwnGroup*>(element)->owner == this;
 }
 
 void CCutOrder::Clear() {
     items_.RemoveAll();
-    for (CCadOrderGroup* group : groups_) {
+    for (OwnGroup* group : groups_) {
         group->children.RemoveAll();
         group->reference = nullptr;
         delete group;
@@ -67,25 +87,27 @@ void CCutOrder::Optimize(CDbList<CCadElement*>& list, std::int32_t insideToOutsi
                          double startX, double startY) {
     Clear();
     CDbList<CCadElement*> bitmaps;
-    for (auto* node = list.head->next; node != list.head; node = node->next) {
-        (node->value->typeCode == kBitmapElement ? bitmaps : items_).AddTail(node->value);
+    while (list.IsEmpty() == 0) {
+        auto* node = list.head->next;
+        cutorder::MoveNodeToEnd(list, node, node->value->typeCode == kBitmapElement ? bitmaps : items_);
     }
     if (items_.IsEmpty() != 0) {
+        cutorder::Splice(bitmaps, list);
         return;
     }
     groups_.reserve(static_cast<std::size_t>(items_.count));  // about one group per item at most
-    list.RemoveAll();
     SDPoint point{startX, startY};
     SortByDirection(items_, code, startX, startY, 1);
+    // Each cell goes into the list as soon as it is ordered, while its items are still near at hand.
     for (auto* node = items_.head->next; node != items_.head; node = node->next) {
         auto* cell = static_cast<CCadOrderGroup*>(node->value);
+        PrefetchSegmentLists(CurvesFrom(cell->children, cell->children.head->next, cell->children.count),
+                             kPrefetchedNodesPerCurve);
         if (insideToOutside != 0) {
             NestByContainment(cell->children);
         }
         OrderGroup(cell, code, point);
-    }
-    for (auto* node = items_.head->next; node != items_.head; node = node->next) {
-        FlattenInto(node->value, list);
+        FlattenInto(cell, list);
     }
     items_.RemoveAll();
     // The cutting ports are found from where the caller starts, not from where the order ended.

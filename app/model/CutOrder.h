@@ -6,7 +6,7 @@
 #pragma once
 
 #include <cstdint>
-#include <unordered_set>
+#include <vector>
 
 #include "CadCurve.h"
 #include "CadOrderGroup.h"
@@ -93,14 +93,19 @@ class CCutOrder {
     static void ContainmentPass(CDbList<CCadElement*>& list, CCutOrder* owner);
 
     void OrderNearest(CCadOrderGroup* group, std::uint16_t code, SDPoint& point);
-    void TakeItem(CCadElement* item, std::uint16_t code, SDPoint& point);
+    // Takes a picked item; startIndex is the node its pick found for a curve to start at.
+    void TakeItem(CCadElement* item, int startIndex, std::uint16_t code, SDPoint& point);
     void OrderGroupElement(CCadElement* element, SDPoint& point, std::uint16_t code);
     void OrderInGroupElement(CCadOrderGroup* group, SDPoint& point, std::uint16_t code);
     static void TakeReference(const CCadOrderGroup* group, SDPoint& point);
 
     static void OrderBlock(CCadOrderGroup* block, SDPoint& point);
 
-    CDbList<CCadElement*> items_;                 // the ordering list during a call
-    CCadRect box_;                                // of the list last sorted; (0, 0)-(100, 100) at first
-    std::unordered_set<CCadOrderGroup*> groups_;  // the order groups this object made and still holds
+    // An order group this object made: its owner tells it from order groups that came with the list, and
+    // its slot in groups_ lets it leave that table without a search.
+    struct OwnGroup;
+
+    CDbList<CCadElement*> items_;    // the ordering list during a call
+    CCadRect box_;                   // of the list last sorted; (0, 0)-(100, 100) at first
+    std::vector<OwnGroup*> groups_;  // the order groups this object made and still holds
 };

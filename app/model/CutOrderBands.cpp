@@ -6,6 +6,7 @@
 
 #include "CutOrder.h"
 #include "CutOrderSupport.h"
+#include "SegmentPrefetch.h"
 
 namespace {
 
@@ -15,6 +16,7 @@ using cutorder::Normalized;
 
 constexpr double kMargin = 0.001;  // mm, of every overlap and containment test
 constexpr double kBandSnap = 1.0;  // mm a band's content may begin past its leading edge
+constexpr int kPrefetchedOutlineNodes = 64;
 
 struct Entry {
     CDbList<CCadElement*>::Node* node;  // in the list being split, until it moves into a band
@@ -40,6 +42,25 @@ bool PastTheBox(const CCadRect& band, const CCadRect& box, bool alongY, int sign
     const double gap =
         sign > 0 ? Low(band, alongY) - High(box, alongY) : Low(box, alongY) - High(band, alongY);
     return !(gap < kMargin);
+}
+
+// The containment tests of straddlers against candidates read each straddler's outline and each
+// candidate's first node, all far apart in memory: fetched together first.
+void PrefetchContainmentTests(const std::vector<Entry>& entries, const std::vector<std::uint32_t>& straddlers,
+                              const std::vector<std::uint32_t>& candidates) {
+    std::vector<const CCadCurve*> outlines;
+    std::vector<const CCadCurve*> firstNodes;
+    for (const auto& [indexes, curves] :
+         {std::pair{&straddlers, &outlines}, std::pair{&candidates, &firstNodes}}) {
+        for (const std::uint32_t index : *indexes) {
+            const CCadElement* element = entries[index].node->value;
+            if (element->typeCode == kCurveElement) {
+                curves->push_back(static_cast<const CCadCurve*>(element));
+            }
+        }
+    }
+    PrefetchSegmentLists(outlines, kPrefetchedOutlineNodes);
+    PrefetchSegmentLists(firstNodes, 1);
 }
 
 }  // namespace
@@ -182,6 +203,7 @@ void CCutOrder::BandPass(CDbList<CCadElement*>& list, Axis axis, int sign, int s
                     (LiesWithin(entries[index].rect, extension, kMargin) ? candidates : rest)
                         .push_back(index);
                 }
+                PrefetchContainmentTests(entries, straddlers, candidates);
                 std::vector<char> joined(candidates.size(), 0);
                 for (const std::uint32_t outer : straddlers) {
                     for (std::size_t place = 0; place < candidates.size(); ++place) {

@@ -54,26 +54,31 @@ class CJobBuilder {
                              double range);
     static int OutputElement(CCadElement* element, std::int32_t* stateA, std::int32_t* stateB,
                              double progress, double step, std::uint16_t* layerState);
-    static int OutputCurve(CCadCurve* curve, std::int32_t* stateA, std::int32_t* stateB,
+    static int OutputCurve(const CCadCurve* curve, std::int32_t* stateA, std::int32_t* stateB,
                            std::uint16_t* layerState);
     static int WriteCutLayerHead(std::uint16_t* layerState, CCadLayer* layer);
     // Appends the leaves of a group or text that lie on an output vector layer.
     static void FlattenGroup(ElementList& outList, CCadElement* group);
 
-    // Cut writer. sewAllowed is 0 for the kerf contours that the writer makes itself.
-    static int WriteCutCurve(CCadCurve* curve, std::int32_t* stateA, std::int32_t* stateB, int sewAllowed);
+    // Cut writer. sewAllowed is 0 for the kerf contours that the writer makes itself. The writers only read
+    // the curve they are given, so that a drawing's curve can be written as it stands.
+    static int WriteCutCurve(const CCadCurve* curve, std::int32_t* stateA, std::int32_t* stateB,
+                             int sewAllowed);
     // New curves (owned by the caller) along the offset contours of the curve.
     static void SewOffsetCurve(const CCadCurve* curve, ElementList& outList, double width, int side);
 
     // Dot and point writers.
     static int WritePoint(CCadPoint* point, std::int32_t* stateA, std::int32_t* stateB, double progress,
                           double step, std::uint16_t* layerState);
-    static int WriteSingleDot(CCadCurve* curve, std::int32_t* stateA, std::int32_t* stateB);
-    static int WriteDotCurve(CCadCurve* curve, std::int32_t* stateA, std::int32_t* stateB);
+    static int WriteSingleDot(const CCadCurve* curve, std::int32_t* stateA, std::int32_t* stateB);
+    static int WriteDotCurve(const CCadCurve* curve, std::int32_t* stateA, std::int32_t* stateB);
 
     // Curve preparation: a copy of straight segments with leads, shifted by (dx, dy), rectangle and all;
     // null for a null source or a curve that cannot be flattened (a non-finite point).
     static std::unique_ptr<CCadCurve> PrepareCurve(const CCadCurve* curve, double dx, double dy);
+    // 1 when preparation would give the curve back unchanged (finite straight segments, no leads, no
+    // offset): such a curve is written as it stands, without a copy.
+    static int IsOutputAsItStands(const CCadCurve& curve, double dx, double dy);
     // The layer's output offset: pen offset, offset repay of scanned layers, laser-2 offset (mm).
     static void GetLayerOffset(const CCadLayer* layer, double* dx, double* dy);
 

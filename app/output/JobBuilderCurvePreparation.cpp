@@ -177,6 +177,19 @@ std::unique_ptr<CCadCurve> CJobBuilder::PrepareCurve(const CCadCurve* curve, dou
     return prepared;
 }
 
+int CJobBuilder::IsOutputAsItStands(const CCadCurve& curve, double dx, double dy) {
+    if (dx != 0.0 || dy != 0.0 || curve.leadIn.enabled != 0 || curve.leadOut.enabled != 0) {
+        return 0;
+    }
+    for (auto* node = curve.pathList.head->next; node != curve.pathList.head; node = node->next) {
+        const CFileLine& segment = node->value;
+        if (segment.IsBezier() || !IsFinite(segment.start) || !IsFinite(segment.end)) {
+            return 0;
+        }
+    }
+    return 1;
+}
+
 void CJobBuilder::GetLayerOffset(const CCadLayer* layer, double* dx, double* dy) {
     *dx = 0.0;
     *dy = 0.0;

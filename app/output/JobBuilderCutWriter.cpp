@@ -31,7 +31,8 @@ bool WriteContours(ElementList& contours, std::int32_t* stateA, std::int32_t* st
 
 }  // namespace
 
-int CJobBuilder::WriteCutCurve(CCadCurve* curve, std::int32_t* stateA, std::int32_t* stateB, int sewAllowed) {
+int CJobBuilder::WriteCutCurve(const CCadCurve* curve, std::int32_t* stateA, std::int32_t* stateB,
+                               int sewAllowed) {
     const auto* layer = static_cast<const CCadVectorLayer*>(curve->layer);
     const LayerCommonParams& common = layer->commonParams;
     const VectorLayerParams& params = layer->vectorParams;
@@ -45,6 +46,7 @@ int CJobBuilder::WriteCutCurve(CCadCurve* curve, std::int32_t* stateA, std::int3
     }
     auto restoreSpeed = [&] { return !limit || Ok(Zint_wSetEngVel(common.COM_Speed)); };
 
+    std::unique_ptr<CCadCurve> resized;
     if (sewAllowed == 1 && params.Cut_EnSew != 0 && cutMode) {
         if (closed && params.Cut_SewWidth >= kLowestSewWidthMm) {
             ElementList contours;
@@ -54,12 +56,15 @@ int CJobBuilder::WriteCutCurve(CCadCurve* curve, std::int32_t* stateA, std::int3
             }
         }
         if (!closed || params.Cut_SewWidth >= kLowestSewWidthMm) {
-            curve->ResizeAboutCenter(params.Cut_SewDir, params.Cut_SewWidth * kResizeUnitsPerMm);
+            // The kerf moves the path itself: a resized copy is cut in its place.
+            resized = std::make_unique<CCadCurve>();
+            resized->CopyFrom(curve, 0.0, 0.0);
+            resized->ResizeAboutCenter(params.Cut_SewDir, params.Cut_SewWidth * kResizeUnitsPerMm);
         }
     }
 
     const joboutput::PenAxis pen = joboutput::PenAxis::Of(common);
-    const CDbList<CFileLine>& segments = curve->pathList;
+    const CDbList<CFileLine>& segments = resized != nullptr ? resized->pathList : curve->pathList;
     if (segments.IsEmpty() == 0) {
         if (!joboutput::MoveTo(segments.head->next->value.start, stateA, stateB) || !pen.Down()) {
             return 0;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "Geomcore.h"
 #include "JobBuilder.h"
 #include "MotionlinkJob.h"
 #include "OutputSteps.h"
@@ -22,6 +23,22 @@ double AtLeastResolution(double length) {
 
 SDPoint Centre(const CCadRect& rect) {
     return {(rect.x1 + rect.x2) / 2.0, (rect.y1 + rect.y2) / 2.0};
+}
+
+// The box the curve's CalRect would give, the curve left as it is.
+CCadRect PathBox(const CCadCurve& curve) {
+    CCadRect box = curve.rect;
+    double extent[4] = {box.x1, box.y1, box.x2, box.y2};
+    // The curve math takes the list by non-const pointer but only reads it.
+    if (curve.pathList.IsEmpty() != 0 ||
+        _math_c_getrect(const_cast<CDbList<CFileLine>*>(&curve.pathList), extent) != 0) {
+        return box;
+    }
+    box.x1 = extent[0];
+    box.y1 = extent[1];
+    box.x2 = extent[2];
+    box.y2 = extent[3];
+    return box;
 }
 
 bool FireDot(double seconds) {
@@ -107,7 +124,7 @@ int CJobBuilder::WritePoint(CCadPoint* point, std::int32_t* stateA, std::int32_t
                              pen.Down() && FireDot(common.COM_DotInterval) && pen.Up());
 }
 
-int CJobBuilder::WriteSingleDot(CCadCurve* curve, std::int32_t* stateA, std::int32_t* stateB) {
+int CJobBuilder::WriteSingleDot(const CCadCurve* curve, std::int32_t* stateA, std::int32_t* stateB) {
     const auto* layer = static_cast<const CCadVectorLayer*>(curve->layer);
     const LayerCommonParams& common = layer->commonParams;
     const VectorLayerParams& params = layer->vectorParams;
@@ -124,7 +141,7 @@ int CJobBuilder::WriteSingleDot(CCadCurve* curve, std::int32_t* stateA, std::int
                              FireDot(seconds) && pen.Up());
 }
 
-int CJobBuilder::WriteDotCurve(CCadCurve* curve, std::int32_t* stateA, std::int32_t* stateB) {
+int CJobBuilder::WriteDotCurve(const CCadCurve* curve, std::int32_t* stateA, std::int32_t* stateB) {
     const auto* layer = static_cast<const CCadVectorLayer*>(curve->layer);
     const LayerCommonParams& common = layer->commonParams;
     const VectorLayerParams& params = layer->vectorParams;
@@ -133,8 +150,7 @@ int CJobBuilder::WriteDotCurve(CCadCurve* curve, std::int32_t* stateA, std::int3
         if (params.Dot_Time <= 0.0) {
             return 1;
         }
-        curve->CalRect();
-        return joboutput::Result(joboutput::MoveTo(Centre(curve->rect), stateA, stateB) && pen.Down() &&
+        return joboutput::Result(joboutput::MoveTo(Centre(PathBox(*curve)), stateA, stateB) && pen.Down() &&
                                  FireDot(params.Dot_Time) && pen.Up());
     }
 

@@ -10,6 +10,7 @@
 #include "MotionlinkJob.h"
 #include "OutputSteps.h"
 #include "Progress.h"
+#include "SegmentPrefetch.h"
 #include "SettingsGlobals.h"
 #include "SettingsRecords.h"
 
@@ -19,6 +20,10 @@ namespace {
 
 // A curve smaller than this in both directions is fired as one dot.
 constexpr double kSingleDotSizeMm = 0.1;
+// Objects in cutting order lie all over memory: the segments of the next few curves are fetched together
+// before they are written.
+constexpr int kPrefetchWindow = 32;
+constexpr int kPrefetchedNodesPerCurve = 64;
 
 bool IsVectorLayer(const CCadLayer* layer) {
     return layer != nullptr && layer->commonParams.COM_Type == CCadLayer::kVectorLayer;
@@ -133,7 +138,11 @@ int CJobBuilder::OutputObjects(ElementList& flatList, std::int32_t* stateA, std:
     const double step = count > 0 ? range / count : range;
     const double end = base + range;
     std::uint16_t layerState = 0;
-    for (auto* node = flatList.head->next; node != flatList.head; node = node->next) {
+    int index = 0;
+    for (auto* node = flatList.head->next; node != flatList.head; node = node->next, ++index) {
+        if (index % kPrefetchWindow == 0) {
+            PrefetchSegmentLists(CurvesFrom(flatList, node, kPrefetchWindow), kPrefetchedNodesPerCurve);
+        }
         CCadElement* element = node->value;
         const CCadLayer* layer = element->layer;
         if (!IsVectorLayer(layer) || WorkType(layer) == VectorLayerParams::kScan) {
@@ -163,14 +172,18 @@ int CJobBuilder::OutputElement(CCadElement* element, std::int32_t* stateA, std::
     double dx = 0.0;
     double dy = 0.0;
     GetLayerOffset(element->layer, &dx, &dy);
-    const std::unique_ptr<CCadCurve> prepared = PrepareCurve(static_cast<CCadCurve*>(element), dx, dy);
+    const auto* curve = static_cast<const CCadCurve*>(element);
+    if (IsOutputAsItStands(*curve, dx, dy) != 0) {
+        return OutputCurve(curve, stateA, stateB, layerState);
+    }
+    const std::unique_ptr<CCadCurve> prepared = PrepareCurve(curve, dx, dy);
     if (prepared == nullptr) {
         return 0;
     }
     return OutputCurve(prepared.get(), stateA, stateB, layerState);
 }
 
-int CJobBuilder::OutputCurve(CCadCurve* curve, std::int32_t* stateA, std::int32_t* stateB,
+int CJobBuilder::OutputCurve(const CCadCurve* curve, std::int32_t* stateA, std::int32_t* stateB,
                              std::uint16_t* layerState) {
     if (curve == nullptr || !IsVectorLayer(curve->layer)) {
         return 0;

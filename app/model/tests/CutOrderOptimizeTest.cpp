@@ -53,10 +53,6 @@ class CutOrderList : public ::testing::Test {
     CCutOrder order;
 };
 
-bool operator==(SDPoint a, SDPoint b) {
-    return a.x == b.x && a.y == b.y;
-}
-
 using CutOrderOptimize = CutOrderList;
 
 TEST_F(CutOrderOptimize, DirectionCodesSweepTheGridInASerpentine) {

@@ -2,6 +2,7 @@
 // vector layers rasterised at the interval's pixel size, with small circles as one line and the cut
 // after sweeping.
 #include <cmath>
+#include <string>
 
 #include "DibBlock.h"
 #include "JobTestSupport.h"
@@ -229,6 +230,50 @@ TEST_F(ScanOutputTest, RampLongerThanTheLongestRampIsSwitchedOff) {
     const std::vector<StoredCommand> without = jobWithRamp(0, 0);
     EXPECT_EQ(jobWithRamp(1, 13), without);
     EXPECT_NE(jobWithRamp(1, 0.2), without);
+}
+
+// The pen (Z) axis around a scan block: lowered after the block's head, before its first scan line, and
+// raised after its last; the frame cut after sweeping lowers it after its travel and raises it after its
+// last side. In a shape, P is a run of travel and cut commands, D and U the axis going down and up.
+TEST_F(ScanOutputTest, PenAxisGoesDownBeforeTheScanLinesAndUpAfterThemAndAroundTheFrameCut) {
+    struct Case {
+        const char* name;
+        std::int32_t enabled, downEnabled, upEnabled, frameCut;
+        std::string shape;
+        int axisSpeeds;
+    };
+    for (const Case& c : {Case{"axis off", 0, 1, 1, 1, "P", 0}, Case{"down and up", 1, 1, 1, 0, "DPU", 1},
+                          Case{"up only", 1, 0, 1, 0, "PU", 1}, Case{"down only", 1, 1, 0, 0, "DP", 1},
+                          Case{"with the frame cut", 1, 1, 1, 1, "DPUPDPU", 2}}) {
+        SetUp();
+        CCadBitmap* picture = Add(BlackPicture({1, 0.5}), 0x123456);
+        auto& layer = *static_cast<CCadBitmapLayer*>(picture->layer);
+        layer.bitmapParams.Eng_Type = 0;
+        layer.bitmapParams.Eng_EnCut = c.frameCut;
+        LayerCommonParams& common = layer.commonParams;
+        common.COM_EnZ = c.enabled;
+        common.COM_EnZDown = c.downEnabled;
+        common.COM_EnZUp = c.upEnabled;
+        common.COM_ZDownPos = -2;
+        common.COM_ZUpPos = 3;
+        common.COM_ZSpeed = 7;
+        const std::filesystem::path path = JobFile();
+        ASSERT_EQ(WriteJob(path), 0u) << c.name;
+        std::string shape;
+        for (const Cmd& cmd :
+             OfKinds(ReadJob(path), {JobCommand::Move, JobCommand::Cut, JobCommand::AxisMove})) {
+            if (cmd.kind == JobCommand::AxisMove) {
+                EXPECT_EQ(cmd, (Cmd{JobCommand::AxisMove, 3, cmd.b < 0 ? -2.0 : 3.0})) << c.name;
+                shape += cmd.b < 0 ? 'D' : 'U';
+            } else if (shape.empty() || shape.back() != 'P') {
+                shape += 'P';
+            }
+        }
+        EXPECT_EQ(shape, c.shape) << c.name;
+        EXPECT_EQ(CountOf(StoredJob(path), StoredBy([] { return Zint_wSetAxisVel(7); })), c.axisSpeeds)
+            << c.name;
+        TearDown();
+    }
 }
 
 TEST_F(ScanOutputTest, CutAfterSweepingLimitsASmallCircleToTheTableSpeed) {

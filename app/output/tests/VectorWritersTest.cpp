@@ -163,7 +163,36 @@ INSTANTIATE_TEST_SUITE_P(
                      tiny->layer->commonParams.COM_Speed = 10;
                      tiny->layer->commonParams.COM_EnLaser1 = 0;
                  },
-                 {Move(1.025, 2.01), Dot(0.014)}}),
+                 {Move(1.025, 2.01), Dot(0.014)}},
+        // Backlash repay: the job origin is the job box's lower-left corner (head position 6); each contour
+        // starts at its vertex farthest from the origin or from where the contour before it ended.
+        PathCase{"BacklashRepayStartsEachContourFarthestFromWhereTheLastEnded", [](VectorWritersTest& t) {
+                     gOptimSettings.backlashRepayOptimise = 1;
+                     t.AddOn(VectorLayerParams::kCut, Rectangle(0, 0, 10, 10));
+                     t.AddOn(VectorLayerParams::kCut, Rectangle(20, 0, 10, 10));
+                 },
+                 {Move(10, 10), Cut(0, 10), Cut(0, 0), Cut(10, 0), Cut(10, 10), Move(30, 0), Cut(30, 10),
+                  Cut(20, 10), Cut(20, 0), Cut(30, 0)}},
+        PathCase{"BacklashRepayInOneOrderAsLayerByLayer", [](VectorWritersTest& t) {
+                     gOptimSettings.backlashRepayOptimise = 1;
+                     gOptimSettings.orderOfLayer = 0;
+                     t.AddOn(VectorLayerParams::kCut, Rectangle(0, 0, 10, 10));
+                     t.AddOn(VectorLayerParams::kCut, Rectangle(20, 0, 10, 10));
+                 },
+                 {Move(10, 10), Cut(0, 10), Cut(0, 0), Cut(10, 0), Cut(10, 10), Move(30, 0), Cut(30, 10),
+                  Cut(20, 10), Cut(20, 0), Cut(30, 0)}},
+        PathCase{"BacklashRepayKeepsAnOpenPathAndMeasuresTheNextFromItsEnd", [](VectorWritersTest& t) {
+                     gOptimSettings.backlashRepayOptimise = 1;
+                     t.AddOn(VectorLayerParams::kCut, Polyline({{0, 20}, {10, 20}}, false));
+                     t.AddOn(VectorLayerParams::kCut, Rectangle(0, 0, 10, 10));
+                 },
+                 {Move(0, 20), Cut(10, 20), Move(0, 0), Cut(10, 0), Cut(10, 10), Cut(0, 10), Cut(0, 0)}},
+        PathCase{"BacklashRepayOffKeepsTheDrawnStarts", [](VectorWritersTest& t) {
+                     t.AddOn(VectorLayerParams::kCut, Rectangle(0, 0, 10, 10));
+                     t.AddOn(VectorLayerParams::kCut, Rectangle(20, 0, 10, 10));
+                 },
+                 {Move(0, 0), Cut(10, 0), Cut(10, 10), Cut(0, 10), Cut(0, 0), Move(20, 0), Cut(30, 0),
+                  Cut(30, 10), Cut(20, 10), Cut(20, 0)}}),
     [](const ::testing::TestParamInfo<PathCase>& info) { return std::string(info.param.name); });
 
 TEST_F(VectorWritersTest, DotIntervalBelowTheResolutionIsRaisedToIt) {
