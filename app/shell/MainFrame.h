@@ -78,6 +78,7 @@ class CMainFrame : public QMainWindow, public HandOverFrame, public SavePathChoo
     CPropertyBar& PropertyBar() const { return *propertyBar_; }
     CLayerColorBar& LayerColorBar() const { return *layerColorBar_; }
     CCoolBar& LayerColorDock() const { return *layerColorDock_; }
+    CCoolBar& DockingPlatBar() const { return *dockingPlatBar_; }
     CStatusBarXP& StatusBarXP() const { return *statusBar_; }
     CBarToggles& Toggles() { return barToggles_; }
     // The status bar's panes after the message pane: the selection summary, then the cursor position.
