@@ -168,8 +168,8 @@ TEST_F(MainFrameTest, MetafileWhoseConverterCrashesWarnsAndAddsNothing) {
     filebridge::SetMetafileHelper(filebridge::MetafileHelper{helper});
 
     // A header record (bounds, frame, signature, size 108, two records) and the end-of-file record.
-    const std::uint32_t words[] = {1, 88, 0, 0, 100, 50, 0, 0, 2540, 1270, 0x464D4520, 0x10000, 108, 2, 1, 0, 0,
-                                   0, 1000, 1000, 254, 254, 14, 20, 0, 16, 20};
+    const std::uint32_t words[] = {1, 88, 0, 0, 100,  50,   0,   0,   2540, 1270, 0x464D4520, 0x10000, 108, 2,
+                                   1, 0,  0, 0, 1000, 1000, 254, 254, 14,   20,   0,          16,      20};
     const std::filesystem::path file = TestFile("drawing.emf");
     QFile emf(QString::fromStdString(file.string()));
     ASSERT_TRUE(emf.open(QIODevice::WriteOnly));
