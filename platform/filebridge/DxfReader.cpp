@@ -5,12 +5,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <istream>
 #include <map>
 #include <new>
 #include <numbers>
 #include <optional>
 #include <set>
-#include <sstream>
+#include <streambuf>
 #include <string>
 #include <vector>
 
@@ -108,7 +109,15 @@ class DxfPlacer {
           out_(out),
           model_(Affine::Scaling(options.mmPerDxfUnit, options.mmPerDxfUnit)) {}
 
-    void PlaceModelShape(const DxfShape& shape) { PlaceShape(shape, model_, std::nullopt); }
+    // The segments are mapped where they lie: a model space entity is placed once, straight from the
+    // buffer it was built in.
+    void PlaceModelCurve(std::vector<CFileLine>& segments, const DxfColour& colour) {
+        TransformSegments(segments, model_);
+        out_.AddCurve(segments, Resolve(colour, std::nullopt));
+    }
+    void PlaceModelPoint(SDPoint point, const DxfColour& colour) {
+        out_.AddPoint(model_.Apply(point), Resolve(colour, std::nullopt));
+    }
     void PlaceModelInsert(const DxfInsert& insert) { PlaceInsert(insert, model_, std::nullopt, 0); }
 
   private:
@@ -254,16 +263,13 @@ class DxfCollector : public DL_CreationAdapter {
 
     void addPoint(const DL_PointData& data) override {
         FlushPending();
-        DxfShape shape = NewShape();
-        shape.point = SDPoint{data.x, data.y};
-        Keep(std::move(shape));
+        KeepPoint({data.x, data.y}, Colour());
     }
 
     void addLine(const DL_LineData& data) override {
         FlushPending();
-        DxfShape shape = NewShape();
-        AppendLine(shape.segments, {data.x1, data.y1}, {data.x2, data.y2});
-        Keep(std::move(shape));
+        AppendLine(NewSegments(), {data.x1, data.y1}, {data.x2, data.y2});
+        Keep(Colour());
     }
 
     void addArc(const DL_ArcData& data) override {
@@ -294,9 +300,8 @@ class DxfCollector : public DL_CreationAdapter {
                 return;
             }
         }
-        DxfShape shape = NewShape();
-        AppendEllipticArc(shape.segments, {data.cx, data.cy}, major, minor, data.angle1, to);
-        Keep(std::move(shape));
+        AppendEllipticArc(NewSegments(), {data.cx, data.cy}, major, minor, data.angle1, to);
+        Keep(Colour());
     }
 
     void addPolyline(const DL_PolylineData& data) override {
@@ -371,11 +376,10 @@ class DxfCollector : public DL_CreationAdapter {
         if (!options_.drawDxfText) {
             return;
         }
-        DxfShape shape = NewShape();
         const Affine plane = ObjectToWorld(extrusion->getDirection());
         AppendDxfText(data.text, data.height, data.xScaleFactor, data.angle * kDegrees, plane,
-                      {data.ipx, data.ipy}, shape.segments);
-        Keep(std::move(shape));
+                      {data.ipx, data.ipy}, NewSegments());
+        Keep(Colour());
     }
 
     void addMText(const DL_MTextData& data) override {
@@ -386,11 +390,10 @@ class DxfCollector : public DL_CreationAdapter {
         // The insertion point of a paragraph text is its attachment point: top, middle or bottom.
         const double drop = data.attachmentPoint <= 3 ? data.height : data.attachmentPoint <= 6 ? data.height / 2 : 0.0;
         const SDPoint baseline{data.ipx + std::sin(data.angle) * drop, data.ipy - std::cos(data.angle) * drop};
-        DxfShape shape = NewShape();
         AppendDxfText(mtextChunks_ + data.text, data.height, 1.0, data.angle, ObjectToWorld(extrusion->getDirection()),
-                      baseline, shape.segments);
+                      baseline, NewSegments());
         mtextChunks_.clear();
-        Keep(std::move(shape));
+        Keep(Colour());
     }
 
     void addMTextChunk(const std::string& text) override { mtextChunks_ += text; }
@@ -417,15 +420,44 @@ class DxfCollector : public DL_CreationAdapter {
         return {attributes.getColor(), attributes.getColor24(), attributes.getLayer(), attributes.isInPaperSpace()};
     }
 
-    void Keep(DxfShape shape) {
-        if (shape.colour.paperSpace) {
+    // The buffer every entity is built in, emptied; reused so that building allocates nothing once it
+    // has grown to the largest entity.
+    std::vector<CFileLine>& NewSegments() {
+        segments_.clear();
+        return segments_;
+    }
+
+    // Places the entity built in `segments_`, or holds it in the block being read.
+    void Keep(const DxfColour& colour) {
+        if (colour.paperSpace) {
             return;
         }
         if (target_ == model_) {
-            placer_.PlaceModelShape(shape);
+            placer_.PlaceModelCurve(segments_, colour);
             return;
         }
-        // Blocks are held until inserted, so what they hold counts against the same cap as the output.
+        DxfShape shape;
+        shape.segments = segments_;
+        shape.colour = colour;
+        Hold(std::move(shape));
+    }
+
+    void KeepPoint(SDPoint point, const DxfColour& colour) {
+        if (colour.paperSpace) {
+            return;
+        }
+        if (target_ == model_) {
+            placer_.PlaceModelPoint(point, colour);
+            return;
+        }
+        DxfShape shape;
+        shape.point = point;
+        shape.colour = colour;
+        Hold(std::move(shape));
+    }
+
+    // Blocks are held until inserted, so what they hold counts against the same cap as the output.
+    void Hold(DxfShape shape) {
         blockSegments_ += std::max<std::size_t>(1, shape.segments.size());
         if (blockSegments_ > DrawingCollector::kDefaultSegmentLimit) {
             out_.Fail("blocks larger than the import limit");
@@ -434,17 +466,11 @@ class DxfCollector : public DL_CreationAdapter {
         target_->shapes.push_back(std::move(shape));
     }
 
-    DxfShape NewShape() const {
-        DxfShape shape;
-        shape.colour = Colour();
-        return shape;
-    }
-
     void AddObjectArc(double cx, double cy, double radius, double from, double to) {
-        DxfShape shape = NewShape();
-        AppendEllipticArc(shape.segments, {cx, cy}, {radius, 0.0}, {0.0, radius}, from, to);
-        TransformSegments(shape.segments, ObjectToWorld(extrusion->getDirection()));
-        Keep(std::move(shape));
+        std::vector<CFileLine>& segments = NewSegments();
+        AppendEllipticArc(segments, {cx, cy}, {radius, 0.0}, {0.0, radius}, from, to);
+        TransformSegments(segments, ObjectToWorld(extrusion->getDirection()));
+        Keep(Colour());
     }
 
     void FlushPending() {
@@ -453,10 +479,8 @@ class DxfCollector : public DL_CreationAdapter {
             polyline_.reset();
         }
         if (spline_) {
-            DxfShape shape;
-            shape.colour = spline_->colour;
-            if (AppendSpline(spline_->input, shape.segments, out_.SegmentsLeft())) {
-                Keep(std::move(shape));
+            if (AppendSpline(spline_->input, NewSegments(), out_.SegmentsLeft())) {
+                Keep(spline_->colour);
             }
             spline_.reset();
         }
@@ -466,20 +490,19 @@ class DxfCollector : public DL_CreationAdapter {
         if (polyline.skipped || polyline.vertices.empty()) {
             return;
         }
-        DxfShape shape;
-        shape.colour = polyline.colour;
+        std::vector<CFileLine>& segments = NewSegments();
         const auto& v = polyline.vertices;
         for (std::size_t i = 0; i + 1 < v.size(); ++i) {
-            AppendBulge(shape.segments, v[i].at, v[i + 1].at, v[i].bulge);
+            AppendBulge(segments, v[i].at, v[i + 1].at, v[i].bulge);
         }
         if (polyline.closed && v.size() > 1) {
-            AppendBulge(shape.segments, v.back().at, v.front().at, v.back().bulge);
+            AppendBulge(segments, v.back().at, v.front().at, v.back().bulge);
         }
         if (v.size() == 1) {
-            AppendLine(shape.segments, v[0].at, v[0].at);
+            AppendLine(segments, v[0].at, v[0].at);
         }
-        TransformSegments(shape.segments, polyline.plane);
-        Keep(std::move(shape));
+        TransformSegments(segments, polyline.plane);
+        Keep(polyline.colour);
     }
 
     const ImportOptions& options_;
@@ -493,6 +516,34 @@ class DxfCollector : public DL_CreationAdapter {
     std::optional<PendingPolyline> polyline_;
     std::optional<PendingSpline> spline_;
     std::string mtextChunks_;
+    std::vector<CFileLine> segments_;
+};
+
+// The file's bytes as the parser's input stream, read where they lie: a string stream would copy them
+// twice, and for a large drawing touching those copies costs more than the parse.
+class FileBytesBuffer : public std::streambuf {
+  public:
+    explicit FileBytesBuffer(std::string_view bytes) {
+        char* begin = const_cast<char*>(bytes.data());  // the get area is only ever read
+        setg(begin, begin, begin + bytes.size());
+    }
+
+  protected:
+    pos_type seekoff(off_type offset, std::ios_base::seekdir from, std::ios_base::openmode which) override {
+        const off_type base = from == std::ios_base::beg   ? 0
+                              : from == std::ios_base::cur ? gptr() - eback()
+                                                           : egptr() - eback();
+        return seekpos(base + offset, which);
+    }
+
+    pos_type seekpos(pos_type position, std::ios_base::openmode which) override {
+        const off_type at = position;
+        if ((which & std::ios_base::in) == 0 || at < 0 || at > egptr() - eback()) {
+            return pos_type(off_type(-1));
+        }
+        setg(eback(), eback() + at, egptr());
+        return position;
+    }
 };
 
 }  // namespace
@@ -503,7 +554,8 @@ bool ReadDxf(std::string_view bytes, const ImportOptions& options, DrawingCollec
     }
     DxfCollector collector(options, out);
     try {
-        std::istringstream stream{std::string(bytes)};
+        FileBytesBuffer buffer(bytes);
+        std::istream stream(&buffer);
         DL_Dxf parser;
         if (!parser.in(stream, &collector)) {
             return out.Fail("not a readable DXF file");

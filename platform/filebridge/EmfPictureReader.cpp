@@ -1,20 +1,18 @@
 #include "EmfPictureReader.h"
 
-#include <emf2svg.h>
-
 #include <QByteArray>
+#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QSvgRenderer>
 #include <cmath>
-#include <cstdlib>
 #include <cstring>
-#include <memory>
 #include <optional>
 #include <string>
-#include <vector>
 
 #include "EmfRecordCheck.h"
+#include "MetafileConverter.h"
 
 namespace filebridge {
 
@@ -66,23 +64,10 @@ std::optional<EmfHeader> ReadEmfHeader(std::string_view bytes) {
     return header;
 }
 
-struct SvgRelease {
-    void operator()(char* text) const { std::free(text); }
-};
-
-// The metafile as SVG text, empty when the converter refuses it.
-QByteArray ConvertToSvg(std::string_view bytes) {
-    std::vector<char> contents(bytes.begin(), bytes.end());
-    // No name-space prefix: the converter would allocate one and never free it.
-    generatorOptions options{nullptr, false, true, true, 0.0, 0.0};
-    char* text = nullptr;
-    std::size_t length = 0;
-    const int converted = emf2svg(contents.data(), contents.size(), &text, &length, &options);
-    const std::unique_ptr<char, SvgRelease> owned(text);
-    if (converted != 1 || text == nullptr) {
-        return {};
-    }
-    return QByteArray(text, static_cast<qsizetype>(length));
+// Whether the SVG holds text elements. Qt draws text only with the fonts of a running GUI application
+// and stops the process when there is none, so text is drawn only inside the program.
+bool DrawsText(std::string_view svg) {
+    return svg.find("<text") != std::string_view::npos;
 }
 
 // Pixels per metre that give `pixels` the frame's `hundredths` of a millimetre; zero when unstated.
@@ -107,11 +92,14 @@ bool ReadEmfPicture(std::string_view bytes, DrawingCollector& out, std::int64_t 
     if (!checked) {
         return out.Fail(failure);
     }
-    const QByteArray svg = ConvertToSvg(bytes.substr(0, *checked));
-    if (svg.isEmpty()) {
-        return out.Fail("unreadable metafile: its records cannot be converted");
+    const std::optional<std::string> svg = ConvertMetafileToSvg(bytes.substr(0, *checked), failure);
+    if (!svg) {
+        return out.Fail(failure);
     }
-    QSvgRenderer renderer(svg);
+    if (DrawsText(*svg) && qobject_cast<QGuiApplication*>(QCoreApplication::instance()) == nullptr) {
+        return out.Fail("metafile text can be drawn only in the program, with its fonts");
+    }
+    QSvgRenderer renderer(QByteArray::fromRawData(svg->data(), static_cast<qsizetype>(svg->size())));
     const QSize size = renderer.defaultSize();
     if (!renderer.isValid() || size.isEmpty()) {
         return out.Fail("unreadable metafile: it draws nothing");

@@ -1,5 +1,6 @@
-// Reads Windows enhanced metafiles: libemf2svg turns the record stream into SVG, which Qt SVG draws
-// over white into one 24-bit bitmap record. The picture keeps the metafile's frame size in millimetres.
+// Reads Windows enhanced metafiles: after our own walk has checked the records, the converter's helper
+// process turns them into SVG, which Qt SVG draws, text included, over white into one 24-bit bitmap
+// record. The picture keeps the metafile's frame size in millimetres.
 #pragma once
 
 #include <cstdint>

@@ -13,15 +13,6 @@ constexpr std::uint32_t kEndOfFile = 14;
 constexpr std::uint32_t kLastKnownType = 122;
 constexpr std::size_t kRecordHead = 8;  // type and size words
 
-// Text records: the converter looks their fonts up and then ends fontconfig for the whole process, which
-// stops a program whose interface still holds fonts (fontconfig asserts). They are refused.
-bool IsTextRecord(std::uint32_t type) {
-    constexpr std::uint32_t kExtTextOutA = 83, kExtTextOutW = 84, kPolyTextOutA = 96, kPolyTextOutW = 97,
-                            kSmallTextOut = 108;
-    return type == kExtTextOutA || type == kExtTextOutW || type == kPolyTextOutA || type == kPolyTextOutW ||
-           type == kSmallTextOut;
-}
-
 // The records' fields are little-endian words at byte offsets from the record's start.
 class Record {
   public:
@@ -53,18 +44,18 @@ class Record {
 constexpr std::array<std::uint8_t, kLastKnownType + 1> kMinimumSizes = [] {
     std::array<std::uint8_t, kLastKnownType + 1> sizes{};
     const std::pair<std::uint32_t, std::uint8_t> known[] = {
-        {1, 88},   {2, 28},    {3, 28},   {4, 28},   {5, 28},   {6, 28},   {7, 32},   {8, 32},   {9, 16},
-        {10, 16},  {11, 16},   {12, 16},  {13, 16},  {14, 20},  {15, 20},  {16, 12},  {17, 12},  {18, 12},
-        {19, 12},  {20, 12},   {21, 12},  {22, 12},  {23, 32},  {24, 12},  {25, 12},  {26, 16},  {27, 16},
-        {28, 8},   {29, 24},   {30, 24},  {31, 24},  {32, 24},  {33, 8},   {34, 12},  {35, 32},  {36, 36},
-        {37, 12},  {38, 28},   {39, 24},  {40, 12},  {41, 28},  {42, 24},  {43, 24},  {44, 32},  {45, 40},
-        {46, 40},  {47, 40},   {48, 12},  {49, 16},  {50, 20},  {51, 16},  {52, 8},   {53, 24},  {54, 16},
-        {55, 40},  {56, 28},   {57, 12},  {58, 12},  {59, 8},   {60, 8},   {61, 8},   {62, 24},  {63, 24},
-        {64, 24},  {65, 8},    {66, 8},   {67, 12},  {68, 8},   {70, 12},  {71, 32},  {72, 40},  {73, 28},
-        {74, 28},  {75, 16},   {76, 100}, {77, 108}, {78, 128}, {79, 140}, {80, 76},  {81, 80},  {82, 104},
-        {85, 28},  {86, 28},   {87, 28},  {88, 28},  {89, 28},  {90, 32},  {91, 32},  {92, 28},  {93, 32},
-        {94, 32},  {95, 52},   {98, 12},  {100, 12}, {101, 12}, {104, 48}, {109, 16}, {111, 24}, {114, 108},
-        {115, 12}, {116, 108}, {118, 36}, {120, 16},
+        {1, 88},   {2, 28},   {3, 28},   {4, 28},   {5, 28},    {6, 28},   {7, 32},    {8, 32},   {9, 16},
+        {10, 16},  {11, 16},  {12, 16},  {13, 16},  {14, 20},   {15, 20},  {16, 12},   {17, 12},  {18, 12},
+        {19, 12},  {20, 12},  {21, 12},  {22, 12},  {23, 32},   {24, 12},  {25, 12},   {26, 16},  {27, 16},
+        {28, 8},   {29, 24},  {30, 24},  {31, 24},  {32, 24},   {33, 8},   {34, 12},   {35, 32},  {36, 36},
+        {37, 12},  {38, 28},  {39, 24},  {40, 12},  {41, 28},   {42, 24},  {43, 24},   {44, 32},  {45, 40},
+        {46, 40},  {47, 40},  {48, 12},  {49, 16},  {50, 20},   {51, 16},  {52, 8},    {53, 24},  {54, 16},
+        {55, 40},  {56, 28},  {57, 12},  {58, 12},  {59, 8},    {60, 8},   {61, 8},    {62, 24},  {63, 24},
+        {64, 24},  {65, 8},   {66, 8},   {67, 12},  {68, 8},    {70, 12},  {71, 32},   {72, 40},  {73, 28},
+        {74, 28},  {75, 16},  {76, 100}, {77, 108}, {78, 128},  {79, 140}, {80, 76},   {81, 80},  {82, 104},
+        {83, 60},  {84, 60},  {85, 28},  {86, 28},  {87, 28},   {88, 28},  {89, 28},   {90, 32},  {91, 32},
+        {92, 28},  {93, 32},  {94, 32},  {95, 52},  {96, 40},   {97, 40},  {98, 12},   {100, 12}, {101, 12},
+        {104, 48}, {108, 36}, {109, 16}, {111, 24}, {114, 108}, {115, 12}, {116, 108}, {118, 36}, {120, 16},
     };
     for (const auto& [type, size] : known) {
         sizes[type] = size;
@@ -182,6 +173,51 @@ bool FontNames(const Record& record) {
     return true;
 }
 
+// Options of a text run.
+constexpr std::uint32_t kNoRectangle = 0x100;     // the run's clipping rectangle is left out
+constexpr std::uint32_t kSmallChars = 0x200;      // one byte per character
+constexpr std::uint32_t kPairedSpacing = 0x2000;  // two spacing words per character
+
+// A text run at `at` (reference point, characters, string offset, options, rectangle unless left out,
+// spacing offset): its string of `charBytes` per character and its spacing array lie in the record.
+bool TextRun(const Record& record, std::size_t at, std::uint64_t charBytes) {
+    constexpr std::size_t kFixedBytes = 20;
+    if (!record.Holds(at, 1, kFixedBytes)) {
+        return false;
+    }
+    const std::uint32_t characters = record.Word(at + 8), stringAt = record.Word(at + 12);
+    const std::uint32_t options = record.Word(at + 16);
+    const std::size_t spacingField = at + ((options & kNoRectangle) != 0 ? 20 : 36);
+    if (!record.HasWord(spacingField)) {
+        return false;
+    }
+    const std::uint64_t spacingBytes = (options & kPairedSpacing) != 0 ? 8 : 4;
+    return record.Holds(stringAt, characters, charBytes) &&
+           record.Holds(record.Word(spacingField), characters, spacingBytes);
+}
+
+// Runs of 40 bytes each after their count.
+bool TextRuns(const Record& record, std::uint64_t charBytes) {
+    constexpr std::size_t kCountAt = 36, kRunsAt = 40, kRunBytes = 40;
+    const std::uint32_t runs = record.Word(kCountAt);
+    if (!record.Holds(kRunsAt, runs, kRunBytes)) {
+        return false;
+    }
+    for (std::uint32_t run = 0; run < runs; ++run) {
+        if (!TextRun(record, kRunsAt + kRunBytes * run, charBytes)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The short text record: its characters follow the fixed fields and the rectangle, unless left out.
+bool SmallText(const Record& record) {
+    const std::uint32_t characters = record.Word(16), options = record.Word(20);
+    const std::size_t textAt = (options & kNoRectangle) != 0 ? 36 : 52;
+    return record.Holds(textAt, characters, (options & kSmallChars) != 0 ? 1 : 2);
+}
+
 bool GradientFill(const Record& record) {
     constexpr std::uint32_t kTriangleMode = 2;
     const std::uint32_t vertices = record.Word(24), shapes = record.Word(28), mode = record.Word(32);
@@ -268,6 +304,10 @@ bool InnerDataFits(std::uint32_t type, const Record& record) {
             return BitmapAt(record, 48);
         case 82:
             return FontNames(record);
+        case 83:
+            return TextRun(record, 36, 1);
+        case 84:
+            return TextRun(record, 36, 2);
         case 85:
         case 86:
         case 87:
@@ -284,6 +324,12 @@ bool InnerDataFits(std::uint32_t type, const Record& record) {
             return BitmapAt(record, 16);
         case 95:
             return BitmapAt(record, 12) && CountedArray(record, 48, 52, 4);
+        case 96:
+            return TextRuns(record, 1);
+        case 97:
+            return TextRuns(record, 2);
+        case 108:
+            return SmallText(record);
         case 118:
             return GradientFill(record);
         default:
@@ -311,10 +357,6 @@ std::optional<std::size_t> CheckEmfRecords(std::string_view bytes, std::string& 
             return std::nullopt;
         }
         const Record record(bytes.substr(at, size));
-        if (IsTextRecord(type)) {
-            failure = "metafile text cannot be drawn: only metafiles without text are read";
-            return std::nullopt;
-        }
         if (type > kLastKnownType || kMinimumSizes[type] == 0) {
             failure = "unreadable metafile: a record of unknown kind " + std::to_string(type);
             return std::nullopt;

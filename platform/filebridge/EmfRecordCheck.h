@@ -12,8 +12,7 @@ namespace filebridge {
 
 // The length of the metafile up to and including its end-of-file record when every record up to there
 // is sound; otherwise nothing, with the reason in `failure`. Record kinds this walk does not know are
-// refused rather than passed on unchecked, and so are text records: the converter looks their fonts up and
-// then ends fontconfig for the whole process, which stops a program whose interface still holds fonts.
+// refused rather than passed on unchecked.
 std::optional<std::size_t> CheckEmfRecords(std::string_view bytes, std::string& failure);
 
 }  // namespace filebridge

@@ -3,9 +3,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
-#include <cstdio>
 #include <exception>
-#include <filesystem>
 #include <map>
 #include <new>
 #include <set>
@@ -13,6 +11,7 @@
 #include "AiReader.h"
 #include "DxfReader.h"
 #include "EmfPictureReader.h"
+#include "FileBytes.h"
 #include "Filebridge.h"
 #include "MagickPictureReader.h"
 #include "PictureReader.h"
@@ -37,32 +36,6 @@ std::string LowerExtension(std::string_view path) {
     std::transform(extension.begin(), extension.end(), extension.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     return extension;
-}
-
-bool ReadWholeFile(const std::string& path, std::string& bytes, std::string& failure) {
-    std::error_code error;
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    if (error) {
-        failure = "cannot open " + path;
-        return false;
-    }
-    if (size > kMaxFileBytes) {
-        failure = "file larger than the import limit";
-        return false;
-    }
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) {
-        failure = "cannot open " + path;
-        return false;
-    }
-    bytes.resize(static_cast<std::size_t>(size));
-    const std::size_t read = std::fread(bytes.data(), 1, bytes.size(), file);
-    const bool complete = read == bytes.size() && std::ferror(file) == 0;
-    std::fclose(file);
-    if (!complete) {
-        failure = "cannot read " + path;
-    }
-    return complete;
 }
 
 // ImageMagick's format names by extension, for the pictures Qt does not read.
@@ -167,13 +140,14 @@ ImportOutcome ImportPath(const std::string& path, const ImportOptions& options) 
     if (kind == FileKind::kUnsupported) {
         return {{}, "file kind not supported: " + path};
     }
-    std::string bytes;
+    FileBytes bytes;
     std::string failure;
-    if (!ReadWholeFile(path, bytes, failure)) {
+    if (!bytes.Read(path, kMaxFileBytes, failure)) {
         return {{}, failure};
     }
     const auto magick = MagickFormats().find(LowerExtension(path));
-    return ImportBytes(kind, bytes, options, magick == MagickFormats().end() ? std::string() : magick->second);
+    return ImportBytes(kind, bytes.View(), options,
+                       magick == MagickFormats().end() ? std::string() : magick->second);
 }
 
 }  // namespace filebridge

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QMenu>
+#include <QMessageBox>
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QTimer>
@@ -18,6 +19,7 @@
 #include "GeometryTestHelpers.h"
 #include "InstanceChannel.h"
 #include "LanguageTexts.h"
+#include "MetafileConverter.h"
 #include "SettingsGlobals.h"
 #include "TempHome.h"
 #include "UndoStore.h"
@@ -152,6 +154,42 @@ TEST_F(MainFrameTest, ImportPlacesTheDrawingSelected) {
     ASSERT_TRUE(frame.ImportFile(file));
     EXPECT_EQ(manager->elementList.count, 1);
     EXPECT_EQ(manager->selectionList.count, 1);
+}
+
+// The metafile converter runs in a helper process; when it crashes the import fails as any unreadable
+// file does: the import's warning, and nothing added.
+TEST_F(MainFrameTest, MetafileWhoseConverterCrashesWarnsAndAddsNothing) {
+    const std::filesystem::path helper = TestFile("crashing-helper");
+    QFile script(QString::fromStdString(helper.string()));
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+    script.write("#!/bin/sh\nkill -SEGV $$\n");
+    script.close();
+    std::filesystem::permissions(helper, std::filesystem::perms::owner_all);
+    filebridge::SetMetafileHelper(filebridge::MetafileHelper{helper});
+
+    // A header record (bounds, frame, signature, size 108, two records) and the end-of-file record.
+    const std::uint32_t words[] = {1, 88, 0, 0, 100,  50,   0,   0,   2540, 1270, 0x464D4520, 0x10000, 108, 2,
+                                   1, 0,  0, 0, 1000, 1000, 254, 254, 14,   20,   0,          16,      20};
+    const std::filesystem::path file = TestFile("drawing.emf");
+    QFile emf(QString::fromStdString(file.string()));
+    ASSERT_TRUE(emf.open(QIODevice::WriteOnly));
+    emf.write(reinterpret_cast<const char*>(words), sizeof words);
+    emf.close();
+
+    QString shown;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&shown] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shown = box->text();
+            box->close();
+        }
+    });
+    answer.start(10);
+    EXPECT_FALSE(frame.ImportFile(file));
+    filebridge::SetMetafileHelper(std::nullopt);
+    EXPECT_FALSE(shown.isEmpty());
+    EXPECT_EQ(shown.toStdString(), GetLangText("Prompt", "3"));
+    EXPECT_EQ(manager->elementList.count, 0);
 }
 
 TEST_F(MainFrameTest, OpenShowsTheFilesElementsAndNamesTheCaption) {

@@ -261,5 +261,83 @@ TEST_F(DxfReaderTest, TextIsDrawnOnlyWhenAsked) {
     EXPECT_LT(box.y1, -30.0);        // the MTEXT's second line, below its first under the top at -20
 }
 
+// The records of a drawing as one number: kind, colour and every field of every segment in order, the
+// coordinates to a nanometre. Work on the reader's speed must leave it as it is.
+std::uint64_t RecordDigest(const ImportOutcome& outcome) {
+    std::uint64_t digest = 14695981039346656037ULL;
+    const auto mix = [&digest](std::int64_t value) {
+        for (int byte = 0; byte < 8; ++byte) {
+            digest = (digest ^ ((static_cast<std::uint64_t>(value) >> (8 * byte)) & 0xFF)) * 1099511628211ULL;
+        }
+    };
+    const auto mixPoint = [&mix](SDPoint p) {
+        mix(std::llround(p.x * 1e6));
+        mix(std::llround(p.y * 1e6));
+    };
+    for (const auto& record : outcome.records) {
+        mix(record->type);
+        if (record->type == CFileDraw::kPoint) {
+            const auto& point = static_cast<const CFilePoint&>(*record);
+            mixPoint({point.x, point.y});
+            mix(point.value);
+            continue;
+        }
+        const auto& curve = static_cast<const CFileCurve&>(*record);
+        mix(curve.extra);
+        for (const CFileLine& segment : SegmentsOf(curve)) {
+            mix(segment.type);
+            mixPoint(segment.start);
+            mixPoint(segment.end);
+            mixPoint(segment.ctrl1);
+            mixPoint(segment.ctrl2);
+        }
+    }
+    return digest;
+}
+
+TEST_F(DxfReaderTest, EveryKindGivesTheRecordsOfItsStoredDigest) {
+    if (!HasPythonLibrary()) {
+        GTEST_SKIP() << "python3-ezdxf not installed";
+    }
+    platform::testing::UseTestFontConfig();
+    Reference reference;
+    const std::string path =
+        Make("every-kind",
+             "doc.layers.add('CYAN', color=4)\n"
+             "msp.add_line((1, 2), (30, -4), dxfattribs={'color': 1})\n"
+             "msp.add_circle((10, 5), 7.5, dxfattribs={'layer': 'CYAN'})\n"
+             "msp.add_arc((3, 4), 20, 300, 45, dxfattribs={'true_color': 0xFF8000})\n"
+             "msp.add_lwpolyline([(0, 0, 0.5), (20, 0, -1.0), (40, 0, 2.5), (40, 20, 0), (0, 20, -0.3)], "
+             "format='xyb', close=True)\n"
+             "msp.add_polyline2d([(0, 0), (10, 5), (20, 0)], close=True)\n"
+             "msp.add_ellipse((5, 5), major_axis=(10, 6), ratio=0.4, start_param=0.3, end_param=4.0)\n"
+             "msp.add_open_spline([(0, 0), (10, 20), (20, -5), (30, 10), (45, 0), (50, 12)])\n"
+             "msp.add_rational_spline([(0, 0), (10, 20), (20, -5), (30, 10)], [1, 3, 0.5, 1])\n"
+             "msp.add_spline([(0, 0), (10, 8), (20, 0), (30, 5)])\n"
+             "msp.add_point((7, 8), dxfattribs={'color': 5})\n"
+             "msp.add_circle((2, 3), 5, dxfattribs={'extrusion': (0.3, 0.2, 0.9)})\n"
+             "msp.add_text('AB', dxfattribs={'height': 10, 'insert': (5, 5), 'rotation': 15})\n"
+             "msp.add_mtext('C\\\\PD', dxfattribs={'char_height': 5, 'insert': (0, -20)})\n"
+             "inner = doc.blocks.new('INNER', base_point=(1, 1))\n"
+             "inner.add_lwpolyline([(0, 0, 0.3), (5, 0), (5, 3)], format='xyb', dxfattribs={'color': 0})\n"
+             "inner.add_circle((2, 2), 1.5)\n"
+             "inner.add_point((1, 2))\n"
+             "outer = doc.blocks.new('OUTER')\n"
+             "outer.add_blockref('INNER', (10, 0), dxfattribs={'xscale': -1, 'rotation': 30, 'color': 6})\n"
+             "outer.add_arc((0, 0), 4, 10, 200, dxfattribs={'layer': 'CYAN'})\n"
+             "msp.add_blockref('OUTER', (100, 50), dxfattribs={'xscale': 2, 'yscale': -2, 'rotation': 75})\n"
+             "msp.add_blockref('OUTER', (0, 0), dxfattribs={'extrusion': (0, 0, -1), 'color': 2})\n"
+             "msp.add_blockref('INNER', (5, 5), dxfattribs={'column_count': 3, 'row_count': 2, "
+             "'column_spacing': 4, 'row_spacing': 6, 'rotation': 20})",
+             reference);
+    ImportOptions options = TestOptions();
+    options.drawDxfText = true;
+    options.mmPerDxfUnit = 25.4;
+    const ImportOutcome outcome = ImportPath(path, options);
+    ASSERT_TRUE(outcome.Succeeded()) << outcome.failure;
+    EXPECT_EQ(outcome.records.size(), 39u);
+    EXPECT_EQ(RecordDigest(outcome), 6126084483211006481u);
+}
+
 }  // namespace
 }  // namespace filebridge::testing

@@ -1,83 +1,28 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QGuiApplication>
+#include <atomic>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "DibView.h"
 #include "EmfPictureReader.h"
+#include "EmfTestWriter.h"
 #include "ImportTestSupport.h"
+#include "TestFontConfig.h"
+
+// Stands in for fontconfig's own FcFini in this process and counts its calls: the metafile converter's
+// text path calls it, and in a program that still holds fonts that call stops the process.
+std::atomic<int> fontconfigEnds{0};
+extern "C" void FcFini() {
+    ++fontconfigEnds;
+}
 
 namespace filebridge::testing {
 namespace {
-
-// Builds an enhanced metafile record by record, in the public record layout: every record a type word,
-// a size word counting the whole record, then its little-endian fields.
-class EmfWriter {
-  public:
-    EmfWriter& Record(std::uint32_t type, const std::vector<std::int32_t>& fields) {
-        Put(body_, type);
-        Put(body_, static_cast<std::uint32_t>(8 + 4 * fields.size()));
-        for (const std::int32_t field : fields) {
-            Put(body_, static_cast<std::uint32_t>(field));
-        }
-        ++records_;
-        return *this;
-    }
-
-    // A record whose fields after the type and size words are given as bytes, padded to whole words.
-    EmfWriter& Raw(std::uint32_t type, std::string fields) {
-        fields.resize((fields.size() + 3) / 4 * 4, '\0');
-        Put(body_, type);
-        Put(body_, static_cast<std::uint32_t>(8 + fields.size()));
-        body_ += fields;
-        ++records_;
-        return *this;
-    }
-
-    // Bounds in device pixels and the frame in hundredths of a millimetre, each left, top, right, bottom.
-    std::string Bytes(const std::vector<std::int32_t>& bounds, const std::vector<std::int32_t>& frame) const {
-        constexpr std::uint32_t kEof = 14;
-        std::string tail = body_;
-        for (const std::uint32_t word : {kEof, 20u, 0u, 16u, 20u}) {
-            Put(tail, word);
-        }
-        std::vector<std::int32_t> header = bounds;
-        header.insert(header.end(), frame.begin(), frame.end());
-        const std::uint32_t total = static_cast<std::uint32_t>(88 + tail.size());
-        for (const std::uint32_t word : {0x464D4520u, 0x10000u, total, records_ + 2, 1u, 0u, 0u, 0u}) {
-            header.push_back(static_cast<std::int32_t>(word));
-        }
-        for (const std::int32_t word : {1000, 1000, 254, 254}) {
-            header.push_back(word);
-        }
-        std::string bytes;
-        Put(bytes, 1);
-        Put(bytes, 88);
-        for (const std::int32_t field : header) {
-            Put(bytes, static_cast<std::uint32_t>(field));
-        }
-        return bytes + tail;
-    }
-
-    static void Put(std::string& bytes, std::uint32_t word) {
-        for (int i = 0; i < 4; ++i) {
-            bytes.push_back(static_cast<char>((word >> (8 * i)) & 0xFF));
-        }
-    }
-
-  private:
-    std::string body_;
-    std::uint32_t records_ = 0;
-};
-
-std::string Words(const std::vector<std::uint32_t>& words) {
-    std::string bytes;
-    for (const std::uint32_t word : words) {
-        EmfWriter::Put(bytes, word);
-    }
-    return bytes;
-}
 
 constexpr std::uint32_t kRectangle = 43;
 constexpr std::uint32_t kCreateBrush = 39;
@@ -142,6 +87,7 @@ constexpr std::uint32_t kPolyline16 = 87;
 constexpr std::uint32_t kPolyPolygon16 = 91;
 constexpr std::uint32_t kStretchDiBits = 81;
 constexpr std::uint32_t kNoRectangle = 0x100;
+constexpr std::uint32_t kPairedSpacing = 0x2000;
 
 // The fields of a text run: reference point, characters, string offset, options, rectangle, spacing
 // offset; the offsets count from the record's start.
@@ -155,10 +101,11 @@ std::string TextOut(const std::string& run) {
     return Words({0, 0, 100, 50, 1, 0, 0}) + run + Words({0x00690048, 10, 10});
 }
 
-// A logical font of 12 units; `face` fills the 32 characters of its face name, with no terminator
+// A logical font of `height` units; `face` fills the 32 characters of its face name, with no terminator
 // when it is that long.
-std::string Font(const std::u16string& face) {
-    std::string fields = Words({1, static_cast<std::uint32_t>(-12), 0, 0, 0, 400, 0, 0});
+std::string Font(const std::u16string& face, std::uint32_t height = 12) {
+    std::string fields =
+        Words({1, static_cast<std::uint32_t>(-static_cast<std::int32_t>(height)), 0, 0, 0, 400, 0, 0});
     std::u16string name = face;
     name.resize(32, u'\0');
     for (const char16_t c : name) {
@@ -178,20 +125,88 @@ std::string WithRecord(std::uint32_t type, const std::string& fields) {
     return Metafile(writer);
 }
 
-// The converter looks a text's font up and then ends fontconfig for the whole process, which stops a
-// program whose interface still holds fonts. Text records are refused, sound or not.
-TEST(EmfPictureReaderTest, MetafilesHoldingTextAreRefused) {
-    const std::string cases[] = {
-        WithRecord(kExtTextOutW, TextOut(TextRun(2, 76, 80))),
-        WithRecord(kExtTextOutW, TextOut(TextRun(0x20000000, 76, 80))),
-        WithRecord(kPolyTextOutW, Words({0, 0, 100, 50, 1, 0, 0, 0x10000000})),
-        WithRecord(kSmallTextOut, Words({20, 20, 2, kNoRectangle, 1, 0, 0}) + "OK"),
-    };
-    for (const std::string& bytes : cases) {
-        const ImportOutcome outcome = ImportBytes(FileKind::kEmfPicture, bytes, TestOptions());
-        EXPECT_EQ(outcome.failure, "metafile text cannot be drawn: only metafiles without text are read");
-        EXPECT_TRUE(outcome.records.empty());
+// "Hi" in the tests' DejaVu Sans, 40 units high from its top-left corner at (20, 20) of a 200 x 100
+// picture, as characters and as the face's glyph numbers (whose lookup is the converter's road to ending
+// fontconfig).
+constexpr std::uint32_t kGlyphIndices = 0x10;
+const std::uint32_t kHiCharacters = 0x00690048;
+const std::uint32_t kHiGlyphs = 0x004C002B;
+
+std::string TextMetafile(std::uint32_t type, const std::string& fields) {
+    EmfWriter writer;
+    writer.Raw(kFont, Font(u"DejaVu Sans", 40)).Record(kSelectObject, {1}).Raw(type, fields);
+    return writer.Bytes({0, 0, 200, 100}, {0, 0, 5080, 2540});
+}
+
+std::string HiText(std::uint32_t options, std::uint32_t characters) {
+    return TextMetafile(kExtTextOutW, Words({0,  0,       200, 100, 1,   0,   0,  20,         20, 2,
+                                             76, options, 0,   0,   200, 100, 80, characters, 25, 25}));
+}
+
+// Dark pixels inside the box from (left, top) to (right, bottom), and outside it.
+struct InkCount {
+    int inside = 0;
+    int outside = 0;
+};
+
+InkCount CountInk(const platform::DibView& view, int left, int top, int right, int bottom) {
+    InkCount ink;
+    for (int y = 0; y < view.Height(); ++y) {
+        for (int x = 0; x < view.Width(); ++x) {
+            const std::uint32_t rgb = view.PixelRgb(x, y);
+            const int green = static_cast<int>((rgb >> 8) & 0xFF);
+            if (green < 128) {
+                (x >= left && x < right && y >= top && y < bottom ? ink.inside : ink.outside) += 1;
+            }
+        }
     }
+    return ink;
+}
+
+// Text is drawn with the fonts of a running GUI application, as in the program.
+class EmfTextTest : public ::testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        platform::testing::UseTestFontConfig();
+        static int argc = 1;
+        static char name[] = "FilebridgeTests";
+        static char* argv[] = {name, nullptr};
+        application_ = std::make_unique<QGuiApplication>(argc, argv);
+    }
+    static void TearDownTestSuite() { application_.reset(); }
+
+  private:
+    static inline std::unique_ptr<QGuiApplication> application_;
+};
+
+TEST_F(EmfTextTest, TextIsDrawnIntoThePictureWithoutEndingFontconfig) {
+    const std::pair<const char*, std::string> cases[] = {
+        {"characters", HiText(0, kHiCharacters)},
+        {"glyph numbers", HiText(kGlyphIndices, kHiGlyphs)},
+    };
+    for (const auto& [name, bytes] : cases) {
+        SCOPED_TRACE(name);
+        const ImportOutcome outcome = ImportBytes(FileKind::kEmfPicture, bytes, TestOptions());
+        ASSERT_TRUE(outcome.Succeeded()) << outcome.failure;
+        const CFileDib* dib = OnlyBitmap(outcome);
+        ASSERT_NE(dib, nullptr);
+        const auto view = dib->dib.View();
+        ASSERT_TRUE(view.has_value());
+        ASSERT_EQ(view->Width(), 200);
+        // "Hi" hangs from its top-left corner at (20, 20), about 30 pixels tall and 35 wide.
+        const InkCount ink = CountInk(*view, 18, 20, 70, 60);
+        EXPECT_GT(ink.inside, 150);
+        EXPECT_EQ(ink.outside, 0);
+    }
+    EXPECT_EQ(fontconfigEnds.load(), 0);
+}
+
+// Without a GUI application Qt would stop the process at the first letter.
+TEST(EmfPictureReaderTest, TextOutsideTheProgramIsRefused) {
+    ASSERT_EQ(QCoreApplication::instance(), nullptr);
+    const ImportOutcome outcome = ImportBytes(FileKind::kEmfPicture, HiText(0, kHiCharacters), TestOptions());
+    EXPECT_EQ(outcome.failure, "metafile text can be drawn only in the program, with its fonts");
+    EXPECT_TRUE(outcome.records.empty());
 }
 
 // One of each kind the walk checks, each holding what it points to: the walk lets them through.
@@ -229,6 +244,14 @@ TEST(EmfPictureReaderTest, RecordsPointingOutsideThemselvesAreRefusedBeforeConve
         {"bitmap rows longer than its bits",
          WithRecord(kStretchDiBits,
                     Words({0, 0, 100, 50, 0, 0, 0, 0, 4, 2, 80, 40, 120, 8, 0, 0xCC0020, 4, 2}) + pixels)},
+        {"text of more characters than it holds",
+         WithRecord(kExtTextOutW, TextOut(TextRun(0x20000000, 76, 80)))},
+        {"text spacing past its record", WithRecord(kExtTextOutW, TextOut(TextRun(2, 76, 84)))},
+        {"text spacing pairs past its record",
+         WithRecord(kExtTextOutW, TextOut(TextRun(2, 76, 80, kPairedSpacing)))},
+        {"text runs more than held", WithRecord(kPolyTextOutW, Words({0, 0, 100, 50, 1, 0, 0, 0x10000000}))},
+        {"short text longer than its record",
+         WithRecord(kSmallTextOut, Words({20, 20, 200, kNoRectangle, 1, 0, 0}) + "OK")},
         {"record of unknown kind", WithRecord(200, Words({0}))},
     };
     for (const auto& [name, bytes] : cases) {
