@@ -122,7 +122,8 @@ class CLgpPlate {
 
     // The emptied dot storage of dropped rows. A large pattern's memory, handed back to the system
     // and taken again page by page, costs more than generating the pattern: a plate regenerated at
-    // its size reuses it instead. It never holds more vectors than the most rows the plate has had.
+    // its size reuses it instead. It holds no more vectors than the most rows the plate has had, and
+    // keeps them for the life of the plate.
     std::vector<std::vector<LgpDot>> spareDotStorage_;
 };
 
