@@ -72,6 +72,29 @@ void CLgpPlate::ClearAll() {
     plateOutlines.clear();
 }
 
+void CLgpPlate::ResetDots() {
+    for (LgpDotRow& row : dotRows) {
+        KeepDotStorage(std::move(row.dots));
+    }
+    dotRows.clear();
+}
+
+std::vector<LgpDot> CLgpPlate::TakeDotStorage() {
+    if (spareDotStorage_.empty()) {
+        return {};
+    }
+    std::vector<LgpDot> dots = std::move(spareDotStorage_.back());
+    spareDotStorage_.pop_back();
+    return dots;
+}
+
+void CLgpPlate::KeepDotStorage(std::vector<LgpDot>&& dots) {
+    dots.clear();
+    if (dots.capacity() != 0) {
+        spareDotStorage_.push_back(std::move(dots));
+    }
+}
+
 void CLgpPlate::CalcPlateExtent() { UniteBounds(plateOutlines, extent); }
 
 void CLgpPlate::CalcDotAreaExtent() { UniteBounds(dotAreaOutlines, extent); }

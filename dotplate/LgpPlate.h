@@ -54,7 +54,8 @@ class CLgpPlate {
 
     // Generation: replaces the dot rows by the pattern of the parameters inside the dot area.
     void Generate(const LgpDotPara& parameters, const LgpShapePara& shape);
-    void ResetDots() { dotRows.clear(); }
+    // Drops the dot rows; their storage is kept for the rows of the next generation.
+    void ResetDots();
     // Copies the parameters and lets the light sources place the baseline.
     void SetDotPara(const LgpDotPara& parameters);
     // The inside intervals of the scan line at the coordinate (y for a horizontal line), sorted
@@ -97,8 +98,16 @@ class CLgpPlate {
     static void FillRectDotCurve(const LgpDot& dot, CLgpCurve& curve);
 
   private:
+    // Storage for a new row's dots: an emptied one from the rows dropped before, when there is one.
+    std::vector<LgpDot> TakeDotStorage();
+    void KeepDotStorage(std::vector<LgpDot>&& dots);
+
+    struct PatternColumn;
+    // The columns every row of dots shares: left ones outward from the baseline, then right ones.
+    std::vector<PatternColumn> PatternColumns() const;
     void GenerateRows(std::uint16_t kind);
-    void GenerateRow(std::uint16_t kind, double y, int rowIndex, double rowSpacing, bool lower);
+    void GenerateRow(std::uint16_t kind, double y, int rowIndex, double rowSpacing, bool lower,
+                     const std::vector<PatternColumn>& columns);
     void GenerateGrid();
     void GenerateGridLines(bool horizontal);
     void AddGridLines(bool horizontal, bool& ascending, double coordinate);
@@ -110,6 +119,12 @@ class CLgpPlate {
     bool VisitLineCurves(const LgpCurveVisitor& visit, bool horizontal) const;
     bool VisitDotCurves(const LgpCurveVisitor& visit, void (*fill)(const LgpDot&, CLgpCurve&)) const;
     bool VisitGridCurves(const LgpCurveVisitor& visit) const;
+
+    // The emptied dot storage of dropped rows. A large pattern's memory, handed back to the system
+    // and taken again page by page, costs more than generating the pattern: a plate regenerated at
+    // its size reuses it instead. It holds no more vectors than the most rows the plate has had, and
+    // keeps them for the life of the plate.
+    std::vector<std::vector<LgpDot>> spareDotStorage_;
 };
 
 }  // namespace dotplate

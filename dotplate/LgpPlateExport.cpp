@@ -1,7 +1,9 @@
 // The design handed back to the drawing: one curve per dot or line, in cutting order, then the plate
 // outlines, written to the hand-back file through the file library.
 #include <algorithm>
+#include <array>
 #include <cstdio>
+#include <span>
 #include <string>
 
 #include "AtomicFileStream.h"
@@ -18,13 +20,29 @@ constexpr std::uint32_t kDotColour = 0;             // dots and horizontal lines
 constexpr std::uint32_t kVerticalColour = 255;      // vertical lines
 constexpr std::uint32_t kOutlineColour = 0xFF0000;  // plate outlines
 
+// Makes the curve's segments the given ones. A curve that already has as many keeps its nodes and
+// takes the new values, so that a walk over many dots of one shape allocates nothing per dot.
+void SetSegments(CLgpCurve& curve, std::span<const CFileLine> segments) {
+    if (static_cast<std::size_t>(curve.segments.GetCount()) != segments.size()) {
+        curve.segments.RemoveAll();
+        for (const CFileLine& segment : segments) {
+            curve.AddSegment(segment);
+        }
+        return;
+    }
+    auto* node = curve.segments.head->next;
+    for (const CFileLine& segment : segments) {
+        node->value = segment;
+        node = node->next;
+    }
+}
+
 // Makes the scratch curve the line, keeping its storage between curves.
 const CLgpCurve& LineCurve(CLgpCurve& scratch, SDPoint from, SDPoint to, std::uint32_t colour) {
-    scratch.segments.RemoveAll();
     CFileLine line;
     line.start = from;
     line.end = to;
-    scratch.AddSegment(line);
+    SetSegments(scratch, {&line, 1});
     scratch.colour = colour;
     scratch.closed = 0;
     return scratch;
@@ -55,17 +73,17 @@ bool WriteCount(std::FILE* file, std::size_t count) {
 void CLgpPlate::FillEllipseDotCurve(const LgpDot& dot, CLgpCurve& curve) {
     SDPoint points[13] = {};
     _math_elli2bezier(dot.x - dot.w / 2, dot.y - dot.h / 2, dot.x + dot.w / 2, dot.y + dot.h / 2, points);
-    curve.segments.RemoveAll();
+    std::array<CFileLine, 4> quarters;
     for (int quarter = 0; quarter < 4; ++quarter) {
         const SDPoint* p = points + 3 * quarter;
-        CFileLine bezier;
+        CFileLine& bezier = quarters[quarter];
         bezier.type = CFileLine::kBezier;
         bezier.start = p[0];
         bezier.ctrl1 = p[1];
         bezier.ctrl2 = p[2];
         bezier.end = p[3];
-        curve.AddSegment(bezier);
     }
+    SetSegments(curve, quarters);
     curve.closed = 1;
     curve.colour = kDotColour;
 }
@@ -74,13 +92,12 @@ void CLgpPlate::FillRectDotCurve(const LgpDot& dot, CLgpCurve& curve) {
     const double left = dot.x - dot.w / 2, right = dot.x + dot.w / 2;
     const double bottom = dot.y - dot.h / 2, top = dot.y + dot.h / 2;
     const SDPoint corners[] = {{left, bottom}, {right, bottom}, {right, top}, {left, top}};
-    curve.segments.RemoveAll();
+    std::array<CFileLine, 4> sides;
     for (int i = 0; i < 4; ++i) {
-        CFileLine line;
-        line.start = corners[i];
-        line.end = corners[(i + 1) % 4];
-        curve.AddSegment(line);
+        sides[i].start = corners[i];
+        sides[i].end = corners[(i + 1) % 4];
     }
+    SetSegments(curve, sides);
     curve.closed = 1;
     curve.colour = kDotColour;
 }

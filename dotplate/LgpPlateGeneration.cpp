@@ -138,26 +138,65 @@ int CLgpPlate::DotFits(const LgpDot& dot, const std::vector<LgpInterval>& interv
                : 0;
 }
 
+// One column of dots: its centre, the spacing that led to it, its index counted outward from the
+// baseline, whether its dots are raised by half a row, and what its dots grow by per column.
+struct CLgpPlate::PatternColumn {
+    double x = 0.0;
+    double spacing = 0.0;
+    int index = 0;
+    bool raised = false;
+    double widthGradient = 0.0;
+    double heightGradient = 0.0;
+};
+
+std::vector<CLgpPlate::PatternColumn> CLgpPlate::PatternColumns() const {
+    const bool columnStagger = dotPara.columnStagger != 0;
+    const LgpGradients& widths = dotPara.widthGradients;
+    const LgpGradients& heights = dotPara.heightGradients;
+    std::vector<PatternColumn> columns;
+    const double centreX = (extent.left + extent.right) / 2;
+    double spacing = dotPara.leftColumns.start;
+    double x = centreX + dotPara.baselineX - spacing / 2;
+    for (int column = 0; x > extent.left; ++column) {
+        columns.push_back(
+            {x, spacing, column, columnStagger && column % 2 == 1, widths.leftColumns, heights.leftColumns});
+        spacing = NextSpacing(spacing, dotPara.leftColumns.gradient, dotPara.minSpacing);
+        x -= spacing;
+    }
+    spacing = dotPara.rightColumns.start;
+    x = (extent.left + extent.right + spacing) / 2 + dotPara.baselineX;
+    for (int column = 0; x < extent.right; ++column) {
+        // Even right columns are raised, so the alternation runs on across the baseline.
+        columns.push_back({x, spacing, column, columnStagger && column % 2 == 0, widths.rightColumns,
+                           heights.rightColumns});
+        spacing = NextSpacing(spacing, dotPara.rightColumns.gradient, dotPara.minSpacing);
+        x += spacing;
+    }
+    return columns;
+}
+
 void CLgpPlate::GenerateRows(std::uint16_t kind) {
+    const std::vector<PatternColumn> columns = PatternColumns();
     const double centreY = (extent.bottom + extent.top) / 2;
     const double minSpacing = dotPara.minSpacing;
     double spacing = dotPara.lowerRows.start;
     double y = centreY + dotPara.baselineY - spacing / 2;
     for (int row = 0; y >= extent.bottom; ++row) {
-        GenerateRow(kind, y, row, spacing, true);
+        GenerateRow(kind, y, row, spacing, true, columns);
         spacing = NextSpacing(spacing, dotPara.lowerRows.gradient, minSpacing);
         y -= spacing;
     }
     spacing = dotPara.upperRows.start;
     y = centreY + dotPara.baselineY + spacing / 2;
     for (int row = 0; y <= extent.top; ++row) {
-        GenerateRow(kind, y, row, spacing, false);
+        GenerateRow(kind, y, row, spacing, false, columns);
         spacing = NextSpacing(spacing, dotPara.upperRows.gradient, minSpacing);
         y += spacing;
     }
 }
 
-void CLgpPlate::GenerateRow(std::uint16_t kind, double y, int rowIndex, double rowSpacing, bool lower) {
+void CLgpPlate::GenerateRow(std::uint16_t kind, double y, int rowIndex, double rowSpacing, bool lower,
+                            const std::vector<PatternColumn>& columns) {
     std::vector<LgpInterval> plainIntervals, raisedIntervals;
     CrossOutline(true, true, y, plainIntervals);
     const bool columnStagger = dotPara.columnStagger != 0;
@@ -172,41 +211,35 @@ void CLgpPlate::GenerateRow(std::uint16_t kind, double y, int rowIndex, double r
     // 0, 2, 4 … are shifted.
     const bool rowShifted = dotPara.rowStagger != 0 && rowIndex % 2 == (lower ? 1 : 0);
 
+    // Room for a whole row up front: a row grown dot by dot would touch several times its memory.
     LgpDotRow plain, raised;
-    auto place = [&](double x, double spacing, int column, bool raise, double widthGradient, double heightGradient) {
+    plain.dots = TakeDotStorage();
+    plain.dots.reserve(columns.size());
+    if (columnStagger) {
+        raised.dots = TakeDotStorage();
+        raised.dots.reserve(columns.size());
+    }
+    for (const PatternColumn& column : columns) {
         LgpDot dot;
         dot.kind = kind;
-        dot.x = rowShifted ? x - spacing / 2 : x;
-        dot.y = raise ? y + rowSpacing / 2 : y;
-        dot.w = std::max(dotPara.dotWidth + column * widthGradient + widthRowTerm, dotPara.minDotSize);
-        dot.h = std::max(dotPara.dotHeight + column * heightGradient + heightRowTerm, dotPara.minDotSize);
-        if (DotFits(dot, raise ? raisedIntervals : plainIntervals) != 0) {
-            (raise ? raised : plain).dots.push_back(dot);
+        dot.x = rowShifted ? column.x - column.spacing / 2 : column.x;
+        dot.y = column.raised ? y + rowSpacing / 2 : y;
+        dot.w = std::max(dotPara.dotWidth + column.index * column.widthGradient + widthRowTerm,
+                         dotPara.minDotSize);
+        dot.h = std::max(dotPara.dotHeight + column.index * column.heightGradient + heightRowTerm,
+                         dotPara.minDotSize);
+        if (DotFits(dot, column.raised ? raisedIntervals : plainIntervals) != 0) {
+            (column.raised ? raised : plain).dots.push_back(dot);
         }
-    };
-
-    const double centreX = (extent.left + extent.right) / 2;
-    double spacing = dotPara.leftColumns.start;
-    double x = centreX + dotPara.baselineX - spacing / 2;
-    for (int column = 0; x > extent.left; ++column) {
-        place(x, spacing, column, columnStagger && column % 2 == 1, widths.leftColumns, heights.leftColumns);
-        spacing = NextSpacing(spacing, dotPara.leftColumns.gradient, dotPara.minSpacing);
-        x -= spacing;
-    }
-    spacing = dotPara.rightColumns.start;
-    x = (extent.left + extent.right + spacing) / 2 + dotPara.baselineX;
-    for (int column = 0; x < extent.right; ++column) {
-        // Even right columns are raised, so the alternation runs on across the baseline.
-        place(x, spacing, column, columnStagger && column % 2 == 0, widths.rightColumns, heights.rightColumns);
-        spacing = NextSpacing(spacing, dotPara.rightColumns.gradient, dotPara.minSpacing);
-        x += spacing;
     }
 
     // Lower rows go to the front and upper rows to the back, so the list runs from the lowest row up;
     // a raised record lies above its plain one.
     std::vector<LgpDotRow*> made;
     for (LgpDotRow* row : {&plain, &raised}) {
-        if (!row->dots.empty()) {
+        if (row->dots.empty()) {
+            KeepDotStorage(std::move(row->dots));
+        } else {
             row->CalcBounds();
             made.push_back(row);
         }
@@ -276,6 +309,7 @@ void CLgpPlate::AddGridLines(bool horizontal, bool& ascending, double coordinate
             line.x = coordinate, line.y = from, line.w = coordinate, line.h = to;
         }
         LgpDotRow row;
+        row.dots = TakeDotStorage();
         row.dots.push_back(line);
         row.CalcBounds();
         dotRows.push_back(std::move(row));

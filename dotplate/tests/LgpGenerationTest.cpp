@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <bit>
+#include <cstdint>
+#include <functional>
 #include <set>
 
 #include "LgpPlate.h"
@@ -160,6 +164,114 @@ TEST(LgpGenerationTest, ColumnStaggerRaisesEveryOtherColumnIntoARecordOfItsOwn) 
         heights.insert(row.dots.front().y);
     }
     EXPECT_TRUE(heights.count(19.0) && heights.count(20.0)) << "the row at 19 and its raised half at 20";
+}
+
+// FNV-1a over the exact bits of every row's box and every dot, in list order: two generations agree
+// only when they made the same dots, in the same rows and order, to the last bit.
+std::uint64_t DotFingerprint(const CLgpPlate& plate) {
+    std::uint64_t hash = 14695981039346656037ull;
+    auto mix = [&hash](std::uint64_t word) {
+        for (int byte = 0; byte < 8; ++byte) {
+            hash = (hash ^ ((word >> (8 * byte)) & 0xFF)) * 1099511628211ull;
+        }
+    };
+    auto mixDouble = [&mix](double value) { mix(std::bit_cast<std::uint64_t>(value)); };
+    for (const LgpDotRow& row : plate.dotRows) {
+        mix(row.dots.size());
+        for (double edge : {row.bounds.left, row.bounds.bottom, row.bounds.right, row.bounds.top}) {
+            mixDouble(edge);
+        }
+        for (const LgpDot& dot : row.dots) {
+            mix(dot.kind);
+            for (double value : {dot.x, dot.y, dot.w, dot.h}) {
+                mixDouble(value);
+            }
+        }
+    }
+    return hash;
+}
+
+struct FingerprintCase {
+    const char* plate;
+    std::function<void(CLgpPlate&)> makeOutline;
+    std::function<void(LgpDotPara&, LgpShapePara&)> setUp;
+    std::array<std::uint64_t, 6> perMode;  // H-Line, V-Line, Ellipse, Rectangle, Grid, CrossLine
+};
+
+const std::vector<FingerprintCase>& FingerprintCases() {
+    static const std::vector<FingerprintCase> cases = {
+        {"rectangle 80 x 50 with the defaults",
+         [](CLgpPlate& plate) { plate.MakeRectOutline(80, 50); },
+         [](LgpDotPara& dots, LgpShapePara&) { dots.rowStagger = 1; },
+         {0xa78531ed6111ffa7, 0xe8d9dc7c957ca2ad, 0x516800de46cab051, 0x7bced733c2f02619, 0xd671db27f758fc85,
+          0x1901d3cef592aab9}},
+        {"ellipse 60 x 40, dense, staggered both ways, sizes graded",
+         [](CLgpPlate& plate) { plate.MakeEllipseOutline(60, 40); },
+         [](LgpDotPara& dots, LgpShapePara&) {
+             dots.rowStagger = dots.columnStagger = 1;
+             dots.upperRows = dots.lowerRows = {0.7, 0.05};
+             dots.leftColumns = dots.rightColumns = {0.5, 0.0};
+             dots.widthGradients = {0.01, 0.02, -0.01, 0.03};
+             dots.heightGradients = {-0.02, 0.01, 0.02, -0.01};
+         },
+         {0xeb2e40fe8b89d9b7, 0x76a8a79171441e83, 0x31ab8721a192c016, 0x0373183ee375987b, 0x6c28ca5804d005a9,
+          0xb3f5af9509cdb23d}},
+        {"notched plate inside a blank margin, lit from above and the left",
+         [](CLgpPlate& plate) {
+             plate = PlateOf(
+                 {{0, 0}, {20, 0}, {20, 15}, {30, 15}, {30, 0}, {70, 0}, {70, 45}, {35, 25}, {0, 45}});
+             plate.ClassifyOutlines();
+         },
+         [](LgpDotPara& dots, LgpShapePara& shape) {
+             dots.lightUp = dots.lightLeft = 1;
+             dots.columnStagger = 1;
+             dots.upperRows = dots.lowerRows = {0.6, 0.01};
+             dots.leftColumns = dots.rightColumns = {0.8, -0.02};
+             dots.minSpacing = 0.3;
+             dots.widthGradients = {0.0, 0.0, 0.005, 0.005};
+             shape.blankEnabled = 1;
+             shape.blankDistance = 2.0;
+         },
+         {0x46825e3dbeeb7f51, 0xa09d901db9365ff0, 0x07313315313bf671, 0x2b11422e1958c69c, 0xd23486f978562238,
+          0x09b0e46fb85d86be}},
+    };
+    return cases;
+}
+
+void GenerateAndCheck(CLgpPlate& plate, const FingerprintCase& test, std::uint16_t mode) {
+    LgpDotPara dots;
+    LgpShapePara shape;
+    test.setUp(dots, shape);
+    dots.dotMode = mode;
+    plate.Generate(dots, shape);
+    EXPECT_FALSE(plate.dotRows.empty()) << test.plate << ", mode " << mode;
+    EXPECT_EQ(DotFingerprint(plate), test.perMode[mode])
+        << test.plate << ", mode " << mode << ": 0x" << std::hex << DotFingerprint(plate);
+}
+
+TEST(LgpGenerationTest, EveryModeMakesTheDotsItAlwaysMade) {
+    for (const FingerprintCase& test : FingerprintCases()) {
+        for (std::uint16_t mode = kHorizontalLine; mode <= kCrossLine; ++mode) {
+            CLgpPlate plate;
+            test.makeOutline(plate);
+            GenerateAndCheck(plate, test, mode);
+        }
+    }
+}
+
+TEST(LgpGenerationTest, AGenerationMakesTheSameDotsWhateverThePlateHeldBefore) {
+    for (const FingerprintCase& test : FingerprintCases()) {
+        CLgpPlate plate;
+        test.makeOutline(plate);
+        // A dense pattern first, then every mode down and up again over what each left behind.
+        LgpDotPara dense;
+        dense.dotMode = kCrossLine;
+        dense.upperRows = dense.lowerRows = dense.leftColumns = dense.rightColumns = {0.3, 0.0};
+        plate.Generate(dense, LgpShapePara{});
+        for (std::uint16_t mode : {5, 4, 3, 2, 1, 0, 0, 1, 2, 3, 4, 5}) {
+            GenerateAndCheck(plate, test, mode);
+        }
+    }
 }
 
 }  // namespace

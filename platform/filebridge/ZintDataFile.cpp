@@ -61,9 +61,14 @@ short _file_ZintData_SaveCurve(std::FILE* file, CDbList<CFileLine>* segments, st
     if (file == nullptr || segments == nullptr || segments->head == nullptr) {
         return 1;
     }
-    platform::Archive archive = platform::Archive::ForStoring();
+    const auto count = static_cast<std::uint32_t>(segments->GetCount());
+    // Sized once: a design writes one curve per dot, and a buffer grown field by field costs more
+    // than the curve's bytes.
+    std::vector<std::uint8_t> buffer;
+    buffer.reserve(kCurveHeaderBytes + std::size_t{count} * CFileLine::kStoredBytes);
+    platform::Archive archive = platform::Archive::ForStoring(std::move(buffer));
     archive.WriteU32(colour);
-    archive.WriteU32(static_cast<std::uint32_t>(segments->GetCount()));
+    archive.WriteU32(count);
     for (auto* node = segments->head->next; node != segments->head; node = node->next) {
         node->value.Serialize(archive);
     }

@@ -45,9 +45,17 @@ void WriteDesign(const std::filesystem::path& path, const Design& design) {
 
 class LgpHandBackTest : public ShellCoreFixture {
   protected:
+    // The file lies in the test's own folder, which exists only once the fixture is set up: named any
+    // earlier it would be a relative name that every test running at the same time shares.
+    void SetUp() override {
+        ShellCoreFixture::SetUp();
+        path = File("lgp.ds");
+        ASSERT_TRUE(path.is_absolute()) << path;
+    }
+
     int Place() { return PlaceLgpDesign(path, *manager, 0.1, messages); }
 
-    std::filesystem::path path = File("lgp.ds");
+    std::filesystem::path path;
 };
 
 TEST_F(LgpHandBackTest, DotsAndClosedOutlinesJoinTheDrawingSelectedAndTheFileGoes) {
