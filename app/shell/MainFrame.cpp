@@ -122,6 +122,7 @@ CMainFrame::CMainFrame(CCadMgr& manager, QWidget* parent)
     statusBar()->showMessage(FromUtf8(CommandStatusPrompt(std::string(kIdlePromptKey))));
 
     BuildMenus();
+    BuildRecentFileMenu();
     CreateBars();
     StartHistory();
     UpdateFrameTitle();
@@ -328,14 +329,13 @@ int* DisplaySwitch(std::string_view handler) {
 
 // The frame's own commands, by handler name.
 bool IsFrameCommand(std::string_view handler) {
-    static constexpr std::array<std::string_view, 8> kFrameHandlers = {
-        "CCutrixApp::OnFileNew",    "CCutrixApp::OnFileOpen",  "CCutrixDoc::OnFileSave",
-        "CCutrixDoc::OnFileSaveAs", "CMainFrame::OnImport",    "CMainFrame::OnExport",
-        "CCutrixApp::OnAppExit",    "CCutrixView::OnEditUndo",
+    static constexpr std::array<std::string_view, 12> kFrameHandlers = {
+        "CCutrixApp::OnFileNew",   "CCutrixApp::OnFileOpen",   "CCutrixApp::OnOpenRecentFile",
+        "CCutrixDoc::OnFileSave",  "CCutrixDoc::OnFileSaveAs", "CMainFrame::OnImport",
+        "CMainFrame::OnExport",    "CCutrixApp::OnAppExit",    "CCutrixView::OnEditUndo",
+        "CCutrixView::OnEditRedo", "CCutrixApp::OnAppAbout",   "CMainFrame::OnCapture",
     };
-    return handler == "CCutrixView::OnEditRedo" || handler == "CCutrixApp::OnAppAbout" ||
-           handler == "CMainFrame::OnCapture" ||
-           std::find(kFrameHandlers.begin(), kFrameHandlers.end(), handler) != kFrameHandlers.end();
+    return std::ranges::find(kFrameHandlers, handler) != kFrameHandlers.end();
 }
 
 // The edit and language commands the frame runs itself.
@@ -368,6 +368,7 @@ void CMainFrame::UpdateCommandUi() {
         }
         action->setChecked(IsCommandChecked(command, state));
     }
+    UpdateRecentFileMenu();
     const std::string undoText = history_.StatusText();
     if (!undoText.empty()) {
         statusBar()->showMessage(FromUtf8(undoText));
@@ -398,6 +399,8 @@ void CMainFrame::RunCommand(std::uint32_t id) {
         SetLanguage();
     } else if (handler == "CCutrixApp::OnFileNew") {
         OnFileNew();
+    } else if (handler == "CCutrixApp::OnOpenRecentFile") {
+        OpenRecentFile(0);
     } else if (handler == "CCutrixApp::OnFileOpen") {
         OnFileOpen();
     } else if (handler == "CCutrixDoc::OnFileSave") {
@@ -590,6 +593,7 @@ bool CMainFrame::OpenDocumentFile(const std::filesystem::path& file) {
     manager_.ZoomToPage();
     OnDataChanged();
     UpdateFrameTitle();
+    RememberRecentFile(file);
     return true;
 }
 
@@ -603,6 +607,61 @@ void CMainFrame::OnFileOpen() {
     }
 }
 
+void CMainFrame::BuildRecentFileMenu() {
+    QAction* first = Action(kFirstRecentFileId);
+    recentFileActions_.push_back(first);
+    QMenu* menu = PopupFor(*FindCommand(kFirstRecentFileId));
+    QAction* after = menu->actions().value(menu->actions().indexOf(first) + 1);
+    for (std::size_t index = 1; index < CRecentFileList::kMaxEntries; ++index) {
+        auto* action = new QAction(this);
+        platform::SetCommandId(*action, static_cast<int>(kFirstRecentFileId + index));
+        connect(action, &QAction::triggered, this, [this, index] { OpenRecentFile(index); });
+        menu->insertAction(after, action);
+        recentFileActions_.push_back(action);
+    }
+    UpdateRecentFileMenu();
+}
+
+// The entries stand in the File menu numbered from 1; without any, the first item keeps its own text,
+// greyed.
+void CMainFrame::UpdateRecentFileMenu() {
+    const auto& entries = recentFiles_.Entries();
+    for (std::size_t index = 0; index < recentFileActions_.size(); ++index) {
+        QAction* action = recentFileActions_[index];
+        if (index < entries.size()) {
+            action->setText(
+                QStringLiteral("&%1 %2").arg(index + 1).arg(QString::fromStdString(entries[index].string())));
+            action->setStatusTip(QString::fromStdString(entries[index].string()));
+            action->setEnabled(true);
+            action->setVisible(true);
+        } else if (index == 0) {
+            action->setText(MenuText(FindCommand(kFirstRecentFileId)->textKey));
+            action->setEnabled(false);
+        } else {
+            action->setVisible(false);
+        }
+    }
+}
+
+void CMainFrame::RememberRecentFile(const std::filesystem::path& file) {
+    recentFiles_.Add(file);
+    recentFiles_.Save();
+    UpdateRecentFileMenu();
+}
+
+// A file that no longer opens leaves the list, as it would only fail again.
+void CMainFrame::OpenRecentFile(std::size_t index) {
+    if (index >= recentFiles_.Entries().size() || !CanCloseFrame(doc_, *view_, *this)) {
+        return;
+    }
+    const std::filesystem::path file = recentFiles_.Entries()[index];
+    if (!OpenDocumentFile(file)) {
+        recentFiles_.Remove(index);
+        recentFiles_.Save();
+        UpdateRecentFileMenu();
+    }
+}
+
 bool CMainFrame::OnFileSave() {
     if (doc_.GetPathName().empty()) {
         return OnFileSaveAs();
@@ -612,6 +671,7 @@ bool CMainFrame::OnFileSave() {
         return false;
     }
     UpdateFrameTitle();
+    RememberRecentFile(doc_.GetPathName());
     return true;
 }
 
@@ -625,6 +685,7 @@ bool CMainFrame::OnFileSaveAs() {
         return false;
     }
     UpdateFrameTitle();
+    RememberRecentFile(*file);
     return true;
 }
 

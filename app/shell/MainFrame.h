@@ -10,12 +10,15 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "BarToggles.h"
 #include "CommandTable.h"
 #include "CutrixDoc.h"
 #include "HandOver.h"
 #include "ImportStaging.h"
+#include "ProgramFolder.h"
+#include "RecentFileList.h"
 #include "UndoStore.h"
 
 class CCadMgr;
@@ -108,6 +111,10 @@ class CMainFrame : public QMainWindow, public HandOverFrame, public SavePathChoo
 
     void OnFileNew();
     void OnFileOpen();
+    void BuildRecentFileMenu();
+    void UpdateRecentFileMenu();
+    void RememberRecentFile(const std::filesystem::path& file);
+    void OpenRecentFile(std::size_t index);
     bool OnFileSave();
     bool OnFileSaveAs();
     void OnImport();
@@ -139,6 +146,9 @@ class CMainFrame : public QMainWindow, public HandOverFrame, public SavePathChoo
     std::map<std::string, QMenu*, std::less<>> popups_;
     std::filesystem::path lastImportedPath_;
     std::unique_ptr<CFrameTwain> twain_;
+    static constexpr std::uint32_t kFirstRecentFileId = 57616;
+    CRecentFileList recentFiles_{platform::ProgramFile("RecentFiles")};
+    std::vector<QAction*> recentFileActions_;
     CStatusBarXP* statusBar_ = nullptr;
     std::unique_ptr<CMainToolBars> toolBars_;
     CPropertyBar* propertyBar_ = nullptr;

@@ -221,6 +221,35 @@ TEST_F(MainFrameTest, RefusedOpenKeepsTheDrawingAndCaption) {
     EXPECT_FALSE(frame.OpenDocumentFile(file));
     EXPECT_EQ(ElementLefts(*manager), std::vector<double>{77.0});
     EXPECT_EQ(frame.windowTitle(), caption);
+    EXPECT_TRUE(CRecentFileList(platform::ProgramFile("RecentFiles")).Entries().empty());
+}
+
+TEST_F(MainFrameTest, OpenedFilesAreListedNewestFirstAndOneThatNoLongerOpensLeavesTheList) {
+    constexpr std::uint32_t kFirstRecentFile = 57616;
+    EXPECT_FALSE(frame.Action(kFirstRecentFile)->isEnabled());
+    const std::filesystem::path first = WriteThreeSquares();
+    const std::filesystem::path second = TestFile("second.lcx");
+    std::filesystem::copy_file(first, second);
+    ASSERT_TRUE(frame.OpenDocumentFile(first));
+    ASSERT_TRUE(frame.OpenDocumentFile(second));
+    EXPECT_EQ(CRecentFileList(platform::ProgramFile("RecentFiles")).Entries(),
+              (std::vector<std::filesystem::path>{second, first}));
+    EXPECT_TRUE(frame.Action(kFirstRecentFile)->isEnabled());
+    EXPECT_TRUE(frame.Action(kFirstRecentFile)->text().endsWith(QString::fromStdString(second.string())));
+
+    std::filesystem::remove(second);
+    QTimer answer;  // the message that the file cannot be read
+    QObject::connect(&answer, &QTimer::timeout, [] {
+        if (QWidget* box = QApplication::activeModalWidget()) {
+            box->close();
+        }
+    });
+    answer.start(10);
+    frame.RunCommand(kFirstRecentFile);
+    EXPECT_EQ(CRecentFileList(platform::ProgramFile("RecentFiles")).Entries(),
+              std::vector<std::filesystem::path>{first});
+    EXPECT_TRUE(frame.Action(kFirstRecentFile)->text().endsWith(QString::fromStdString(first.string())));
+    EXPECT_TRUE(frame.windowTitle().contains(QStringLiteral("second.lcx")));
 }
 
 TEST_F(MainFrameTest, SaveWritesAFileThatLoadsTheChangedDrawing) {
