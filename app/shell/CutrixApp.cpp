@@ -18,16 +18,17 @@
 #include "ProgramFolder.h"
 #include "SettingsFiles.h"
 #include "StartupThread.h"
-#include "UndoStore.h"
 
 namespace {
 
 constexpr int kBusyPollMs = 100;
 
-// Waits, with the event loop running, until the start-up worker has finished.
+// Waits, with the event loop running, until the start-up worker has finished. The worker ends the wait as
+// it finishes; the poll stays as the steady flow of events that a busy window relies on.
 void WaitForStartupWorker() {
-    std::jthread worker = StartStartupThread();
     QEventLoop loop;
+    std::jthread worker = StartStartupThread(
+        [&loop] { QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection); });
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, &loop, [&loop] {
         if (StartupBusy.load() != 1) {
@@ -70,7 +71,6 @@ int CCutrixApp::Run(int argc, char** argv) {
 
     WaitForStartupWorker();
     CopyWorkSizeToPage(theCadMgr);
-    CUndoStore::Init();
 
     CMainFrame frame(theCadMgr);
     QObject::connect(&channel, &InstanceChannel::handOverRequested, &frame, &CMainFrame::OnHandOverMessage);
