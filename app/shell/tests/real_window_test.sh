@@ -68,9 +68,10 @@ wait_for_window() {
     window_of "$1"
 }
 
-# No window manager runs: a window gets the keyboard by being given the input focus.
+# No window manager runs: a window gets the keyboard by being given the input focus. False when the
+# window went away meanwhile.
 focus() {
-    xdotool windowfocus --sync "$1"
+    timeout "$step_timeout" xdotool windowfocus --sync "$1" 2>/dev/null
 }
 
 start_xvfb() {
@@ -95,7 +96,7 @@ start_program() {
 open_dialog_with_keys() {
     local title=$1 keys=$2 attempt
     for attempt in 1 2 3; do
-        focus "$main_window"
+        focus "$main_window" || fail "the main window cannot take the keyboard"
         xdotool key "$keys"
         if wait_until_quietly "$step_timeout" has_window "$title"; then
             window_of "$title"
@@ -120,10 +121,10 @@ choose_file() {
     local title=$1 path=$2 attempt
     local dialog
     dialog=$(window_of "$title")
-    focus "$dialog"
+    focus "$dialog" || fail "the '$title' dialog cannot take the keyboard"
     xdotool type --delay 20 "$path"
     for attempt in 1 2 3; do
-        focus "$dialog"
+        focus "$dialog" || return 0  # it closed meanwhile
         xdotool key Return
         wait_until_quietly 20 lacks_window "$title" && return
     done
@@ -132,7 +133,7 @@ choose_file() {
 
 # Opens the first menu of the menu bar with a click and moves to the item with the keys.
 run_file_menu_item() {
-    focus "$main_window"
+    focus "$main_window" || fail "the main window cannot take the keyboard"
     xdotool mousemove --window "$main_window" 12 10 click 1
     xdotool key "$@" Return
 }
