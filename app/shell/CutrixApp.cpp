@@ -20,18 +20,19 @@
 #include "SettingsFiles.h"
 #include "SplashWnd.h"
 #include "StartupThread.h"
-#include "UndoStore.h"
 
 namespace {
 
 // The command-line option that starts the program without its splash picture.
 constexpr auto kNoSplashOption = "--no-splash";
 
-// Waits behind the busy box until the start-up worker has finished.
+// Waits behind the busy box until the start-up worker has finished. The worker ends the box as it
+// finishes, so start-up does not wait for the box's next poll.
 void WaitForStartupWorker() {
-    std::jthread worker = StartStartupThread();
+    CBusyDlg busy(StartupBusy);
+    std::jthread worker = StartStartupThread(
+        [&busy] { QMetaObject::invokeMethod(&busy, [&busy] { busy.done(0); }, Qt::QueuedConnection); });
     if (StartupBusy.load() == 1) {
-        CBusyDlg busy(StartupBusy);
         busy.exec();
     }
     worker.join();
@@ -76,7 +77,6 @@ int CCutrixApp::Run(int argc, char** argv) {
 
     WaitForStartupWorker();
     CopyWorkSizeToPage(theCadMgr);
-    CUndoStore::Init();
 
     const QStringList arguments = QApplication::arguments();
     CSplashWnd::EnableSplashScreen(!arguments.contains(QLatin1String(kNoSplashOption)));

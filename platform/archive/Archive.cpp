@@ -24,7 +24,13 @@ Archive Archive::ForStoring(std::vector<std::uint8_t> buffer) {
     return Archive(true, std::move(buffer));
 }
 
+const std::vector<std::uint8_t>& Archive::Bytes() const {
+    FlushPending();
+    return bytes_;
+}
+
 std::vector<std::uint8_t> Archive::TakeBytes() {
+    FlushPending();
     std::vector<std::uint8_t> bytes = std::move(bytes_);
     bytes_.clear();
     position_ = 0;
@@ -43,9 +49,13 @@ Archive Archive::ForLoadingFile(const std::filesystem::path& file) {
     return ForLoading(std::move(*bytes));
 }
 
+void Archive::ThrowNotStoring() {
+    throw ArchiveError("archive is open for loading");
+}
+
 void Archive::RequireStoring() const {
     if (!storing_) {
-        throw ArchiveError("archive is open for loading");
+        ThrowNotStoring();
     }
 }
 
@@ -55,13 +65,26 @@ void Archive::RequireLoading() const {
     }
 }
 
+void Archive::FlushPending() const {
+    bytes_.insert(bytes_.end(), pending_.begin(),
+                  pending_.begin() + static_cast<std::ptrdiff_t>(pendingSize_));
+    pendingSize_ = 0;
+}
+
+// A block that fits joins the pending ones; a larger one goes to the vector in one piece.
 void Archive::Append(const void* data, std::size_t size) {
     RequireStoring();
-    const std::size_t oldSize = bytes_.size();
-    bytes_.resize(oldSize + size);
-    if (size != 0) {
-        std::memcpy(bytes_.data() + oldSize, data, size);
+    if (size == 0) {
+        return;
     }
+    if (size <= kPendingCapacity - pendingSize_) {
+        std::memcpy(pending_.data() + pendingSize_, data, size);
+        pendingSize_ += size;
+        return;
+    }
+    FlushPending();
+    const auto* first = static_cast<const std::uint8_t*>(data);
+    bytes_.insert(bytes_.end(), first, first + size);
 }
 
 const std::uint8_t* Archive::Take(std::size_t size) {
@@ -72,37 +95,6 @@ const std::uint8_t* Archive::Take(std::size_t size) {
     const std::uint8_t* data = bytes_.data() + position_;
     position_ += size;
     return data;
-}
-
-void Archive::WriteU8(std::uint8_t value) {
-    Append(&value, 1);
-}
-
-void Archive::WriteU16(std::uint16_t value) {
-    std::uint8_t buffer[2];
-    little_endian::StoreU16(buffer, 0, value);
-    Append(buffer, sizeof buffer);
-}
-
-void Archive::WriteU32(std::uint32_t value) {
-    std::uint8_t buffer[4];
-    little_endian::StoreU32(buffer, 0, value);
-    Append(buffer, sizeof buffer);
-}
-
-void Archive::WriteU64(std::uint64_t value) {
-    std::uint8_t buffer[8];
-    little_endian::StoreU32(buffer, 0, static_cast<std::uint32_t>(value));
-    little_endian::StoreU32(buffer, 4, static_cast<std::uint32_t>(value >> 32));
-    Append(buffer, sizeof buffer);
-}
-
-void Archive::WriteFloat(float value) {
-    WriteU32(std::bit_cast<std::uint32_t>(value));
-}
-
-void Archive::WriteDouble(double value) {
-    WriteU64(std::bit_cast<std::uint64_t>(value));
 }
 
 void Archive::WriteBytes(std::span<const std::uint8_t> bytes) {
@@ -198,7 +190,7 @@ std::uint32_t Archive::ReadCount() {
 }
 
 bool Archive::SaveToFile(const std::filesystem::path& file) const {
-    return storing_ && WriteFileAtomically(file, bytes_);
+    return storing_ && WriteFileAtomically(file, Bytes());
 }
 
 }  // namespace platform

@@ -78,10 +78,15 @@ void StartupThread() {
     StartupBusy = 0;
 }
 
-std::jthread StartStartupThread() {
+std::jthread StartStartupThread(std::function<void()> finished) {
     ProgressRatio = 0.0;
     StartupBusy = 1;
-    return std::jthread(StartupThread);
+    return std::jthread([finished = std::move(finished)] {
+        StartupThread();
+        if (finished) {
+            finished();
+        }
+    });
 }
 
 void CopyWorkSizeToPage(CCadMgr& manager) {

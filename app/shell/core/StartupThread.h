@@ -3,6 +3,7 @@
 #pragma once
 
 #include <atomic>
+#include <functional>
 #include <thread>
 
 class CCadMgr;
@@ -14,8 +15,10 @@ extern std::atomic<int> StartupBusy;
 // Registers the serialisers of "lpara" and of the connection block, reads "VerCFG", the settings files
 // and the language, then reads the controller (ReadControllerSizes), and clears StartupBusy.
 void StartupThread();
-// Sets ProgressRatio to 0 and StartupBusy to 1, and runs StartupThread on a thread of its own.
-std::jthread StartStartupThread();
+// Sets ProgressRatio to 0 and StartupBusy to 1, and runs StartupThread on a thread of its own; then, on
+// that thread, `finished` (when given), so that a waiting window can stop waiting at once instead of at
+// its next poll.
+std::jthread StartStartupThread(std::function<void()> finished = {});
 
 // With the current connection settings: axis ranges of 1 and 2 become the manager's work width and
 // height, their precisions the vendor record's step lengths, and byte 7 of the system control mode its

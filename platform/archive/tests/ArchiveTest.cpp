@@ -198,3 +198,34 @@ TEST(Archive, StoringIntoAGivenBufferDropsItsContentAndKeepsItsMemory) {
     EXPECT_TRUE(ar.Bytes().empty());
     EXPECT_EQ(platform::Archive::ForStoring(std::move(taken)).Bytes().size(), 0u);
 }
+
+// Stored values gather in a buffer before they join the bytes. Values of every width cross the buffer's
+// end at every offset, a block larger than the buffer goes between them, and the bytes are asked for
+// midway and after a move: the archive still reads back every value in order.
+TEST(Archive, ValuesStoredAcrossBufferEndsAndMidwayLooksReadBackInOrder) {
+    constexpr int kRounds = 3000;  // 15 bytes a round: many buffers, their ends at every offset
+    const Bytes block(10000, 0x5A);
+    Archive ar = Archive::ForStoring();
+    for (int round = 0; round < kRounds; ++round) {
+        ar.WriteU8(static_cast<std::uint8_t>(round));
+        ar.WriteU16(static_cast<std::uint16_t>(round * 3));
+        ar.WriteU32(static_cast<std::uint32_t>(round) * 100003u);
+        ar.WriteDouble(round * 0.25);
+        if (round % 1000 == 500) {
+            ASSERT_EQ(ar.Bytes().size(), (round + 1) * 15u + (round / 1000) * block.size());
+            ar.WriteBytes(block);
+        }
+    }
+    Archive moved = std::move(ar);
+    Archive loading = Archive::ForLoading(moved.TakeBytes());
+    for (int round = 0; round < kRounds; ++round) {
+        ASSERT_EQ(loading.ReadU8(), static_cast<std::uint8_t>(round));
+        ASSERT_EQ(loading.ReadU16(), static_cast<std::uint16_t>(round * 3));
+        ASSERT_EQ(loading.ReadU32(), static_cast<std::uint32_t>(round) * 100003u);
+        ASSERT_EQ(loading.ReadDouble(), round * 0.25);
+        if (round % 1000 == 500) {
+            ASSERT_EQ(loading.ReadBytes(block.size()), block);
+        }
+    }
+    EXPECT_EQ(loading.Remaining(), 0u);
+}
