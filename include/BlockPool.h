@@ -289,58 +289,51 @@ class CBlockCache {
     bool retired_ = false;
 };
 
-// The pool and the per-thread caches of one block size, for the whole program. The pool is never
-// destroyed, as threads may free blocks while the program ends.
+// The pools and the per-thread caches of every pooled block size, for the whole program, defined once
+// in their own shared library: every library keeps its own copies of inline code and of hidden symbols,
+// and a node made in one library is often freed in another. The pools are never destroyed, as threads
+// may free blocks while the program ends.
+constexpr std::size_t kBlockSizeGrain = 8;
+constexpr std::size_t kLargestPooledBlock = 256;
+constexpr std::size_t kBlockSizeClasses = kLargestPooledBlock / kBlockSizeGrain + 1;  // by size / grain
+
+struct CThreadBlockCaches {
+    CBlockCache bySize[kBlockSizeClasses];
+};
+
+#define CUTRIX_BLOCK_POOL_EXPORT __attribute__((visibility("default")))
+
+extern CUTRIX_BLOCK_POOL_EXPORT constinit thread_local CThreadBlockCaches threadBlockCaches;
+
+// The pool of a block size that is a multiple of kBlockSizeGrain up to kLargestPooledBlock.
+CUTRIX_BLOCK_POOL_EXPORT CBlockPool& SharedBlockPool(std::size_t blockBytes);
+// The ways on when the thread's cache has no block, or no room, at hand.
+CUTRIX_BLOCK_POOL_EXPORT void* AllocateFromSharedPool(std::size_t blockBytes);
+CUTRIX_BLOCK_POOL_EXPORT void FreeToSharedPool(void* block, std::size_t blockBytes) noexcept;
+
 template <std::size_t BlockBytes>
 class CSharedBlockPool {
+    static_assert(BlockBytes % kBlockSizeGrain == 0 && BlockBytes <= kLargestPooledBlock);
+
   public:
     static void* Allocate() {
-        if (void* block = cache_.TakeLocal(BlockBytes)) {
+        if (void* block = Cache().TakeLocal(BlockBytes)) {
             return block;
         }
-        return AllocateFromPool();
+        return AllocateFromSharedPool(BlockBytes);
     }
 
     static void Free(void* block) noexcept {
-        if (block == nullptr || cache_.PutLocal(block, BlockBytes)) {
+        if (block == nullptr || Cache().PutLocal(block, BlockBytes)) {
             return;
         }
-        FreeToPool(block);
+        FreeToSharedPool(block, BlockBytes);
     }
 
-    static CBlockPool& Pool() {
-        static CBlockPool* const pool = new CBlockPool(BlockBytes);
-        return *pool;
-    }
+    static CBlockPool& Pool() { return SharedBlockPool(BlockBytes); }
 
   private:
-    struct Retirement {
-        ~Retirement() { cache_.Retire(Pool()); }
-    };
-
-    static void KeepBlocksUntilThreadEnds() noexcept {
-        if (cache_.Keeping() || cache_.Retired()) {
-            return;
-        }
-        thread_local Retirement retirement;
-        static_cast<void>(retirement);
-        cache_.StartKeeping(Pool());
-    }
-
-    [[gnu::noinline]] static void* AllocateFromPool() {
-        KeepBlocksUntilThreadEnds();
-        return cache_.Refill(Pool());
-    }
-
-    [[gnu::noinline]] static void FreeToPool(void* block) noexcept {
-        KeepBlocksUntilThreadEnds();
-        if (cache_.PutLocal(block, BlockBytes)) {
-            return;
-        }
-        cache_.Spill(Pool(), block);
-    }
-
-    static constinit inline thread_local CBlockCache cache_{};
+    static CBlockCache& Cache() { return threadBlockCaches.bySize[BlockBytes / kBlockSizeGrain]; }
 };
 
 // List nodes come from the shared pool of their size. Sanitizer builds take them from the heap one by
@@ -357,8 +350,13 @@ class CSharedBlockPool {
 #endif
 
 template <typename Node>
+constexpr bool kPooledListNode = CUTRIX_POOLED_LIST_NODES && alignof(Node) <= __STDCPP_DEFAULT_NEW_ALIGNMENT__
+                                 && sizeof(Node) % kBlockSizeGrain == 0 &&
+                                 sizeof(Node) <= kLargestPooledBlock;
+
+template <typename Node>
 void* AllocateListNode() {
-    if constexpr (CUTRIX_POOLED_LIST_NODES && alignof(Node) <= __STDCPP_DEFAULT_NEW_ALIGNMENT__) {
+    if constexpr (kPooledListNode<Node>) {
         return CSharedBlockPool<sizeof(Node)>::Allocate();
     } else {
         return ::operator new(sizeof(Node));
@@ -367,7 +365,7 @@ void* AllocateListNode() {
 
 template <typename Node>
 void FreeListNode(void* node) noexcept {
-    if constexpr (CUTRIX_POOLED_LIST_NODES && alignof(Node) <= __STDCPP_DEFAULT_NEW_ALIGNMENT__) {
+    if constexpr (kPooledListNode<Node>) {
         CSharedBlockPool<sizeof(Node)>::Free(node);
     } else {
         ::operator delete(node);
