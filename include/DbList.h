@@ -5,10 +5,14 @@
 //      head (sentinel) <-> first <-> ... <-> last <-> head
 //
 // The list owns its nodes and the values in them. For a list of pointers it never deletes the
-// pointed-to objects: their owner deletes them before emptying the list.
+// pointed-to objects: their owner deletes them before emptying the list. Nodes come from the shared
+// block pool of their size (BlockPool.h), however they are made and deleted.
 #pragma once
 
+#include <cstddef>
 #include <utility>
+
+#include "BlockPool.h"
 
 template <typename T>
 class CDbList {
@@ -21,6 +25,9 @@ class CDbList {
         Node() = default;
         Node(const T& nodeValue, Node* prevNode, Node* nextNode)
             : value(nodeValue), prev(prevNode), next(nextNode) {}
+
+        static void* operator new(std::size_t) { return AllocateListNode<Node>(); }
+        static void operator delete(void* node) noexcept { FreeListNode<Node>(node); }
     };
 
     Node* head;     // the sentinel; null only after Release

@@ -1,6 +1,7 @@
 // Glyph-outline records to path steps.
 #include "GlyphPath.h"
 
+#include <algorithm>
 #include <limits>
 
 #include "GlyphOutline.h"
@@ -140,6 +141,12 @@ GlyphPath GlyphPath::FromRecords(const std::vector<std::uint8_t>& records) {
         }
         reader.Read(bytes + at, polygonBytes);
         at += polygonBytes;
+    }
+    if (!path.points.empty()) {
+        path.lowest = path.points.front();
+        for (const SDPoint& point : path.points) {
+            path.lowest = {std::min(path.lowest.x, point.x), std::min(path.lowest.y, point.y)};
+        }
     }
     return path;
 }

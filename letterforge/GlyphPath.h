@@ -35,6 +35,10 @@ class GlyphPath {
     template <typename Sink>
     void Trace(double penX, double penY, double widthRatio, Sink& sink) const;
 
+    // The least x and the least y of the outline's points, control points included, relative to the pen
+    // and before the stretch: no traced point lies further left or down, but for rounding.
+    SDPoint LowestPoint() const { return lowest; }
+
     bool IsEmpty() const { return polygons.empty(); }
     std::size_t CurveCount() const { return polygons.size(); }
 
@@ -60,6 +64,7 @@ class GlyphPath {
     std::vector<SDPoint> points;  // outline point x 0.01, before the pen
     std::vector<Step> steps;
     std::vector<Polygon> polygons;
+    SDPoint lowest;
 };
 
 template <typename Sink>

@@ -179,7 +179,16 @@ class LowerLeft {
 
     SDPoint Corner() const { return lowest; }
 
+    // Whether a glyph none of whose points lies left of or below `bound` may move the corner, with room
+    // for the rounding of the traced points. Tracing only those leaves the corner exactly as tracing all.
+    bool MayMove(SDPoint bound) const {
+        const double margin = kRoundingMargin * (1.0 + std::abs(bound.x) + std::abs(bound.y));
+        return bound.x - margin <= lowest.x || bound.y - margin <= lowest.y;
+    }
+
   private:
+    static constexpr double kRoundingMargin = 1e-9;
+
     void Include(SDPoint point) { lowest = {std::min(lowest.x, point.x), std::min(lowest.y, point.y)}; }
 
     SDPoint lowest{std::numeric_limits<double>::infinity(), std::numeric_limits<double>::infinity()};
@@ -273,7 +282,8 @@ int TextCreateTrueType(const std::string& text, double height, double charSpace,
     LowerLeft lowerLeft;
     std::size_t curveCount = 0;
     for (const PlacedGlyph& glyph : placed) {
-        if (scale != 1.0) {
+        const SDPoint least = glyph.glyph->path.LowestPoint();
+        if (scale != 1.0 && lowerLeft.MayMove({glyph.penX + ratio * least.x, glyph.penY + least.y})) {
             glyph.glyph->path.Trace(glyph.penX, glyph.penY, ratio, lowerLeft);
         }
         curveCount += glyph.glyph->path.CurveCount();

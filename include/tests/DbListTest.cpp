@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -237,4 +238,40 @@ TEST(CDbList, MovingAListHandsOverItsNodes) {
     EXPECT_EQ(Values(target), (std::vector<int>{4, 5}));
     EXPECT_EQ(source.head, nullptr);
     EXPECT_EQ(source.IsEmpty(), 1);
+}
+
+// Lists are built on worker threads and emptied on the main thread, and the other way round; nodes
+// relinked into another list are freed with it.
+TEST(CDbList, NodesMayBeFreedOnAnotherThreadAndInAnotherList) {
+    std::vector<IntList> lists(8);
+    std::thread([&] {
+        for (std::size_t i = 0; i < lists.size(); ++i) {
+            for (int value = 0; value < 1000; ++value) {
+                lists[i].AddTail(static_cast<int>(i) * 1000 + value);
+            }
+        }
+    }).join();
+
+    IntList gathered;
+    for (IntList& list : lists) {
+        auto* node = list.head->next;
+        list.head->next = list.head;
+        list.head->prev = list.head;
+        list.cursor = list.head;
+        list.count = 0;
+        while (node != list.head) {
+            auto* next = node->next;
+            node->prev = gathered.head->prev;
+            node->next = gathered.head;
+            gathered.head->prev->next = node;
+            gathered.head->prev = node;
+            ++gathered.count;
+            node = next;
+        }
+    }
+    ExpectWellLinked(gathered);
+    EXPECT_EQ(gathered.GetCount(), 8000);
+    EXPECT_EQ(Values(gathered).back(), 7999);
+    std::thread([&] { gathered.Release(); }).join();
+    lists.clear();
 }
