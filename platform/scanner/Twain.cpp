@@ -243,6 +243,16 @@ std::optional<std::vector<std::uint8_t>> CTwain::ReadPage(const SANE_Parameters&
     }
 }
 
+// A page that is not wanted is still read to its end: devices read on a thread of their own, and
+// cancelling it mid-page may stop it while it holds the allocator's lock, so that the next page hangs.
+void CTwain::DiscardPage(std::stop_token stop) {
+    std::array<SANE_Byte, kReadChunk> chunk{};
+    SANE_Int length = 0;
+    while (!stop.stop_requested() && sane_.read(device_, chunk.data(), static_cast<SANE_Int>(chunk.size()),
+                                                &length) == SANE_STATUS_GOOD) {
+    }
+}
+
 bool CTwain::TransferPage(std::stop_token stop, double resolution, int& handed) {
     SANE_Parameters parameters{};
     const SANE_Status status = sane_.getParameters(device_, &parameters);
@@ -251,11 +261,9 @@ bool CTwain::TransferPage(std::stop_token stop, double resolution, int& handed) 
     }
     const ScanImageInfo info = InfoOf(parameters, resolution);
     const int choice = ShouldTransfer(info);
-    if (choice == kSkip) {
-        return true;
-    }
     if (choice != kTransfer) {
-        return false;
+        DiscardPage(stop);
+        return choice == kSkip;
     }
     const std::optional<std::vector<std::uint8_t>> bytes = ReadPage(parameters, stop);
     if (!bytes) {

@@ -114,6 +114,8 @@ class CTwain {
     void ClearError();
     bool Fail(ScanError error, SANE_Status status = SANE_STATUS_GOOD);
     // One page: nothing, with the error set, when it cannot be read whole.
+    // Reads the started page to its end and drops it.
+    void DiscardPage(std::stop_token stop);
     std::optional<std::vector<std::uint8_t>> ReadPage(const SANE_Parameters& parameters,
                                                       std::stop_token stop);
     // Reads one started page and hands it over; false when the transfer ends.
