@@ -16,6 +16,8 @@
 #include <utility>
 #include <vector>
 
+#include "HugePageSlab.h"
+
 // Free blocks in stacks of pointers rather than chained through the blocks themselves: taking a block
 // then reads no memory of the block, which is cold when it was freed long ago, before handing it out.
 struct CBlockMagazine {
@@ -43,7 +45,7 @@ inline void UnpoisonTakenBlock(void* block, std::size_t bytes) {
 // rather than kept.
 class CBlockPool {
   public:
-    static constexpr std::size_t kSlabBytes = std::size_t{1} << 20;
+    static constexpr std::size_t kSlabBytes = kHugePageSlabBytes;
 
     // blockBytes: a multiple of the blocks' alignment, which is at most the heap's.
     explicit CBlockPool(std::size_t blockBytes) : blockBytes_(blockBytes) {}
@@ -58,7 +60,7 @@ class CBlockPool {
         }
         for (void* slab : slabs_) {
             UnpoisonTakenBlock(slab, kSlabBytes);
-            ::operator delete(slab);
+            UnmapHugePageSlab(slab);
         }
     }
 
@@ -164,7 +166,7 @@ class CBlockPool {
 
     void* Carve() {
         if (slabLeft_ < blockBytes_) {
-            slabNext_ = static_cast<std::byte*>(::operator new(kSlabBytes));
+            slabNext_ = static_cast<std::byte*>(MapHugePageSlab());
             slabs_.push_back(slabNext_);
             PoisonFreeBlock(slabNext_, kSlabBytes);
             slabLeft_ = kSlabBytes;

@@ -15,12 +15,12 @@
 #include <new>
 #include <vector>
 
+#include "HugePageSlab.h"
+
 namespace jobscan {
 namespace {
 
-// One huge page where the system offers them: a slab then costs one page fault instead of 512, which
-// matters when a job's list takes hundreds of megabytes.
-constexpr std::size_t kSlabBytes = std::size_t{2} << 20;
+constexpr std::size_t kSlabBytes = kHugePageSlabBytes;
 // Nodes start one cache line into the slab, behind its counter.
 constexpr std::size_t kFirstNodeOffset = 64;
 
@@ -76,22 +76,7 @@ void* MapAlignedSlab() {
     if (void* kept = TheKeptSlabs().Take()) {
         return kept;
     }
-    void* mapped = ::mmap(nullptr, 2 * kSlabBytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    if (mapped == MAP_FAILED) {
-        throw std::bad_alloc();
-    }
-    // Twice the size was mapped so that an aligned slab fits; the rest goes back at once.
-    const auto start = reinterpret_cast<std::uintptr_t>(mapped);
-    const std::uintptr_t aligned = (start + kSlabBytes - 1) & ~(kSlabBytes - 1);
-    const std::uintptr_t end = start + 2 * kSlabBytes;
-    if (aligned > start) {
-        ::munmap(mapped, aligned - start);
-    }
-    if (end > aligned + kSlabBytes) {
-        ::munmap(reinterpret_cast<void*>(aligned + kSlabBytes), end - (aligned + kSlabBytes));
-    }
-    ::madvise(reinterpret_cast<void*>(aligned), kSlabBytes, MADV_HUGEPAGE);
-    return reinterpret_cast<void*>(aligned);
+    return MapHugePageSlab();
 }
 
 void FreeSlab(Slab* slab) {
@@ -99,7 +84,7 @@ void FreeSlab(Slab* slab) {
     if (TheKeptSlabs().Keep(slab)) {
         ::madvise(slab, kSlabBytes, MADV_FREE);
     } else {
-        ::munmap(slab, kSlabBytes);
+        UnmapHugePageSlab(slab);
     }
 }
 
