@@ -52,8 +52,4 @@ class LgpWorker {
     std::jthread thread_;  // declared last: stopped and joined before the state above goes
 };
 
-// The wait text followed by the cycling dots of the watching window: counter 0 gives ".", 1 "..",
-// 2 "...", 3 the bare text; a counter above 3 starts again at 0. The counter steps on after each call.
-std::string WaitTextWithDots(const std::string& text, int& counter);
-
 }  // namespace dotplate

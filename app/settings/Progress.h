@@ -28,11 +28,6 @@ class CWaitText {
 };
 extern CWaitText WaitText;
 
-// The wait text followed by the cycling dots of a watching dialog's 100 ms tick: counter 0 gives ".",
-// 1 "..", 2 "...", 3 the bare text; a counter above 3 starts again at 0. The counter steps on after each
-// call, and a dialog keeps it between runs so that the cycle goes on where it stopped.
-std::string WaitTextWithDots(const std::string& text, int& counter);
-
 // Handles every event waiting in the calling thread's queue. 1 when the application was asked to quit
 // while pumping (the request still ends the application's main loop), else 0; 0 at once without an
 // application object.

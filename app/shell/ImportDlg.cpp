@@ -9,6 +9,7 @@
 #include "PlaceImportedData.h"
 #include "Progress.h"
 #include "SettingsGlobals.h"
+#include "WaitDots.h"
 #include "TextProgressCtrl.h"
 #include "WindowMessage.h"
 

@@ -11,6 +11,7 @@
 #include "FrameTwain.h"
 #include "Progress.h"
 #include "SettingsGlobals.h"
+#include "WaitDots.h"
 #include "WindowMessage.h"
 
 namespace {

@@ -217,15 +217,5 @@ TEST(LgpControllerJobsTest, CancelStopsTheSendingWorkerWithFailure) {
     EXPECT_EQ(worker.Result(), 1);
 }
 
-TEST(LgpControllerJobsTest, TheWaitTextDotsCycle) {
-    int counter = 0;
-    const char* expected[] = {"Wait.", "Wait..", "Wait...", "Wait", "Wait."};
-    for (const char* text : expected) {
-        EXPECT_EQ(WaitTextWithDots("Wait", counter), text);
-    }
-    counter = 9;
-    EXPECT_EQ(WaitTextWithDots("Wait", counter), "Wait.");
-}
-
 }  // namespace
 }  // namespace dotplate

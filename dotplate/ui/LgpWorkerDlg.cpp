@@ -8,6 +8,7 @@
 #include "LgpControllerJobs.h"
 #include "LgpProgressBar.h"
 #include "LgpUiSupport.h"
+#include "WaitDots.h"
 #include "WindowMessage.h"
 
 namespace dotplate::ui {

@@ -51,12 +51,3 @@ TEST(Progress, TheWaitTextIsSharedSafelyBetweenAWorkerAndTheDialog) {
     worker.join();
     WaitText.Set("");
 }
-
-TEST(Progress, TheWaitTextDotsCycleAndRestartAfterAStaleCounter) {
-    int counter = 0;
-    for (const char* text : {"Wait.", "Wait..", "Wait...", "Wait", "Wait."}) {
-        EXPECT_EQ(WaitTextWithDots("Wait", counter), text);
-    }
-    counter = 9;
-    EXPECT_EQ(WaitTextWithDots("Wait", counter), "Wait.");
-}
