@@ -44,6 +44,7 @@ class CrossingSplitter {
     // The vertices along an edge from its start, with the inserted ones in order; the end vertex is
     // not included.
     std::vector<int> VerticesAlong(int edge) const;
+    int EndVertex(int edge) const { return edges_[edge].endVertex; }
     // The pieces as chords, in list order; edgeOfPiece, when given, receives the edge each came from.
     std::vector<Chord> Pieces(std::vector<int>* edgeOfPiece = nullptr) const;
 

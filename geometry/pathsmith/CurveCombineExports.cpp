@@ -14,28 +14,26 @@ namespace {
 
 using CurveNode = CDbList<CMyCurve*>::Node;
 
-// Prepared outlines of the curves of the list, made when a curve is first compared.
+// Prepared outlines of the curves of the list, made when a curve is first compared; none for a
+// curve that takes no part (open, or with a coordinate that is not finite).
 class OutlineCache {
   public:
-    const MergeOutline& Of(CMyCurve* curve) {
-        std::unique_ptr<MergeOutline>& outline = outlines_[curve];
-        if (outline == nullptr) {
-            outline = std::make_unique<MergeOutline>(curve->segments);
+    MergeOutline* Of(CMyCurve* curve) {
+        auto [entry, added] = outlines_.try_emplace(curve);
+        if (added && TakesPart(curve)) {
+            entry->second = std::make_unique<MergeOutline>(curve->segments);
         }
-        return *outline;
+        return entry->second.get();
     }
     void Forget(CMyCurve* curve) { outlines_.erase(curve); }
-    void Replace(CMyCurve* curve, std::vector<SDPoint> ring) {
-        outlines_[curve] = std::make_unique<MergeOutline>(std::move(ring));
-    }
 
   private:
+    static bool TakesPart(CMyCurve* curve) {
+        return curve != nullptr && curve->IsClose() != 0 && HasFiniteCoordinates(curve->segments);
+    }
+
     std::unordered_map<CMyCurve*, std::unique_ptr<MergeOutline>> outlines_;
 };
-
-bool TakesPart(CMyCurve* curve) {
-    return curve != nullptr && curve->IsClose() != 0 && HasFiniteCoordinates(curve->segments);
-}
 
 void Unlink(CDbList<CMyCurve*>& curves, CurveNode* node) {
     curves.cursor = node;
@@ -55,24 +53,23 @@ void ReplaceByMerged(CMyCurve*& curve, const std::vector<SDPoint>& grown) {
 // becomes a curve once, after its last merge.
 void CombineCurves(CDbList<CMyCurve*>& curves) {
     OutlineCache outlines;
+    OutlineMerger merger;
+    std::vector<SDPoint> merged;
     for (CurveNode* current = curves.head->next; current != curves.head; current = current->next) {
-        if (!TakesPart(current->value)) {
+        MergeOutline* const grown = outlines.Of(current->value);
+        if (grown == nullptr) {
             continue;
         }
         bool grew = false;
         CurveNode* other = current->next;
         while (other != curves.head) {
-            if (!TakesPart(other->value)) {
-                other = other->next;
-                continue;
-            }
-            std::vector<SDPoint> merged = MergedRing(outlines.Of(current->value), outlines.Of(other->value));
-            if (merged.size() < 2) {
+            const MergeOutline* const otherOutline = outlines.Of(other->value);
+            if (otherOutline == nullptr || !merger.Merge(*grown, *otherOutline, merged)) {
                 other = other->next;
                 continue;
             }
             grew = true;
-            outlines.Replace(current->value, std::move(merged));
+            grown->SwapRing(merged);
             outlines.Forget(other->value);
             delete other->value;
             Unlink(curves, other);
@@ -81,7 +78,7 @@ void CombineCurves(CDbList<CMyCurve*>& curves) {
         }
         if (grew) {
             CMyCurve* const before = current->value;
-            ReplaceByMerged(current->value, outlines.Of(before).Ring());
+            ReplaceByMerged(current->value, grown->Ring());
             outlines.Forget(before);
         }
     }
