@@ -37,6 +37,13 @@ class CrossingSplitter {
     void SplitBetweenLists(int firstOfSecond, Test&& test) {
         Split(firstOfSecond, firstOfSecond, test);
     }
+    // The same walk with the candidates supplied by the caller, who holds an index of the second list
+    // already: nearOf(edge, candidates) fills `candidates` with edges of the second list, ascending,
+    // among them every one that comes within kCoincidence of the edge in x and in y.
+    template <typename Near, typename Test>
+    void SplitBetweenLists(int firstOfSecond, Near&& nearOf, Test&& test) {
+        SplitAgainst(firstOfSecond, false, nearOf, test);
+    }
 
     int CrossingCount() const { return crossingCount_; }
     const std::vector<Vertex>& Vertices() const { return vertices_; }
@@ -66,6 +73,8 @@ class CrossingSplitter {
 
     template <typename Test>
     void Split(int firstEdgeCount, int secondBegin, Test& test);
+    template <typename Near, typename Test>
+    void SplitAgainst(int firstEdgeCount, bool withinList, Near& nearOf, Test& test);
 
     std::vector<Vertex> vertices_;
     std::vector<Edge> edges_;
@@ -83,13 +92,21 @@ void CrossingSplitter::Split(int firstEdgeCount, int secondBegin, Test& test) {
         chords.push_back({vertices_[edge.startVertex].point, vertices_[edge.endVertex].point});
     }
     ChordGrid grid(chords, 4 * kCoincidence);
+    auto nearOf = [&](int edge, std::vector<int>& candidates) {
+        grid.SortedNearItem(edge, candidates);
+        const int lowest = withinList ? edge + 1 : secondBegin;
+        candidates.erase(candidates.begin(), std::lower_bound(candidates.begin(), candidates.end(), lowest));
+    };
+    SplitAgainst(firstEdgeCount, withinList, nearOf, test);
+}
+
+template <typename Near, typename Test>
+void CrossingSplitter::SplitAgainst(int firstEdgeCount, bool withinList, Near& nearOf, Test& test) {
     const int edgeCount = static_cast<int>(edges_.size());
     LineMeeting meeting;
     std::vector<int> candidates;
     for (int edge = 0; edge < firstEdgeCount; ++edge) {
-        grid.SortedNearItem(edge, candidates);
-        const int lowest = withinList ? edge + 1 : secondBegin;
-        candidates.erase(candidates.begin(), std::lower_bound(candidates.begin(), candidates.end(), lowest));
+        nearOf(edge, candidates);
         if (candidates.empty()) {
             continue;
         }

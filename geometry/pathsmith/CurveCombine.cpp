@@ -67,8 +67,9 @@ struct OutlineChain {
 
 // Ring A's near edges (sorted indices) and every edge of ring B, cut at their strict crossings in the
 // order of a walk over every pair, into the two cut rings; returns the number of crossings.
-int FindCrossings(const std::vector<SDPoint>& ringA, const std::vector<SDPoint>& ringB,
+int FindCrossings(const std::vector<SDPoint>& ringA, const MergeOutline& b,
                   const std::vector<int>& nearEdgesOfA, CutRing& cutA, CutRing& cutB) {
+    const std::vector<SDPoint>& ringB = b.Ring();
     // Local vertices: the ends of the near edges of A (shared where edges follow each other), then all
     // of B.
     std::vector<SDPoint> points;
@@ -93,7 +94,20 @@ int FindCrossings(const std::vector<SDPoint>& ringA, const std::vector<SDPoint>&
         edges.push_back({firstOfB + index, firstOfB + index + 1});
     }
     CrossingSplitter splitter(std::move(points), std::move(edges));
-    splitter.SplitBetweenLists(edgesOfA, [](const Chord& p, const Chord& q, LineMeeting& meeting) {
+    // B's index supplies the candidates; its closing edge, from the last vertex back to the first, is
+    // no edge of the outline.
+    const int closingEdgeOfB = static_cast<int>(ringB.size()) - 1;
+    auto nearOf = [&](int edge, std::vector<int>& candidates) {
+        candidates.clear();
+        const Chord chord{ringA[nearEdgesOfA[edge]], ringA[nearEdgesOfA[edge] + 1]};
+        b.Interior().SearchEdges(BoxOf(chord).Grown(4 * kCoincidence), [&](int edgeOfB) {
+            if (edgeOfB != closingEdgeOfB) {
+                candidates.push_back(edgesOfA + edgeOfB);
+            }
+            return false;
+        });
+    };
+    splitter.SplitBetweenLists(edgesOfA, nearOf, [](const Chord& p, const Chord& q, LineMeeting& meeting) {
         return ChordsCross(p, q) && IntersectLines(p, q, meeting);
     });
     const int count = splitter.CrossingCount();
@@ -340,7 +354,7 @@ bool OutlineMerger::Merge(const MergeOutline& first, const MergeOutline& second,
     if (nearEdges.empty()) {
         return false;
     }
-    if (FindCrossings(ringA, second.Ring(), nearEdges, work_->first, work_->second) == 0) {
+    if (FindCrossings(ringA, second, nearEdges, work_->first, work_->second) == 0) {
         return false;
     }
     const bool removedFromFirst = RemoveInnerSections(work_->first, second.Interior());
