@@ -26,6 +26,9 @@ class BoxTree {
         BuildLevels();
     }
 
+    // The box around every item; the tree must hold at least one.
+    const Box& Bounds() const { return levels_[levelCount_ - 1].front(); }
+
     // Calls visit(index) for every item whose box overlaps the query box, in ascending order, until
     // visit returns true; returns true when a visit stopped the search.
     template <typename Visit>

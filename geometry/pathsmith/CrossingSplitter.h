@@ -51,6 +51,13 @@ class CrossingSplitter {
     // The vertices along an edge from its start, with the inserted ones in order; the end vertex is
     // not included.
     std::vector<int> VerticesAlong(int edge) const;
+    // Calls visit(vertex) for the same vertices in the same order.
+    template <typename Visit>
+    void ForEachVertexAlong(int edge, Visit&& visit) const {
+        for (int piece = edge; piece != -1; piece = pieces_[piece].next) {
+            visit(pieces_[piece].startVertex);
+        }
+    }
     int EndVertex(int edge) const { return edges_[edge].endVertex; }
     // The pieces as chords, in list order; edgeOfPiece, when given, receives the edge each came from.
     std::vector<Chord> Pieces(std::vector<int>* edgeOfPiece = nullptr) const;

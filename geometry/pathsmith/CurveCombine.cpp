@@ -127,9 +127,7 @@ int FindCrossings(const std::vector<SDPoint>& ringA, const MergeOutline& b,
     for (int local = 0; local < edgesOfA; ++local) {
         const int edge = nearEdgesOfA[local];
         copyUpTo(edge);
-        for (const int vertex : splitter.VerticesAlong(local)) {
-            cutA.Append(vertices[vertex]);
-        }
+        splitter.ForEachVertexAlong(local, [&](int vertex) { cutA.Append(vertices[vertex]); });
         const bool nextIsNear = local + 1 < edgesOfA && nearEdgesOfA[local + 1] == edge + 1;
         if (!nextIsNear) {
             cutA.Append(vertices[splitter.EndVertex(local)]);
@@ -139,9 +137,7 @@ int FindCrossings(const std::vector<SDPoint>& ringA, const MergeOutline& b,
     copyUpTo(ringA.size());
     cutB.Clear();
     for (int index = 0; index + 1 < static_cast<int>(ringB.size()); ++index) {
-        for (const int vertex : splitter.VerticesAlong(edgesOfA + index)) {
-            cutB.Append(vertices[vertex]);
-        }
+        splitter.ForEachVertexAlong(edgesOfA + index, [&](int vertex) { cutB.Append(vertices[vertex]); });
     }
     cutB.Append(vertices[firstOfB + static_cast<int>(ringB.size()) - 1]);
     return count;

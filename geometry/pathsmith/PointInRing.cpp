@@ -28,15 +28,18 @@ void PointInRing::Index() {
         bounds_ = {0.0, 0.0, 0.0, 0.0};
         return;
     }
+    if (UsesTree()) {
+        // Every vertex starts an edge, so the edges' boxes together bound the ring.
+        edges_.Rebuild(static_cast<int>(ring_.size()), [&](int index) { return BoxOf(Edge(index)); });
+        bounds_ = edges_.Bounds();
+        return;
+    }
     bounds_ = {ring_[0].x, ring_[0].y, ring_[0].x, ring_[0].y};
     for (const SDPoint& p : ring_) {
         bounds_.minX = std::min(bounds_.minX, p.x);
         bounds_.minY = std::min(bounds_.minY, p.y);
         bounds_.maxX = std::max(bounds_.maxX, p.x);
         bounds_.maxY = std::max(bounds_.maxY, p.y);
-    }
-    if (UsesTree()) {
-        edges_.Rebuild(static_cast<int>(ring_.size()), [&](int index) { return BoxOf(Edge(index)); });
     }
 }
 
