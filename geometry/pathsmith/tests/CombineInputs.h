@@ -1,7 +1,8 @@
-// Sets of overlapping closed outlines for the combine: grids of circles, letters laid over shifted
+// Sets of overlapping closed outlines for the combine: grids of circles, letters laid over moved
 // copies of themselves, rows of rectangles and random star polygons.
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <random>
 #include <string>
@@ -25,19 +26,36 @@ inline std::vector<Points> OverlappingCircles(int circleCount) {
     return circles;
 }
 
-// The contours of `text` in DejaVu Sans at 20 mm, each followed by a copy moved by (0.7, 0.4) mm.
-inline std::vector<Points> LettersOverShiftedCopies(const std::string& text) {
+// The contours of `text` in DejaVu Sans at 20 mm.
+inline std::vector<Points> LetterContours(const std::string& text) {
     std::vector<Points> contours;
     for (const GlyphContour& glyph : GlyphContours(kDejaVuSans, text, 20.0)) {
         contours.push_back(glyph.polygon);
-        Points shifted = glyph.polygon;
-        for (SDPoint& v : shifted) {
-            v.x += 0.7;
-            v.y += 0.4;
-        }
-        contours.push_back(shifted);
     }
     return contours;
+}
+
+// Each outline followed by a copy of itself moved by (dx, dy).
+inline std::vector<Points> WithMovedCopies(const std::vector<Points>& outlines, double dx, double dy) {
+    std::vector<Points> result;
+    for (const Points& outline : outlines) {
+        result.push_back(outline);
+        Points moved = outline;
+        for (SDPoint& v : moved) {
+            v.x += dx;
+            v.y += dy;
+        }
+        result.push_back(moved);
+    }
+    return result;
+}
+
+// The outlines with every second one running the other way round.
+inline std::vector<Points> EverySecondReversed(std::vector<Points> outlines) {
+    for (std::size_t index = 1; index < outlines.size(); index += 2) {
+        std::reverse(outlines[index].begin(), outlines[index].end());
+    }
+    return outlines;
 }
 
 // Rectangles in rows of ten 7 mm apart, lying ones 16 x 4 mm and standing ones 4 x 10 mm in turn, at

@@ -69,13 +69,19 @@ TEST(CurveCombineExactOutputTest, ResultsStayBitForBit) {
         std::vector<Points> outlines;
         std::uint64_t hash;
     };
+    const std::vector<Points> letters = testing::LetterContours("Combine 48 B&Q");
+    const std::vector<Points> stars = testing::ScatteredStars(80, 2024);
     const Case cases[] = {
         {"100 circles", testing::OverlappingCircles(100), 0x4a8aa7ea21662f97},
         {"1000 circles", testing::OverlappingCircles(1000), 0xfd810825f12c523c},
-        {"letters over shifted copies", testing::LettersOverShiftedCopies("Combine 48 B&Q"),
+        {"letters over slightly moved copies", testing::WithMovedCopies(letters, 0.7, 0.4),
          0x171ed7758c488f8f},
+        // Holes of the copies cross the outer contours, which run the other way round.
+        {"letters over copies moved further", testing::WithMovedCopies(letters, 2.5, 1.5),
+         0x106100261708f293},
         {"crossing rectangles", testing::CrossingRectangles(60), 0x60c5a62452477e51},
-        {"scattered stars", testing::ScatteredStars(80, 2024), 0x5ab3aecc1c1bc5f4},
+        {"scattered stars", stars, 0x5ab3aecc1c1bc5f4},
+        {"scattered stars turning either way", testing::EverySecondReversed(stars), 0x40d41056887f91a0},
     };
     for (const Case& c : cases) {
         ASSERT_FALSE(c.outlines.empty()) << c.name;
