@@ -12,6 +12,13 @@ namespace pathsmith {
 namespace {
 
 constexpr double kNestingTolerance = 0.01;
+// Rectangles further apart than this neither meet nor hold one another, however they are rounded.
+constexpr double kFarApart = 2 * kNestingTolerance;
+
+bool FarApart(const CRectEx& a, const CRectEx& b) {
+    return b.x1 - a.x2 > kFarApart || a.x1 - b.x2 > kFarApart || b.y1 - a.y2 > kFarApart ||
+           a.y1 - b.y2 > kFarApart;
+}
 
 std::vector<SDPoint> VertexRing(const CDbList<CLineEx>& segments) {
     std::vector<SDPoint> ring;
@@ -328,7 +335,7 @@ OutlineMerger::~OutlineMerger() = default;
 bool OutlineMerger::Merge(const MergeOutline& first, const MergeOutline& second,
                           std::vector<SDPoint>& merged) {
     const std::vector<SDPoint>& ringA = first.Ring();
-    if (ringA.size() < 2 || second.Ring().size() < 2) {
+    if (ringA.size() < 2 || second.Ring().size() < 2 || FarApart(first.Rect(), second.Rect())) {
         return false;
     }
     CRectEx firstRect = first.Rect(), secondRect = second.Rect();

@@ -1,7 +1,7 @@
 // Zint_CurveCombine: walks the curve list and replaces crossing pairs of closed curves by the outline
 // of their union.
 #include <memory>
-#include <unordered_map>
+#include <vector>
 
 #include "Contours.h"
 #include "CurveCombine.h"
@@ -13,27 +13,6 @@ namespace pathsmith {
 namespace {
 
 using CurveNode = CDbList<CMyCurve*>::Node;
-
-// Prepared outlines of the curves of the list, made when a curve is first compared; none for a
-// curve that takes no part (open, or with a coordinate that is not finite).
-class OutlineCache {
-  public:
-    MergeOutline* Of(CMyCurve* curve) {
-        auto [entry, added] = outlines_.try_emplace(curve);
-        if (added && TakesPart(curve)) {
-            entry->second = std::make_unique<MergeOutline>(curve->segments);
-        }
-        return entry->second.get();
-    }
-    void Forget(CMyCurve* curve) { outlines_.erase(curve); }
-
-  private:
-    static bool TakesPart(CMyCurve* curve) {
-        return curve != nullptr && curve->IsClose() != 0 && HasFiniteCoordinates(curve->segments);
-    }
-
-    std::unordered_map<CMyCurve*, std::unique_ptr<MergeOutline>> outlines_;
-};
 
 void Unlink(CDbList<CMyCurve*>& curves, CurveNode* node) {
     curves.cursor = node;
@@ -49,37 +28,67 @@ void ReplaceByMerged(CMyCurve*& curve, const std::vector<SDPoint>& grown) {
     curve = merged.release();
 }
 
+// A curve of the list with its outline, prepared once (none when the curve takes no part), and the
+// entry of the next curve still in the list.
+struct CurveEntry {
+    CurveNode* node;
+    std::unique_ptr<MergeOutline> outline;
+    int next;
+};
+
+bool TakesPart(CMyCurve* curve) {
+    return curve != nullptr && curve->IsClose() != 0 && HasFiniteCoordinates(curve->segments);
+}
+
+std::vector<CurveEntry> EntriesOf(CDbList<CMyCurve*>& curves) {
+    std::vector<CurveEntry> entries;
+    for (CurveNode* node = curves.head->next; node != curves.head; node = node->next) {
+        std::unique_ptr<MergeOutline> outline;
+        if (TakesPart(node->value)) {
+            outline = std::make_unique<MergeOutline>(node->value->segments);
+        }
+        entries.push_back({node, std::move(outline), static_cast<int>(entries.size()) + 1});
+    }
+    if (!entries.empty()) {
+        entries.back().next = -1;
+    }
+    return entries;
+}
+
 // A curve that merges with several others in turn keeps its growing outline as a vertex ring and
 // becomes a curve once, after its last merge.
 void CombineCurves(CDbList<CMyCurve*>& curves) {
-    OutlineCache outlines;
+    std::vector<CurveEntry> entries = EntriesOf(curves);
     OutlineMerger merger;
     std::vector<SDPoint> merged;
-    for (CurveNode* current = curves.head->next; current != curves.head; current = current->next) {
-        MergeOutline* const grown = outlines.Of(current->value);
+    for (int current = entries.empty() ? -1 : 0; current != -1; current = entries[current].next) {
+        MergeOutline* const grown = entries[current].outline.get();
         if (grown == nullptr) {
             continue;
         }
         bool grew = false;
-        CurveNode* other = current->next;
-        while (other != curves.head) {
-            const MergeOutline* const otherOutline = outlines.Of(other->value);
-            if (otherOutline == nullptr || !merger.Merge(*grown, *otherOutline, merged)) {
-                other = other->next;
+        int previous = current;
+        int other = entries[current].next;
+        while (other != -1) {
+            CurveEntry& candidate = entries[other];
+            if (candidate.outline == nullptr || !merger.Merge(*grown, *candidate.outline, merged)) {
+                previous = other;
+                other = candidate.next;
                 continue;
             }
             grew = true;
             grown->SwapRing(merged);
-            outlines.Forget(other->value);
-            delete other->value;
-            Unlink(curves, other);
+            candidate.outline.reset();
+            delete candidate.node->value;
+            Unlink(curves, candidate.node);
+            entries[previous].next = candidate.next;
             // The grown curve is compared again with every curve after it.
-            other = current->next;
+            previous = current;
+            other = entries[current].next;
         }
         if (grew) {
-            CMyCurve* const before = current->value;
-            ReplaceByMerged(current->value, grown->Ring());
-            outlines.Forget(before);
+            ReplaceByMerged(entries[current].node->value, grown->Ring());
+            entries[current].outline.reset();
         }
     }
     curves.cursor = curves.head;
