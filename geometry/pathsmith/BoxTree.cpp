@@ -22,6 +22,14 @@ void AppendGroups(const std::vector<Box>& below, std::size_t group, std::vector<
     }
 }
 
+Box UnionOfRange(const std::vector<Box>& boxes, std::size_t first, std::size_t end) {
+    Box box = kNowhere;
+    for (std::size_t index = first; index < std::min(end, boxes.size()); ++index) {
+        box = Union(box, boxes[index]);
+    }
+    return box;
+}
+
 }  // namespace
 
 BoxTree::BoxTree(std::vector<Box> itemBoxes) : items_(std::move(itemBoxes)) {
@@ -46,6 +54,16 @@ void BoxTree::BuildLevels() {
         }
         ++levelCount_;
     } while (levels_[levelCount_ - 1].size() > 1);
+}
+
+void BoxTree::Remove(int item) {
+    items_[item] = kNowhere;
+    std::size_t node = static_cast<std::size_t>(item) / kLeafSize;
+    levels_[0][node] = UnionOfRange(items_, node * kLeafSize, (node + 1) * kLeafSize);
+    for (int level = 1; level < levelCount_; ++level) {
+        node /= 2;
+        levels_[level][node] = UnionOfRange(levels_[level - 1], 2 * node, 2 * node + 2);
+    }
 }
 
 }  // namespace pathsmith

@@ -4,11 +4,17 @@
 
 #include <algorithm>
 #include <array>
+#include <limits>
 #include <vector>
 
 #include "SegmentGeometry.h"
 
 namespace pathsmith {
+
+// A box that overlaps no box and leaves any box it is united with as it was.
+inline constexpr Box kNowhere{
+    std::numeric_limits<double>::infinity(), std::numeric_limits<double>::infinity(),
+    -std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity()};
 
 class BoxTree {
   public:
@@ -25,6 +31,9 @@ class BoxTree {
         }
         BuildLevels();
     }
+
+    // The item is found by no search from now on.
+    void Remove(int item);
 
     // The box around every item; the tree must hold at least one.
     const Box& Bounds() const { return levels_[levelCount_ - 1].front(); }

@@ -12,12 +12,12 @@ namespace pathsmith {
 namespace {
 
 constexpr double kNestingTolerance = 0.01;
-// Rectangles further apart than this neither meet nor hold one another, however they are rounded.
-constexpr double kFarApart = 2 * kNestingTolerance;
+static_assert(kMergeReach >= 2 * kNestingTolerance,
+              "rounded rectangles within the nesting tolerance are in reach");
 
 bool FarApart(const CRectEx& a, const CRectEx& b) {
-    return b.x1 - a.x2 > kFarApart || a.x1 - b.x2 > kFarApart || b.y1 - a.y2 > kFarApart ||
-           a.y1 - b.y2 > kFarApart;
+    return b.x1 - a.x2 > kMergeReach || a.x1 - b.x2 > kMergeReach || b.y1 - a.y2 > kMergeReach ||
+           a.y1 - b.y2 > kMergeReach;
 }
 
 std::vector<SDPoint> VertexRing(const CDbList<CLineEx>& segments) {

@@ -14,6 +14,10 @@
 
 namespace pathsmith {
 
+// Outlines whose rectangles are further apart than this in x or in y never merge: the rectangles
+// neither meet nor hold one another, however they are rounded.
+inline constexpr double kMergeReach = 0.02;
+
 // A curve's outline prepared once for the merges it takes part in: its vertex ring (the start of
 // every segment and the end of the last), its rectangle and its inside test, whose index also finds
 // the edges near a box.

@@ -3,6 +3,7 @@
 #include <memory>
 #include <vector>
 
+#include "BoxTree.h"
 #include "Contours.h"
 #include "CurveCombine.h"
 #include "ExportGuard.h"
@@ -28,12 +29,11 @@ void ReplaceByMerged(CMyCurve*& curve, const std::vector<SDPoint>& grown) {
     curve = merged.release();
 }
 
-// A curve of the list with its outline, prepared once (none when the curve takes no part), and the
-// entry of the next curve still in the list.
+// A curve of the list with its outline, prepared once; none when the curve takes no part or has
+// been merged into another.
 struct CurveEntry {
     CurveNode* node;
     std::unique_ptr<MergeOutline> outline;
-    int next;
 };
 
 bool TakesPart(CMyCurve* curve) {
@@ -47,44 +47,79 @@ std::vector<CurveEntry> EntriesOf(CDbList<CMyCurve*>& curves) {
         if (TakesPart(node->value)) {
             outline = std::make_unique<MergeOutline>(node->value->segments);
         }
-        entries.push_back({node, std::move(outline), static_cast<int>(entries.size()) + 1});
-    }
-    if (!entries.empty()) {
-        entries.back().next = -1;
+        entries.push_back({node, std::move(outline)});
     }
     return entries;
 }
 
+Box BoxOfRect(const CRectEx& rect) {
+    return {rect.x1, rect.y1, rect.x2, rect.y2};
+}
+
+// The outlines that may still merge into a growing one, found by their rectangles: an outline leaves
+// when it becomes the growing one or merges into it.
+class WaitingOutlines {
+  public:
+    explicit WaitingOutlines(const std::vector<CurveEntry>& entries) : tree_(BoxesOf(entries)) {}
+
+    void Remove(int entry) { tree_.Remove(entry); }
+    // The first waiting entry after the growing one, in list order, for which merge(entry) is true;
+    // -1 when there is none.
+    template <typename Merge>
+    int FirstMerging(const CRectEx& growing, Merge&& merge) const {
+        int found = -1;
+        // Twice the reach leaves room for the rounding of the comparisons.
+        tree_.Search(BoxOfRect(growing).Grown(2 * kMergeReach), [&](int entry) {
+            if (merge(entry)) {
+                found = entry;
+                return true;
+            }
+            return false;
+        });
+        return found;
+    }
+
+  private:
+    static std::vector<Box> BoxesOf(const std::vector<CurveEntry>& entries) {
+        std::vector<Box> boxes;
+        boxes.reserve(entries.size());
+        for (const CurveEntry& entry : entries) {
+            boxes.push_back(entry.outline != nullptr ? BoxOfRect(entry.outline->Rect()) : kNowhere);
+        }
+        return boxes;
+    }
+
+    BoxTree tree_;
+};
+
 // A curve that merges with several others in turn keeps its growing outline as a vertex ring and
-// becomes a curve once, after its last merge.
+// becomes a curve once, after its last merge. Curves are compared in list order: each with the
+// curves after it, again from the first of them after every merge.
 void CombineCurves(CDbList<CMyCurve*>& curves) {
     std::vector<CurveEntry> entries = EntriesOf(curves);
+    WaitingOutlines waiting(entries);
     OutlineMerger merger;
     std::vector<SDPoint> merged;
-    for (int current = entries.empty() ? -1 : 0; current != -1; current = entries[current].next) {
+    for (int current = 0; current < static_cast<int>(entries.size()); ++current) {
         MergeOutline* const grown = entries[current].outline.get();
         if (grown == nullptr) {
             continue;
         }
+        waiting.Remove(current);
         bool grew = false;
-        int previous = current;
-        int other = entries[current].next;
-        while (other != -1) {
-            CurveEntry& candidate = entries[other];
-            if (candidate.outline == nullptr || !merger.Merge(*grown, *candidate.outline, merged)) {
-                previous = other;
-                other = candidate.next;
-                continue;
+        for (;;) {
+            const int absorbed = waiting.FirstMerging(grown->Rect(), [&](int other) {
+                return merger.Merge(*grown, *entries[other].outline, merged);
+            });
+            if (absorbed < 0) {
+                break;
             }
             grew = true;
             grown->SwapRing(merged);
-            candidate.outline.reset();
-            delete candidate.node->value;
-            Unlink(curves, candidate.node);
-            entries[previous].next = candidate.next;
-            // The grown curve is compared again with every curve after it.
-            previous = current;
-            other = entries[current].next;
+            waiting.Remove(absorbed);
+            entries[absorbed].outline.reset();
+            delete entries[absorbed].node->value;
+            Unlink(curves, entries[absorbed].node);
         }
         if (grew) {
             ReplaceByMerged(entries[current].node->value, grown->Ring());
