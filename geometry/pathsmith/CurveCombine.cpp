@@ -2,9 +2,9 @@
 #include "CurveCombine.h"
 
 #include <algorithm>
+#include <limits>
 #include <utility>
 
-#include "Contours.h"
 #include "CrossingSplitter.h"
 
 namespace pathsmith {
@@ -18,18 +18,6 @@ static_assert(kMergeReach >= 2 * kNestingTolerance,
 bool FarApart(const CRectEx& a, const CRectEx& b) {
     return b.x1 - a.x2 > kMergeReach || a.x1 - b.x2 > kMergeReach || b.y1 - a.y2 > kMergeReach ||
            a.y1 - b.y2 > kMergeReach;
-}
-
-std::vector<SDPoint> VertexRing(const CDbList<CLineEx>& segments) {
-    std::vector<SDPoint> ring;
-    if (segments.IsEmpty()) {
-        return ring;
-    }
-    for (const auto* node = segments.head->next; node != segments.head; node = node->next) {
-        ring.push_back(node->value.p0);
-    }
-    ring.push_back(segments.head->prev->value.p1);
-    return ring;
 }
 
 // A vertex ring after the crossings were inserted, with the positions of its crossing vertices and
@@ -312,8 +300,28 @@ const OutlineChain& KeptChain(const std::vector<OutlineChain>& chains) {
 
 }  // namespace
 
-MergeOutline::MergeOutline(const CDbList<CLineEx>& segments)
-    : rect_(ContourRect(ChordsOf(segments))), interior_(VertexRing(segments)) {}
+// One walk over the segments gives the ring and the rectangle around every start and end point.
+MergeOutline::MergeOutline(const CDbList<CLineEx>& segments) : rect_(0.0, 0.0, 0.0, 0.0) {
+    if (segments.IsEmpty()) {
+        return;
+    }
+    std::vector<SDPoint> ring;
+    ring.reserve(static_cast<std::size_t>(segments.GetCount()) + 1);
+    double minX = std::numeric_limits<double>::infinity(), minY = minX;
+    double maxX = -minX, maxY = -minX;
+    for (const auto* node = segments.head->next; node != segments.head; node = node->next) {
+        ring.push_back(node->value.p0);
+        for (const SDPoint& p : {node->value.p0, node->value.p1}) {
+            minX = std::min(minX, p.x);
+            minY = std::min(minY, p.y);
+            maxX = std::max(maxX, p.x);
+            maxY = std::max(maxY, p.y);
+        }
+    }
+    ring.push_back(segments.head->prev->value.p1);
+    rect_ = CRectEx(minX, minY, maxX, maxY);
+    interior_.SwapRing(ring);
+}
 
 void MergeOutline::SwapRing(std::vector<SDPoint>& ring) {
     interior_.SwapRing(ring);
