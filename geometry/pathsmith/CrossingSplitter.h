@@ -1,7 +1,8 @@
 // Cuts edges at their mutual crossings in the order a walk over every pair would find them: each
 // piece of the first list, front to back, against the later pieces (one list) or against every piece
 // of the second list. A piece that was cut goes on shorter, and the cut-off part is met later as a
-// piece of its own, so every crossing becomes a vertex once. A spatial grid supplies the candidates.
+// piece of its own, so every crossing becomes a vertex once. A spatial grid supplies the candidates
+// unless the caller holds an index of the second list that can.
 #pragma once
 
 #include <vector>
