@@ -41,9 +41,7 @@ void CrossingSplitter::MarkCrossing(int vertexA, int vertexB) {
 
 std::vector<int> CrossingSplitter::VerticesAlong(int edge) const {
     std::vector<int> along;
-    for (int piece = edge; piece != -1; piece = pieces_[piece].next) {
-        along.push_back(pieces_[piece].startVertex);
-    }
+    ForEachVertexAlong(edge, [&](int vertex) { along.push_back(vertex); });
     return along;
 }
 

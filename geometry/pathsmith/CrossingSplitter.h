@@ -1,7 +1,8 @@
 // Cuts edges at their mutual crossings in the order a walk over every pair would find them: each
 // piece of the first list, front to back, against the later pieces (one list) or against every piece
 // of the second list. A piece that was cut goes on shorter, and the cut-off part is met later as a
-// piece of its own, so every crossing becomes a vertex once. A spatial grid supplies the candidates.
+// piece of its own, so every crossing becomes a vertex once. A spatial grid supplies the candidates
+// unless the caller holds an index of the second list that can.
 #pragma once
 
 #include <vector>
@@ -37,6 +38,13 @@ class CrossingSplitter {
     void SplitBetweenLists(int firstOfSecond, Test&& test) {
         Split(firstOfSecond, firstOfSecond, test);
     }
+    // The same walk with the candidates supplied by the caller, who holds an index of the second list
+    // already: nearOf(edge, candidates) fills `candidates` with edges of the second list, ascending,
+    // among them every one that comes within kCoincidence of the edge in x and in y.
+    template <typename Near, typename Test>
+    void SplitBetweenLists(int firstOfSecond, Near&& nearOf, Test&& test) {
+        SplitAgainst(firstOfSecond, false, nearOf, test);
+    }
 
     int CrossingCount() const { return crossingCount_; }
     const std::vector<Vertex>& Vertices() const { return vertices_; }
@@ -44,6 +52,14 @@ class CrossingSplitter {
     // The vertices along an edge from its start, with the inserted ones in order; the end vertex is
     // not included.
     std::vector<int> VerticesAlong(int edge) const;
+    // Calls visit(vertex) for the same vertices in the same order.
+    template <typename Visit>
+    void ForEachVertexAlong(int edge, Visit&& visit) const {
+        for (int piece = edge; piece != -1; piece = pieces_[piece].next) {
+            visit(pieces_[piece].startVertex);
+        }
+    }
+    int EndVertex(int edge) const { return edges_[edge].endVertex; }
     // The pieces as chords, in list order; edgeOfPiece, when given, receives the edge each came from.
     std::vector<Chord> Pieces(std::vector<int>* edgeOfPiece = nullptr) const;
 
@@ -65,6 +81,8 @@ class CrossingSplitter {
 
     template <typename Test>
     void Split(int firstEdgeCount, int secondBegin, Test& test);
+    template <typename Near, typename Test>
+    void SplitAgainst(int firstEdgeCount, bool withinList, Near& nearOf, Test& test);
 
     std::vector<Vertex> vertices_;
     std::vector<Edge> edges_;
@@ -82,13 +100,21 @@ void CrossingSplitter::Split(int firstEdgeCount, int secondBegin, Test& test) {
         chords.push_back({vertices_[edge.startVertex].point, vertices_[edge.endVertex].point});
     }
     ChordGrid grid(chords, 4 * kCoincidence);
+    auto nearOf = [&](int edge, std::vector<int>& candidates) {
+        grid.SortedNearItem(edge, candidates);
+        const int lowest = withinList ? edge + 1 : secondBegin;
+        candidates.erase(candidates.begin(), std::lower_bound(candidates.begin(), candidates.end(), lowest));
+    };
+    SplitAgainst(firstEdgeCount, withinList, nearOf, test);
+}
+
+template <typename Near, typename Test>
+void CrossingSplitter::SplitAgainst(int firstEdgeCount, bool withinList, Near& nearOf, Test& test) {
     const int edgeCount = static_cast<int>(edges_.size());
     LineMeeting meeting;
     std::vector<int> candidates;
     for (int edge = 0; edge < firstEdgeCount; ++edge) {
-        grid.SortedNearItem(edge, candidates);
-        const int lowest = withinList ? edge + 1 : secondBegin;
-        candidates.erase(candidates.begin(), std::lower_bound(candidates.begin(), candidates.end(), lowest));
+        nearOf(edge, candidates);
         if (candidates.empty()) {
             continue;
         }

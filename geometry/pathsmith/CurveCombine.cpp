@@ -2,9 +2,9 @@
 #include "CurveCombine.h"
 
 #include <algorithm>
+#include <limits>
 #include <utility>
 
-#include "Contours.h"
 #include "CrossingSplitter.h"
 
 namespace pathsmith {
@@ -12,75 +12,71 @@ namespace pathsmith {
 namespace {
 
 constexpr double kNestingTolerance = 0.01;
+static_assert(kMergeReach >= 2 * kNestingTolerance,
+              "rounded rectangles within the nesting tolerance are in reach");
 
-std::vector<SDPoint> VertexRing(const CDbList<CLineEx>& segments) {
-    std::vector<SDPoint> ring;
-    if (segments.IsEmpty()) {
-        return ring;
-    }
-    for (const auto* node = segments.head->next; node != segments.head; node = node->next) {
-        ring.push_back(node->value.p0);
-    }
-    ring.push_back(segments.head->prev->value.p1);
-    return ring;
+bool FarApart(const CRectEx& a, const CRectEx& b) {
+    return b.x1 - a.x2 > kMergeReach || a.x1 - b.x2 > kMergeReach || b.y1 - a.y2 > kMergeReach ||
+           a.y1 - b.y2 > kMergeReach;
 }
 
-std::vector<Box> EdgeBoxes(const std::vector<SDPoint>& ring) {
-    std::vector<Box> boxes;
-    boxes.reserve(ring.size());
-    for (std::size_t index = 0; index + 1 < ring.size(); ++index) {
-        boxes.push_back(BoxOf({ring[index], ring[index + 1]}));
-    }
-    return boxes;
-}
-
-Box BoundsOf(const std::vector<SDPoint>& ring) {
-    Box box{ring.empty() ? 0.0 : ring[0].x, ring.empty() ? 0.0 : ring[0].y, 0.0, 0.0};
-    box.maxX = box.minX;
-    box.maxY = box.minY;
-    for (const SDPoint& p : ring) {
-        box.minX = std::min(box.minX, p.x);
-        box.minY = std::min(box.minY, p.y);
-        box.maxX = std::max(box.maxX, p.x);
-        box.maxY = std::max(box.maxY, p.y);
-    }
-    return box;
-}
-
-// A vertex ring after the crossings were inserted.
+// A vertex ring after the crossings were inserted, with the positions of its crossing vertices and
+// the sections (from one vertex to another) whose inner vertices were removed, both ascending.
 struct CutRing {
     std::vector<SDPoint> points;
-    std::vector<char> crossing;
-    std::vector<char> sectionStart;
-    std::vector<char> removed;
+    std::vector<int> crossings;
+    std::vector<std::pair<int, int>> removedSections;
+
+    void Clear() {
+        points.clear();
+        crossings.clear();
+        removedSections.clear();
+    }
+    void Append(const CrossingSplitter::Vertex& vertex) {
+        if (vertex.crossing) {
+            crossings.push_back(static_cast<int>(points.size()));
+        }
+        points.push_back(vertex.point);
+    }
 };
 
-// The edges of `near` (indices into the first ring) and every edge of the second ring, cut at their
-// strict crossings in the order of a walk over every pair.
-struct Crossings {
-    CutRing first;
-    CutRing second;
-    int count = 0;
+// Consecutive vertices of a cut ring from `first` to `last`, walked backwards when last < first.
+struct Span {
+    const SDPoint* points;
+    int first;
+    int last;
+
+    int Step() const { return last < first ? -1 : 1; }
+    SDPoint Front() const { return points[first]; }
+    SDPoint Back() const { return points[last]; }
 };
 
-Crossings FindCrossings(const MergeOutline& a, const MergeOutline& b, const std::vector<int>& nearEdgesOfA) {
-    const std::vector<SDPoint>& ringA = a.Ring();
+// A chain of the outline as the spans it runs through, in order.
+struct OutlineChain {
+    std::vector<Span> spans;
+    bool joined = false;  // absorbed into another chain
+
+    SDPoint Front() const { return spans.front().Front(); }
+    SDPoint Back() const { return spans.back().Back(); }
+};
+
+// Ring A's near edges (sorted indices) and every edge of ring B, cut at their strict crossings in the
+// order of a walk over every pair, into the two cut rings; returns the number of crossings.
+int FindCrossings(const std::vector<SDPoint>& ringA, const MergeOutline& b,
+                  const std::vector<int>& nearEdgesOfA, CutRing& cutA, CutRing& cutB) {
     const std::vector<SDPoint>& ringB = b.Ring();
-    // Local vertices: the ends of the near edges of A (shared where edges follow each other), then all of B.
+    // Local vertices: the ends of the near edges of A (shared where edges follow each other), then all
+    // of B.
     std::vector<SDPoint> points;
-    std::vector<int> globalOfLocalA;
     std::vector<CrossingSplitter::Edge> edges;
     const std::size_t localCount = 2 * nearEdgesOfA.size() + ringB.size();
     points.reserve(localCount);
-    globalOfLocalA.reserve(2 * nearEdgesOfA.size());
     edges.reserve(localCount);
     int previousEdge = -2;
     for (const int edge : nearEdgesOfA) {
         if (edge != previousEdge + 1) {
-            globalOfLocalA.push_back(edge);
             points.push_back(ringA[edge]);
         }
-        globalOfLocalA.push_back(edge + 1);
         points.push_back(ringA[edge + 1]);
         const int end = static_cast<int>(points.size()) - 1;
         edges.push_back({end - 1, end});
@@ -93,125 +89,126 @@ Crossings FindCrossings(const MergeOutline& a, const MergeOutline& b, const std:
         edges.push_back({firstOfB + index, firstOfB + index + 1});
     }
     CrossingSplitter splitter(std::move(points), std::move(edges));
-    splitter.SplitBetweenLists(edgesOfA, [](const Chord& p, const Chord& q, LineMeeting& meeting) {
+    // B's index supplies the candidates; its closing edge, from the last vertex back to the first, is
+    // no edge of the outline.
+    const int closingEdgeOfB = static_cast<int>(ringB.size()) - 1;
+    auto nearOf = [&](int edge, std::vector<int>& candidates) {
+        candidates.clear();
+        const Chord chord{ringA[nearEdgesOfA[edge]], ringA[nearEdgesOfA[edge] + 1]};
+        b.Interior().SearchEdges(BoxOf(chord).Grown(4 * kCoincidence), [&](int edgeOfB) {
+            if (edgeOfB != closingEdgeOfB) {
+                candidates.push_back(edgesOfA + edgeOfB);
+            }
+            return false;
+        });
+    };
+    splitter.SplitBetweenLists(edgesOfA, nearOf, [](const Chord& p, const Chord& q, LineMeeting& meeting) {
         return ChordsCross(p, q) && IntersectLines(p, q, meeting);
     });
-
-    Crossings result;
-    result.count = splitter.CrossingCount();
-    if (result.count == 0) {
-        return result;
+    const int count = splitter.CrossingCount();
+    if (count == 0) {
+        return 0;
     }
     const auto& vertices = splitter.Vertices();
-    auto append = [&](CutRing& ring, int vertex) {
-        ring.points.push_back(vertices[vertex].point);
-        ring.crossing.push_back(vertices[vertex].crossing ? 1 : 0);
+    // Ring A: its own vertices, with the inserted ones after the start of each near edge; the ends of
+    // the near edges come from the splitter, which knows which of them are crossings.
+    cutA.Clear();
+    std::size_t copied = 0;
+    auto copyUpTo = [&](std::size_t end) {
+        cutA.points.insert(cutA.points.end(), ringA.begin() + static_cast<std::ptrdiff_t>(copied),
+                           ringA.begin() + static_cast<std::ptrdiff_t>(end));
+        copied = end;
     };
-    // Ring A: its own vertices, with the inserted ones after the start of each near edge.
-    std::vector<int> nearIndex(ringA.size(), -1);
     for (int local = 0; local < edgesOfA; ++local) {
-        nearIndex[nearEdgesOfA[local]] = local;
-    }
-    std::vector<int> localOfGlobalA(ringA.size(), -1);
-    for (int local = 0; local < static_cast<int>(globalOfLocalA.size()); ++local) {
-        localOfGlobalA[globalOfLocalA[local]] = local;
-    }
-    for (int index = 0; index < static_cast<int>(ringA.size()); ++index) {
-        if (localOfGlobalA[index] >= 0) {
-            append(result.first, localOfGlobalA[index]);
-        } else {
-            result.first.points.push_back(ringA[index]);
-            result.first.crossing.push_back(0);
+        const int edge = nearEdgesOfA[local];
+        copyUpTo(edge);
+        splitter.ForEachVertexAlong(local, [&](int vertex) { cutA.Append(vertices[vertex]); });
+        const bool nextIsNear = local + 1 < edgesOfA && nearEdgesOfA[local + 1] == edge + 1;
+        if (!nextIsNear) {
+            cutA.Append(vertices[splitter.EndVertex(local)]);
         }
-        if (index + 1 < static_cast<int>(ringA.size()) && nearIndex[index] >= 0) {
-            const std::vector<int> along = splitter.VerticesAlong(nearIndex[index]);
-            for (std::size_t k = 1; k < along.size(); ++k) {
-                append(result.first, along[k]);
-            }
-        }
+        copied = edge + (nextIsNear ? 1 : 2);
     }
+    copyUpTo(ringA.size());
+    cutB.Clear();
     for (int index = 0; index + 1 < static_cast<int>(ringB.size()); ++index) {
-        for (const int vertex : splitter.VerticesAlong(edgesOfA + index)) {
-            append(result.second, vertex);
-        }
+        splitter.ForEachVertexAlong(edgesOfA + index, [&](int vertex) { cutB.Append(vertices[vertex]); });
     }
-    append(result.second, firstOfB + static_cast<int>(ringB.size()) - 1);
-    for (CutRing* ring : {&result.first, &result.second}) {
-        ring->sectionStart.assign(ring->points.size(), 1);
-        ring->removed.assign(ring->points.size(), 0);
-    }
-    return result;
+    cutB.Append(vertices[firstOfB + static_cast<int>(ringB.size()) - 1]);
+    return count;
 }
 
-// Removes the sections of the ring that lie inside the other outline; true when one was removed.
+// Records the sections of the ring that lie inside the other outline; true when there is one.
 bool RemoveInnerSections(CutRing& ring, const PointInRing& other) {
-    bool removedAny = false;
+    ring.removedSections.clear();
     const int last = static_cast<int>(ring.points.size()) - 1;
+    auto nextCrossing = ring.crossings.begin();
     int sectionFrom = 0;
     while (sectionFrom < last) {
-        int sectionTo = sectionFrom + 1;
-        while (sectionTo < last && !ring.crossing[sectionTo]) {
-            ++sectionTo;
+        while (nextCrossing != ring.crossings.end() && *nextCrossing <= sectionFrom) {
+            ++nextCrossing;
         }
+        const int sectionTo = nextCrossing == ring.crossings.end() ? last : std::min(*nextCrossing, last);
         const SDPoint& from = ring.points[sectionFrom];
         const SDPoint probe = sectionTo == sectionFrom + 1 ? SDPoint{(from.x + ring.points[sectionTo].x) / 2,
                                                                      (from.y + ring.points[sectionTo].y) / 2}
                                                            : ring.points[sectionFrom + 1];
         if (other.Inside(probe)) {
-            for (int index = sectionFrom + 1; index < sectionTo; ++index) {
-                ring.removed[index] = 1;
-            }
-            ring.sectionStart[sectionTo] = 0;
-            removedAny = true;
+            ring.removedSections.emplace_back(sectionFrom, sectionTo);
         }
         sectionFrom = sectionTo;
     }
-    return removedAny;
+    return !ring.removedSections.empty();
 }
 
-struct OutlineChain {
-    std::vector<SDPoint> points;
-    bool joined = false;  // absorbed into another chain
-};
-
+// The ring without the inner vertices of its removed sections, cut where each of them was.
 void CutIntoChains(const CutRing& ring, std::vector<OutlineChain>& chains) {
-    OutlineChain current;
-    for (std::size_t index = 0; index < ring.points.size(); ++index) {
-        if (ring.removed[index]) {
-            continue;
-        }
-        if (!ring.sectionStart[index] && !current.points.empty()) {
-            chains.push_back(std::move(current));
-            current = OutlineChain{};
-        }
-        current.points.push_back(ring.points[index]);
+    int start = 0;
+    for (const auto& [from, to] : ring.removedSections) {
+        chains.push_back(OutlineChain{{Span{ring.points.data(), start, from}}});
+        start = to;
     }
-    if (!current.points.empty()) {
-        chains.push_back(std::move(current));
+    chains.push_back(
+        OutlineChain{{Span{ring.points.data(), start, static_cast<int>(ring.points.size()) - 1}}});
+}
+
+// Drops the first vertex of the spans.
+void DropFront(std::vector<Span>& spans) {
+    Span& front = spans.front();
+    if (front.first == front.last) {
+        spans.erase(spans.begin());
+    } else {
+        front.first += front.Step();
     }
 }
 
-// Appends `tail` after `head`, the shared point once.
-void AppendChain(std::vector<SDPoint>& head, const std::vector<SDPoint>& tail) {
-    head.insert(head.end(), tail.begin() + 1, tail.end());
+std::vector<Span> Reversed(const std::vector<Span>& spans) {
+    std::vector<Span> reversed(spans.rbegin(), spans.rend());
+    for (Span& span : reversed) {
+        std::swap(span.first, span.last);
+    }
+    return reversed;
+}
+
+// `tail` after `head`, the shared vertex once.
+std::vector<Span> Joined(std::vector<Span> head, std::vector<Span> tail) {
+    DropFront(tail);
+    head.insert(head.end(), tail.begin(), tail.end());
+    return head;
 }
 
 // Joins the second chain to the first when an end of one meets an end of the other.
 bool TryJoin(OutlineChain& first, OutlineChain& second) {
-    std::vector<SDPoint>& a = first.points;
-    std::vector<SDPoint> b = second.points;
-    if (CoincideInXAndY(a.back(), b.front())) {
-        AppendChain(a, b);
-    } else if (CoincideInXAndY(a.back(), b.back())) {
-        std::reverse(b.begin(), b.end());
-        AppendChain(a, b);
-    } else if (CoincideInXAndY(a.front(), b.front())) {
-        std::reverse(b.begin(), b.end());
-        AppendChain(b, a);
-        a = std::move(b);
-    } else if (CoincideInXAndY(a.front(), b.back())) {
-        AppendChain(b, a);
-        a = std::move(b);
+    std::vector<Span>& a = first.spans;
+    const std::vector<Span>& b = second.spans;
+    if (CoincideInXAndY(first.Back(), second.Front())) {
+        a = Joined(std::move(a), b);
+    } else if (CoincideInXAndY(first.Back(), second.Back())) {
+        a = Joined(std::move(a), Reversed(b));
+    } else if (CoincideInXAndY(first.Front(), second.Front())) {
+        a = Joined(Reversed(b), std::move(a));
+    } else if (CoincideInXAndY(first.Front(), second.Back())) {
+        a = Joined(b, std::move(a));
     } else {
         return false;
     }
@@ -235,69 +232,154 @@ void JoinChains(std::vector<OutlineChain>& chains) {
     }
 }
 
-double RectArea(const std::vector<SDPoint>& points) {
-    const Box box = BoundsOf(points);
+template <typename Visit>
+void ForEachPoint(const OutlineChain& chain, Visit&& visit) {
+    for (const Span& span : chain.spans) {
+        const int step = span.Step();
+        for (int index = span.first;; index += step) {
+            visit(span.points[index]);
+            if (index == span.last) {
+                break;
+            }
+        }
+    }
+}
+
+double RectArea(const OutlineChain& chain) {
+    const SDPoint front = chain.Front();
+    Box box{front.x, front.y, front.x, front.y};
+    ForEachPoint(chain, [&](const SDPoint& p) {
+        box.minX = std::min(box.minX, p.x);
+        box.minY = std::min(box.minY, p.y);
+        box.maxX = std::max(box.maxX, p.x);
+        box.maxY = std::max(box.maxY, p.y);
+    });
     return (box.maxX - box.minX) * (box.maxY - box.minY);
 }
 
-}  // namespace
-
-MergeOutline::MergeOutline(const CDbList<CLineEx>& segments)
-    : ring_(VertexRing(segments)),
-      rect_(ContourRect(ChordsOf(segments))),
-      bounds_(BoundsOf(ring_)),
-      edges_(EdgeBoxes(ring_)),
-      interior_(ring_) {}
-
-MergeOutline::MergeOutline(std::vector<SDPoint> ring)
-    : ring_(std::move(ring)), bounds_(BoundsOf(ring_)), edges_(EdgeBoxes(ring_)), interior_(ring_) {
-    rect_ = CRectEx(bounds_.minX, bounds_.minY, bounds_.maxX, bounds_.maxY);
+void WritePoints(const OutlineChain& chain, std::vector<SDPoint>& out) {
+    out.clear();
+    for (const Span& span : chain.spans) {
+        if (span.first <= span.last) {
+            out.insert(out.end(), span.points + span.first, span.points + span.last + 1);
+        } else {
+            for (int index = span.first; index >= span.last; --index) {
+                out.push_back(span.points[index]);
+            }
+        }
+    }
 }
 
-std::vector<SDPoint> MergedRing(const MergeOutline& first, const MergeOutline& second) {
-    if (first.Ring().size() < 2 || second.Ring().size() < 2) {
-        return {};
+// The chain that stays: the largest by its rectangle, the last of equals, when the union has holes.
+const OutlineChain& KeptChain(const std::vector<OutlineChain>& chains) {
+    const OutlineChain* kept = nullptr;
+    int open = 0;
+    for (const OutlineChain& chain : chains) {
+        if (!chain.joined) {
+            kept = &chain;
+            ++open;
+        }
     }
-    CRectEx firstRect = first.Rect(), secondRect = second.Rect();
-    if (!RectsOverlap(firstRect, secondRect) && !firstRect.IsInclude(secondRect, kNestingTolerance) &&
-        !secondRect.IsInclude(firstRect, kNestingTolerance)) {
-        return {};
+    if (open == 1) {
+        return *kept;
     }
-    std::vector<int> nearEdges;
-    first.Edges().Search(second.BoundsBox().Grown(kCoincidence), [&](int edge) {
-        nearEdges.push_back(edge);
-        return false;
-    });
-    std::sort(nearEdges.begin(), nearEdges.end());
-    if (nearEdges.empty()) {
-        return {};
-    }
-    Crossings crossings = FindCrossings(first, second, nearEdges);
-    if (crossings.count == 0) {
-        return {};
-    }
-    const bool removedFromFirst = RemoveInnerSections(crossings.first, second.Interior());
-    const bool removedFromSecond = RemoveInnerSections(crossings.second, first.Interior());
-    if (!removedFromFirst && !removedFromSecond) {
-        return {};
-    }
-    std::vector<OutlineChain> chains;
-    CutIntoChains(crossings.first, chains);
-    CutIntoChains(crossings.second, chains);
-    JoinChains(chains);
-    OutlineChain* kept = nullptr;
+    kept = nullptr;
     double keptArea = 0.0;
-    for (OutlineChain& chain : chains) {
+    for (const OutlineChain& chain : chains) {
         if (chain.joined) {
             continue;
         }
-        const double area = RectArea(chain.points);
+        const double area = RectArea(chain);
         if (kept == nullptr || !(keptArea > area)) {
             kept = &chain;
             keptArea = area;
         }
     }
-    return std::move(kept->points);
+    return *kept;
+}
+
+}  // namespace
+
+// One walk over the segments gives the ring and the rectangle around every start and end point.
+MergeOutline::MergeOutline(const CDbList<CLineEx>& segments) : rect_(0.0, 0.0, 0.0, 0.0) {
+    if (segments.IsEmpty()) {
+        return;
+    }
+    std::vector<SDPoint> ring;
+    ring.reserve(static_cast<std::size_t>(segments.GetCount()) + 1);
+    double minX = std::numeric_limits<double>::infinity(), minY = minX;
+    double maxX = -minX, maxY = -minX;
+    for (const auto* node = segments.head->next; node != segments.head; node = node->next) {
+        ring.push_back(node->value.p0);
+        for (const SDPoint& p : {node->value.p0, node->value.p1}) {
+            minX = std::min(minX, p.x);
+            minY = std::min(minY, p.y);
+            maxX = std::max(maxX, p.x);
+            maxY = std::max(maxY, p.y);
+        }
+    }
+    ring.push_back(segments.head->prev->value.p1);
+    rect_ = CRectEx(minX, minY, maxX, maxY);
+    interior_.SwapRing(ring);
+}
+
+void MergeOutline::SwapRing(std::vector<SDPoint>& ring) {
+    interior_.SwapRing(ring);
+    const Box bounds = interior_.Bounds();
+    rect_ = CRectEx(bounds.minX, bounds.minY, bounds.maxX, bounds.maxY);
+}
+
+struct OutlineMerger::Work {
+    std::vector<int> nearEdges;
+    CutRing first;
+    CutRing second;
+    std::vector<OutlineChain> chains;
+};
+
+OutlineMerger::OutlineMerger() : work_(std::make_unique<Work>()) {}
+
+OutlineMerger::~OutlineMerger() = default;
+
+bool OutlineMerger::Merge(const MergeOutline& first, const MergeOutline& second,
+                          std::vector<SDPoint>& merged) {
+    const std::vector<SDPoint>& ringA = first.Ring();
+    if (ringA.size() < 2 || second.Ring().size() < 2 || FarApart(first.Rect(), second.Rect())) {
+        return false;
+    }
+    CRectEx firstRect = first.Rect(), secondRect = second.Rect();
+    if (!RectsOverlap(firstRect, secondRect) && !firstRect.IsInclude(secondRect, kNestingTolerance) &&
+        !secondRect.IsInclude(firstRect, kNestingTolerance)) {
+        return false;
+    }
+    // The edges of the first outline near the second; its closing edge, from the last vertex back to
+    // the first, is no edge of the outline.
+    std::vector<int>& nearEdges = work_->nearEdges;
+    nearEdges.clear();
+    const int closingEdge = static_cast<int>(ringA.size()) - 1;
+    first.Interior().SearchEdges(second.BoundsBox().Grown(kCoincidence), [&](int edge) {
+        if (edge != closingEdge) {
+            nearEdges.push_back(edge);
+        }
+        return false;
+    });
+    if (nearEdges.empty()) {
+        return false;
+    }
+    if (FindCrossings(ringA, second, nearEdges, work_->first, work_->second) == 0) {
+        return false;
+    }
+    const bool removedFromFirst = RemoveInnerSections(work_->first, second.Interior());
+    const bool removedFromSecond = RemoveInnerSections(work_->second, first.Interior());
+    if (!removedFromFirst && !removedFromSecond) {
+        return false;
+    }
+    std::vector<OutlineChain>& chains = work_->chains;
+    chains.clear();
+    CutIntoChains(work_->first, chains);
+    CutIntoChains(work_->second, chains);
+    JoinChains(chains);
+    WritePoints(KeptChain(chains), merged);
+    return merged.size() >= 2;
 }
 
 }  // namespace pathsmith

@@ -108,9 +108,7 @@ std::vector<WalkVertex> WithCrossings(const std::vector<SDPoint>& points, bool c
     std::vector<int> order;
     const int edgeCount = circular && count > 2 ? count : count - 1;
     for (int edge = 0; edge < edgeCount; ++edge) {
-        for (const int vertex : splitter.VerticesAlong(edge)) {
-            order.push_back(vertex);
-        }
+        splitter.ForEachVertexAlong(edge, [&](int vertex) { order.push_back(vertex); });
     }
     if (!circular || count <= 2) {
         order.push_back(count - 1);

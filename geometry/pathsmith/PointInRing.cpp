@@ -8,8 +8,6 @@ namespace pathsmith {
 
 namespace {
 
-// Rings with fewer edges than this are summed directly.
-constexpr int kDirectSumEdges = 64;
 // Points this close to an edge get the full angle sum, where rounding decides.
 constexpr double kNearOutline = 1e-6;
 constexpr double kDegreesPerRadian = 57.29577951308232;
@@ -17,7 +15,23 @@ constexpr double kDegreesPerRadian = 57.29577951308232;
 }  // namespace
 
 PointInRing::PointInRing(std::vector<SDPoint> ring) : ring_(std::move(ring)) {
+    Index();
+}
+
+void PointInRing::SwapRing(std::vector<SDPoint>& ring) {
+    ring_.swap(ring);
+    Index();
+}
+
+void PointInRing::Index() {
     if (ring_.empty()) {
+        bounds_ = {0.0, 0.0, 0.0, 0.0};
+        return;
+    }
+    if (UsesTree()) {
+        // Every vertex starts an edge, so the edges' boxes together bound the ring.
+        edges_.Rebuild(static_cast<int>(ring_.size()), [&](int index) { return BoxOf(Edge(index)); });
+        bounds_ = edges_.Bounds();
         return;
     }
     bounds_ = {ring_[0].x, ring_[0].y, ring_[0].x, ring_[0].y};
@@ -27,21 +41,13 @@ PointInRing::PointInRing(std::vector<SDPoint> ring) : ring_(std::move(ring)) {
         bounds_.maxX = std::max(bounds_.maxX, p.x);
         bounds_.maxY = std::max(bounds_.maxY, p.y);
     }
-    if (static_cast<int>(ring_.size()) >= kDirectSumEdges) {
-        std::vector<Box> boxes;
-        boxes.reserve(ring_.size());
-        for (int index = 0; index < static_cast<int>(ring_.size()); ++index) {
-            boxes.push_back(BoxOf(Edge(index)));
-        }
-        edges_ = std::make_unique<BoxTree>(std::move(boxes));
-    }
 }
 
 bool PointInRing::Inside(SDPoint p) const {
     if (ring_.empty() || !bounds_.Contains(p)) {
         return false;
     }
-    if (edges_ == nullptr || NearOutline(p)) {
+    if (!UsesTree() || NearOutline(p)) {
         return InsideByAngleSum(p);
     }
     return std::abs(WindingNumber(p)) == 1;
@@ -57,15 +63,15 @@ bool PointInRing::InsideByAngleSum(SDPoint p) const {
 }
 
 bool PointInRing::NearOutline(SDPoint p) const {
-    return edges_->Search(BoxAround(p, kNearOutline),
-                          [&](int index) { return DistanceToChord(p, Edge(index)) <= kNearOutline; });
+    return edges_.Search(BoxAround(p, kNearOutline),
+                         [&](int index) { return DistanceToChord(p, Edge(index)) <= kNearOutline; });
 }
 
 // Signed crossings of the edges with the ray from p towards +x.
 int PointInRing::WindingNumber(SDPoint p) const {
     int winding = 0;
     const Box ray{p.x, p.y, bounds_.maxX + 1.0, p.y};
-    edges_->Search(ray, [&](int index) {
+    edges_.Search(ray, [&](int index) {
         const Chord edge = Edge(index);
         const double side = (edge.end.x - edge.start.x) * (p.y - edge.start.y) -
                             (p.x - edge.start.x) * (edge.end.y - edge.start.y);

@@ -100,6 +100,24 @@ TEST(CurveCombineTest, ThreeOverlappingCurvesBecomeOne) {
     EXPECT_EQ(curves.At(0)->combined, 1);
 }
 
+TEST(CurveCombineTest, CurveFarDownTheListStillMergesAndTheCurvesBetweenKeepTheirPlaces) {
+    CurveList curves;
+    curves.list.AddTail(NewCurve(testing::Rectangle(0, 0, 10, 10), 1000));
+    for (int index = 0; index < 300; ++index) {
+        const double x = 20.0 + (index % 20) * 12.0, y = (index / 20) * 12.0;
+        curves.list.AddTail(NewCurve(testing::Rectangle(x, y, x + 10, y + 10), index));
+    }
+    curves.list.AddTail(NewCurve(testing::Rectangle(5, 5, 15, 8), 2000));
+    EXPECT_EQ(Zint_CurveCombine(&curves.list), 0);
+    ASSERT_EQ(curves.Count(), 301);
+    EXPECT_EQ(curves.At(0)->combined, 1);
+    EXPECT_EQ(curves.At(0)->colour, 1000u);
+    for (int index = 0; index < 300; ++index) {
+        EXPECT_EQ(curves.At(index + 1)->colour, static_cast<std::uint32_t>(index));
+        EXPECT_EQ(curves.At(index + 1)->combined, 0);
+    }
+}
+
 TEST(CurveCombineTest, RingShapedUnionKeepsOnlyTheOuterOutline) {
     // Two C shapes facing each other; their arms overlap and cross, closing around a hole in the
     // middle that the union drops.
