@@ -25,6 +25,7 @@ namespace dotplate::ui {
 namespace {
 
 using motionlink::testing::InProcessEmulator;
+using testing::ChooseFile;
 using testing::DesignerTest;
 using testing::WhileModal;
 
@@ -146,8 +147,7 @@ void ClickAndChoose(QWidget& panel, int id, const std::filesystem::path& file) {
     WhileModal(
         [&](QWidget& modal) {
             if (auto* chooser = qobject_cast<QFileDialog*>(&modal)) {
-                chooser->selectFile(QString::fromStdString(file.string()));
-                QMetaObject::invokeMethod(chooser, "accept");
+                ChooseFile(*chooser, file);
             }
         },
         [&] { Find<QPushButton>(panel, id)->click(); });

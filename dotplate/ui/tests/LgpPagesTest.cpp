@@ -193,8 +193,7 @@ TEST_F(LgpPagesTest, AnImportedOutlineBecomesThePlateAtTheOrigin) {
     testing::WhileModal(
         [&](QWidget& modal) {
             if (auto* chooser = qobject_cast<QFileDialog*>(&modal)) {
-                chooser->selectFile(QString::fromStdString(path.string()));
-                QMetaObject::invokeMethod(chooser, "accept");
+                testing::ChooseFile(*chooser, path);
             }
         },
         [&] { Find<QPushButton>(page, 1037)->click(); });

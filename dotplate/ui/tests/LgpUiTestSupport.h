@@ -2,9 +2,11 @@
 // boxes and a designer reset to its defaults with English texts, and the typing of an edit.
 #pragma once
 
+#include <filesystem>
 #include <functional>
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QTimer>
 
@@ -47,6 +49,16 @@ inline QString Type(QWidget& window, int id, const QString& text) {
     edit->setText(text);
     emit edit->editingFinished();
     return edit->text();
+}
+
+// Chooses the file in an open file chooser and accepts it. The chooser writes the chosen name into its
+// name field only while that field has no focus, which the chooser may give it once shown.
+inline void ChooseFile(QFileDialog& chooser, const std::filesystem::path& file) {
+    if (QWidget* focused = chooser.focusWidget()) {
+        focused->clearFocus();
+    }
+    chooser.selectFile(QString::fromStdString(file.string()));
+    QMetaObject::invokeMethod(&chooser, "accept");
 }
 
 // Runs the action on every modal window that opens while `run` runs, polling every 20 ms.
