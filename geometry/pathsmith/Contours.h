@@ -52,6 +52,16 @@ bool ContourCrossesItself(const std::vector<Chord>& chords);
 std::unique_ptr<CMyCurve> CurveThrough(const std::vector<SDPoint>& vertices);
 
 // Drops every vertex that lies within kCoincidence in x and in y of the vertex kept before it.
-std::vector<SDPoint> WithoutRepeatedVertices(const std::vector<SDPoint>& vertices);
+template <typename Points>
+Points WithoutRepeatedVertices(const Points& vertices) {
+    Points kept;
+    kept.reserve(vertices.size());
+    for (const SDPoint& vertex : vertices) {
+        if (kept.empty() || !CoincideInXAndY(vertex, kept.back())) {
+            kept.push_back(vertex);
+        }
+    }
+    return kept;
+}
 
 }  // namespace pathsmith

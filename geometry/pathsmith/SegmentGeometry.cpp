@@ -177,19 +177,6 @@ int ArcStepCount(double radius, double sweep) {
     return steps < kMaxArcSteps ? static_cast<int>(steps) : kMaxArcSteps;
 }
 
-void AppendArcPoints(SDPoint centre, double radius, double a0, double a1, std::vector<SDPoint>& out) {
-    const int steps = ArcStepCount(radius, a1 - a0);
-    const double direction = a1 >= a0 ? 1.0 : -1.0;
-    const double step = direction * std::fabs(a1 - a0) / steps;
-    auto emit = [&](double angle) {
-        out.push_back({centre.x + radius * std::cos(angle), centre.y + radius * std::sin(angle)});
-    };
-    for (double angle = a0; direction > 0 ? angle < a1 : angle > a1; angle += step) {
-        emit(angle);
-    }
-    emit(a1);
-}
-
 CRectEx ChordRect(const Chord& chord) {
     return CRectEx(chord.start, chord.end);
 }

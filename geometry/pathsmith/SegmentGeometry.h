@@ -114,8 +114,21 @@ double SignedAngle(SDPoint p1, SDPoint p2, SDPoint centre);
 int ArcStepCount(double radius, double sweep);
 // Radii up to this have no defined step count; callers join such corners with a miter.
 inline constexpr double kMinRoundRadius = kArcChordError / 2;
-// Appends the points of the arc from angle a0 to a1 (radians) to out, ending exactly at a1.
-void AppendArcPoints(SDPoint centre, double radius, double a0, double a1, std::vector<SDPoint>& out);
+// Appends the points of the arc from angle a0 to a1 (radians) to out, a vector of points, ending
+// exactly at a1.
+template <typename Points>
+void AppendArcPoints(SDPoint centre, double radius, double a0, double a1, Points& out) {
+    const int steps = ArcStepCount(radius, a1 - a0);
+    const double direction = a1 >= a0 ? 1.0 : -1.0;
+    const double step = direction * std::fabs(a1 - a0) / steps;
+    auto emit = [&](double angle) {
+        out.push_back({centre.x + radius * std::cos(angle), centre.y + radius * std::sin(angle)});
+    };
+    for (double angle = a0; direction > 0 ? angle < a1 : angle > a1; angle += step) {
+        emit(angle);
+    }
+    emit(a1);
+}
 
 // The chord's rectangle as the curve classes round it.
 CRectEx ChordRect(const Chord& chord);
