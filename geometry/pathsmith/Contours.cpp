@@ -8,17 +8,6 @@
 
 namespace pathsmith {
 
-std::vector<Chord> ChordsOf(const CDbList<CLineEx>& segments) {
-    std::vector<Chord> chords;
-    if (segments.IsEmpty()) {
-        return chords;
-    }
-    for (const auto* node = segments.head->next; node != segments.head; node = node->next) {
-        chords.push_back(ChordOf(node->value));
-    }
-    return chords;
-}
-
 std::vector<CLineEx> SegmentsOf(const CDbList<CLineEx>& segments) {
     std::vector<CLineEx> copies;
     if (segments.IsEmpty()) {
@@ -42,7 +31,7 @@ bool HasFiniteCoordinates(const CDbList<CLineEx>& segments) {
     return true;
 }
 
-bool StartMeetsEnd(const std::vector<Chord>& chords) {
+bool StartMeetsEnd(std::span<const Chord> chords) {
     return !chords.empty() && CoincideInXAndY(chords.front().start, chords.back().end);
 }
 
@@ -82,7 +71,7 @@ int DirectionAtTop(const ScratchVector<SDPoint>& vertices) {
 
 }  // namespace
 
-ContourShape ExamineContour(const std::vector<Chord>& chords) {
+ContourShape ExamineContour(std::span<const Chord> chords) {
     ContourShape shape;
     if (chords.size() >= 2) {
         const SDPoint start = chords.front().start, end = chords.back().end;
@@ -109,7 +98,7 @@ int RingDirection(const std::vector<SDPoint>& ring) {
     return DirectionAtTop(vertices);
 }
 
-bool ContourCrossesItself(const std::vector<Chord>& chords) {
+bool ContourCrossesItself(std::span<const Chord> chords) {
     const int count = static_cast<int>(chords.size());
     if (count < 3) {
         return false;
@@ -135,7 +124,7 @@ bool ContourCrossesItself(const std::vector<Chord>& chords) {
     return false;
 }
 
-std::unique_ptr<CMyCurve> CurveThrough(const std::vector<SDPoint>& vertices) {
+std::unique_ptr<CMyCurve> CurveThrough(std::span<const SDPoint> vertices) {
     auto curve = std::make_unique<CMyCurve>();
     for (std::size_t index = 0; index + 1 < vertices.size(); ++index) {
         curve->segments.AddTail(CLineEx(vertices[index], vertices[index + 1]));

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <utility>
 
-#include "BoxTree.h"
 #include "ChordCutter.h"
+#include "ChordGrid.h"
 #include "Contours.h"
 #include "JunctionWalk.h"
 #include "ListHeads.h"
@@ -46,7 +46,7 @@ struct CornerMeeting {
     bool outer = false;  // beyond the first line's end and before the second one's start
 };
 
-ScratchVector<CornerMeeting> MeetCorners(const std::vector<Chord>& lines, bool closed) {
+ScratchVector<CornerMeeting> MeetCorners(const ScratchVector<Chord>& lines, bool closed) {
     const int count = static_cast<int>(lines.size());
     ScratchVector<CornerMeeting> corners(count);
     const int pairCount = closed ? count : count - 1;
@@ -94,7 +94,7 @@ struct CornerJoins {
 // get a round join (or a miter). Any other pair, where a short edge keeps the lines from meeting within
 // both, is linked through the corner vertex: the link lies inside the band and is dropped later, but
 // it leaves the two lines apart in the chain, so their crossing is cut like any other.
-CornerJoins JoinCorners(const std::vector<Chord>& contour, std::vector<Chord>& lines, double distance,
+CornerJoins JoinCorners(std::span<const Chord> contour, ScratchVector<Chord>& lines, double distance,
                         bool closed) {
     const int count = static_cast<int>(lines.size());
     const ScratchVector<CornerMeeting> corners = MeetCorners(lines, closed);
@@ -144,7 +144,7 @@ struct PieceSource {
 };
 
 // What the piece runs beside, a corner as a chord of zero length.
-Chord GeneratorOf(const PieceSource& source, const std::vector<Chord>& contour) {
+Chord GeneratorOf(const PieceSource& source, std::span<const Chord> contour) {
     const Chord& segment = contour[source.segment];
     return source.origin == PieceOrigin::kSegment ? segment : Chord{segment.end, segment.end};
 }
@@ -158,7 +158,7 @@ struct OffsetChain {
 // The offset lines with the join chords linked in after each, as one chain whose pieces share their
 // joining points exactly (later stages find junctions by exact points); chords shorter than
 // kCoincidence are left out and their neighbours joined across them.
-OffsetChain LinkJoins(const std::vector<Chord>& lines, const CornerJoins& joins, bool closed) {
+OffsetChain LinkJoins(const ScratchVector<Chord>& lines, const CornerJoins& joins, bool closed) {
     // Consecutive chords meet within rounding, or across a left-out chord, when nearer than this.
     constexpr double kJoinReach = 2 * kCoincidence;
     OffsetChain work;
@@ -197,14 +197,11 @@ constexpr double kDistanceSlack = 1e-7;
 // wholly outside the band along the contour, so its middle decides. Dropped pieces within the round
 // joins' chord error of the band's edge are marked, since where two joins cross the judgement is only
 // that exact.
-ScratchVector<char> OutsideBand(const CutChain& cut, const OffsetChain& work,
-                                const std::vector<Chord>& contour, double distance) {
-    std::vector<Box> boxes;
-    boxes.reserve(contour.size());
-    for (const Chord& chord : contour) {
-        boxes.push_back(BoxOf(chord));
-    }
-    const BoxTree tree(std::move(boxes));
+ScratchVector<char> OutsideBand(const CutChain& cut, const OffsetChain& work, std::span<const Chord> contour,
+                                double distance) {
+    // Every query reaches less than the distance, so a contour chord closer than that shares a cell
+    // with the query point in a grid whose margin is half the distance.
+    ChordGrid grid(contour, distance / 2);
     ScratchVector<char> kept(cut.pieces.size(), kPieceDropped);
     for (std::size_t index = 0; index < cut.pieces.size(); ++index) {
         const PieceSource& source = work.sources[cut.sources[index]];
@@ -217,9 +214,16 @@ ScratchVector<char> OutsideBand(const CutChain& cut, const OffsetChain& work,
         const double reach =
             std::min(DistanceToChord(middle, GeneratorOf(source, contour)), distance) - kDistanceSlack;
         auto nearerThan = [&](double limit) {
-            return limit > 0.0 && tree.Search(BoxAround(middle, limit), [&](int other) {
-                return DistanceToChord(middle, contour[other]) < limit;
+            if (limit <= 0.0) {
+                return false;
+            }
+            const Box around = BoxAround(middle, limit);
+            bool nearer = false;
+            grid.ForEachNear({middle, middle}, [&](int other) {
+                nearer = nearer || (BoxOf(contour[other]).Overlaps(around) &&
+                                    DistanceToChord(middle, contour[other]) < limit);
             });
+            return nearer;
         };
         if (!nearerThan(reach)) {
             kept[index] = kPieceKept;
@@ -269,8 +273,8 @@ void DropRepeatedPieces(const ScratchVector<Chord>& pieces, ScratchVector<char>&
 }
 
 // The rings of an open contour: the kept pieces in chain order, divided where they run into themselves.
-std::vector<std::vector<SDPoint>> OpenRings(const ScratchVector<Chord>& pieces,
-                                            const ScratchVector<char>& kept) {
+std::vector<ScratchVector<SDPoint>> OpenRings(const ScratchVector<Chord>& pieces,
+                                              const ScratchVector<char>& kept) {
     std::vector<Chord> chain;
     chain.reserve(pieces.size());
     for (std::size_t index = 0; index < pieces.size(); ++index) {
@@ -278,19 +282,20 @@ std::vector<std::vector<SDPoint>> OpenRings(const ScratchVector<Chord>& pieces,
             chain.push_back(pieces[index]);
         }
     }
-    std::vector<std::vector<SDPoint>> rings = RingSplitter(chain).Split();
-    for (std::vector<SDPoint>& ring : rings) {
-        ring = WithoutRepeatedVertices(ring);
+    std::vector<ScratchVector<SDPoint>> rings;
+    for (const std::vector<SDPoint>& ring : RingSplitter(chain).Split()) {
+        const std::vector<SDPoint> kept = WithoutRepeatedVertices(ring);
+        rings.emplace_back(kept.begin(), kept.end());
     }
     return rings;
 }
 
 // The rings of a closed contour, walked along exact junctions and finished for cutting.
-std::vector<std::vector<SDPoint>> ClosedRings(const ScratchVector<Chord>& pieces,
-                                              const ScratchVector<char>& kept, bool toTheLeft) {
-    std::vector<std::vector<SDPoint>> rings;
+std::vector<ScratchVector<SDPoint>> ClosedRings(const ScratchVector<Chord>& pieces,
+                                                const ScratchVector<char>& kept, bool toTheLeft) {
+    std::vector<ScratchVector<SDPoint>> rings;
     for (WalkedRing& walked : WalkRings(pieces, kept, toTheLeft)) {
-        std::vector<SDPoint> ring = FinishedClosedRing(WithoutRepeatedVertices(walked.vertices));
+        ScratchVector<SDPoint> ring = FinishedClosedRing(WithoutRepeatedVertices(walked.vertices));
         if (!ring.empty()) {
             rings.push_back(std::move(ring));
         }
@@ -304,24 +309,13 @@ bool OffsetsToTheLeft(int side, int direction) {
     return side == kOffsetInward ? direction == -1 : direction != -1;
 }
 
-std::vector<Chord> RawOffsetLines(const std::vector<Chord>& contour, double distance, bool toTheLeft) {
-    std::vector<Chord> lines;
-    lines.reserve(contour.size());
-    for (const Chord& chord : contour) {
-        lines.push_back(
-            {OffsetStartPoint(chord, distance, toTheLeft), OffsetEndPoint(chord, distance, toTheLeft)});
-    }
-    return lines;
-}
-
-std::vector<std::vector<SDPoint>> OffsetContour(const std::vector<Chord>& contour, double distance,
-                                                int side) {
+std::vector<ScratchVector<SDPoint>> OffsetContour(std::span<const Chord> contour, double distance, int side) {
     if (contour.empty()) {
         return {};
     }
     const ContourShape shape = ExamineContour(contour);
     const bool toTheLeft = OffsetsToTheLeft(side, shape.direction);
-    std::vector<Chord> lines = RawOffsetLines(contour, distance, toTheLeft);
+    ScratchVector<Chord> lines = RawOffsetLines<ScratchVector<Chord>>(contour, distance, toTheLeft);
     const CornerJoins joins = JoinCorners(contour, lines, distance, shape.closed);
     const OffsetChain work = LinkJoins(lines, joins, shape.closed);
     // Cuts every pair of non-neighbouring pieces where they meet, so that all crossings become vertices.

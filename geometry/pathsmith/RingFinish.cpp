@@ -85,7 +85,7 @@ bool IsSliver(const ScratchVector<SDPoint>& cycle) {
 
 }  // namespace
 
-std::vector<SDPoint> FinishedClosedRing(ScratchVector<SDPoint> ring) {
+ScratchVector<SDPoint> FinishedClosedRing(ScratchVector<SDPoint> ring) {
     if (ring.size() < 2) {
         return {};
     }
@@ -93,15 +93,12 @@ std::vector<SDPoint> FinishedClosedRing(ScratchVector<SDPoint> ring) {
         return {};
     }
     ring.pop_back();
-    const ScratchVector<SDPoint> cycle = WithoutSpikes(ring);
+    ScratchVector<SDPoint> cycle = WithoutSpikes(ring);
     if (IsSliver(cycle)) {
         return {};
     }
-    std::vector<SDPoint> closed;
-    closed.reserve(cycle.size() + 1);
-    closed.assign(cycle.begin(), cycle.end());
-    closed.push_back(cycle.front());
-    return closed;
+    cycle.push_back(cycle.front());
+    return cycle;
 }
 
 }  // namespace pathsmith

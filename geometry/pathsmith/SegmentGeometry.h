@@ -61,7 +61,11 @@ inline double Distance(SDPoint a, SDPoint b) {
 // True when the two points coincide (closer than kCoincidence): the segment between them is a point
 // for CLineEx::IsPoint.
 inline bool Coincide(SDPoint a, SDPoint b) {
-    return Distance(a, b) < kCoincidence;
+    const double dx = b.x - a.x, dy = b.y - a.y;
+    const double squared = dx * dx + dy * dy;
+    // Far apart points, nearly all of those asked about, need no square root: its rounding cannot bring
+    // a distance of sqrt(1.1e-6), about 1.05 kCoincidence, below kCoincidence.
+    return squared <= 1.1 * kCoincidence * kCoincidence && std::sqrt(squared) < kCoincidence;
 }
 // True when the points differ by at most kCoincidence in x and in y.
 inline bool CoincideInXAndY(SDPoint a, SDPoint b) {
