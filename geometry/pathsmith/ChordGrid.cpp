@@ -124,11 +124,8 @@ int ChordGrid::FindBucket(std::uint64_t key) const {
     }
 }
 
-int ChordGrid::FindOrAddBucket(std::uint64_t key) {
+int ChordGrid::AddBucket(std::uint64_t key) {
     Slot& remembered = recent_[RecentSlot(key)];
-    if (remembered.key == key) {
-        return remembered.bucket;
-    }
     if (2 * (bucketKeys_.size() + 1) > table_.size()) {
         GrowTable();
     }

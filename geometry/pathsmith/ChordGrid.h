@@ -82,7 +82,12 @@ class ChordGrid {
         return cell < static_cast<double>(maxCell_) ? static_cast<std::int64_t>(cell) : maxCell_;
     }
     int FindBucket(std::uint64_t key) const;
-    int FindOrAddBucket(std::uint64_t key);
+    int FindOrAddBucket(std::uint64_t key) {
+        const Slot& remembered = recent_[RecentSlot(key)];
+        return remembered.key == key ? remembered.bucket : AddBucket(key);
+    }
+    // The bucket of a cell that is not among the recent ones, new when the cell has none.
+    int AddBucket(std::uint64_t key);
     void GrowTable();
     std::size_t FirstSlot(std::uint64_t key) const;
     // Queries and inserts go along a contour and keep meeting the same few cells; a small

@@ -237,9 +237,9 @@ ScratchVector<char> OutsideBand(const CutChain& cut, const OffsetChain& work, st
 // Drops a kept piece that repeats an earlier kept one (same start and end): offsets of collinear walls
 // overlap and leave such twins once they are cut at each other's ends. The kept pieces are listed by
 // the cell of their start; a twin's start lies in one of the at most two cells per axis that the
-// start's reach of kCoincidence (a little more, for rounding) overlaps.
+// start's reach of kCoincidence (a little more, for rounding) overlaps, mostly in one.
 void DropRepeatedPieces(const ScratchVector<Chord>& pieces, ScratchVector<char>& kept) {
-    constexpr double kCellSize = 2 * kCoincidence;
+    constexpr double kCellSize = 4 * kCoincidence;
     constexpr double kReach = 1.01 * kCoincidence;
     ScratchVector<PointKey> cellOf(pieces.size());
     ListHeads firstInCell(pieces.size(), [&cellOf](int piece) { return cellOf[piece]; });
