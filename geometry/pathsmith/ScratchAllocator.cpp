@@ -85,6 +85,7 @@ void* ScratchBlocks::Take(std::size_t bytes) {
     }
     void* block = ThreadBlocks().Take(sizeClass);
     // Only the bytes asked for are usable: a write past them is still reported.
+    ASAN_POISON_MEMORY_REGION(block, ClassBytes(sizeClass));
     ASAN_UNPOISON_MEMORY_REGION(block, bytes);
     return block;
 }
