@@ -58,37 +58,6 @@ Box BoxAround(SDPoint centre, double radius) {
     return {centre.x - radius, centre.y - radius, centre.x + radius, centre.y + radius};
 }
 
-double ParameterOnChord(SDPoint p, const Chord& chord) {
-    if (Coincide(p, chord.start)) {
-        return 0.0;
-    }
-    if (Coincide(p, chord.end)) {
-        return 1.0;
-    }
-    const SDPoint d = Direction(chord);
-    const double lengthSquared = d.x * d.x + d.y * d.y;
-    if (lengthSquared == 0.0) {
-        return 0.0;
-    }
-    const double t = ((p.x - chord.start.x) * d.x + (p.y - chord.start.y) * d.y) / lengthSquared;
-    if (std::fabs(t) < kParameterSnap) {
-        return 0.0;
-    }
-    if (std::fabs(t - 1.0) < kParameterSnap) {
-        return 1.0;
-    }
-    return t;
-}
-
-double DistanceToChord(SDPoint p, const Chord& chord, SDPoint* nearest) {
-    const double t = ParameterOnChord(p, chord);
-    const SDPoint foot = t < 0.0 ? chord.start : (t > 1.0 ? chord.end : PointAtParameter(chord, t));
-    if (nearest != nullptr) {
-        *nearest = foot;
-    }
-    return Distance(p, foot);
-}
-
 bool ChordsCross(const Chord& a, const Chord& b) {
     if (!BoxOf(a).Grown(kCoincidence).Overlaps(BoxOf(b))) {
         return false;

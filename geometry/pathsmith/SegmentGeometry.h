@@ -76,14 +76,42 @@ inline bool IsShorterThanCoincidence(const Chord& chord) {
 }
 
 // Parameter of the foot of the perpendicular from p on the chord: 0 at the start, 1 at the end,
-// snapped to 0 or 1 when p coincides with an end or the value is within kParameterSnap of it.
-double ParameterOnChord(SDPoint p, const Chord& chord);
+// snapped to 0 or 1 when p coincides with an end or the value is within kParameterSnap of it. Inline,
+// as the distance below is: the band filter asks for it some ten times per offset piece.
+inline double ParameterOnChord(SDPoint p, const Chord& chord) {
+    if (Coincide(p, chord.start)) {
+        return 0.0;
+    }
+    if (Coincide(p, chord.end)) {
+        return 1.0;
+    }
+    const double dx = chord.end.x - chord.start.x, dy = chord.end.y - chord.start.y;
+    const double lengthSquared = dx * dx + dy * dy;
+    if (lengthSquared == 0.0) {
+        return 0.0;
+    }
+    const double t = ((p.x - chord.start.x) * dx + (p.y - chord.start.y) * dy) / lengthSquared;
+    if (std::fabs(t) < kParameterSnap) {
+        return 0.0;
+    }
+    if (std::fabs(t - 1.0) < kParameterSnap) {
+        return 1.0;
+    }
+    return t;
+}
 inline SDPoint PointAtParameter(const Chord& chord, double t) {
     return {chord.start.x + t * (chord.end.x - chord.start.x),
             chord.start.y + t * (chord.end.y - chord.start.y)};
 }
 // Distance from p to the nearest point of the chord (clamped to the chord), which goes to nearest.
-double DistanceToChord(SDPoint p, const Chord& chord, SDPoint* nearest = nullptr);
+inline double DistanceToChord(SDPoint p, const Chord& chord, SDPoint* nearest = nullptr) {
+    const double t = ParameterOnChord(p, chord);
+    const SDPoint foot = t < 0.0 ? chord.start : (t > 1.0 ? chord.end : PointAtParameter(chord, t));
+    if (nearest != nullptr) {
+        *nearest = foot;
+    }
+    return Distance(p, foot);
+}
 
 // The chords cross at a point strictly inside both; touching ends, parallel and collinear chords
 // never cross. Chords count as parallel when the sine of their angle is at most kParallelDeterminant.
