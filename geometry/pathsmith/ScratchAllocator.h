@@ -2,7 +2,8 @@
 // small part builds a few dozen arrays of some hundred kilobytes together and frees them at the end;
 // the heap then hands the top of its memory back to the system, and the next call pays for fresh,
 // zeroed pages again, which costs more than the geometry. Freed blocks are kept by size class
-// instead, up to a bound, and handed out again to the next arrays of that class.
+// instead, at most 16 blocks of a class and 16 MiB in all per thread, and handed out again to the
+// next arrays of that class; the blocks go back to the heap when the thread ends.
 #pragma once
 
 #include <cstddef>
