@@ -26,7 +26,10 @@ constexpr double kRoundJoinAngleTolerance = kRadiansPerDegree;
 // mitred. Returns whether it appended any.
 bool AppendRoundJoin(SDPoint corner, double radius, SDPoint from, SDPoint to,
                      ScratchVector<SDPoint>& points) {
-    if (radius <= kMinRoundRadius) {
+    // cos(kRoundJoinAngleTolerance) + 1e-9: a turn whose cosine is above it is nearly straight however
+    // the arc cosine rounds, and is mitred without measuring its angle.
+    constexpr double kNearlyStraightCosine = 0.9998476961563912;
+    if (radius <= kMinRoundRadius || CosineAt(from, to, corner) > kNearlyStraightCosine) {
         return false;
     }
     const double sweep = SignedAngle(from, to, corner);

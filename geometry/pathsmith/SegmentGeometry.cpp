@@ -128,14 +128,20 @@ SDPoint OffsetEndPoint(const Chord& chord, double distance, bool leftHand) {
     return OffsetStartPoint({chord.end, chord.start}, distance, !leftHand);
 }
 
+double CosineAt(SDPoint p1, SDPoint p2, SDPoint centre) {
+    if ((p2.x == centre.x && p2.y == centre.y) || (p1.x == centre.x && p1.y == centre.y)) {
+        return 1.0;
+    }
+    const double toFirst = Distance(centre, p1), toSecond = Distance(centre, p2), chord = Distance(p1, p2);
+    return std::clamp((toFirst * toFirst + toSecond * toSecond - chord * chord) / (2.0 * toFirst * toSecond),
+                      -1.0, 1.0);
+}
+
 double SignedAngle(SDPoint p1, SDPoint p2, SDPoint centre) {
     if ((p2.x == centre.x && p2.y == centre.y) || (p1.x == centre.x && p1.y == centre.y)) {
         return 0.0;
     }
-    const double toFirst = Distance(centre, p1), toSecond = Distance(centre, p2), chord = Distance(p1, p2);
-    const double cosine = std::clamp(
-        (toFirst * toFirst + toSecond * toSecond - chord * chord) / (2.0 * toFirst * toSecond), -1.0, 1.0);
-    const double magnitude = std::acos(cosine);
+    const double magnitude = std::acos(CosineAt(p1, p2, centre));
     const double side = (p1.x - p2.x) * (centre.y - p2.y) - (p1.y - p2.y) * (centre.x - p2.x);
     return side < 0.0 ? magnitude : -magnitude;
 }

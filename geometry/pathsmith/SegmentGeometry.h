@@ -141,6 +141,9 @@ SDPoint OffsetEndPoint(const Chord& chord, double distance, bool leftHand);
 
 // Signed angle from centre->p1 to centre->p2 in radians, in -pi..pi, positive counter-clockwise.
 double SignedAngle(SDPoint p1, SDPoint p2, SDPoint centre);
+// The cosine of that angle, from the lengths of the triangle's sides as SignedAngle takes it; 1 when
+// either point is the centre.
+double CosineAt(SDPoint p1, SDPoint p2, SDPoint centre);
 // Number of chords of an arc of the given radius and sweep whose distance from the arc stays
 // within kArcChordError. The radius must exceed kMinRoundRadius.
 int ArcStepCount(double radius, double sweep);
