@@ -88,8 +88,8 @@ bool MayCutInnerCorner(const ScratchVector<CornerMeeting>& corners, int index, b
 // through the corner vertex.
 struct CornerJoins {
     ScratchVector<SDPoint> points;
-    ScratchVector<int>
-        firstPoint;  // corner i's points are points[firstPoint[i]] to points[firstPoint[i + 1]]
+    // Corner i's points are points[firstPoint[i]] to points[firstPoint[i + 1]].
+    ScratchVector<int> firstPoint;
     ScratchVector<char> throughCorner;
 };
 
