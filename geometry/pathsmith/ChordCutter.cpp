@@ -27,7 +27,7 @@ bool TouchesInside(SDPoint point, const Chord& chord, double& t) {
 
 // Records every place where chords a and b meet: their crossing strictly inside both, else each end
 // of one that touches the inside of the other (two collinear overlapping chords touch twice).
-void CollectCuts(const std::vector<Chord>& chain, int a, int b, std::vector<Cut>& cuts) {
+void CollectCuts(const ScratchVector<Chord>& chain, int a, int b, ScratchVector<Cut>& cuts) {
     const Chord& first = chain[a];
     const Chord& second = chain[b];
     if (!BoxOf(first).Grown(kTouchTolerance).Overlaps(BoxOf(second))) {
@@ -55,9 +55,9 @@ void CollectCuts(const std::vector<Chord>& chain, int a, int b, std::vector<Cut>
 
 }  // namespace
 
-std::vector<CutPiece> CutWhereChordsMeet(const std::vector<Chord>& chain) {
+CutChain CutWhereChordsMeet(const ScratchVector<Chord>& chain) {
     const int count = static_cast<int>(chain.size());
-    std::vector<Cut> cuts;
+    ScratchVector<Cut> cuts;
     if (count > 2) {
         ChordGrid grid(chain, 2 * kTouchTolerance);
         for (int a = 0; a < count; ++a) {
@@ -70,19 +70,22 @@ std::vector<CutPiece> CutWhereChordsMeet(const std::vector<Chord>& chain) {
     }
     std::sort(cuts.begin(), cuts.end(),
               [](const Cut& x, const Cut& y) { return x.chord != y.chord ? x.chord < y.chord : x.t < y.t; });
-    std::vector<CutPiece> pieces;
-    pieces.reserve(chain.size() + cuts.size());
+    CutChain pieces;
+    pieces.pieces.reserve(chain.size() + cuts.size());
+    pieces.sources.reserve(chain.size() + cuts.size());
     std::size_t next = 0;
     for (int index = 0; index < count; ++index) {
         SDPoint from = chain[index].start;
         for (; next < cuts.size() && cuts[next].chord == index; ++next) {
             const SDPoint at = cuts[next].point;
             if (at.x != from.x || at.y != from.y) {
-                pieces.push_back({{from, at}, index});
+                pieces.pieces.push_back({from, at});
+                pieces.sources.push_back(index);
                 from = at;
             }
         }
-        pieces.push_back({{from, chain[index].end}, index});
+        pieces.pieces.push_back({from, chain[index].end});
+        pieces.sources.push_back(index);
     }
     return pieces;
 }

@@ -6,17 +6,18 @@
 
 #include <vector>
 
+#include "ScratchAllocator.h"
 #include "SegmentGeometry.h"
 
 namespace pathsmith {
 
-struct CutPiece {
-    Chord chord;
-    int source;  // the chord it was cut from
+// The pieces in chain order, each chord's from its start to its end, with the chord each was cut from.
+struct CutChain {
+    ScratchVector<Chord> pieces;
+    ScratchVector<int> sources;
 };
 
-// The pieces in chain order: each chord's pieces from its start to its end. Neighbours in the chain
-// share an end and are not tested against each other.
-std::vector<CutPiece> CutWhereChordsMeet(const std::vector<Chord>& chain);
+// Neighbours in the chain share an end and are not tested against each other.
+CutChain CutWhereChordsMeet(const ScratchVector<Chord>& chain);
 
 }  // namespace pathsmith

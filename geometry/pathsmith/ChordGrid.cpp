@@ -31,7 +31,7 @@ std::size_t ChordGrid::FirstSlot(std::uint64_t key) const {
     return static_cast<std::size_t>(tileSlot | withinTile) & (table_.size() - 1);
 }
 
-ChordGrid::ChordGrid(const std::vector<Chord>& chords, double margin)
+ChordGrid::ChordGrid(std::span<const Chord> chords, double margin)
     : itemCount_(static_cast<int>(chords.size())) {
     if (chords.empty()) {
         return;
@@ -85,7 +85,7 @@ ChordGrid::ChordGrid(const std::vector<Chord>& chords, double margin)
         bucketStart_[bucket + 1] += bucketStart_[bucket];
     }
     bucketItems_.resize(itemBuckets_.size());
-    std::vector<int> fill(bucketStart_.begin(), bucketStart_.end() - 1);
+    ScratchVector<int> fill(bucketStart_.begin(), bucketStart_.end() - 1);
     for (int item = 0; item < itemCount_; ++item) {
         for (int entry = itemCellStart_[item]; entry < itemCellStart_[item + 1]; ++entry) {
             bucketItems_[fill[itemBuckets_[entry]]++] = item;
@@ -124,11 +124,8 @@ int ChordGrid::FindBucket(std::uint64_t key) const {
     }
 }
 
-int ChordGrid::FindOrAddBucket(std::uint64_t key) {
+int ChordGrid::AddBucket(std::uint64_t key) {
     Slot& remembered = recent_[RecentSlot(key)];
-    if (remembered.key == key) {
-        return remembered.bucket;
-    }
     if (2 * (bucketKeys_.size() + 1) > table_.size()) {
         GrowTable();
     }

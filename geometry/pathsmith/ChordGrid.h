@@ -6,8 +6,10 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <span>
 #include <vector>
 
+#include "ScratchAllocator.h"
 #include "SegmentGeometry.h"
 
 namespace pathsmith {
@@ -15,7 +17,7 @@ namespace pathsmith {
 class ChordGrid {
   public:
     // margin: chords that come within this distance of each other (in x and in y) share a cell.
-    ChordGrid(const std::vector<Chord>& chords, double margin);
+    ChordGrid(std::span<const Chord> chords, double margin);
 
     // Calls visit(index) once for every chord that shares a cell with the query chord, in no
     // particular order.
@@ -80,7 +82,12 @@ class ChordGrid {
         return cell < static_cast<double>(maxCell_) ? static_cast<std::int64_t>(cell) : maxCell_;
     }
     int FindBucket(std::uint64_t key) const;
-    int FindOrAddBucket(std::uint64_t key);
+    int FindOrAddBucket(std::uint64_t key) {
+        const Slot& remembered = recent_[RecentSlot(key)];
+        return remembered.key == key ? remembered.bucket : AddBucket(key);
+    }
+    // The bucket of a cell that is not among the recent ones, new when the cell has none.
+    int AddBucket(std::uint64_t key);
     void GrowTable();
     std::size_t FirstSlot(std::uint64_t key) const;
     // Queries and inserts go along a contour and keep meeting the same few cells; a small
@@ -101,15 +108,15 @@ class ChordGrid {
     std::int64_t maxCell_ = 0;
     // Open addressing from a cell key to its bucket, holding bucket numbers only (the key of a bucket
     // is in bucketKeys_) so that the table stays small; buckets list their chords in ascending order.
-    std::vector<int> table_;
-    std::vector<std::uint64_t> bucketKeys_;
+    ScratchVector<int> table_;
+    ScratchVector<std::uint64_t> bucketKeys_;
     mutable std::array<Slot, 64> recent_;
-    std::vector<int> bucketStart_;
-    std::vector<int> bucketItems_;
+    ScratchVector<int> bucketStart_;
+    ScratchVector<int> bucketItems_;
     // The buckets of the cells each chord was entered in, chord by chord, in the order entered.
-    std::vector<int> itemCellStart_;
-    std::vector<int> itemBuckets_;
-    std::vector<std::uint32_t> seen_;
+    ScratchVector<int> itemCellStart_;
+    ScratchVector<int> itemBuckets_;
+    ScratchVector<std::uint32_t> seen_;
     std::uint32_t stamp_ = 0;
 };
 

@@ -1,20 +1,12 @@
 // Contour conversions and whole-contour questions.
 #include "Contours.h"
 
+#include <cmath>
+
 #include "ChordGrid.h"
+#include "ScratchAllocator.h"
 
 namespace pathsmith {
-
-std::vector<Chord> ChordsOf(const CDbList<CLineEx>& segments) {
-    std::vector<Chord> chords;
-    if (segments.IsEmpty()) {
-        return chords;
-    }
-    for (const auto* node = segments.head->next; node != segments.head; node = node->next) {
-        chords.push_back(ChordOf(node->value));
-    }
-    return chords;
-}
 
 std::vector<CLineEx> SegmentsOf(const CDbList<CLineEx>& segments) {
     std::vector<CLineEx> copies;
@@ -39,88 +31,119 @@ bool HasFiniteCoordinates(const CDbList<CLineEx>& segments) {
     return true;
 }
 
-bool StartMeetsEnd(const std::vector<Chord>& chords) {
+bool StartMeetsEnd(std::span<const Chord> chords) {
     return !chords.empty() && CoincideInXAndY(chords.front().start, chords.back().end);
 }
 
 namespace {
 
-void AppendChords(CMyCurve& curve, const std::vector<Chord>& chords) {
-    for (const Chord& chord : chords) {
-        curve.segments.AddTail(CLineEx(chord.start, chord.end));
+// The turning direction the curve classes give a closed polygon with these vertices (the start of
+// every segment, in order), found the same way without building a curve: at the highest vertex (the
+// first of equals), from the turn between its neighbours; a level top looks past the vertices at its
+// height behind it.
+int DirectionAtTop(const ScratchVector<SDPoint>& vertices) {
+    const std::size_t count = vertices.size();
+    if (count == 0) {
+        return 0;
     }
+    std::size_t top = 0;
+    for (std::size_t index = 1; index < count; ++index) {
+        if (vertices[index].y > vertices[top].y) {
+            top = index;
+        }
+    }
+    auto previous = [count](std::size_t index) { return index == 0 ? count - 1 : index - 1; };
+    std::size_t before = previous(top);
+    const std::size_t after = top + 1 == count ? 0 : top + 1;
+    const double topY = vertices[top].y;
+    if (vertices[before].y == topY && vertices[after].y == topY) {
+        while (vertices[before].y == topY) {
+            before = previous(before);
+            if (before == after) {
+                return 0;
+            }
+        }
+    }
+    const SDPoint a{vertices[after].x - vertices[top].x, vertices[after].y - topY};
+    const SDPoint b{vertices[before].x - vertices[top].x, vertices[before].y - topY};
+    return a.x * b.y - a.y * b.x >= 0.0 ? -1 : 1;
 }
 
 }  // namespace
 
-ContourShape ExamineContour(const std::vector<Chord>& chords) {
-    CMyCurve curve;
-    AppendChords(curve, chords);
+ContourShape ExamineContour(std::span<const Chord> chords) {
     ContourShape shape;
-    shape.closed = curve.IsClose() != 0;
-    if (!shape.closed && !chords.empty()) {
-        curve.segments.AddTail(CLineEx(chords.back().end, chords.front().start));
+    if (chords.size() >= 2) {
+        const SDPoint start = chords.front().start, end = chords.back().end;
+        shape.closed = std::fabs(start.x - end.x) <= CBaseCurve::kCloseTolerance &&
+                       std::fabs(start.y - end.y) <= CBaseCurve::kCloseTolerance;
     }
-    shape.direction = curve.GetCurveDir();
+    ScratchVector<SDPoint> vertices;
+    vertices.reserve(chords.size() + 1);
+    for (const Chord& chord : chords) {
+        vertices.push_back(chord.start);
+    }
+    if (!shape.closed && !chords.empty()) {
+        vertices.push_back(chords.back().end);
+    }
+    shape.direction = DirectionAtTop(vertices);
     return shape;
 }
 
 int RingDirection(const std::vector<SDPoint>& ring) {
-    std::vector<Chord> chords;
-    for (std::size_t index = 0; index + 1 < ring.size(); ++index) {
-        chords.push_back({ring[index], ring[index + 1]});
+    ScratchVector<SDPoint> vertices(ring.begin(), ring.end());
+    if (ring.size() >= 2 && CoincideInXAndY(ring.back(), ring.front())) {
+        vertices.pop_back();
     }
-    if (!ring.empty() && (chords.empty() || !CoincideInXAndY(ring.back(), ring.front()))) {
-        chords.push_back({ring.back(), ring.front()});
-    }
-    CMyCurve curve;
-    AppendChords(curve, chords);
-    return curve.GetCurveDir();
+    return DirectionAtTop(vertices);
 }
 
-bool ContourCrossesItself(const std::vector<Chord>& chords) {
+bool ContourCrossesItself(std::span<const Chord> chords) {
+    // Up to this many chords, testing every pair costs less than building a grid.
+    constexpr int kMaxChordsForEveryPair = 64;
     const int count = static_cast<int>(chords.size());
     if (count < 3) {
         return false;
     }
     const bool closed = StartMeetsEnd(chords);
+    auto crosses = [&](int first, int second) {
+        return second >= first + 2 && !(closed && first == 0 && second == count - 1) &&
+               !IsShorterThanCoincidence(chords[second]) && ChordsCross(chords[first], chords[second]);
+    };
+    if (count <= kMaxChordsForEveryPair) {
+        for (int first = 0; first < count; ++first) {
+            if (IsShorterThanCoincidence(chords[first])) {
+                continue;
+            }
+            const Box reach = BoxOf(chords[first]).Grown(kCoincidence);
+            for (int second = first + 2; second < count; ++second) {
+                if (reach.Overlaps(BoxOf(chords[second])) && crosses(first, second)) {
+                    return true;
+                }
+            }
+        }
+        return false;
+    }
     ChordGrid grid(chords, 4 * kCoincidence);
     for (int first = 0; first < count; ++first) {
         if (IsShorterThanCoincidence(chords[first])) {
             continue;
         }
-        bool crosses = false;
-        grid.ForEachNearItem(first, [&](int second) {
-            if (crosses || second < first + 2 || (closed && first == 0 && second == count - 1) ||
-                IsShorterThanCoincidence(chords[second])) {
-                return;
-            }
-            crosses = ChordsCross(chords[first], chords[second]);
-        });
-        if (crosses) {
+        bool found = false;
+        grid.ForEachNearItem(first, [&](int second) { found = found || crosses(first, second); });
+        if (found) {
             return true;
         }
     }
     return false;
 }
 
-std::unique_ptr<CMyCurve> CurveThrough(const std::vector<SDPoint>& vertices) {
+std::unique_ptr<CMyCurve> CurveThrough(std::span<const SDPoint> vertices) {
     auto curve = std::make_unique<CMyCurve>();
     for (std::size_t index = 0; index + 1 < vertices.size(); ++index) {
         curve->segments.AddTail(CLineEx(vertices[index], vertices[index + 1]));
     }
     return curve;
-}
-
-std::vector<SDPoint> WithoutRepeatedVertices(const std::vector<SDPoint>& vertices) {
-    std::vector<SDPoint> kept;
-    kept.reserve(vertices.size());
-    for (const SDPoint& vertex : vertices) {
-        if (kept.empty() || !CoincideInXAndY(vertex, kept.back())) {
-            kept.push_back(vertex);
-        }
-    }
-    return kept;
 }
 
 }  // namespace pathsmith

@@ -3,16 +3,29 @@
 #pragma once
 
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "DbList.h"
 #include "LineEx.h"
 #include "MyCurve.h"
+#include "ScratchAllocator.h"
 #include "SegmentGeometry.h"
 
 namespace pathsmith {
 
-std::vector<Chord> ChordsOf(const CDbList<CLineEx>& segments);
+// The chords of the segments in list order, in a vector of the given type.
+template <typename Chords = std::vector<Chord>>
+Chords ChordsOf(const CDbList<CLineEx>& segments) {
+    Chords chords;
+    if (segments.IsEmpty()) {
+        return chords;
+    }
+    for (const auto* node = segments.head->next; node != segments.head; node = node->next) {
+        chords.push_back(ChordOf(node->value));
+    }
+    return chords;
+}
 std::vector<CLineEx> SegmentsOf(const CDbList<CLineEx>& segments);
 bool HasFiniteCoordinates(const CDbList<CLineEx>& segments);
 
@@ -32,7 +45,7 @@ void RemoveSegmentsIf(CDbList<CLineEx>& segments, Predicate&& shouldRemove) {
 }
 
 // The first start and the last end coincide within kCoincidence in x and in y.
-bool StartMeetsEnd(const std::vector<Chord>& chords);
+bool StartMeetsEnd(std::span<const Chord> chords);
 
 struct ContourShape {
     int direction = 0;  // -1 counter-clockwise, 1 clockwise (y up), 0 undecided
@@ -40,18 +53,28 @@ struct ContourShape {
 };
 // The direction and closure of the curve classes; an open contour is judged closed by a straight
 // line from its last end to its first start.
-ContourShape ExamineContour(const std::vector<Chord>& chords);
+ContourShape ExamineContour(std::span<const Chord> chords);
 // The turning direction of a vertex sequence taken as a closed polygon.
 int RingDirection(const std::vector<SDPoint>& ring);
 
 // The contour has two segments that cross (strictly), neither shorter than kCoincidence and not
 // neighbours; the first and last segment of a closed contour meet at the closing point and do not count.
-bool ContourCrossesItself(const std::vector<Chord>& chords);
+bool ContourCrossesItself(std::span<const Chord> chords);
 
 // A new curve with one line segment from each vertex to the next.
-std::unique_ptr<CMyCurve> CurveThrough(const std::vector<SDPoint>& vertices);
+std::unique_ptr<CMyCurve> CurveThrough(std::span<const SDPoint> vertices);
 
 // Drops every vertex that lies within kCoincidence in x and in y of the vertex kept before it.
-std::vector<SDPoint> WithoutRepeatedVertices(const std::vector<SDPoint>& vertices);
+template <typename Points>
+Points WithoutRepeatedVertices(const Points& vertices) {
+    Points kept;
+    kept.reserve(vertices.size());
+    for (const SDPoint& vertex : vertices) {
+        if (kept.empty() || !CoincideInXAndY(vertex, kept.back())) {
+            kept.push_back(vertex);
+        }
+    }
+    return kept;
+}
 
 }  // namespace pathsmith

@@ -5,8 +5,10 @@
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <optional>
 
 #include "ListHeads.h"
+#include "ScratchAllocator.h"
 
 namespace pathsmith {
 
@@ -25,35 +27,30 @@ bool SamePoint(SDPoint a, SDPoint b) {
 
 // The key of a piece's start point, exact.
 struct StartKey {
-    const std::vector<Chord>* pieces;
-    PointKey operator()(int piece) const { return KeyOf((*pieces)[piece].start); }
+    const Chord* pieces;
+    PointKey operator()(int piece) const { return KeyOf(pieces[piece].start); }
 };
 
 // The key of the cell that holds a piece's start point.
 struct StartCellKey {
-    const std::vector<Chord>* pieces;
+    const Chord* pieces;
     PointKey operator()(int piece) const {
-        const SDPoint start = (*pieces)[piece].start;
+        const SDPoint start = pieces[piece].start;
         return CellKeyOf(start.x, start.y, kNearJunction);
     }
 };
 
 class Walker {
   public:
-    Walker(const std::vector<Chord>& pieces, const std::vector<char>& kept, bool turnLeft)
+    Walker(std::span<const Chord> pieces, std::span<const char> kept, bool turnLeft)
         : pieces_(pieces),
           kept_(kept),
           turnLeft_(turnLeft),
           visited_(pieces.size(), 0),
           nextStarting_(pieces.size(), -1),
-          firstStarting_(pieces.size(), StartKey{&pieces}),
-          nextInCell_(pieces.size(), -1),
-          keptByCell_(pieces.size(), StartCellKey{&pieces}) {
+          firstStarting_(pieces.size(), StartKey{pieces.data()}) {
         // Later pieces are linked in front, so walking a junction's list visits pieces in chain order.
         for (int index = static_cast<int>(pieces.size()) - 1; index >= 0; --index) {
-            if (kept[index] == kPieceKept) {
-                nextInCell_[index] = keptByCell_.PushFront(index);
-            }
             nextStarting_[index] = firstStarting_.PushFront(index);
         }
     }
@@ -74,7 +71,7 @@ class Walker {
         const SDPoint origin = pieces_[first].start;
         ring.vertices.push_back(origin);
         // The pieces walked so far, each with the number of ring vertices once it was walked.
-        std::vector<std::pair<int, std::size_t>> walked;
+        ScratchVector<std::pair<int, std::size_t>> walked;
         int piece = first;
         while (true) {
             visited_[piece] = 1;
@@ -107,7 +104,7 @@ class Walker {
     // Where the walk is stuck, a bridge of barely dropped pieces from its end or, going back a few
     // pieces, from an earlier junction where it took a branch that was misjudged as surviving; the
     // walk is cut back to that junction. Returns the piece to go on with, or -1.
-    int BridgeBack(std::vector<std::pair<int, std::size_t>>& walked, std::vector<SDPoint>& vertices,
+    int BridgeBack(ScratchVector<std::pair<int, std::size_t>>& walked, ScratchVector<SDPoint>& vertices,
                    SDPoint origin) {
         constexpr std::size_t kMaxStepsBack = 8;
         for (std::size_t back = 0; back <= kMaxStepsBack && back < walked.size(); ++back) {
@@ -131,7 +128,7 @@ class Walker {
     // finds nothing left to go on with: the ring is the loop from the junction's first visit, and the
     // stub before it is left out.
     static void CloseOnEarlierJunction(WalkedRing& ring) {
-        std::vector<SDPoint>& vertices = ring.vertices;
+        ScratchVector<SDPoint>& vertices = ring.vertices;
         const SDPoint end = vertices.back();
         for (std::size_t index = 1; index + 2 < vertices.size(); ++index) {
             if (Distance(vertices[index], end) <= kNearJunction) {
@@ -152,13 +149,21 @@ class Walker {
         const int successor = arriving + 1;
         int best = -1;
         double bestTurn = 0.0;
+        bool bestTurnKnown = false;  // most junctions have one way on, which needs no angle
         for (int piece = firstStarting_.Find(KeyOf(point)); piece >= 0; piece = nextStarting_[piece]) {
             if (!UsableKept(piece)) {
                 continue;
             }
+            if (best < 0) {
+                best = piece;
+                continue;
+            }
+            if (!bestTurnKnown) {
+                bestTurn = Turn(arriving, best);
+                bestTurnKnown = true;
+            }
             const double turn = Turn(arriving, piece);
-            if (best < 0 || (turnLeft_ ? turn > bestTurn : turn < bestTurn) ||
-                (turn == bestTurn && piece == successor)) {
+            if ((turnLeft_ ? turn > bestTurn : turn < bestTurn) || (turn == bestTurn && piece == successor)) {
                 best = piece;
                 bestTurn = turn;
             }
@@ -168,13 +173,14 @@ class Walker {
 
     // Two pieces that cross within kCoincidence of both their ends are not cut, so they meet at two
     // points that close: a surviving piece starting within kNearJunction of the point goes on.
-    int UnvisitedKeptNear(SDPoint point) const {
+    int UnvisitedKeptNear(SDPoint point) {
+        const ListHeads<StartCellKey>& keptByCell = KeptByCell();
         const std::int64_t column = CellOf(point.x), row = CellOf(point.y);
         int best = -1;
         double bestDistance = kNearJunction;
         for (std::int64_t dc = -1; dc <= 1; ++dc) {
             for (std::int64_t dr = -1; dr <= 1; ++dr) {
-                for (int piece = keptByCell_.Find(CellKey(column + dc, row + dr)); piece >= 0;
+                for (int piece = keptByCell.Find(CellKey(column + dc, row + dr)); piece >= 0;
                      piece = nextInCell_[piece]) {
                     const double gap = Distance(pieces_[piece].start, point);
                     if (UsableKept(piece) && gap <= bestDistance) {
@@ -185,6 +191,21 @@ class Walker {
             }
         }
         return best;
+    }
+
+    // The surviving pieces by the cell of their start, listed in chain order, built when a walk
+    // first needs them.
+    const ListHeads<StartCellKey>& KeptByCell() {
+        if (!keptByCell_) {
+            keptByCell_.emplace(pieces_.size(), StartCellKey{pieces_.data()});
+            nextInCell_.assign(pieces_.size(), -1);
+            for (int index = static_cast<int>(pieces_.size()) - 1; index >= 0; --index) {
+                if (kept_[index] == kPieceKept) {
+                    nextInCell_[index] = keptByCell_->PushFront(index);
+                }
+            }
+        }
+        return *keptByCell_;
     }
 
     static std::int64_t CellOf(double value) {
@@ -261,21 +282,20 @@ class Walker {
         return false;
     }
 
-    const std::vector<Chord>& pieces_;
-    const std::vector<char>& kept_;
+    std::span<const Chord> pieces_;
+    std::span<const char> kept_;
     bool turnLeft_;
-    std::vector<char> visited_;
-    std::vector<int> nextStarting_;
+    ScratchVector<char> visited_;
+    ScratchVector<int> nextStarting_;
     ListHeads<StartKey> firstStarting_;
     // The surviving pieces by the cell of their start, for junctions that were not cut exactly.
-    std::vector<int> nextInCell_;
-    ListHeads<StartCellKey> keptByCell_;
+    ScratchVector<int> nextInCell_;
+    std::optional<ListHeads<StartCellKey>> keptByCell_;
 };
 
 }  // namespace
 
-std::vector<WalkedRing> WalkRings(const std::vector<Chord>& pieces, const std::vector<char>& kept,
-                                  bool turnLeft) {
+std::vector<WalkedRing> WalkRings(std::span<const Chord> pieces, std::span<const char> kept, bool turnLeft) {
     return Walker(pieces, kept, turnLeft).Walk();
 }
 

@@ -6,8 +6,10 @@
 // as exact as the joins' chords.
 #pragma once
 
+#include <span>
 #include <vector>
 
+#include "ScratchAllocator.h"
 #include "SegmentGeometry.h"
 
 namespace pathsmith {
@@ -20,13 +22,12 @@ enum PieceFate : char {
 };
 
 struct WalkedRing {
-    std::vector<SDPoint> vertices;  // the start of every piece walked and the end of the last
-    bool closed = false;            // the walk came back to its first vertex
+    ScratchVector<SDPoint> vertices;  // the start of every piece walked and the end of the last
+    bool closed = false;              // the walk came back to its first vertex
 };
 
 // pieces: the cut chain in order; kept: the PieceFate of each; turnLeft: the chain was offset to the
 // left of its travel, so the band lies to its right.
-std::vector<WalkedRing> WalkRings(const std::vector<Chord>& pieces, const std::vector<char>& kept,
-                                  bool turnLeft);
+std::vector<WalkedRing> WalkRings(std::span<const Chord> pieces, std::span<const char> kept, bool turnLeft);
 
 }  // namespace pathsmith

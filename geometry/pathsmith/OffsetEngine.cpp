@@ -6,13 +6,14 @@
 #include <cstdint>
 #include <utility>
 
-#include "BoxTree.h"
 #include "ChordCutter.h"
+#include "ChordGrid.h"
 #include "Contours.h"
 #include "JunctionWalk.h"
 #include "ListHeads.h"
 #include "RingFinish.h"
 #include "RingSplitter.h"
+#include "ScratchAllocator.h"
 
 namespace pathsmith {
 
@@ -23,8 +24,12 @@ constexpr double kRoundJoinAngleTolerance = kRadiansPerDegree;
 
 // Appends the arc points around an outer corner to `points`; appends none when the corner is to be
 // mitred. Returns whether it appended any.
-bool AppendRoundJoin(SDPoint corner, double radius, SDPoint from, SDPoint to, std::vector<SDPoint>& points) {
-    if (radius <= kMinRoundRadius) {
+bool AppendRoundJoin(SDPoint corner, double radius, SDPoint from, SDPoint to,
+                     ScratchVector<SDPoint>& points) {
+    // cos(kRoundJoinAngleTolerance) + 1e-9: a turn whose cosine is above it is nearly straight however
+    // the arc cosine rounds, and is mitred without measuring its angle.
+    constexpr double kNearlyStraightCosine = 0.9998476961563912;
+    if (radius <= kMinRoundRadius || CosineAt(from, to, corner) > kNearlyStraightCosine) {
         return false;
     }
     const double sweep = SignedAngle(from, to, corner);
@@ -44,9 +49,9 @@ struct CornerMeeting {
     bool outer = false;  // beyond the first line's end and before the second one's start
 };
 
-std::vector<CornerMeeting> MeetCorners(const std::vector<Chord>& lines, bool closed) {
+ScratchVector<CornerMeeting> MeetCorners(const ScratchVector<Chord>& lines, bool closed) {
     const int count = static_cast<int>(lines.size());
-    std::vector<CornerMeeting> corners(count);
+    ScratchVector<CornerMeeting> corners(count);
     const int pairCount = closed ? count : count - 1;
     for (int index = 0; index < pairCount; ++index) {
         CornerMeeting& corner = corners[index];
@@ -63,7 +68,7 @@ std::vector<CornerMeeting> MeetCorners(const std::vector<Chord>& lines, bool clo
 // An inner corner may cut both lines back to their meeting point only when neither line would then
 // run backwards: a line shorter than the cuts at its two ends is linked through the corners instead.
 // The neighbouring corners are taken as cut whenever they are inner, which errs towards linking.
-bool MayCutInnerCorner(const std::vector<CornerMeeting>& corners, int index, bool closed) {
+bool MayCutInnerCorner(const ScratchVector<CornerMeeting>& corners, int index, bool closed) {
     const int count = static_cast<int>(corners.size());
     const CornerMeeting& corner = corners[index];
     if (!corner.inner) {
@@ -82,20 +87,21 @@ bool MayCutInnerCorner(const std::vector<CornerMeeting>& corners, int index, boo
 // in one buffer, and whether they run around the corner at the offset distance (a round join) or
 // through the corner vertex.
 struct CornerJoins {
-    std::vector<SDPoint> points;
-    std::vector<int> firstPoint;  // corner i's points are points[firstPoint[i]] to points[firstPoint[i + 1]]
-    std::vector<char> throughCorner;
+    ScratchVector<SDPoint> points;
+    // Corner i's points are points[firstPoint[i]] to points[firstPoint[i + 1]].
+    ScratchVector<int> firstPoint;
+    ScratchVector<char> throughCorner;
 };
 
 // Joins each offset line to the next: inner corners are cut back to the meeting point, outer corners
 // get a round join (or a miter). Any other pair, where a short edge keeps the lines from meeting within
 // both, is linked through the corner vertex: the link lies inside the band and is dropped later, but
 // it leaves the two lines apart in the chain, so their crossing is cut like any other.
-CornerJoins JoinCorners(const std::vector<Chord>& contour, std::vector<Chord>& lines, double distance,
+CornerJoins JoinCorners(std::span<const Chord> contour, ScratchVector<Chord>& lines, double distance,
                         bool closed) {
     const int count = static_cast<int>(lines.size());
-    const std::vector<CornerMeeting> corners = MeetCorners(lines, closed);
-    std::vector<char> cut(count, 0);
+    const ScratchVector<CornerMeeting> corners = MeetCorners(lines, closed);
+    ScratchVector<char> cut(count, 0);
     for (int index = 0; index < count; ++index) {
         cut[index] = MayCutInnerCorner(corners, index, closed);
     }
@@ -133,36 +139,43 @@ enum class PieceOrigin {
     kThroughCorner,  // nothing: a link through the corner vertex, inside the band everywhere
 };
 
-// A piece of the offset with what it runs beside. Large contours have hundreds of thousands of
-// pieces, so the segment is named by its index rather than copied.
-struct OffsetPiece {
-    Chord chord;
+// What a piece of the offset runs beside. Large contours have hundreds of thousands of pieces, so
+// the segment is named by its index rather than copied.
+struct PieceSource {
     int segment;
     PieceOrigin origin;
 };
 
 // What the piece runs beside, a corner as a chord of zero length.
-Chord GeneratorOf(const OffsetPiece& piece, const std::vector<Chord>& contour) {
-    const Chord& segment = contour[piece.segment];
-    return piece.origin == PieceOrigin::kSegment ? segment : Chord{segment.end, segment.end};
+Chord GeneratorOf(const PieceSource& source, std::span<const Chord> contour) {
+    const Chord& segment = contour[source.segment];
+    return source.origin == PieceOrigin::kSegment ? segment : Chord{segment.end, segment.end};
 }
+
+// The offset as one chain of chords with what each runs beside.
+struct OffsetChain {
+    ScratchVector<Chord> chords;
+    ScratchVector<PieceSource> sources;
+};
 
 // The offset lines with the join chords linked in after each, as one chain whose pieces share their
 // joining points exactly (later stages find junctions by exact points); chords shorter than
 // kCoincidence are left out and their neighbours joined across them.
-std::vector<OffsetPiece> LinkJoins(const std::vector<Chord>& lines, const CornerJoins& joins, bool closed) {
+OffsetChain LinkJoins(const ScratchVector<Chord>& lines, const CornerJoins& joins, bool closed) {
     // Consecutive chords meet within rounding, or across a left-out chord, when nearer than this.
     constexpr double kJoinReach = 2 * kCoincidence;
-    std::vector<OffsetPiece> work;
-    work.reserve(lines.size() + joins.points.size());
+    OffsetChain work;
+    work.chords.reserve(lines.size() + joins.points.size());
+    work.sources.reserve(lines.size() + joins.points.size());
     auto add = [&](Chord chord, int segment, PieceOrigin origin) {
         if (IsShorterThanCoincidence(chord)) {
             return;
         }
-        if (!work.empty() && Distance(work.back().chord.end, chord.start) <= kJoinReach) {
-            chord.start = work.back().chord.end;
+        if (!work.chords.empty() && Distance(work.chords.back().end, chord.start) <= kJoinReach) {
+            chord.start = work.chords.back().end;
         }
-        work.push_back({chord, segment, origin});
+        work.chords.push_back(chord);
+        work.sources.push_back({segment, origin});
     };
     for (int index = 0; index < static_cast<int>(lines.size()); ++index) {
         add(lines[index], index, PieceOrigin::kSegment);
@@ -172,60 +185,48 @@ std::vector<OffsetPiece> LinkJoins(const std::vector<Chord>& lines, const Corner
             add({joins.points[point], joins.points[point + 1]}, index, origin);
         }
     }
-    if (closed && work.size() > 1 &&
-        Distance(work.back().chord.end, work.front().chord.start) <= kJoinReach) {
-        work.back().chord.end = work.front().chord.start;
+    if (closed && work.chords.size() > 1 &&
+        Distance(work.chords.back().end, work.chords.front().start) <= kJoinReach) {
+        work.chords.back().end = work.chords.front().start;
     }
     return work;
-}
-
-// Cuts every pair of non-neighbouring pieces where they meet, so that all crossings become vertices.
-std::vector<OffsetPiece> SplitAtCrossings(const std::vector<OffsetPiece>& work) {
-    std::vector<Chord> chain;
-    chain.reserve(work.size());
-    for (const OffsetPiece& piece : work) {
-        chain.push_back(piece.chord);
-    }
-    std::vector<OffsetPiece> pieces;
-    const std::vector<CutPiece> cut = CutWhereChordsMeet(chain);
-    pieces.reserve(cut.size());
-    for (const CutPiece& piece : cut) {
-        const OffsetPiece& whole = work[piece.source];
-        pieces.push_back({piece.chord, whole.segment, whole.origin});
-    }
-    return pieces;
 }
 
 // Rounding slack of the comparison between distances to the contour.
 constexpr double kDistanceSlack = 1e-7;
 
-// Keeps the pieces that are no closer to any part of the contour than to what they run beside. Once
-// every crossing is a vertex a piece lies wholly inside or wholly outside the band along the contour,
-// so its middle decides. Dropped pieces within the round joins' chord error of the band's edge are
-// marked, since where two joins cross the judgement is only that exact.
-std::vector<char> OutsideBand(const std::vector<OffsetPiece>& pieces, const std::vector<Chord>& contour,
-                              double distance) {
-    std::vector<Box> boxes;
-    boxes.reserve(contour.size());
-    for (const Chord& chord : contour) {
-        boxes.push_back(BoxOf(chord));
-    }
-    const BoxTree tree(std::move(boxes));
-    std::vector<char> kept(pieces.size(), kPieceDropped);
-    for (std::size_t index = 0; index < pieces.size(); ++index) {
-        const OffsetPiece& piece = pieces[index];
-        if (piece.origin == PieceOrigin::kThroughCorner) {
+// Keeps the pieces (the chain cut at all its crossings) that are no closer to any part of the
+// contour than to what they run beside. Once every crossing is a vertex a piece lies wholly inside or
+// wholly outside the band along the contour, so its middle decides. Dropped pieces within the round
+// joins' chord error of the band's edge are marked, since where two joins cross the judgement is only
+// that exact.
+ScratchVector<char> OutsideBand(const CutChain& cut, const OffsetChain& work, std::span<const Chord> contour,
+                                double distance) {
+    // Every query reaches less than the distance, so a contour chord closer than that shares a cell
+    // with the query point in a grid whose margin is half the distance.
+    ChordGrid grid(contour, distance / 2);
+    ScratchVector<char> kept(cut.pieces.size(), kPieceDropped);
+    for (std::size_t index = 0; index < cut.pieces.size(); ++index) {
+        const PieceSource& source = work.sources[cut.sources[index]];
+        if (source.origin == PieceOrigin::kThroughCorner) {
             continue;
         }
-        const SDPoint middle = PointAtParameter(piece.chord, 0.5);
+        const SDPoint middle = PointAtParameter(cut.pieces[index], 0.5);
         // A mitre's tip lies farther than the distance from its corner; anything beyond the distance
         // from the whole contour is outside the band all the same.
         const double reach =
-            std::min(DistanceToChord(middle, GeneratorOf(piece, contour)), distance) - kDistanceSlack;
+            std::min(DistanceToChord(middle, GeneratorOf(source, contour)), distance) - kDistanceSlack;
         auto nearerThan = [&](double limit) {
-            return limit > 0.0 && tree.Search(BoxAround(middle, limit), [&](int other) {
-                return DistanceToChord(middle, contour[other]) < limit;
+            if (limit <= 0.0) {
+                return false;
+            }
+            const Box around = BoxAround(middle, limit);
+            bool nearer = false;
+            grid.ForEachNear({middle, middle}, [&](int other) {
+                nearer = nearer || (BoxOf(contour[other]).Overlaps(around) &&
+                                    DistanceToChord(middle, contour[other]) < limit);
             });
+            return nearer;
         };
         if (!nearerThan(reach)) {
             kept[index] = kPieceKept;
@@ -238,38 +239,45 @@ std::vector<char> OutsideBand(const std::vector<OffsetPiece>& pieces, const std:
 
 // Drops a kept piece that repeats an earlier kept one (same start and end): offsets of collinear walls
 // overlap and leave such twins once they are cut at each other's ends. The kept pieces are listed by
-// the cell of their start; cells as wide as kCoincidence hold every twin's start in a neighbour cell.
-void DropRepeatedPieces(const std::vector<Chord>& pieces, std::vector<char>& kept) {
-    constexpr double kCellSize = 2 * kCoincidence;
-    ListHeads firstInCell(pieces.size(), [&pieces](int piece) {
-        return CellKeyOf(pieces[piece].start.x, pieces[piece].start.y, kCellSize);
-    });
-    std::vector<int> nextInCell(pieces.size(), -1);
-    for (std::size_t index = 0; index < pieces.size(); ++index) {
-        if (kept[index] != kPieceKept) {
-            continue;
-        }
-        const Chord& piece = pieces[index];
-        const PointKey cell = CellKeyOf(piece.start.x, piece.start.y, kCellSize);
-        const std::uint64_t column = cell.x, row = cell.y;
-        for (std::uint64_t dc = column - 1; dc != column + 2 && kept[index] == kPieceKept; ++dc) {
-            for (std::uint64_t dr = row - 1; dr != row + 2; ++dr) {
-                for (int other = firstInCell.Find({dc, dr}); other >= 0; other = nextInCell[other]) {
+// the cell of their start; a twin's start lies in one of the at most two cells per axis that the
+// start's reach of kCoincidence (a little more, for rounding) overlaps, mostly in one.
+void DropRepeatedPieces(const ScratchVector<Chord>& pieces, ScratchVector<char>& kept) {
+    constexpr double kCellSize = 4 * kCoincidence;
+    constexpr double kReach = 1.01 * kCoincidence;
+    ScratchVector<PointKey> cellOf(pieces.size());
+    ListHeads firstInCell(pieces.size(), [&cellOf](int piece) { return cellOf[piece]; });
+    ScratchVector<int> nextInCell(pieces.size(), -1);
+    auto hasTwin = [&](const Chord& piece) {
+        const PointKey low = CellKeyOf(piece.start.x - kReach, piece.start.y - kReach, kCellSize);
+        const PointKey high = CellKeyOf(piece.start.x + kReach, piece.start.y + kReach, kCellSize);
+        for (std::uint64_t column = low.x; column != high.x + 1; ++column) {
+            for (std::uint64_t row = low.y; row != high.y + 1; ++row) {
+                for (int other = firstInCell.Find({column, row}); other >= 0; other = nextInCell[other]) {
                     if (CoincideInXAndY(pieces[other].start, piece.start) &&
                         CoincideInXAndY(pieces[other].end, piece.end)) {
-                        kept[index] = kPieceDropped;
+                        return true;
                     }
                 }
             }
         }
-        if (kept[index] == kPieceKept) {
-            nextInCell[index] = firstInCell.PushFront(static_cast<int>(index));
+        return false;
+    };
+    for (std::size_t index = 0; index < pieces.size(); ++index) {
+        if (kept[index] != kPieceKept) {
+            continue;
         }
+        if (hasTwin(pieces[index])) {
+            kept[index] = kPieceDropped;
+            continue;
+        }
+        cellOf[index] = CellKeyOf(pieces[index].start.x, pieces[index].start.y, kCellSize);
+        nextInCell[index] = firstInCell.PushFront(static_cast<int>(index));
     }
 }
 
 // The rings of an open contour: the kept pieces in chain order, divided where they run into themselves.
-std::vector<std::vector<SDPoint>> OpenRings(const std::vector<Chord>& pieces, const std::vector<char>& kept) {
+std::vector<ScratchVector<SDPoint>> OpenRings(const ScratchVector<Chord>& pieces,
+                                              const ScratchVector<char>& kept) {
     std::vector<Chord> chain;
     chain.reserve(pieces.size());
     for (std::size_t index = 0; index < pieces.size(); ++index) {
@@ -277,19 +285,20 @@ std::vector<std::vector<SDPoint>> OpenRings(const std::vector<Chord>& pieces, co
             chain.push_back(pieces[index]);
         }
     }
-    std::vector<std::vector<SDPoint>> rings = RingSplitter(chain).Split();
-    for (std::vector<SDPoint>& ring : rings) {
-        ring = WithoutRepeatedVertices(ring);
+    std::vector<ScratchVector<SDPoint>> rings;
+    for (const std::vector<SDPoint>& ring : RingSplitter(chain).Split()) {
+        const std::vector<SDPoint> kept = WithoutRepeatedVertices(ring);
+        rings.emplace_back(kept.begin(), kept.end());
     }
     return rings;
 }
 
 // The rings of a closed contour, walked along exact junctions and finished for cutting.
-std::vector<std::vector<SDPoint>> ClosedRings(const std::vector<Chord>& pieces, const std::vector<char>& kept,
-                                              bool toTheLeft) {
-    std::vector<std::vector<SDPoint>> rings;
+std::vector<ScratchVector<SDPoint>> ClosedRings(const ScratchVector<Chord>& pieces,
+                                                const ScratchVector<char>& kept, bool toTheLeft) {
+    std::vector<ScratchVector<SDPoint>> rings;
     for (WalkedRing& walked : WalkRings(pieces, kept, toTheLeft)) {
-        std::vector<SDPoint> ring = FinishedClosedRing(WithoutRepeatedVertices(walked.vertices));
+        ScratchVector<SDPoint> ring = FinishedClosedRing(WithoutRepeatedVertices(walked.vertices));
         if (!ring.empty()) {
             rings.push_back(std::move(ring));
         }
@@ -303,32 +312,19 @@ bool OffsetsToTheLeft(int side, int direction) {
     return side == kOffsetInward ? direction == -1 : direction != -1;
 }
 
-std::vector<Chord> RawOffsetLines(const std::vector<Chord>& contour, double distance, bool toTheLeft) {
-    std::vector<Chord> lines;
-    lines.reserve(contour.size());
-    for (const Chord& chord : contour) {
-        lines.push_back(
-            {OffsetStartPoint(chord, distance, toTheLeft), OffsetEndPoint(chord, distance, toTheLeft)});
-    }
-    return lines;
-}
-
-std::vector<std::vector<SDPoint>> OffsetContour(const std::vector<Chord>& contour, double distance,
-                                                int side) {
+std::vector<ScratchVector<SDPoint>> OffsetContour(std::span<const Chord> contour, double distance, int side) {
     if (contour.empty()) {
         return {};
     }
     const ContourShape shape = ExamineContour(contour);
     const bool toTheLeft = OffsetsToTheLeft(side, shape.direction);
-    std::vector<Chord> lines = RawOffsetLines(contour, distance, toTheLeft);
+    ScratchVector<Chord> lines = RawOffsetLines<ScratchVector<Chord>>(contour, distance, toTheLeft);
     const CornerJoins joins = JoinCorners(contour, lines, distance, shape.closed);
-    const std::vector<OffsetPiece> split = SplitAtCrossings(LinkJoins(lines, joins, shape.closed));
-    std::vector<char> kept = OutsideBand(split, contour, distance);
-    std::vector<Chord> pieces;
-    pieces.reserve(split.size());
-    for (const OffsetPiece& piece : split) {
-        pieces.push_back(piece.chord);
-    }
+    const OffsetChain work = LinkJoins(lines, joins, shape.closed);
+    // Cuts every pair of non-neighbouring pieces where they meet, so that all crossings become vertices.
+    CutChain cut = CutWhereChordsMeet(work.chords);
+    ScratchVector<char> kept = OutsideBand(cut, work, contour, distance);
+    const ScratchVector<Chord>& pieces = cut.pieces;
     DropRepeatedPieces(pieces, kept);
     return shape.closed ? ClosedRings(pieces, kept, toTheLeft) : OpenRings(pieces, kept);
 }

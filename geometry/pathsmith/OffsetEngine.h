@@ -3,8 +3,10 @@
 // stay sharp), the pieces that come too close to the contour dropped, and the rest divided into rings.
 #pragma once
 
+#include <span>
 #include <vector>
 
+#include "ScratchAllocator.h"
 #include "SegmentGeometry.h"
 
 namespace pathsmith {
@@ -19,11 +21,20 @@ enum OffsetSide : int {
 bool OffsetsToTheLeft(int side, int direction);
 
 // The raw offset line of every chord: both ends moved by the distance along the same normal.
-std::vector<Chord> RawOffsetLines(const std::vector<Chord>& contour, double distance, bool toTheLeft);
+template <typename Lines = std::vector<Chord>>
+Lines RawOffsetLines(std::span<const Chord> contour, double distance, bool toTheLeft) {
+    Lines lines;
+    lines.reserve(contour.size());
+    for (const Chord& chord : contour) {
+        lines.push_back(
+            {OffsetStartPoint(chord, distance, toTheLeft), OffsetEndPoint(chord, distance, toTheLeft)});
+    }
+    return lines;
+}
 
 // Offsets the contour, whose chords are longer than kCoincidence. Returns the rings in the order they
 // were divided, each as a vertex sequence without repeated vertices (a ring that closes ends with its
 // first vertex again); no ring when nothing of the offset remains.
-std::vector<std::vector<SDPoint>> OffsetContour(const std::vector<Chord>& contour, double distance, int side);
+std::vector<ScratchVector<SDPoint>> OffsetContour(std::span<const Chord> contour, double distance, int side);
 
 }  // namespace pathsmith

@@ -27,14 +27,15 @@ short Offset(CDbList<CLineEx>* segments, CDbList<CMyCurve*>* curves, double dist
         !UsableDistance(distance) || (side != kOffsetInward && side != kOffsetOutward)) {
         return 1;
     }
-    if (ContourCrossesItself(ChordsOf(*segments))) {
+    if (ContourCrossesItself(ChordsOf<ScratchVector<Chord>>(*segments))) {
         return 1;
     }
     RemoveRepeatedPointSegments(*segments);
     RemoveSegmentsIf(*segments, [](const CLineEx& segment) { return segment.IsPoint(kCoincidence) != 0; });
-    const std::vector<std::vector<SDPoint>> rings = OffsetContour(ChordsOf(*segments), distance, side);
+    const std::vector<ScratchVector<SDPoint>> rings =
+        OffsetContour(ChordsOf<ScratchVector<Chord>>(*segments), distance, side);
     CurveBatch batch;
-    for (const std::vector<SDPoint>& ring : rings) {
+    for (const ScratchVector<SDPoint>& ring : rings) {
         if (ring.size() >= 2) {
             batch.Add(CurveThrough(ring));
         }

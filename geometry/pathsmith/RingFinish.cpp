@@ -22,7 +22,7 @@ bool IsSpike(SDPoint before, SDPoint tip, SDPoint after) {
 
 // Takes the last vertex pushed onto the walk back out while it is the tip of a spike or repeats the
 // vertex before it.
-void PopSpikes(std::vector<SDPoint>& walk) {
+void PopSpikes(ScratchVector<SDPoint>& walk) {
     while (walk.size() >= 2) {
         const std::size_t size = walk.size();
         if (CoincideInXAndY(walk[size - 1], walk[size - 2])) {
@@ -36,8 +36,8 @@ void PopSpikes(std::vector<SDPoint>& walk) {
 }
 
 // The closed vertex cycle (no repeated closing vertex) without spikes, also across the seam.
-std::vector<SDPoint> WithoutSpikes(const std::vector<SDPoint>& cycle) {
-    std::vector<SDPoint> walk;
+ScratchVector<SDPoint> WithoutSpikes(const ScratchVector<SDPoint>& cycle) {
+    ScratchVector<SDPoint> walk;
     walk.reserve(cycle.size());
     for (const SDPoint& vertex : cycle) {
         walk.push_back(vertex);
@@ -58,10 +58,11 @@ std::vector<SDPoint> WithoutSpikes(const std::vector<SDPoint>& cycle) {
             changed = true;
         }
     }
-    return {walk.begin() + static_cast<std::ptrdiff_t>(front), walk.end()};
+    walk.erase(walk.begin(), walk.begin() + static_cast<std::ptrdiff_t>(front));
+    return walk;
 }
 
-double TwiceArea(const std::vector<SDPoint>& cycle) {
+double TwiceArea(const ScratchVector<SDPoint>& cycle) {
     double twice = 0.0;
     for (std::size_t index = 0; index < cycle.size(); ++index) {
         const SDPoint a = cycle[index], b = cycle[(index + 1) % cycle.size()];
@@ -70,7 +71,7 @@ double TwiceArea(const std::vector<SDPoint>& cycle) {
     return twice;
 }
 
-double Perimeter(const std::vector<SDPoint>& cycle) {
+double Perimeter(const ScratchVector<SDPoint>& cycle) {
     double length = 0.0;
     for (std::size_t index = 0; index < cycle.size(); ++index) {
         length += Distance(cycle[index], cycle[(index + 1) % cycle.size()]);
@@ -78,13 +79,13 @@ double Perimeter(const std::vector<SDPoint>& cycle) {
     return length;
 }
 
-bool IsSliver(const std::vector<SDPoint>& cycle) {
+bool IsSliver(const ScratchVector<SDPoint>& cycle) {
     return cycle.size() < 3 || std::fabs(TwiceArea(cycle)) < 2.0 * kRingAreaPerLength * Perimeter(cycle);
 }
 
 }  // namespace
 
-std::vector<SDPoint> FinishedClosedRing(std::vector<SDPoint> ring) {
+ScratchVector<SDPoint> FinishedClosedRing(ScratchVector<SDPoint> ring) {
     if (ring.size() < 2) {
         return {};
     }
@@ -92,7 +93,7 @@ std::vector<SDPoint> FinishedClosedRing(std::vector<SDPoint> ring) {
         return {};
     }
     ring.pop_back();
-    std::vector<SDPoint> cycle = WithoutSpikes(ring);
+    ScratchVector<SDPoint> cycle = WithoutSpikes(ring);
     if (IsSliver(cycle)) {
         return {};
     }

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "ScratchAllocator.h"
 #include "SegmentGeometry.h"
 
 namespace pathsmith {
@@ -19,6 +20,6 @@ inline constexpr double kSeamTolerance = kArcChordError;
 // sequence when nothing worth cutting is left. A sequence whose ends are farther apart than
 // kSeamTolerance is no ring at all but the stub of a junction misjudged within the chords' error; it
 // is dropped too, since an open path around a closed part cuts nothing off.
-std::vector<SDPoint> FinishedClosedRing(std::vector<SDPoint> ring);
+ScratchVector<SDPoint> FinishedClosedRing(ScratchVector<SDPoint> ring);
 
 }  // namespace pathsmith

@@ -58,37 +58,6 @@ Box BoxAround(SDPoint centre, double radius) {
     return {centre.x - radius, centre.y - radius, centre.x + radius, centre.y + radius};
 }
 
-double ParameterOnChord(SDPoint p, const Chord& chord) {
-    if (Coincide(p, chord.start)) {
-        return 0.0;
-    }
-    if (Coincide(p, chord.end)) {
-        return 1.0;
-    }
-    const SDPoint d = Direction(chord);
-    const double lengthSquared = d.x * d.x + d.y * d.y;
-    if (lengthSquared == 0.0) {
-        return 0.0;
-    }
-    const double t = ((p.x - chord.start.x) * d.x + (p.y - chord.start.y) * d.y) / lengthSquared;
-    if (std::fabs(t) < kParameterSnap) {
-        return 0.0;
-    }
-    if (std::fabs(t - 1.0) < kParameterSnap) {
-        return 1.0;
-    }
-    return t;
-}
-
-double DistanceToChord(SDPoint p, const Chord& chord, SDPoint* nearest) {
-    const double t = ParameterOnChord(p, chord);
-    const SDPoint foot = t < 0.0 ? chord.start : (t > 1.0 ? chord.end : PointAtParameter(chord, t));
-    if (nearest != nullptr) {
-        *nearest = foot;
-    }
-    return Distance(p, foot);
-}
-
 bool ChordsCross(const Chord& a, const Chord& b) {
     if (!BoxOf(a).Grown(kCoincidence).Overlaps(BoxOf(b))) {
         return false;
@@ -159,14 +128,20 @@ SDPoint OffsetEndPoint(const Chord& chord, double distance, bool leftHand) {
     return OffsetStartPoint({chord.end, chord.start}, distance, !leftHand);
 }
 
+double CosineAt(SDPoint p1, SDPoint p2, SDPoint centre) {
+    if ((p2.x == centre.x && p2.y == centre.y) || (p1.x == centre.x && p1.y == centre.y)) {
+        return 1.0;
+    }
+    const double toFirst = Distance(centre, p1), toSecond = Distance(centre, p2), chord = Distance(p1, p2);
+    return std::clamp((toFirst * toFirst + toSecond * toSecond - chord * chord) / (2.0 * toFirst * toSecond),
+                      -1.0, 1.0);
+}
+
 double SignedAngle(SDPoint p1, SDPoint p2, SDPoint centre) {
     if ((p2.x == centre.x && p2.y == centre.y) || (p1.x == centre.x && p1.y == centre.y)) {
         return 0.0;
     }
-    const double toFirst = Distance(centre, p1), toSecond = Distance(centre, p2), chord = Distance(p1, p2);
-    const double cosine = std::clamp(
-        (toFirst * toFirst + toSecond * toSecond - chord * chord) / (2.0 * toFirst * toSecond), -1.0, 1.0);
-    const double magnitude = std::acos(cosine);
+    const double magnitude = std::acos(CosineAt(p1, p2, centre));
     const double side = (p1.x - p2.x) * (centre.y - p2.y) - (p1.y - p2.y) * (centre.x - p2.x);
     return side < 0.0 ? magnitude : -magnitude;
 }
@@ -175,19 +150,6 @@ int ArcStepCount(double radius, double sweep) {
     const double steps =
         std::floor(std::fabs(sweep) / (2.0 * std::acos((radius - kArcChordError) / radius))) + 1.0;
     return steps < kMaxArcSteps ? static_cast<int>(steps) : kMaxArcSteps;
-}
-
-void AppendArcPoints(SDPoint centre, double radius, double a0, double a1, std::vector<SDPoint>& out) {
-    const int steps = ArcStepCount(radius, a1 - a0);
-    const double direction = a1 >= a0 ? 1.0 : -1.0;
-    const double step = direction * std::fabs(a1 - a0) / steps;
-    auto emit = [&](double angle) {
-        out.push_back({centre.x + radius * std::cos(angle), centre.y + radius * std::sin(angle)});
-    };
-    for (double angle = a0; direction > 0 ? angle < a1 : angle > a1; angle += step) {
-        emit(angle);
-    }
-    emit(a1);
 }
 
 CRectEx ChordRect(const Chord& chord) {

@@ -61,7 +61,11 @@ inline double Distance(SDPoint a, SDPoint b) {
 // True when the two points coincide (closer than kCoincidence): the segment between them is a point
 // for CLineEx::IsPoint.
 inline bool Coincide(SDPoint a, SDPoint b) {
-    return Distance(a, b) < kCoincidence;
+    const double dx = b.x - a.x, dy = b.y - a.y;
+    const double squared = dx * dx + dy * dy;
+    // Far apart points, nearly all of those asked about, need no square root: its rounding cannot bring
+    // a distance of sqrt(1.1e-6), about 1.05 kCoincidence, below kCoincidence.
+    return squared <= 1.1 * kCoincidence * kCoincidence && std::sqrt(squared) < kCoincidence;
 }
 // True when the points differ by at most kCoincidence in x and in y.
 inline bool CoincideInXAndY(SDPoint a, SDPoint b) {
@@ -72,14 +76,42 @@ inline bool IsShorterThanCoincidence(const Chord& chord) {
 }
 
 // Parameter of the foot of the perpendicular from p on the chord: 0 at the start, 1 at the end,
-// snapped to 0 or 1 when p coincides with an end or the value is within kParameterSnap of it.
-double ParameterOnChord(SDPoint p, const Chord& chord);
+// snapped to 0 or 1 when p coincides with an end or the value is within kParameterSnap of it. Inline,
+// as the distance below is: the band filter asks for it some ten times per offset piece.
+inline double ParameterOnChord(SDPoint p, const Chord& chord) {
+    if (Coincide(p, chord.start)) {
+        return 0.0;
+    }
+    if (Coincide(p, chord.end)) {
+        return 1.0;
+    }
+    const double dx = chord.end.x - chord.start.x, dy = chord.end.y - chord.start.y;
+    const double lengthSquared = dx * dx + dy * dy;
+    if (lengthSquared == 0.0) {
+        return 0.0;
+    }
+    const double t = ((p.x - chord.start.x) * dx + (p.y - chord.start.y) * dy) / lengthSquared;
+    if (std::fabs(t) < kParameterSnap) {
+        return 0.0;
+    }
+    if (std::fabs(t - 1.0) < kParameterSnap) {
+        return 1.0;
+    }
+    return t;
+}
 inline SDPoint PointAtParameter(const Chord& chord, double t) {
     return {chord.start.x + t * (chord.end.x - chord.start.x),
             chord.start.y + t * (chord.end.y - chord.start.y)};
 }
 // Distance from p to the nearest point of the chord (clamped to the chord), which goes to nearest.
-double DistanceToChord(SDPoint p, const Chord& chord, SDPoint* nearest = nullptr);
+inline double DistanceToChord(SDPoint p, const Chord& chord, SDPoint* nearest = nullptr) {
+    const double t = ParameterOnChord(p, chord);
+    const SDPoint foot = t < 0.0 ? chord.start : (t > 1.0 ? chord.end : PointAtParameter(chord, t));
+    if (nearest != nullptr) {
+        *nearest = foot;
+    }
+    return Distance(p, foot);
+}
 
 // The chords cross at a point strictly inside both; touching ends, parallel and collinear chords
 // never cross. Chords count as parallel when the sine of their angle is at most kParallelDeterminant.
@@ -109,13 +141,29 @@ SDPoint OffsetEndPoint(const Chord& chord, double distance, bool leftHand);
 
 // Signed angle from centre->p1 to centre->p2 in radians, in -pi..pi, positive counter-clockwise.
 double SignedAngle(SDPoint p1, SDPoint p2, SDPoint centre);
+// The cosine of that angle, from the lengths of the triangle's sides as SignedAngle takes it; 1 when
+// either point is the centre.
+double CosineAt(SDPoint p1, SDPoint p2, SDPoint centre);
 // Number of chords of an arc of the given radius and sweep whose distance from the arc stays
 // within kArcChordError. The radius must exceed kMinRoundRadius.
 int ArcStepCount(double radius, double sweep);
 // Radii up to this have no defined step count; callers join such corners with a miter.
 inline constexpr double kMinRoundRadius = kArcChordError / 2;
-// Appends the points of the arc from angle a0 to a1 (radians) to out, ending exactly at a1.
-void AppendArcPoints(SDPoint centre, double radius, double a0, double a1, std::vector<SDPoint>& out);
+// Appends the points of the arc from angle a0 to a1 (radians) to out, a vector of points, ending
+// exactly at a1.
+template <typename Points>
+void AppendArcPoints(SDPoint centre, double radius, double a0, double a1, Points& out) {
+    const int steps = ArcStepCount(radius, a1 - a0);
+    const double direction = a1 >= a0 ? 1.0 : -1.0;
+    const double step = direction * std::fabs(a1 - a0) / steps;
+    auto emit = [&](double angle) {
+        out.push_back({centre.x + radius * std::cos(angle), centre.y + radius * std::sin(angle)});
+    };
+    for (double angle = a0; direction > 0 ? angle < a1 : angle > a1; angle += step) {
+        emit(angle);
+    }
+    emit(a1);
+}
 
 // The chord's rectangle as the curve classes round it.
 CRectEx ChordRect(const Chord& chord);

@@ -162,7 +162,8 @@ TEST(SegmentGeometryTest, SelfCrossingOfContours) {
     // Touching back at a vertex is no crossing.
     EXPECT_FALSE(ContourCrossesItself(ClosedChords({{0, 0}, {10, 0}, {5, 5}, {10, 10}, {0, 10}, {5, 5}})));
     // An open zigzag whose last leg crosses its first.
-    EXPECT_TRUE(ContourCrossesItself({{{0, 0}, {10, 0}}, {{10, 0}, {10, 5}}, {{10, 5}, {5, -5}}}));
+    EXPECT_TRUE(
+        ContourCrossesItself(std::vector<Chord>{{{0, 0}, {10, 0}}, {{10, 0}, {10, 5}}, {{10, 5}, {5, -5}}}));
     EXPECT_FALSE(ContourCrossesItself(ClosedChords(testing::NotchedCircle(50, 3, 40, 4000))));
 }
 
