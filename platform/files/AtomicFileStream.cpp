@@ -24,7 +24,8 @@ AtomicFileStream::AtomicFileStream(const std::filesystem::path& target) : target
         ::unlink(temporary_.c_str());
         return;
     }
-    std::setvbuf(file_, nullptr, _IOFBF, kStreamBuffer);
+    buffer_ = std::make_unique<char[]>(kStreamBuffer);
+    std::setvbuf(file_, buffer_.get(), _IOFBF, kStreamBuffer);
 }
 
 AtomicFileStream::~AtomicFileStream() { Discard(); }

@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <string>
 
 namespace platform {
@@ -28,6 +29,9 @@ class AtomicFileStream {
 
     std::filesystem::path target_;
     std::string temporary_;
+    // The stream's buffer, given to it explicitly: asked for a size without a buffer, the C library
+    // keeps its default of one disk block.
+    std::unique_ptr<char[]> buffer_;
     std::FILE* file_ = nullptr;
 };
 

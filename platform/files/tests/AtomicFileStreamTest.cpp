@@ -59,6 +59,20 @@ TEST(AtomicFileStream, ManySmallWritesArriveWholeAndReplaceTheOldFileOnCommit) {
     EXPECT_EQ(info.st_mode & 0777, 0644u);
 }
 
+// Small records are gathered in the stream's own buffer, not sent to the system a disk block at a time.
+TEST(AtomicFileStream, SmallRecordsStayInTheStreamUntilManyBlocksAreGathered) {
+    const auto folder = FreshFolder();
+    platform::AtomicFileStream stream(folder / "design.ds");
+    ASSERT_NE(stream.File(), nullptr);
+    const std::string record(74, 'r');
+    for (int written = 0; written < 8 * 4096; written += static_cast<int>(record.size())) {
+        ASSERT_EQ(std::fwrite(record.data(), 1, record.size(), stream.File()), record.size());
+    }
+    struct stat info {};
+    ASSERT_EQ(::fstat(::fileno(stream.File()), &info), 0);
+    EXPECT_EQ(info.st_size, 0);
+}
+
 TEST(AtomicFileStream, WithoutACommitTheOldFileStaysAndNoTemporaryIsLeft) {
     const auto folder = FreshFolder();
     const auto file = folder / "design.ds";
