@@ -1,6 +1,9 @@
 #include "LgpDot.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <numeric>
+#include <unordered_map>
 
 namespace dotplate {
 
@@ -9,9 +12,11 @@ namespace {
 template <typename Key>
 void StableSortBy(std::vector<LgpDot>& dots, int ascending, Key key) {
     if (ascending != 0) {
-        std::stable_sort(dots.begin(), dots.end(), [key](const LgpDot& a, const LgpDot& b) { return key(a) < key(b); });
+        std::stable_sort(dots.begin(), dots.end(),
+                         [key](const LgpDot& a, const LgpDot& b) { return key(a) < key(b); });
     } else {
-        std::stable_sort(dots.begin(), dots.end(), [key](const LgpDot& a, const LgpDot& b) { return key(a) > key(b); });
+        std::stable_sort(dots.begin(), dots.end(),
+                         [key](const LgpDot& a, const LgpDot& b) { return key(a) > key(b); });
     }
 }
 
@@ -49,26 +54,52 @@ void SortDotsByY(std::vector<LgpDot>& dots, int ascending) {
 }
 
 LgpDotColumns DotColumns(const std::deque<LgpDotRow>& rows) {
-    LgpDotColumns columns;
-    std::size_t count = 0;
+    // A plate has a few hundred distinct column positions and a million dots: the dots are dealt into
+    // their columns in the rows' order and each column is then put in ascending y, which is the order
+    // of one stable sort by x and then y, in time linear in the dots where the rows run in y already.
+    std::unordered_map<double, std::uint32_t> columnOfX;  // keys compare with ==, as the sort's x does
+    std::vector<double> columnX;
+    std::vector<std::uint32_t> columnOfDot;
     for (const LgpDotRow& row : rows) {
-        count += row.dots.size();
-    }
-    std::vector<LgpDot>& all = columns.dots;
-    all.reserve(count);
-    for (const LgpDotRow& row : rows) {
-        all.insert(all.end(), row.dots.begin(), row.dots.end());
-    }
-    // One stable sort by x and then y orders the dots as sorting by x, splitting at every new x and
-    // sorting each column by y would.
-    std::stable_sort(all.begin(), all.end(),
-                     [](const LgpDot& a, const LgpDot& b) { return a.x < b.x || (a.x == b.x && a.y < b.y); });
-    for (std::size_t first = 0; first < all.size();) {
-        std::size_t end = first + 1;
-        while (end < all.size() && all[end].x == all[first].x) {
-            ++end;
+        for (const LgpDot& dot : row.dots) {
+            const auto [entry, added] =
+                columnOfX.try_emplace(dot.x, static_cast<std::uint32_t>(columnX.size()));
+            if (added) {
+                columnX.push_back(dot.x);
+            }
+            columnOfDot.push_back(entry->second);
         }
-        columns.columns.emplace_back(all.data() + first, end - first);
+    }
+    std::vector<std::uint32_t> byX(columnX.size());
+    std::iota(byX.begin(), byX.end(), 0u);
+    std::sort(byX.begin(), byX.end(),
+              [&](std::uint32_t a, std::uint32_t b) { return columnX[a] < columnX[b]; });
+    std::vector<std::size_t> columnSize(columnX.size(), 0);
+    for (std::uint32_t column : columnOfDot) {
+        ++columnSize[column];
+    }
+    std::vector<std::size_t> nextSlot(columnX.size(), 0);
+    std::size_t placed = 0;
+    for (std::uint32_t column : byX) {
+        nextSlot[column] = placed;
+        placed += columnSize[column];
+    }
+    LgpDotColumns columns;
+    columns.dots.resize(columnOfDot.size());
+    std::size_t dotIndex = 0;
+    for (const LgpDotRow& row : rows) {
+        for (const LgpDot& dot : row.dots) {
+            columns.dots[nextSlot[columnOfDot[dotIndex++]]++] = dot;
+        }
+    }
+    const auto byY = [](const LgpDot& a, const LgpDot& b) { return a.y < b.y; };
+    LgpDot* first = columns.dots.data();
+    for (std::uint32_t column : byX) {
+        LgpDot* const end = first + columnSize[column];
+        if (!std::is_sorted(first, end, byY)) {
+            std::stable_sort(first, end, byY);
+        }
+        columns.columns.emplace_back(first, end - first);
         first = end;
     }
     return columns;

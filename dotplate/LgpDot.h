@@ -6,6 +6,7 @@
 #include <span>
 #include <vector>
 
+#include "HugePageSlab.h"
 #include "LgpGeometry.h"
 #include "LgpParams.h"
 
@@ -38,8 +39,8 @@ void SortDotsByY(std::vector<LgpDot>& dots, int ascending);
 // Every dot of the rows gathered into columns of exactly equal x, in ascending x, each column in
 // ascending y: the order in which vertical lines are cut and exported.
 struct LgpDotColumns {
-    std::vector<LgpDot> dots;                       // every dot, column after column
-    std::vector<std::span<const LgpDot>> columns;  // views into dots
+    std::vector<LgpDot, HugePageAllocator<LgpDot>> dots;  // every dot, column after column
+    std::vector<std::span<const LgpDot>> columns;         // views into dots
 
     LgpDotColumns() = default;
     LgpDotColumns(LgpDotColumns&&) = default;  // the views keep pointing into the moved storage

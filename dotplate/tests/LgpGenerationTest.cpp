@@ -5,6 +5,7 @@
 #include <bit>
 #include <cstdint>
 #include <functional>
+#include <random>
 #include <set>
 
 #include "LgpPlate.h"
@@ -271,6 +272,46 @@ TEST(LgpGenerationTest, AGenerationMakesTheSameDotsWhateverThePlateHeldBefore) {
         for (std::uint16_t mode : {5, 4, 3, 2, 1, 0, 0, 1, 2, 3, 4, 5}) {
             GenerateAndCheck(plate, test, mode);
         }
+    }
+}
+
+// Columns of a plate are read in the order of one stable sort by x and then y, whatever order the rows
+// hold their dots in: ties keep the rows' order, and zero and minus zero are one column.
+TEST(LgpDotColumnsTest, ColumnsFollowOneStableSortByXThenY) {
+    std::mt19937 random(7);
+    std::uniform_int_distribution<int> position(-6, 6);
+    std::deque<LgpDotRow> rows(40);
+    int serial = 0;
+    for (LgpDotRow& row : rows) {
+        for (int i = 0; i < 30; ++i) {
+            LgpDot dot;
+            const int x = position(random);
+            dot.x = x == 0 && i % 2 == 0 ? -0.0 : x * 0.5;
+            dot.y = position(random) * 0.25;
+            dot.w = serial++;  // tells apart dots of equal x and y
+            row.dots.push_back(dot);
+        }
+    }
+    std::vector<LgpDot> expected;
+    for (const LgpDotRow& row : rows) {
+        expected.insert(expected.end(), row.dots.begin(), row.dots.end());
+    }
+    std::stable_sort(expected.begin(), expected.end(),
+                     [](const LgpDot& a, const LgpDot& b) { return a.x < b.x || (a.x == b.x && a.y < b.y); });
+
+    const LgpDotColumns columns = DotColumns(rows);
+    std::vector<LgpDot> got;
+    for (std::span<const LgpDot> column : columns) {
+        ASSERT_FALSE(column.empty());
+        for (const LgpDot& dot : column) {
+            EXPECT_EQ(dot.x, column.front().x);
+        }
+        got.insert(got.end(), column.begin(), column.end());
+    }
+    EXPECT_EQ(columns.columns.size(), 13u);
+    ASSERT_EQ(got.size(), expected.size());
+    for (std::size_t i = 0; i < got.size(); ++i) {
+        EXPECT_EQ(got[i].w, expected[i].w) << "dot " << i;
     }
 }
 
