@@ -37,7 +37,7 @@ cleanup() {
 trap cleanup EXIT
 
 screenshot() {
-    xwd -root -silent -display "$DISPLAY" >"$output/$1.xwd" 2>/dev/null || true
+    xwd -root -silent -display "${DISPLAY:-}" >"$output/$1.xwd" 2>/dev/null || true
 }
 
 # The program's visible windows with their titles, to tell what stood in the way.
