@@ -27,6 +27,7 @@ rm -f "$output"/*.xwd
 xvfb_pid=
 program_pid=
 main_window=
+root_window=
 
 cleanup() {
     [[ -n $program_pid ]] && kill "$program_pid" 2>/dev/null || true
@@ -104,8 +105,12 @@ focus() {
     timeout "$step_timeout" xdotool windowfocus --sync "$1" 2>/dev/null
 }
 
+# Qt takes its window for the active one (whose shortcuts work) only when it hears the focus arrive, and
+# it hears nothing when the focus is there already: the focus can stay on the main window while a wait
+# box comes and goes, and Qt then keeps no window active. So the focus passes by the root window first.
 focus_main_window() {
-    focus "$main_window" || fail "the main window cannot take the keyboard"
+    xdotool windowfocus "$root_window" 2>/dev/null || true
+    focus "$main_window"
 }
 
 start_xvfb() {
@@ -114,6 +119,7 @@ start_xvfb() {
     xvfb_pid=$!
     wait_until 30 "Xvfb to choose a display" file_written "$display_file"
     export DISPLAY=":$(head -n 1 "$display_file")"
+    root_window=$(xdotool search --maxdepth 0 --name '')
 }
 
 # start_program TITLE [ARGUMENT...]: the main window is found by its title, "<software>-[<document>]".
@@ -131,7 +137,7 @@ start_program() {
 # closes a menu that an earlier try left open. The keys wait for the menu to show (it is the program's
 # other window then): without it they would reach the drawing, where arrows move the selection.
 run_file_menu_item() {
-    focus "$main_window" || return 0
+    focus_main_window || return 0
     xdotool key Escape
     xdotool mousemove --window "$main_window" 12 10 click 1
     wait_until_quietly $((SECONDS + retry_after)) has_untitled_window || return 0  # the caller tries again
@@ -156,21 +162,25 @@ open_dialog() {
 }
 
 press_in_main_window() {
-    focus_main_window
+    focus_main_window || fail "the main window cannot take the keyboard"
     xdotool key "$@"
 }
 
 # Types the path into the file dialog's name field, over what it holds, and presses Enter until the
-# dialog is gone (the name field's completer may take the first Enter).
+# dialog is gone. The field's completer may take the first Enter; and on a busy machine a keystroke can
+# go astray while the completer's list opens (the dialog then opens a folder instead), so the path is
+# typed again.
 choose_file() {
     local dialog=$1 path=$2 attempt
-    focus "$dialog" || fail "the file dialog cannot take the keyboard"
-    xdotool key ctrl+a
-    xdotool type --delay 20 "$path"
     for ((attempt = 1; attempt <= 3; ++attempt)); do
         focus "$dialog" || return 0  # it closed meanwhile
-        xdotool key Return
-        wait_until_quietly $((SECONDS + retry_after)) window_gone "$dialog" && return
+        xdotool key ctrl+a
+        xdotool type --delay 20 "$path"
+        for _ in 1 2; do
+            focus "$dialog" || return 0
+            xdotool key Return
+            wait_until_quietly $((SECONDS + retry_after)) window_gone "$dialog" && return
+        done
     done
     fail "the file dialog did not take $path"
 }
