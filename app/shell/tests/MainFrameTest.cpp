@@ -79,8 +79,9 @@ class MainFrameTest : public platform::WidgetTest {
         QFile dxf(QString::fromStdString(file.string()));
         EXPECT_TRUE(dxf.open(QIODevice::WriteOnly));
         dxf.write(
-            "0\nSECTION\n2\nENTITIES\n0\nLINE\n8\n0\n10\n0.0\n20\n0.0\n11\n50.0\n21\n0."
-            "0\n0\nENDSEC\n0\nEOF\n");
+            "0\nSECTION\n2\nENTITIES\n"
+            "0\nLINE\n8\n0\n10\n0.0\n20\n0.0\n11\n50.0\n21\n0.0\n"
+            "0\nENDSEC\n0\nEOF\n");
         return file;
     }
 
