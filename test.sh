@@ -14,6 +14,4 @@ cmake --build "$build_dir"
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
-# The real-window test is run on its own (ctest -L real-window) until the program closes reliably under
-# its keystrokes.
-ctest --test-dir "$build_dir" --output-on-failure --parallel "$(nproc)" --label-exclude real-window
+ctest --test-dir "$build_dir" --output-on-failure --parallel "$(nproc)"

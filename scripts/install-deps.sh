@@ -9,7 +9,7 @@ packages=(
   libdxflib-dev qt6-image-formats-plugins libmagick++-6.q16-dev libmagickcore-6.q16-6-extra
   libraw-dev libemf2svg-dev qt6-svg-dev
   python3-ezdxf pstoedit ghostscript
-  qt6-base-dev
+  qt6-base-dev qt6-base-private-dev
   libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-cantarell
   libpolyclipping-dev
   libmagick++-dev libpotrace-dev

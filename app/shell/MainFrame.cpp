@@ -2,7 +2,9 @@
 #include "MainFrame.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
+#include <QEventLoop>
 #include <QFileDialog>
 #include <QMenu>
 #include <QMenuBar>
@@ -34,7 +36,6 @@
 #include "PlaceImportedData.h"
 #include "PlaceOnPage.h"
 #include "ProgramFolder.h"
-#include "Progress.h"
 #include "PropertyBar.h"
 #include "RulerSplitterWnd.h"
 #include "RulerView.h"
@@ -87,11 +88,13 @@ ImportArguments ImportArgumentsOf(const CCadMgr& manager) {
     return arguments;
 }
 
-// Lets the file chooser close and the window repaint before the import's own dialog comes up.
-void PumpMessagesFor(std::chrono::milliseconds span) {
+// Lets the file chooser close and the window repaint before the import's own dialog comes up. Keys and
+// clicks wait in the queue meanwhile: a command run now (a save typed right after choosing the file)
+// would act on the drawing before the import has placed anything in it.
+void SettleWithoutUserInput(std::chrono::milliseconds span) {
     const auto end = std::chrono::steady_clock::now() + span;
     while (std::chrono::steady_clock::now() < end) {
-        PumpMessages();
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
 }
@@ -703,7 +706,7 @@ int CMainFrame::PlaceImport(CDbList<CFileDraw*>& records, int select) {
 
 bool CMainFrame::FinishImport(CDbList<CFileDraw*>& records, const std::filesystem::path& file) {
     constexpr std::chrono::milliseconds kSettleTime(100);
-    PumpMessagesFor(kSettleTime);
+    SettleWithoutUserInput(kSettleTime);
     manager_.ClearSelection();
     const bool placed = PlaceImport(records, 1) != 0;
     if (placed) {

@@ -1,5 +1,6 @@
 #include "MainFrame.h"
 
+#include <qpa/qwindowsysteminterface.h>
 #include <QAction>
 #include <QApplication>
 #include <QFile>
@@ -7,6 +8,7 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QTest>
 #include <QTimer>
 
 #include <chrono>
@@ -69,6 +71,27 @@ class MainFrameTest : public platform::WidgetTest {
         const std::filesystem::path file = TestFile("squares.lcx");
         EXPECT_TRUE(writer.SaveDocument(file));
         return file;
+    }
+
+    // A DXF file of one line, 50 mm long.
+    std::filesystem::path WriteLineDxf() const {
+        const std::filesystem::path file = TestFile("line.dxf");
+        QFile dxf(QString::fromStdString(file.string()));
+        EXPECT_TRUE(dxf.open(QIODevice::WriteOnly));
+        dxf.write(
+            "0\nSECTION\n2\nENTITIES\n"
+            "0\nLINE\n8\n0\n10\n0.0\n20\n0.0\n11\n50.0\n21\n0.0\n"
+            "0\nENDSEC\n0\nEOF\n");
+        return file;
+    }
+
+    // The drawing a document file holds, read by a manager of its own.
+    static std::unique_ptr<CCadMgr> LoadDocument(const std::filesystem::path& file) {
+        auto reader = std::make_unique<CCadMgr>();
+        CCutrixDoc doc(*reader);
+        platform::NullMessageSink messages;
+        EXPECT_EQ(doc.OpenDocument(file, messages), CCutrixDoc::LoadResult::kOpened);
+        return reader;
     }
 
     std::unique_ptr<CCadMgr> manager = std::make_unique<CCadMgr>();
@@ -145,15 +168,31 @@ TEST_F(MainFrameTest, DisplaySwitchesFlipAndShowChecked) {
 }
 
 TEST_F(MainFrameTest, ImportPlacesTheDrawingSelected) {
-    const std::filesystem::path file = TestFile("line.dxf");
-    QFile dxf(QString::fromStdString(file.string()));
-    ASSERT_TRUE(dxf.open(QIODevice::WriteOnly));
-    dxf.write(
-        "0\nSECTION\n2\nENTITIES\n0\nLINE\n8\n0\n10\n0.0\n20\n0.0\n11\n50.0\n21\n0.0\n0\nENDSEC\n0\nEOF\n");
-    dxf.close();
-    ASSERT_TRUE(frame.ImportFile(file));
+    ASSERT_TRUE(frame.ImportFile(WriteLineDxf()));
     EXPECT_EQ(manager->elementList.count, 1);
     EXPECT_EQ(manager->selectionList.count, 1);
+}
+
+// A save typed right after the file was chosen reaches the window while the import is still on its way:
+// run then, it wrote the drawing without the import, and the import that followed left the document
+// modified, so closing asked to save again. The keys are queued as the window system queues them.
+TEST_F(MainFrameTest, SaveTypedAsAnImportBeginsDoesNotWriteTheDrawingBeforeTheImport) {
+    const std::filesystem::path document = WriteThreeSquares();
+    ASSERT_TRUE(frame.OpenDocumentFile(document));  // it has a name: Save writes without a dialog
+    frame.RunCommand(kSelectAll);
+    frame.RunCommand(kDelete);
+    frame.resize(640, 480);
+    frame.show();
+    frame.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    const std::filesystem::path drawing = WriteLineDxf();
+
+    for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+        QWindowSystemInterface::handleKeyEvent<QWindowSystemInterface::AsynchronousDelivery>(
+            frame.windowHandle(), type, Qt::Key_S, Qt::ControlModifier);
+    }
+    ASSERT_TRUE(frame.ImportFile(drawing));
+    EXPECT_EQ(ElementLefts(*LoadDocument(document)).size(), 3u);
 }
 
 // The metafile converter runs in a helper process; when it crashes the import fails as any unreadable

@@ -19,6 +19,7 @@
 #include "AtomicFile.h"
 #include "CadMgr.h"
 #include "CutrixDoc.h"
+#include "ImportDlg.h"
 #include "MainFrame.h"
 #include "StartupThread.h"
 #include "UndoStore.h"
@@ -93,11 +94,13 @@ bool IsRichEnough(const std::vector<ElementSummary>& imported) {
     return imported.size() >= kLeastElements && colours.size() >= kLeastColours;
 }
 
-// A dialog would wait for a user who is not there: it is closed and counts as a failure.
+// A dialog would wait for a user who is not there: it is closed and counts as a failure. The import's
+// wait box is no question: it closes by itself when the import is done.
 void CloseEveryDialog(bool& dialogShown) {
     auto* watchdog = new QTimer(qApp);
     QObject::connect(watchdog, &QTimer::timeout, [&dialogShown] {
-        if (QWidget* dialog = QApplication::activeModalWidget()) {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (dialog != nullptr && qobject_cast<CImportDlg*>(dialog) == nullptr) {
             std::printf("unexpected dialog: %s\n", dialog->windowTitle().toUtf8().constData());
             dialogShown = true;
             dialog->close();

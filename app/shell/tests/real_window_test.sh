@@ -14,8 +14,10 @@ program=$1
 checker=$2
 output=$3
 readonly script_folder=$(cd "$(dirname "$0")" && pwd)
-readonly window_timeout=180  # seconds: a sanitizer build starts slowly on a busy machine
+readonly window_timeout=180  # seconds: a sanitizer build starts and ends slowly on a busy machine
 readonly step_timeout=60
+readonly retry_after=15  # seconds without an answer before a key or click is given again
+readonly retries=8
 readonly screen_size=1280x800
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/cutrix-real-window-XXXXXX")
@@ -24,6 +26,8 @@ rm -f "$output"/*.xwd
 
 xvfb_pid=
 program_pid=
+main_window=
+root_window=
 
 cleanup() {
     [[ -n $program_pid ]] && kill "$program_pid" 2>/dev/null || true
@@ -34,11 +38,23 @@ cleanup() {
 trap cleanup EXIT
 
 screenshot() {
-    xwd -root -silent -display "$DISPLAY" >"$output/$1.xwd" 2>/dev/null || true
+    xwd -root -silent -display "${DISPLAY:-}" >"$output/$1.xwd" 2>/dev/null || true
+}
+
+# The program's visible windows with their titles, to tell what stood in the way.
+list_windows() {
+    local window
+    for window in $(xdotool search --onlyvisible --pid "$program_pid" 2>/dev/null); do
+        echo "  window $window: '$(xdotool getwindowname "$window" 2>/dev/null)'"
+    done
 }
 
 fail() {
     echo "FAILED: $*" >&2
+    if [[ -n $program_pid ]]; then
+        echo "the program's visible windows:" >&2
+        list_windows >&2
+    fi
     screenshot failure
     exit 1
 }
@@ -47,8 +63,15 @@ fail() {
 wait_until() {
     local deadline=$((SECONDS + $1)) what=$2
     shift 2
+    wait_until_quietly "$deadline" "$@" || fail "timed out waiting for $what"
+}
+
+# wait_until_quietly DEADLINE COMMAND...: false when the command has not succeeded by then.
+wait_until_quietly() {
+    local deadline=$1
+    shift
     until "$@"; do
-        ((SECONDS < deadline)) || fail "timed out waiting for $what"
+        ((SECONDS < deadline)) || return 1
         sleep 0.2
     done
 }
@@ -61,7 +84,12 @@ window_of() {
 }
 
 has_window() { [[ -n $(window_of "$1") ]]; }
-lacks_window() { [[ -z $(window_of "$1") ]]; }
+# A menu's window may show before it has a title.
+has_untitled_window() {
+    xdotool search --onlyvisible --pid "$program_pid" 2>/dev/null | grep -vx "$main_window" | grep -q .
+}
+window_gone() { ! xdotool search --onlyvisible --pid "$program_pid" 2>/dev/null | grep -qx "$1"; }
+main_window_gone() { window_gone "$main_window"; }
 main_title_is() { [[ $(xdotool getwindowname "$main_window" 2>/dev/null) =~ $1 ]]; }
 program_ended() { ! kill -0 "$program_pid" 2>/dev/null; }
 file_written() { [[ -s $1 ]]; }
@@ -77,12 +105,21 @@ focus() {
     timeout "$step_timeout" xdotool windowfocus --sync "$1" 2>/dev/null
 }
 
+# Qt takes its window for the active one (whose shortcuts work) only when it hears the focus arrive, and
+# it hears nothing when the focus is there already: the focus can stay on the main window while a wait
+# box comes and goes, and Qt then keeps no window active. So the focus passes by the root window first.
+focus_main_window() {
+    xdotool windowfocus "$root_window" 2>/dev/null || true
+    focus "$main_window"
+}
+
 start_xvfb() {
     local display_file=$work/display
     Xvfb -displayfd 3 -screen 0 "${screen_size}x24" -nolisten tcp 3>"$display_file" 2>"$work/xvfb.log" &
     xvfb_pid=$!
     wait_until 30 "Xvfb to choose a display" file_written "$display_file"
     export DISPLAY=":$(head -n 1 "$display_file")"
+    root_window=$(xdotool search --maxdepth 0 --name '')
 }
 
 # start_program TITLE [ARGUMENT...]: the main window is found by its title, "<software>-[<document>]".
@@ -96,61 +133,69 @@ start_program() {
     main_window=$(wait_for_window "$title" "$window_timeout")
 }
 
-# Sends the keys to the main window until a dialog with the title shows; its id is printed.
-open_dialog_with_keys() {
-    local title=$1 keys=$2 attempt
-    for attempt in 1 2 3; do
-        focus "$main_window" || fail "the main window cannot take the keyboard"
-        xdotool key "$keys"
-        if wait_until_quietly "$step_timeout" has_window "$title"; then
+# Opens the first menu of the menu bar with a click and moves to the item with the keys. Escape first
+# closes a menu that an earlier try left open. The keys wait for the menu to show (it is the program's
+# other window then): without it they would reach the drawing, where arrows move the selection.
+run_file_menu_item() {
+    focus_main_window || return 0
+    xdotool key Escape
+    xdotool mousemove --window "$main_window" 12 10 click 1
+    wait_until_quietly $((SECONDS + retry_after)) has_untitled_window || return 0  # the caller tries again
+    xdotool key "$@" Return
+}
+
+# open_dialog TITLE ACTION...: runs the action (a function and its arguments) until a window with the
+# title shows; its id is printed. A key or click can be lost: one that reaches the window while the
+# import's wait box holds the keyboard, a click while a passing window holds the pointer. Trying again
+# is safe: a modal dialog that is merely slow to show blocks a second try.
+open_dialog() {
+    local title=$1 attempt
+    shift
+    for ((attempt = 1; attempt <= retries; ++attempt)); do
+        "$@"
+        if wait_until_quietly $((SECONDS + retry_after)) has_window "$title"; then
             window_of "$title"
             return
         fi
     done
-    fail "no '$title' dialog after $keys"
+    fail "no '$title' window after $*"
 }
 
-wait_until_quietly() {
-    local deadline=$((SECONDS + $1))
-    shift
-    until "$@"; do
-        ((SECONDS < deadline)) || return 1
-        sleep 0.2
-    done
+press_in_main_window() {
+    focus_main_window || fail "the main window cannot take the keyboard"
+    xdotool key "$@"
 }
 
-# Types the path into the file dialog's name field and presses Enter until the dialog is gone (the
-# name field's completer may take the first Enter).
+# Types the path into the file dialog's name field, over what it holds, and presses Enter until the
+# dialog is gone. The field's completer may take the first Enter; and on a busy machine a keystroke can
+# go astray while the completer's list opens (the dialog then opens a folder instead), so the path is
+# typed again.
 choose_file() {
-    local title=$1 path=$2 attempt
-    local dialog
-    dialog=$(window_of "$title")
-    focus "$dialog" || fail "the '$title' dialog cannot take the keyboard"
-    xdotool type --delay 20 "$path"
-    for attempt in 1 2 3; do
+    local dialog=$1 path=$2 attempt
+    for ((attempt = 1; attempt <= 3; ++attempt)); do
         focus "$dialog" || return 0  # it closed meanwhile
-        xdotool key Return
-        wait_until_quietly 20 lacks_window "$title" && return
+        xdotool key ctrl+a
+        xdotool type --delay 20 "$path"
+        for _ in 1 2; do
+            focus "$dialog" || return 0
+            xdotool key Return
+            wait_until_quietly $((SECONDS + retry_after)) window_gone "$dialog" && return
+        done
     done
-    fail "the '$title' dialog did not take $path"
+    fail "the file dialog did not take $path"
 }
 
-# Opens the first menu of the menu bar with a click and moves to the item with the keys.
-run_file_menu_item() {
-    focus "$main_window" || fail "the main window cannot take the keyboard"
-    xdotool mousemove --window "$main_window" 12 10 click 1
-    xdotool key "$@" Return
-}
-
-# A click that reaches the menu bar while a passing window (a tooltip, a box just closing) holds the
-# pointer opens nothing, so Exit is chosen again until the program ends.
+# Exit is the last item of the File menu. Once the main window has gone the process still saves the
+# settings and, under a sanitizer, checks its memory before it ends.
 close_program() {
     local attempt
-    for attempt in 1 2 3; do
-        run_file_menu_item Up  # the last item: Exit
-        wait_until_quietly 20 program_ended && break
+    for ((attempt = 1; attempt <= retries; ++attempt)); do
+        main_window_gone && break
+        run_file_menu_item Up
+        wait_until_quietly $((SECONDS + retry_after)) main_window_gone && break
     done
-    wait_until "$step_timeout" "the program to end" program_ended
+    main_window_gone || fail "the main window stayed after Exit"
+    wait_until "$window_timeout" "the program to end" program_ended
     local status=0
     wait "$program_pid" || status=$?
     program_pid=
@@ -162,6 +207,10 @@ export XDG_RUNTIME_DIR=$work/run
 export CUTRIX_HANDOVER=$work/handover
 mkdir -p "$CUTRIX_HOME" "$CUTRIX_HANDOVER"
 mkdir -m 700 "$XDG_RUNTIME_DIR"
+# The controller is looked for on the serial ports first: an empty folder of ports means there is none,
+# so start-up neither writes to this machine's serial ports nor waits on them.
+export CUTRIX_SERIAL_DIR=$work/no-serial-ports
+mkdir -p "$CUTRIX_SERIAL_DIR"
 # Qt's own file dialogs, whatever desktop the test runs under: a typed path and Enter choose the file.
 export QT_QPA_PLATFORM=xcb
 export QT_QPA_PLATFORMTHEME=generic
@@ -178,20 +227,21 @@ start_xvfb
 : >"$output/program.log"
 
 start_program '\[.*\]$'
-# The import dialog's title is a language text: any titled window of the program other than the main one.
-open_dialog_with_keys '.' ctrl+i >/dev/null
-choose_file '.' "$drawing"
-open_dialog_with_keys '^Save As$' ctrl+s >/dev/null
-choose_file '^Save As$' "$first"
+# The import dialog's title is a language text: any titled window of the program other than the main
+# one. Ctrl+I is given once: a second one would start a second import after the first.
+press_in_main_window ctrl+i
+dialog=$(wait_for_window '.' "$step_timeout")
+choose_file "$dialog" "$drawing"
+dialog=$(open_dialog '^Save As$' press_in_main_window ctrl+s)
+choose_file "$dialog" "$first"
 wait_until "$step_timeout" "$first to be written" file_written "$first"
 # The caption names the document once the frame has finished saving and has the keyboard again.
 wait_until "$step_timeout" "the caption to name first.lcx" main_title_is '\[first\.lcx\]$'
 close_program
 
 start_program '\[first\.lcx\]$' "$first"
-run_file_menu_item Down Down Down Down  # New, Open, Save, Save As
-wait_for_window '^Save As$' "$step_timeout" >/dev/null
-choose_file '^Save As$' "$second"
+dialog=$(open_dialog '^Save As$' run_file_menu_item Down Down Down Down)  # New, Open, Save, Save As
+choose_file "$dialog" "$second"
 wait_until "$step_timeout" "$second to be written" file_written "$second"
 wait_until "$step_timeout" "the caption to name second.lcx" main_title_is '\[second\.lcx\]$'
 screenshot reopened-and-saved
