@@ -22,23 +22,36 @@ namespace {
 // Turns closer to straight than this, or this close to a right angle, are mitred instead of rounded.
 constexpr double kRoundJoinAngleTolerance = kRadiansPerDegree;
 
+// The radius of the round joins with the step angle of their arcs, worked out once per offset.
+struct JoinRadius {
+    explicit JoinRadius(double radius)
+        : radius(radius), stepAngle(radius > kMinRoundRadius ? ArcStepAngle(radius) : 0.0) {}
+    double radius;
+    double stepAngle;
+};
+
 // Appends the arc points around an outer corner to `points`; appends none when the corner is to be
 // mitred. Returns whether it appended any.
-bool AppendRoundJoin(SDPoint corner, double radius, SDPoint from, SDPoint to,
+bool AppendRoundJoin(SDPoint corner, const JoinRadius& join, SDPoint from, SDPoint to,
                      ScratchVector<SDPoint>& points) {
     // cos(kRoundJoinAngleTolerance) + 1e-9: a turn whose cosine is above it is nearly straight however
     // the arc cosine rounds, and is mitred without measuring its angle.
     constexpr double kNearlyStraightCosine = 0.9998476961563912;
-    if (radius <= kMinRoundRadius || CosineAt(from, to, corner) > kNearlyStraightCosine) {
+    if (join.radius <= kMinRoundRadius) {
         return false;
     }
-    const double sweep = SignedAngle(from, to, corner);
+    // 1 when either point is the corner: such a turn is mitred here, so the angle below has a cosine.
+    const double cosine = CosineAt(from, to, corner);
+    if (cosine > kNearlyStraightCosine) {
+        return false;
+    }
+    const double sweep = SignedAngleWithCosine(cosine, from, to, corner);
     if (std::fabs(sweep) < kRoundJoinAngleTolerance ||
         std::fabs(std::fabs(sweep) - kHalfPi) <= kRoundJoinAngleTolerance) {
         return false;
     }
     const double startAngle = SignedAngle({corner.x + 1.0, corner.y}, from, corner);
-    AppendArcPoints(corner, radius, startAngle, startAngle + sweep, points);
+    AppendArcPoints(corner, join.radius, join.stepAngle, startAngle, startAngle + sweep, points);
     return true;
 }
 
@@ -110,6 +123,7 @@ CornerJoins JoinCorners(std::span<const Chord> contour, ScratchVector<Chord>& li
     joins.firstPoint.reserve(count + 1);
     joins.throughCorner.assign(count, 0);
     const int pairCount = closed ? count : count - 1;
+    const JoinRadius join(distance);
     for (int index = 0; index < count; ++index) {
         joins.firstPoint.push_back(static_cast<int>(joins.points.size()));
         if (index >= pairCount) {
@@ -119,7 +133,7 @@ CornerJoins JoinCorners(std::span<const Chord> contour, ScratchVector<Chord>& li
         Chord& b = lines[(index + 1) % count];
         const CornerMeeting& corner = corners[index];
         const bool rounded =
-            corner.outer && AppendRoundJoin(contour[index].end, distance, a.end, b.start, joins.points);
+            corner.outer && AppendRoundJoin(contour[index].end, join, a.end, b.start, joins.points);
         if (cut[index] || (corner.outer && !rounded)) {
             a.end = corner.meeting.point;
             b.start = corner.meeting.point;
