@@ -22,23 +22,36 @@ namespace {
 // Turns closer to straight than this, or this close to a right angle, are mitred instead of rounded.
 constexpr double kRoundJoinAngleTolerance = kRadiansPerDegree;
 
+// The radius of the round joins with the step angle of their arcs, worked out once per offset.
+struct JoinRadius {
+    explicit JoinRadius(double radius)
+        : radius(radius), stepAngle(radius > kMinRoundRadius ? ArcStepAngle(radius) : 0.0) {}
+    double radius;
+    double stepAngle;
+};
+
 // Appends the arc points around an outer corner to `points`; appends none when the corner is to be
 // mitred. Returns whether it appended any.
-bool AppendRoundJoin(SDPoint corner, double radius, SDPoint from, SDPoint to,
+bool AppendRoundJoin(SDPoint corner, const JoinRadius& join, SDPoint from, SDPoint to,
                      ScratchVector<SDPoint>& points) {
     // cos(kRoundJoinAngleTolerance) + 1e-9: a turn whose cosine is above it is nearly straight however
     // the arc cosine rounds, and is mitred without measuring its angle.
     constexpr double kNearlyStraightCosine = 0.9998476961563912;
-    if (radius <= kMinRoundRadius || CosineAt(from, to, corner) > kNearlyStraightCosine) {
+    if (join.radius <= kMinRoundRadius) {
         return false;
     }
-    const double sweep = SignedAngle(from, to, corner);
+    // 1 when either point is the corner: such a turn is mitred here, so the angle below has a cosine.
+    const double cosine = CosineAt(from, to, corner);
+    if (cosine > kNearlyStraightCosine) {
+        return false;
+    }
+    const double sweep = SignedAngleWithCosine(cosine, from, to, corner);
     if (std::fabs(sweep) < kRoundJoinAngleTolerance ||
         std::fabs(std::fabs(sweep) - kHalfPi) <= kRoundJoinAngleTolerance) {
         return false;
     }
     const double startAngle = SignedAngle({corner.x + 1.0, corner.y}, from, corner);
-    AppendArcPoints(corner, radius, startAngle, startAngle + sweep, points);
+    AppendArcPoints(corner, join.radius, join.stepAngle, startAngle, startAngle + sweep, points);
     return true;
 }
 
@@ -110,6 +123,7 @@ CornerJoins JoinCorners(std::span<const Chord> contour, ScratchVector<Chord>& li
     joins.firstPoint.reserve(count + 1);
     joins.throughCorner.assign(count, 0);
     const int pairCount = closed ? count : count - 1;
+    const JoinRadius join(distance);
     for (int index = 0; index < count; ++index) {
         joins.firstPoint.push_back(static_cast<int>(joins.points.size()));
         if (index >= pairCount) {
@@ -119,7 +133,7 @@ CornerJoins JoinCorners(std::span<const Chord> contour, ScratchVector<Chord>& li
         Chord& b = lines[(index + 1) % count];
         const CornerMeeting& corner = corners[index];
         const bool rounded =
-            corner.outer && AppendRoundJoin(contour[index].end, distance, a.end, b.start, joins.points);
+            corner.outer && AppendRoundJoin(contour[index].end, join, a.end, b.start, joins.points);
         if (cut[index] || (corner.outer && !rounded)) {
             a.end = corner.meeting.point;
             b.start = corner.meeting.point;
@@ -237,6 +251,71 @@ ScratchVector<char> OutsideBand(const CutChain& cut, const OffsetChain& work, st
     return kept;
 }
 
+// Coordinates and distances up to this size keep every rounding in the band test far below
+// kDistanceSlack, which the shortcut below relies on.
+constexpr double kConvexShortcutReach = 1e6;
+
+// The contour is a convex polygon, its chords joined end to end exactly, turning the same way at every
+// vertex and once around, and the offset runs on its outer side. Then the supporting line of every
+// segment leaves the whole contour on its inner side, so every point of the raw offset lines lies at
+// least the distance from the contour, and every point of a round join lies in the corner's normal
+// cone, nearest to the corner: no piece that runs beside something is nearer to any other part of the
+// contour than to it. The turns are judged only where their cross product's sign survives rounding.
+bool OffsetsAwayFromConvexContour(std::span<const Chord> contour, double distance, bool toTheLeft) {
+    if (contour.size() < 3 || !(distance <= kConvexShortcutReach)) {
+        return false;
+    }
+    const int turn = toTheLeft ? -1 : 1;  // the outer side is to the left of a clockwise contour
+    int lastNonZeroDy = 0;
+    int firstNonZeroDy = 0;
+    int dySignChanges = 0;
+    for (std::size_t index = 0; index < contour.size(); ++index) {
+        const Chord& a = contour[index];
+        const Chord& b = contour[(index + 1) % contour.size()];
+        if (a.end.x != b.start.x || a.end.y != b.start.y || !(std::fabs(a.start.x) <= kConvexShortcutReach) ||
+            !(std::fabs(a.start.y) <= kConvexShortcutReach)) {
+            return false;
+        }
+        const double ax = a.end.x - a.start.x, ay = a.end.y - a.start.y;
+        const double bx = b.end.x - b.start.x, by = b.end.y - b.start.y;
+        const double cross = ax * by - ay * bx;
+        const double scale = std::fabs(ax * by) + std::fabs(ay * bx);
+        if (!(turn * cross > 1e-12 * scale)) {
+            return false;
+        }
+        // With every turn below a half turn, the edges' direction crosses the x axis twice per time
+        // around; the sign of a difference of doubles is exact.
+        const int dy = (ay > 0.0) - (ay < 0.0);
+        if (dy != 0) {
+            if (lastNonZeroDy != 0 && dy != lastNonZeroDy) {
+                ++dySignChanges;
+            }
+            if (firstNonZeroDy == 0) {
+                firstNonZeroDy = dy;
+            }
+            lastNonZeroDy = dy;
+        }
+    }
+    if (lastNonZeroDy != firstNonZeroDy) {
+        ++dySignChanges;
+    }
+    return dySignChanges == 2;
+}
+
+// The chain holds every offset line and every join chord, none left out for being too short, and no
+// link through a corner: its chords then meet end to end within rounding, so that they lie on the
+// offset lines and round joins themselves.
+bool LinkedWithoutGaps(const ScratchVector<Chord>& lines, const CornerJoins& joins, const OffsetChain& work) {
+    std::size_t chordCount = lines.size();
+    for (std::size_t corner = 0; corner < lines.size(); ++corner) {
+        if (joins.throughCorner[corner]) {
+            return false;
+        }
+        chordCount += std::max(joins.firstPoint[corner + 1] - joins.firstPoint[corner] - 1, 0);
+    }
+    return work.chords.size() == chordCount;
+}
+
 // Drops a kept piece that repeats an earlier kept one (same start and end): offsets of collinear walls
 // overlap and leave such twins once they are cut at each other's ends. The kept pieces are listed by
 // the cell of their start; a twin's start lies in one of the at most two cells per axis that the
@@ -323,7 +402,11 @@ std::vector<ScratchVector<SDPoint>> OffsetContour(std::span<const Chord> contour
     const OffsetChain work = LinkJoins(lines, joins, shape.closed);
     // Cuts every pair of non-neighbouring pieces where they meet, so that all crossings become vertices.
     CutChain cut = CutWhereChordsMeet(work.chords);
-    ScratchVector<char> kept = OutsideBand(cut, work, contour, distance);
+    // Beside a convex contour, offset on its outer side, nothing of the offset comes into the band.
+    const bool clearOfTheBand =
+        OffsetsAwayFromConvexContour(contour, distance, toTheLeft) && LinkedWithoutGaps(lines, joins, work);
+    ScratchVector<char> kept = clearOfTheBand ? ScratchVector<char>(cut.pieces.size(), kPieceKept)
+                                              : OutsideBand(cut, work, contour, distance);
     const ScratchVector<Chord>& pieces = cut.pieces;
     DropRepeatedPieces(pieces, kept);
     return shape.closed ? ClosedRings(pieces, kept, toTheLeft) : OpenRings(pieces, kept);

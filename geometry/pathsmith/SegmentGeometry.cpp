@@ -141,14 +141,21 @@ double SignedAngle(SDPoint p1, SDPoint p2, SDPoint centre) {
     if ((p2.x == centre.x && p2.y == centre.y) || (p1.x == centre.x && p1.y == centre.y)) {
         return 0.0;
     }
-    const double magnitude = std::acos(CosineAt(p1, p2, centre));
+    return SignedAngleWithCosine(CosineAt(p1, p2, centre), p1, p2, centre);
+}
+
+double SignedAngleWithCosine(double cosine, SDPoint p1, SDPoint p2, SDPoint centre) {
+    const double magnitude = std::acos(cosine);
     const double side = (p1.x - p2.x) * (centre.y - p2.y) - (p1.y - p2.y) * (centre.x - p2.x);
     return side < 0.0 ? magnitude : -magnitude;
 }
 
-int ArcStepCount(double radius, double sweep) {
-    const double steps =
-        std::floor(std::fabs(sweep) / (2.0 * std::acos((radius - kArcChordError) / radius))) + 1.0;
+double ArcStepAngle(double radius) {
+    return 2.0 * std::acos((radius - kArcChordError) / radius);
+}
+
+int ArcStepCountWithStepAngle(double stepAngle, double sweep) {
+    const double steps = std::floor(std::fabs(sweep) / stepAngle) + 1.0;
     return steps < kMaxArcSteps ? static_cast<int>(steps) : kMaxArcSteps;
 }
 

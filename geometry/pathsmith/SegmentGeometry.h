@@ -141,19 +141,26 @@ SDPoint OffsetEndPoint(const Chord& chord, double distance, bool leftHand);
 
 // Signed angle from centre->p1 to centre->p2 in radians, in -pi..pi, positive counter-clockwise.
 double SignedAngle(SDPoint p1, SDPoint p2, SDPoint centre);
+// The same angle, neither point being the centre, from its cosine CosineAt(p1, p2, centre) already
+// at hand.
+double SignedAngleWithCosine(double cosine, SDPoint p1, SDPoint p2, SDPoint centre);
 // The cosine of that angle, from the lengths of the triangle's sides as SignedAngle takes it; 1 when
 // either point is the centre.
 double CosineAt(SDPoint p1, SDPoint p2, SDPoint centre);
-// Number of chords of an arc of the given radius and sweep whose distance from the arc stays
-// within kArcChordError. The radius must exceed kMinRoundRadius.
-int ArcStepCount(double radius, double sweep);
-// Radii up to this have no defined step count; callers join such corners with a miter.
+// The largest angle a chord of an arc of the given radius may span and stay within kArcChordError of
+// the arc. The radius must exceed kMinRoundRadius.
+double ArcStepAngle(double radius);
+// Number of chords of an arc of the given sweep whose distance from the arc stays within
+// kArcChordError, from the step angle ArcStepAngle(radius) of the arc's radius.
+int ArcStepCountWithStepAngle(double stepAngle, double sweep);
+// Radii up to this have no defined step angle; callers join such corners with a miter.
 inline constexpr double kMinRoundRadius = kArcChordError / 2;
 // Appends the points of the arc from angle a0 to a1 (radians) to out, a vector of points, ending
-// exactly at a1.
+// exactly at a1, in steps of at most stepAngle, the ArcStepAngle of the radius (worked out once for
+// the many arcs of one radius).
 template <typename Points>
-void AppendArcPoints(SDPoint centre, double radius, double a0, double a1, Points& out) {
-    const int steps = ArcStepCount(radius, a1 - a0);
+void AppendArcPoints(SDPoint centre, double radius, double stepAngle, double a0, double a1, Points& out) {
+    const int steps = ArcStepCountWithStepAngle(stepAngle, a1 - a0);
     const double direction = a1 >= a0 ? 1.0 : -1.0;
     const double step = direction * std::fabs(a1 - a0) / steps;
     auto emit = [&](double angle) {

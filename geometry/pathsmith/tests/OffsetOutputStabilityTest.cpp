@@ -3,6 +3,7 @@
 // when its results were checked against the band between the round and the mitred offset.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <string>
@@ -77,6 +78,32 @@ std::vector<Points> LetterContours() {
     return contours;
 }
 
+// Convex outlines both ways round, with right angles, sharp and nearly straight corners, an edge
+// hardly longer than kCoincidence, and far from the origin: an offset on their outer side never comes
+// into the band, which the offset may take as given only where rounding cannot say otherwise.
+std::vector<Points> ConvexContours() {
+    auto reversed = [](Points polygon) {
+        std::reverse(polygon.begin(), polygon.end());
+        return polygon;
+    };
+    auto moved = [](Points polygon, double by) {
+        for (SDPoint& vertex : polygon) {
+            vertex = {vertex.x + by, vertex.y - by};
+        }
+        return polygon;
+    };
+    const Points rectangle{{0.0, 0.0}, {30.0, 0.0}, {30.0, 12.0}, {0.0, 12.0}};
+    const Points triangle{{0.0, 0.0}, {40.0, 3.0}, {0.0, 6.0}};
+    const Points shortEdge{{0.0, 0.0}, {10.0, 0.0}, {10.0015, 0.0015}, {10.0, 10.0}, {0.0, 10.0}};
+    return {rectangle,
+            reversed(triangle),
+            shortEdge,
+            reversed(shortEdge),
+            reversed(testing::Circle(2000)),
+            moved(testing::Circle(300), 9.0e5),
+            moved(reversed(testing::Circle(300)), 3.0e6)};
+}
+
 struct StabilityCase {
     const char* name;
     std::vector<Points> contours;
@@ -108,6 +135,7 @@ TEST(OffsetOutputStabilityTest, OutputIsUnchangedBitForBit) {
         {"circle 1000", {Circle(1000)}, true, {0.5, 2.0}, 0xD75652F52E5B72E1ull},
         {"noisy blob 1000", {NoisyBlob(1000)}, true, {0.1, 2.0}, 0x5CD161A78DD4C7A6ull},
         {"letters", letters, true, {0.8, 2.0}, 0xCDFC1CAD4AC2E936ull},
+        {"convex outlines", ConvexContours(), true, {0.0005, 0.5, 2.0}, 0xF2FE1447440B6591ull},
         {"open zigzag", {Zigzag(40)}, false, {0.5, 2.0}, 0x86C4D320500E80F4ull},
     };
     for (const StabilityCase& c : cases) {

@@ -145,7 +145,7 @@ TEST(SegmentGeometryTest, SignedAnglesArePositiveCounterClockwise) {
 TEST(SegmentGeometryTest, ArcChordsStayWithinTheChordError) {
     for (const double radius : {0.02, 0.5, 3.0, 250.0}) {
         std::vector<SDPoint> arc;
-        AppendArcPoints({1, 2}, radius, 0.3, 0.3 + 2.5, arc);
+        AppendArcPoints({1, 2}, radius, ArcStepAngle(radius), 0.3, 0.3 + 2.5, arc);
         ASSERT_GE(arc.size(), 2u);
         EXPECT_NEAR(arc.back().x, 1 + radius * std::cos(2.8), 1e-12);
         for (std::size_t index = 0; index + 1 < arc.size(); ++index) {
