@@ -60,7 +60,8 @@ struct DxfInsert {
     Affine Placement(long long column, long long row, SDPoint base) const {
         return plane.After(Affine::Translation(at.x, at.y))
             .After(Affine::Rotation(radians))
-            .After(Affine::Translation(static_cast<double>(column) * columnStep, static_cast<double>(row) * rowStep))
+            .After(Affine::Translation(static_cast<double>(column) * columnStep,
+                                       static_cast<double>(row) * rowStep))
             .After(Affine::Scaling(scaleX, scaleY))
             .After(Affine::Translation(-base.x, -base.y));
     }
@@ -101,8 +102,9 @@ Affine ObjectToWorld(const double* normal) {
 // blocks they insert are read before them, as the BLOCKS section comes before ENTITIES.
 class DxfPlacer {
   public:
-    DxfPlacer(const std::map<std::string, DxfBlock>& blocks, const std::map<std::string, std::uint32_t>& layers,
-              const ImportOptions& options, DrawingCollector& out)
+    DxfPlacer(const std::map<std::string, DxfBlock>& blocks,
+              const std::map<std::string, std::uint32_t>& layers, const ImportOptions& options,
+              DrawingCollector& out)
         : blocks_(blocks),
           layers_(layers),
           options_(options),
@@ -166,7 +168,8 @@ class DxfPlacer {
         for (const DxfInsert& insert : found->second.inserts) {
             const std::uint64_t inner = Cost(insert.block, depth + 1);
             const auto copies = static_cast<std::uint64_t>(insert.Copies());
-            cost = inner != 0 && copies > kSaturated / inner ? kSaturated : std::min(kSaturated, cost + copies * inner);
+            cost = inner != 0 && copies > kSaturated / inner ? kSaturated
+                                                             : std::min(kSaturated, cost + copies * inner);
         }
         open_.erase(name);
         costs_[name] = cost;
@@ -196,7 +199,8 @@ class DxfPlacer {
         }
     }
 
-    void PlaceInsert(const DxfInsert& insert, const Affine& map, std::optional<std::uint32_t> inherited, int depth) {
+    void PlaceInsert(const DxfInsert& insert, const Affine& map, std::optional<std::uint32_t> inherited,
+                     int depth) {
         const auto found = blocks_.find(insert.block);
         if (out_.Failed() || found == blocks_.end()) {
             return;
@@ -214,7 +218,8 @@ class DxfPlacer {
         const std::uint32_t colour = Resolve(insert.colour, inherited);
         for (long long row = 0; row < insert.rows && !out_.Failed(); ++row) {
             for (long long column = 0; column < insert.columns && !out_.Failed(); ++column) {
-                Place(found->second, map.After(insert.Placement(column, row, found->second.base)), colour, depth + 1);
+                Place(found->second, map.After(insert.Placement(column, row, found->second.base)), colour,
+                      depth + 1);
             }
         }
     }
@@ -292,13 +297,16 @@ class DxfCollector : public DL_CreationAdapter {
         const double nx = n[0], ny = n[1], nz = n[2];
         // The minor axis is the normal crossed with the major axis, scaled by the ratio.
         const SDPoint major{data.mx, data.my};
-        const SDPoint minor{(ny * data.mz - nz * data.my) * data.ratio, (nz * data.mx - nx * data.mz) * data.ratio};
+        const SDPoint minor{(ny * data.mz - nz * data.my) * data.ratio,
+                            (nz * data.mx - nx * data.mz) * data.ratio};
+        // An end more than two turns before the start is no arc a drawing holds; stepping up to it a
+        // turn at a time would never end for parameters far apart.
         double to = data.angle2;
+        if (data.angle1 - to > 4.0 * std::numbers::pi) {
+            return;
+        }
         while (to <= data.angle1 && std::isfinite(to) && std::isfinite(data.angle1)) {
             to += 2.0 * std::numbers::pi;
-            if (to - data.angle1 > 4.0 * std::numbers::pi) {
-                return;
-            }
         }
         AppendEllipticArc(NewSegments(), {data.cx, data.cy}, major, minor, data.angle1, to);
         Keep(Colour());
@@ -388,10 +396,13 @@ class DxfCollector : public DL_CreationAdapter {
             return;
         }
         // The insertion point of a paragraph text is its attachment point: top, middle or bottom.
-        const double drop = data.attachmentPoint <= 3 ? data.height : data.attachmentPoint <= 6 ? data.height / 2 : 0.0;
-        const SDPoint baseline{data.ipx + std::sin(data.angle) * drop, data.ipy - std::cos(data.angle) * drop};
-        AppendDxfText(mtextChunks_ + data.text, data.height, 1.0, data.angle, ObjectToWorld(extrusion->getDirection()),
-                      baseline, NewSegments());
+        const double drop = data.attachmentPoint <= 3   ? data.height
+                            : data.attachmentPoint <= 6 ? data.height / 2
+                                                        : 0.0;
+        const SDPoint baseline{data.ipx + std::sin(data.angle) * drop,
+                               data.ipy - std::cos(data.angle) * drop};
+        AppendDxfText(mtextChunks_ + data.text, data.height, 1.0, data.angle,
+                      ObjectToWorld(extrusion->getDirection()), baseline, NewSegments());
         mtextChunks_.clear();
         Keep(Colour());
     }
@@ -417,7 +428,8 @@ class DxfCollector : public DL_CreationAdapter {
     };
 
     DxfColour Colour() const {
-        return {attributes.getColor(), attributes.getColor24(), attributes.getLayer(), attributes.isInPaperSpace()};
+        return {attributes.getColor(), attributes.getColor24(), attributes.getLayer(),
+                attributes.isInPaperSpace()};
     }
 
     // The buffer every entity is built in, emptied; reused so that building allocates nothing once it

@@ -17,15 +17,18 @@ std::string Dxf(const std::string& blocks, const std::string& entities) {
 }
 
 std::string Block(const std::string& name, const std::string& entities) {
-    return "0\nBLOCK\n8\n0\n2\n" + name + "\n70\n0\n10\n0\n20\n0\n30\n0\n3\n" + name + "\n" + entities + "0\nENDBLK\n8\n0\n";
+    return "0\nBLOCK\n8\n0\n2\n" + name + "\n70\n0\n10\n0\n20\n0\n30\n0\n3\n" + name + "\n" + entities +
+           "0\nENDBLK\n8\n0\n";
 }
 
 std::string Insert(const std::string& name, int columns = 1, int rows = 1) {
-    return "0\nINSERT\n8\n0\n2\n" + name + "\n10\n0\n20\n0\n30\n0\n70\n" + std::to_string(columns) + "\n71\n" +
-           std::to_string(rows) + "\n44\n1\n45\n1\n";
+    return "0\nINSERT\n8\n0\n2\n" + name + "\n10\n0\n20\n0\n30\n0\n70\n" + std::to_string(columns) +
+           "\n71\n" + std::to_string(rows) + "\n44\n1\n45\n1\n";
 }
 
-std::string Line(const std::string& x2) { return "0\nLINE\n8\n0\n10\n0\n20\n0\n30\n0\n11\n" + x2 + "\n21\n5\n31\n0\n"; }
+std::string Line(const std::string& x2) {
+    return "0\nLINE\n8\n0\n10\n0\n20\n0\n30\n0\n11\n" + x2 + "\n21\n5\n31\n0\n";
+}
 
 std::string LwPolyline(const std::string& count) {
     return "0\nLWPOLYLINE\n8\n0\n90\n" + count + "\n70\n0\n10\n0\n20\n0\n10\n5\n20\n5\n";
@@ -63,6 +66,26 @@ TEST(FileImportTest, RefusesHostileAndDamagedFilesWithAReason) {
     EXPECT_EQ(outcome.records.size(), 2u);
 }
 
+std::string Ellipse(const std::string& start, const std::string& end) {
+    return "0\nELLIPSE\n8\n0\n10\n0\n20\n0\n30\n0\n11\n5\n21\n1\n31\n0\n40\n0.5\n41\n" + start + "\n42\n" +
+           end + "\n";
+}
+
+// An ellipse whose end parameter lies before its start is drawn through a further turn; one whose end
+// lies many turns before it is left out, promptly, and the rest of the file still imports.
+TEST(FileImportTest, EllipseParametersFarApartAreLeftOutWithoutStallingTheImport) {
+    const std::pair<std::string, std::size_t> cases[] = {
+        {Dxf("", Ellipse("5", "0.5") + Line("10")), 2},
+        {Dxf("", Ellipse("6.6e109", "30") + Line("10")), 1},
+        {Dxf("", Ellipse("1e300", "-1e300") + Line("10")), 1},
+    };
+    for (const auto& [text, records] : cases) {
+        const ImportOutcome outcome = ImportBytes(FileKind::kDxf, text, TestOptions());
+        ASSERT_TRUE(outcome.Succeeded()) << outcome.failure;
+        EXPECT_EQ(outcome.records.size(), records);
+    }
+}
+
 // Every kind, cut after each tenth of its bytes: a failure or sound records, never a crash.
 TEST(FileImportTest, FilesCutShortGiveFailureOrSoundRecords) {
     const std::string dst = std::string(512, ' ') + std::string("\x04\x00\x03\x00\x80\x03\x00\x00\xF3", 9);
@@ -75,7 +98,8 @@ TEST(FileImportTest, FilesCutShortGiveFailureOrSoundRecords) {
     };
     for (const auto& [kind, bytes] : files) {
         for (int tenth = 0; tenth < 10; ++tenth) {
-            const ImportOutcome outcome = ImportBytes(kind, bytes.substr(0, bytes.size() * tenth / 10), TestOptions());
+            const ImportOutcome outcome =
+                ImportBytes(kind, bytes.substr(0, bytes.size() * tenth / 10), TestOptions());
             for (const auto& record : outcome.records) {
                 if (record->type == CFileDraw::kCurve) {
                     for (const CFileLine& segment : SegmentsOf(static_cast<const CFileCurve&>(*record))) {
@@ -104,7 +128,8 @@ TEST(FileImportTest, ImportFileAppendsOnlyOnSuccess) {
     };
     for (const auto& [path, result] : cases) {
         CDbList<CFileDraw*> records;
-        EXPECT_EQ(_file_ImportFile(path.c_str(), 1, 1016.0, 1.0, colours.data(), 0, 0, 1, &records), result) << path;
+        EXPECT_EQ(_file_ImportFile(path.c_str(), 1, 1016.0, 1.0, colours.data(), 0, 0, 1, &records), result)
+            << path;
         EXPECT_EQ(records.GetCount(), result == 0 ? 1 : 0) << path;
         for (auto* node = records.head->next; node != records.head; node = node->next) {
             EXPECT_EQ(static_cast<CFileCurve*>(node->value)->extra, 0x00FF00);
@@ -117,8 +142,11 @@ TEST(FileImportTest, OutOfRangeSettingsFallBackToUsableValues) {
     struct Case {
         double precision, unitScale, expectedPrecision, expectedScale;
     };
-    const Case cases[] = {{1016.0, 25.4, 1016.0, 25.4}, {1.0, 0.0, 10.0, 1.0},       {1e9, -3.0, 10000.0, 1.0},
-                          {NAN, NAN, 1016.0, 1.0},       {40.0, INFINITY, 40.0, 1.0}};
+    const Case cases[] = {{1016.0, 25.4, 1016.0, 25.4},
+                          {1.0, 0.0, 10.0, 1.0},
+                          {1e9, -3.0, 10000.0, 1.0},
+                          {NAN, NAN, 1016.0, 1.0},
+                          {40.0, INFINITY, 40.0, 1.0}};
     for (const Case& c : cases) {
         const ImportOptions options = ImportOptions::Sanitised(c.precision, c.unitScale, nullptr, 0, false);
         EXPECT_EQ(options.pltUnitsPerInch, c.expectedPrecision);
