@@ -59,11 +59,8 @@ void BM_ClipperUnion(benchmark::State& state) {
         paths.push_back(pathsmith::testing::ClipperPath(outline));
     }
     for (auto _ : state) {
-        ClipperLib::Clipper clipper;
-        clipper.AddPaths(paths, ClipperLib::ptSubject, true);
-        ClipperLib::Paths solution;
-        clipper.Execute(ClipperLib::ctUnion, solution, ClipperLib::pftNonZero, ClipperLib::pftNonZero);
-        benchmark::DoNotOptimize(solution.data());
+        benchmark::DoNotOptimize(
+            pathsmith::testing::Combine(paths, {}, ClipperLib::ctUnion, ClipperLib::pftNonZero));
     }
 }
 

@@ -183,11 +183,8 @@ void BM_ClipperUnionCircles(benchmark::State& state) {
         paths.push_back(ClipperPath(circle));
     }
     for (auto _ : state) {
-        ClipperLib::Clipper clipper;
-        clipper.AddPaths(paths, ClipperLib::ptSubject, true);
-        ClipperLib::Paths solution;
-        clipper.Execute(ClipperLib::ctUnion, solution, ClipperLib::pftNonZero, ClipperLib::pftNonZero);
-        benchmark::DoNotOptimize(solution.data());
+        benchmark::DoNotOptimize(
+            pathsmith::testing::Combine(paths, {}, ClipperLib::ctUnion, ClipperLib::pftNonZero));
     }
 }
 
