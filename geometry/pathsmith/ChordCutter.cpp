@@ -2,8 +2,9 @@
 #include "ChordCutter.h"
 
 #include <algorithm>
+#include <tuple>
 
-#include "ChordGrid.h"
+#include "NearPairs.h"
 
 namespace pathsmith {
 
@@ -59,17 +60,16 @@ CutChain CutWhereChordsMeet(const ScratchVector<Chord>& chain) {
     const int count = static_cast<int>(chain.size());
     ScratchVector<Cut> cuts;
     if (count > 2) {
-        ChordGrid grid(chain, 2 * kTouchTolerance);
-        for (int a = 0; a < count; ++a) {
-            grid.ForEachNearItem(a, [&](int b) {
-                if (b > a + 1) {
-                    CollectCuts(chain, a, b, cuts);
-                }
-            });
-        }
+        ForEachNearPair(chain, kTouchTolerance, [&](int a, int b) {
+            if (b > a + 1) {
+                CollectCuts(chain, a, b, cuts);
+            }
+        });
     }
-    std::sort(cuts.begin(), cuts.end(),
-              [](const Cut& x, const Cut& y) { return x.chord != y.chord ? x.chord < y.chord : x.t < y.t; });
+    // The order is total, so the pieces do not depend on the order in which the pairs were met.
+    std::sort(cuts.begin(), cuts.end(), [](const Cut& x, const Cut& y) {
+        return std::tie(x.chord, x.t, x.point.x, x.point.y) < std::tie(y.chord, y.t, y.point.x, y.point.y);
+    });
     CutChain pieces;
     pieces.pieces.reserve(chain.size() + cuts.size());
     pieces.sources.reserve(chain.size() + cuts.size());

@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "ChordGrid.h"
+#include "NearPairs.h"
 #include "ScratchAllocator.h"
 
 namespace pathsmith {
@@ -99,43 +99,19 @@ int RingDirection(const std::vector<SDPoint>& ring) {
 }
 
 bool ContourCrossesItself(std::span<const Chord> chords) {
-    // Up to this many chords, testing every pair costs less than building a grid.
-    constexpr int kMaxChordsForEveryPair = 64;
     const int count = static_cast<int>(chords.size());
     if (count < 3) {
         return false;
     }
     const bool closed = StartMeetsEnd(chords);
-    auto crosses = [&](int first, int second) {
-        return second >= first + 2 && !(closed && first == 0 && second == count - 1) &&
-               !IsShorterThanCoincidence(chords[second]) && ChordsCross(chords[first], chords[second]);
-    };
-    if (count <= kMaxChordsForEveryPair) {
-        for (int first = 0; first < count; ++first) {
-            if (IsShorterThanCoincidence(chords[first])) {
-                continue;
-            }
-            const Box reach = BoxOf(chords[first]).Grown(kCoincidence);
-            for (int second = first + 2; second < count; ++second) {
-                if (reach.Overlaps(BoxOf(chords[second])) && crosses(first, second)) {
-                    return true;
-                }
-            }
-        }
-        return false;
-    }
-    ChordGrid grid(chords, 4 * kCoincidence);
-    for (int first = 0; first < count; ++first) {
-        if (IsShorterThanCoincidence(chords[first])) {
-            continue;
-        }
-        bool found = false;
-        grid.ForEachNearItem(first, [&](int second) { found = found || crosses(first, second); });
-        if (found) {
-            return true;
-        }
-    }
-    return false;
+    bool found = false;
+    ForEachNearPair(chords, kCoincidence, [&](int first, int second) {
+        found =
+            found || (second >= first + 2 && !(closed && first == 0 && second == count - 1) &&
+                      !IsShorterThanCoincidence(chords[first]) && !IsShorterThanCoincidence(chords[second]) &&
+                      ChordsCross(chords[first], chords[second]));
+    });
+    return found;
 }
 
 std::unique_ptr<CMyCurve> CurveThrough(std::span<const SDPoint> vertices) {
