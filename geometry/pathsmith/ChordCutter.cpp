@@ -59,8 +59,11 @@ void CollectCuts(const ScratchVector<Chord>& chain, int a, int b, ScratchVector<
 CutChain CutWhereChordsMeet(const ScratchVector<Chord>& chain) {
     const int count = static_cast<int>(chain.size());
     ScratchVector<Cut> cuts;
+    bool startsMeet = false;
     if (count > 2) {
-        ForEachNearPair(chain, kTouchTolerance, [&](int a, int b) {
+        // The reach covers starts that coincide in x and y whatever the rounding.
+        ForEachNearPair(chain, kCoincidenceReach, [&](int a, int b) {
+            startsMeet = startsMeet || CoincideInXAndY(chain[a].start, chain[b].start);
             if (b > a + 1) {
                 CollectCuts(chain, a, b, cuts);
             }
@@ -71,6 +74,7 @@ CutChain CutWhereChordsMeet(const ScratchVector<Chord>& chain) {
         return std::tie(x.chord, x.t, x.point.x, x.point.y) < std::tie(y.chord, y.t, y.point.x, y.point.y);
     });
     CutChain pieces;
+    pieces.runsClear = count > 2 && cuts.empty() && !startsMeet;
     pieces.pieces.reserve(chain.size() + cuts.size());
     pieces.sources.reserve(chain.size() + cuts.size());
     std::size_t next = 0;

@@ -15,6 +15,9 @@ namespace pathsmith {
 struct CutChain {
     ScratchVector<Chord> pieces;
     ScratchVector<int> sources;
+    // No cut was made, so the pieces are the chords as given, and no two chords start within
+    // kCoincidence of each other in x and in y.
+    bool runsClear = false;
 };
 
 // Neighbours in the chain share an end and are not tested against each other.

@@ -322,7 +322,7 @@ bool LinkedWithoutGaps(const ScratchVector<Chord>& lines, const CornerJoins& joi
 // start's reach of kCoincidence (a little more, for rounding) overlaps, mostly in one.
 void DropRepeatedPieces(const ScratchVector<Chord>& pieces, ScratchVector<char>& kept) {
     constexpr double kCellSize = 4 * kCoincidence;
-    constexpr double kReach = 1.01 * kCoincidence;
+    constexpr double kReach = kCoincidenceReach;
     ScratchVector<PointKey> cellOf(pieces.size());
     ListHeads firstInCell(pieces.size(), [&cellOf](int piece) { return cellOf[piece]; });
     ScratchVector<int> nextInCell(pieces.size(), -1);
@@ -372,15 +372,55 @@ std::vector<ScratchVector<SDPoint>> OpenRings(const ScratchVector<Chord>& pieces
     return rings;
 }
 
-// The rings of a closed contour, walked along exact junctions and finished for cutting.
-std::vector<ScratchVector<SDPoint>> ClosedRings(const ScratchVector<Chord>& pieces,
-                                                const ScratchVector<char>& kept, bool toTheLeft) {
-    std::vector<ScratchVector<SDPoint>> rings;
-    for (WalkedRing& walked : WalkRings(pieces, kept, toTheLeft)) {
-        ScratchVector<SDPoint> ring = FinishedClosedRing(WithoutRepeatedVertices(walked.vertices));
-        if (!ring.empty()) {
-            rings.push_back(std::move(ring));
+// The chain runs clear of itself, every piece is kept, and each piece starts exactly where the one
+// before it ends, round to the first: the chain is one ring. The walk along junctions would take its
+// pieces in turn from the first, each junction being the start of one piece only, and no piece
+// repeats another.
+bool IsOneWholeRing(const CutChain& cut, const ScratchVector<char>& kept) {
+    const ScratchVector<Chord>& pieces = cut.pieces;
+    if (!cut.runsClear ||
+        !std::all_of(kept.begin(), kept.end(), [](char fate) { return fate == kPieceKept; })) {
+        return false;
+    }
+    for (std::size_t index = 0; index < pieces.size(); ++index) {
+        const SDPoint end = pieces[index].end;
+        const SDPoint next = pieces[(index + 1) % pieces.size()].start;
+        if (end.x != next.x || end.y != next.y) {
+            return false;
         }
+    }
+    return true;
+}
+
+// The vertices of a chain that is one whole ring, the first repeated at the end, as the walk gives them.
+ScratchVector<SDPoint> VerticesOfWholeRing(const ScratchVector<Chord>& pieces) {
+    ScratchVector<SDPoint> vertices;
+    vertices.reserve(pieces.size() + 1);
+    for (const Chord& piece : pieces) {
+        vertices.push_back(piece.start);
+    }
+    vertices.push_back(pieces.front().start);
+    return vertices;
+}
+
+void AddFinishedRing(const ScratchVector<SDPoint>& vertices, std::vector<ScratchVector<SDPoint>>& rings) {
+    ScratchVector<SDPoint> ring = FinishedClosedRing(WithoutRepeatedVertices(vertices));
+    if (!ring.empty()) {
+        rings.push_back(std::move(ring));
+    }
+}
+
+// The rings of a closed contour, walked along exact junctions and finished for cutting.
+std::vector<ScratchVector<SDPoint>> ClosedRings(const CutChain& cut, ScratchVector<char>& kept,
+                                                bool toTheLeft) {
+    std::vector<ScratchVector<SDPoint>> rings;
+    if (IsOneWholeRing(cut, kept)) {
+        AddFinishedRing(VerticesOfWholeRing(cut.pieces), rings);
+        return rings;
+    }
+    DropRepeatedPieces(cut.pieces, kept);
+    for (WalkedRing& walked : WalkRings(cut.pieces, kept, toTheLeft)) {
+        AddFinishedRing(walked.vertices, rings);
     }
     return rings;
 }
@@ -407,9 +447,11 @@ std::vector<ScratchVector<SDPoint>> OffsetContour(std::span<const Chord> contour
         OffsetsAwayFromConvexContour(contour, distance, toTheLeft) && LinkedWithoutGaps(lines, joins, work);
     ScratchVector<char> kept = clearOfTheBand ? ScratchVector<char>(cut.pieces.size(), kPieceKept)
                                               : OutsideBand(cut, work, contour, distance);
-    const ScratchVector<Chord>& pieces = cut.pieces;
-    DropRepeatedPieces(pieces, kept);
-    return shape.closed ? ClosedRings(pieces, kept, toTheLeft) : OpenRings(pieces, kept);
+    if (shape.closed) {
+        return ClosedRings(cut, kept, toTheLeft);
+    }
+    DropRepeatedPieces(cut.pieces, kept);
+    return OpenRings(cut.pieces, kept);
 }
 
 }  // namespace pathsmith

@@ -15,6 +15,9 @@ namespace pathsmith {
 
 // Two points closer than this are one point.
 inline constexpr double kCoincidence = 0.001;
+// A little more than kCoincidence: a search this far finds every point that coincides, however the
+// differences round.
+inline constexpr double kCoincidenceReach = 1.01 * kCoincidence;
 // Chords whose direction determinant is no larger than this are parallel.
 inline constexpr double kParallelDeterminant = 1e-8;
 // Parameters this close to 0 or 1 are taken as 0 or 1.
