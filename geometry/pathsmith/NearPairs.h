@@ -15,21 +15,29 @@ namespace pathsmith {
 // a grid.
 inline constexpr int kMaxChordsForSweep = 256;
 
-// Calls visit(a, b), a < b, for every pair of chords whose x ranges come within `reach`.
+// Calls visit(a, b), a < b, for every pair of chords whose boxes come within `reach` of each other,
+// sweeping along x over the boxes sorted by their left sides.
 template <typename Chords, typename Visit>
-void ForEachPairOverlappingInX(const Chords& chords, double reach, Visit&& visit) {
+void ForEachPairBySweep(const Chords& chords, double reach, Visit&& visit) {
+    struct SweptBox {
+        Box box;
+        int index;
+    };
     const int count = static_cast<int>(chords.size());
-    ScratchVector<std::pair<double, int>> byLeft(count);
+    ScratchVector<SweptBox> byLeft(count);
     for (int index = 0; index < count; ++index) {
-        byLeft[index] = {std::min(chords[index].start.x, chords[index].end.x), index};
+        byLeft[index] = {BoxOf(chords[index]).Grown(reach / 2), index};
     }
-    std::sort(byLeft.begin(), byLeft.end());
+    std::sort(byLeft.begin(), byLeft.end(),
+              [](const SweptBox& x, const SweptBox& y) { return x.box.minX < y.box.minX; });
     for (int position = 0; position < count; ++position) {
-        const int a = byLeft[position].second;
-        const double right = std::max(chords[a].start.x, chords[a].end.x) + reach;
-        for (int later = position + 1; later < count && byLeft[later].first <= right; ++later) {
-            const int b = byLeft[later].second;
-            visit(std::min(a, b), std::max(a, b));
+        const Box& box = byLeft[position].box;
+        for (int later = position + 1; later < count && byLeft[later].box.minX <= box.maxX; ++later) {
+            const Box& other = byLeft[later].box;
+            if (other.minY <= box.maxY && box.minY <= other.maxY) {
+                const int a = byLeft[position].index, b = byLeft[later].index;
+                visit(std::min(a, b), std::max(a, b));
+            }
         }
     }
 }
@@ -40,7 +48,7 @@ template <typename Chords, typename Visit>
 void ForEachNearPair(const Chords& chords, double reach, Visit&& visit) {
     const int count = static_cast<int>(chords.size());
     if (count <= kMaxChordsForSweep) {
-        ForEachPairOverlappingInX(chords, reach, visit);
+        ForEachPairBySweep(chords, reach, visit);
         return;
     }
     ChordGrid grid(chords, 2 * reach);
