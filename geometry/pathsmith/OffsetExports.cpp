@@ -16,10 +16,16 @@ bool UsableDistance(double distance) {
     return std::isfinite(distance) && distance >= 0.0;
 }
 
-void RemoveRepeatedPointSegments(CDbList<CLineEx>& segments) {
-    RemoveSegmentsIf(segments, [](const CLineEx& segment) {
-        return segment.p0.x == segment.p1.x && segment.p0.y == segment.p1.y;
+// Deletes the segments whose ends are one point or coincide; returns whether it deleted any.
+bool RemovePointSegments(CDbList<CLineEx>& segments) {
+    bool removed = false;
+    RemoveSegmentsIf(segments, [&removed](const CLineEx& segment) {
+        const bool point = (segment.p0.x == segment.p1.x && segment.p0.y == segment.p1.y) ||
+                           segment.IsPoint(kCoincidence) != 0;
+        removed = removed || point;
+        return point;
     });
+    return removed;
 }
 
 short Offset(CDbList<CLineEx>* segments, CDbList<CMyCurve*>* curves, double distance, int side) {
@@ -27,13 +33,14 @@ short Offset(CDbList<CLineEx>* segments, CDbList<CMyCurve*>* curves, double dist
         !UsableDistance(distance) || (side != kOffsetInward && side != kOffsetOutward)) {
         return 1;
     }
-    if (ContourCrossesItself(ChordsOf<ScratchVector<Chord>>(*segments))) {
+    ScratchVector<Chord> chords = ChordsOf<ScratchVector<Chord>>(*segments);
+    if (ContourCrossesItself(chords)) {
         return 1;
     }
-    RemoveRepeatedPointSegments(*segments);
-    RemoveSegmentsIf(*segments, [](const CLineEx& segment) { return segment.IsPoint(kCoincidence) != 0; });
-    const std::vector<ScratchVector<SDPoint>> rings =
-        OffsetContour(ChordsOf<ScratchVector<Chord>>(*segments), distance, side);
+    if (RemovePointSegments(*segments)) {
+        chords = ChordsOf<ScratchVector<Chord>>(*segments);
+    }
+    const std::vector<ScratchVector<SDPoint>> rings = OffsetContour(chords, distance, side);
     CurveBatch batch;
     for (const ScratchVector<SDPoint>& ring : rings) {
         if (ring.size() >= 2) {
@@ -56,8 +63,7 @@ short DoubleOffset(CDbList<CLineEx>* segments, CDbList<CMyCurve*>* curves, doubl
     if (ContourCrossesItself(ChordsOf(*segments))) {
         return 1;
     }
-    RemoveRepeatedPointSegments(*segments);
-    RemoveSegmentsIf(*segments, [](const CLineEx& segment) { return segment.IsPoint(kCoincidence) != 0; });
+    RemovePointSegments(*segments);
     if (segments->IsEmpty()) {
         return 1;
     }

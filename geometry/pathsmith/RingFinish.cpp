@@ -79,8 +79,27 @@ double Perimeter(const ScratchVector<SDPoint>& cycle) {
     return length;
 }
 
+// The sum of the sides' lengths along x and along y, an upper bound of the perimeter.
+double TaxicabPerimeter(const ScratchVector<SDPoint>& cycle) {
+    double length = 0.0;
+    for (std::size_t index = 0; index < cycle.size(); ++index) {
+        const SDPoint a = cycle[index], b = cycle[(index + 1) % cycle.size()];
+        length += std::fabs(b.x - a.x) + std::fabs(b.y - a.y);
+    }
+    return length;
+}
+
 bool IsSliver(const ScratchVector<SDPoint>& cycle) {
-    return cycle.size() < 3 || std::fabs(TwiceArea(cycle)) < 2.0 * kRingAreaPerLength * Perimeter(cycle);
+    if (cycle.size() < 3) {
+        return true;
+    }
+    const double twiceArea = std::fabs(TwiceArea(cycle));
+    // Most rings hold far more than the tolerance; their perimeter's square roots are spared. The
+    // slack covers the rounding of both sums many times over.
+    if (twiceArea >= 2.0 * kRingAreaPerLength * TaxicabPerimeter(cycle) * (1.0 + 1e-6)) {
+        return false;
+    }
+    return twiceArea < 2.0 * kRingAreaPerLength * Perimeter(cycle);
 }
 
 }  // namespace
