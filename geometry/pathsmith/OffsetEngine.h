@@ -26,8 +26,7 @@ Lines RawOffsetLines(std::span<const Chord> contour, double distance, bool toThe
     Lines lines;
     lines.reserve(contour.size());
     for (const Chord& chord : contour) {
-        lines.push_back(
-            {OffsetStartPoint(chord, distance, toTheLeft), OffsetEndPoint(chord, distance, toTheLeft)});
+        lines.push_back(OffsetChord(chord, distance, toTheLeft));
     }
     return lines;
 }

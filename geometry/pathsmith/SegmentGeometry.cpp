@@ -104,28 +104,28 @@ bool IntersectLines(const Chord& a, const Chord& b, LineMeeting& meeting) {
     return true;
 }
 
-SDPoint OffsetStartPoint(const Chord& chord, double distance, bool leftHand) {
+Chord OffsetChord(const Chord& chord, double distance, bool leftHand) {
     const double x0 = chord.start.x, y0 = chord.start.y, x1 = chord.end.x, y1 = chord.end.y;
     if (x0 == x1 && y0 == y1) {
-        return {0.0, 0.0};
+        return {{0.0, 0.0}, {0.0, 0.0}};
     }
-    // Right normal of (dx, dy) is (dy, -dx); the left one its negative.
+    // Right normal of (dx, dy) is (dy, -dx); the left one its negative. A vertical or level chord
+    // keeps the other coordinate of its ends as it is.
     const double hand = leftHand ? -1.0 : 1.0;
     if (x0 == x1) {
-        return {x0 + hand * (y1 > y0 ? distance : -distance), y0};
+        const double dx = hand * (y1 > y0 ? distance : -distance);
+        return {{x0 + dx, y0}, {x1 + dx, y1}};
     }
     if (y0 == y1) {
-        return {x0, y0 - hand * (x1 > x0 ? distance : -distance)};
+        const double dy = hand * (x1 > x0 ? distance : -distance);
+        return {{x0, y0 - dy}, {x1, y1 - dy}};
     }
     // (1, v) points along the right normal when the chord rises and along the left one when it falls.
     const double v = (x0 - x1) / (y1 - y0);
     const double w = std::sqrt(v * v + 1.0);
     const double sign = (y1 > y0 ? 1.0 : -1.0) * hand;
-    return {x0 + sign * distance / w, y0 + sign * distance * v / w};
-}
-
-SDPoint OffsetEndPoint(const Chord& chord, double distance, bool leftHand) {
-    return OffsetStartPoint({chord.end, chord.start}, distance, !leftHand);
+    const double dx = sign * distance / w, dy = sign * distance * v / w;
+    return {{x0 + dx, y0 + dy}, {x1 + dx, y1 + dy}};
 }
 
 double CosineAt(SDPoint p1, SDPoint p2, SDPoint centre) {

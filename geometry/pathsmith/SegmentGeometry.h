@@ -136,11 +136,9 @@ struct LineMeeting {
 // found first and reported with parameters 0 or 1.
 bool IntersectLines(const Chord& a, const Chord& b, LineMeeting& meeting);
 
-// The chord's start point moved by distance along the left normal (leftHand) or the right one. A
-// chord whose end equals its start gives (0, 0).
-SDPoint OffsetStartPoint(const Chord& chord, double distance, bool leftHand);
-// The chord's end point moved the same way (the start of the reversed chord, moved to the other hand).
-SDPoint OffsetEndPoint(const Chord& chord, double distance, bool leftHand);
+// The chord moved by distance along its left normal (leftHand) or its right one, both ends by the
+// same vector. A chord whose end equals its start gives (0, 0) for both ends.
+Chord OffsetChord(const Chord& chord, double distance, bool leftHand);
 
 // Signed angle from centre->p1 to centre->p2 in radians, in -pi..pi, positive counter-clockwise.
 double SignedAngle(SDPoint p1, SDPoint p2, SDPoint centre);

@@ -123,16 +123,16 @@ TEST(SegmentGeometryTest, OffsetPointsMoveToTheChosenHand) {
         {"falling diagonal, right", {{0, 0}, {1, -1}}, false, {-2 * h, -2 * h}, {1 - 2 * h, -1 - 2 * h}},
     };
     for (const Case& c : cases) {
-        const SDPoint start = OffsetStartPoint(c.chord, 2.0, c.left);
-        const SDPoint end = OffsetEndPoint(c.chord, 2.0, c.left);
+        const Chord offset = OffsetChord(c.chord, 2.0, c.left);
+        const SDPoint start = offset.start, end = offset.end;
         EXPECT_NEAR(start.x, c.start.x, 1e-12) << c.name;
         EXPECT_NEAR(start.y, c.start.y, 1e-12) << c.name;
         EXPECT_NEAR(end.x, c.end.x, 1e-12) << c.name;
         EXPECT_NEAR(end.y, c.end.y, 1e-12) << c.name;
     }
-    const SDPoint degenerate = OffsetStartPoint({{3, 3}, {3, 3}}, 2.0, true);
-    EXPECT_EQ(degenerate.x, 0.0);
-    EXPECT_EQ(degenerate.y, 0.0);
+    const Chord degenerate = OffsetChord({{3, 3}, {3, 3}}, 2.0, true);
+    EXPECT_EQ(degenerate.start.x, 0.0);
+    EXPECT_EQ(degenerate.start.y, 0.0);
 }
 
 TEST(SegmentGeometryTest, SignedAnglesArePositiveCounterClockwise) {
