@@ -54,6 +54,36 @@ void CollectCuts(const ScratchVector<Chord>& chain, int a, int b, ScratchVector<
     }
 }
 
+// Sorts the cuts by chord, along each chord by parameter, then by point: the order is total, so the
+// pieces do not depend on the order in which the pairs were met. The cuts are dealt out to their
+// chords first, so that only the few cuts of one chord are sorted together.
+void PutInChainOrder(ScratchVector<Cut>& cuts, int chordCount) {
+    if (cuts.size() < 2) {
+        return;
+    }
+    ScratchVector<int> firstOfChord(chordCount + 1, 0);
+    for (const Cut& cut : cuts) {
+        ++firstOfChord[cut.chord + 1];
+    }
+    for (int chord = 0; chord < chordCount; ++chord) {
+        firstOfChord[chord + 1] += firstOfChord[chord];
+    }
+    ScratchVector<Cut> dealt(cuts.size());
+    ScratchVector<int> fill(firstOfChord.begin(), firstOfChord.end() - 1);
+    for (const Cut& cut : cuts) {
+        dealt[fill[cut.chord]++] = cut;
+    }
+    for (int chord = 0; chord < chordCount; ++chord) {
+        if (firstOfChord[chord + 1] - firstOfChord[chord] > 1) {
+            std::sort(dealt.begin() + firstOfChord[chord], dealt.begin() + firstOfChord[chord + 1],
+                      [](const Cut& x, const Cut& y) {
+                          return std::tie(x.t, x.point.x, x.point.y) < std::tie(y.t, y.point.x, y.point.y);
+                      });
+        }
+    }
+    cuts.swap(dealt);
+}
+
 }  // namespace
 
 CutChain CutWhereChordsMeet(const ScratchVector<Chord>& chain) {
@@ -69,10 +99,7 @@ CutChain CutWhereChordsMeet(const ScratchVector<Chord>& chain) {
             }
         });
     }
-    // The order is total, so the pieces do not depend on the order in which the pairs were met.
-    std::sort(cuts.begin(), cuts.end(), [](const Cut& x, const Cut& y) {
-        return std::tie(x.chord, x.t, x.point.x, x.point.y) < std::tie(y.chord, y.t, y.point.x, y.point.y);
-    });
+    PutInChainOrder(cuts, count);
     CutChain pieces;
     pieces.runsClear = count > 2 && cuts.empty() && !startsMeet;
     pieces.pieces.reserve(chain.size() + cuts.size());
