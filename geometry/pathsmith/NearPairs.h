@@ -12,8 +12,9 @@
 namespace pathsmith {
 
 // Up to this many chords, a sweep over the chords sorted by their left ends costs less than building
-// a grid.
-inline constexpr int kMaxChordsForSweep = 256;
+// a grid; beyond it, chords that share their x range would make the sweep's pairs grow with the
+// square of their count.
+inline constexpr int kMaxChordsForSweep = 2048;
 
 // Calls visit(a, b), a < b, for every pair of chords whose boxes come within `reach` of each other,
 // sweeping along x over the boxes sorted by their left sides.
