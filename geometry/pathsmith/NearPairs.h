@@ -43,8 +43,8 @@ void ForEachPairBySweep(const Chords& chords, double reach, Visit&& visit) {
     }
 }
 
-// Calls visit(a, b), a < b, once for every pair of chords whose boxes come within `reach` of each
-// other, and maybe for some farther apart.
+// Calls visit(a, b), a < b, once for every pair of chords that come within `reach` of each other,
+// and maybe for some farther apart: the sweep passes on every pair whose boxes do.
 template <typename Chords, typename Visit>
 void ForEachNearPair(const Chords& chords, double reach, Visit&& visit) {
     const int count = static_cast<int>(chords.size());
