@@ -23,7 +23,7 @@ struct Cut {
 // `point` lies inside the chord, away from its ends; t is its parameter there.
 bool TouchesInside(SDPoint point, const Chord& chord, double& t) {
     t = ParameterOnChord(point, chord);
-    return t > 0.0 && t < 1.0 && Distance(point, PointAtParameter(chord, t)) <= kTouchTolerance;
+    return t > 0.0 && t < 1.0 && WithinDistance(point, PointAtParameter(chord, t), kTouchTolerance);
 }
 
 // Records every place where chords a and b meet: their crossing strictly inside both, else each end

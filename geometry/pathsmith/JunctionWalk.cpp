@@ -131,7 +131,7 @@ class Walker {
         ScratchVector<SDPoint>& vertices = ring.vertices;
         const SDPoint end = vertices.back();
         for (std::size_t index = 1; index + 2 < vertices.size(); ++index) {
-            if (Distance(vertices[index], end) <= kNearJunction) {
+            if (WithinDistance(vertices[index], end, kNearJunction)) {
                 vertices.erase(vertices.begin(), vertices.begin() + static_cast<std::ptrdiff_t>(index));
                 vertices.back() = vertices.front();
                 ring.closed = true;

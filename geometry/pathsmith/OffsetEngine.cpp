@@ -119,7 +119,8 @@ CornerJoins JoinCorners(std::span<const Chord> contour, ScratchVector<Chord>& li
         cut[index] = MayCutInnerCorner(corners, index, closed);
     }
     CornerJoins joins;
-    joins.points.reserve(count);
+    // A round join has two points at least.
+    joins.points.reserve(2 * count);
     joins.firstPoint.reserve(count + 1);
     joins.throughCorner.assign(count, 0);
     const int pairCount = closed ? count : count - 1;
@@ -185,7 +186,7 @@ OffsetChain LinkJoins(const ScratchVector<Chord>& lines, const CornerJoins& join
         if (IsShorterThanCoincidence(chord)) {
             return;
         }
-        if (!work.chords.empty() && Distance(work.chords.back().end, chord.start) <= kJoinReach) {
+        if (!work.chords.empty() && WithinDistance(work.chords.back().end, chord.start, kJoinReach)) {
             chord.start = work.chords.back().end;
         }
         work.chords.push_back(chord);
@@ -200,7 +201,7 @@ OffsetChain LinkJoins(const ScratchVector<Chord>& lines, const CornerJoins& join
         }
     }
     if (closed && work.chords.size() > 1 &&
-        Distance(work.chords.back().end, work.chords.front().start) <= kJoinReach) {
+        WithinDistance(work.chords.back().end, work.chords.front().start, kJoinReach)) {
         work.chords.back().end = work.chords.front().start;
     }
     return work;
@@ -393,6 +394,7 @@ bool IsOneWholeRing(const CutChain& cut, const ScratchVector<char>& kept) {
 }
 
 // The vertices of a chain that is one whole ring, the first repeated at the end, as the walk gives them.
+// No two of them coincide in x and y but the first and the last, as no two pieces start so close.
 ScratchVector<SDPoint> VerticesOfWholeRing(const ScratchVector<Chord>& pieces) {
     ScratchVector<SDPoint> vertices;
     vertices.reserve(pieces.size() + 1);
@@ -403,8 +405,9 @@ ScratchVector<SDPoint> VerticesOfWholeRing(const ScratchVector<Chord>& pieces) {
     return vertices;
 }
 
-void AddFinishedRing(const ScratchVector<SDPoint>& vertices, std::vector<ScratchVector<SDPoint>>& rings) {
-    ScratchVector<SDPoint> ring = FinishedClosedRing(WithoutRepeatedVertices(vertices));
+// Adds the ring to the rings once finished for cutting; its vertices hold no repeats.
+void AddFinishedRing(ScratchVector<SDPoint> vertices, std::vector<ScratchVector<SDPoint>>& rings) {
+    ScratchVector<SDPoint> ring = FinishedClosedRing(std::move(vertices));
     if (!ring.empty()) {
         rings.push_back(std::move(ring));
     }
@@ -420,7 +423,7 @@ std::vector<ScratchVector<SDPoint>> ClosedRings(const CutChain& cut, ScratchVect
     }
     DropRepeatedPieces(cut.pieces, kept);
     for (WalkedRing& walked : WalkRings(cut.pieces, kept, toTheLeft)) {
-        AddFinishedRing(walked.vertices, rings);
+        AddFinishedRing(WithoutRepeatedVertices(walked.vertices), rings);
     }
     return rings;
 }

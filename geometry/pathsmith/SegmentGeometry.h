@@ -61,6 +61,13 @@ inline double Distance(SDPoint a, SDPoint b) {
     const double dx = b.x - a.x, dy = b.y - a.y;
     return std::sqrt(dx * dx + dy * dy);
 }
+// Distance(a, b) <= limit. Points well beyond the limit, most of those asked about, need no square
+// root: its rounding cannot bring a distance of sqrt(1.1) limit down to the limit.
+inline bool WithinDistance(SDPoint a, SDPoint b, double limit) {
+    const double dx = b.x - a.x, dy = b.y - a.y;
+    const double squared = dx * dx + dy * dy;
+    return !(squared > 1.1 * limit * limit) && std::sqrt(squared) <= limit;
+}
 // True when the two points coincide (closer than kCoincidence): the segment between them is a point
 // for CLineEx::IsPoint.
 inline bool Coincide(SDPoint a, SDPoint b) {
