@@ -3,6 +3,7 @@
 #include "ChordGrid.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <limits>
 
@@ -14,21 +15,31 @@ constexpr std::uint64_t kEmptyKey = std::numeric_limits<std::uint64_t>::max();
 // Keeps cell indexes well inside 32 bits whatever the spread of the coordinates.
 constexpr double kMaxCellsPerAxis = 1 << 22;
 
-// Cells are hashed in square tiles of kTileSide x kTileSide: the cells of one tile take
-// neighbouring slots, so a walk along a contour stays within few cache lines of the table.
-constexpr int kTileBits = 2;
-constexpr std::uint64_t kTileSide = 1u << kTileBits;
-constexpr std::uint64_t kTileMask = ((kTileSide - 1) << 32) | (kTileSide - 1);
-
 }  // namespace
 
-std::size_t ChordGrid::FirstSlot(std::uint64_t key) const {
-    const std::uint64_t tile = key & ~kTileMask;
-    const std::uint64_t withinTile = ((key >> 32) & (kTileSide - 1)) << kTileBits | (key & (kTileSide - 1));
-    std::uint64_t mixed = tile * 0x9E3779B97F4A7C15ull;
-    mixed ^= mixed >> 32;
-    const std::uint64_t tileSlot = mixed << (2 * kTileBits);
-    return static_cast<std::size_t>(tileSlot | withinTile) & (table_.size() - 1);
+// Most cells are found or added at their first slot; that case takes no branch, since whether a cell
+// is new follows no pattern.
+inline int ChordGrid::FindOrAddBucket(std::uint64_t key) {
+    if (2 * (bucketCount_ + 1) > static_cast<int>(table_.size())) {
+        GrowTable();
+    }
+    const std::size_t mask = table_.size() - 1;
+    std::size_t slot = FirstSlot(key);
+    int held = table_[slot];
+    // The empty slot's key is no cell's; counting the two conditions leaves a single branch, taken
+    // only past another cell's slot.
+    while ((bucketKeys_[held] != key) + (held != 0) == 2) {
+        slot = (slot + 1) & mask;
+        held = table_[slot];
+    }
+    // An empty slot takes the next bucket; written as arithmetic, which the compiler keeps free of
+    // branches.
+    const int added = static_cast<int>(held == 0);
+    const int bucket = held - 1 + added * (bucketCount_ + 1);
+    table_[slot] = bucket + 1;
+    bucketKeys_[bucket + 1] = key;
+    bucketCount_ += added;
+    return bucket;
 }
 
 ChordGrid::ChordGrid(std::span<const Chord> chords, double margin)
@@ -65,26 +76,25 @@ ChordGrid::ChordGrid(std::span<const Chord> chords, double margin)
     while (capacity < 3 * chords.size()) {
         capacity *= 2;
     }
-    table_.assign(capacity, -1);
-    bucketKeys_.reserve(capacity / 2);
-    recent_.fill(Slot{kEmptyKey, -1});
+    table_.assign(capacity, 0);
+    slotShift_ = 64 - std::countr_zero(capacity);
+    bucketKeys_.assign(capacity / 2 + 1, kEmptyKey);
 
-    itemCellStart_.reserve(chords.size() + 1);
-    itemBuckets_.reserve(3 * chords.size());
-    itemCellStart_.push_back(0);
-    for (const Chord& chord : chords) {
-        ForEachCell(chord, [&](std::uint64_t key) { itemBuckets_.push_back(FindOrAddBucket(key)); });
-        itemCellStart_.push_back(static_cast<int>(itemBuckets_.size()));
-    }
-    const int bucketCount = static_cast<int>(bucketKeys_.size());
-    bucketStart_.assign(bucketCount + 1, 0);
-    for (const int bucket : itemBuckets_) {
+    const ScratchVector<std::uint64_t> keys = CellKeysOf(chords);
+    const std::size_t entryCount = itemCellStart_.back();
+    itemBuckets_.resize(entryCount);
+    // Every bucket's entries are counted as they come; there are at most as many buckets as entries.
+    bucketStart_.assign(entryCount + 1, 0);
+    for (std::size_t entry = 0; entry < entryCount; ++entry) {
+        const int bucket = FindOrAddBucket(keys[entry]);
+        itemBuckets_[entry] = bucket;
         ++bucketStart_[bucket + 1];
     }
-    for (int bucket = 0; bucket < bucketCount; ++bucket) {
+    bucketStart_.resize(bucketCount_ + 1);
+    for (int bucket = 0; bucket < bucketCount_; ++bucket) {
         bucketStart_[bucket + 1] += bucketStart_[bucket];
     }
-    bucketItems_.resize(itemBuckets_.size());
+    bucketItems_.resize(entryCount);
     ScratchVector<int> fill(bucketStart_.begin(), bucketStart_.end() - 1);
     for (int item = 0; item < itemCount_; ++item) {
         for (int entry = itemCellStart_[item]; entry < itemCellStart_[item + 1]; ++entry) {
@@ -92,6 +102,35 @@ ChordGrid::ChordGrid(std::span<const Chord> chords, double margin)
         }
     }
     seen_.assign(chords.size(), 0u);
+}
+
+// Rows and columns vary from chord to chord without a pattern a branch could learn: each row writes
+// the keys of two columns whatever its width and counts only those it holds, so that only rows wider
+// than two columns take a loop.
+ScratchVector<std::uint64_t> ChordGrid::CellKeysOf(std::span<const Chord> chords) {
+    ScratchVector<std::uint64_t> keys(3 * chords.size() + 2);
+    std::size_t count = 0;
+    itemCellStart_.reserve(chords.size() + 1);
+    itemCellStart_.push_back(0);
+    for (const Chord& chord : chords) {
+        const CellRange rows = RowsOf(chord);
+        for (std::int64_t row = rows.first; row <= rows.last; ++row) {
+            const CellRange columns = ColumnsInRow(chord, row);
+            const std::size_t width =
+                static_cast<std::size_t>(std::max<std::int64_t>(columns.last - columns.first + 1, 0));
+            if (count + width + 2 > keys.size()) {
+                keys.resize(2 * (count + width + 2));
+            }
+            keys[count] = CellKey(columns.first, row);
+            keys[count + 1] = CellKey(columns.first + 1, row);
+            for (std::size_t extra = 2; extra < width; ++extra) {
+                keys[count + extra] = CellKey(columns.first + static_cast<std::int64_t>(extra), row);
+            }
+            count += width;
+        }
+        itemCellStart_.push_back(static_cast<int>(count));
+    }
+    return keys;
 }
 
 void ChordGrid::SortedNear(const Chord& query, std::vector<int>& near) {
@@ -106,52 +145,17 @@ void ChordGrid::SortedNearItem(int item, std::vector<int>& near) {
     std::sort(near.begin(), near.end());
 }
 
-int ChordGrid::FindBucket(std::uint64_t key) const {
-    Slot& remembered = recent_[RecentSlot(key)];
-    if (remembered.key == key) {
-        return remembered.bucket;
-    }
-    const std::size_t mask = table_.size() - 1;
-    for (std::size_t slot = FirstSlot(key);; slot = (slot + 1) & mask) {
-        const int bucket = table_[slot];
-        if (bucket < 0) {
-            return -1;
-        }
-        if (bucketKeys_[bucket] == key) {
-            remembered = {key, bucket};
-            return bucket;
-        }
-    }
-}
-
-int ChordGrid::AddBucket(std::uint64_t key) {
-    Slot& remembered = recent_[RecentSlot(key)];
-    if (2 * (bucketKeys_.size() + 1) > table_.size()) {
-        GrowTable();
-    }
-    const std::size_t mask = table_.size() - 1;
-    for (std::size_t slot = FirstSlot(key);; slot = (slot + 1) & mask) {
-        int& bucket = table_[slot];
-        if (bucket < 0) {
-            bucket = static_cast<int>(bucketKeys_.size());
-            bucketKeys_.push_back(key);
-        } else if (bucketKeys_[bucket] != key) {
-            continue;
-        }
-        remembered = {key, bucket};
-        return bucket;
-    }
-}
-
 void ChordGrid::GrowTable() {
-    table_.assign(table_.size() * 2, -1);
+    table_.assign(table_.size() * 2, 0);
+    --slotShift_;
+    bucketKeys_.resize(table_.size() / 2 + 1, kEmptyKey);
     const std::size_t mask = table_.size() - 1;
-    for (int bucket = 0; bucket < static_cast<int>(bucketKeys_.size()); ++bucket) {
-        std::size_t slot = FirstSlot(bucketKeys_[bucket]);
-        while (table_[slot] >= 0) {
+    for (int bucket = 0; bucket < bucketCount_; ++bucket) {
+        std::size_t slot = FirstSlot(bucketKeys_[bucket + 1]);
+        while (table_[slot] != 0) {
             slot = (slot + 1) & mask;
         }
-        table_[slot] = bucket;
+        table_[slot] = bucket + 1;
     }
 }
 
