@@ -3,6 +3,7 @@
 #include "ChordGrid.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cmath>
 #include <limits>
@@ -22,6 +23,9 @@ constexpr double kMaxCellsPerAxis = 1 << 22;
 inline int ChordGrid::FindOrAddBucket(std::uint64_t key) {
     if (2 * (bucketCount_ + 1) > static_cast<int>(table_.size())) {
         GrowTable();
+    }
+    if (bucketCount_ + 2 > static_cast<int>(bucketKeys_.size())) {
+        bucketKeys_.resize(2 * bucketKeys_.size());
     }
     const std::size_t mask = table_.size() - 1;
     std::size_t slot = FirstSlot(key);
@@ -78,23 +82,18 @@ ChordGrid::ChordGrid(std::span<const Chord> chords, double margin)
     }
     table_.assign(capacity, 0);
     slotShift_ = 64 - std::countr_zero(capacity);
-    bucketKeys_.assign(capacity / 2 + 1, kEmptyKey);
+    bucketKeys_.reserve(capacity / 2 + 2);
+    bucketKeys_.assign(2, kEmptyKey);
 
-    const ScratchVector<std::uint64_t> keys = CellKeysOf(chords);
-    const std::size_t entryCount = itemCellStart_.back();
-    itemBuckets_.resize(entryCount);
-    // Every bucket's entries are counted as they come; there are at most as many buckets as entries.
-    bucketStart_.assign(entryCount + 1, 0);
-    for (std::size_t entry = 0; entry < entryCount; ++entry) {
-        const int bucket = FindOrAddBucket(keys[entry]);
-        itemBuckets_[entry] = bucket;
+    EnterCells(chords);
+    bucketStart_.assign(bucketCount_ + 1, 0);
+    for (const int bucket : itemBuckets_) {
         ++bucketStart_[bucket + 1];
     }
-    bucketStart_.resize(bucketCount_ + 1);
     for (int bucket = 0; bucket < bucketCount_; ++bucket) {
         bucketStart_[bucket + 1] += bucketStart_[bucket];
     }
-    bucketItems_.resize(entryCount);
+    bucketItems_.resize(itemBuckets_.size());
     ScratchVector<int> fill(bucketStart_.begin(), bucketStart_.end() - 1);
     for (int item = 0; item < itemCount_; ++item) {
         for (int entry = itemCellStart_[item]; entry < itemCellStart_[item + 1]; ++entry) {
@@ -104,12 +103,20 @@ ChordGrid::ChordGrid(std::span<const Chord> chords, double margin)
     seen_.assign(chords.size(), 0u);
 }
 
-// Rows and columns vary from chord to chord without a pattern a branch could learn: each row writes
-// the keys of two columns whatever its width and counts only those it holds, so that only rows wider
-// than two columns take a loop.
-ScratchVector<std::uint64_t> ChordGrid::CellKeysOf(std::span<const Chord> chords) {
-    ScratchVector<std::uint64_t> keys(3 * chords.size() + 2);
-    std::size_t count = 0;
+// Rows and columns vary from chord to chord without a pattern a branch could learn. So each row
+// writes the keys of two columns whatever its width and counts only those it holds (only rows wider
+// than that take a loop), and the keys gather in a batch whose buckets are then found in one loop.
+void ChordGrid::EnterCells(std::span<const Chord> chords) {
+    constexpr std::size_t kBatch = 512;
+    std::array<std::uint64_t, kBatch + 2> keys;
+    std::size_t pending = 0;
+    itemBuckets_.reserve(3 * chords.size());
+    auto enterPending = [&] {
+        for (std::size_t key = 0; key < pending; ++key) {
+            itemBuckets_.push_back(FindOrAddBucket(keys[key]));
+        }
+        pending = 0;
+    };
     itemCellStart_.reserve(chords.size() + 1);
     itemCellStart_.push_back(0);
     for (const Chord& chord : chords) {
@@ -118,19 +125,25 @@ ScratchVector<std::uint64_t> ChordGrid::CellKeysOf(std::span<const Chord> chords
             const CellRange columns = ColumnsInRow(chord, row);
             const std::size_t width =
                 static_cast<std::size_t>(std::max<std::int64_t>(columns.last - columns.first + 1, 0));
-            if (count + width + 2 > keys.size()) {
-                keys.resize(2 * (count + width + 2));
+            if (pending + width > kBatch) {
+                enterPending();
+                if (width > kBatch) {
+                    for (std::int64_t column = columns.first; column <= columns.last; ++column) {
+                        itemBuckets_.push_back(FindOrAddBucket(CellKey(column, row)));
+                    }
+                    continue;
+                }
             }
-            keys[count] = CellKey(columns.first, row);
-            keys[count + 1] = CellKey(columns.first + 1, row);
+            keys[pending] = CellKey(columns.first, row);
+            keys[pending + 1] = CellKey(columns.first + 1, row);
             for (std::size_t extra = 2; extra < width; ++extra) {
-                keys[count + extra] = CellKey(columns.first + static_cast<std::int64_t>(extra), row);
+                keys[pending + extra] = CellKey(columns.first + static_cast<std::int64_t>(extra), row);
             }
-            count += width;
+            pending += width;
         }
-        itemCellStart_.push_back(static_cast<int>(count));
+        itemCellStart_.push_back(static_cast<int>(itemBuckets_.size() + pending));
     }
-    return keys;
+    enterPending();
 }
 
 void ChordGrid::SortedNear(const Chord& query, std::vector<int>& near) {
@@ -148,7 +161,6 @@ void ChordGrid::SortedNearItem(int item, std::vector<int>& near) {
 void ChordGrid::GrowTable() {
     table_.assign(table_.size() * 2, 0);
     --slotShift_;
-    bucketKeys_.resize(table_.size() / 2 + 1, kEmptyKey);
     const std::size_t mask = table_.size() - 1;
     for (int bucket = 0; bucket < bucketCount_; ++bucket) {
         std::size_t slot = FirstSlot(bucketKeys_[bucket + 1]);

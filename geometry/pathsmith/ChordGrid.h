@@ -89,9 +89,9 @@ class ChordGrid {
         }
         return cell < static_cast<double>(maxCell_) ? static_cast<std::int64_t>(cell) : maxCell_;
     }
-    // The keys of the cells of every chord, chord by chord in the order ForEachCell gives them;
-    // itemCellStart_ gets where each chord's keys begin.
-    ScratchVector<std::uint64_t> CellKeysOf(std::span<const Chord> chords);
+    // Enters every chord in its cells, in the order ForEachCell gives them: the buckets of its cells
+    // into itemBuckets_, where they begin into itemCellStart_.
+    void EnterCells(std::span<const Chord> chords);
     // The bucket of a cell, -1 when the cell has none.
     int FindBucket(std::uint64_t key) const {
         const std::size_t mask = table_.size() - 1;
