@@ -22,15 +22,21 @@ class ChordGrid {
     // particular order.
     template <typename Visit>
     void ForEachNear(const Chord& query, Visit&& visit) {
+        ForEachNearUntil(query, [&](int index) {
+            visit(index);
+            return false;
+        });
+    }
+    // The same visits, up to the first for which visit(index) returns true; returns whether one did.
+    template <typename Visit>
+    bool ForEachNearUntil(const Chord& query, Visit&& visit) {
         if (itemCount_ == 0) {
-            return;
+            return false;
         }
         NextStamp();
-        ForEachCell(query, [&](std::uint64_t key) {
+        return ForEachCell(query, [&](std::uint64_t key) {
             const int bucket = FindBucket(key);
-            if (bucket >= 0) {
-                VisitBucket(bucket, visit);
-            }
+            return bucket >= 0 && VisitBucketUntil(bucket, visit);
         });
     }
 
@@ -39,8 +45,12 @@ class ChordGrid {
     template <typename Visit>
     void ForEachNearItem(int item, Visit&& visit) {
         NextStamp();
+        auto visitAll = [&](int index) {
+            visit(index);
+            return false;
+        };
         for (int entry = itemCellStart_[item]; entry < itemCellStart_[item + 1]; ++entry) {
-            VisitBucket(itemBuckets_[entry], visit);
+            VisitBucketUntil(itemBuckets_[entry], visitAll);
         }
     }
 
@@ -62,20 +72,25 @@ class ChordGrid {
         }
     }
     template <typename Visit>
-    void VisitBucket(int bucket, Visit& visit) {
+    bool VisitBucketUntil(int bucket, Visit& visit) {
         for (int k = bucketStart_[bucket]; k < bucketStart_[bucket + 1]; ++k) {
             const int item = bucketItems_[k];
             if (seen_[item] != stamp_) {
                 seen_[item] = stamp_;
-                visit(item);
+                if (visit(item)) {
+                    return true;
+                }
             }
         }
+        return false;
     }
     static std::uint64_t CellKey(std::int64_t column, std::int64_t row) {
         return (static_cast<std::uint64_t>(column) << 32) | static_cast<std::uint64_t>(row);
     }
+    // Calls onCell(key) for the cells of the chord up to the first for which it returns true;
+    // returns whether one did.
     template <typename OnCell>
-    void ForEachCell(const Chord& chord, OnCell&& onCell) const;
+    bool ForEachCell(const Chord& chord, OnCell&& onCell) const;
     // The rows of the cells that hold a point within the margin of a point of the chord.
     CellRange RowsOf(const Chord& chord) const;
     // The columns of those cells in one row: the part of the chord within the margin of the row.
@@ -163,14 +178,17 @@ inline ChordGrid::CellRange ChordGrid::ColumnsInRow(const Chord& chord, std::int
 // Every cell that holds a point within the margin (in x and in y) of a point of the chord, row by
 // row.
 template <typename OnCell>
-inline void ChordGrid::ForEachCell(const Chord& chord, OnCell&& onCell) const {
+inline bool ChordGrid::ForEachCell(const Chord& chord, OnCell&& onCell) const {
     const CellRange rows = RowsOf(chord);
     for (std::int64_t row = rows.first; row <= rows.last; ++row) {
         const CellRange columns = ColumnsInRow(chord, row);
         for (std::int64_t column = columns.first; column <= columns.last; ++column) {
-            onCell(CellKey(column, row));
+            if (onCell(CellKey(column, row))) {
+                return true;
+            }
         }
     }
+    return false;
 }
 
 }  // namespace pathsmith

@@ -209,6 +209,33 @@ OffsetChain LinkJoins(const ScratchVector<Chord>& lines, const CornerJoins& join
 // Rounding slack of the comparison between distances to the contour.
 constexpr double kDistanceSlack = 1e-7;
 
+// Whether some contour chord whose box overlaps the square of half side `limit` around a point lies
+// nearer to it than `limit`, for two limits in one walk over the chords near the point. A limit of
+// zero or less finds none.
+struct NearerChords {
+    bool withinReach = false;
+    bool withinInner = false;
+};
+
+NearerChords FindNearerChords(ChordGrid& grid, std::span<const Chord> contour, SDPoint point, double reach,
+                              double inner) {
+    const bool askReach = !(reach <= 0.0), askInner = !(inner <= 0.0);
+    const Box aroundReach = BoxAround(point, reach), aroundInner = BoxAround(point, inner);
+    NearerChords found;
+    grid.ForEachNearUntil({point, point}, [&](int other) {
+        const Box box = BoxOf(contour[other]);
+        const bool overReach = askReach && !found.withinReach && box.Overlaps(aroundReach);
+        const bool overInner = askInner && !found.withinInner && box.Overlaps(aroundInner);
+        if (overReach || overInner) {
+            const double distance = DistanceToChord(point, contour[other]);
+            found.withinReach = found.withinReach || (overReach && distance < reach);
+            found.withinInner = found.withinInner || (overInner && distance < inner);
+        }
+        return found.withinReach && found.withinInner;
+    });
+    return found;
+}
+
 // Keeps the pieces (the chain cut at all its crossings) that are no closer to any part of the
 // contour than to what they run beside. Once every crossing is a vertex a piece lies wholly inside or
 // wholly outside the band along the contour, so its middle decides. Dropped pieces within the round
@@ -230,21 +257,10 @@ ScratchVector<char> OutsideBand(const CutChain& cut, const OffsetChain& work, st
         // from the whole contour is outside the band all the same.
         const double reach =
             std::min(DistanceToChord(middle, GeneratorOf(source, contour)), distance) - kDistanceSlack;
-        auto nearerThan = [&](double limit) {
-            if (limit <= 0.0) {
-                return false;
-            }
-            const Box around = BoxAround(middle, limit);
-            bool nearer = false;
-            grid.ForEachNear({middle, middle}, [&](int other) {
-                nearer = nearer || (BoxOf(contour[other]).Overlaps(around) &&
-                                    DistanceToChord(middle, contour[other]) < limit);
-            });
-            return nearer;
-        };
-        if (!nearerThan(reach)) {
+        const NearerChords nearer = FindNearerChords(grid, contour, middle, reach, distance - kArcChordError);
+        if (!nearer.withinReach) {
             kept[index] = kPieceKept;
-        } else if (!nearerThan(distance - kArcChordError)) {
+        } else if (!nearer.withinInner) {
             kept[index] = kPieceBarelyInBand;
         }
     }

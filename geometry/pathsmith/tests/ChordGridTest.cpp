@@ -1,6 +1,7 @@
 // The chord grid must visit every chord that comes within the margin of the query, once, and a chord
-// given to it in the same order whether asked by index or by its geometry; sets of chords that make it
-// grow its table or enter one row across hundreds of cells included.
+// given to it in the same order whether asked by index or by its geometry, and a walk told to stop must
+// stop there; sets of chords that make it grow its table or enter one row across hundreds of cells
+// included.
 #include "ChordGrid.h"
 
 #include <gtest/gtest.h>
@@ -84,12 +85,25 @@ TEST(ChordGridTest, VisitsEveryChordWithinTheMarginOnceInOneOrder) {
         std::mt19937 random(7);
         const std::vector<Chord> chords = test.chords(random);
         ChordGrid grid(chords, test.margin);
-        int missed = 0, repeated = 0, reordered = 0;
+        int missed = 0, repeated = 0, reordered = 0, cutShort = 0;
         for (int item = 0; item < static_cast<int>(chords.size()); ++item) {
             std::vector<int> byItem, byChord;
             grid.ForEachNearItem(item, [&](int other) { byItem.push_back(other); });
             grid.ForEachNear(chords[item], [&](int other) { byChord.push_back(other); });
             reordered += byItem != byChord;
+            // Stopped at the middle visit, the walk gives the visits up to it and says it stopped.
+            if (!byChord.empty()) {
+                const int last = byChord[byChord.size() / 2];
+                std::vector<int> untilLast;
+                const bool stopped = grid.ForEachNearUntil(chords[item], [&](int other) {
+                    untilLast.push_back(other);
+                    return other == last;
+                });
+                cutShort += !stopped ||
+                            !std::equal(untilLast.begin(), untilLast.end(), byChord.begin(),
+                                        byChord.begin() + byChord.size() / 2 + 1) ||
+                            untilLast.size() != byChord.size() / 2 + 1;
+            }
             std::vector<int> sorted = byItem;
             std::sort(sorted.begin(), sorted.end());
             repeated += std::adjacent_find(sorted.begin(), sorted.end()) != sorted.end();
@@ -103,6 +117,7 @@ TEST(ChordGridTest, VisitsEveryChordWithinTheMarginOnceInOneOrder) {
         EXPECT_EQ(missed, 0);
         EXPECT_EQ(repeated, 0);
         EXPECT_EQ(reordered, 0);
+        EXPECT_EQ(cutShort, 0);
     }
 }
 
