@@ -217,17 +217,25 @@ struct NearerChords {
     bool withinInner = false;
 };
 
+// A contour chord whose distance from the point is known already, or index -1.
+struct KnownDistance {
+    int index;
+    double distance;
+};
+
 NearerChords FindNearerChords(ChordGrid& grid, std::span<const Chord> contour, SDPoint point, double reach,
-                              double inner) {
+                              double inner, KnownDistance known) {
     const bool askReach = !(reach <= 0.0), askInner = !(inner <= 0.0);
-    const Box aroundReach = BoxAround(point, reach), aroundInner = BoxAround(point, inner);
+    const Box atPoint{point.x, point.y, point.x, point.y};
+    const Box aroundReach = atPoint.Grown(reach), aroundInner = atPoint.Grown(inner);
     NearerChords found;
     grid.ForEachNearUntil({point, point}, [&](int other) {
         const Box box = BoxOf(contour[other]);
         const bool overReach = askReach && !found.withinReach && box.Overlaps(aroundReach);
         const bool overInner = askInner && !found.withinInner && box.Overlaps(aroundInner);
         if (overReach || overInner) {
-            const double distance = DistanceToChord(point, contour[other]);
+            const double distance =
+                other == known.index ? known.distance : DistanceToChord(point, contour[other]);
             found.withinReach = found.withinReach || (overReach && distance < reach);
             found.withinInner = found.withinInner || (overInner && distance < inner);
         }
@@ -255,9 +263,13 @@ ScratchVector<char> OutsideBand(const CutChain& cut, const OffsetChain& work, st
         const SDPoint middle = PointAtParameter(cut.pieces[index], 0.5);
         // A mitre's tip lies farther than the distance from its corner; anything beyond the distance
         // from the whole contour is outside the band all the same.
-        const double reach =
-            std::min(DistanceToChord(middle, GeneratorOf(source, contour)), distance) - kDistanceSlack;
-        const NearerChords nearer = FindNearerChords(grid, contour, middle, reach, distance - kArcChordError);
+        const double generatorDistance = DistanceToChord(middle, GeneratorOf(source, contour));
+        const double reach = std::min(generatorDistance, distance) - kDistanceSlack;
+        // A piece's own segment is one of the chords near it; its distance is the one just measured.
+        const KnownDistance known{source.origin == PieceOrigin::kSegment ? source.segment : -1,
+                                  generatorDistance};
+        const NearerChords nearer =
+            FindNearerChords(grid, contour, middle, reach, distance - kArcChordError, known);
         if (!nearer.withinReach) {
             kept[index] = kPieceKept;
         } else if (!nearer.withinInner) {
