@@ -209,9 +209,7 @@ OffsetChain LinkJoins(const ScratchVector<Chord>& lines, const CornerJoins& join
 // Rounding slack of the comparison between distances to the contour.
 constexpr double kDistanceSlack = 1e-7;
 
-// Whether some contour chord whose box overlaps the square of half side `limit` around a point lies
-// nearer to it than `limit`, for two limits in one walk over the chords near the point. A limit of
-// zero or less finds none.
+// Which of the two limits of the band test some contour chord comes within.
 struct NearerChords {
     bool withinReach = false;
     bool withinInner = false;
@@ -223,6 +221,9 @@ struct KnownDistance {
     double distance;
 };
 
+// For each limit, whether some contour chord whose box overlaps the square of half side `limit` around
+// the point lies nearer to it than `limit`; a limit of zero or less finds none. One walk over the chords
+// near the point answers both, and stops once a chord has been found within each.
 NearerChords FindNearerChords(ChordGrid& grid, std::span<const Chord> contour, SDPoint point, double reach,
                               double inner, KnownDistance known) {
     const bool askReach = !(reach <= 0.0), askInner = !(inner <= 0.0);
