@@ -3,6 +3,8 @@
 #include "ChordGrid.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cmath>
 #include <limits>
 
@@ -14,21 +16,34 @@ constexpr std::uint64_t kEmptyKey = std::numeric_limits<std::uint64_t>::max();
 // Keeps cell indexes well inside 32 bits whatever the spread of the coordinates.
 constexpr double kMaxCellsPerAxis = 1 << 22;
 
-// Cells are hashed in square tiles of kTileSide x kTileSide: the cells of one tile take
-// neighbouring slots, so a walk along a contour stays within few cache lines of the table.
-constexpr int kTileBits = 2;
-constexpr std::uint64_t kTileSide = 1u << kTileBits;
-constexpr std::uint64_t kTileMask = ((kTileSide - 1) << 32) | (kTileSide - 1);
-
 }  // namespace
 
-std::size_t ChordGrid::FirstSlot(std::uint64_t key) const {
-    const std::uint64_t tile = key & ~kTileMask;
-    const std::uint64_t withinTile = ((key >> 32) & (kTileSide - 1)) << kTileBits | (key & (kTileSide - 1));
-    std::uint64_t mixed = tile * 0x9E3779B97F4A7C15ull;
-    mixed ^= mixed >> 32;
-    const std::uint64_t tileSlot = mixed << (2 * kTileBits);
-    return static_cast<std::size_t>(tileSlot | withinTile) & (table_.size() - 1);
+// Most cells are found or added at their first slot; that case takes no branch, since whether a cell
+// is new follows no pattern.
+inline int ChordGrid::FindOrAddBucket(std::uint64_t key) {
+    if (2 * (bucketCount_ + 1) > static_cast<int>(table_.size())) {
+        GrowTable();
+    }
+    if (bucketCount_ + 2 > static_cast<int>(bucketKeys_.size())) {
+        bucketKeys_.resize(2 * bucketKeys_.size());
+    }
+    const std::size_t mask = table_.size() - 1;
+    std::size_t slot = FirstSlot(key);
+    int held = table_[slot];
+    // The empty slot's key is no cell's; counting the two conditions leaves a single branch, taken
+    // only past another cell's slot.
+    while ((bucketKeys_[held] != key) + (held != 0) == 2) {
+        slot = (slot + 1) & mask;
+        held = table_[slot];
+    }
+    // An empty slot takes the next bucket; written as arithmetic, which the compiler keeps free of
+    // branches.
+    const int added = static_cast<int>(held == 0);
+    const int bucket = held - 1 + added * (bucketCount_ + 1);
+    table_[slot] = bucket + 1;
+    bucketKeys_[bucket + 1] = key;
+    bucketCount_ += added;
+    return bucket;
 }
 
 ChordGrid::ChordGrid(std::span<const Chord> chords, double margin)
@@ -65,23 +80,17 @@ ChordGrid::ChordGrid(std::span<const Chord> chords, double margin)
     while (capacity < 3 * chords.size()) {
         capacity *= 2;
     }
-    table_.assign(capacity, -1);
-    bucketKeys_.reserve(capacity / 2);
-    recent_.fill(Slot{kEmptyKey, -1});
+    table_.assign(capacity, 0);
+    slotShift_ = 64 - std::countr_zero(capacity);
+    bucketKeys_.reserve(capacity / 2 + 2);
+    bucketKeys_.assign(2, kEmptyKey);
 
-    itemCellStart_.reserve(chords.size() + 1);
-    itemBuckets_.reserve(3 * chords.size());
-    itemCellStart_.push_back(0);
-    for (const Chord& chord : chords) {
-        ForEachCell(chord, [&](std::uint64_t key) { itemBuckets_.push_back(FindOrAddBucket(key)); });
-        itemCellStart_.push_back(static_cast<int>(itemBuckets_.size()));
-    }
-    const int bucketCount = static_cast<int>(bucketKeys_.size());
-    bucketStart_.assign(bucketCount + 1, 0);
+    EnterCells(chords);
+    bucketStart_.assign(bucketCount_ + 1, 0);
     for (const int bucket : itemBuckets_) {
         ++bucketStart_[bucket + 1];
     }
-    for (int bucket = 0; bucket < bucketCount; ++bucket) {
+    for (int bucket = 0; bucket < bucketCount_; ++bucket) {
         bucketStart_[bucket + 1] += bucketStart_[bucket];
     }
     bucketItems_.resize(itemBuckets_.size());
@@ -92,6 +101,49 @@ ChordGrid::ChordGrid(std::span<const Chord> chords, double margin)
         }
     }
     seen_.assign(chords.size(), 0u);
+}
+
+// Rows and columns vary from chord to chord without a pattern a branch could learn. So each row
+// writes the keys of two columns whatever its width and counts only those it holds (only rows wider
+// than that take a loop), and the keys gather in a batch whose buckets are then found in one loop.
+void ChordGrid::EnterCells(std::span<const Chord> chords) {
+    constexpr std::size_t kBatch = 512;
+    std::array<std::uint64_t, kBatch + 2> keys;
+    std::size_t pending = 0;
+    itemBuckets_.reserve(3 * chords.size());
+    auto enterPending = [&] {
+        for (std::size_t key = 0; key < pending; ++key) {
+            itemBuckets_.push_back(FindOrAddBucket(keys[key]));
+        }
+        pending = 0;
+    };
+    itemCellStart_.reserve(chords.size() + 1);
+    itemCellStart_.push_back(0);
+    for (const Chord& chord : chords) {
+        const CellRange rows = RowsOf(chord);
+        for (std::int64_t row = rows.first; row <= rows.last; ++row) {
+            const CellRange columns = ColumnsInRow(chord, row);
+            const std::size_t width =
+                static_cast<std::size_t>(std::max<std::int64_t>(columns.last - columns.first + 1, 0));
+            if (pending + width > kBatch) {
+                enterPending();
+                if (width > kBatch) {
+                    for (std::int64_t column = columns.first; column <= columns.last; ++column) {
+                        itemBuckets_.push_back(FindOrAddBucket(CellKey(column, row)));
+                    }
+                    continue;
+                }
+            }
+            keys[pending] = CellKey(columns.first, row);
+            keys[pending + 1] = CellKey(columns.first + 1, row);
+            for (std::size_t extra = 2; extra < width; ++extra) {
+                keys[pending + extra] = CellKey(columns.first + static_cast<std::int64_t>(extra), row);
+            }
+            pending += width;
+        }
+        itemCellStart_.push_back(static_cast<int>(itemBuckets_.size() + pending));
+    }
+    enterPending();
 }
 
 void ChordGrid::SortedNear(const Chord& query, std::vector<int>& near) {
@@ -106,52 +158,16 @@ void ChordGrid::SortedNearItem(int item, std::vector<int>& near) {
     std::sort(near.begin(), near.end());
 }
 
-int ChordGrid::FindBucket(std::uint64_t key) const {
-    Slot& remembered = recent_[RecentSlot(key)];
-    if (remembered.key == key) {
-        return remembered.bucket;
-    }
-    const std::size_t mask = table_.size() - 1;
-    for (std::size_t slot = FirstSlot(key);; slot = (slot + 1) & mask) {
-        const int bucket = table_[slot];
-        if (bucket < 0) {
-            return -1;
-        }
-        if (bucketKeys_[bucket] == key) {
-            remembered = {key, bucket};
-            return bucket;
-        }
-    }
-}
-
-int ChordGrid::AddBucket(std::uint64_t key) {
-    Slot& remembered = recent_[RecentSlot(key)];
-    if (2 * (bucketKeys_.size() + 1) > table_.size()) {
-        GrowTable();
-    }
-    const std::size_t mask = table_.size() - 1;
-    for (std::size_t slot = FirstSlot(key);; slot = (slot + 1) & mask) {
-        int& bucket = table_[slot];
-        if (bucket < 0) {
-            bucket = static_cast<int>(bucketKeys_.size());
-            bucketKeys_.push_back(key);
-        } else if (bucketKeys_[bucket] != key) {
-            continue;
-        }
-        remembered = {key, bucket};
-        return bucket;
-    }
-}
-
 void ChordGrid::GrowTable() {
-    table_.assign(table_.size() * 2, -1);
+    table_.assign(table_.size() * 2, 0);
+    --slotShift_;
     const std::size_t mask = table_.size() - 1;
-    for (int bucket = 0; bucket < static_cast<int>(bucketKeys_.size()); ++bucket) {
-        std::size_t slot = FirstSlot(bucketKeys_[bucket]);
-        while (table_[slot] >= 0) {
+    for (int bucket = 0; bucket < bucketCount_; ++bucket) {
+        std::size_t slot = FirstSlot(bucketKeys_[bucket + 1]);
+        while (table_[slot] != 0) {
             slot = (slot + 1) & mask;
         }
-        table_[slot] = bucket;
+        table_[slot] = bucket + 1;
     }
 }
 

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <cstdint>
 #include <span>
@@ -23,15 +22,21 @@ class ChordGrid {
     // particular order.
     template <typename Visit>
     void ForEachNear(const Chord& query, Visit&& visit) {
+        ForEachNearUntil(query, [&](int index) {
+            visit(index);
+            return false;
+        });
+    }
+    // The same visits, up to the first for which visit(index) returns true; returns whether one did.
+    template <typename Visit>
+    bool ForEachNearUntil(const Chord& query, Visit&& visit) {
         if (itemCount_ == 0) {
-            return;
+            return false;
         }
         NextStamp();
-        ForEachCell(query, [&](std::uint64_t key) {
+        return ForEachCell(query, [&](std::uint64_t key) {
             const int bucket = FindBucket(key);
-            if (bucket >= 0) {
-                VisitBucket(bucket, visit);
-            }
+            return bucket >= 0 && VisitBucketUntil(bucket, visit);
         });
     }
 
@@ -40,8 +45,12 @@ class ChordGrid {
     template <typename Visit>
     void ForEachNearItem(int item, Visit&& visit) {
         NextStamp();
+        auto visitAll = [&](int index) {
+            visit(index);
+            return false;
+        };
         for (int entry = itemCellStart_[item]; entry < itemCellStart_[item + 1]; ++entry) {
-            VisitBucket(itemBuckets_[entry], visit);
+            VisitBucketUntil(itemBuckets_[entry], visitAll);
         }
     }
 
@@ -51,6 +60,11 @@ class ChordGrid {
     void SortedNearItem(int item, std::vector<int>& near);
 
   private:
+    struct CellRange {
+        std::int64_t first;
+        std::int64_t last;
+    };
+
     void NextStamp() {
         if (++stamp_ == 0) {
             std::fill(seen_.begin(), seen_.end(), 0u);
@@ -58,20 +72,29 @@ class ChordGrid {
         }
     }
     template <typename Visit>
-    void VisitBucket(int bucket, Visit& visit) {
+    bool VisitBucketUntil(int bucket, Visit& visit) {
         for (int k = bucketStart_[bucket]; k < bucketStart_[bucket + 1]; ++k) {
             const int item = bucketItems_[k];
             if (seen_[item] != stamp_) {
                 seen_[item] = stamp_;
-                visit(item);
+                if (visit(item)) {
+                    return true;
+                }
             }
         }
+        return false;
     }
     static std::uint64_t CellKey(std::int64_t column, std::int64_t row) {
         return (static_cast<std::uint64_t>(column) << 32) | static_cast<std::uint64_t>(row);
     }
+    // Calls onCell(key) for the cells of the chord up to the first for which it returns true;
+    // returns whether one did.
     template <typename OnCell>
-    void ForEachCell(const Chord& chord, OnCell&& onCell) const;
+    bool ForEachCell(const Chord& chord, OnCell&& onCell) const;
+    // The rows of the cells that hold a point within the margin of a point of the chord.
+    CellRange RowsOf(const Chord& chord) const;
+    // The columns of those cells in one row: the part of the chord within the margin of the row.
+    CellRange ColumnsInRow(const Chord& chord, std::int64_t row) const;
     // Truncation is the floor here: everything below cell 1 (NaN included) is cell 0. It spares a
     // call into the maths library on every row and column of every chord.
     std::int64_t CellIndex(double value, double origin) const {
@@ -81,24 +104,28 @@ class ChordGrid {
         }
         return cell < static_cast<double>(maxCell_) ? static_cast<std::int64_t>(cell) : maxCell_;
     }
-    int FindBucket(std::uint64_t key) const;
-    int FindOrAddBucket(std::uint64_t key) {
-        const Slot& remembered = recent_[RecentSlot(key)];
-        return remembered.key == key ? remembered.bucket : AddBucket(key);
+    // Enters every chord in its cells, in the order ForEachCell gives them: the buckets of its cells
+    // into itemBuckets_, where they begin into itemCellStart_.
+    void EnterCells(std::span<const Chord> chords);
+    // The bucket of a cell, -1 when the cell has none.
+    int FindBucket(std::uint64_t key) const {
+        const std::size_t mask = table_.size() - 1;
+        for (std::size_t slot = FirstSlot(key);; slot = (slot + 1) & mask) {
+            const int held = table_[slot];
+            if (bucketKeys_[held] == key) {
+                return held - 1;
+            }
+            if (held == 0) {
+                return -1;
+            }
+        }
     }
-    // The bucket of a cell that is not among the recent ones, new when the cell has none.
-    int AddBucket(std::uint64_t key);
+    // The bucket of a cell, new when the cell has none.
+    int FindOrAddBucket(std::uint64_t key);
     void GrowTable();
-    std::size_t FirstSlot(std::uint64_t key) const;
-    // Queries and inserts go along a contour and keep meeting the same few cells; a small
-    // direct-mapped memory of recent cells spares most trips into the large table.
-    static std::size_t RecentSlot(std::uint64_t key) { return ((key >> 32) & 7) * 8 + (key & 7); }
-
-    struct Slot {
-        std::uint64_t key;
-        int bucket;
-    };
-
+    std::size_t FirstSlot(std::uint64_t key) const {
+        return static_cast<std::size_t>((key * 0x9E3779B97F4A7C15ull) >> slotShift_);
+    }
     int itemCount_ = 0;
     double margin_ = 0.0;
     double originX_ = 0.0;
@@ -106,11 +133,13 @@ class ChordGrid {
     double cellSize_ = 1.0;
     double cellsPerUnit_ = 1.0;
     std::int64_t maxCell_ = 0;
-    // Open addressing from a cell key to its bucket, holding bucket numbers only (the key of a bucket
-    // is in bucketKeys_) so that the table stays small; buckets list their chords in ascending order.
+    // Open addressing from a cell key to its bucket. A slot holds the bucket number plus one, 0 when
+    // empty; bucketKeys_[slot value] is the key, bucketKeys_[0] a key no cell has, so that a probe
+    // reads a key whatever the slot holds. Buckets list their chords in ascending order.
     ScratchVector<int> table_;
+    int slotShift_ = 64;  // a key's first slot is the top bits of its product with a large odd number
     ScratchVector<std::uint64_t> bucketKeys_;
-    mutable std::array<Slot, 64> recent_;
+    int bucketCount_ = 0;
     ScratchVector<int> bucketStart_;
     ScratchVector<int> bucketItems_;
     // The buckets of the cells each chord was entered in, chord by chord, in the order entered.
@@ -120,31 +149,46 @@ class ChordGrid {
     std::uint32_t stamp_ = 0;
 };
 
-// Every cell that holds a point within the margin (in x and in y) of a point of the chord.
-template <typename OnCell>
-inline void ChordGrid::ForEachCell(const Chord& chord, OnCell&& onCell) const {
+inline ChordGrid::CellRange ChordGrid::RowsOf(const Chord& chord) const {
+    return {CellIndex(std::min(chord.start.y, chord.end.y) - margin_, originY_),
+            CellIndex(std::max(chord.start.y, chord.end.y) + margin_, originY_)};
+}
+
+inline ChordGrid::CellRange ChordGrid::ColumnsInRow(const Chord& chord, std::int64_t row) const {
     const double x0 = chord.start.x, y0 = chord.start.y, dx = chord.end.x - x0, dy = chord.end.y - y0;
-    const std::int64_t firstRow = CellIndex(std::min(y0, chord.end.y) - margin_, originY_);
-    const std::int64_t lastRow = CellIndex(std::max(y0, chord.end.y) + margin_, originY_);
-    for (std::int64_t row = firstRow; row <= lastRow; ++row) {
-        double xFrom = std::min(x0, chord.end.x), xTo = std::max(x0, chord.end.x);
-        if (dy != 0.0) {
-            const double bandLow = originY_ + static_cast<double>(row) * cellSize_ - margin_;
-            const double bandHigh = bandLow + cellSize_ + 2.0 * margin_;
-            const double tLow = std::clamp((bandLow - y0) / dy, 0.0, 1.0);
-            const double tHigh = std::clamp((bandHigh - y0) / dy, 0.0, 1.0);
-            xFrom = x0 + std::min(tLow, tHigh) * dx;
-            xTo = x0 + std::max(tLow, tHigh) * dx;
-            if (xFrom > xTo) {
-                std::swap(xFrom, xTo);
-            }
-        }
-        const std::int64_t firstColumn = CellIndex(xFrom - margin_, originX_);
-        const std::int64_t lastColumn = CellIndex(xTo + margin_, originX_);
-        for (std::int64_t column = firstColumn; column <= lastColumn; ++column) {
-            onCell(CellKey(column, row));
+    double xFrom = std::min(x0, chord.end.x), xTo = std::max(x0, chord.end.x);
+    if (dy != 0.0) {
+        const double bandLow = originY_ + static_cast<double>(row) * cellSize_ - margin_;
+        const double bandHigh = bandLow + cellSize_ + 2.0 * margin_;
+        const double belowBand = bandLow - y0, aboveBand = bandHigh - y0;
+        // A band that holds the whole chord clamps the parameters to 0 and 1 without dividing.
+        const bool holdsChord =
+            dy > 0.0 ? belowBand <= 0.0 && aboveBand >= dy : aboveBand >= 0.0 && belowBand <= dy;
+        const double tLow = holdsChord ? 0.0 : std::clamp(belowBand / dy, 0.0, 1.0);
+        const double tHigh = holdsChord ? 1.0 : std::clamp(aboveBand / dy, 0.0, 1.0);
+        xFrom = x0 + std::min(tLow, tHigh) * dx;
+        xTo = x0 + std::max(tLow, tHigh) * dx;
+        if (xFrom > xTo) {
+            std::swap(xFrom, xTo);
         }
     }
+    return {CellIndex(xFrom - margin_, originX_), CellIndex(xTo + margin_, originX_)};
+}
+
+// Every cell that holds a point within the margin (in x and in y) of a point of the chord, row by
+// row.
+template <typename OnCell>
+inline bool ChordGrid::ForEachCell(const Chord& chord, OnCell&& onCell) const {
+    const CellRange rows = RowsOf(chord);
+    for (std::int64_t row = rows.first; row <= rows.last; ++row) {
+        const CellRange columns = ColumnsInRow(chord, row);
+        for (std::int64_t column = columns.first; column <= columns.last; ++column) {
+            if (onCell(CellKey(column, row))) {
+                return true;
+            }
+        }
+    }
+    return false;
 }
 
 }  // namespace pathsmith

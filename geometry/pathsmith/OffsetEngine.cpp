@@ -210,6 +210,42 @@ OffsetChain LinkJoins(const ScratchVector<Chord>& lines, const CornerJoins& join
 // Rounding slack of the comparison between distances to the contour.
 constexpr double kDistanceSlack = 1e-7;
 
+// Which of the two limits of the band test some contour chord comes within.
+struct NearerChords {
+    bool withinReach = false;
+    bool withinInner = false;
+};
+
+// A contour chord whose distance from the point is known already, or index -1.
+struct KnownDistance {
+    int index;
+    double distance;
+};
+
+// For each limit, whether some contour chord whose box overlaps the square of half side `limit` around
+// the point lies nearer to it than `limit`; a limit of zero or less finds none. One walk over the chords
+// near the point answers both, and stops once a chord has been found within each.
+NearerChords FindNearerChords(ChordGrid& grid, std::span<const Chord> contour, SDPoint point, double reach,
+                              double inner, KnownDistance known) {
+    const bool askReach = !(reach <= 0.0), askInner = !(inner <= 0.0);
+    const Box atPoint{point.x, point.y, point.x, point.y};
+    const Box aroundReach = atPoint.Grown(reach), aroundInner = atPoint.Grown(inner);
+    NearerChords found;
+    grid.ForEachNearUntil({point, point}, [&](int other) {
+        const Box box = BoxOf(contour[other]);
+        const bool overReach = askReach && !found.withinReach && box.Overlaps(aroundReach);
+        const bool overInner = askInner && !found.withinInner && box.Overlaps(aroundInner);
+        if (overReach || overInner) {
+            const double distance =
+                other == known.index ? known.distance : DistanceToChord(point, contour[other]);
+            found.withinReach = found.withinReach || (overReach && distance < reach);
+            found.withinInner = found.withinInner || (overInner && distance < inner);
+        }
+        return found.withinReach && found.withinInner;
+    });
+    return found;
+}
+
 // Keeps the pieces (the chain cut at all its crossings) that are no closer to any part of the
 // contour than to what they run beside. Once every crossing is a vertex a piece lies wholly inside or
 // wholly outside the band along the contour, so its middle decides. Dropped pieces within the round
@@ -229,23 +265,16 @@ ScratchVector<char> OutsideBand(const CutChain& cut, const OffsetChain& work, st
         const SDPoint middle = PointAtParameter(cut.pieces[index], 0.5);
         // A mitre's tip lies farther than the distance from its corner; anything beyond the distance
         // from the whole contour is outside the band all the same.
-        const double reach =
-            std::min(DistanceToChord(middle, GeneratorOf(source, contour)), distance) - kDistanceSlack;
-        auto nearerThan = [&](double limit) {
-            if (limit <= 0.0) {
-                return false;
-            }
-            const Box around = BoxAround(middle, limit);
-            bool nearer = false;
-            grid.ForEachNear({middle, middle}, [&](int other) {
-                nearer = nearer || (BoxOf(contour[other]).Overlaps(around) &&
-                                    DistanceToChord(middle, contour[other]) < limit);
-            });
-            return nearer;
-        };
-        if (!nearerThan(reach)) {
+        const double generatorDistance = DistanceToChord(middle, GeneratorOf(source, contour));
+        const double reach = std::min(generatorDistance, distance) - kDistanceSlack;
+        // A piece's own segment is one of the chords near it; its distance is the one just measured.
+        const KnownDistance known{source.origin == PieceOrigin::kSegment ? source.segment : -1,
+                                  generatorDistance};
+        const NearerChords nearer =
+            FindNearerChords(grid, contour, middle, reach, distance - kArcChordError, known);
+        if (!nearer.withinReach) {
             kept[index] = kPieceKept;
-        } else if (!nearerThan(distance - kArcChordError)) {
+        } else if (!nearer.withinInner) {
             kept[index] = kPieceBarelyInBand;
         }
     }
