@@ -68,7 +68,7 @@ ScratchVector<CornerMeeting> MeetCorners(const ScratchVector<Chord>& lines, bool
     const int pairCount = closed ? count : count - 1;
     for (int index = 0; index < pairCount; ++index) {
         CornerMeeting& corner = corners[index];
-        if (!IntersectLines(lines[index], lines[(index + 1) % count], corner.meeting)) {
+        if (!IntersectLines(lines[index], lines[NextAround(index, count)], corner.meeting)) {
             continue;
         }
         const double t1 = corner.meeting.t1, t2 = corner.meeting.t2;
@@ -89,8 +89,8 @@ bool MayCutInnerCorner(const ScratchVector<CornerMeeting>& corners, int index, b
     }
     const bool hasPrevious = closed || index > 0;
     const bool hasNext = closed || index + 2 < count;
-    const CornerMeeting& previous = corners[(index + count - 1) % count];
-    const CornerMeeting& next = corners[(index + 1) % count];
+    const CornerMeeting& previous = corners[PreviousAround(index, count)];
+    const CornerMeeting& next = corners[NextAround(index, count)];
     const double startOfFirst = hasPrevious && previous.inner ? previous.meeting.t2 : 0.0;
     const double endOfSecond = hasNext && next.inner ? next.meeting.t1 : 1.0;
     return startOfFirst < corner.meeting.t1 && corner.meeting.t2 < endOfSecond;
@@ -131,7 +131,7 @@ CornerJoins JoinCorners(std::span<const Chord> contour, ScratchVector<Chord>& li
             continue;
         }
         Chord& a = lines[index];
-        Chord& b = lines[(index + 1) % count];
+        Chord& b = lines[NextAround(index, count)];
         const CornerMeeting& corner = corners[index];
         const bool rounded =
             corner.outer && AppendRoundJoin(contour[index].end, join, a.end, b.start, joins.points);
@@ -301,7 +301,7 @@ bool OffsetsAwayFromConvexContour(std::span<const Chord> contour, double distanc
     int dySignChanges = 0;
     for (std::size_t index = 0; index < contour.size(); ++index) {
         const Chord& a = contour[index];
-        const Chord& b = contour[(index + 1) % contour.size()];
+        const Chord& b = contour[NextAround(index, contour.size())];
         if (a.end.x != b.start.x || a.end.y != b.start.y || !(std::fabs(a.start.x) <= kConvexShortcutReach) ||
             !(std::fabs(a.start.y) <= kConvexShortcutReach)) {
             return false;
@@ -414,7 +414,7 @@ bool IsOneWholeRing(const CutChain& cut, const ScratchVector<char>& kept) {
     }
     for (std::size_t index = 0; index < pieces.size(); ++index) {
         const SDPoint end = pieces[index].end;
-        const SDPoint next = pieces[(index + 1) % pieces.size()].start;
+        const SDPoint next = pieces[NextAround(index, pieces.size())].start;
         if (end.x != next.x || end.y != next.y) {
             return false;
         }

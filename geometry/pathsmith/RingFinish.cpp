@@ -65,7 +65,7 @@ ScratchVector<SDPoint> WithoutSpikes(const ScratchVector<SDPoint>& cycle) {
 double TwiceArea(const ScratchVector<SDPoint>& cycle) {
     double twice = 0.0;
     for (std::size_t index = 0; index < cycle.size(); ++index) {
-        const SDPoint a = cycle[index], b = cycle[(index + 1) % cycle.size()];
+        const SDPoint a = cycle[index], b = cycle[NextAround(index, cycle.size())];
         twice += a.x * b.y - b.x * a.y;
     }
     return twice;
@@ -74,7 +74,7 @@ double TwiceArea(const ScratchVector<SDPoint>& cycle) {
 double Perimeter(const ScratchVector<SDPoint>& cycle) {
     double length = 0.0;
     for (std::size_t index = 0; index < cycle.size(); ++index) {
-        length += Distance(cycle[index], cycle[(index + 1) % cycle.size()]);
+        length += Distance(cycle[index], cycle[NextAround(index, cycle.size())]);
     }
     return length;
 }
@@ -83,7 +83,7 @@ double Perimeter(const ScratchVector<SDPoint>& cycle) {
 double TaxicabPerimeter(const ScratchVector<SDPoint>& cycle) {
     double length = 0.0;
     for (std::size_t index = 0; index < cycle.size(); ++index) {
-        const SDPoint a = cycle[index], b = cycle[(index + 1) % cycle.size()];
+        const SDPoint a = cycle[index], b = cycle[NextAround(index, cycle.size())];
         length += std::fabs(b.x - a.x) + std::fabs(b.y - a.y);
     }
     return length;

@@ -57,6 +57,17 @@ inline Box BoxOf(const Chord& chord) {
 }
 Box BoxAround(SDPoint centre, double radius);
 
+// The index after `index` round a cycle of `count` items, without a division.
+template <typename Index>
+Index NextAround(Index index, Index count) {
+    return index + 1 == count ? Index{0} : index + 1;
+}
+// The index before `index` round a cycle of `count` items.
+template <typename Index>
+Index PreviousAround(Index index, Index count) {
+    return index == 0 ? count - 1 : index - 1;
+}
+
 inline double Distance(SDPoint a, SDPoint b) {
     const double dx = b.x - a.x, dy = b.y - a.y;
     return std::sqrt(dx * dx + dy * dy);
