@@ -2,6 +2,7 @@
 // engines ask of a whole contour: closed or open, turning direction, crossing itself.
 #pragma once
 
+#include <algorithm>
 #include <memory>
 #include <span>
 #include <vector>
@@ -21,6 +22,8 @@ Chords ChordsOf(const CDbList<CLineEx>& segments) {
     if (segments.IsEmpty()) {
         return chords;
     }
+    // The list's count is only a hint: callers may have relinked nodes around it.
+    chords.reserve(static_cast<std::size_t>(std::max(segments.count, 0)));
     for (const auto* node = segments.head->next; node != segments.head; node = node->next) {
         chords.push_back(ChordOf(node->value));
     }
