@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <memory>
 #include <random>
 #include <vector>
@@ -16,6 +18,28 @@
 namespace pathsmith::testing {
 
 using Points = std::vector<SDPoint>;
+
+// FNV-1a over the bytes of every value added, in order: a change of a single bit of an engine's
+// output changes it.
+class OutputHash {
+  public:
+    template <typename Value>
+    void Add(const Value& value) {
+        unsigned char bytes[sizeof(Value)];
+        std::memcpy(bytes, &value, sizeof(Value));
+        for (const unsigned char byte : bytes) {
+            hash_ = (hash_ ^ byte) * 0x100000001B3ull;
+        }
+    }
+    void Add(const SDPoint& point) {
+        Add(point.x);
+        Add(point.y);
+    }
+    std::uint64_t Value() const { return hash_; }
+
+  private:
+    std::uint64_t hash_ = 0xCBF29CE484222325ull;
+};
 
 // A closed polygon when `closed` (the last vertex joined back to the first), else an open polyline.
 inline void FillSegments(CDbList<CLineEx>& list, const Points& vertices, bool closed = true) {

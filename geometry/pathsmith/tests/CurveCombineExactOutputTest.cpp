@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstring>
 #include <vector>
 
 #include "CombineInputs.h"
@@ -16,26 +15,6 @@ namespace {
 
 using testing::Points;
 
-class OutputHash {
-  public:
-    template <typename Value>
-    void Add(const Value& value) {
-        unsigned char bytes[sizeof(Value)];
-        std::memcpy(bytes, &value, sizeof(Value));
-        for (const unsigned char byte : bytes) {
-            hash_ = (hash_ ^ byte) * 0x100000001B3ull;
-        }
-    }
-    void Add(const SDPoint& point) {
-        Add(point.x);
-        Add(point.y);
-    }
-    std::uint64_t Value() const { return hash_; }
-
-  private:
-    std::uint64_t hash_ = 0xCBF29CE484222325ull;
-};
-
 std::uint64_t CombinedHash(const std::vector<Points>& outlines) {
     testing::CurveList curves;
     for (std::size_t index = 0; index < outlines.size(); ++index) {
@@ -44,7 +23,7 @@ std::uint64_t CombinedHash(const std::vector<Points>& outlines) {
         curve->colour = static_cast<std::uint32_t>(index);
         curves.list.AddTail(curve);
     }
-    OutputHash hash;
+    testing::OutputHash hash;
     hash.Add(Zint_CurveCombine(&curves.list));
     hash.Add(curves.Count());
     for (int index = 0; index < curves.Count(); ++index) {

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <bit>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -21,26 +20,11 @@ using testing::Points;
 constexpr int kOutward = 0;
 constexpr int kInward = 1;
 
-// FNV-1a over 64-bit words.
-class OutputHash {
-  public:
-    void Add(std::uint64_t word) {
-        for (int byte = 0; byte < 8; ++byte) {
-            value_ = (value_ ^ ((word >> (8 * byte)) & 0xFF)) * 0x100000001B3ull;
-        }
-    }
-    void Add(double number) { Add(std::bit_cast<std::uint64_t>(number)); }
-    std::uint64_t Value() const { return value_; }
-
-  private:
-    std::uint64_t value_ = 0xCBF29CE484222325ull;
-};
-
 // The status, the ring count and every vertex of every ring of each contour's offset, in order, at
 // both distances, outward then inward.
 std::uint64_t HashOfOffsets(const std::vector<Points>& contours, bool closed,
                             const std::vector<double>& distances) {
-    OutputHash hash;
+    testing::OutputHash hash;
     for (const double distance : distances) {
         for (const int side : {kOutward, kInward}) {
             for (const Points& contour : contours) {
