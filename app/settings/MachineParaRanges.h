@@ -2,20 +2,9 @@
 // against it, and the machine settings pages take their bounds from it.
 #pragma once
 
-#include <cmath>
+#include "FieldInfo.h"
+
 #include <limits>
-
-struct ParaRange {
-    double low;
-    double high;
-    bool wholeNumbers;  // switches, choices and integer percentages
-
-    // A finite number between the bounds, and a whole one where the field holds an integer.
-    bool Contains(double value) const {
-        return std::isfinite(value) && value >= low && value <= high &&
-               (!wholeNumbers || std::trunc(value) == value);
-    }
-};
 
 namespace para_range {
 
