@@ -6,9 +6,11 @@
 #include <atomic>
 #include <cstdint>
 #include <filesystem>
+#include <limits>
 #include <vector>
 
 #include "DbList.h"
+#include "FieldInfo.h"
 #include "LgpJobWriter.h"
 #include "LgpLink.h"
 #include "LgpParams.h"
@@ -25,6 +27,17 @@ struct LgpFrameSettings {
     double maxPower = 100.0;
     double blank = 0.0;      // mm around the plate
 };
+
+// Its fields as the frame dialog edits them. A frame run takes the values as typed, so any finite number
+// is accepted; only a text without a number is refused.
+template <typename Visit>
+void VisitFields(LgpFrameSettings& settings, Visit&& visit) {
+    constexpr ParaRange kAsTyped{std::numeric_limits<double>::lowest(), std::numeric_limits<double>::max(), false};
+    visit(FieldInfo{"Speed", "mm/s", kAsTyped, 3, 1074}, settings.speed);
+    visit(FieldInfo{"MinPower", "%", kAsTyped, 3, 1075}, settings.minPower);
+    visit(FieldInfo{"MaxPower", "%", kAsTyped, 3, 1076}, settings.maxPower);
+    visit(FieldInfo{"Blank", "mm", kAsTyped, 3, 1077}, settings.blank);
+}
 
 class LgpDesigner {
   public:

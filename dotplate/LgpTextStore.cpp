@@ -36,6 +36,10 @@ constexpr TextRow kTexts[] = {
     {"Process", "D", "GoScale", "走边框"},
     {"Process", "E", "CutScale", "切边框"},
     {"Process", "F", "Preview", "预览"},
+    {"Process", "G", "Create LGP", "生成导光板"},
+    {"Process", "H", "Export LGP design", "导出导光板设计"},
+    {"Process", "I", "Select file for output", "选择输出文件"},
+    {"Process", "J", "Searching device,Please wait", "正在搜索设备,请稍候"},
     {"LGP", "1", "LGP Point(mm)", "导光点(毫米)"},
     {"LGP", "2", "Width:", "宽度:"},
     {"LGP", "3", "Grad:", "渐变:"},
@@ -126,6 +130,19 @@ constexpr TextRow kTexts[] = {
     {"MsgInfo", "C", "All File Delete Success!", "全部文件删除成功!"},
     {"MsgInfo", "D", "Start Target File Failure!", "启动目标文件失败!"},
     {"MsgInfo", "E", "Software is not match the mainboard!", "软件与主板不匹配!"},
+    {"MsgInfo", "F", "Quit processing!", "退出加工!"},
+    {"MsgInfo", "G", "Save UFile success!", "保存文件成功!"},
+    {"MsgInfo", "H", "Data handle failure!", "数据处理失败!"},
+    {"MsgInfo", "I", "Download Zint file Success!", "下载文件成功!"},
+    {"MsgInfo", "J", "Download Zint file failure!", "下载文件失败!"},
+    {"MsgInfo", "K", "Read document name failure!", "读取文档名失败!"},
+    {"MsgInfo", "L", "Duplicate file!", "文件重名!"},
+    {"MsgInfo", "M", "File download success!", "文件下载成功!"},
+    {"MsgInfo", "N", "File download failure!", "文件下载失败!"},
+    {"MsgInfo", "O", "Target file is not exist!", "目标文件不存在!"},
+    {"MsgInfo", "P", "Invalid file!", "无效文件!"},
+    {"MsgInfo", "Q", "Lack LGP data!", "缺少导光板数据!"},
+    {"MsgInfo", "R", "Not support export 'Ellipse' or 'Rectangle'!", "不支持导出'椭圆'或'矩形'!"},
     {"NameDocDlg", "1", "Name within(0-9)or(A-Z)", "文档名为最长8位数字或英文字母"},
     {"NameDocDlg", "2", "Document name:", "文档名:"},
     {"NameDocDlg", "3", "Name document", "文档命名"},
@@ -146,6 +163,11 @@ constexpr TextRow kTexts[] = {
     {"SysDlg", "8", "Rectangle", "矩形"},
     {"SysDlg", "9", "Ellipse", "椭圆"},
     {"SysDlg", "A", "Import artwork", "导入图形"},
+    {"SysDlg", "B", "Distance:", "距离:"},
+    {"SysDlg", "C", "Apply to outline", "应用到轮廓"},
+    {"SysDlg", "D", "Combine crossing outline", "合并相交轮廓"},
+    {"SysDlg", "E", "Export LGP design", "导出导光板设计"},
+    {"SysDlg", "F", "Import", "导入"},
     {"ComDlg", "1", "USB:", "USB:"},
     {"ComDlg", "2", "Auto", "自动"},
     {"ComDlg", "3", "Search", "搜索"},
@@ -233,6 +255,16 @@ const char* LanguageFileName(std::uint16_t languageIndex) {
         default:
             return "LGP_chs.ini";
     }
+}
+
+std::string BuiltInText(std::uint16_t languageIndex, std::string_view section, std::string_view key) {
+    const bool chinese = std::string_view(LanguageFileName(languageIndex)) == LanguageFileName(0);
+    for (const TextRow& row : kTexts) {
+        if (row.section == section && row.key == key) {
+            return chinese ? row.chinese : row.english;
+        }
+    }
+    return std::string();
 }
 
 void LoadLanguage(CLgpTextStore& store, const std::filesystem::path& programFolder, std::uint16_t languageIndex) {

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <string_view>
 
 class CTextStore;
 
@@ -38,6 +39,11 @@ class CLgpTextStore {
 // The language file of a language index: 0 "LGP_chs.ini", 1 "LGP_cht.ini", 2 "LGP_eng.ini",
 // 3 "LGP_other.ini", any other "LGP_chs.ini".
 const char* LanguageFileName(std::uint16_t languageIndex);
+
+// The built-in text of the key in the table that the language's file is written from (Chinese for
+// "LGP_chs.ini", English for the others); empty when no table row has the key. The windows fall back on
+// it for the keys that a language file written by an older version lacks.
+std::string BuiltInText(std::uint16_t languageIndex, std::string_view section, std::string_view key);
 
 // Fills the store from the language file in the program folder; a file that cannot be read is
 // replaced by the built-in table of that file (Chinese for "LGP_chs.ini", English for the others),

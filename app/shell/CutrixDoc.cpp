@@ -6,13 +6,10 @@
 #include "AsciiText.h"
 #include "AtomicFile.h"
 #include "CadMgr.h"
+#include "LanguageTexts.h"
 #include "SettingsGlobals.h"
 
 namespace {
-
-std::string LanguagePair(const char* chinese, const char* english) {
-    return LanguageIndex == kLanguageSimplifiedChinese ? chinese : english;
-}
 
 platform::Archive LoadingArchive(std::span<const std::uint8_t> bytes) {
     return platform::Archive::ForLoading(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
@@ -125,20 +122,19 @@ void CCutrixDoc::ResetToNew() {
 }
 
 std::string VersionMessageText() {
-    return LanguagePair("非当前版本文件格式，与软件不兼容!",
-                        "Early version,is not compatible with the software!");
+    return GetLangText("DocMsg", "1");
 }
 
 std::string SaveQuestionText() {
-    return LanguagePair("文件已修改，是否保存?", "File be modified,save or not?");
+    return GetLangText("DocMsg", "2");
 }
 
 std::string OpenFailedText() {
-    return LanguagePair("文件无法打开!", "The file could not be opened!");
+    return GetLangText("DocMsg", "3");
 }
 
 std::string SaveFailedText() {
-    return LanguagePair("文件无法保存!", "The file could not be saved!");
+    return GetLangText("DocMsg", "4");
 }
 
 bool CanCloseFrame(CCutrixDoc& doc, platform::MessageSink& messages, SavePathChooser& chooser) {

@@ -72,7 +72,7 @@ TEST(LgpTextStoreTest, BothTablesHoldTheSamePairsAndTheirOwnScanOrder) {
         }
         return keys;
     };
-    EXPECT_EQ(keyLines(englishText).size(), 136u);
+    EXPECT_EQ(keyLines(englishText).size(), 158u);
     EXPECT_EQ(keyLines(englishText), keyLines(chineseText));
     EXPECT_NE(englishText.find("7=X_unilaterlism\r\n8=X_swing\r\n9=Y_unilaterlism\r\nA=Y_swing\r\n"), std::string::npos);
     EXPECT_NE(chineseText.find("7=水平双向\r\n8=水平单向\r\n9=垂直双向\r\nA=垂直单向\r\n"), std::string::npos);
@@ -91,6 +91,18 @@ TEST(LgpTextStoreTest, AnExistingFileIsUsedAsItIsWithoutCompletion) {
     EXPECT_EQ(store.GetText("MsgInfo", "4"), "");
     EXPECT_EQ(store.GetText("main", "1"), "");  // names compare exactly
     EXPECT_EQ(FileText(folder / "LGP_eng.ini"), "[Main]\r\n1=My caption\r\n");
+}
+
+TEST(LgpTextStoreTest, AKeyMissingFromAnOlderFileHasTheBuiltInTextOfItsLanguage) {
+    struct Case {
+        std::uint16_t languageIndex;
+        const char* text;
+    };
+    for (const Case& c : {Case{0, "缺少导光板数据!"}, Case{1, "Lack LGP data!"}, Case{2, "Lack LGP data!"},
+                          Case{7, "缺少导光板数据!"}}) {
+        EXPECT_EQ(BuiltInText(c.languageIndex, "MsgInfo", "Q"), c.text) << c.languageIndex;
+    }
+    EXPECT_EQ(BuiltInText(2, "MsgInfo", "no such key"), "");
 }
 
 TEST(LgpTextStoreTest, AnUnwritableFolderStillGivesTheBuiltInTexts) {

@@ -8,7 +8,9 @@
 #include <QRadioButton>
 
 #include "AsciiText.h"
-#include "LgpUiSupport.h"
+#include "DialogControls.h"
+#include "DialogMessages.h"
+#include "LgpWindowTexts.h"
 #include "LgpWorkerDlg.h"
 #include "WindowMessage.h"
 
@@ -31,10 +33,10 @@ CLgpLink& Link() {
 }
 
 QString AutoText() {
-    return Pair("自动", "Auto");
+    return Text("ComDlg", "2");
 }
 QString DefaultText() {
-    return Pair("默认", "Default");
+    return Text("ComDlg", "5");
 }
 
 QComboBox* MakeList(QWidget* parent, int id) {
@@ -58,46 +60,46 @@ QString ConnectionCaption() {
 
 CComDlg::CComDlg(QWidget* parent) : QDialog(parent) {
     auto* grid = new QGridLayout(this);
-    grid->addWidget(MakeRadio(this, kUsbRadio, Text("ComDlg", "1")), 0, 0);
+    grid->addWidget(dialogkit::MakeRadio(this, kUsbRadio, Text("ComDlg", "1")), 0, 0);
     grid->addWidget(MakeList(this, kPortList), 0, 1);
-    grid->addWidget(MakeButton(this, kUsbSearch, Text("ComDlg", "3")), 0, 2);
-    grid->addWidget(MakeRadio(this, kNetworkRadio, Text("ComDlg", "4")), 1, 0);
+    grid->addWidget(dialogkit::MakeButton(this, kUsbSearch, Text("ComDlg", "3")), 0, 2);
+    grid->addWidget(dialogkit::MakeRadio(this, kNetworkRadio, Text("ComDlg", "4")), 1, 0);
     grid->addWidget(MakeList(this, kAddressList), 1, 1);
-    grid->addWidget(MakeButton(this, kNetworkSearch, Text("ComDlg", "3")), 1, 2);
-    grid->addWidget(MakeLabel(this, kAddressLabel, Text("ComDlg", "6")), 2, 0);
-    grid->addWidget(MakeEdit(this, kAddressEdit), 2, 1);
-    QPushButton* close = MakeButton(this, kCloseButton, Text("ComDlg", "7"));
+    grid->addWidget(dialogkit::MakeButton(this, kNetworkSearch, Text("ComDlg", "3")), 1, 2);
+    grid->addWidget(dialogkit::MakeLabel(this, kAddressLabel, Text("ComDlg", "6")), 2, 0);
+    grid->addWidget(dialogkit::MakeEdit(this, kAddressEdit), 2, 1);
+    QPushButton* close = dialogkit::MakeButton(this, kCloseButton, Text("ComDlg", "7"));
     grid->addWidget(close, 3, 2);
 
-    Find<QLineEdit>(*this, kAddressEdit)->setText(QString::fromStdString(Link().DefaultAddressText()));
+    dialogkit::Find<QLineEdit>(*this, kAddressEdit)->setText(QString::fromStdString(Link().DefaultAddressText()));
     FillLists();
-    Find<QRadioButton>(*this, Link().connectionType == CLgpLink::kNetwork ? kNetworkRadio : kUsbRadio)
+    dialogkit::Find<QRadioButton>(*this, Link().connectionType == CLgpLink::kNetwork ? kNetworkRadio : kUsbRadio)
         ->setChecked(true);
     SetConnectionType(Link().connectionType);
 
     connect(close, &QPushButton::clicked, this, &CComDlg::accept);
-    connect(Find<QRadioButton>(*this, kUsbRadio), &QRadioButton::clicked, this,
+    connect(dialogkit::Find<QRadioButton>(*this, kUsbRadio), &QRadioButton::clicked, this,
             [this] { SetConnectionType(CLgpLink::kUsb); });
-    connect(Find<QRadioButton>(*this, kNetworkRadio), &QRadioButton::clicked, this,
+    connect(dialogkit::Find<QRadioButton>(*this, kNetworkRadio), &QRadioButton::clicked, this,
             [this] { SetConnectionType(CLgpLink::kNetwork); });
-    connect(Find<QPushButton>(*this, kUsbSearch), &QPushButton::clicked, this, [this] { Search(false); });
-    connect(Find<QPushButton>(*this, kNetworkSearch), &QPushButton::clicked, this, [this] { Search(true); });
-    connect(Find<QComboBox>(*this, kPortList), &QComboBox::activated, this,
+    connect(dialogkit::Find<QPushButton>(*this, kUsbSearch), &QPushButton::clicked, this, [this] { Search(false); });
+    connect(dialogkit::Find<QPushButton>(*this, kNetworkSearch), &QPushButton::clicked, this, [this] { Search(true); });
+    connect(dialogkit::Find<QComboBox>(*this, kPortList), &QComboBox::activated, this,
             [](int index) { Link().usbChoice = static_cast<std::uint16_t>(std::max(0, index)); });
-    connect(Find<QComboBox>(*this, kAddressList), &QComboBox::activated, this,
+    connect(dialogkit::Find<QComboBox>(*this, kAddressList), &QComboBox::activated, this,
             [](int index) { Link().networkChoice = static_cast<std::uint16_t>(std::max(0, index)); });
-    connect(Find<QLineEdit>(*this, kAddressEdit), &QLineEdit::editingFinished, this, &CComDlg::CommitAddress);
+    connect(dialogkit::Find<QLineEdit>(*this, kAddressEdit), &QLineEdit::editingFinished, this, &CComDlg::CommitAddress);
 }
 
 void CComDlg::FillLists() {
-    auto* ports = Find<QComboBox>(*this, kPortList);
+    auto* ports = dialogkit::Find<QComboBox>(*this, kPortList);
     ports->clear();
     ports->addItem(AutoText());
     for (int i = 0; i < Link().portCount; ++i) {
         ports->addItem(QString("COM%1").arg(Link().ports[static_cast<std::size_t>(i)]));
     }
     ports->setCurrentIndex(std::min<int>(Link().usbChoice, ports->count() - 1));
-    auto* addresses = Find<QComboBox>(*this, kAddressList);
+    auto* addresses = dialogkit::Find<QComboBox>(*this, kAddressList);
     addresses->clear();
     addresses->addItem(DefaultText());
     for (int i = 0; i < Link().addressCount; ++i) {
@@ -121,7 +123,7 @@ void CComDlg::Search(bool network) {
     SetConnectionType(network ? CLgpLink::kNetwork : CLgpLink::kUsb);
     CLgpSearchDlg search(this);
     if (search.exec() != QDialog::Accepted) {
-        ShowMessage(this, Text("MsgInfo", "3").toStdString());
+        dialogkit::ShowDialogMessage(this, Text("MsgInfo", "3").toStdString());
         network ? Link().ResetNetworkList() : Link().ResetUsbList();
     }
     (network ? Link().networkChoice : Link().usbChoice) = 0;
@@ -129,7 +131,7 @@ void CComDlg::Search(bool network) {
 }
 
 void CComDlg::CommitAddress() {
-    auto* edit = Find<QLineEdit>(*this, kAddressEdit);
+    auto* edit = dialogkit::Find<QLineEdit>(*this, kAddressEdit);
     const QStringList parts = edit->text().split('.');
     int fields[4] = {0, 0, 0, 0};
     for (int i = 0; i < 4 && i < parts.size(); ++i) {

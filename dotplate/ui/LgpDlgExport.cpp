@@ -6,7 +6,9 @@
 #include <QApplication>
 
 #include "LgpMainDlg.h"
-#include "LgpUiSupport.h"
+#include "DialogControls.h"
+#include "DialogMessages.h"
+#include "LgpWindowTexts.h"
 #include "ProgramFolder.h"
 
 std::uint16_t Zint_LGPDlg(std::uint16_t language, std::uint16_t originCorner, std::uint16_t headPosition,

@@ -11,7 +11,9 @@
 
 #include "LgpPageEnabling.h"
 #include "LgpPageRules.h"
-#include "LgpUiSupport.h"
+#include "DialogControls.h"
+#include "DialogMessages.h"
+#include "LgpWindowTexts.h"
 #include "WindowMessage.h"
 
 namespace dotplate::ui {
@@ -23,51 +25,51 @@ struct DotEdit {
     const char* labelKey;
     double& (*field)(LgpDotPara&);
     double (*rule)(double);
-    const char* format;
+    int decimals;
 };
 
 namespace {
 
-constexpr const char* kSizeFormat = "%.4lf";
-constexpr const char* kBaselineFormat = "%.3lf";
+constexpr int kSizeDecimals = 4;
+constexpr int kBaselineDecimals = 3;
 
 // In this order: the ten size edits, the eight spacing edits, the two baseline edits.
 constexpr int kSizeEdits = 10;
 constexpr int kSpacingEdits = 8;
 const DotEdit kDotEdits[] = {
-    {1048, 1042, "2", [](LgpDotPara& p) -> double& { return p.dotWidth; }, DotSizeRule, kSizeFormat},
+    {1048, 1042, "2", [](LgpDotPara& p) -> double& { return p.dotWidth; }, DotSizeRule, kSizeDecimals},
     {1049, 1044, "10", [](LgpDotPara& p) -> double& { return p.widthGradients.upperRows; }, GradientRule,
-     kSizeFormat},
+     kSizeDecimals},
     {1065, 1045, "11", [](LgpDotPara& p) -> double& { return p.widthGradients.lowerRows; }, GradientRule,
-     kSizeFormat},
+     kSizeDecimals},
     {1021, 1068, "12", [](LgpDotPara& p) -> double& { return p.widthGradients.leftColumns; }, GradientRule,
-     kSizeFormat},
+     kSizeDecimals},
     {1019, 1070, "13", [](LgpDotPara& p) -> double& { return p.widthGradients.rightColumns; }, GradientRule,
-     kSizeFormat},
-    {1050, 1043, "4", [](LgpDotPara& p) -> double& { return p.dotHeight; }, DotSizeRule, kSizeFormat},
+     kSizeDecimals},
+    {1050, 1043, "4", [](LgpDotPara& p) -> double& { return p.dotHeight; }, DotSizeRule, kSizeDecimals},
     {1066, 1071, "14", [](LgpDotPara& p) -> double& { return p.heightGradients.upperRows; }, GradientRule,
-     kSizeFormat},
+     kSizeDecimals},
     {1067, 1072, "15", [](LgpDotPara& p) -> double& { return p.heightGradients.lowerRows; }, GradientRule,
-     kSizeFormat},
+     kSizeDecimals},
     {1034, 1073, "16", [](LgpDotPara& p) -> double& { return p.heightGradients.leftColumns; }, GradientRule,
-     kSizeFormat},
+     kSizeDecimals},
     {1033, 1074, "17", [](LgpDotPara& p) -> double& { return p.heightGradients.rightColumns; }, GradientRule,
-     kSizeFormat},
-    {1020, 1052, "C", [](LgpDotPara& p) -> double& { return p.upperRows.start; }, SpacingRule, kSizeFormat},
+     kSizeDecimals},
+    {1020, 1052, "C", [](LgpDotPara& p) -> double& { return p.upperRows.start; }, SpacingRule, kSizeDecimals},
     {1023, 1069, "D", [](LgpDotPara& p) -> double& { return p.upperRows.gradient; }, GradientRule,
-     kSizeFormat},
-    {1022, 1053, "E", [](LgpDotPara& p) -> double& { return p.lowerRows.start; }, SpacingRule, kSizeFormat},
+     kSizeDecimals},
+    {1022, 1053, "E", [](LgpDotPara& p) -> double& { return p.lowerRows.start; }, SpacingRule, kSizeDecimals},
     {1024, 1054, "F", [](LgpDotPara& p) -> double& { return p.lowerRows.gradient; }, GradientRule,
-     kSizeFormat},
-    {1025, 1055, "G", [](LgpDotPara& p) -> double& { return p.leftColumns.start; }, SpacingRule, kSizeFormat},
+     kSizeDecimals},
+    {1025, 1055, "G", [](LgpDotPara& p) -> double& { return p.leftColumns.start; }, SpacingRule, kSizeDecimals},
     {1027, 1056, "H", [](LgpDotPara& p) -> double& { return p.leftColumns.gradient; }, GradientRule,
-     kSizeFormat},
+     kSizeDecimals},
     {1026, 1057, "I", [](LgpDotPara& p) -> double& { return p.rightColumns.start; }, SpacingRule,
-     kSizeFormat},
+     kSizeDecimals},
     {1028, 1058, "J", [](LgpDotPara& p) -> double& { return p.rightColumns.gradient; }, GradientRule,
-     kSizeFormat},
-    {1029, 0, nullptr, [](LgpDotPara& p) -> double& { return p.baselineX; }, RoundCoord, kBaselineFormat},
-    {1030, 0, nullptr, [](LgpDotPara& p) -> double& { return p.baselineY; }, RoundCoord, kBaselineFormat},
+     kSizeDecimals},
+    {1029, 0, nullptr, [](LgpDotPara& p) -> double& { return p.baselineX; }, RoundCoord, kBaselineDecimals},
+    {1030, 0, nullptr, [](LgpDotPara& p) -> double& { return p.baselineY; }, RoundCoord, kBaselineDecimals},
 };
 
 // The six boxes and the flags they store.
@@ -120,7 +122,7 @@ QGroupBox* CLgpDotPage::MakeGroup(int id, const QString& title) {
 }
 
 QLineEdit* CLgpDotPage::MakeNumberEdit(QWidget* group, const DotEdit& entry) {
-    QLineEdit* edit = MakeEdit(group, entry.id);
+    QLineEdit* edit = dialogkit::MakeEdit(group, entry.id);
     connect(edit, &QLineEdit::editingFinished, this, [this, id = entry.id] { CommitEdit(id); });
     return edit;
 }
@@ -131,7 +133,7 @@ void CLgpDotPage::BuildControls() {
     layout->addWidget(BuildSpacingGroup());
     layout->addWidget(BuildBaselineGroup());
     layout->addWidget(BuildBoxGroups());
-    layout->addWidget(MakeButton(this, 1035, LgpText("U")));
+    layout->addWidget(dialogkit::MakeButton(this, 1035, LgpText("U")));
     layout->addStretch();
 }
 
@@ -142,10 +144,10 @@ QGroupBox* CLgpDotPage::BuildDotGroup() {
     for (int i = 0; i < kSizeEdits; ++i) {
         const DotEdit& entry = kDotEdits[i];
         const int row = i % 5, column = i / 5 * 2;
-        grid->addWidget(MakeLabel(group, entry.labelId, LgpText(entry.labelKey)), row, column);
+        grid->addWidget(dialogkit::MakeLabel(group, entry.labelId, LgpText(entry.labelKey)), row, column);
         grid->addWidget(MakeNumberEdit(group, entry), row, column + 1);
     }
-    grid->addWidget(MakeLabel(group, 1046, LgpText("6")), 5, 0);
+    grid->addWidget(dialogkit::MakeLabel(group, 1046, LgpText("6")), 5, 0);
     mode_ = new QComboBox(group);
     platform::SetControlId(*mode_, 1047);
     for (const char* key : kModeKeys) {
@@ -163,7 +165,7 @@ QGroupBox* CLgpDotPage::BuildSpacingGroup() {
     for (int i = 0; i < kSpacingEdits; ++i) {
         const DotEdit& entry = kDotEdits[kSizeEdits + i];
         const int row = i / 2, column = i % 2 * 2;
-        grid->addWidget(MakeLabel(group, entry.labelId, LgpText(entry.labelKey)), row, column);
+        grid->addWidget(dialogkit::MakeLabel(group, entry.labelId, LgpText(entry.labelKey)), row, column);
         grid->addWidget(MakeNumberEdit(group, entry), row, column + 1);
     }
     return group;
@@ -174,10 +176,10 @@ QGroupBox* CLgpDotPage::BuildBaselineGroup() {
     auto* grid = new QGridLayout(group);
     for (int axis = 0; axis < 2; ++axis) {
         const DotEdit& entry = kDotEdits[kSizeEdits + kSpacingEdits + axis];
-        QPushButton* zero = MakeButton(group, 1031 + axis, LgpText("V"));
+        QPushButton* zero = dialogkit::MakeButton(group, 1031 + axis, LgpText("V"));
         connect(zero, &QPushButton::clicked, this, [this, &entry] {
             entry.field(Dots()) = 0.0;
-            ShowValue(*Find<QLineEdit>(*this, entry.id), 0.0, kBaselineFormat);
+            dialogkit::ShowNumber(*dialogkit::Find<QLineEdit>(*this, entry.id), 0.0, kBaselineDecimals);
             emit previewChanged();
         });
         grid->addWidget(new QLabel(axis == 0 ? "X" : "Y", group), axis, 0);
@@ -199,13 +201,13 @@ QWidget* CLgpDotPage::BuildBoxGroups() {
     int lightIndex = 0;
     for (const DotBox& entry : kDotBoxes) {
         if (entry.lightKey != nullptr) {
-            QCheckBox* box = MakeCheck(light, entry.id, LgpText(entry.lightKey));
+            QCheckBox* box = dialogkit::MakeCheck(light, entry.id, LgpText(entry.lightKey));
             lightGrid->addWidget(box, lightIndex / 2, lightIndex % 2);
             ++lightIndex;
         } else {
-            staggerRow->addWidget(MakeCheck(stagger, entry.id, QString()));
+            staggerRow->addWidget(dialogkit::MakeCheck(stagger, entry.id, QString()));
         }
-        connect(Find<QCheckBox>(*this, entry.id), &QCheckBox::clicked, this, [this, &entry](bool checked) {
+        connect(dialogkit::Find<QCheckBox>(*this, entry.id), &QCheckBox::clicked, this, [this, &entry](bool checked) {
             entry.field(Dots()) = checked ? 1 : 0;
             if (entry.lightKey != nullptr) {
                 ApplyEnabling();
@@ -221,21 +223,21 @@ QWidget* CLgpDotPage::BuildBoxGroups() {
 void CLgpDotPage::ShowValues() {
     mode_->setCurrentIndex(Dots().dotMode < std::size(kModeKeys) ? Dots().dotMode : 0);
     for (const DotEdit& entry : kDotEdits) {
-        ShowValue(*Find<QLineEdit>(*this, entry.id), entry.field(Dots()), entry.format);
+        dialogkit::ShowNumber(*dialogkit::Find<QLineEdit>(*this, entry.id), entry.field(Dots()), entry.decimals);
     }
     for (const DotBox& entry : kDotBoxes) {
-        Find<QCheckBox>(*this, entry.id)->setChecked(entry.field(Dots()) != 0);
+        dialogkit::Find<QCheckBox>(*this, entry.id)->setChecked(entry.field(Dots()) != 0);
     }
     RelabelStagger();
 }
 
 void CLgpDotPage::CommitEdit(int id) {
     const DotEdit& entry = EditOf(id);
-    auto* edit = Find<QLineEdit>(*this, id);
-    const double value = entry.rule(ReadDouble(*edit));
+    auto* edit = dialogkit::Find<QLineEdit>(*this, id);
+    const double value = entry.rule(dialogkit::ReadNumber(*edit).value_or(0.0));
     entry.field(Dots()) = value;
-    ShowValue(*edit, value, entry.format);
-    if (entry.format == kBaselineFormat) {
+    dialogkit::ShowNumber(*edit, value, entry.decimals);
+    if (entry.decimals == kBaselineDecimals) {
         emit previewChanged();
     }
 }
@@ -243,8 +245,8 @@ void CLgpDotPage::CommitEdit(int id) {
 void CLgpDotPage::SetBaseline(double x, double y) {
     Dots().baselineX = RoundCoord(x);
     Dots().baselineY = RoundCoord(y);
-    ShowValue(*Find<QLineEdit>(*this, 1029), Dots().baselineX, kBaselineFormat);
-    ShowValue(*Find<QLineEdit>(*this, 1030), Dots().baselineY, kBaselineFormat);
+    dialogkit::ShowNumber(*dialogkit::Find<QLineEdit>(*this, 1029), Dots().baselineX, kBaselineDecimals);
+    dialogkit::ShowNumber(*dialogkit::Find<QLineEdit>(*this, 1030), Dots().baselineY, kBaselineDecimals);
 }
 
 void CLgpDotPage::ModeChanged(int mode) {
@@ -255,14 +257,14 @@ void CLgpDotPage::ModeChanged(int mode) {
 
 void CLgpDotPage::RelabelStagger() {
     const LgpStaggerLabelKeys keys = StaggerLabelKeys(Dots().dotMode);
-    Find<QGroupBox>(*this, 1060)->setTitle(LgpText(keys.group));
-    Find<QCheckBox>(*this, 1061)->setText(LgpText(keys.rows));
-    Find<QCheckBox>(*this, 1037)->setText(LgpText(keys.columns));
+    dialogkit::Find<QGroupBox>(*this, 1060)->setTitle(LgpText(keys.group));
+    dialogkit::Find<QCheckBox>(*this, 1061)->setText(LgpText(keys.rows));
+    dialogkit::Find<QCheckBox>(*this, 1037)->setText(LgpText(keys.columns));
 }
 
 void CLgpDotPage::ApplyEnabling() {
     const LgpDotPageEnabling enabling = DotPageEnabling(Dots());
-    const auto enable = [this](int id, bool on) { Find<QLineEdit>(*this, id)->setEnabled(on); };
+    const auto enable = [this](int id, bool on) { dialogkit::Find<QLineEdit>(*this, id)->setEnabled(on); };
     const auto enableFour = [&](const int(&ids)[4], const LgpGradientSwitches& switches) {
         enable(ids[0], switches.upperRows);
         enable(ids[1], switches.lowerRows);

@@ -1,5 +1,7 @@
 #include "LgpLaserPage.h"
 
+#include <cmath>
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
@@ -15,7 +17,9 @@
 
 #include "LgpPageEnabling.h"
 #include "LgpPageRules.h"
-#include "LgpUiSupport.h"
+#include "DialogControls.h"
+#include "DialogMessages.h"
+#include "LgpWindowTexts.h"
 #include "WindowMessage.h"
 
 namespace dotplate::ui {
@@ -36,7 +40,7 @@ struct LaserEdit {
     const char* labelKey;
     bool whole;
     double (*rule)(double);
-    const char* format;
+    int decimals;  // 0 for whole numbers, which show truncated
     double (*get)(const LgpLaserPara&);
     void (*set)(LgpLaserPara&, double);
 };
@@ -52,22 +56,22 @@ double CountRule(double value) {
         [](LgpLaserPara& p, double v) { p.expr = static_cast<std::uint16_t>(v); }
 
 const LaserEdit kLaserEdits[] = {
-    {1101, kEngrave, "1", false, SpeedRule, "%.1lf", LASER_FIELD(dots.speed)},
-    {1103, kEngrave, "C", false, PowerRule, "%.1lf", LASER_FIELD(dots.minPower)},
-    {1104, kEngrave, "D", false, PowerRule, "%.1lf", LASER_FIELD(dots.maxPower)},
-    {1108, kEngrave, "B", false, ScanPrecisionRule, "%d", LASER_FIELD(scanPrecisionDpi)},
-    {1109, kEngrave, "F", true, DelayRule, "%.3lf", LASER_FIELD(onDelayMs)},
-    {1110, kEngrave, "G", true, DelayRule, "%.3lf", LASER_FIELD(offDelayMs)},
-    {1112, kOutline, "I", false, SpeedRule, "%.1lf", LASER_FIELD(outline.speed)},
-    {1114, kOutline, "K", false, PowerRule, "%.1lf", LASER_FIELD(outline.minPower)},
-    {1115, kOutline, "L", false, PowerRule, "%.1lf", LASER_FIELD(outline.maxPower)},
-    {1118, kOutline, "O", true, DelayRule, "%.3lf", LASER_FIELD(outlineOnDelayMs)},
-    {1119, kOutline, "P", true, DelayRule, "%.3lf", LASER_FIELD(outlineOffDelayMs)},
-    {1120, kArray, "S", true, CountRule, "%d", LASER_COUNT(arrayCountX)},
-    {1121, kArray, "T", true, CountRule, "%d", LASER_COUNT(arrayCountY)},
-    {1122, kArray, "U", false, ArraySpaceRule, "%.3lf", LASER_FIELD(arraySpaceX)},
-    {1123, kArray, "V", false, ArraySpaceRule, "%.3lf", LASER_FIELD(arraySpaceY)},
-    {1126, kArray, "X", false, DotTimeRule, "%.3lf", LASER_FIELD(dotTimeMs)},
+    {1101, kEngrave, "1", false, SpeedRule, 1, LASER_FIELD(dots.speed)},
+    {1103, kEngrave, "C", false, PowerRule, 1, LASER_FIELD(dots.minPower)},
+    {1104, kEngrave, "D", false, PowerRule, 1, LASER_FIELD(dots.maxPower)},
+    {1108, kEngrave, "B", false, ScanPrecisionRule, 0, LASER_FIELD(scanPrecisionDpi)},
+    {1109, kEngrave, "F", true, DelayRule, 3, LASER_FIELD(onDelayMs)},
+    {1110, kEngrave, "G", true, DelayRule, 3, LASER_FIELD(offDelayMs)},
+    {1112, kOutline, "I", false, SpeedRule, 1, LASER_FIELD(outline.speed)},
+    {1114, kOutline, "K", false, PowerRule, 1, LASER_FIELD(outline.minPower)},
+    {1115, kOutline, "L", false, PowerRule, 1, LASER_FIELD(outline.maxPower)},
+    {1118, kOutline, "O", true, DelayRule, 3, LASER_FIELD(outlineOnDelayMs)},
+    {1119, kOutline, "P", true, DelayRule, 3, LASER_FIELD(outlineOffDelayMs)},
+    {1120, kArray, "S", true, CountRule, 0, LASER_COUNT(arrayCountX)},
+    {1121, kArray, "T", true, CountRule, 0, LASER_COUNT(arrayCountY)},
+    {1122, kArray, "U", false, ArraySpaceRule, 3, LASER_FIELD(arraySpaceX)},
+    {1123, kArray, "V", false, ArraySpaceRule, 3, LASER_FIELD(arraySpaceY)},
+    {1126, kArray, "X", false, DotTimeRule, 3, LASER_FIELD(dotTimeMs)},
 };
 
 // The check boxes and the flags they store.
@@ -141,7 +145,7 @@ void CLgpLaserPage::BuildControls() {
     }
     int labelId = kFirstLabelId;
     for (const LaserBox& entry : kLaserBoxes) {
-        QCheckBox* box = MakeCheck(groups[entry.group], entry.id, Text("Output", entry.textKey));
+        QCheckBox* box = dialogkit::MakeCheck(groups[entry.group], entry.id, Text("Output", entry.textKey));
         grids[entry.group]->addWidget(box, rows[entry.group]++, 0, 1, 2);
         connect(box, &QCheckBox::clicked, this, [this, &entry](bool checked) {
             entry.field(Laser()) = checked ? 1 : 0;
@@ -151,12 +155,12 @@ void CLgpLaserPage::BuildControls() {
     for (const LaserEdit& entry : kLaserEdits) {
         QWidget* group = groups[entry.group];
         const int row = rows[entry.group]++;
-        grids[entry.group]->addWidget(MakeLabel(group, labelId++, Text("Output", entry.labelKey)), row, 0);
-        QLineEdit* edit = MakeEdit(group, entry.id);
+        grids[entry.group]->addWidget(dialogkit::MakeLabel(group, labelId++, Text("Output", entry.labelKey)), row, 0);
+        QLineEdit* edit = dialogkit::MakeEdit(group, entry.id);
         grids[entry.group]->addWidget(edit, row, 1);
         connect(edit, &QLineEdit::editingFinished, this, [this, id = entry.id] { CommitEdit(id); });
     }
-    grids[kEngrave]->addWidget(MakeLabel(groups[kEngrave], labelId++, Text("Output", "6")), rows[kEngrave],
+    grids[kEngrave]->addWidget(dialogkit::MakeLabel(groups[kEngrave], labelId++, Text("Output", "6")), rows[kEngrave],
                                0);
     auto* scanType = new QComboBox(groups[kEngrave]);
     platform::SetControlId(*scanType, kScanTypeCombo);
@@ -167,7 +171,7 @@ void CLgpLaserPage::BuildControls() {
     connect(scanType, &QComboBox::activated, this,
             [](int index) { Laser().scanType = static_cast<std::int16_t>(std::max(0, index)); });
 
-    QPushButton* direction = MakeButton(groups[kArray], kDirectionButton, QString());
+    QPushButton* direction = dialogkit::MakeButton(groups[kArray], kDirectionButton, QString());
     grids[kArray]->addWidget(direction, rows[kArray]++, 0, 1, 2);
     connect(direction, &QPushButton::clicked, this, [this] {
         Laser().arrayDirection = NextArrayDirection(Laser().arrayDirection);
@@ -176,30 +180,36 @@ void CLgpLaserPage::BuildControls() {
     layout->addStretch();
 }
 
+static void ShowEdit(QLineEdit& edit, const LaserEdit& entry) {
+    const double value = entry.get(Laser());
+    dialogkit::ShowNumber(edit, entry.decimals == 0 ? std::trunc(value) : value, entry.decimals);
+}
+
 void CLgpLaserPage::ShowValues() {
     for (const LaserEdit& entry : kLaserEdits) {
-        ShowValue(*Find<QLineEdit>(*this, entry.id), entry.get(Laser()), entry.format);
+        ShowEdit(*dialogkit::Find<QLineEdit>(*this, entry.id), entry);
     }
     for (const LaserBox& entry : kLaserBoxes) {
-        Find<QCheckBox>(*this, entry.id)->setChecked(entry.field(Laser()) != 0);
+        dialogkit::Find<QCheckBox>(*this, entry.id)->setChecked(entry.field(Laser()) != 0);
     }
-    Find<QComboBox>(*this, kScanTypeCombo)->setCurrentIndex(std::clamp<int>(Laser().scanType, 0, 3));
+    dialogkit::Find<QComboBox>(*this, kScanTypeCombo)->setCurrentIndex(std::clamp<int>(Laser().scanType, 0, 3));
     ShowDirection();
 }
 
 void CLgpLaserPage::CommitEdit(int id) {
     const LaserEdit& entry = EditOf(id);
-    auto* edit = Find<QLineEdit>(*this, id);
-    const double typed = entry.whole ? static_cast<double>(ReadInt(*edit)) : ReadDouble(*edit);
+    auto* edit = dialogkit::Find<QLineEdit>(*this, id);
+    const double typed = entry.whole ? static_cast<double>(dialogkit::ReadWholeNumber(*edit).value_or(0))
+                                     : dialogkit::ReadNumber(*edit).value_or(0.0);
     entry.set(Laser(), entry.rule(typed));
-    ShowValue(*edit, entry.get(Laser()), entry.format);
+    ShowEdit(*edit, entry);
     if (entry.group == kArray) {
         emit previewChanged();
     }
 }
 
 void CLgpLaserPage::ShowDirection() {
-    Find<QPushButton>(*this, kDirectionButton)
+    dialogkit::Find<QPushButton>(*this, kDirectionButton)
         ->setIcon(QPixmap::fromImage(DirectionIcon(ArrayDirectionRule(Laser().arrayDirection))));
 }
 

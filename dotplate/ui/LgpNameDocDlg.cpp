@@ -6,7 +6,9 @@
 #include <QVBoxLayout>
 
 #include "LgpLink.h"
-#include "LgpUiSupport.h"
+#include "DialogControls.h"
+#include "DialogMessages.h"
+#include "LgpWindowTexts.h"
 
 namespace dotplate::ui {
 
@@ -19,14 +21,14 @@ constexpr int kNameEdit = 1001;
 CLgpNameDocDlg::CLgpNameDocDlg(QWidget* parent, const std::string& name) : QDialog(parent), name_(name) {
     setWindowTitle(Text("NameDocDlg", "3"));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(MakeLabel(this, 1002, Text("NameDocDlg", "2")));
-    QLineEdit* edit = MakeEdit(this, kNameEdit);
+    layout->addWidget(dialogkit::MakeLabel(this, 1002, Text("NameDocDlg", "2")));
+    QLineEdit* edit = dialogkit::MakeEdit(this, kNameEdit);
     edit->setText(QString::fromStdString(name));
     layout->addWidget(edit);
-    layout->addWidget(MakeLabel(this, 1003, Text("NameDocDlg", "1")));
+    layout->addWidget(dialogkit::MakeLabel(this, 1003, Text("NameDocDlg", "1")));
     auto* buttons = new QHBoxLayout;
-    QPushButton* ok = MakeButton(this, 1, Text("ItemCommon", "1"));
-    QPushButton* cancel = MakeButton(this, 2, Text("ItemCommon", "2"));
+    QPushButton* ok = dialogkit::MakeButton(this, 1, Text("ItemCommon", "1"));
+    QPushButton* cancel = dialogkit::MakeButton(this, 2, Text("ItemCommon", "2"));
     ok->setDefault(true);
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
@@ -36,14 +38,14 @@ CLgpNameDocDlg::CLgpNameDocDlg(QWidget* parent, const std::string& name) : QDial
 }
 
 void CLgpNameDocDlg::accept() {
-    std::string name = Find<QLineEdit>(*this, kNameEdit)->text().toStdString();
+    std::string name = dialogkit::Find<QLineEdit>(*this, kNameEdit)->text().toStdString();
     const LgpNameCheck check = CheckDocumentName(name);
     if (check != LgpNameCheck::kValid) {
-        ShowMessage(this, DocumentNameMessage(check, Designer().languageIndex));
+        dialogkit::ShowDialogMessage(this, DocumentNameMessage(check, Designer().languageIndex));
         return;
     }
     name_ = name;
-    Find<QLineEdit>(*this, kNameEdit)->setText(QString::fromStdString(name_));
+    dialogkit::Find<QLineEdit>(*this, kNameEdit)->setText(QString::fromStdString(name_));
     QDialog::accept();
 }
 

@@ -6,7 +6,9 @@
 #include <QPainter>
 #include <QWheelEvent>
 
-#include "LgpUiSupport.h"
+#include "DialogControls.h"
+#include "DialogMessages.h"
+#include "LgpWindowTexts.h"
 #include "QImageBackend.h"
 
 namespace dotplate::ui {

@@ -11,7 +11,9 @@
 #include "LgpMachineControl.h"
 #include "LgpNameDocDlg.h"
 #include "LgpScaleDlg.h"
-#include "LgpUiSupport.h"
+#include "DialogControls.h"
+#include "DialogMessages.h"
+#include "LgpWindowTexts.h"
 #include "LgpWorkerDlg.h"
 #include "Simscope.h"
 #include "SysDlg.h"
@@ -38,14 +40,14 @@ CLgpProcessPanel::CLgpProcessPanel(QWidget* parent) : QWidget(parent) {
 void CLgpProcessPanel::BuildControls() {
     auto* grid = new QGridLayout(this);
     const auto add = [this, grid](int id, const QString& text, int row, int column, auto handler) {
-        QPushButton* button = MakeButton(this, id, text);
+        QPushButton* button = dialogkit::MakeButton(this, id, text);
         grid->addWidget(button, row, column);
         connect(button, &QPushButton::clicked, this, handler);
     };
-    QPushButton* device = MakeButton(this, kFindDevice, ProcessText("1"));
+    QPushButton* device = dialogkit::MakeButton(this, kFindDevice, ProcessText("1"));
     grid->addWidget(device, 0, 0, 1, 2);
     connect(device, &QPushButton::clicked, this, &CLgpProcessPanel::FindDevice);
-    grid->addWidget(MakeLabel(this, kPositionLabel, ProcessText("3")), 1, 0);
+    grid->addWidget(dialogkit::MakeLabel(this, kPositionLabel, ProcessText("3")), 1, 0);
     auto* position = new QComboBox(this);
     platform::SetControlId(*position, kPosition);
     for (const char* key : {"4", "5", "6"}) {
@@ -65,22 +67,18 @@ void CLgpProcessPanel::BuildControls() {
     add(kGoFrame, ProcessText("D"), 5, 0, [this] { RunFrame(false); });
     add(kCutFrame, ProcessText("E"), 5, 1, [this] { RunFrame(true); });
     add(kPreview, ProcessText("F"), 6, 0, &CLgpProcessPanel::Preview);
-    add(kCreate, Pair("生成导光板", "Create LGP"), 6, 1, &CLgpProcessPanel::Create);
-    QPushButton* exportButton = MakeButton(this, kExport, Pair("导出导光板设计", "Export LGP design"));
+    add(kCreate, ProcessText("G"), 6, 1, &CLgpProcessPanel::Create);
+    QPushButton* exportButton = dialogkit::MakeButton(this, kExport, ProcessText("H"));
     grid->addWidget(exportButton, 7, 0, 1, 2);
     connect(exportButton, &QPushButton::clicked, this, [this] { ExportDesignAndFinish(*this, false); });
 }
 
 void CLgpProcessPanel::RefreshConnectionCaption() {
-    Find<QPushButton>(*this, kFindDevice)->setText(ConnectionCaption());
-}
-
-void CLgpProcessPanel::Message(const char* chinese, const char* english) {
-    ShowMessage(this, Pair(chinese, english));
+    dialogkit::Find<QPushButton>(*this, kFindDevice)->setText(ConnectionCaption());
 }
 
 void CLgpProcessPanel::MessageInfo(const char* key) {
-    ShowMessage(this, Text("MsgInfo", key).toStdString());
+    dialogkit::ShowDialogMessage(this, Text("MsgInfo", key).toStdString());
 }
 
 std::optional<std::array<std::uint8_t, 5>> CLgpProcessPanel::CheckMachine() {
@@ -113,7 +111,7 @@ void CLgpProcessPanel::Start() {
     }
     CLgpProcessingDlg processing(this, {});
     if (processing.exec() != QDialog::Accepted) {
-        Message("退出加工!", "Quit processing!");
+        MessageInfo("F");
     }
 }
 
@@ -162,23 +160,23 @@ void CLgpProcessPanel::SaveJob() {
     }
     CLgpProcessingDlg processing(this, path.toStdString());
     if (processing.exec() == QDialog::Accepted) {
-        Message("保存文件成功!", "Save UFile success!");
+        MessageInfo("G");
     } else {
-        Message("数据处理失败!", "Data handle failure!");
+        MessageInfo("H");
     }
 }
 
 void CLgpProcessPanel::SendJob() {
-    const QString path = QFileDialog::getOpenFileName(this, Pair("选择输出文件", "Select file for output"),
+    const QString path = QFileDialog::getOpenFileName(this, ProcessText("I"),
                                                       QString(), kJobFilter);
     if (path.isEmpty() || !CheckMachineIdle()) {
         return;
     }
     CLgpDownFileDlg sending(this, path.toStdString());
     if (sending.exec() == QDialog::Accepted) {
-        Message("下载文件成功!", "Download Zint file Success!");
+        MessageInfo("I");
     } else {
-        Message("下载文件失败!", "Download Zint file failure!");
+        MessageInfo("J");
     }
 }
 
@@ -196,10 +194,10 @@ void CLgpProcessPanel::Download() {
             MessageInfo("4");
             return;
         case LgpDocumentNameCheck::kReadNameFailure:
-            Message("读取文档名失败!", "Read document name failure!");
+            MessageInfo("K");
             return;
         case LgpDocumentNameCheck::kDuplicate:
-            Message("文件重名!", "Duplicate file!");
+            MessageInfo("L");
             return;
         case LgpDocumentNameCheck::kFree:
             break;
@@ -208,7 +206,7 @@ void CLgpProcessPanel::Download() {
     const LgpTemporaryJob job;
     CLgpProcessingDlg processing(this, job.Path());
     if (job.Path().empty() || processing.exec() != QDialog::Accepted) {
-        Message("数据处理失败!", "Data handle failure!");
+        MessageInfo("H");
         return;
     }
     CLgpDownloadDlg download(this);
@@ -216,9 +214,9 @@ void CLgpProcessPanel::Download() {
         return;
     }
     if (download.exec() == QDialog::Accepted) {
-        Message("文件下载成功!", "File download success!");
+        MessageInfo("M");
     } else {
-        Message("文件下载失败!", "File download failure!");
+        MessageInfo("N");
     }
 }
 

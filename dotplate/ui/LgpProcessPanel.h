@@ -44,7 +44,6 @@ class CLgpProcessPanel : public QWidget {
     std::optional<std::array<std::uint8_t, 5>> CheckMachine();
     // The state when the machine is idle; nothing after the message that says why not.
     std::optional<std::array<std::uint8_t, 5>> CheckMachineIdle();
-    void Message(const char* chinese, const char* english);
     void MessageInfo(const char* key);
 
     void FindDevice();

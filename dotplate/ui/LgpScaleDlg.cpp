@@ -5,56 +5,40 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "LgpUiSupport.h"
+#include "DialogControls.h"
+#include "LgpWindowTexts.h"
 
 namespace dotplate::ui {
 
 namespace {
 
-struct ScaleEdit {
-    int id;
+// The edits of the frame settings' table, each under its label.
+struct ScaleRow {
+    int editId;
     int labelId;
     const char* key;
-    double LgpFrameSettings::*field;
-    bool power;
 };
 
-const ScaleEdit kScaleEdits[] = {
-    {1074, 1078, "1", &LgpFrameSettings::speed, false},
-    {1075, 1079, "2", &LgpFrameSettings::minPower, true},
-    {1076, 1080, "3", &LgpFrameSettings::maxPower, true},
-    {1077, 1081, "4", &LgpFrameSettings::blank, false},
+constexpr ScaleRow kScaleRows[] = {
+    {1074, 1078, "1"},
+    {1075, 1079, "2"},
+    {1076, 1080, "3"},
+    {1077, 1081, "4"},
 };
 
 }  // namespace
 
 CLgpScaleDlg::CLgpScaleDlg(QWidget* parent, const LgpFrameSettings& settings, bool cut)
-    : QDialog(parent), settings_(settings) {
+    : RecordDialog(parent, LgpFrameForm(cut), settings, nullptr) {
     auto* grid = new QGridLayout(this);
     int row = 0;
-    for (const ScaleEdit& entry : kScaleEdits) {
-        QLabel* label = MakeLabel(this, entry.labelId, Text("ScaleSetting", entry.key));
-        QLineEdit* edit = MakeEdit(this, entry.id);
-        ShowValue(*edit, settings_.*entry.field, "%.3lf");
-        label->setEnabled(cut || !entry.power);
-        edit->setEnabled(cut || !entry.power);
-        grid->addWidget(label, row, 0);
-        grid->addWidget(edit, row++, 1);
+    for (const ScaleRow& entry : kScaleRows) {
+        grid->addWidget(dialogkit::MakeLabel(this, entry.labelId, Text("ScaleSetting", entry.key)), row, 0);
+        grid->addWidget(dialogkit::MakeEdit(this, entry.editId), row++, 1);
     }
-    QPushButton* ok = MakeButton(this, 1, Text("ItemCommon", "1"));
-    QPushButton* cancel = MakeButton(this, 2, Text("ItemCommon", "2"));
-    ok->setDefault(true);
-    grid->addWidget(ok, row, 0);
-    grid->addWidget(cancel, row, 1);
-    connect(ok, &QPushButton::clicked, this, &CLgpScaleDlg::accept);
-    connect(cancel, &QPushButton::clicked, this, &CLgpScaleDlg::reject);
-}
-
-void CLgpScaleDlg::accept() {
-    for (const ScaleEdit& entry : kScaleEdits) {
-        settings_.*entry.field = ReadDouble(*Find<QLineEdit>(*this, entry.id));
-    }
-    QDialog::accept();
+    grid->addWidget(dialogkit::MakeButton(this, dialogkit::kOkButton, Text("ItemCommon", "1")), row, 0);
+    grid->addWidget(dialogkit::MakeButton(this, dialogkit::kCancelButton, Text("ItemCommon", "2")), row, 1);
+    BindControls();
 }
 
 }  // namespace dotplate::ui

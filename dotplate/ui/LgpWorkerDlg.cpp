@@ -6,8 +6,10 @@
 #include <QVBoxLayout>
 
 #include "LgpControllerJobs.h"
-#include "LgpProgressBar.h"
-#include "LgpUiSupport.h"
+#include "DialogControls.h"
+#include "DialogMessages.h"
+#include "LgpWindowTexts.h"
+#include "TextProgressCtrl.h"
 #include "WaitDots.h"
 #include "WindowMessage.h"
 
@@ -25,11 +27,11 @@ constexpr int kProgressSteps = 10000;
 
 CLgpWorkerDlg::CLgpWorkerDlg(QWidget* parent, bool withProgress) : QDialog(parent) {
     auto* layout = new QVBoxLayout(this);
-    text_ = MakeLabel(this, kWaitTextId, QString());
+    text_ = dialogkit::MakeLabel(this, kWaitTextId, QString());
     text_->setMinimumWidth(320);
     layout->addWidget(text_);
     if (withProgress) {
-        bar_ = new CLgpProgressBar(this);
+        bar_ = new CTextProgressCtrl(this);
         platform::SetControlId(*bar_, kProgressId);
         bar_->SetRange(0, kProgressSteps);
         bar_->SetPos(0);
@@ -96,7 +98,7 @@ bool CLgpDownloadDlg::SetTarget(const std::filesystem::path& jobFile, const std:
     }
     std::error_code error;
     if (!std::filesystem::exists(jobFile, error)) {
-        ShowMessage(parentWidget(), Pair("目标文件不存在!", "Target file is not exist!"));
+        dialogkit::ShowDialogMessage(parentWidget(), Text("MsgInfo", "O").toStdString());
         return false;
     }
     jobFile_ = jobFile;
@@ -113,14 +115,14 @@ LgpWorker::Body CLgpDownloadDlg::Work() {
 
 CLgpDownFileDlg::CLgpDownFileDlg(QWidget* parent, std::filesystem::path jobFile)
     : CLgpWorkerDlg(parent, true), jobFile_(std::move(jobFile)) {
-    QPushButton* cancel = MakeButton(this, kCancelButtonId, "取消(Cancel)");
+    QPushButton* cancel = dialogkit::MakeButton(this, kCancelButtonId, "取消(Cancel)");
     layout()->addWidget(cancel);
     connect(cancel, &QPushButton::clicked, this, [this] { RequestStop(); });
 }
 
 int CLgpDownFileDlg::exec() {
     if (!IsJobFilePath(jobFile_)) {
-        ShowMessage(parentWidget(), Pair("无效文件!", "Invalid file!"));
+        dialogkit::ShowDialogMessage(parentWidget(), Text("MsgInfo", "P").toStdString());
         return QDialog::Rejected;
     }
     return CLgpWorkerDlg::exec();
@@ -137,8 +139,9 @@ CLgpSearchDlg::CLgpSearchDlg(QWidget* parent) : CLgpWorkerDlg(parent, false) {
 }
 
 LgpWorker::Body CLgpSearchDlg::Work() {
-    return [](std::stop_token, LgpWorkerStatus& status) {
-        status.SetWaitText(Pair("正在搜索设备,请稍候", "Searching device,Please wait"));
+    // The worker has no access to the texts, which belong to the window thread.
+    return [waitText = Text("Process", "J").toStdString()](std::stop_token, LgpWorkerStatus& status) {
+        status.SetWaitText(waitText);
         return Designer().link.Search();
     };
 }

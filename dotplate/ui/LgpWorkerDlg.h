@@ -15,10 +15,9 @@
 
 class QLabel;
 class QTimer;
+class CTextProgressCtrl;
 
 namespace dotplate::ui {
-
-class CLgpProgressBar;
 
 class CLgpWorkerDlg : public QDialog {
     Q_OBJECT
@@ -39,7 +38,7 @@ class CLgpWorkerDlg : public QDialog {
     void Tick();
 
     QLabel* text_ = nullptr;
-    CLgpProgressBar* bar_ = nullptr;
+    CTextProgressCtrl* bar_ = nullptr;
     QTimer* timer_ = nullptr;
     int dotCounter_ = 0;
     LgpWorker worker_;

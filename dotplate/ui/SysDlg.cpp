@@ -17,7 +17,9 @@
 #include "LgpImport.h"
 #include "LgpPageEnabling.h"
 #include "LgpPageRules.h"
-#include "LgpUiSupport.h"
+#include "DialogControls.h"
+#include "DialogMessages.h"
+#include "LgpWindowTexts.h"
 #include "ProgramFolder.h"
 #include "WindowMessage.h"
 
@@ -77,42 +79,42 @@ void CSysDlg::BuildControls() {
     auto* plateGroup = new QGroupBox(SysText("1"), this);
     platform::SetControlId(*plateGroup, 1070);
     auto* plateGrid = new QGridLayout(plateGroup);
-    plateGrid->addWidget(MakeLabel(plateGroup, 1072, SysText("2")), 0, 0);
-    plateGrid->addWidget(MakeEdit(plateGroup, kWidthEdit), 0, 1);
-    plateGrid->addWidget(MakeLabel(plateGroup, 1073, SysText("3")), 1, 0);
-    plateGrid->addWidget(MakeEdit(plateGroup, kHeightEdit), 1, 1);
-    plateGrid->addWidget(MakeRadio(plateGroup, kRectangleRadio, SysText("8")), 2, 0);
-    plateGrid->addWidget(MakeRadio(plateGroup, kEllipseRadio, SysText("9")), 2, 1);
-    plateGrid->addWidget(MakeButton(plateGroup, kApplyPlateButton, SysText("4")), 3, 0, 1, 2);
+    plateGrid->addWidget(dialogkit::MakeLabel(plateGroup, 1072, SysText("2")), 0, 0);
+    plateGrid->addWidget(dialogkit::MakeEdit(plateGroup, kWidthEdit), 0, 1);
+    plateGrid->addWidget(dialogkit::MakeLabel(plateGroup, 1073, SysText("3")), 1, 0);
+    plateGrid->addWidget(dialogkit::MakeEdit(plateGroup, kHeightEdit), 1, 1);
+    plateGrid->addWidget(dialogkit::MakeRadio(plateGroup, kRectangleRadio, SysText("8")), 2, 0);
+    plateGrid->addWidget(dialogkit::MakeRadio(plateGroup, kEllipseRadio, SysText("9")), 2, 1);
+    plateGrid->addWidget(dialogkit::MakeButton(plateGroup, kApplyPlateButton, SysText("4")), 3, 0, 1, 2);
     layout->addWidget(plateGroup);
 
     auto* blankGroup = new QGroupBox(this);
     auto* blankGrid = new QGridLayout(blankGroup);
-    blankGrid->addWidget(MakeCheck(blankGroup, kBlankBox, SysText("6")), 0, 0, 1, 2);
-    blankGrid->addWidget(MakeLabel(blankGroup, 1081, Pair("距离:", "Distance:")), 1, 0);
-    blankGrid->addWidget(MakeEdit(blankGroup, kDistanceEdit), 1, 1);
-    blankGrid->addWidget(MakeCheck(blankGroup, kApplyToOutlineBox, Pair("应用到轮廓", "Apply to outline")), 2,
+    blankGrid->addWidget(dialogkit::MakeCheck(blankGroup, kBlankBox, SysText("6")), 0, 0, 1, 2);
+    blankGrid->addWidget(dialogkit::MakeLabel(blankGroup, 1081, Text("SysDlg", "B")), 1, 0);
+    blankGrid->addWidget(dialogkit::MakeEdit(blankGroup, kDistanceEdit), 1, 1);
+    blankGrid->addWidget(dialogkit::MakeCheck(blankGroup, kApplyToOutlineBox, Text("SysDlg", "C")), 2,
                          0, 1, 2);
-    blankGrid->addWidget(MakeCheck(blankGroup, kMergeBox, Pair("合并相交轮廓", "Combine crossing outline")),
+    blankGrid->addWidget(dialogkit::MakeCheck(blankGroup, kMergeBox, Text("SysDlg", "D")),
                          3, 0, 1, 2);
     layout->addWidget(blankGroup);
 
     auto* outlineGroup = new QGroupBox(SysText("7"), this);
     platform::SetControlId(*outlineGroup, 1076);
     auto* outlineGrid = new QGridLayout(outlineGroup);
-    outlineGrid->addWidget(MakeLabel(outlineGroup, 1075, SysText("2")), 0, 0);
-    outlineGrid->addWidget(MakeEdit(outlineGroup, kResizeWidthEdit), 0, 1);
-    outlineGrid->addWidget(MakeLabel(outlineGroup, 1078, SysText("3")), 1, 0);
-    outlineGrid->addWidget(MakeEdit(outlineGroup, kResizeHeightEdit), 1, 1);
-    outlineGrid->addWidget(MakeCheck(outlineGroup, kLockRatioBox, SysText("5")), 2, 0);
-    outlineGrid->addWidget(MakeButton(outlineGroup, kApplyResizeButton, SysText("4")), 2, 1);
-    outlineGrid->addWidget(MakeButton(outlineGroup, kImportButton, SysText("A")), 3, 0, 1, 2);
+    outlineGrid->addWidget(dialogkit::MakeLabel(outlineGroup, 1075, SysText("2")), 0, 0);
+    outlineGrid->addWidget(dialogkit::MakeEdit(outlineGroup, kResizeWidthEdit), 0, 1);
+    outlineGrid->addWidget(dialogkit::MakeLabel(outlineGroup, 1078, SysText("3")), 1, 0);
+    outlineGrid->addWidget(dialogkit::MakeEdit(outlineGroup, kResizeHeightEdit), 1, 1);
+    outlineGrid->addWidget(dialogkit::MakeCheck(outlineGroup, kLockRatioBox, SysText("5")), 2, 0);
+    outlineGrid->addWidget(dialogkit::MakeButton(outlineGroup, kApplyResizeButton, SysText("4")), 2, 1);
+    outlineGrid->addWidget(dialogkit::MakeButton(outlineGroup, kImportButton, SysText("A")), 3, 0, 1, 2);
     layout->addWidget(outlineGroup);
-    layout->addWidget(MakeButton(this, kExportButton, Pair("导出导光板设计", "Export LGP design")));
+    layout->addWidget(dialogkit::MakeButton(this, kExportButton, Text("SysDlg", "E")));
     layout->addStretch();
 
-    const auto edit = [this](int id) { return Find<QLineEdit>(*this, id); };
-    const auto button = [this](int id) { return Find<QAbstractButton>(*this, id); };
+    const auto edit = [this](int id) { return dialogkit::Find<QLineEdit>(*this, id); };
+    const auto button = [this](int id) { return dialogkit::Find<QAbstractButton>(*this, id); };
     connect(edit(kWidthEdit), &QLineEdit::editingFinished, this, [this] { CommitPlateSize(kWidthEdit); });
     connect(edit(kHeightEdit), &QLineEdit::editingFinished, this, [this] { CommitPlateSize(kHeightEdit); });
     connect(edit(kDistanceEdit), &QLineEdit::editingFinished, this, &CSysDlg::CommitDistance);
@@ -135,51 +137,51 @@ void CSysDlg::BuildControls() {
 void CSysDlg::ShowValues() {
     Shape().plateWidth = PlateSizeRule(Shape().plateWidth);
     Shape().plateHeight = PlateSizeRule(Shape().plateHeight);
-    ShowValue(*Find<QLineEdit>(*this, kWidthEdit), Shape().plateWidth, "%.1lf");
-    ShowValue(*Find<QLineEdit>(*this, kHeightEdit), Shape().plateHeight, "%.1lf");
-    Find<QCheckBox>(*this, kBlankBox)->setChecked(Shape().blankEnabled != 0);
-    ShowValue(*Find<QLineEdit>(*this, kDistanceEdit), Shape().blankDistance, "%.3lf");
-    Find<QCheckBox>(*this, kApplyToOutlineBox)->setChecked(Shape().applyToOutline != 0);
-    Find<QCheckBox>(*this, kMergeBox)->setChecked(Shape().mergeCrossing != 0);
-    Find<QRadioButton>(*this, kRectangleRadio)->setChecked(true);
-    Find<QCheckBox>(*this, kLockRatioBox)->setChecked(true);
-    ShowValue(*Find<QLineEdit>(*this, kResizeWidthEdit), RoundCoord(Shape().plateWidth), "%.3lf");
-    ShowValue(*Find<QLineEdit>(*this, kResizeHeightEdit), RoundCoord(Shape().plateHeight), "%.3lf");
+    dialogkit::ShowNumber(*dialogkit::Find<QLineEdit>(*this, kWidthEdit), Shape().plateWidth, 1);
+    dialogkit::ShowNumber(*dialogkit::Find<QLineEdit>(*this, kHeightEdit), Shape().plateHeight, 1);
+    dialogkit::Find<QCheckBox>(*this, kBlankBox)->setChecked(Shape().blankEnabled != 0);
+    dialogkit::ShowNumber(*dialogkit::Find<QLineEdit>(*this, kDistanceEdit), Shape().blankDistance, 3);
+    dialogkit::Find<QCheckBox>(*this, kApplyToOutlineBox)->setChecked(Shape().applyToOutline != 0);
+    dialogkit::Find<QCheckBox>(*this, kMergeBox)->setChecked(Shape().mergeCrossing != 0);
+    dialogkit::Find<QRadioButton>(*this, kRectangleRadio)->setChecked(true);
+    dialogkit::Find<QCheckBox>(*this, kLockRatioBox)->setChecked(true);
+    dialogkit::ShowNumber(*dialogkit::Find<QLineEdit>(*this, kResizeWidthEdit), RoundCoord(Shape().plateWidth), 3);
+    dialogkit::ShowNumber(*dialogkit::Find<QLineEdit>(*this, kResizeHeightEdit), RoundCoord(Shape().plateHeight), 3);
     ApplyBlankEnabling();
 }
 
 void CSysDlg::ShowPlateSize() {
     const LgpBox box = Plate().OutlineBox();
-    ShowValue(*Find<QLineEdit>(*this, kResizeWidthEdit), RoundCoord(box.Width()), "%.3lf");
-    ShowValue(*Find<QLineEdit>(*this, kResizeHeightEdit), RoundCoord(box.Height()), "%.3lf");
+    dialogkit::ShowNumber(*dialogkit::Find<QLineEdit>(*this, kResizeWidthEdit), RoundCoord(box.Width()), 3);
+    dialogkit::ShowNumber(*dialogkit::Find<QLineEdit>(*this, kResizeHeightEdit), RoundCoord(box.Height()), 3);
 }
 
 void CSysDlg::CommitPlateSize(int id) {
-    auto* edit = Find<QLineEdit>(*this, id);
-    const double value = PlateSizeRule(ReadDouble(*edit));
+    auto* edit = dialogkit::Find<QLineEdit>(*this, id);
+    const double value = PlateSizeRule(dialogkit::ReadNumber(*edit).value_or(0.0));
     (id == kWidthEdit ? Shape().plateWidth : Shape().plateHeight) = value;
-    ShowValue(*edit, value, "%.1lf");
+    dialogkit::ShowNumber(*edit, value, 1);
 }
 
 void CSysDlg::CommitDistance() {
-    auto* edit = Find<QLineEdit>(*this, kDistanceEdit);
-    Shape().blankDistance = BlankDistanceRule(ReadDouble(*edit));
-    ShowValue(*edit, Shape().blankDistance, "%.3lf");
+    auto* edit = dialogkit::Find<QLineEdit>(*this, kDistanceEdit);
+    Shape().blankDistance = BlankDistanceRule(dialogkit::ReadNumber(*edit).value_or(0.0));
+    dialogkit::ShowNumber(*edit, Shape().blankDistance, 3);
 }
 
 void CSysDlg::CommitResize(bool widthTyped) {
-    auto* typedEdit = Find<QLineEdit>(*this, widthTyped ? kResizeWidthEdit : kResizeHeightEdit);
-    auto* otherEdit = Find<QLineEdit>(*this, widthTyped ? kResizeHeightEdit : kResizeWidthEdit);
-    const double typed = std::max(1.0, ReadDouble(*typedEdit));
-    if (!Find<QCheckBox>(*this, kLockRatioBox)->isChecked()) {
-        ShowValue(*typedEdit, typed, "%.1lf");
+    auto* typedEdit = dialogkit::Find<QLineEdit>(*this, widthTyped ? kResizeWidthEdit : kResizeHeightEdit);
+    auto* otherEdit = dialogkit::Find<QLineEdit>(*this, widthTyped ? kResizeHeightEdit : kResizeWidthEdit);
+    const double typed = std::max(1.0, dialogkit::ReadNumber(*typedEdit).value_or(0.0));
+    if (!dialogkit::Find<QCheckBox>(*this, kLockRatioBox)->isChecked()) {
+        dialogkit::ShowNumber(*typedEdit, typed, 1);
         return;
     }
     const LgpBox box = Plate().OutlineBox();
     const LgpResize resize = widthTyped ? LockedResize(typed, box.Width(), box.Height())
                                         : LockedResize(typed, box.Height(), box.Width());
-    ShowValue(*typedEdit, resize.typed, "%.1lf");
-    ShowValue(*otherEdit, resize.other, "%.1lf");
+    dialogkit::ShowNumber(*typedEdit, resize.typed, 1);
+    dialogkit::ShowNumber(*otherEdit, resize.other, 1);
 }
 
 void CSysDlg::ApplyBlankEnabling() {
@@ -190,23 +192,23 @@ void CSysDlg::ApplyBlankEnabling() {
 }
 
 void CSysDlg::ApplyStandardPlate() {
-    if (Find<QRadioButton>(*this, kRectangleRadio)->isChecked()) {
+    if (dialogkit::Find<QRadioButton>(*this, kRectangleRadio)->isChecked()) {
         Plate().MakeRectOutline(Shape().plateWidth, Shape().plateHeight);
     } else {
         Plate().MakeEllipseOutline(Shape().plateWidth, Shape().plateHeight);
     }
     Plate().Generate(Designer().config.dot, Shape());
     emit plateChanged(true);
-    ShowValue(*Find<QLineEdit>(*this, kResizeWidthEdit), RoundCoord(Shape().plateWidth), "%.3lf");
-    ShowValue(*Find<QLineEdit>(*this, kResizeHeightEdit), RoundCoord(Shape().plateHeight), "%.3lf");
+    dialogkit::ShowNumber(*dialogkit::Find<QLineEdit>(*this, kResizeWidthEdit), RoundCoord(Shape().plateWidth), 3);
+    dialogkit::ShowNumber(*dialogkit::Find<QLineEdit>(*this, kResizeHeightEdit), RoundCoord(Shape().plateHeight), 3);
 }
 
 void CSysDlg::ApplyResize() {
     if (Plate().plateOutlines.empty()) {
         return;
     }
-    const double width = std::max(1.0, ReadDouble(*Find<QLineEdit>(*this, kResizeWidthEdit)));
-    const double height = std::max(1.0, ReadDouble(*Find<QLineEdit>(*this, kResizeHeightEdit)));
+    const double width = std::max(1.0, dialogkit::ReadNumber(*dialogkit::Find<QLineEdit>(*this, kResizeWidthEdit)).value_or(0.0));
+    const double height = std::max(1.0, dialogkit::ReadNumber(*dialogkit::Find<QLineEdit>(*this, kResizeHeightEdit)).value_or(0.0));
     if (Plate().ResizeOutlines(width, height)) {
         emit plateChanged(true);
     }
@@ -214,7 +216,7 @@ void CSysDlg::ApplyResize() {
 
 void CSysDlg::Import() {
     const QString path = QFileDialog::getOpenFileName(
-        this, Pair("导入", "Import"), QString(),
+        this, Text("SysDlg", "F"), QString(),
         "Supported Files (*.ai *.dxf *.plt);;AI Files (*.ai);;DXF Files (*.dxf);;PLT Files (*.plt)");
     if (path.isEmpty()) {
         return;
@@ -225,7 +227,7 @@ void CSysDlg::Import() {
                                           layerColours.data(), 0xFFFFFF, 0, 1, &records);
     std::vector<std::unique_ptr<CFileDraw>> taken = TakeRecords(records);
     if (status != 0 || Plate().ImportOutline(std::move(taken)) == 0) {
-        ShowMessage(this, ImportFailureMessage(Designer().languageIndex));
+        dialogkit::ShowDialogMessage(this, ImportFailureMessage(Designer().languageIndex));
         return;
     }
     emit plateChanged(true);
@@ -240,16 +242,15 @@ void ExportDesignAndFinish(QWidget& owner, bool refuseDotModes) {
     LgpDesigner& designer = Designer();
     const std::uint16_t mode = designer.config.dot.dotMode;
     if (refuseDotModes && (mode == kEllipse || mode == kRectangle)) {
-        ShowMessage(&owner,
-                    Pair("不支持导出'椭圆'或'矩形'!", "Not support export 'Ellipse' or 'Rectangle'!"));
+        dialogkit::ShowDialogMessage(&owner,
+                    Text("MsgInfo", "R").toStdString());
         return;
     }
     if (!designer.plate.HasDots()) {
-        ShowMessage(&owner, Pair("缺少导光板数据!", "Lack LGP data!"));
+        dialogkit::ShowDialogMessage(&owner, Text("MsgInfo", "Q").toStdString());
         return;
     }
-    platform::WindowMessageSink boxes(&owner);
-    platform::MessageSink& messages = MessageSinkOverride() != nullptr ? *MessageSinkOverride() : boxes;
+    dialogkit::DialogMessageSink messages(&owner);
     if (designer.plate.ExportDesign(platform::ProgramFile("lgp.ds"), designer.config.shape,
                                     designer.languageIndex, messages) != 1) {
         return;

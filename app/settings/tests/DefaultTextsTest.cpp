@@ -20,7 +20,7 @@ class DefaultTextsTest : public ::testing::Test {
 
 TEST_F(DefaultTextsTest, TheTablesHoldEveryKeyOnceInBothLanguages) {
     EXPECT_EQ(kMenuTexts.size(), 207u);
-    EXPECT_EQ(kDialogTexts.size(), 538u);
+    EXPECT_EQ(kDialogTexts.size(), 544u);
     EXPECT_EQ(kMachineTexts.size(), 138u);
     std::set<std::pair<std::string_view, std::string_view>> keys;
     std::set<std::string_view> sections;
@@ -32,8 +32,8 @@ TEST_F(DefaultTextsTest, TheTablesHoldEveryKeyOnceInBothLanguages) {
             EXPECT_FALSE(entry.chinese.empty()) << entry.section << "/" << entry.key;
         }
     }
-    EXPECT_EQ(keys.size(), 883u);
-    EXPECT_EQ(sections.size(), 54u);
+    EXPECT_EQ(keys.size(), 889u);
+    EXPECT_EQ(sections.size(), 56u);
 }
 
 TEST_F(DefaultTextsTest, TextsAreKeptExactlyAsWritten) {
@@ -47,6 +47,8 @@ TEST_F(DefaultTextsTest, TextsAreKeptExactlyAsWritten) {
     EXPECT_EQ(GetLangText("DlgSystemInfo", "A"), "");
     EXPECT_EQ(GetLangText("MsgInfo", "E"), "Software is not match the mainboard!");
     EXPECT_EQ(GetLangText("DlgMachine", "29"), "Motor");
+    EXPECT_EQ(GetLangText("DocMsg", "2"), "File be modified,save or not?");
+    EXPECT_EQ(GetLangText("DialogKit", "1"), "Please enter a number.");
 
     SetDefaultTextsChs();
     EXPECT_EQ(GetLangText("Menu", "Ver"), " ");

@@ -154,6 +154,8 @@ constexpr FixedSection kFixedOrder[] = {
     {"ParaLib", "1"},
     {"CadMgr", "1-9, A-D"},
     {"UserCutDlg", "1-7"},
+    {"DocMsg", "1-4"},
+    {"DialogKit", "1-2"},
     {"DlgMachine",
      "1-9, A-D, 4A, E-G, 50-54, H-Q, 1B, 1C, 1F, 1D, 1E, 1I, 1G, 1H, 1L, 1J, 1K, 1O, 1M, 1N, "
      "1P, 1T, 1Q-1S, 1U-1Y, 21, 1Z, 20, 4B, 22-28, 48, 49, 4C-4F, 29, 30, 31, 44-46"},
@@ -223,11 +225,11 @@ TEST_F(LanguageTextsTest, AFirstChineseStartWritesEveryEntryInTableOrder) {
     LanguageIndex = kLanguageSimplifiedChinese;
     SelectLanguage();
     const std::vector<FileEntry> saved = ParseLanguageFile(FileText(File("Lang_chs.ini")));
-    EXPECT_EQ(saved.size(), 883u);
+    EXPECT_EQ(saved.size(), 889u);
     EXPECT_TRUE(saved == ExpectedEntries(true));
 
     const std::vector<std::string> sections = SectionsOf(saved);
-    ASSERT_EQ(sections.size(), 54u);
+    ASSERT_EQ(sections.size(), 56u);
     EXPECT_EQ(sections.front(), "Menu");
     EXPECT_EQ(sections.back(), "OtherParaDlg");
     const auto at = [&](const char* name) { return std::find(sections.begin(), sections.end(), name); };
@@ -340,7 +342,7 @@ TEST_F(LanguageTextsTest, AFirstStartWritesEverySectionAndKeyInTheirFixedOrder) 
             expected.push_back({section.section, key, ""});
         }
     }
-    ASSERT_EQ(expected.size(), 883u);
+    ASSERT_EQ(expected.size(), 889u);
 
     for (std::uint16_t index : {kLanguageSimplifiedChinese, kLanguageEnglish}) {
         ClearLangStore();

@@ -173,9 +173,11 @@ TEST_F(CutrixDocTest, FailedSaveKeepsOldFileAndPath) {
 
 TEST_F(CutrixDocTest, MessagesAreChineseForLanguageZero) {
     LanguageIndex = kLanguageSimplifiedChinese;
+    WriteDefaultTexts();
     EXPECT_EQ(VersionMessageText(), "非当前版本文件格式，与软件不兼容!");
     EXPECT_EQ(SaveQuestionText(), "文件已修改，是否保存?");
     LanguageIndex = kLanguageOther;
+    WriteDefaultTexts();
     EXPECT_EQ(SaveQuestionText(), "File be modified,save or not?");
 }
 

@@ -16,10 +16,10 @@
 #include "LgpLaserPage.h"
 #include "LgpNameDocDlg.h"
 #include "LgpPreviewArea.h"
-#include "LgpProgressBar.h"
 #include "LgpUiTestSupport.h"
 #include "ProgramFolder.h"
 #include "SysDlg.h"
+#include "TextProgressCtrl.h"
 
 namespace dotplate::ui {
 namespace {
@@ -316,7 +316,7 @@ TEST_F(LgpPreviewAreaTest, DraggingTheVerticalBaselineMovesItWithoutGenerating) 
 }
 
 TEST_F(DesignerTest, TheProgressBarPaintsRedToBlueWithItsPercentage) {
-    CLgpProgressBar bar;
+    CTextProgressCtrl bar;
     bar.resize(200, 20);
     bar.SetRange(0, 10000);
     bar.SetPos(2500);

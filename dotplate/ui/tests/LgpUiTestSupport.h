@@ -10,11 +10,20 @@
 #include <QLineEdit>
 #include <QTimer>
 
-#include "LgpUiSupport.h"
+#include "DialogControls.h"
+#include "DialogMessages.h"
+#include "LgpWindowTexts.h"
 #include "RecordingMessageSink.h"
 #include "WidgetTestApplication.h"
 
+namespace dotplate::ui {
+// The designer's windows are found and driven through the dialog kit.
+using dialogkit::Find;
+}  // namespace dotplate::ui
+
 namespace dotplate::ui::testing {
+
+using dialogkit::SetMessageSink;
 
 class DesignerTest : public platform::WidgetTest {
   protected:

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "GradientBar.h"
-#include "LgpProgressBar.h"
+#include "LgpScaleDlg.h"
 #include "StatusBarXP.h"
 #include "TextProgressCtrl.h"
 #include "ToolBarEx.h"
@@ -20,19 +20,17 @@ TEST_F(WindowLibrariesTogetherTest, ToolkitPreviewAndDesignerWidgetsLiveSideBySi
     CStatusBarXP statusBar;
     CTextProgressCtrl progress;
     CGradientBar gradient;
-    dotplate::ui::CLgpProgressBar designerProgress;
+    dotplate::ui::CLgpScaleDlg designerFrame(nullptr, dotplate::LgpFrameSettings{}, true);
 
     // One meta-object per toolkit class, whichever library made the widget.
     EXPECT_EQ(toolBar.metaObject(), &CToolBarEx::staticMetaObject);
     EXPECT_EQ(progress.metaObject(), &CTextProgressCtrl::staticMetaObject);
     EXPECT_NE(qobject_cast<CStatusBarXP*>(&statusBar), nullptr);
+    EXPECT_EQ(designerFrame.metaObject()->superClass(), &dialogkit::RecordDialogBase::staticMetaObject);
 
     gradient.resize(60, 12);
-    designerProgress.resize(80, 16);
-    designerProgress.SetRange(0, 100);
-    designerProgress.SetPos(40);
     EXPECT_FALSE(gradient.grab().isNull());
-    EXPECT_FALSE(designerProgress.Render().isNull());
+    EXPECT_FALSE(designerFrame.grab().isNull());
 }
 
 }  // namespace
