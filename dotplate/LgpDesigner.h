@@ -32,7 +32,8 @@ struct LgpFrameSettings {
 // is accepted; only a text without a number is refused.
 template <typename Visit>
 void VisitFields(LgpFrameSettings& settings, Visit&& visit) {
-    constexpr ParaRange kAsTyped{std::numeric_limits<double>::lowest(), std::numeric_limits<double>::max(), false};
+    constexpr ParaRange kAsTyped{std::numeric_limits<double>::lowest(), std::numeric_limits<double>::max(),
+                                 false};
     visit(FieldInfo{"Speed", "mm/s", kAsTyped, 3, 1074}, settings.speed);
     visit(FieldInfo{"MinPower", "%", kAsTyped, 3, 1075}, settings.minPower);
     visit(FieldInfo{"MaxPower", "%", kAsTyped, 3, 1076}, settings.maxPower);

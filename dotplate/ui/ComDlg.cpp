@@ -71,9 +71,11 @@ CComDlg::CComDlg(QWidget* parent) : QDialog(parent) {
     QPushButton* close = dialogkit::MakeButton(this, kCloseButton, Text("ComDlg", "7"));
     grid->addWidget(close, 3, 2);
 
-    dialogkit::Find<QLineEdit>(*this, kAddressEdit)->setText(QString::fromStdString(Link().DefaultAddressText()));
+    dialogkit::Find<QLineEdit>(*this, kAddressEdit)
+        ->setText(QString::fromStdString(Link().DefaultAddressText()));
     FillLists();
-    dialogkit::Find<QRadioButton>(*this, Link().connectionType == CLgpLink::kNetwork ? kNetworkRadio : kUsbRadio)
+    dialogkit::Find<QRadioButton>(*this,
+                                  Link().connectionType == CLgpLink::kNetwork ? kNetworkRadio : kUsbRadio)
         ->setChecked(true);
     SetConnectionType(Link().connectionType);
 
@@ -82,13 +84,16 @@ CComDlg::CComDlg(QWidget* parent) : QDialog(parent) {
             [this] { SetConnectionType(CLgpLink::kUsb); });
     connect(dialogkit::Find<QRadioButton>(*this, kNetworkRadio), &QRadioButton::clicked, this,
             [this] { SetConnectionType(CLgpLink::kNetwork); });
-    connect(dialogkit::Find<QPushButton>(*this, kUsbSearch), &QPushButton::clicked, this, [this] { Search(false); });
-    connect(dialogkit::Find<QPushButton>(*this, kNetworkSearch), &QPushButton::clicked, this, [this] { Search(true); });
+    connect(dialogkit::Find<QPushButton>(*this, kUsbSearch), &QPushButton::clicked, this,
+            [this] { Search(false); });
+    connect(dialogkit::Find<QPushButton>(*this, kNetworkSearch), &QPushButton::clicked, this,
+            [this] { Search(true); });
     connect(dialogkit::Find<QComboBox>(*this, kPortList), &QComboBox::activated, this,
             [](int index) { Link().usbChoice = static_cast<std::uint16_t>(std::max(0, index)); });
     connect(dialogkit::Find<QComboBox>(*this, kAddressList), &QComboBox::activated, this,
             [](int index) { Link().networkChoice = static_cast<std::uint16_t>(std::max(0, index)); });
-    connect(dialogkit::Find<QLineEdit>(*this, kAddressEdit), &QLineEdit::editingFinished, this, &CComDlg::CommitAddress);
+    connect(dialogkit::Find<QLineEdit>(*this, kAddressEdit), &QLineEdit::editingFinished, this,
+            &CComDlg::CommitAddress);
 }
 
 void CComDlg::FillLists() {

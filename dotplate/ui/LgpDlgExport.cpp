@@ -5,9 +5,9 @@
 
 #include <QApplication>
 
-#include "LgpMainDlg.h"
 #include "DialogControls.h"
 #include "DialogMessages.h"
+#include "LgpMainDlg.h"
 #include "LgpWindowTexts.h"
 #include "ProgramFolder.h"
 

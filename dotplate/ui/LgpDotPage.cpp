@@ -9,10 +9,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "LgpPageEnabling.h"
-#include "LgpPageRules.h"
 #include "DialogControls.h"
 #include "DialogMessages.h"
+#include "LgpPageEnabling.h"
+#include "LgpPageRules.h"
 #include "LgpWindowTexts.h"
 #include "WindowMessage.h"
 
@@ -61,7 +61,8 @@ const DotEdit kDotEdits[] = {
     {1022, 1053, "E", [](LgpDotPara& p) -> double& { return p.lowerRows.start; }, SpacingRule, kSizeDecimals},
     {1024, 1054, "F", [](LgpDotPara& p) -> double& { return p.lowerRows.gradient; }, GradientRule,
      kSizeDecimals},
-    {1025, 1055, "G", [](LgpDotPara& p) -> double& { return p.leftColumns.start; }, SpacingRule, kSizeDecimals},
+    {1025, 1055, "G", [](LgpDotPara& p) -> double& { return p.leftColumns.start; }, SpacingRule,
+     kSizeDecimals},
     {1027, 1056, "H", [](LgpDotPara& p) -> double& { return p.leftColumns.gradient; }, GradientRule,
      kSizeDecimals},
     {1026, 1057, "I", [](LgpDotPara& p) -> double& { return p.rightColumns.start; }, SpacingRule,
@@ -207,13 +208,14 @@ QWidget* CLgpDotPage::BuildBoxGroups() {
         } else {
             staggerRow->addWidget(dialogkit::MakeCheck(stagger, entry.id, QString()));
         }
-        connect(dialogkit::Find<QCheckBox>(*this, entry.id), &QCheckBox::clicked, this, [this, &entry](bool checked) {
-            entry.field(Dots()) = checked ? 1 : 0;
-            if (entry.lightKey != nullptr) {
-                ApplyEnabling();
-                emit previewChanged();
-            }
-        });
+        connect(dialogkit::Find<QCheckBox>(*this, entry.id), &QCheckBox::clicked, this,
+                [this, &entry](bool checked) {
+                    entry.field(Dots()) = checked ? 1 : 0;
+                    if (entry.lightKey != nullptr) {
+                        ApplyEnabling();
+                        emit previewChanged();
+                    }
+                });
     }
     layout->addWidget(stagger);
     layout->addWidget(light);
@@ -223,7 +225,8 @@ QWidget* CLgpDotPage::BuildBoxGroups() {
 void CLgpDotPage::ShowValues() {
     mode_->setCurrentIndex(Dots().dotMode < std::size(kModeKeys) ? Dots().dotMode : 0);
     for (const DotEdit& entry : kDotEdits) {
-        dialogkit::ShowNumber(*dialogkit::Find<QLineEdit>(*this, entry.id), entry.field(Dots()), entry.decimals);
+        dialogkit::ShowNumber(*dialogkit::Find<QLineEdit>(*this, entry.id), entry.field(Dots()),
+                              entry.decimals);
     }
     for (const DotBox& entry : kDotBoxes) {
         dialogkit::Find<QCheckBox>(*this, entry.id)->setChecked(entry.field(Dots()) != 0);

@@ -15,10 +15,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "LgpPageEnabling.h"
-#include "LgpPageRules.h"
 #include "DialogControls.h"
 #include "DialogMessages.h"
+#include "LgpPageEnabling.h"
+#include "LgpPageRules.h"
 #include "LgpWindowTexts.h"
 #include "WindowMessage.h"
 
@@ -155,13 +155,14 @@ void CLgpLaserPage::BuildControls() {
     for (const LaserEdit& entry : kLaserEdits) {
         QWidget* group = groups[entry.group];
         const int row = rows[entry.group]++;
-        grids[entry.group]->addWidget(dialogkit::MakeLabel(group, labelId++, Text("Output", entry.labelKey)), row, 0);
+        grids[entry.group]->addWidget(dialogkit::MakeLabel(group, labelId++, Text("Output", entry.labelKey)),
+                                      row, 0);
         QLineEdit* edit = dialogkit::MakeEdit(group, entry.id);
         grids[entry.group]->addWidget(edit, row, 1);
         connect(edit, &QLineEdit::editingFinished, this, [this, id = entry.id] { CommitEdit(id); });
     }
-    grids[kEngrave]->addWidget(dialogkit::MakeLabel(groups[kEngrave], labelId++, Text("Output", "6")), rows[kEngrave],
-                               0);
+    grids[kEngrave]->addWidget(dialogkit::MakeLabel(groups[kEngrave], labelId++, Text("Output", "6")),
+                               rows[kEngrave], 0);
     auto* scanType = new QComboBox(groups[kEngrave]);
     platform::SetControlId(*scanType, kScanTypeCombo);
     for (const char* key : {"7", "8", "9", "A"}) {
@@ -192,7 +193,8 @@ void CLgpLaserPage::ShowValues() {
     for (const LaserBox& entry : kLaserBoxes) {
         dialogkit::Find<QCheckBox>(*this, entry.id)->setChecked(entry.field(Laser()) != 0);
     }
-    dialogkit::Find<QComboBox>(*this, kScanTypeCombo)->setCurrentIndex(std::clamp<int>(Laser().scanType, 0, 3));
+    dialogkit::Find<QComboBox>(*this, kScanTypeCombo)
+        ->setCurrentIndex(std::clamp<int>(Laser().scanType, 0, 3));
     ShowDirection();
 }
 

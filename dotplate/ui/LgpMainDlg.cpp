@@ -5,12 +5,12 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "DialogControls.h"
+#include "DialogMessages.h"
 #include "LgpDotPage.h"
 #include "LgpLaserPage.h"
 #include "LgpPreviewArea.h"
 #include "LgpProcessPanel.h"
-#include "DialogControls.h"
-#include "DialogMessages.h"
 #include "LgpWindowTexts.h"
 #include "ProgramFolder.h"
 #include "SysDlg.h"

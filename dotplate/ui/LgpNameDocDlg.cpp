@@ -5,9 +5,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "LgpLink.h"
 #include "DialogControls.h"
 #include "DialogMessages.h"
+#include "LgpLink.h"
 #include "LgpWindowTexts.h"
 
 namespace dotplate::ui {

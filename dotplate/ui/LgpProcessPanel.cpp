@@ -7,12 +7,12 @@
 #include <QPushButton>
 
 #include "ComDlg.h"
+#include "DialogControls.h"
+#include "DialogMessages.h"
 #include "LgpControllerJobs.h"
 #include "LgpMachineControl.h"
 #include "LgpNameDocDlg.h"
 #include "LgpScaleDlg.h"
-#include "DialogControls.h"
-#include "DialogMessages.h"
 #include "LgpWindowTexts.h"
 #include "LgpWorkerDlg.h"
 #include "Simscope.h"
@@ -167,8 +167,7 @@ void CLgpProcessPanel::SaveJob() {
 }
 
 void CLgpProcessPanel::SendJob() {
-    const QString path = QFileDialog::getOpenFileName(this, ProcessText("I"),
-                                                      QString(), kJobFilter);
+    const QString path = QFileDialog::getOpenFileName(this, ProcessText("I"), QString(), kJobFilter);
     if (path.isEmpty() || !CheckMachineIdle()) {
         return;
     }

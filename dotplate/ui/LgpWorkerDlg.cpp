@@ -5,9 +5,9 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "LgpControllerJobs.h"
 #include "DialogControls.h"
 #include "DialogMessages.h"
+#include "LgpControllerJobs.h"
 #include "LgpWindowTexts.h"
 #include "TextProgressCtrl.h"
 #include "WaitDots.h"

@@ -13,12 +13,12 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "DialogControls.h"
+#include "DialogMessages.h"
 #include "Filebridge.h"
 #include "LgpImport.h"
 #include "LgpPageEnabling.h"
 #include "LgpPageRules.h"
-#include "DialogControls.h"
-#include "DialogMessages.h"
 #include "LgpWindowTexts.h"
 #include "ProgramFolder.h"
 #include "WindowMessage.h"
@@ -93,10 +93,9 @@ void CSysDlg::BuildControls() {
     blankGrid->addWidget(dialogkit::MakeCheck(blankGroup, kBlankBox, SysText("6")), 0, 0, 1, 2);
     blankGrid->addWidget(dialogkit::MakeLabel(blankGroup, 1081, Text("SysDlg", "B")), 1, 0);
     blankGrid->addWidget(dialogkit::MakeEdit(blankGroup, kDistanceEdit), 1, 1);
-    blankGrid->addWidget(dialogkit::MakeCheck(blankGroup, kApplyToOutlineBox, Text("SysDlg", "C")), 2,
-                         0, 1, 2);
-    blankGrid->addWidget(dialogkit::MakeCheck(blankGroup, kMergeBox, Text("SysDlg", "D")),
-                         3, 0, 1, 2);
+    blankGrid->addWidget(dialogkit::MakeCheck(blankGroup, kApplyToOutlineBox, Text("SysDlg", "C")), 2, 0, 1,
+                         2);
+    blankGrid->addWidget(dialogkit::MakeCheck(blankGroup, kMergeBox, Text("SysDlg", "D")), 3, 0, 1, 2);
     layout->addWidget(blankGroup);
 
     auto* outlineGroup = new QGroupBox(SysText("7"), this);
@@ -145,8 +144,10 @@ void CSysDlg::ShowValues() {
     dialogkit::Find<QCheckBox>(*this, kMergeBox)->setChecked(Shape().mergeCrossing != 0);
     dialogkit::Find<QRadioButton>(*this, kRectangleRadio)->setChecked(true);
     dialogkit::Find<QCheckBox>(*this, kLockRatioBox)->setChecked(true);
-    dialogkit::ShowNumber(*dialogkit::Find<QLineEdit>(*this, kResizeWidthEdit), RoundCoord(Shape().plateWidth), 3);
-    dialogkit::ShowNumber(*dialogkit::Find<QLineEdit>(*this, kResizeHeightEdit), RoundCoord(Shape().plateHeight), 3);
+    dialogkit::ShowNumber(*dialogkit::Find<QLineEdit>(*this, kResizeWidthEdit),
+                          RoundCoord(Shape().plateWidth), 3);
+    dialogkit::ShowNumber(*dialogkit::Find<QLineEdit>(*this, kResizeHeightEdit),
+                          RoundCoord(Shape().plateHeight), 3);
     ApplyBlankEnabling();
 }
 
@@ -199,16 +200,20 @@ void CSysDlg::ApplyStandardPlate() {
     }
     Plate().Generate(Designer().config.dot, Shape());
     emit plateChanged(true);
-    dialogkit::ShowNumber(*dialogkit::Find<QLineEdit>(*this, kResizeWidthEdit), RoundCoord(Shape().plateWidth), 3);
-    dialogkit::ShowNumber(*dialogkit::Find<QLineEdit>(*this, kResizeHeightEdit), RoundCoord(Shape().plateHeight), 3);
+    dialogkit::ShowNumber(*dialogkit::Find<QLineEdit>(*this, kResizeWidthEdit),
+                          RoundCoord(Shape().plateWidth), 3);
+    dialogkit::ShowNumber(*dialogkit::Find<QLineEdit>(*this, kResizeHeightEdit),
+                          RoundCoord(Shape().plateHeight), 3);
 }
 
 void CSysDlg::ApplyResize() {
     if (Plate().plateOutlines.empty()) {
         return;
     }
-    const double width = std::max(1.0, dialogkit::ReadNumber(*dialogkit::Find<QLineEdit>(*this, kResizeWidthEdit)).value_or(0.0));
-    const double height = std::max(1.0, dialogkit::ReadNumber(*dialogkit::Find<QLineEdit>(*this, kResizeHeightEdit)).value_or(0.0));
+    const double width = std::max(
+        1.0, dialogkit::ReadNumber(*dialogkit::Find<QLineEdit>(*this, kResizeWidthEdit)).value_or(0.0));
+    const double height = std::max(
+        1.0, dialogkit::ReadNumber(*dialogkit::Find<QLineEdit>(*this, kResizeHeightEdit)).value_or(0.0));
     if (Plate().ResizeOutlines(width, height)) {
         emit plateChanged(true);
     }
@@ -242,8 +247,7 @@ void ExportDesignAndFinish(QWidget& owner, bool refuseDotModes) {
     LgpDesigner& designer = Designer();
     const std::uint16_t mode = designer.config.dot.dotMode;
     if (refuseDotModes && (mode == kEllipse || mode == kRectangle)) {
-        dialogkit::ShowDialogMessage(&owner,
-                    Text("MsgInfo", "R").toStdString());
+        dialogkit::ShowDialogMessage(&owner, Text("MsgInfo", "R").toStdString());
         return;
     }
     if (!designer.plate.HasDots()) {

@@ -19,13 +19,13 @@ struct TextKey {
 };
 
 // The kit's own messages.
-inline constexpr TextKey kNoNumberMessage{"DialogKit", "1"};     // "Please enter a number."
+inline constexpr TextKey kNoNumberMessage{"DialogKit", "1"};    // "Please enter a number."
 inline constexpr TextKey kOutOfRangeMessage{"DialogKit", "2"};  // "Please enter a value within:"
 
 struct FormProblem {
-    int controlId = 0;       // the control that gets the focus
+    int controlId = 0;  // the control that gets the focus
     TextKey message;
-    std::string detail;      // shown after the message; for a range, its bounds and unit
+    std::string detail;  // shown after the message; for a range, its bounds and unit
     bool operator==(const FormProblem&) const = default;
 };
 

@@ -27,7 +27,8 @@ namespace {
 class PageSizeDialog : public dialogkit::RecordDialog<PageSizeForm> {
   public:
     PageSizeDialog(CCadMgr& manager)
-        : RecordDialog(nullptr, PageSizeForm{}, PageSizeForm::PageOf(manager), DrawingApplier<PageSizeForm>(manager)) {
+        : RecordDialog(nullptr, PageSizeForm{}, PageSizeForm::PageOf(manager),
+                       DrawingApplier<PageSizeForm>(manager)) {
         auto* grid = new QGridLayout(this);
         grid->addWidget(dialogkit::MakeEdit(this, kWidthEdit), 0, 0);
         grid->addWidget(dialogkit::MakeEdit(this, kHeightEdit), 1, 0);

@@ -26,7 +26,7 @@ TEST(PageSizeFormTest, CheckReportsTheFirstEntryItsFieldCannotTake) {
     const PageCase cases[] = {
         {"1200", "800", "50", std::nullopt},
         {"100000", "100000", "100000", std::nullopt},  // every upper edge
-        {"10", "10", "10", std::nullopt},                // a grid step as wide as the page
+        {"10", "10", "10", std::nullopt},              // a grid step as wide as the page
         {"0.999", "800", "50", widthRange},
         {"100000.001", "800", "50", widthRange},
         {"1200", "-5", "50", heightRange},
@@ -45,7 +45,8 @@ TEST(PageSizeFormTest, CheckReportsTheFirstEntryItsFieldCannotTake) {
         entries.EnterText(kWidthEdit, c.width);
         entries.EnterText(kHeightEdit, c.height);
         entries.EnterText(kGridEdit, c.grid);
-        EXPECT_EQ(dialogkit::SubmitEntries(form, entries), c.problem) << c.width << " " << c.height << " " << c.grid;
+        EXPECT_EQ(dialogkit::SubmitEntries(form, entries), c.problem)
+            << c.width << " " << c.height << " " << c.grid;
     }
 }
 

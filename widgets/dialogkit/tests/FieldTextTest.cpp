@@ -13,17 +13,12 @@ struct ReadCase {
 
 TEST(FieldTextTest, AnEditGivesItsLeadingFiniteNumberOrNone) {
     const ReadCase cases[] = {
-        {"12.5", 12.5},
-        {"  -3", -3.0},
-        {"12mm", 12.0},     // as atof reads it
-        {"1e3", 1000.0},
-        {"0", 0.0},
-        {"", std::nullopt},
-        {"abc", std::nullopt},
-        {"nan", std::nullopt},
-        {"inf", std::nullopt},
-        {"-", std::nullopt},
-        {"1e999", std::nullopt},   // too large to hold: not read as 0 or as infinity
+        {"12.5", 12.5},           {"  -3", -3.0},
+        {"12mm", 12.0},  // as atof reads it
+        {"1e3", 1000.0},          {"0", 0.0},
+        {"", std::nullopt},       {"abc", std::nullopt},
+        {"nan", std::nullopt},    {"inf", std::nullopt},
+        {"-", std::nullopt},      {"1e999", std::nullopt},  // too large to hold: not read as 0 or as infinity
         {"-1e999", std::nullopt},
     };
     for (const ReadCase& c : cases) {

@@ -39,17 +39,12 @@ TEST(RecordFormTest, EntriesAreCheckedAgainstTheirTableRowsBeforeAnythingIsStore
     const FormProblem speedRange{1001, kOutOfRangeMessage, "0.1 - 1000.0 mm/s"};
     const FormProblem passRange{1002, kOutOfRangeMessage, "1 - 50"};
     const EntryCase cases[] = {
-        {"250", "3", std::nullopt},
-        {"0.1", "1", std::nullopt},   // both lower edges
-        {"1000", "50", std::nullopt},  // both upper edges
-        {"0.09", "3", speedRange},
-        {"1000.01", "3", speedRange},
-        {"", "3", noSpeed},
-        {"nan", "3", noSpeed},
-        {"1e999", "3", noSpeed},
-        {"250", "2.5", passRange},  // a whole-number field takes no fraction
-        {"250", "51", passRange},
-        {"nan", "51", noSpeed},  // the first field of the table is reported first
+        {"250", "3", std::nullopt},   {"0.1", "1", std::nullopt},  // both lower edges
+        {"1000", "50", std::nullopt},                              // both upper edges
+        {"0.09", "3", speedRange},    {"1000.01", "3", speedRange}, {"", "3", noSpeed}, {"nan", "3", noSpeed},
+        {"1e999", "3", noSpeed},      {"250", "2.5", passRange},  // a whole-number field takes no fraction
+        {"250", "51", passRange},     {"nan", "51", noSpeed},     // the first field of the table is reported
+                                                                  // first
     };
     for (const EntryCase& c : cases) {
         Cutting copy;

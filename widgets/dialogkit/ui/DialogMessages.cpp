@@ -33,7 +33,8 @@ int ShowDialogMessage(QWidget* owner, const std::string& text, std::uint32_t sty
 }
 
 std::string ProblemText(const FormProblem& problem) {
-    std::string text = widgets::LookUpText(std::string(problem.message.section), std::string(problem.message.key));
+    std::string text =
+        widgets::LookUpText(std::string(problem.message.section), std::string(problem.message.key));
     if (!problem.detail.empty()) {
         text += text.empty() ? "" : " ";
         text += problem.detail;

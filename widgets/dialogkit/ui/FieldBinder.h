@@ -33,9 +33,8 @@ class FieldBinder {
     template <typename Record>
     void Show(Record& record) const {
         const ShowingGuard guard(showing_);
-        VisitBoundFields(record, [this](const FieldInfo& field, auto& member) {
-            ShowField(field, FieldNumber(member));
-        });
+        VisitBoundFields(
+            record, [this](const FieldInfo& field, auto& member) { ShowField(field, FieldNumber(member)); });
     }
 
     // What each bound control holds now.

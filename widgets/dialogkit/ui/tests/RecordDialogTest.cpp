@@ -61,9 +61,8 @@ class RecordDialogTest : public platform::WidgetTest {
   protected:
     RecordDialogTest() {
         SetMessageSink(&messages);
-        widgets::SetTextLookup([](const std::string& section, const std::string& key) {
-            return section + "/" + key;
-        });
+        widgets::SetTextLookup(
+            [](const std::string& section, const std::string& key) { return section + "/" + key; });
     }
     ~RecordDialogTest() override {
         SetMessageSink(nullptr);
