@@ -15,11 +15,13 @@
 #include "CutrixView.h"
 #include "DamagedFiles.h"
 #include "InstanceChannel.h"
+#include "LanguageTexts.h"
 #include "MainFrame.h"
 #include "ProgramFolder.h"
 #include "SettingsFiles.h"
 #include "SplashWnd.h"
 #include "StartupThread.h"
+#include "TextLookup.h"
 
 namespace {
 
@@ -68,6 +70,7 @@ void ArmStartupProbe(std::chrono::steady_clock::time_point started) {
 int CCutrixApp::Run(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Cutrix"));
+    widgets::SetTextLookup(GetLangText);
 
     InstanceChannel channel(InstallationId(platform::ProgramFolder()));
     const InstanceChannel::Role role = channel.Claim();

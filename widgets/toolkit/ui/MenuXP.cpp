@@ -3,7 +3,7 @@
 #include "MenuXP.h"
 
 #include "HlsColor.h"
-#include "LanguageTexts.h"
+#include "TextLookup.h"
 #include "ToolBarEx.h"
 #include "WidgetCanvas.h"
 #include "WindowMessage.h"
@@ -22,7 +22,7 @@ constexpr const char* kTextProperty = "menuXPText";
 constexpr const char* kItemDataProperty = "menuXPItemData";
 
 std::string LookUpMenuKey(std::string_view key) {
-    const std::string text = GetLangText("Menu", std::string(key));
+    const std::string text = widgets::LookUpText("Menu", std::string(key));
     // A key the language table lacks keeps showing the key rather than an empty item.
     return text.empty() ? std::string(key) : text;
 }

@@ -4,6 +4,7 @@
 #include "WidgetTestApplication.h"
 #include "WidgetCanvas.h"
 #include "HlsColor.h"
+#include "TextLookup.h"
 #include "WindowMessage.h"
 
 #include <QMainWindow>
@@ -68,6 +69,28 @@ TEST_F(MenuTest, XPPreparationTranslatesLanguageKeysOnlyWhenHooked) {
     EXPECT_EQ(CMenuXP::OnMenuChar(&menu, 'O'), 0x20000u);
     EXPECT_EQ(CMenuXP::OnMenuChar(&menu, 'm'), 0u);
     EXPECT_NE(CMenuXP::ItemData(&menu, 0) & 0xFF, 0u);
+}
+
+// Without a lookup of its own, a popup takes its texts from what the program handed the toolkit at
+// start-up; a key that lookup lacks (or, before the hand-over, any key) keeps showing the key.
+TEST_F(MenuTest, XPPreparationTakesTheProgramsTextsHandedOverAtStartUp) {
+    QMainWindow frame;
+    CMenuXP::SetHooked(frame, true);
+    QMenu before;
+    QAction* unhandled = before.addAction("MU12");
+    CMenuXP::OnInitMenuPopup(&frame, &before, true);
+    EXPECT_EQ(unhandled->text(), "MU12");
+
+    widgets::SetTextLookup([](const std::string& section, const std::string& key) {
+        return section == "Menu" ? FakeMenuTexts(key) : std::string("wrong section");
+    });
+    QMenu after;
+    QAction* open = after.addAction("MU12");
+    QAction* unknown = after.addAction("MU99");
+    CMenuXP::OnInitMenuPopup(&frame, &after, true);
+    widgets::SetTextLookup({});
+    EXPECT_EQ(open->text(), "&Open...\tCtrl+O");
+    EXPECT_EQ(unknown->text(), "MU99");
 }
 
 TEST_F(MenuTest, XPItemsPaintTheStripAndTheSelectionBox) {
