@@ -5,7 +5,10 @@
 #pragma once
 
 #include <cmath>
+#include <cstdint>
+#include <concepts>
 #include <string_view>
+#include <type_traits>
 
 struct ParaRange {
     double low;
@@ -19,10 +22,30 @@ struct ParaRange {
     }
 };
 
+// Where a field is kept in the program-wide parameter store: a group and an index within it. Doubles are
+// float entries, integers int entries, unless `asSwitch` makes them bool entries.
+struct StoreKey {
+    std::int32_t group = -1;  // -1: the field is not kept in the store
+    std::uint32_t index = 0;
+    bool asSwitch = false;
+
+    bool IsKept() const { return group >= 0; }
+};
+
 struct FieldInfo {
-    std::string_view key;   // unique within its record
+    std::string_view key;   // unique within its record, together with `element`
     std::string_view unit;  // "mm", "mm/s", "%", "ms", ... ; empty for switches, choices and counts
     ParaRange range;
     int decimals = 0;       // digits after the point where a dialog shows the value
     int controlId = 0;      // the dialog control that edits it; 0 where no dialog shows the field
+    int element = -1;       // the element of an array member (an axis), -1 for a plain member
+    StoreKey store{};       // its place in the parameter store, where the record is kept there
+    // The first stored layout of the record that holds the field (0 the oldest); a record of an older
+    // layout neither stores nor reads it.
+    int sinceLayout = 0;
 };
+
+// Lets one VisitFields template serve a record and a const record alike:
+//   template <RecordOf<CUserPara> Record, typename Visit> void VisitFields(Record& record, Visit&& visit);
+template <typename T, typename Record>
+concept RecordOf = std::same_as<std::remove_const_t<T>, Record>;

@@ -19,6 +19,8 @@ constexpr ParaRange Choice(int last) {
 // delays and distances of the user's motion.
 constexpr ParaRange kAmount{0, kUnbounded, false};
 constexpr ParaRange kPercent{0, 100, false};
+// A word that no window edits and no rule bounds.
+constexpr ParaRange kAnyWord32{0, 4294967295.0, true};
 
 // Axis drives. A step length typed on the axis page is at least 0.01 µm, but the motor step
 // calculation may give 0.001, and what the program sets it must read back.
