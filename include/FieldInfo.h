@@ -22,6 +22,31 @@ struct ParaRange {
     }
 };
 
+// Ranges that records of every family share.
+namespace field_range {
+
+constexpr double kUnbounded = 1.7976931348623157e308;
+
+constexpr ParaRange kSwitch{0, 1, true};
+// A choice among the options 0 to last.
+constexpr ParaRange Choice(int last) {
+    return ParaRange{0, static_cast<double>(last), true};
+}
+// A finite amount that cannot be negative, where nothing narrower is set.
+constexpr ParaRange kAmount{0, kUnbounded, false};
+// A finite amount of either sign: a position or an offset.
+constexpr ParaRange kSigned{-kUnbounded, kUnbounded, false};
+constexpr ParaRange kPercent{0, 100, false};
+// A colour value 0x00BBGGRR.
+constexpr ParaRange kColour{0, 0xFFFFFF, true};
+// Words that no window edits and no rule bounds, by their width.
+constexpr ParaRange kAnyWord8{0, 255, true};
+constexpr ParaRange kAnyWord16{0, 65535, true};
+constexpr ParaRange kAnyWord32{0, 4294967295.0, true};
+constexpr ParaRange kAnySigned32{-2147483648.0, 2147483647.0, true};
+
+}  // namespace field_range
+
 // Where a field is kept in the program-wide parameter store: a group and an index within it. Doubles are
 // float entries, integers int entries, unless `asSwitch` makes them bool entries.
 struct StoreKey {
@@ -33,9 +58,9 @@ struct StoreKey {
 };
 
 struct FieldInfo {
-    std::string_view key;   // unique within its record, together with `element`
-    std::string_view unit;  // "mm", "mm/s", "%", "ms", ... ; empty for switches, choices and counts
-    ParaRange range;
+    std::string_view key{};   // unique within its record, together with `element`
+    std::string_view unit{};  // "mm", "mm/s", "%", "ms", ... ; empty for switches, choices and counts
+    ParaRange range{};
     int decimals = 0;       // digits after the point where a dialog shows the value
     int controlId = 0;      // the dialog control that edits it; 0 where no dialog shows the field
     int element = -1;       // the element of an array member (an axis), -1 for a plain member
