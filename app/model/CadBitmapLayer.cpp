@@ -1,33 +1,12 @@
 // CCadBitmapLayer: the bitmap parameter block, its two stored layouts and the output record.
 #include "CadBitmapLayer.h"
 
+#include "FieldWalks.h"
+
 namespace {
 
-// Both layouts in one walk, in either direction; the current layout appends the independent output.
 void ExchangeBitmapBlock(platform::Archive& ar, BitmapLayerParams& params, LayerLayout layout) {
-    ar.Exchange(params.Eng_Invert);
-    ar.Exchange(params.Eng_EnOptim);
-    ar.Exchange(params.Eng_EnSlope);
-    ar.Exchange(params.Eng_SlopeLen);
-    ar.Exchange(params.Eng_OptDirect);
-    ar.Exchange(params.Eng_ThickFont);
-    ar.Exchange(params.Eng_Type);
-    ar.Exchange(params.Eng_Space);
-    ar.Exchange(params.Eng_EnCut);
-    ar.Exchange(params.EngCut_Speed);
-    ar.Exchange(params.EngCut_Pmin1);
-    ar.Exchange(params.EngCut_Pmax1);
-    ar.Exchange(params.EngCut_Pmin2);
-    ar.Exchange(params.EngCut_Pmax2);
-    ar.Exchange(params.EngCut_Blow);
-    ar.Exchange(params.EngCut_DefaultSpeed);
-    ar.Exchange(params.EngCut_DefaultPower);
-    ar.Exchange(params.EngCut_Close);
-    ar.Exchange(params.EngCut_OnDelay);
-    ar.Exchange(params.EngCut_OffDelay);
-    if (layout == LayerLayout::Current) {
-        ar.Exchange(params.Eng_OptMode);
-    }
+    ExchangeFields(ar, params, static_cast<int>(layout));
 }
 
 }  // namespace

@@ -38,6 +38,33 @@ struct BitmapLayerParams {
     friend bool operator==(const BitmapLayerParams&, const BitmapLayerParams&) = default;
 };
 
+// The bitmap block's table in stored order; the current layout (1) appends the independent output.
+template <RecordOf<BitmapLayerParams> Params, typename Visit>
+void VisitFields(Params& p, Visit&& visit) {
+    using namespace layer_range;
+    visit(FieldInfo{"Eng_Invert", "", kSwitch, 0, 1200}, p.Eng_Invert);
+    visit(FieldInfo{"Eng_EnOptim", "", kSwitch, 0, 1201}, p.Eng_EnOptim);
+    visit(FieldInfo{"Eng_EnSlope", "", kSwitch, 0, 1202}, p.Eng_EnSlope);
+    visit(FieldInfo{"Eng_SlopeLen", "mm", kRampMm, 3, 1204}, p.Eng_SlopeLen);
+    visit(FieldInfo{"Eng_OptDirect", "", kSwitch, 0, 1212}, p.Eng_OptDirect);
+    visit(FieldInfo{"Eng_ThickFont", "", Choice(2), 0, 1206}, p.Eng_ThickFont);
+    visit(FieldInfo{"Eng_Type", "", Choice(3), 0, 1208}, p.Eng_Type);
+    visit(FieldInfo{"Eng_Space", "mm", kScanIntervalMm, 3, 1210}, p.Eng_Space);
+    visit(FieldInfo{"Eng_EnCut", "", kSwitch, 0, 1212}, p.Eng_EnCut);
+    visit(FieldInfo{"EngCut_Speed", "mm/s", kAmount, 3, 1215}, p.EngCut_Speed);
+    visit(FieldInfo{"EngCut_Pmin1", "%", kPercent, 1, 1217}, p.EngCut_Pmin1);
+    visit(FieldInfo{"EngCut_Pmax1", "%", kPercent, 1, 1219}, p.EngCut_Pmax1);
+    visit(FieldInfo{"EngCut_Pmin2", "%", kPercent, 1, 1228}, p.EngCut_Pmin2);
+    visit(FieldInfo{"EngCut_Pmax2", "%", kPercent, 1, 1229}, p.EngCut_Pmax2);
+    visit(FieldInfo{"EngCut_Blow", "", kSwitch, 0, 1227}, p.EngCut_Blow);
+    visit(FieldInfo{"EngCut_DefaultSpeed", "", kSwitch, 0, 1065}, p.EngCut_DefaultSpeed);
+    visit(FieldInfo{"EngCut_DefaultPower", "", kSwitch, 0, 1066}, p.EngCut_DefaultPower);
+    visit(FieldInfo{"EngCut_Close", "mm", kSealMm, 3, 1221}, p.EngCut_Close);
+    visit(FieldInfo{"EngCut_OnDelay", "ms", kAmount, 3, 1223}, p.EngCut_OnDelay);
+    visit(FieldInfo{"EngCut_OffDelay", "ms", kAmount, 3, 1225}, p.EngCut_OffDelay);
+    visit(FieldInfo{.key = "Eng_OptMode", .range = kSwitch, .controlId = 1213, .sinceLayout = 1}, p.Eng_OptMode);
+}
+
 // BeginEdit, CommitEdit, CopyParams and LoadFromTable come from CCadKindLayer.
 class CCadBitmapLayer : public CCadKindLayer<CCadBitmapLayer> {
   public:

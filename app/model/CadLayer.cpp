@@ -1,6 +1,7 @@
 // CCadLayer: the common parameter block, its stored form, the edit copy and the element list.
 #include "CadLayer.h"
 
+#include "FieldWalks.h"
 #include "SettingsGlobals.h"
 
 CCadLayer::CCadLayer(std::uint16_t layerKind) : layerKind_(layerKind) {
@@ -52,32 +53,12 @@ void CCadLayer::RemoveElement(const CCadElement* element) {
 }
 
 void CCadLayer::ExchangeCommonBlock(platform::Archive& ar, LayerCommonParams& params) const {
-    ar.Exchange(params.COM_Type);
+    ExchangeFields(ar, params);
     if (ar.IsLoading() && params.COM_Type != layerKind_) {
         // The object was created as the kind its framing named; a record of the other kind would leave a
         // layer that is later deleted or cast as the wrong class.
         throw platform::ArchiveError("layer record of the other layer kind");
     }
-    ar.Exchange(params.COM_Color);
-    ar.Exchange(params.COM_Output);
-    ar.Exchange(params.COM_Speed);
-    ar.Exchange(params.COM_Pmin1);
-    ar.Exchange(params.COM_Pmax1);
-    ar.Exchange(params.COM_Pmin2);
-    ar.Exchange(params.COM_Pmax2);
-    ar.Exchange(params.COM_Blow);
-    ar.Exchange(params.COM_EnZ);
-    ar.Exchange(params.COM_EnZDown);
-    ar.Exchange(params.COM_EnZUp);
-    ar.Exchange(params.COM_ZDownPos);
-    ar.Exchange(params.COM_ZUpPos);
-    ar.Exchange(params.COM_ZSpeed);
-    ar.Exchange(params.COM_DotInterval);
-    ar.Exchange(params.COM_EnLaser1);
-    ar.Exchange(params.COM_EnLaser2);
-    ar.Exchange(params.COM_SpeedDefault);
-    ar.Exchange(params.COM_PowerDefault);
-    ar.Exchange(params.COM_EnExIO);
 }
 
 void CCadLayer::CopyCommonParams(const LayerCommonParams& source) {

@@ -10,6 +10,7 @@
 
 #include "Archive.h"
 #include "DbList.h"
+#include "FieldInfo.h"
 #include "LayerOutputRecord.h"
 
 class CCadElement;
@@ -43,6 +44,46 @@ struct LayerCommonParams {
 
     friend bool operator==(const LayerCommonParams&, const LayerCommonParams&) = default;
 };
+
+// Ranges of the layer parameters, as the layer dialogs bound them; the stored records are read as they are.
+namespace layer_range {
+using namespace field_range;
+constexpr ParaRange kSealMm{0, 5, false};
+constexpr ParaRange kDelayMs{0, 30000, false};
+constexpr ParaRange kRampMm{0, 10, false};
+constexpr ParaRange kScanIntervalMm{0.001, kUnbounded, false};
+constexpr ParaRange kDotTimeS{0, 4000, false};
+constexpr ParaRange kDotIntervalS{0, 1000, false};
+constexpr ParaRange kKerfWidthMm{0.01, 0.5, false};
+}  // namespace layer_range
+
+// The common block's table, in stored order; COM_OutputNo is job output's numbering, never stored or
+// edited, and has no row.
+template <RecordOf<LayerCommonParams> Params, typename Visit>
+void VisitFields(Params& p, Visit&& visit) {
+    using namespace layer_range;
+    visit(FieldInfo{"COM_Type", "", kSwitch}, p.COM_Type);
+    visit(FieldInfo{"COM_Color", "", kColour, 0, 1188}, p.COM_Color);
+    visit(FieldInfo{"COM_Output", "", kSwitch, 0, 1174}, p.COM_Output);
+    visit(FieldInfo{"COM_Speed", "mm/s", kAmount, 3, 1176}, p.COM_Speed);
+    visit(FieldInfo{"COM_Pmin1", "%", kPercent, 1, 1178}, p.COM_Pmin1);
+    visit(FieldInfo{"COM_Pmax1", "%", kPercent, 1, 1180}, p.COM_Pmax1);
+    visit(FieldInfo{"COM_Pmin2", "%", kPercent, 1, 1189}, p.COM_Pmin2);
+    visit(FieldInfo{"COM_Pmax2", "%", kPercent, 1, 1190}, p.COM_Pmax2);
+    visit(FieldInfo{"COM_Blow", "", kSwitch, 0, 1182}, p.COM_Blow);
+    visit(FieldInfo{"COM_EnZ", "", kSwitch, 0, 1005}, p.COM_EnZ);
+    visit(FieldInfo{"COM_EnZDown", "", kSwitch, 0, 1000}, p.COM_EnZDown);
+    visit(FieldInfo{"COM_EnZUp", "", kSwitch, 0, 1001}, p.COM_EnZUp);
+    visit(FieldInfo{"COM_ZDownPos", "mm", kSigned, 3, 1006}, p.COM_ZDownPos);
+    visit(FieldInfo{"COM_ZUpPos", "mm", kSigned, 3, 1007}, p.COM_ZUpPos);
+    visit(FieldInfo{"COM_ZSpeed", "mm/s", kAmount, 3, 1002}, p.COM_ZSpeed);
+    visit(FieldInfo{"COM_DotInterval", "s", kDotIntervalS, 3, 1023}, p.COM_DotInterval);
+    visit(FieldInfo{"COM_EnLaser1", "", kSwitch, 0, 1024}, p.COM_EnLaser1);
+    visit(FieldInfo{"COM_EnLaser2", "", kSwitch, 0, 1025}, p.COM_EnLaser2);
+    visit(FieldInfo{"COM_SpeedDefault", "", kSwitch, 0, 1065}, p.COM_SpeedDefault);
+    visit(FieldInfo{"COM_PowerDefault", "", kSwitch, 0, 1066}, p.COM_PowerDefault);
+    visit(FieldInfo{"COM_EnExIO", "", kSwitch}, p.COM_EnExIO);
+}
 
 // The two layouts of the layer records: the older one is only read, the current one always written.
 enum class LayerLayout { Older, Current };

@@ -49,9 +49,9 @@ void ExchangeViewAndDialogValues(platform::Archive& ar, CadMgrSettings& block,
     ar.Exchange(block.gridVisible);
     ar.Exchange(block.gridStep);
     ar.Exchange(block.pageOptionWord);
-    ar.Exchange(block.viewDouble1);
-    ar.Exchange(block.viewDouble2);
-    ar.Exchange(block.viewDouble3);
+    ar.Exchange(block.nudgeDistanceMm);
+    ar.Exchange(block.largeStepRatio);
+    ar.Exchange(block.rotationAngleDeg);
     ar.Exchange(block.backgroundColor);
     ar.Exchange(block.pageFrameColor);
     ar.Exchange(block.gridColor);
@@ -68,8 +68,8 @@ void ExchangeViewAndDialogValues(platform::Archive& ar, CadMgrSettings& block,
     ar.Exchange(block.mergeTolerance);
     ar.Exchange(block.overlapTolerance);
     ar.Exchange(block.overlapWord);
-    ar.Exchange(block.bitmapDialogWord1);
-    ar.Exchange(block.bitmapDialogWord2);
+    ar.Exchange(block.bitmapLastBrightness);
+    ar.Exchange(block.bitmapLastContrast);
     ar.Exchange(block.bitmapGreyWord);
     ar.Exchange(block.bitmapOptionWord);
     ar.Exchange(block.closingTolerance);

@@ -50,9 +50,11 @@ struct CadMgrSettings {
     std::uint32_t gridVisible = 1;
     double gridStep = 50.0;  // mm
     std::uint16_t pageOptionWord = 0;
-    double viewDouble1 = 1.0;
-    double viewDouble2 = 10.0;
-    double viewDouble3 = 1.0;
+    // The view's keyboard steps: an arrow key moves the selection by the nudge distance, Ctrl with an
+    // arrow rotates it by the angle, and Shift multiplies either by the ratio.
+    double nudgeDistanceMm = 1.0;
+    double largeStepRatio = 10.0;
+    double rotationAngleDeg = 1.0;
     std::uint32_t backgroundColor = 0x00FFFFFF;
     std::uint32_t pageFrameColor = 0x00000000;
     std::uint32_t gridColor = 0x0099A8AC;
@@ -69,8 +71,9 @@ struct CadMgrSettings {
     double mergeTolerance = 0.1;      // mm, last value of the combine-curves dialog
     double overlapTolerance = 0.001;  // mm, last values of the overlap-removal dialog
     std::uint32_t overlapWord = 0;
-    std::uint32_t bitmapDialogWord1 = 0;  // last values of the bitmap processing dialog
-    std::uint32_t bitmapDialogWord2 = 0;
+    // The bitmap processing dialog's last brightness and contrast (-255..255, kept as their 32 bits).
+    std::uint32_t bitmapLastBrightness = 0;
+    std::uint32_t bitmapLastContrast = 0;
     std::uint32_t bitmapGreyWord = 0;
     std::uint32_t bitmapOptionWord = 1;
     double closingTolerance = 0.1;  // mm, last values of the close-curve dialog

@@ -1,52 +1,12 @@
 // CCadVectorLayer: the vector parameter block, its two stored layouts and the output record.
 #include "CadVectorLayer.h"
 
+#include "FieldWalks.h"
+
 namespace {
 
-// Both layouts in one walk, in either direction. The current layout inserts the through mode after the
-// kerf width and appends the pen delays and the scan options that came later. The cut's off delay stands
-// before its on delay, while the cut after scanning keeps the order on, off.
 void ExchangeVectorBlock(platform::Archive& ar, VectorLayerParams& params, LayerLayout layout) {
-    const bool current = layout == LayerLayout::Current;
-    ar.Exchange(params.COM_WorkType);
-    ar.Exchange(params.Eng_EnSlope);
-    ar.Exchange(params.Eng_SlopeLen);
-    ar.Exchange(params.Eng_ThickFont);
-    ar.Exchange(params.Eng_Type);
-    ar.Exchange(params.Eng_Space);
-    ar.Exchange(params.Eng_EnCut);
-    ar.Exchange(params.EngCut_Speed);
-    ar.Exchange(params.EngCut_Pmin1);
-    ar.Exchange(params.EngCut_Pmax1);
-    ar.Exchange(params.EngCut_Pmin2);
-    ar.Exchange(params.EngCut_Pmax2);
-    ar.Exchange(params.EngCut_Blow);
-    ar.Exchange(params.EngCut_Close);
-    ar.Exchange(params.EngCut_OnDelay);
-    ar.Exchange(params.EngCut_OffDelay);
-    ar.Exchange(params.EngCut_DefaultSpeed);
-    ar.Exchange(params.EngCut_DefaultPower);
-    ar.Exchange(params.Cut_Close);
-    ar.Exchange(params.Cut_OffDelay);
-    ar.Exchange(params.Cut_OnDelay);
-    ar.Exchange(params.Cut_EnSew);
-    ar.Exchange(params.Cut_SewDir);
-    ar.Exchange(params.Cut_SewWidth);
-    if (current) {
-        ar.Exchange(params.Cut_ThroughMode);
-    }
-    ar.Exchange(params.Dot_Time);
-    ar.Exchange(params.Dot_Space);
-    ar.Exchange(params.Dot_Len);
-    ar.Exchange(params.Dot_EnCenter);
-    if (current) {
-        ar.Exchange(params.Pen_DownDelay);
-        ar.Exchange(params.Pen_UpDelay);
-        ar.Exchange(params.Eng_OptMode);
-        ar.Exchange(params.Eng_EnCircle);
-        ar.Exchange(params.Eng_CircleMaxDia);
-        ar.Exchange(params.Eng_CircleDia);
-    }
+    ExchangeFields(ar, params, static_cast<int>(layout));
 }
 
 }  // namespace

@@ -63,6 +63,59 @@ struct VectorLayerParams {
     friend bool operator==(const VectorLayerParams&, const VectorLayerParams&) = default;
 };
 
+// The vector block's table in stored order. The current layout (1) inserts the through mode after the
+// kerf width and appends the pen delays and the scan options that came later; the older layout (0)
+// lacks them. The cut's off delay stands before its on delay, while the cut after scanning keeps the
+// order on, off.
+template <RecordOf<VectorLayerParams> Params, typename Visit>
+void VisitFields(Params& p, Visit&& visit) {
+    using namespace layer_range;
+    constexpr int kCurrent = 1;
+    visit(FieldInfo{"COM_WorkType", "", Choice(3), 0, 1184}, p.COM_WorkType);
+    visit(FieldInfo{"Eng_EnSlope", "", kSwitch, 0, 1202}, p.Eng_EnSlope);
+    visit(FieldInfo{"Eng_SlopeLen", "mm", kRampMm, 3, 1204}, p.Eng_SlopeLen);
+    visit(FieldInfo{"Eng_ThickFont", "", Choice(2), 0, 1206}, p.Eng_ThickFont);
+    visit(FieldInfo{"Eng_Type", "", Choice(3), 0, 1208}, p.Eng_Type);
+    visit(FieldInfo{"Eng_Space", "mm", kScanIntervalMm, 3, 1210}, p.Eng_Space);
+    visit(FieldInfo{"Eng_EnCut", "", kSwitch, 0, 1212}, p.Eng_EnCut);
+    visit(FieldInfo{"EngCut_Speed", "mm/s", kAmount, 3, 1215}, p.EngCut_Speed);
+    visit(FieldInfo{"EngCut_Pmin1", "%", kPercent, 1, 1217}, p.EngCut_Pmin1);
+    visit(FieldInfo{"EngCut_Pmax1", "%", kPercent, 1, 1219}, p.EngCut_Pmax1);
+    visit(FieldInfo{"EngCut_Pmin2", "%", kPercent, 1, 1228}, p.EngCut_Pmin2);
+    visit(FieldInfo{"EngCut_Pmax2", "%", kPercent, 1, 1229}, p.EngCut_Pmax2);
+    visit(FieldInfo{"EngCut_Blow", "", kSwitch, 0, 1227}, p.EngCut_Blow);
+    visit(FieldInfo{"EngCut_Close", "mm", kSealMm, 3, 1221}, p.EngCut_Close);
+    visit(FieldInfo{"EngCut_OnDelay", "ms", kAmount, 3, 1223}, p.EngCut_OnDelay);
+    visit(FieldInfo{"EngCut_OffDelay", "ms", kAmount, 3, 1225}, p.EngCut_OffDelay);
+    visit(FieldInfo{"EngCut_DefaultSpeed", "", kSwitch, 0, 1065}, p.EngCut_DefaultSpeed);
+    visit(FieldInfo{"EngCut_DefaultPower", "", kSwitch, 0, 1066}, p.EngCut_DefaultPower);
+    visit(FieldInfo{"Cut_Close", "mm", kSealMm, 3, 1190}, p.Cut_Close);
+    visit(FieldInfo{"Cut_OffDelay", "ms", kDelayMs, 3, 1194}, p.Cut_OffDelay);
+    visit(FieldInfo{"Cut_OnDelay", "ms", kDelayMs, 3, 1192}, p.Cut_OnDelay);
+    visit(FieldInfo{"Cut_EnSew", "", kSwitch, 0, 1049}, p.Cut_EnSew);
+    visit(FieldInfo{"Cut_SewDir", "", kSwitch, 0, 1086}, p.Cut_SewDir);
+    visit(FieldInfo{"Cut_SewWidth", "mm", kKerfWidthMm, 3, 1044}, p.Cut_SewWidth);
+    visit(FieldInfo{.key = "Cut_ThroughMode", .range = kSwitch, .controlId = 1131, .sinceLayout = kCurrent},
+          p.Cut_ThroughMode);
+    visit(FieldInfo{"Dot_Time", "s", kDotTimeS, 3, 1196}, p.Dot_Time);
+    visit(FieldInfo{"Dot_Space", "mm", kAmount, 3, 1198}, p.Dot_Space);
+    visit(FieldInfo{"Dot_Len", "mm", kAmount, 3, 1201}, p.Dot_Len);
+    visit(FieldInfo{"Dot_EnCenter", "", kSwitch, 0, 1199}, p.Dot_EnCenter);
+    visit(FieldInfo{.key = "Pen_DownDelay", .unit = "ms", .range = kDelayMs, .decimals = 3, .controlId = 1089,
+                    .sinceLayout = kCurrent},
+          p.Pen_DownDelay);
+    visit(FieldInfo{.key = "Pen_UpDelay", .unit = "ms", .range = kDelayMs, .decimals = 3, .controlId = 1090,
+                    .sinceLayout = kCurrent},
+          p.Pen_UpDelay);
+    visit(FieldInfo{.key = "Eng_OptMode", .range = kSwitch, .controlId = 1213, .sinceLayout = kCurrent},
+          p.Eng_OptMode);
+    visit(FieldInfo{.key = "Eng_EnCircle", .range = kSwitch, .sinceLayout = kCurrent}, p.Eng_EnCircle);
+    visit(FieldInfo{.key = "Eng_CircleMaxDia", .unit = "mm", .range = kAmount, .decimals = 3, .sinceLayout = kCurrent},
+          p.Eng_CircleMaxDia);
+    visit(FieldInfo{.key = "Eng_CircleDia", .unit = "mm", .range = kAmount, .decimals = 3, .sinceLayout = kCurrent},
+          p.Eng_CircleDia);
+}
+
 // BeginEdit, CommitEdit, CopyParams and LoadFromTable come from CCadKindLayer.
 class CCadVectorLayer : public CCadKindLayer<CCadVectorLayer> {
   public:

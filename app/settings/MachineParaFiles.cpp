@@ -20,7 +20,7 @@ template <typename Record, typename ReadOlderForm>
 int Import(const std::filesystem::path& file, Record& record, ReadOlderForm readOlderForm) {
     CSettingstore& store = ParaStore();
     if (store.ImportParaFile(file) != 0) {
-        const bool loaded = record.LoadFromStore(store);
+        const bool loaded = record.LoadFromCompleteStore(store);
         store.RemoveAllData();
         return loaded ? 1 : 0;
     }

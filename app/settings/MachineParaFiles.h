@@ -5,11 +5,11 @@
 
 #include <filesystem>
 
-// 1 when the file was read as a parameter file (keys that it lacks leave their fields as they were) or
-// in the older form (exactly its size); in either form every value must be a number within its range
+// 1 when the file was read as a parameter file holding exactly the record's keys, each once, or in the
+// older form (exactly its size); in either form every value must be a number within its range
 // (MachineParaRanges.h). 0 when it is missing, cannot be read, is larger than a parameter file can be,
-// is neither form or holds a value out of range, with the record unchanged: a file is taken whole or
-// not at all.
+// is neither form, lacks a key, holds one twice or one the record does not have, or holds a value out
+// of range, with the record unchanged: a file is taken whole or not at all.
 int ImportVendorParaFile(const std::filesystem::path& file);
 int ImportUserParaFile(const std::filesystem::path& file);
 

@@ -4,21 +4,11 @@
 
 #include "FieldInfo.h"
 
-#include <limits>
-
 namespace para_range {
 
-constexpr double kUnbounded = std::numeric_limits<double>::max();
-
-constexpr ParaRange kSwitch{0, 1, true};
-// A choice among the options 0 to last.
-constexpr ParaRange Choice(int last) {
-    return ParaRange{0, static_cast<double>(last), true};
-}
-// A finite amount that cannot be negative, where nothing narrower is set: speeds, accelerations,
-// delays and distances of the user's motion.
-constexpr ParaRange kAmount{0, kUnbounded, false};
-constexpr ParaRange kPercent{0, 100, false};
+// kSwitch, Choice, kPercent, kAnyWord32 and kAmount, the bound of the speeds, accelerations, delays
+// and distances of the user's motion where nothing narrower is set.
+using namespace field_range;
 
 // Axis drives. A step length typed on the axis page is at least 0.01 µm, but the motor step
 // calculation may give 0.001, and what the program sets it must read back.

@@ -6,6 +6,9 @@
 
 #include <cstdint>
 
+#include "FieldInfo.h"
+#include "MachineParaRanges.h"
+
 class CSettingstore;
 
 struct CVendorPara {
@@ -63,6 +66,10 @@ struct CVendorPara {
     // The record changes only when every value present is a number within its field's range and the
     // record as a whole is then InRange; else false, with the record unchanged.
     bool LoadFromStore(const CSettingstore& store);
+    // As LoadFromStore, but the store must hold exactly the record's keys, each once: a key the table
+    // does not list, a listed key missing, or a key twice refuses the store (a file in that state was
+    // damaged, and taking the rest would put defaults in place of the values it lost).
+    bool LoadFromCompleteStore(const CSettingstore& store);
     // Every keyed field into the store, in key order.
     void SaveToStore(CSettingstore& store) const;
     // Every field within its range (MachineParaRanges.h).
@@ -105,9 +112,128 @@ struct CUserPara {
     double lineFeedRepayMm = 0.0;  // stored in files, never sent to the controller
 
     bool LoadFromStore(const CSettingstore& store);
+    bool LoadFromCompleteStore(const CSettingstore& store);
     void SaveToStore(CSettingstore& store) const;
     bool InRange() const;
 };
+
+// The field tables. Axis fields are visited once per axis, with the axis as FieldInfo::element, and are
+// kept in store group 0 under axis * 256 + their number; the rest in the groups of their page. The
+// parameter store's order is the order of the rows.
+namespace machine_para {
+
+constexpr std::uint32_t kAxisKeyStride = 256;
+
+constexpr FieldInfo Field(std::string_view key, std::string_view unit, ParaRange range, int decimals,
+                          std::int32_t group, std::uint32_t index, bool asSwitch = false) {
+    return FieldInfo{key, unit, range, decimals, 0, -1, StoreKey{group, index, asSwitch}};
+}
+constexpr FieldInfo AxisField(std::string_view key, std::string_view unit, ParaRange range, int decimals,
+                              int axis, std::uint32_t number, bool asSwitch = false) {
+    return FieldInfo{key, unit, range, decimals, 0, axis, StoreKey{0, axis * kAxisKeyStride + number, asSwitch}};
+}
+// A field that only the controller transfers move: no place in the store.
+constexpr FieldInfo Unkept(std::string_view key, std::string_view unit, ParaRange range, int decimals) {
+    return FieldInfo{key, unit, range, decimals};
+}
+
+}  // namespace machine_para
+
+template <RecordOf<CVendorPara> Record, typename Visit>
+void VisitFields(Record& r, Visit&& visit) {
+    using namespace para_range;
+    using machine_para::AxisField;
+    using machine_para::Field;
+    constexpr bool kBool = true;
+    visit(machine_para::Unkept("vendorWord", "", kAnyWord32, 0), r.vendorWord);
+    for (int a = 0; a < CVendorPara::kAxisCount; ++a) {
+        visit(AxisField("dirPolarity", "", kSwitch, 0, a, 0), r.dirPolarity[a]);
+        visit(AxisField("controlMode", "", kSwitch, 0, a, 1), r.controlMode[a]);
+        visit(AxisField("limitPolarity", "", kSwitch, 0, a, 2), r.limitPolarity[a]);
+        visit(AxisField("stepLengthUm", "um", kStepLengthUm, 5, a, 3), r.stepLengthUm[a]);
+        visit(AxisField("breadthMm", "mm", kBreadthMm, 3, a, 4), r.breadthMm[a]);
+        visit(AxisField("homeOffsetMm", "mm", kHomeOffsetMm, 3, a, 5), r.homeOffsetMm[a]);
+        visit(AxisField("hardLimitOn", "", kSwitch, 0, a, 6, kBool), r.hardLimitOn[a]);
+        visit(AxisField("pwmRisingEdge", "", kSwitch, 0, a, 7), r.pwmRisingEdge[a]);
+        visit(AxisField("homingOn", "", kSwitch, 0, a, 8, kBool), r.homingOn[a]);
+        visit(AxisField("jumpOffSpeedMmPerS", "mm/s", kJumpOffSpeedMmPerS, 3, a, 9), r.jumpOffSpeedMmPerS[a]);
+        visit(AxisField("maxSpeedMmPerS", "mm/s", kMaxSpeedMmPerS, 3, a, 10), r.maxSpeedMmPerS[a]);
+        visit(AxisField("maxAccMmPerS2", "mm/s2", kMaxAccMmPerS2, 3, a, 11), r.maxAccMmPerS2[a]);
+        visit(AxisField("estopAccMmPerS2", "mm/s2", kEstopAccMmPerS2, 3, a, 12), r.estopAccMmPerS2[a]);
+        visit(AxisField("keyJumpOffSpeedMmPerS", "mm/s", kKeyJumpOffSpeedMmPerS, 3, a, 13),
+              r.keyJumpOffSpeedMmPerS[a]);
+        visit(AxisField("keyAccMmPerS2", "mm/s2", kKeyAccMmPerS2, 3, a, 14), r.keyAccMmPerS2[a]);
+        visit(AxisField("keyDirInverted", "", kSwitch, 0, a, 15), r.keyDirInverted[a]);
+    }
+    visit(Field("tubeConfig", "", kSwitch, 0, 1, 0), r.tubeConfig);
+    visit(Field("laserType", "", Choice(2), 0, 1, 1), r.laserType);
+    visit(Field("attenuationPercent", "%", kAttenuationPercent, 1, 1, 2), r.attenuationPercent);
+    visit(Field("laser1On", "", kSwitch, 0, 1, 3, kBool), r.laser1On);
+    visit(Field("laser2On", "", kSwitch, 0, 1, 4, kBool), r.laser2On);
+    visit(Field("minPower1Percent", "%", kPercent, 1, 1, 5), r.minPower1Percent);
+    visit(Field("minPower2Percent", "%", kPercent, 1, 1, 6), r.minPower2Percent);
+    visit(Field("maxPower1Percent", "%", kPercent, 1, 1, 7), r.maxPower1Percent);
+    visit(Field("maxPower2Percent", "%", kPercent, 1, 1, 8), r.maxPower2Percent);
+    visit(Field("pwmFrequency1", "kHz", kPwmFrequency, 1, 1, 9), r.pwmFrequency1);
+    visit(Field("pwmFrequency2", "kHz", kPwmFrequency, 1, 1, 10), r.pwmFrequency2);
+    visit(Field("preIgnitionFrequency1", "kHz", kPreIgnitionFrequency, 1, 1, 11), r.preIgnitionFrequency1);
+    visit(Field("preIgnitionFrequency2", "kHz", kPreIgnitionFrequency, 1, 1, 12), r.preIgnitionFrequency2);
+    visit(Field("preIgnitionPulse1Percent", "%", kPercent, 1, 1, 13), r.preIgnitionPulse1Percent);
+    visit(Field("preIgnitionPulse2Percent", "%", kPercent, 1, 1, 14), r.preIgnitionPulse2Percent);
+    visit(Field("waterProtect1On", "", kSwitch, 0, 1, 15, kBool), r.waterProtect1On);
+    visit(Field("waterProtect2On", "", kSwitch, 0, 1, 16, kBool), r.waterProtect2On);
+    visit(Field("machineType", "", Choice(2), 0, 2, 0), r.machineType);
+    visit(Field("transmission", "", Choice(3), 0, 2, 1), r.transmission);
+    visit(Field("zFunction", "", kSwitch, 0, 2, 2), r.zFunction);
+    visit(Field("feedMode", "", kSwitch, 0, 2, 3), r.feedMode);
+    visit(Field("powerOffDelayMs", "ms", kPowerOffDelayMs, 0, 2, 4), r.powerOffDelayMs);
+    visit(Field("lidProtectOn", "", kSwitch, 0, 2, 5, kBool), r.lidProtectOn);
+    visit(Field("blowerOn", "", kSwitch, 0, 2, 6, kBool), r.blowerOn);
+}
+
+template <RecordOf<CUserPara> Record, typename Visit>
+void VisitFields(Record& r, Visit&& visit) {
+    using namespace para_range;
+    using machine_para::Field;
+    using machine_para::Unkept;
+    constexpr bool kBool = true;
+    visit(Field("idleSpeedMmPerS", "mm/s", kAmount, 3, 3, 0), r.idleSpeedMmPerS);
+    visit(Field("idleAccMmPerS2", "mm/s2", kAmount, 3, 3, 1), r.idleAccMmPerS2);
+    visit(Field("startSpeedMmPerS", "mm/s", kAmount, 3, 3, 2), r.startSpeedMmPerS);
+    visit(Field("minAccMmPerS2", "mm/s2", kAmount, 3, 3, 3), r.minAccMmPerS2);
+    visit(Field("maxAccMmPerS2", "mm/s2", kAmount, 3, 3, 4), r.maxAccMmPerS2);
+    visit(Field("cuttingMode", "", Choice(2), 0, 3, 5), r.cuttingMode);
+    visit(Field("accMode", "", kSwitch, 0, 3, 6), r.accMode);
+    visit(Field("scanStartSpeedXMmPerS", "mm/s", kAmount, 3, 4, 0), r.scanStartSpeedXMmPerS);
+    visit(Field("scanStartSpeedYMmPerS", "mm/s", kAmount, 3, 4, 1), r.scanStartSpeedYMmPerS);
+    visit(Field("scanAccXMmPerS2", "mm/s2", kAmount, 3, 4, 2), r.scanAccXMmPerS2);
+    visit(Field("scanAccYMmPerS2", "mm/s2", kAmount, 3, 4, 3), r.scanAccYMmPerS2);
+    visit(Field("scanLineShiftSpeedMmPerS", "mm/s", kAmount, 3, 4, 4), r.scanLineShiftSpeedMmPerS);
+    visit(Field("scanMode", "", kSwitch, 0, 4, 5), r.scanMode);
+    visit(Field("spotSizePercent", "%", kSpotSizePercent, 1, 4, 6), r.spotSizePercent);
+    visit(Field("homeSpeedMmPerS", "mm/s", kAmount, 3, 5, 0), r.homeSpeedMmPerS);
+    for (int a = 0; a < CVendorPara::kAxisCount; ++a) {
+        FieldInfo homeAtPowerOn = Field("homeAtPowerOn", "", kSwitch, 0, 5, 1 + a, kBool);
+        homeAtPowerOn.element = a;
+        visit(homeAtPowerOn, r.homeAtPowerOn[a]);
+    }
+    visit(Field("feedDelayBeforeS", "s", kAmount, 3, 6, 0), r.feedDelayBeforeS);
+    visit(Field("feedDelayAfterMs", "ms", kAmount, 3, 6, 1), r.feedDelayAfterMs);
+    visit(Field("lineFeedOn", "", kSwitch, 0, 6, 2, kBool), r.lineFeedOn);
+    visit(Field("lineFeedRepayMm", "mm", kLineFeedRepayMm, 3, 6, 3), r.lineFeedRepayMm);
+    visit(Field("frameMode", "", Choice(2), 0, 7, 0), r.frameMode);
+    visit(Field("frameMarginMm", "mm", kAmount, 3, 7, 1), r.frameMarginMm);
+    visit(Field("arrayMode", "", kSwitch, 0, 7, 2), r.arrayMode);
+    visit(Field("returnPosition", "", Choice(2), 0, 7, 3), r.returnPosition);
+    visit(Field("panelLanguage", "", Choice(2), 0, 7, 4), r.panelLanguage);
+    visit(Field("focusDepthMm", "mm", kAmount, 3, 7, 5), r.focusDepthMm);
+    visit(Field("backlashXMm", "mm", kBacklashMm, 3, 7, 6), r.backlashXMm);
+    visit(Field("backlashYMm", "mm", kBacklashMm, 3, 7, 7), r.backlashYMm);
+    visit(Unkept("idleDelayMs", "ms", kAmount, 0), r.idleDelayMs);
+    visit(Unkept("accFactorPercent", "%", kFactorPercent, 0), r.accFactorPercent);
+    visit(Unkept("idleAccFactorPercent", "%", kFactorPercent, 0), r.idleAccFactorPercent);
+    visit(Unkept("speedFactorPercent", "%", kFactorPercent, 0), r.speedFactorPercent);
+}
 
 extern CVendorPara gVendorPara;
 extern CUserPara gUserPara;

@@ -1,6 +1,8 @@
 // Defaults and record layouts of the settings records.
 #include "SettingsRecords.h"
 
+#include "FieldWalks.h"
+
 GeneralSettings gGeneralSettings;
 OutputOptions gOutputOptions;
 FileParaSettings gFileParaSettings;
@@ -40,14 +42,7 @@ std::uint16_t ClampLaserHeadPosition(std::uint16_t position) {
 }
 
 void GeneralSettings::Serialize(platform::Archive& archive) {
-    archive.Exchange(xMirror);
-    archive.Exchange(yMirror);
-    archive.Exchange(laserHeadPosition);
-    archive.Exchange(onOffRepayOn);
-    archive.Exchange(laserOnRepayMm);
-    archive.Exchange(startEnergyPercent);
-    archive.Exchange(laserOffRepayMm);
-    archive.Exchange(speedLimitOn);
+    ExchangeFields(archive, *this);
     const std::int32_t count = ExchangeRowCount(archive, speedLimits.GetCount());
     if (archive.IsStoring()) {
         for (auto* node = speedLimits.head->next; node != speedLimits.head; node = node->next) {
@@ -81,27 +76,13 @@ double OutputOptions::LookupOffsetRepay(double speedMmPerS) {
 }
 
 void OutputOptions::Serialize(platform::Archive& archive) {
-    SerializeFieldsOfBothLayouts(archive);
-    archive.Exchange(laser2OffsetXMm);
-    archive.Exchange(laser2OffsetYMm);
-    archive.Exchange(laser2OffsetOn);
-    archive.Exchange(reverseIntervalOn);
+    ExchangeFields(archive, *this, kCurrentLayout);
     SerializeRows(archive);
 }
 
 void OutputOptions::SerializeOld(platform::Archive& archive) {
-    SerializeFieldsOfBothLayouts(archive);
+    ExchangeFields(archive, *this, kOlderLayout);
     SerializeRows(archive);
-}
-
-void OutputOptions::SerializeFieldsOfBothLayouts(platform::Archive& archive) {
-    archive.Exchange(arrayDirection);
-    archive.Exchange(feedingOn);
-    archive.Exchange(feedingCount);
-    archive.Exchange(feedingDistanceMm);
-    archive.Exchange(rotateEngraveOn);
-    archive.Exchange(rotaryDiameterMm);
-    archive.Exchange(circlePulse);
 }
 
 void OutputOptions::SerializeRows(platform::Archive& archive) {
@@ -123,20 +104,7 @@ void OutputOptions::SerializeRows(platform::Archive& archive) {
 }
 
 void FileParaSettings::Serialize(platform::Archive& archive) {
-    archive.Exchange(pltPrecision);
-    archive.Exchange(exportPrecision);
-    archive.Exchange(velocityUnit);
-    archive.Exchange(smoothCurves);
-    archive.Exchange(smoothPrecision);
-    archive.Exchange(autoClose);
-    archive.Exchange(closeErrorMm);
-    archive.Exchange(flagAfterCloseError);
-    archive.Exchange(combineLines);
-    archive.Exchange(combineErrorMm);
-    archive.Exchange(autoGreyScale);
-    archive.Exchange(importDxfText);
-    archive.Exchange(dxfUnit);
-    archive.Exchange(dxfScale);
+    ExchangeFields(archive, *this);
     if (archive.IsStoring()) {
         return;
     }
@@ -160,32 +128,9 @@ void FileParaSettings::Serialize(platform::Archive& archive) {
 }
 
 void ProcessCtrlSettings::Serialize(platform::Archive& archive) {
-    archive.Exchange(positionChoice);
-    archive.Exchange(jogOffsetMm);
-    archive.Exchange(jogSpeedMmPerS);
-    archive.Exchange(jogPowerPercent);
-    archive.Exchange(moveFromOrigin);
-    archive.Exchange(jogWithLight);
-    archive.Exchange(cutFrameSpeedMmPerS);
-    archive.Exchange(cutFrameMinPowerPercent);
-    archive.Exchange(cutFrameMaxPowerPercent);
-    archive.Exchange(cutFrameBlankMm);
-    archive.Exchange(outputSelectedOnly);
-    archive.Exchange(pathOptimise);
-    archive.Exchange(absoluteCoordinate);
-    archive.Exchange(dualHeadAutoLayout);
-    archive.Exchange(headDistanceMm);
+    ExchangeFields(archive, *this);
 }
 
 void OptimSettings::Serialize(platform::Archive& archive) {
-    archive.Exchange(orderOfLayer);
-    archive.Exchange(insideToOutside);
-    archive.Exchange(word3);
-    archive.Exchange(word4);
-    archive.Exchange(insideToOutsideMode);
-    archive.Exchange(blockHeightMm);
-    archive.Exchange(blockDirection);
-    archive.Exchange(backlashRepayOptimise);
-    archive.Exchange(autoStartPointAndDirection);
-    archive.Exchange(startPointOptimise);
+    ExchangeFields(archive, *this);
 }

@@ -4,6 +4,7 @@
 
 #include "Archive.h"
 #include "DbList.h"
+#include "FieldInfo.h"
 #include "JobFrame.h"
 #include "SettingsRows.h"
 
@@ -28,6 +29,28 @@ struct GeneralSettings {
     // the rows already there.
     void Serialize(platform::Archive& archive);
 };
+
+// Ranges of the settings pages where they bound a value; "config" is read as it is.
+namespace settings_range {
+using namespace field_range;
+constexpr ParaRange kRepayMm{-10, 10, false};
+constexpr ParaRange kFractionOfOne{0, 1, false};
+constexpr ParaRange kPositiveAmount{0.001, kUnbounded, false};
+}  // namespace settings_range
+
+// The fields before the speed-limit rows, in stored order.
+template <RecordOf<GeneralSettings> Record, typename Visit>
+void VisitFields(Record& r, Visit&& visit) {
+    using namespace settings_range;
+    visit(FieldInfo{"xMirror", "", kSwitch}, r.xMirror);
+    visit(FieldInfo{"yMirror", "", kSwitch}, r.yMirror);
+    visit(FieldInfo{"laserHeadPosition", "", Choice(8)}, r.laserHeadPosition);
+    visit(FieldInfo{"onOffRepayOn", "", kSwitch}, r.onOffRepayOn);
+    visit(FieldInfo{"laserOnRepayMm", "mm", kRepayMm, 3}, r.laserOnRepayMm);
+    visit(FieldInfo{"startEnergyPercent", "%", kPercent, 1}, r.startEnergyPercent);
+    visit(FieldInfo{"laserOffRepayMm", "mm", kRepayMm, 3}, r.laserOffRepayMm);
+    visit(FieldInfo{"speedLimitOn", "", kSwitch}, r.speedLimitOn);
+}
 
 constexpr std::uint16_t kLastLaserHeadPosition = 8;
 constexpr std::uint16_t kCentreLaserHeadPosition = 4;
@@ -54,15 +77,36 @@ struct OutputOptions {
     void Serialize(platform::Archive& archive);
     // The older layout, without the second laser's offset and the reverse-interval switch.
     void SerializeOld(platform::Archive& archive);
+    static constexpr int kOlderLayout = 0;
+    static constexpr int kCurrentLayout = 1;
 
     // The offset repay of the reverse-interval table for a scan speed: 0 for a speed of 0 or less, with
     // the switch off or without rows; the last row's beyond the table. Sorts the rows by speed first.
     double LookupOffsetRepay(double speedMmPerS);
 
   private:
-    void SerializeFieldsOfBothLayouts(platform::Archive& archive);
     void SerializeRows(platform::Archive& archive);
 };
+
+// The fields before the reverse-interval rows, in stored order; the current layout (1) adds the second
+// laser's offset and the reverse-interval switch after the fields of both layouts.
+template <RecordOf<OutputOptions> Record, typename Visit>
+void VisitFields(Record& r, Visit&& visit) {
+    using namespace settings_range;
+    visit(FieldInfo{"arrayDirection", "", Choice(3)}, r.arrayDirection);
+    visit(FieldInfo{"feedingOn", "", kSwitch}, r.feedingOn);
+    visit(FieldInfo{"feedingCount", "", kAnySigned32}, r.feedingCount);
+    visit(FieldInfo{"feedingDistanceMm", "mm", kAmount, 3}, r.feedingDistanceMm);
+    visit(FieldInfo{"rotateEngraveOn", "", kSwitch}, r.rotateEngraveOn);
+    visit(FieldInfo{"rotaryDiameterMm", "mm", kPositiveAmount, 3}, r.rotaryDiameterMm);
+    visit(FieldInfo{"circlePulse", "", kPositiveAmount, 0}, r.circlePulse);
+    visit(FieldInfo{.key = "laser2OffsetXMm", .unit = "mm", .range = kSigned, .decimals = 3, .sinceLayout = 1},
+          r.laser2OffsetXMm);
+    visit(FieldInfo{.key = "laser2OffsetYMm", .unit = "mm", .range = kSigned, .decimals = 3, .sinceLayout = 1},
+          r.laser2OffsetYMm);
+    visit(FieldInfo{.key = "laser2OffsetOn", .range = kSwitch, .sinceLayout = 1}, r.laser2OffsetOn);
+    visit(FieldInfo{.key = "reverseIntervalOn", .range = kSwitch, .sinceLayout = 1}, r.reverseIntervalOn);
+}
 
 // Import and export of drawing files.
 struct FileParaSettings {
@@ -84,6 +128,25 @@ struct FileParaSettings {
     // The fields in the order of "config"; after loading, the DXF scale follows the DXF unit.
     void Serialize(platform::Archive& archive);
 };
+
+template <RecordOf<FileParaSettings> Record, typename Visit>
+void VisitFields(Record& r, Visit&& visit) {
+    using namespace settings_range;
+    visit(FieldInfo{"pltPrecision", "", kAnyWord16}, r.pltPrecision);
+    visit(FieldInfo{"exportPrecision", "", kFractionOfOne, 3}, r.exportPrecision);
+    visit(FieldInfo{"velocityUnit", "", kSwitch}, r.velocityUnit);
+    visit(FieldInfo{"smoothCurves", "", kSwitch}, r.smoothCurves);
+    visit(FieldInfo{"smoothPrecision", "", kFractionOfOne, 3}, r.smoothPrecision);
+    visit(FieldInfo{"autoClose", "", kSwitch}, r.autoClose);
+    visit(FieldInfo{"closeErrorMm", "mm", kAmount, 3}, r.closeErrorMm);
+    visit(FieldInfo{"flagAfterCloseError", "", kAnyWord32}, r.flagAfterCloseError);
+    visit(FieldInfo{"combineLines", "", kSwitch}, r.combineLines);
+    visit(FieldInfo{"combineErrorMm", "mm", kAmount, 3}, r.combineErrorMm);
+    visit(FieldInfo{"autoGreyScale", "", kSwitch}, r.autoGreyScale);
+    visit(FieldInfo{"importDxfText", "", kSwitch}, r.importDxfText);
+    visit(FieldInfo{"dxfUnit", "", Choice(3)}, r.dxfUnit);
+    visit(FieldInfo{"dxfScale", "mm", kPositiveAmount, 3}, r.dxfScale);
+}
 
 constexpr double kMmPerSPerMPerMin = 16.666666666666668;
 
@@ -108,6 +171,26 @@ struct ProcessCtrlSettings {
     void Serialize(platform::Archive& archive);
 };
 
+template <RecordOf<ProcessCtrlSettings> Record, typename Visit>
+void VisitFields(Record& r, Visit&& visit) {
+    using namespace settings_range;
+    visit(FieldInfo{"positionChoice", "", kAnyWord16}, r.positionChoice);
+    visit(FieldInfo{"jogOffsetMm", "mm", kAmount, 3}, r.jogOffsetMm);
+    visit(FieldInfo{"jogSpeedMmPerS", "mm/s", kAmount, 3}, r.jogSpeedMmPerS);
+    visit(FieldInfo{"jogPowerPercent", "%", kPercent, 1}, r.jogPowerPercent);
+    visit(FieldInfo{"moveFromOrigin", "", kSwitch}, r.moveFromOrigin);
+    visit(FieldInfo{"jogWithLight", "", kSwitch}, r.jogWithLight);
+    visit(FieldInfo{"cutFrameSpeedMmPerS", "mm/s", kAmount, 3}, r.cutFrameSpeedMmPerS);
+    visit(FieldInfo{"cutFrameMinPowerPercent", "%", kPercent, 1}, r.cutFrameMinPowerPercent);
+    visit(FieldInfo{"cutFrameMaxPowerPercent", "%", kPercent, 1}, r.cutFrameMaxPowerPercent);
+    visit(FieldInfo{"cutFrameBlankMm", "mm", kAmount, 3}, r.cutFrameBlankMm);
+    visit(FieldInfo{"outputSelectedOnly", "", kSwitch}, r.outputSelectedOnly);
+    visit(FieldInfo{"pathOptimise", "", kSwitch}, r.pathOptimise);
+    visit(FieldInfo{"absoluteCoordinate", "", kSwitch}, r.absoluteCoordinate);
+    visit(FieldInfo{"dualHeadAutoLayout", "", kSwitch}, r.dualHeadAutoLayout);
+    visit(FieldInfo{"headDistanceMm", "mm", kAmount, 3}, r.headDistanceMm);
+}
+
 // Cutting-order optimisation.
 struct OptimSettings {
     std::uint32_t orderOfLayer = 0;
@@ -123,6 +206,21 @@ struct OptimSettings {
 
     void Serialize(platform::Archive& archive);
 };
+
+template <RecordOf<OptimSettings> Record, typename Visit>
+void VisitFields(Record& r, Visit&& visit) {
+    using namespace settings_range;
+    visit(FieldInfo{"orderOfLayer", "", kSwitch}, r.orderOfLayer);
+    visit(FieldInfo{"insideToOutside", "", kSwitch}, r.insideToOutside);
+    visit(FieldInfo{"word3", "", kAnyWord32}, r.word3);
+    visit(FieldInfo{"word4", "", kAnyWord32}, r.word4);
+    visit(FieldInfo{"insideToOutsideMode", "", kSwitch}, r.insideToOutsideMode);
+    visit(FieldInfo{"blockHeightMm", "mm", kPositiveAmount, 3}, r.blockHeightMm);
+    visit(FieldInfo{"blockDirection", "", Choice(3)}, r.blockDirection);
+    visit(FieldInfo{"backlashRepayOptimise", "", kSwitch}, r.backlashRepayOptimise);
+    visit(FieldInfo{"autoStartPointAndDirection", "", kSwitch}, r.autoStartPointAndDirection);
+    visit(FieldInfo{"startPointOptimise", "", kSwitch}, r.startPointOptimise);
+}
 
 extern GeneralSettings gGeneralSettings;
 extern OutputOptions gOutputOptions;

@@ -104,6 +104,17 @@ int CSettingstore::GetParaData(std::uint32_t key, std::uint32_t id, std::string&
     return 1;
 }
 
+std::vector<CSettingstore::EntryName> CSettingstore::EntryNames() const {
+    Lock lock(lock_);
+    std::vector<EntryName> names;
+    for (const KeyRecord& record : keys_) {
+        for (const Entry& entry : record.entries) {
+            names.push_back({record.key, entry.id});
+        }
+    }
+    return names;
+}
+
 int CSettingstore::SetParaData(std::uint32_t key, std::uint32_t id, const std::string& value) {
     Lock lock(lock_);
     auto record = std::find_if(keys_.begin(), keys_.end(), [&](const KeyRecord& r) { return r.key == key; });

@@ -46,6 +46,14 @@ class CSettingstore {
     int SetParaData(std::uint32_t key, std::uint32_t id, const std::string& value);
     void RemoveAllData();
 
+    // Every (key, id) of the store in its order, repeats included: a file may hold a key or an id twice,
+    // where a lookup sees only the first.
+    struct EntryName {
+        std::uint32_t key;
+        std::uint32_t id;
+    };
+    std::vector<EntryName> EntryNames() const;
+
     // The leading decimal number of the stored text (0.0 when there is none); for the integer types
     // truncated toward zero, and the low bits of that kept. 1 found, 0 missing (value untouched).
     int GetFloatPara(std::uint32_t key, std::uint32_t id, double& value) const;

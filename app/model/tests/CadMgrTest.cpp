@@ -87,7 +87,7 @@ TEST_F(CadMgrTest, SettingsStartWithTheirDefaults) {
     EXPECT_EQ(manager->originCorner, 1);
     EXPECT_EQ(manager->gridVisible, 1u);
     EXPECT_EQ(manager->gridStep, 50.0);
-    EXPECT_EQ(manager->viewDouble2, 10.0);
+    EXPECT_EQ(manager->largeStepRatio, 10.0);
     EXPECT_EQ(manager->backgroundColor, 0x00FFFFFFu);
     EXPECT_EQ(manager->pageFrameColor, 0u);
     EXPECT_EQ(manager->gridColor, 0x0099A8ACu);

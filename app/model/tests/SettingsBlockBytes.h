@@ -18,9 +18,9 @@ inline void SetDistinctSettings(CCadMgr& manager) {
     block.gridVisible = 0;
     block.gridStep = 25.0;
     block.pageOptionWord = 3;
-    block.viewDouble1 = 1.5;
-    block.viewDouble2 = 12.0;
-    block.viewDouble3 = 2.5;
+    block.nudgeDistanceMm = 1.5;
+    block.largeStepRatio = 12.0;
+    block.rotationAngleDeg = 2.5;
     block.backgroundColor = 0x00102030;
     block.pageFrameColor = 0x00405060;
     block.gridColor = 0x00708090;
@@ -37,8 +37,8 @@ inline void SetDistinctSettings(CCadMgr& manager) {
     block.mergeTolerance = 0.2;
     block.overlapTolerance = 0.002;
     block.overlapWord = 21;
-    block.bitmapDialogWord1 = 22;
-    block.bitmapDialogWord2 = 23;
+    block.bitmapLastBrightness = 22;
+    block.bitmapLastContrast = 23;
     block.bitmapGreyWord = 24;
     block.bitmapOptionWord = 25;
     block.closingTolerance = 0.3;

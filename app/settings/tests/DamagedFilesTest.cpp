@@ -99,6 +99,68 @@ Damage KeyCountBitFlipped() {
             }};
 }
 
+// Where the numbers that give a parameter file its shape stand: the key count, then per key its number
+// and entry count, then per entry its id (each a little-endian u32) and its value as an archive string.
+struct ParaFileShape {
+    std::size_t keyCount = 0;
+    std::vector<std::size_t> keys;
+    std::vector<std::size_t> entryCounts;
+    std::vector<std::size_t> ids;
+};
+
+ParaFileShape ShapeOf(const Bytes& bytes) {
+    auto u32At = [&](std::size_t at) {
+        return std::uint32_t{bytes.at(at)} | std::uint32_t{bytes.at(at + 1)} << 8 |
+               std::uint32_t{bytes.at(at + 2)} << 16 | std::uint32_t{bytes.at(at + 3)} << 24;
+    };
+    ParaFileShape shape;
+    std::size_t at = 0;
+    at += 1 + bytes.at(at);  // marker
+    at += 1 + bytes.at(at);  // version
+    shape.keyCount = at;
+    const std::uint32_t keyCount = u32At(at);
+    at += 4;
+    for (std::uint32_t key = 0; key < keyCount; ++key) {
+        shape.keys.push_back(at);
+        shape.entryCounts.push_back(at + 4);
+        const std::uint32_t entryCount = u32At(at + 4);
+        at += 8;
+        for (std::uint32_t entry = 0; entry < entryCount; ++entry) {
+            shape.ids.push_back(at);
+            at += 4;
+            at += 1 + bytes.at(at);  // values are short
+        }
+    }
+    return shape;
+}
+
+// One byte of a shaping number changed by `delta`: the offset is picked from the file's shape.
+Damage ShapeByteChanged(const char* name, std::size_t (*pick)(const ParaFileShape&), int delta) {
+    return {name, [=](const Bytes& good) {
+                Bytes bytes = good;
+                std::uint8_t& byte = bytes.at(pick(ShapeOf(good)));
+                byte = static_cast<std::uint8_t>(byte + delta);
+                return bytes;
+            }};
+}
+
+// The one-byte changes of a parameter file's keys and counts that a damaged disk or transfer makes: a
+// repeated key, a key of no field, a field's key gone, counts that no longer fit the entries.
+std::vector<Damage> ShapeDamages() {
+    return {
+        ShapeByteChanged("the first group's number raised into the next", [](const ParaFileShape& s) { return s.keys.front(); }, 1),
+        ShapeByteChanged("the last group's number raised to no group", [](const ParaFileShape& s) { return s.keys.back(); }, 1),
+        ShapeByteChanged("the first entry's id raised onto the second", [](const ParaFileShape& s) { return s.ids.front(); }, 1),
+        ShapeByteChanged("the second entry's id lowered onto the first", [](const ParaFileShape& s) { return s.ids.at(1); }, -1),
+        ShapeByteChanged("the last entry's id raised to no field", [](const ParaFileShape& s) { return s.ids.back(); }, 1),
+        ShapeByteChanged("an entry's id moved far off", [](const ParaFileShape& s) { return s.ids.at(s.ids.size() / 2); }, 0x40),
+        ShapeByteChanged("the first entry count lowered", [](const ParaFileShape& s) { return s.entryCounts.front(); }, -1),
+        ShapeByteChanged("the last entry count raised", [](const ParaFileShape& s) { return s.entryCounts.back(); }, 1),
+        ShapeByteChanged("the key count lowered", [](const ParaFileShape& s) { return s.keyCount; }, -1),
+        ShapeByteChanged("the key count raised", [](const ParaFileShape& s) { return s.keyCount; }, 1),
+    };
+}
+
 struct DamageCase {
     const char* file;
     Damage damage;
@@ -237,6 +299,9 @@ std::vector<DamageCase> DamageCases() {
                                      ParaEntry("a value NaN", group, index, "nan"),
                                      ParaEntry("a value out of range", group, index, "-5"),
                                      ParaEntry("text where a number stands", group, index, "fast")}) {
+            cases.push_back({file, damage, true});
+        }
+        for (const Damage& damage : ShapeDamages()) {
             cases.push_back({file, damage, true});
         }
     }

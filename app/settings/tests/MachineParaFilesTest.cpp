@@ -118,21 +118,61 @@ TEST_F(MachineParaFilesTest, FieldsAreFiledUnderTheirStoreKeys) {
     EXPECT_EQ(real, 0.5);
 }
 
-TEST_F(MachineParaFilesTest, KeysThatAFileLacksLeaveTheirFieldsAsTheyWere) {
+TEST_F(MachineParaFilesTest, KeysThatAStoreLacksLeaveTheirFieldsAsTheyWere) {
     CSettingstore store;
     store.SetFloatPara(3, 0, 321.0);  // idle speed
     store.SetIntPara(7, 0, 2);        // frame mode
-    ASSERT_NE(store.ExportParaFile(File("partial.ZintUSet")), 0);
 
     gUserPara.idleAccMmPerS2 = 1234.0;
     gUserPara.idleDelayMs = 40.0;
     gUserPara.speedFactorPercent = 150;
-    ASSERT_EQ(ImportUserParaFile(File("partial.ZintUSet")), 1);
+    ASSERT_TRUE(gUserPara.LoadFromStore(store));
     EXPECT_EQ(gUserPara.idleSpeedMmPerS, 321.0);
     EXPECT_EQ(gUserPara.frameMode, 2);
     EXPECT_EQ(gUserPara.idleAccMmPerS2, 1234.0);
     EXPECT_EQ(gUserPara.idleDelayMs, 40.0);
     EXPECT_EQ(gUserPara.speedFactorPercent, 150);
+}
+
+// A parameter file holds every key of its record once: one that lacks a key, repeats one or holds a key
+// the record does not have lost or gained something on its way, and is refused whole.
+TEST_F(MachineParaFilesTest, AFileWithoutExactlyTheRecordsKeysIsRefused) {
+    struct Case {
+        const char* name;
+        void (*change)(CSettingstore&);
+    };
+    const Case cases[] = {
+        {"a key missing", [](CSettingstore& store) {
+             CSettingstore partial;
+             for (const CSettingstore::EntryName& name : store.EntryNames()) {
+                 std::string text;
+                 store.GetParaData(name.key, name.id, text);
+                 if (!(name.key == 7 && name.id == 5)) {
+                     partial.SetParaData(name.key, name.id, text);
+                 }
+             }
+             store.RemoveAllData();
+             for (const CSettingstore::EntryName& name : partial.EntryNames()) {
+                 std::string text;
+                 partial.GetParaData(name.key, name.id, text);
+                 store.SetParaData(name.key, name.id, text);
+             }
+         }},
+        {"a key of no field", [](CSettingstore& store) { store.SetFloatPara(7, 8, 1.0); }},
+        {"a group of no record", [](CSettingstore& store) { store.SetFloatPara(9, 0, 1.0); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        gUserPara = CUserPara{};
+        gUserPara.focusDepthMm = 6.5;
+        CSettingstore store;
+        gUserPara.SaveToStore(store);
+        c.change(store);
+        ASSERT_NE(store.ExportParaFile(File("changed.ZintUSet")), 0);
+        gUserPara = CUserPara{};
+        EXPECT_EQ(ImportUserParaFile(File("changed.ZintUSet")), 0);
+        EXPECT_EQ(gUserPara.focusDepthMm, 5.0);
+    }
 }
 
 TEST_F(MachineParaFilesTest, TheIdleDelayAndFactorsDoNotTravelInFiles) {
@@ -349,6 +389,8 @@ TEST_F(MachineParaFilesTest, StoredTextThatIsNotOneNumberRefusesTheFile) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
         CSettingstore store;
+        gVendorPara = CVendorPara{};
+        gVendorPara.SaveToStore(store);   // every key, so that only the bad value can refuse the file
         store.SetFloatPara(0, 4, 450.0);  // a good breadth beside the bad value
         store.SetParaData(c.group, c.index, c.text);
         ASSERT_NE(store.ExportParaFile(File("bad.ZintVSet")), 0);
