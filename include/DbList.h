@@ -74,8 +74,9 @@ class CDbList {
         explicit BasicIterator(NodePointer node) : node_(node) {}
         // A mutable iterator gives way to a const one.
         template <typename OtherValue, typename OtherNodePointer>
-            requires std::is_convertible_v<OtherNodePointer, NodePointer>
-        BasicIterator(const BasicIterator<OtherValue, OtherNodePointer>& other) : node_(other.node_) {}
+        requires std::is_convertible_v<OtherNodePointer, NodePointer> BasicIterator(
+            const BasicIterator<OtherValue, OtherNodePointer>& other)
+            : node_(other.node_) {}
 
         reference operator*() const { return node_->value; }
         pointer operator->() const { return &node_->value; }
