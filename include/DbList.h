@@ -10,6 +10,8 @@
 #pragma once
 
 #include <cstddef>
+#include <iterator>
+#include <type_traits>
 #include <utility>
 
 #include "BlockPool.h"
@@ -55,6 +57,62 @@ class CDbList {
         }
         return *this;
     }
+
+    // Walks the values from the first node to the last, so that a range-for reads a list as any other
+    // container. An iterator stays valid while its node is in the list; removing the node it stands on
+    // leaves it dangling, so a walk that removes still goes through the cursor and RemoveCurrent.
+    template <typename Value, typename NodePointer>
+    class BasicIterator {
+      public:
+        using iterator_category = std::bidirectional_iterator_tag;
+        using value_type = T;
+        using difference_type = std::ptrdiff_t;
+        using pointer = Value*;
+        using reference = Value&;
+
+        BasicIterator() = default;
+        explicit BasicIterator(NodePointer node) : node_(node) {}
+        // A mutable iterator gives way to a const one.
+        template <typename OtherValue, typename OtherNodePointer>
+        requires std::is_convertible_v<OtherNodePointer, NodePointer> BasicIterator(
+            const BasicIterator<OtherValue, OtherNodePointer>& other)
+            : node_(other.node_) {}
+
+        reference operator*() const { return node_->value; }
+        pointer operator->() const { return &node_->value; }
+        BasicIterator& operator++() {
+            node_ = node_->next;
+            return *this;
+        }
+        BasicIterator operator++(int) {
+            BasicIterator before = *this;
+            node_ = node_->next;
+            return before;
+        }
+        BasicIterator& operator--() {
+            node_ = node_->prev;
+            return *this;
+        }
+        BasicIterator operator--(int) {
+            BasicIterator before = *this;
+            node_ = node_->prev;
+            return before;
+        }
+        bool operator==(const BasicIterator&) const = default;
+
+      private:
+        template <typename, typename>
+        friend class BasicIterator;
+        NodePointer node_ = nullptr;
+    };
+    using iterator = BasicIterator<T, Node*>;
+    using const_iterator = BasicIterator<const T, const Node*>;
+
+    // A released list (no sentinel) is empty: begin and end are both the null iterator.
+    iterator begin() { return iterator(head == nullptr ? nullptr : head->next); }
+    iterator end() { return iterator(head); }
+    const_iterator begin() const { return const_iterator(head == nullptr ? nullptr : head->next); }
+    const_iterator end() const { return const_iterator(head); }
 
     int IsEmpty() const { return head == nullptr || head->next == head ? 1 : 0; }
 

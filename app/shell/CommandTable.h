@@ -1,6 +1,7 @@
 // The main window's commands as data: id, language key, where the item sits in the menu, its shortcut,
-// the handler that runs it, and the rules that enable and check it over a record of the program's state.
-// Menus, toolbars and their update handlers are built from this one table.
+// the rules that enable and check it over a record of the program's state, and the handler that runs
+// it. The layout of the menu lies here; each family of commands registers the handlers of its rows
+// (CommandRegistry), so that a new family is a file of its own and the main window only routes.
 #pragma once
 
 #include <array>
@@ -8,6 +9,13 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
+
+class ShellContext;
+struct CommandEntry;
+
+// Runs a command over the shell: the drawing, the document and the main window's services.
+using CommandHandler = void (*)(ShellContext& shell, const CommandEntry& command);
 
 // When a command is enabled.
 enum class EnableRule : std::uint8_t {
@@ -58,13 +66,13 @@ struct CommandEntry {
     std::string_view popup;    // the popup that holds the item ("MU1" .. "MU7"); empty: toolbar only
     std::string_view submenu;  // the submenu within the popup ("MU2M", "MU3F", "MU72"), or empty
     std::string_view shortcut;
-    std::string_view handler;
     EnableRule enable;
     CheckRule check = CheckRule::kNone;
-    std::uint32_t toolGroup = 0;  // tool mode groups: 0x1000 view, 0x2000 draw, 0x4000 select, 0x8000
-    std::uint32_t toolBit = 0;    // node edit, 0x10000 cut point and direction
-    std::uint32_t toolMode = 0;   // the tool mode the command sets, 0 for none
-    int value = 0;                // language index or bar number
+    std::uint32_t toolGroup = 0;       // tool mode groups: 0x1000 view, 0x2000 draw, 0x4000 select, 0x8000
+    std::uint32_t toolBit = 0;         // node edit, 0x10000 cut point and direction
+    std::uint32_t toolMode = 0;        // the tool mode the command sets, 0 for none
+    int value = 0;                     // language index or bar number
+    CommandHandler handler = nullptr;  // null in the layout and for a later command
 };
 
 // What the enable and check rules look at.
@@ -85,10 +93,33 @@ struct CommandState {
     std::array<bool, static_cast<std::size_t>(Bar::kCount)> barVisible{};
 };
 
-// Every command, in menu order (the toolbar-only rotate command last).
+// Every command, in menu order (the toolbar-only rotate command last), without handlers: the layout
+// that menus and toolbars are built from.
 std::span<const CommandEntry> CommandTable();
 // The command of the id; null for one the table does not hold.
 const CommandEntry* FindCommand(std::uint32_t id);
+
+// A family's handler for one command id of the table.
+struct CommandBinding {
+    std::uint32_t id;
+    CommandHandler handler;
+};
+
+// The table with the handlers the families registered. A command has one handler at most: a second
+// one, a null one, or an id that the table does not hold stops the program, since a menu item would
+// then run something other than what its row says.
+class CommandRegistry {
+  public:
+    CommandRegistry();
+
+    void Register(std::span<const CommandBinding> bindings);
+    // In menu order, as CommandTable, each row with its handler once registered.
+    std::span<const CommandEntry> Entries() const { return entries_; }
+    const CommandEntry* Find(std::uint32_t id) const;
+
+  private:
+    std::vector<CommandEntry> entries_;
+};
 
 // Commands whose dialogs or libraries the program does not have yet, and the docking panel's pages not
 // built yet (by their dialog template id). They stay disabled in menus, bars and tabs and say so in the

@@ -13,7 +13,7 @@
 #include "CutrixDoc.h"
 #include "Filebridge.h"
 #include "ImportRules.h"
-#include "LanguageTexts.h"
+#include "PlaceImportedData.h"
 #include "SettingsGlobals.h"
 #include "SettingsRecords.h"
 
@@ -118,7 +118,8 @@ class HandOverImport {
         if (result == 0) {
             return true;
         }
-        messages_.ShowMessageBox(GetLangText("Prompt", "3"), "", platform::kOk | platform::kIconWarning);
+        messages_.ShowMessageBox(ImportRefusedText(LoadFailureText(), _file_LastImportFailure()), "",
+                                 platform::kOk | platform::kIconWarning);
         return false;
     }
 

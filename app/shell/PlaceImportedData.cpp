@@ -7,6 +7,7 @@
 #include "CadBitmap.h"
 #include "CadCurve.h"
 #include "CadPoint.h"
+#include "LanguageTexts.h"
 #include "ListNodes.h"
 #include "Rasterkit.h"
 #include "SettingsGlobals.h"
@@ -108,6 +109,18 @@ void RunWorker(ImportPlacement& placement) {
 
 const char* NoImportDataText() {
     return LanguageIndex == kLanguageSimplifiedChinese ? "无导入数据!" : "No data!";
+}
+
+std::string LoadFailureText() {
+    return GetLangText("Prompt", "3");
+}
+
+std::string ImportRefusedText(std::string_view prompt, std::string_view reason) {
+    std::string text(prompt);
+    if (!reason.empty()) {
+        text.append("\n").append(reason);
+    }
+    return text;
 }
 
 const char* ImportWorkerStartFailedText() {

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
+#include <string_view>
 
 #include "CadMgr.h"
 #include "DbList.h"
@@ -36,5 +38,10 @@ int PlaceImportedData(CDbList<CFileDraw*>& records, int runWorker, ImportPlaceme
 
 // "No data!" in the interface language.
 const char* NoImportDataText();
+// "Load data failure!" of the language files: a file that the file library refused.
+std::string LoadFailureText();
+// The message of a refused import: the prompt, then on a line of its own the file library's reason when
+// it gave one ("file kind not supported: ...").
+std::string ImportRefusedText(std::string_view prompt, std::string_view reason);
 // The message when the import worker's thread cannot be started, in the interface language.
 const char* ImportWorkerStartFailedText();

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <optional>
 #include <thread>
@@ -274,4 +276,77 @@ TEST(CDbList, NodesMayBeFreedOnAnotherThreadAndInAnotherList) {
     EXPECT_EQ(Values(gathered).back(), 7999);
     std::thread([&] { gathered.Release(); }).join();
     lists.clear();
+}
+
+namespace {
+
+struct IterationCase {
+    const char* name;
+    std::vector<int> values;
+};
+
+}  // namespace
+
+TEST(CDbList, RangeForWalksTheValuesInOrderAndBackwards) {
+    const std::vector<IterationCase> cases = {
+        {"empty", {}},
+        {"one value", {7}},
+        {"several values", {3, 1, 4, 1, 5}},
+    };
+    for (const IterationCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        IntList list;
+        for (int value : c.values) {
+            list.AddTail(value);
+        }
+        std::vector<int> forward;
+        for (int value : list) {
+            forward.push_back(value);
+        }
+        EXPECT_EQ(forward, c.values);
+
+        const IntList& readOnly = list;
+        std::vector<int> backward;
+        for (auto it = readOnly.end(); it != readOnly.begin();) {
+            backward.push_back(*--it);
+        }
+        EXPECT_EQ(backward, std::vector<int>(c.values.rbegin(), c.values.rend()));
+    }
+}
+
+TEST(CDbList, IteratorWritesReachTheNodesAndLeaveTheRingAndCursorAsTheyWere) {
+    IntList list;
+    Filled(list, {1, 2, 3});
+    list.cursor = list.head->next->next;
+    for (int& value : list) {
+        value *= 10;
+    }
+    EXPECT_EQ(Values(list), (std::vector<int>{10, 20, 30}));
+    EXPECT_EQ(list.cursor->value, 20);
+    EXPECT_EQ(list.count, 3);
+    ExpectWellLinked(list);
+    IntList::const_iterator first = list.begin();  // a mutable iterator converts to a const one
+    EXPECT_EQ(*first, 10);
+}
+
+TEST(CDbList, ReleasedListIteratesAsEmpty) {
+    IntList list;
+    Filled(list, {1, 2});
+    list.Release();
+    EXPECT_EQ(list.begin(), list.end());
+    int visited = 0;
+    for ([[maybe_unused]] int value : list) {
+        ++visited;
+    }
+    EXPECT_EQ(visited, 0);
+}
+
+TEST(CDbList, IteratorSuitsStandardAlgorithms) {
+    IntList list;
+    Filled(list, {4, 8, 15, 16, 23, 42});
+    static_assert(std::bidirectional_iterator<IntList::iterator>);
+    static_assert(std::bidirectional_iterator<IntList::const_iterator>);
+    EXPECT_EQ(std::distance(list.begin(), list.end()), 6);
+    EXPECT_EQ(*std::find(list.begin(), list.end(), 16), 16);
+    EXPECT_EQ(std::find(list.begin(), list.end(), 99), list.end());
 }

@@ -7,6 +7,7 @@
 #include <map>
 #include <new>
 #include <set>
+#include <utility>
 
 #include "AiReader.h"
 #include "DxfReader.h"
@@ -72,6 +73,12 @@ bool Dispatch(FileKind kind, std::string_view bytes, const ImportOptions& option
             break;
     }
     return out.Fail("file kind not supported");
+}
+
+// Per thread, so that an import on a worker never replaces the reason another thread is about to show.
+std::string& LastImportFailure() {
+    thread_local std::string failure;
+    return failure;
 }
 
 }  // namespace
@@ -150,11 +157,20 @@ ImportOutcome ImportPath(const std::string& path, const ImportOptions& options) 
                        magick == MagickFormats().end() ? std::string() : magick->second);
 }
 
+void SetLastImportFailure(std::string failure) {
+    LastImportFailure() = std::move(failure);
+}
+
 }  // namespace filebridge
+
+const char* _file_LastImportFailure() {
+    return filebridge::LastImportFailure().c_str();
+}
 
 short _file_ImportFile(const char* path, int /*language*/, double precision, double unitScale,
                        const std::uint32_t* layerColours, std::uint32_t colour, std::int32_t option,
                        std::int32_t /*reserved*/, CDbList<CFileDraw*>* records) {
+    filebridge::SetLastImportFailure({});
     if (path == nullptr || records == nullptr || records->head == nullptr) {
         return 1;
     }
@@ -163,6 +179,7 @@ short _file_ImportFile(const char* path, int /*language*/, double precision, dou
             filebridge::ImportOptions::Sanitised(precision, unitScale, layerColours, colour, option != 0);
         filebridge::ImportOutcome outcome = filebridge::ImportPath(path, options);
         if (!outcome.Succeeded()) {
+            filebridge::SetLastImportFailure(std::move(outcome.failure));
             return 1;
         }
         for (std::unique_ptr<CFileDraw>& record : outcome.records) {
@@ -170,6 +187,9 @@ short _file_ImportFile(const char* path, int /*language*/, double precision, dou
             record.release();
         }
         return 0;
+    } catch (const std::bad_alloc&) {
+        filebridge::SetLastImportFailure("file needs more memory than is available");
+        return 1;
     } catch (...) {
         return 1;
     }

@@ -34,4 +34,7 @@ ImportOutcome ImportBytes(FileKind kind, std::string_view bytes, const ImportOpt
                           const std::string& magickFormat = {});
 ImportOutcome ImportPath(const std::string& path, const ImportOptions& options);
 
+// What _file_LastImportFailure gives the calling thread from now on.
+void SetLastImportFailure(std::string failure);
+
 }  // namespace filebridge

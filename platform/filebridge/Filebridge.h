@@ -21,6 +21,11 @@ FILEBRIDGE_API short _file_ImportFile(const char* path, int language, double pre
                                       const std::uint32_t* layerColours, std::uint32_t colour, std::int32_t option,
                                       std::int32_t reserved, CDbList<CFileDraw*>* records);
 
+// Why the calling thread's last _file_ImportFile or _file_Import failed, in the reader's words ("file kind
+// not supported: ...", "file needs more memory than is available"); empty after a success, a cancelled
+// choice or a failure without a reason. Valid until the thread's next import.
+FILEBRIDGE_API const char* _file_LastImportFailure();
+
 // "IN;".
 FILEBRIDGE_API short _file_SavePltHeader(std::FILE* file);
 // One curve: select pen 1 + the colour's slot in `colours` (pen 1 when absent), pen-up moves and

@@ -5,6 +5,8 @@
 #include <set>
 
 #include "CommandTable.h"
+#include "DrawingOperation.h"
+#include "EditCommands.h"
 #include "LanguageTexts.h"
 #include "SettingsGlobals.h"
 
@@ -43,15 +45,52 @@ TEST(CommandTableTest, IdsAreUniqueAndEveryMenuItemHasAText) {
 TEST(CommandTableTest, LineAndCurveCommandsShowTheTextOfTheirHandlers) {
     LanguageIndex = kLanguageEnglish;
     WriteDefaultTexts();
-    const CommandEntry& toLines = Command(40040);
-    const CommandEntry& toBeziers = Command(40043);
-    EXPECT_EQ(toLines.handler, "CCadMgr::SegmentsToLines");
+    CommandRegistry registry;
+    RegisterEditCommands(registry);
+    const CommandEntry& toLines = *registry.Find(40040);
+    const CommandEntry& toBeziers = *registry.Find(40043);
+    EXPECT_EQ(toLines.handler, &RunDrawingOperation<&CCadMgr::SegmentsToLines>);
     EXPECT_EQ(GetLangText("Menu", std::string(toLines.textKey)), "Curve to line");
-    EXPECT_EQ(toBeziers.handler, "CCadMgr::SegmentsToBeziers");
+    EXPECT_EQ(toBeziers.handler, &RunDrawingOperation<&CCadMgr::SegmentsToBeziers>);
     EXPECT_EQ(GetLangText("Menu", std::string(toBeziers.textKey)), "Line to curve");
     // Their prompts already described the handlers, so the command keys stay.
     EXPECT_EQ(toLines.key, "MU2R");
     EXPECT_EQ(toBeziers.key, "MU2S");
+}
+
+void DoNothing(ShellContext&, const CommandEntry&) {}
+
+TEST(CommandTableTest, RegistryGivesEachRowItsHandlerInMenuOrder) {
+    CommandRegistry registry;
+    const CommandBinding bindings[] = {{32782, DoNothing}};
+    registry.Register(bindings);
+    ASSERT_EQ(registry.Entries().size(), CommandTable().size());
+    for (std::size_t index = 0; index < CommandTable().size(); ++index) {
+        const CommandEntry& entry = registry.Entries()[index];
+        EXPECT_EQ(entry.id, CommandTable()[index].id);
+        EXPECT_EQ(entry.handler != nullptr, entry.id == 32782) << entry.id;
+    }
+    EXPECT_EQ(registry.Find(32782)->handler, &DoNothing);
+    EXPECT_EQ(registry.Find(12345), nullptr);
+}
+
+// Two families claiming one command would leave the menu item running whichever registered last; an id
+// outside the table would be a handler no menu reaches. Both stop the program at start-up.
+TEST(CommandTableDeathTest, RegistryRefusesASecondHandlerANullOneAndAnUnknownId) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const CommandBinding twice[] = {{32782, DoNothing}, {32782, DoNothing}};
+    const CommandBinding unknown[] = {{12345, DoNothing}};
+    const CommandBinding null[] = {{32782, nullptr}};
+    for (std::span<const CommandBinding> bindings : {std::span<const CommandBinding>(twice),
+                                                      std::span<const CommandBinding>(unknown),
+                                                      std::span<const CommandBinding>(null)}) {
+        EXPECT_DEATH(
+            {
+                CommandRegistry registry;
+                registry.Register(bindings);
+            },
+            "invariant broken");
+    }
 }
 
 TEST(CommandTableTest, EnableRulesFollowTheState) {

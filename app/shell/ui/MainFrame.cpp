@@ -4,45 +4,29 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QEventLoop>
-#include <QFileDialog>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QStatusBar>
 
 #include <algorithm>
-#include <array>
-#include <chrono>
-#include <functional>
 #include <string>
-#include <thread>
 
-#include "AboutDlg.h"
-#include "CadCurve.h"
 #include "CadMgr.h"
 #include "CanvasMapping.h"
 #include "CoolBar.h"
 #include "CutrixView.h"
 #include "DockPlatDlg.h"
-#include "Filebridge.h"
+#include "FileCommands.h"
 #include "FrameTwain.h"
-#include "ImportDialog.h"
-#include "ImportDlg.h"
-#include "ImportRules.h"
 #include "LanguageTexts.h"
 #include "LayerColorBar.h"
 #include "MainToolBars.h"
-#include "PlaceImportedData.h"
-#include "PlaceOnPage.h"
-#include "ProgramFolder.h"
 #include "PropertyBar.h"
 #include "RulerSplitterWnd.h"
 #include "RulerView.h"
-#include "ScanDlg.h"
-#include "ScanMessages.h"
+#include "ShellCommands.h"
 #include "SettingsGlobals.h"
-#include "SettingsRecords.h"
 #include "ShellTexts.h"
 #include "SplashWnd.h"
 #include "StatusBarXP.h"
@@ -62,43 +46,6 @@ QString MenuText(std::string_view key) {
     return FromUtf8(text.empty() ? std::string(key) : text);
 }
 
-void FreeRecords(CDbList<CFileDraw*>& records) {
-    for (auto* node = records.head->next; node != records.head; node = node->next) {
-        delete node->value;
-    }
-    records.RemoveAll();
-}
-
-// What every import hands the file library: the layer colours, and the plotter precision and unit scale
-// of the file settings (kept in range there).
-struct ImportArguments {
-    std::array<std::uint32_t, CCadMgr::kLayerTableSize> colours{};
-    double precision = 0.0;
-    double unitScale = 0.0;
-};
-
-ImportArguments ImportArgumentsOf(const CCadMgr& manager) {
-    ImportArguments arguments;
-    for (int slot = 0; slot < CCadMgr::kLayerTableSize; ++slot) {
-        arguments.colours[static_cast<std::size_t>(slot)] =
-            manager.vectorLayerTable[slot].commonParams.COM_Color;
-    }
-    arguments.precision = ClampPltPrecision(gFileParaSettings);
-    arguments.unitScale = ImportUnitScale(gFileParaSettings);
-    return arguments;
-}
-
-// Lets the file chooser close and the window repaint before the import's own dialog comes up. Keys and
-// clicks wait in the queue meanwhile: a command run now (a save typed right after choosing the file)
-// would act on the drawing before the import has placed anything in it.
-void SettleWithoutUserInput(std::chrono::milliseconds span) {
-    const auto end = std::chrono::steady_clock::now() + span;
-    while (std::chrono::steady_clock::now() < end) {
-        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-}
-
 bool HasBitmapSelected(const CCadMgr& manager) {
     for (auto* node = manager.selectionList.head->next; node != manager.selectionList.head;
          node = node->next) {
@@ -112,7 +59,7 @@ bool HasBitmapSelected(const CCadMgr& manager) {
 }  // namespace
 
 CMainFrame::CMainFrame(CCadMgr& manager, QWidget* parent)
-    : QMainWindow(parent), manager_(manager), doc_(manager) {
+    : QMainWindow(parent), manager_(manager), commands_(ShellCommandRegistry()), doc_(manager) {
     setCentralWidget(CreateRulerSplitter());
     view_->installEventFilter(this);
     CreateDockingPlat();
@@ -127,7 +74,7 @@ CMainFrame::CMainFrame(CCadMgr& manager, QWidget* parent)
     BuildMenus();
     BuildRecentFileMenu();
     CreateBars();
-    StartHistory();
+    history_.Start(doc_);
     UpdateFrameTitle();
     ShowSelectionInfo();
     UpdateCommandUi();
@@ -164,7 +111,7 @@ QMenu* CMainFrame::PopupFor(const CommandEntry& command) {
 }
 
 void CMainFrame::BuildMenus() {
-    for (const CommandEntry& command : CommandTable()) {
+    for (const CommandEntry& command : commands_.Entries()) {
         auto* action = new QAction(this);
         LabelAction(*action, command);
         platform::SetCommandId(*action, static_cast<int>(command.id));
@@ -195,7 +142,7 @@ void CMainFrame::RelabelMenu() {
         const std::size_t slash = key.find('/');
         menu->setTitle(MenuText(slash == std::string::npos ? key : key.substr(slash + 1)));
     }
-    for (const CommandEntry& command : CommandTable()) {
+    for (const CommandEntry& command : commands_.Entries()) {
         if (QAction* action = Action(command.id)) {
             LabelAction(*action, command);
         }
@@ -266,100 +213,9 @@ CommandState CMainFrame::CurrentCommandState() const {
     return state;
 }
 
-namespace {
-
-// The handlers this window has so far, by the table's handler name.
-using Handler = std::function<void(CCadMgr&)>;
-const std::map<std::string_view, Handler>& ManagerHandlers() {
-    static const std::map<std::string_view, Handler> handlers = {
-        {"CCadMgr::CutSelection", &CCadMgr::CutSelection},
-        {"CCadMgr::CopySelection", &CCadMgr::CopySelection},
-        {"CMainFrame::OnEditDelete",
-         [](CCadMgr& manager) {
-             if (IsNodeEditMode(manager.toolMode)) {
-                 manager.DeleteNodes();
-             } else {
-                 manager.DeleteSelection();
-             }
-         }},
-        {"CCadMgr::ZoomToPage", &CCadMgr::ZoomToPage},
-        {"CCadMgr::ZoomToSelection", &CCadMgr::ZoomToSelection},
-        {"CCadMgr::ZoomToAll", &CCadMgr::ZoomToAll},
-        {"CCadMgr::SelectAll", &CCadMgr::SelectAll},
-        {"CCadMgr::GroupSelection", &CCadMgr::GroupSelection},
-        {"CCadMgr::UngroupSelection", &CCadMgr::UngroupSelection},
-        {"CCadMgr::DeleteNodes", &CCadMgr::DeleteNodes},
-        {"CCadMgr::CombineNodes", &CCadMgr::CombineNodes},
-        {"CCadMgr::BreakCurve", &CCadMgr::BreakCurve},
-        {"CCadMgr::SegmentsToLines", &CCadMgr::SegmentsToLines},
-        {"CCadMgr::SegmentsToBeziers", &CCadMgr::SegmentsToBeziers},
-        {"CCadMgr::MirrorSelectionHorz", &CCadMgr::MirrorSelectionHorz},
-        {"CCadMgr::MirrorSelectionVert", &CCadMgr::MirrorSelectionVert},
-        {"CMainFrame::OnDataCenter", &CCadMgr::CenterSelectionOnPage},  // it reports the change itself
-        {"CCadMgr::AlignLeft", &CCadMgr::AlignLeft},
-        {"CCadMgr::AlignRight", &CCadMgr::AlignRight},
-        {"CCadMgr::AlignTop", &CCadMgr::AlignTop},
-        {"CCadMgr::AlignBottom", &CCadMgr::AlignBottom},
-        {"CCadMgr::AlignHorzCenter", &CCadMgr::AlignHorzCenter},
-        {"CCadMgr::AlignVertCenter", &CCadMgr::AlignVertCenter},
-        {"CCadMgr::AlignPageCenter", &CCadMgr::AlignPageCenter},
-        {"CCadMgr::SpaceHorizontally", &CCadMgr::SpaceHorizontally},
-        {"CCadMgr::SpaceVertically", &CCadMgr::SpaceVertically},
-        {"CCadMgr::SameWidth", &CCadMgr::SameWidth},
-        {"CCadMgr::SameHeight", &CCadMgr::SameHeight},
-        {"CCadMgr::SameSize", &CCadMgr::SameSize},
-        {"CCadMgr::MoveSelectionToTopLeft", &CCadMgr::MoveSelectionToTopLeft},
-        {"CCadMgr::MoveSelectionToTopRight", &CCadMgr::MoveSelectionToTopRight},
-        {"CCadMgr::MoveSelectionToBottomRight", &CCadMgr::MoveSelectionToBottomRight},
-        {"CCadMgr::MoveSelectionToBottomLeft", &CCadMgr::MoveSelectionToBottomLeft},
-    };
-    return handlers;
-}
-
-// The display switches the view commands flip, by handler name.
-int* DisplaySwitch(std::string_view handler) {
-    if (handler == "CMainFrame::OnShowPath") {
-        return &ShowPathOn;
-    }
-    if (handler == "CMainFrame::OnGraphHatch") {
-        return &FillDisplayOn;
-    }
-    if (handler == "CMainFrame::OnShowArray") {
-        return &ShowArray;
-    }
-    return nullptr;
-}
-
-// The frame's own commands, by handler name.
-bool IsFrameCommand(std::string_view handler) {
-    static constexpr std::array<std::string_view, 12> kFrameHandlers = {
-        "CCutrixApp::OnFileNew",   "CCutrixApp::OnFileOpen",   "CCutrixApp::OnOpenRecentFile",
-        "CCutrixDoc::OnFileSave",  "CCutrixDoc::OnFileSaveAs", "CMainFrame::OnImport",
-        "CMainFrame::OnExport",    "CCutrixApp::OnAppExit",    "CCutrixView::OnEditUndo",
-        "CCutrixView::OnEditRedo", "CCutrixApp::OnAppAbout",   "CMainFrame::OnCapture",
-    };
-    return std::ranges::find(kFrameHandlers, handler) != kFrameHandlers.end();
-}
-
-// The edit and language commands the frame runs itself.
-bool IsEditOrLanguageCommand(std::string_view handler) {
-    static constexpr std::array<std::string_view, 3> kHandlers = {
-        "CMainFrame::OnEditPaste", "CMainFrame::OnAddNodes", "CMainFrame::OnLanguage"};
-    return std::ranges::find(kHandlers, handler) != kHandlers.end();
-}
-
-// True when this window can run the command now; the others wait with the later commands.
-bool HasHandler(const CommandEntry& command) {
-    return command.toolMode != 0 || DisplaySwitch(command.handler) != nullptr ||
-           IsFrameCommand(command.handler) || IsEditOrLanguageCommand(command.handler) ||
-           ManagerHandlers().contains(command.handler);
-}
-
-}  // namespace
-
 void CMainFrame::UpdateCommandUi() {
     const CommandState state = CurrentCommandState();
-    for (const CommandEntry& command : CommandTable()) {
+    for (const CommandEntry& command : commands_.Entries()) {
         QAction* action = Action(command.id);
         if (action == nullptr) {
             continue;
@@ -379,7 +235,7 @@ void CMainFrame::UpdateCommandUi() {
 }
 
 void CMainFrame::RunCommand(std::uint32_t id) {
-    const CommandEntry* command = FindCommand(id);
+    const CommandEntry* command = commands_.Find(id);
     if (command == nullptr || !CanRun(*command)) {
         return;
     }
@@ -387,100 +243,8 @@ void CMainFrame::RunCommand(std::uint32_t id) {
     if (QAction* action = Action(id); action != nullptr && !action->isEnabled()) {
         return;
     }
-    const std::string_view handler = command->handler;
-    if (command->toolMode != 0) {
-        SetToolMode(ToolModeAfter(*command, manager_.toolMode));
-        AfterToolCommand(command->toolMode);
-    } else if (command->check == CheckRule::kBarVisible) {
-        barToggles_.Toggle(static_cast<Bar>(command->value));
-    } else if (handler == "CMainFrame::OnEditPaste") {
-        OnEditPaste();
-    } else if (handler == "CMainFrame::OnAddNodes") {
-        OnAddNodes();
-    } else if (handler == "CMainFrame::OnLanguage") {
-        LanguageIndex = static_cast<std::uint16_t>(command->value);
-        SetLanguage();
-    } else if (handler == "CCutrixApp::OnFileNew") {
-        OnFileNew();
-    } else if (handler == "CCutrixApp::OnOpenRecentFile") {
-        OpenRecentFile(0);
-    } else if (handler == "CCutrixApp::OnFileOpen") {
-        OnFileOpen();
-    } else if (handler == "CCutrixDoc::OnFileSave") {
-        OnFileSave();
-    } else if (handler == "CCutrixDoc::OnFileSaveAs") {
-        OnFileSaveAs();
-    } else if (handler == "CMainFrame::OnImport") {
-        OnImport();
-    } else if (handler == "CMainFrame::OnExport") {
-        OnExport();
-    } else if (handler == "CCutrixApp::OnAppExit") {
-        close();
-    } else if (handler == "CCutrixView::OnEditUndo") {
-        OnEditUndo();
-    } else if (handler == "CCutrixView::OnEditRedo") {
-        OnEditRedo();
-    } else if (handler == "CCutrixApp::OnAppAbout") {
-        CAboutDlg(this).exec();
-    } else if (handler == "CMainFrame::OnCapture") {
-        OnCapture();
-    } else if (int* displaySwitch = DisplaySwitch(handler)) {
-        *displaySwitch = *displaySwitch != 0 ? 0 : 1;
-        view_->RequestRepaint();
-    } else if (const auto found = ManagerHandlers().find(handler); found != ManagerHandlers().end()) {
-        found->second(manager_);
-        OnDataChanged();
-    }
+    command->handler(*this, *command);
     UpdateCommandUi();
-}
-
-void CMainFrame::AfterToolCommand(std::uint32_t mode) {
-    constexpr std::uint32_t kZoomOutTool = 0x1002;
-    constexpr std::uint32_t kZoomInTool = 0x1004;
-    constexpr std::uint16_t kZoomOut = 2;
-    constexpr std::uint16_t kZoomIn = 4;
-    const QPoint centre(view_->width() / 2, view_->height() / 2);
-    if (mode == kZoomOutTool || mode == kZoomInTool) {
-        manager_.ZoomAtPoint(mode == kZoomInTool ? kZoomIn : kZoomOut, centre.x(), centre.y());
-    } else if (mode == CCadMgr::kCutPointPick || mode == CCadMgr::kCutDirectionPick) {
-        manager_.ClearSelection();
-        OnDataChanged();
-    }
-}
-
-void CMainFrame::OnEditPaste() {
-    const platform::Point cursor = view_->GetCursorPos();
-    const int countBefore = manager_.elementList.count;
-    if (view_->rect().contains(cursor.x, cursor.y)) {
-        manager_.PasteAt(cursor.x, cursor.y);
-    }
-    // The pasted copies are a change of the drawing like any other: the document is modified and the
-    // change can be undone.
-    if (manager_.elementList.count != countBefore) {
-        manager_.NotifyModified();
-    }
-    view_->RequestRepaint();
-}
-
-void CMainFrame::OnAddNodes() {
-    if (manager_.pointMarkVisible == 0 || manager_.GetOwnerHwnd() == nullptr) {
-        return;
-    }
-    constexpr int kPickPixels = 3;
-    const double toleranceMm = manager_.PixelsToLogical(manager_.GetPreparedDC(), kPickPixels) * 0.001;
-    for (auto* node = manager_.selectionList.head->next; node != manager_.selectionList.head;
-         node = node->next) {
-        if (node->value->typeCode != kCurveElement) {
-            continue;
-        }
-        auto* curve = static_cast<CCadCurve*>(node->value);
-        if (curve->AddNode(manager_.pointMark.x, manager_.pointMark.y, toleranceMm) != 0) {
-            curve->UpdateSmooth();
-            manager_.pointMarkVisible = 0;
-            manager_.Redraw(1, 0);
-            return;
-        }
-    }
 }
 
 void CMainFrame::SetToolMode(std::uint32_t mode) {
@@ -492,10 +256,6 @@ void CMainFrame::SetToolMode(std::uint32_t mode) {
 void CMainFrame::UpdateFrameTitle() {
     const std::string& software = gVendorInfo.entries[VendorInfo::kSoftwareTitle];
     setWindowTitle(FromUtf8(FrameCaption(software, doc_.GetTitle())));
-}
-
-void CMainFrame::StartHistory() {
-    history_.Start(doc_);
 }
 
 void CMainFrame::ShowSelectionInfo() {
@@ -513,10 +273,10 @@ bool CMainFrame::CanRun(const CommandEntry& command) const {
     if (IsLaterCommand(command.id)) {
         return false;
     }
-    if (command.check == CheckRule::kBarVisible) {
-        return barToggles_.Has(static_cast<Bar>(command.value));
+    if (command.check == CheckRule::kBarVisible && !barToggles_.Has(static_cast<Bar>(command.value))) {
+        return false;
     }
-    return HasHandler(command);
+    return command.handler != nullptr;
 }
 
 void CMainFrame::CreateBars() {
@@ -567,47 +327,27 @@ void CMainFrame::BringToFront() {
 }
 
 std::optional<std::filesystem::path> CMainFrame::ChooseSavePath() {
-    const QString file =
-        QFileDialog::getSaveFileName(this, {}, FromUtf8(doc_.GetTitle()), QStringLiteral("Cutrix (*.lcx)"));
-    if (file.isEmpty()) {
-        return std::nullopt;
-    }
-    std::filesystem::path path = file.toStdString();
-    if (path.extension().empty()) {
-        path += ".lcx";
-    }
-    return path;
-}
-
-void CMainFrame::OnFileNew() {
-    if (!CanCloseFrame(doc_, *view_, *this)) {
-        return;
-    }
-    StartNewDocument(platform::HandoverFolder(), doc_, this, *view_);
-    StartHistory();
-    UpdateFrameTitle();
+    return ChooseDocumentSavePath(this, doc_.GetTitle());
 }
 
 bool CMainFrame::OpenDocumentFile(const std::filesystem::path& file) {
-    if (doc_.OpenDocument(file, *view_) != CCutrixDoc::LoadResult::kOpened) {
-        return false;
-    }
-    StartHistory();
-    manager_.ZoomToPage();
-    OnDataChanged();
-    UpdateFrameTitle();
-    RememberRecentFile(file);
-    return true;
+    return ::OpenDocumentFile(*this, file);
 }
 
-void CMainFrame::OnFileOpen() {
-    if (!CanCloseFrame(doc_, *view_, *this)) {
-        return;
-    }
-    const QString file = QFileDialog::getOpenFileName(this, {}, {}, QStringLiteral("Cutrix (*.lcx)"));
-    if (!file.isEmpty()) {
-        OpenDocumentFile(file.toStdString());
-    }
+bool CMainFrame::ImportFile(const std::filesystem::path& file) {
+    return ::ImportFile(*this, file);
+}
+
+void CMainFrame::PlaceImportedData(CDbList<CFileDraw*>& records, int select) {
+    PlaceImport(*this, records, select);
+}
+
+void CMainFrame::ToggleBar(Bar bar) {
+    barToggles_.Toggle(bar);
+}
+
+void CMainFrame::CloseWindow() {
+    close();
 }
 
 void CMainFrame::BuildRecentFileMenu() {
@@ -618,7 +358,7 @@ void CMainFrame::BuildRecentFileMenu() {
     for (std::size_t index = 1; index < CRecentFileList::kMaxEntries; ++index) {
         auto* action = new QAction(this);
         platform::SetCommandId(*action, static_cast<int>(kFirstRecentFileId + index));
-        connect(action, &QAction::triggered, this, [this, index] { OpenRecentFile(index); });
+        connect(action, &QAction::triggered, this, [this, index] { OpenRecentFile(*this, index); });
         menu->insertAction(after, action);
         recentFileActions_.push_back(action);
     }
@@ -646,168 +386,18 @@ void CMainFrame::UpdateRecentFileMenu() {
     }
 }
 
-void CMainFrame::RememberRecentFile(const std::filesystem::path& file) {
-    recentFiles_.Add(file);
-    recentFiles_.Save();
+void CMainFrame::RecentFilesChanged() {
     UpdateRecentFileMenu();
-}
-
-// A file that no longer opens leaves the list, as it would only fail again.
-void CMainFrame::OpenRecentFile(std::size_t index) {
-    if (index >= recentFiles_.Entries().size() || !CanCloseFrame(doc_, *view_, *this)) {
-        return;
-    }
-    const std::filesystem::path file = recentFiles_.Entries()[index];
-    if (!OpenDocumentFile(file)) {
-        recentFiles_.Remove(index);
-        recentFiles_.Save();
-        UpdateRecentFileMenu();
-    }
-}
-
-bool CMainFrame::OnFileSave() {
-    if (doc_.GetPathName().empty()) {
-        return OnFileSaveAs();
-    }
-    if (!doc_.SaveDocument(doc_.GetPathName())) {
-        view_->ShowMessageBox(SaveFailedText(), "", platform::kOk | platform::kIconWarning);
-        return false;
-    }
-    UpdateFrameTitle();
-    RememberRecentFile(doc_.GetPathName());
-    return true;
-}
-
-bool CMainFrame::OnFileSaveAs() {
-    const std::optional<std::filesystem::path> file = ChooseSavePath();
-    if (!file) {
-        return false;
-    }
-    if (!doc_.SaveDocument(*file)) {
-        view_->ShowMessageBox(SaveFailedText(), "", platform::kOk | platform::kIconWarning);
-        return false;
-    }
-    UpdateFrameTitle();
-    RememberRecentFile(*file);
-    return true;
-}
-
-void CMainFrame::PlaceImportedData(CDbList<CFileDraw*>& records, int select) {
-    PlaceImport(records, select);
-}
-
-int CMainFrame::PlaceImport(CDbList<CFileDraw*>& records, int select) {
-    ImportPlacement placement{manager_, staging_, gFileParaSettings, manager_.drawColor, *view_};
-    placement.runWorker = [this](ImportWorkerJob& job) { RunImportWorkerInDialog(job, *view_, this); };
-    const int placed = ::PlaceImportedData(records, select, placement);
-    OnDataChanged();
-    return placed;
-}
-
-bool CMainFrame::FinishImport(CDbList<CFileDraw*>& records, const std::filesystem::path& file) {
-    constexpr std::chrono::milliseconds kSettleTime(100);
-    SettleWithoutUserInput(kSettleTime);
-    manager_.ClearSelection();
-    const bool placed = PlaceImport(records, 1) != 0;
-    if (placed) {
-        // Plotter and embroidery files are offered smoothing once its prompt exists.
-        CentreSelectionAndZoom(manager_);
-        SetLastImportedPath(file);
-        OnDataChanged();
-    }
-    FreeRecords(records);
-    return placed;
-}
-
-void CMainFrame::OnImport() {
-    const bool chinese = LanguageIndex == kLanguageSimplifiedChinese;
-    const ImportArguments arguments = ImportArgumentsOf(manager_);
-    CDbList<CFileDraw*> records;
-    std::string chosen;
-    const short result =
-        _file_Import(ImportFilter().c_str(), chinese ? "导入" : "Import", LanguageIndex, 1, &chosen,
-                     arguments.colours.data(), manager_.drawColor, arguments.precision, arguments.unitScale,
-                     static_cast<std::int32_t>(gFileParaSettings.importDxfText), 1, &records);
-    if (result == 2) {
-        FinishImport(records, chosen);
-        return;
-    }
-    if (result != 0) {
-        view_->ShowMessageBox(NoImportDataText(), "", platform::kOk | platform::kIconWarning);
-    }
-    FreeRecords(records);
-}
-
-bool CMainFrame::ImportFile(const std::filesystem::path& file) {
-    const ImportArguments arguments = ImportArgumentsOf(manager_);
-    CDbList<CFileDraw*> records;
-    const std::string path = file.string();
-    const short result = _file_ImportFile(
-        path.c_str(), LanguageIndex, arguments.precision, arguments.unitScale, arguments.colours.data(),
-        manager_.drawColor, static_cast<std::int32_t>(gFileParaSettings.importDxfText), 1, &records);
-    if (result != 0) {
-        view_->ShowMessageBox(GetLangText("Prompt", "3"), "", platform::kOk | platform::kIconWarning);
-        FreeRecords(records);
-        return false;
-    }
-    return FinishImport(records, file);
 }
 
 void CMainFrame::UseScannerLibrary(const std::string& name) {
     twain_ = std::make_unique<CFrameTwain>(this, name);
 }
 
-void CMainFrame::OnCapture() {
-    twain_->Release();
-    const bool enabled =
-        twain_->OpenSourceManager() && twain_->SelectSource() && twain_->Acquire(CTwain::kAnyCount);
-    if (enabled) {
-        CScanDlg dialog(
-            *twain_,
-            [this](const platform::DibBlock& page) {
-                if (PlaceScannedPicture(manager_, page, *view_) != 0) {
-                    view_->PostMessage(kElementsLoadedMessage, 0, 0);
-                    OnDataChanged();
-                }
-            },
-            this);
-        dialog.exec();
-    }
-    const std::string failure = ScanFailureText(twain_->LastError(), twain_->LastStatus());
-    if (!failure.empty()) {
-        view_->ShowMessageBox(failure, "", platform::kOk | platform::kIconWarning);
-    }
-}
-
-void CMainFrame::OnExport() {
-    const QString file = QFileDialog::getSaveFileName(this, {}, {}, QStringLiteral("PLT (*.plt);;AI (*.ai)"));
-    if (file.isEmpty()) {
-        return;
-    }
-    const std::string path = file.toStdString();
-    if (ExportKindOf(path) == ExportKind::kPlt) {
-        manager_.ExportPlt(path);
-    } else {
-        manager_.ExportAI(path);
-    }
-}
-
-void CMainFrame::OnEditUndo() {
-    if (history_.Undo(doc_)) {
-        OnDataChanged();
-    }
-}
-
-void CMainFrame::OnEditRedo() {
-    if (history_.Redo(doc_)) {
-        OnDataChanged();
-    }
-}
-
 void CMainFrame::OnHandOverMessage() {
     if (::OnHandOverMessage(platform::HandoverFolder(), doc_, *this, *view_, *this) ==
         HandOverOutcome::kImported) {
-        StartHistory();
+        history_.Start(doc_);
         UpdateFrameTitle();
     }
 }

@@ -1,6 +1,6 @@
-// CMainFrame: the program's one top-level window. It holds the drawing view, builds its menus from the
-// command table, keeps the status bar and caption, and runs the file, edit, tool and zoom commands on
-// the document and the drawing manager.
+// CMainFrame: the program's one top-level window. It holds the drawing view and the bars, builds its
+// menus and toolbars from the command table, enables and checks them, keeps the status bar and caption,
+// and routes each command to the handler its family registered, as the shell context of that handler.
 #pragma once
 
 #include <QMainWindow>
@@ -15,15 +15,16 @@
 #include "BarToggles.h"
 #include "CommandTable.h"
 #include "CutrixDoc.h"
+#include "CutrixView.h"
 #include "HandOver.h"
 #include "ImportStaging.h"
 #include "ProgramFolder.h"
 #include "RecentFileList.h"
+#include "ShellContext.h"
 #include "UndoStore.h"
 
 class CCadMgr;
 class CCoolBar;
-class CCutrixView;
 class CDockPlatDlg;
 class CFrameTwain;
 class CLayerColorBar;
@@ -34,23 +35,23 @@ class CStatusBarXP;
 class QAction;
 class QMenu;
 
-class CMainFrame : public QMainWindow, public HandOverFrame, public SavePathChooser {
+class CMainFrame : public QMainWindow, public ShellContext {
     Q_OBJECT
 
   public:
     explicit CMainFrame(CCadMgr& manager, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
-    CCutrixView& View() const { return *view_; }
     CRulerSplitterWnd& Splitter() const { return *splitter_; }
     CDockPlatDlg& DockPanel() const { return *dockPanel_; }
-    CCutrixDoc& Document() { return doc_; }
     const UndoHistory& History() const { return history_; }
     // The action of the command id; null when no menu holds it.
     QAction* Action(std::uint32_t id) const;
 
     // Runs the command of the id as its menu item would.
     void RunCommand(std::uint32_t id);
+    // The commands with the handlers of every family.
+    const CommandRegistry& Commands() const { return commands_; }
     // Opens the document file; false when it was refused or could not be read.
     bool OpenDocumentFile(const std::filesystem::path& file);
     // Imports the drawing file and leaves what it placed selected; false after the failure message.
@@ -59,8 +60,23 @@ class CMainFrame : public QMainWindow, public HandOverFrame, public SavePathChoo
     CommandState CurrentCommandState() const;
     // Enables and checks every action from the current state.
     void UpdateCommandUi();
-    void SetToolMode(std::uint32_t mode);
-    void UpdateFrameTitle();
+
+    // ShellContext.
+    CCadMgr& Manager() override { return manager_; }
+    CCutrixDoc& Document() override { return doc_; }
+    UndoHistory& History() override { return history_; }
+    CCutrixView& View() override { return *view_; }
+    void SetToolMode(std::uint32_t mode) override;
+    void ToggleBar(Bar bar) override;
+    // Reloads the texts of LanguageIndex and relabels the menus, status texts, panels and caption.
+    void SetLanguage() override;
+    void UpdateFrameTitle() override;
+    CRecentFileList& RecentFiles() override { return recentFiles_; }
+    void RecentFilesChanged() override;
+    CImportStaging& ImportStaging() override { return staging_; }
+    void CloseWindow() override;
+    QWidget* DialogParent() override { return this; }
+    CFrameTwain& Scanner() override { return *twain_; }
 
     // HandOverFrame.
     void PlaceImportedData(CDbList<CFileDraw*>& records, int select) override;
@@ -90,8 +106,6 @@ class CMainFrame : public QMainWindow, public HandOverFrame, public SavePathChoo
     static constexpr int kLayerColorBarId = 125;
     // "X:%.3lfmm,Y:%.3lfmm" in the position pane.
     void ShowStatusPos(double xMm, double yMm);
-    // Reloads the texts of LanguageIndex and relabels the menus, status texts, panels and caption.
-    void SetLanguage();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -103,38 +117,18 @@ class CMainFrame : public QMainWindow, public HandOverFrame, public SavePathChoo
     void CreateDockingPlat();
     void LabelAction(QAction& action, const CommandEntry& command);
     void RelabelMenu();
-    void OnEditPaste();
-    void OnAddNodes();
-    void AfterToolCommand(std::uint32_t mode);
     QMenu* PopupFor(const CommandEntry& command);
-    void ShowCommandPrompt(const CommandEntry& command);
 
-    void OnFileNew();
-    void OnFileOpen();
     void BuildRecentFileMenu();
     void UpdateRecentFileMenu();
-    void RememberRecentFile(const std::filesystem::path& file);
-    void OpenRecentFile(std::size_t index);
-    bool OnFileSave();
-    bool OnFileSaveAs();
-    void OnImport();
-    void OnExport();
-    void OnCapture();
-    void OnEditUndo();
-    void OnEditRedo();
-    void OnZoom(std::uint32_t id);
-    void StartHistory();
     void ShowSelectionInfo();
-    // Places the records through the import dialog; the placement's result.
-    int PlaceImport(CDbList<CFileDraw*>& records, int select);
-    // After a file was read: the records placed and centred on the page with the view zoomed to them.
-    bool FinishImport(CDbList<CFileDraw*>& records, const std::filesystem::path& file);
     void CreateBars();
-    // The command has a handler here now (a bar switch needs its bar).
+    // The command has a handler now (a bar switch needs its bar as well).
     bool CanRun(const CommandEntry& command) const;
     void ShowCursorPosition(QPoint viewPoint);
 
     CCadMgr& manager_;
+    const CommandRegistry commands_;
     CCutrixDoc doc_;
     UndoHistory history_;
     CImportStaging staging_;

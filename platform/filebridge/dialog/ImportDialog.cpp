@@ -6,6 +6,8 @@
 #include <mutex>
 #include <vector>
 
+#include "FileImport.h"
+
 namespace filebridge {
 
 namespace {
@@ -78,6 +80,7 @@ void SetFileChooser(FileChooser chooser) {
 short _file_Import(const char* filter, const char* title, int language, int flag, std::string* chosenPath,
                    const std::uint32_t* layerColours, std::uint32_t colour, double precision, double unitScale,
                    std::int32_t option, std::int32_t unused, CDbList<CFileDraw*>* records) {
+    filebridge::SetLastImportFailure({});
     try {
         const std::optional<std::string> chosen = filebridge::CurrentChooser()(
             filebridge::QtFilterOf(filter != nullptr ? filter : ""), title != nullptr ? title : "");

@@ -138,6 +138,39 @@ TEST(FileImportTest, ImportFileAppendsOnlyOnSuccess) {
     }
 }
 
+// The reason a file was refused is kept for the caller to show: without it the user only learns that
+// something failed. A success afterwards clears it, so an old reason never explains a new import.
+TEST(FileImportTest, RefusedImportLeavesItsReasonAndASuccessClearsIt) {
+    ScratchFolder folder;
+    std::array<std::uint32_t, 256> colours{};
+    const std::string plt = folder.Write("square.plt", "IN;SP1;PU0,0;PD10,0,10,10;PU;SP0;");
+    struct Case {
+        std::string path;
+        bool imports;
+        std::string reasonStart;  // the part of the reason that names what went wrong
+    };
+    const std::string unsupported = folder.Write("design.ska", "anything");
+    const std::string missing = folder.File("missing.dxf");
+    const Case cases[] = {
+        {unsupported, false, "file kind not supported: " + unsupported},
+        {plt, true, ""},
+        {missing, false, "cannot open " + missing},
+        {folder.Write("broken.dxf", Dxf("", LwPolyline("-5"))), false, ""},
+        {plt, true, ""},
+    };
+    for (const Case& c : cases) {
+        CDbList<CFileDraw*> records;
+        const short result = _file_ImportFile(c.path.c_str(), 1, 1016.0, 1.0, colours.data(), 0, 0, 1, &records);
+        const std::string reason = _file_LastImportFailure();
+        EXPECT_EQ(result == 0, c.imports) << c.path;
+        EXPECT_EQ(reason.empty(), c.imports) << c.path << ": " << reason;
+        EXPECT_EQ(reason.substr(0, c.reasonStart.size()), c.reasonStart) << c.path;
+        for (CFileDraw* record : records) {
+            delete record;
+        }
+    }
+}
+
 TEST(FileImportTest, OutOfRangeSettingsFallBackToUsableValues) {
     struct Case {
         double precision, unitScale, expectedPrecision, expectedScale;

@@ -126,7 +126,7 @@ TEST_F(FrameDialogsTest, CaptureFromTheFeederBringsEverySheetEachCentred) {
     cutrix::testing::UseSaneTestDevice({.mode = "Color"});
     ModalAnswerer answerer(AcceptScanSettings(QStringLiteral("Automatic Document Feeder")));
     frame.RunCommand(kCapture);
-    EXPECT_TRUE(answerer.messages.empty());
+    EXPECT_TRUE(answerer.messages.empty()) << (answerer.messages.empty() ? "" : answerer.messages[0]);
     const std::vector<CCadBitmap*> bitmaps = Bitmaps();
     ASSERT_EQ(bitmaps.size(), 10u);  // the test scanner's feeder holds ten sheets
     for (const CCadBitmap* bitmap : bitmaps) {
@@ -194,12 +194,17 @@ TEST_F(FrameDialogsTest, ImportRunsTheChosenFileThroughTheImportBoxAndCentresIt)
     EXPECT_EQ(ImportDone.load(), 1);
 }
 
+// Writes the bytes into a file of the test's home.
+std::filesystem::path WriteFile(const char* name, const QByteArray& bytes) {
+    const std::filesystem::path file = cutrix::testing::TempHome() / name;
+    QFile out(QString::fromStdString(file.string()));
+    EXPECT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(bytes);
+    return file;
+}
+
 TEST_F(FrameDialogsTest, AFileThatDoesNotImportSaysNoData) {
-    const std::filesystem::path file = cutrix::testing::TempHome() / "broken.dxf";
-    QFile dxf(QString::fromStdString(file.string()));
-    ASSERT_TRUE(dxf.open(QIODevice::WriteOnly));
-    dxf.write("0\nSECTION\n2\nENTITIES\n0\nLINE\n10\n");
-    dxf.close();
+    const std::filesystem::path file = WriteFile("broken.dxf", "0\nSECTION\n2\nENTITIES\n0\nLINE\n10\n");
     filebridge::SetFileChooser([&file](const std::string&, const std::string&) {
         return std::optional<std::string>(file.string());
     });
@@ -207,6 +212,65 @@ TEST_F(FrameDialogsTest, AFileThatDoesNotImportSaysNoData) {
     frame.RunCommand(kImport);
     EXPECT_EQ(answerer.messages, std::vector<std::string>{"No data!"});
     EXPECT_EQ(manager->elementList.count, 0);
+}
+
+// The user learns why a file was refused: the file library's reason stands on its own line below the
+// import's warning, instead of the warning alone.
+TEST_F(FrameDialogsTest, AFileTheLibraryRefusesSaysNoDataAndWhy) {
+    const std::filesystem::path broken = WriteFile(
+        "hostile.dxf", "0\nSECTION\n2\nENTITIES\n0\nLWPOLYLINE\n8\n0\n90\n-5\n70\n0\n10\n0\n20\n0\n0\nENDSEC\n0\nEOF\n");
+    const std::filesystem::path unsupported = WriteFile("drawing.xyz", "anything");
+    struct Case {
+        std::filesystem::path file;
+        std::string reasonStart;  // empty: any reason the reader gives
+    };
+    const Case cases[] = {
+        {broken, ""},
+        {unsupported, "file kind not supported: " + unsupported.string()},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file.string());
+        filebridge::SetFileChooser([&c](const std::string&, const std::string&) {
+            return std::optional<std::string>(c.file.string());
+        });
+        ModalAnswerer answerer;
+        frame.RunCommand(kImport);
+        ASSERT_EQ(answerer.messages.size(), 1u);
+        const std::string& message = answerer.messages[0];
+        const std::size_t lineEnd = message.find('\n');
+        ASSERT_NE(lineEnd, std::string::npos) << message;
+        EXPECT_EQ(message.substr(0, lineEnd), "No data!");
+        const std::string reason = message.substr(lineEnd + 1);
+        EXPECT_FALSE(reason.empty());
+        EXPECT_EQ(reason.substr(0, c.reasonStart.size()), c.reasonStart);
+        EXPECT_EQ(manager->elementList.count, 0);
+    }
+}
+
+// The menu's import (the chooser's "imported" is 2) and a named file's import (its "imported" is 0)
+// finish alike: the drawing placed, selected and centred, and the same answer to the caller's question.
+TEST_F(FrameDialogsTest, MenuImportAndNamedFileImportFinishAlike) {
+    const std::filesystem::path file = WriteFile(
+        "line.dxf", "0\nSECTION\n2\nENTITIES\n0\nLINE\n8\n0\n10\n0.0\n20\n0.0\n11\n50.0\n21\n0.0\n0\nENDSEC\n0\nEOF\n");
+    filebridge::SetFileChooser(
+        [&file](const std::string&, const std::string&) { return std::optional<std::string>(file.string()); });
+    ModalAnswerer answerer;
+    frame.RunCommand(kImport);
+    ASSERT_EQ(manager->elementList.count, 1);
+    const CCadRect byMenu = manager->elementList.head->next->value->rect;
+    EXPECT_EQ(manager->selectionList.count, 1);
+
+    manager->SelectAll();
+    manager->DeleteSelection();
+    EXPECT_TRUE(frame.ImportFile(file));
+    ASSERT_EQ(manager->elementList.count, 1);
+    const CCadRect byName = manager->elementList.head->next->value->rect;
+    EXPECT_EQ(manager->selectionList.count, 1);
+    for (const auto edge : {&CCadRect::x1, &CCadRect::y1, &CCadRect::x2, &CCadRect::y2}) {
+        EXPECT_DOUBLE_EQ(byName.*edge, byMenu.*edge);
+    }
+    ExpectCentred(*manager->elementList.head->next->value);
+    EXPECT_TRUE(answerer.messages.empty());
 }
 
 TEST_F(FrameDialogsTest, AboutShowsTheAboutDialog) {

@@ -54,6 +54,7 @@ TEST_F(ImportDialogTest, ResultsFollowTheChoiceAndTheFlag) {
         int records;
     };
     const Case cases[] = {
+        {bad, 1, 1, 0},           // chosen, import failed: its reason must not outlive the next choice
         {std::nullopt, 1, 0, 0},  // cancelled
         {good, 1, 2, 1},          // chosen and imported
         {good, 0, 2, 0},          // chosen only
@@ -74,6 +75,8 @@ TEST_F(ImportDialogTest, ResultsFollowTheChoiceAndTheFlag) {
         EXPECT_EQ(records.GetCount(), c.records);
         EXPECT_EQ(path, c.chosen.value_or(""));
         EXPECT_EQ(seenFilter, "PLT Files (*.plt) (*.plt)");
+        // The reason of a failed import is there to show; a success or a cancel leaves none behind.
+        EXPECT_EQ(std::string(_file_LastImportFailure()).empty(), c.result != 1) << _file_LastImportFailure();
         Free(records);
     }
 }

@@ -1,0 +1,14 @@
+// The families of commands, registered into one table.
+#include "ShellCommands.h"
+
+#include "EditCommands.h"
+#include "FileCommands.h"
+#include "ViewCommands.h"
+
+CommandRegistry ShellCommandRegistry() {
+    CommandRegistry registry;
+    RegisterFileCommands(registry);
+    RegisterEditCommands(registry);
+    RegisterViewCommands(registry);
+    return registry;
+}
