@@ -2,9 +2,9 @@
 #include "CutrixDoc.h"
 
 #include "AsciiText.h"
-#include "AtomicFile.h"
 #include "AtomicFileStream.h"
 #include "CadMgr.h"
+#include "MappedFile.h"
 #include "SettingsGlobals.h"
 
 namespace {
@@ -67,8 +67,10 @@ CCutrixDoc::LoadResult CCutrixDoc::LoadDocument(std::span<const std::uint8_t> by
 
 CCutrixDoc::LoadResult CCutrixDoc::OpenDocument(const std::filesystem::path& file,
                                                 platform::MessageSink& messages) {
-    const std::optional<std::vector<std::uint8_t>> bytes = platform::ReadWholeFile(file);
-    const LoadResult result = bytes ? LoadDocument(*bytes) : LoadResult::kCannotRead;
+    // Mapped rather than read: a large document's bytes then cost no fresh memory. A program that cuts
+    // the file short in place while it is being opened is the one case this does not survive.
+    const std::optional<platform::MappedFile> mapped = platform::MappedFile::Open(file);
+    const LoadResult result = mapped ? LoadDocument(mapped->Bytes()) : LoadResult::kCannotRead;
     if (result != LoadResult::kOpened) {
         messages.ShowMessageBox(result == LoadResult::kCannotRead ? OpenFailedText() : VersionMessageText(),
                                 "", platform::kOk | platform::kIconWarning);

@@ -7,9 +7,9 @@
 #include <system_error>
 
 #include "Archive.h"
-#include "AtomicFile.h"
 #include "AtomicFileStream.h"
 #include "CutrixDoc.h"
+#include "MappedFile.h"
 #include "ProgramFolder.h"
 #include "SettingsGlobals.h"
 
@@ -108,8 +108,9 @@ bool CUndoStore::Push(const CCutrixDoc& doc) {
 
 bool CUndoStore::Load(CCutrixDoc& doc, int index) {
     index = std::clamp(index, 0, kLastSlot);
-    const std::optional<std::vector<std::uint8_t>> bytes = platform::ReadWholeFile(SlotPath(index));
-    return bytes && doc.LoadUndo(*bytes);
+    // Slots are only ever replaced by renaming, so a mapping of one is safe to read.
+    const std::optional<platform::MappedFile> mapped = platform::MappedFile::Open(SlotPath(index));
+    return mapped && doc.LoadUndo(mapped->Bytes());
 }
 
 bool CUndoStore::DropRedo(int position, int& count) {

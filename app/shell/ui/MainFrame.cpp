@@ -694,14 +694,13 @@ bool CMainFrame::OnFileSaveAs() {
 
 void CMainFrame::PlaceImportedData(CDbList<CFileDraw*>& records, int select) {
     PlaceImport(records, select);
+    OnDataChanged();
 }
 
 int CMainFrame::PlaceImport(CDbList<CFileDraw*>& records, int select) {
     ImportPlacement placement{manager_, staging_, gFileParaSettings, manager_.drawColor, *view_};
     placement.runWorker = [this](ImportWorkerJob& job) { RunImportWorkerInDialog(job, *view_, this); };
-    const int placed = ::PlaceImportedData(records, select, placement);
-    OnDataChanged();
-    return placed;
+    return ::PlaceImportedData(records, select, placement);
 }
 
 bool CMainFrame::FinishImport(CDbList<CFileDraw*>& records, const std::filesystem::path& file) {
@@ -713,8 +712,8 @@ bool CMainFrame::FinishImport(CDbList<CFileDraw*>& records, const std::filesyste
         // Plotter and embroidery files are offered smoothing once its prompt exists.
         CentreSelectionAndZoom(manager_);
         SetLastImportedPath(file);
-        OnDataChanged();
     }
+    OnDataChanged();  // once, whether or not anything was placed
     FreeRecords(records);
     return placed;
 }
