@@ -154,7 +154,7 @@ void CCadMgr::StoreSettingsBlock(platform::Archive& ar) {
 // Reads into copies and takes them over only after the last field, so that a refused or short block
 // leaves the manager, its drawing, its tables and the display switches as they were. A block taken
 // over starts a new drawing.
-int CCadMgr::LoadSettingsBlock(platform::Archive& ar, BlockEnd blockEnd) {
+int CCadMgr::LoadSettingsBlock(platform::Archive& ar, BlockEnd blockEnd, const std::function<bool()>& readRest) {
     CadMgrSettings block = *this;
     if (!ExchangeWorkArea(ar, block)) {
         return 0;
@@ -165,6 +165,9 @@ int CCadMgr::LoadSettingsBlock(platform::Archive& ar, BlockEnd blockEnd) {
     const auto loadedBitmapTable = LoadLayerTable(ar, bitmapLayerTable);
     block.dataCheck.Serialize(ar);
     if (blockEnd == BlockEnd::ArchiveEnd && ar.Remaining() != 0) {
+        return 0;
+    }
+    if (!readRest()) {
         return 0;
     }
 

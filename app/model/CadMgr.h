@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -317,6 +318,15 @@ class CCadMgr : public CadMgrSettings {
     // layer type, short or bad record.
     int SerializeDrawing(platform::Archive& ar);
     int SerializeUndo(platform::Archive& ar);
+    // The undo form read once and whole replaces every element (layer parameters and settings stay);
+    // anything short of that changes nothing. 1, else 0.
+    int ReplaceElementsFromUndo(platform::Archive& ar);
+
+    // How a document's body (the settings block, then the drawing) was taken.
+    enum class BodyLoad { kLoaded, kSettingsRefused, kDrawingRefused };
+    // Reads the body once, into objects of its own; only when all of it reads do the settings, the
+    // tables and the drawing replace the manager's. Never throws.
+    BodyLoad LoadDocumentBody(platform::Archive& ar);
 
     // Variable texts. RefreshVarTexts refreshes every variable text of the selection when output is
     // limited to it, else of the drawing. RefreshVarText fills in the date or the serial number (a
@@ -486,6 +496,8 @@ class CCadMgr : public CadMgrSettings {
   private:
     struct LoadedDrawing;
     int LoadDrawing(platform::Archive& ar, bool withLayers);
+    // False for a refused form; `loaded` then holds whatever was read before the refusal.
+    bool ReadDrawing(platform::Archive& ar, bool withLayers, LoadedDrawing& loaded);
     void StoreElements(platform::Archive& ar);
     void CommitLoadedDrawing(LoadedDrawing& loaded);
     // Leaves (curves, points, bitmaps) join or leave their layers; groups, texts and arrays pass their
@@ -586,7 +598,11 @@ class CCadMgr : public CadMgrSettings {
     std::array<std::unordered_map<std::uint32_t, CCadLayer*>, 2> layersByColor_;
 
     enum class BlockEnd { MayContinue, ArchiveEnd };
-    int LoadSettingsBlock(platform::Archive& ar, BlockEnd blockEnd);
+    // Reads the block into copies; then, when readRest (what follows the block, read into objects of the
+    // caller's) succeeds too, takes them over, which starts a new drawing. 0 for a refused block (the
+    // rest is not read) or a refused rest; throws ArchiveError for a short block.
+    int LoadSettingsBlock(platform::Archive& ar, BlockEnd blockEnd,
+                          const std::function<bool()>& readRest = [] { return true; });
     void StoreSettingsBlock(platform::Archive& ar);
 };
 

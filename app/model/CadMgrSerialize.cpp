@@ -1,5 +1,6 @@
-// CCadMgr: the drawing (layers, then elements) and the undo form (elements alone). A load reads
-// everything into objects of its own first and changes the drawing only once the whole form was read.
+// CCadMgr: the drawing (layers, then elements), the undo form (elements alone) and a document's body. A
+// load reads everything once, into objects of its own, and changes the drawing only once the whole form
+// was read.
 #include <memory>
 #include <vector>
 
@@ -59,8 +60,47 @@ void CCadMgr::StoreElements(platform::Archive& ar) {
     }
 }
 
+int CCadMgr::ReplaceElementsFromUndo(platform::Archive& ar) {
+    LoadedDrawing loaded;
+    if (!ReadDrawing(ar, false, loaded)) {
+        return 0;
+    }
+    DeleteAll();
+    CommitLoadedDrawing(loaded);
+    PostToOwner(kElementsLoadedMessage);
+    return 1;
+}
+
+CCadMgr::BodyLoad CCadMgr::LoadDocumentBody(platform::Archive& ar) {
+    LoadedDrawing loaded;
+    bool drawingRefused = false;
+    try {
+        const int taken = LoadSettingsBlock(ar, BlockEnd::MayContinue, [&] {
+            drawingRefused = !ReadDrawing(ar, true, loaded);
+            return !drawingRefused;
+        });
+        if (taken != 1) {
+            return drawingRefused ? BodyLoad::kDrawingRefused : BodyLoad::kSettingsRefused;
+        }
+    } catch (const platform::ArchiveError&) {
+        return BodyLoad::kSettingsRefused;  // the drawing's own read never throws
+    }
+    CommitLoadedDrawing(loaded);
+    PostToOwner(kElementsLoadedMessage);
+    return BodyLoad::kLoaded;
+}
+
 int CCadMgr::LoadDrawing(platform::Archive& ar, bool withLayers) {
     LoadedDrawing loaded;
+    if (!ReadDrawing(ar, withLayers, loaded)) {
+        return 0;
+    }
+    CommitLoadedDrawing(loaded);
+    PostToOwner(kElementsLoadedMessage);
+    return 1;
+}
+
+bool CCadMgr::ReadDrawing(platform::Archive& ar, bool withLayers, LoadedDrawing& loaded) {
     try {
         std::uint32_t elementCount = ar.ReadU32();
         if (withLayers && elementCount == kLayerMarker) {
@@ -69,7 +109,7 @@ int CCadMgr::LoadDrawing(platform::Archive& ar, bool withLayers) {
             for (std::uint32_t index = 0; index < layerCount; ++index) {
                 std::unique_ptr<CCadLayer> layer = CreateLayer(ar.ReadU16());
                 if (layer == nullptr) {
-                    return 0;  // the rest would be read as something it is not
+                    return false;  // the rest would be read as something it is not
                 }
                 layer->Serialize(ar);
                 loaded.layers.push_back(std::move(layer));
@@ -77,7 +117,7 @@ int CCadMgr::LoadDrawing(platform::Archive& ar, bool withLayers) {
             elementCount = ar.ReadU32();
         }
         if (static_cast<std::uint64_t>(elementCount) * kSmallestElementBytes > ar.Remaining()) {
-            return 0;
+            return false;
         }
         for (std::uint32_t index = 0; index < elementCount; ++index) {
             std::unique_ptr<CCadElement> element = CreateElement(ar.ReadU16());
@@ -89,13 +129,11 @@ int CCadMgr::LoadDrawing(platform::Archive& ar, bool withLayers) {
         }
     } catch (const UnknownElementTypeError&) {
         ShowCadMgrMessage("1");
-        return 0;
+        return false;
     } catch (const platform::ArchiveError&) {
-        return 0;
+        return false;
     }
-    CommitLoadedDrawing(loaded);
-    PostToOwner(kElementsLoadedMessage);
-    return 1;
+    return true;
 }
 
 // The loaded layers replace the layer list; elements already in the drawing are attached again, to

@@ -1,19 +1,14 @@
 // CCutrixDoc: the document file and the undo form of the drawing, and the save question.
 #include "CutrixDoc.h"
 
-#include <memory>
-
 #include "AsciiText.h"
-#include "AtomicFile.h"
+#include "AtomicFileStream.h"
 #include "CadMgr.h"
 #include "LanguageTexts.h"
+#include "MappedFile.h"
 #include "SettingsGlobals.h"
 
 namespace {
-
-platform::Archive LoadingArchive(std::span<const std::uint8_t> bytes) {
-    return platform::Archive::ForLoading(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
-}
 
 // Reads the magic (not checked) and the version string; false for another version or a file that
 // ends before the string does.
@@ -28,53 +23,51 @@ bool ReadDocumentHeader(platform::Archive& ar) {
     }
 }
 
-CCutrixDoc::LoadResult LoadSettingsAndDrawing(CCadMgr& manager, platform::Archive& ar) {
-    try {
-        if (manager.Serialize(ar) != 1) {
+CCutrixDoc::LoadResult ResultOf(CCadMgr::BodyLoad body) {
+    switch (body) {
+        case CCadMgr::BodyLoad::kLoaded:
+            return CCutrixDoc::LoadResult::kOpened;
+        case CCadMgr::BodyLoad::kSettingsRefused:
             return CCutrixDoc::LoadResult::kSettingsRefused;
-        }
-    } catch (const platform::ArchiveError&) {
-        return CCutrixDoc::LoadResult::kSettingsRefused;
+        case CCadMgr::BodyLoad::kDrawingRefused:
+            break;
     }
-    return manager.SerializeDrawing(ar) == 1 ? CCutrixDoc::LoadResult::kOpened
-                                             : CCutrixDoc::LoadResult::kDrawingRefused;
+    return CCutrixDoc::LoadResult::kDrawingRefused;
 }
 
 }  // namespace
 
 CCutrixDoc::CCutrixDoc(CCadMgr& manager) : manager_(manager) {}
 
-std::vector<std::uint8_t> CCutrixDoc::StoreDocument() const {
-    platform::Archive ar = platform::Archive::ForStoring();
+void CCutrixDoc::StoreDocument(platform::Archive& ar) const {
     ar.WriteU32(kMagic);
     ar.WriteString(kFileVersionString);
     manager_.Serialize(ar);
     manager_.SerializeDrawing(ar);
-    return ar.Bytes();
 }
 
-// The manager takes a settings block over only when it reads whole, but taking it over clears the
-// drawing, and the drawing that follows may still be refused. So the file is read first into a manager
-// of its own, and the real one reads it only once that has succeeded.
+std::vector<std::uint8_t> CCutrixDoc::StoreDocument() const {
+    platform::Archive ar = platform::Archive::ForStoring();
+    StoreDocument(ar);
+    return ar.TakeBytes();
+}
+
+// One pass over the bytes, borrowed rather than copied: the manager reads the settings and the drawing
+// into objects of its own and takes them over only when both read whole.
 CCutrixDoc::LoadResult CCutrixDoc::LoadDocument(std::span<const std::uint8_t> bytes) {
-    platform::Archive probeArchive = LoadingArchive(bytes);
-    if (!ReadDocumentHeader(probeArchive)) {
+    platform::Archive ar = platform::Archive::ForLoadingView(bytes);
+    if (!ReadDocumentHeader(ar)) {
         return LoadResult::kWrongVersion;
     }
-    const auto probe = std::make_unique<CCadMgr>();
-    const LoadResult probed = LoadSettingsAndDrawing(*probe, probeArchive);
-    if (probed != LoadResult::kOpened) {
-        return probed;
-    }
-    platform::Archive ar = LoadingArchive(bytes);
-    ReadDocumentHeader(ar);
-    return LoadSettingsAndDrawing(manager_, ar);
+    return ResultOf(manager_.LoadDocumentBody(ar));
 }
 
 CCutrixDoc::LoadResult CCutrixDoc::OpenDocument(const std::filesystem::path& file,
                                                 platform::MessageSink& messages) {
-    const std::optional<std::vector<std::uint8_t>> bytes = platform::ReadWholeFile(file);
-    const LoadResult result = bytes ? LoadDocument(*bytes) : LoadResult::kCannotRead;
+    // Mapped rather than read: a large document's bytes then cost no fresh memory. A program that cuts
+    // the file short in place while it is being opened is the one case this does not survive.
+    const std::optional<platform::MappedFile> mapped = platform::MappedFile::Open(file);
+    const LoadResult result = mapped ? LoadDocument(mapped->Bytes()) : LoadResult::kCannotRead;
     if (result != LoadResult::kOpened) {
         messages.ShowMessageBox(result == LoadResult::kCannotRead ? OpenFailedText() : VersionMessageText(),
                                 "", platform::kOk | platform::kIconWarning);
@@ -86,8 +79,12 @@ CCutrixDoc::LoadResult CCutrixDoc::OpenDocument(const std::filesystem::path& fil
     return result;
 }
 
+// Streamed into the temporary file: a large drawing is never held whole in memory on its way to disk.
 bool CCutrixDoc::WriteDocumentTo(const std::filesystem::path& file) const {
-    return platform::WriteFileAtomically(file, StoreDocument());
+    platform::AtomicFileStream stream(file);
+    platform::Archive ar = platform::Archive::ForStoringInto(stream.File());
+    StoreDocument(ar);
+    return ar.Flush() && stream.Commit();
 }
 
 bool CCutrixDoc::SaveDocument(const std::filesystem::path& file) {
@@ -104,15 +101,9 @@ void CCutrixDoc::StoreUndo(platform::Archive& ar) const {
     manager_.SerializeUndo(ar);
 }
 
-// The same two-step read as the document: a snapshot that does not read whole leaves the drawing alone.
 bool CCutrixDoc::LoadUndo(std::span<const std::uint8_t> bytes) {
-    platform::Archive probeArchive = LoadingArchive(bytes);
-    if (std::make_unique<CCadMgr>()->SerializeUndo(probeArchive) != 1) {
-        return false;
-    }
-    platform::Archive ar = LoadingArchive(bytes);
-    manager_.DeleteAll();
-    return manager_.SerializeUndo(ar) == 1;
+    platform::Archive ar = platform::Archive::ForLoadingView(bytes);
+    return manager_.ReplaceElementsFromUndo(ar) == 1;
 }
 
 void CCutrixDoc::ResetToNew() {

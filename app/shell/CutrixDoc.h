@@ -41,7 +41,8 @@ class CCutrixDoc {
 
     // The document file: magic, version string, drawing settings, layers and elements.
     std::vector<std::uint8_t> StoreDocument() const;
-    // Takes the whole file or nothing: every part is read into objects of its own first, and only a
+    void StoreDocument(platform::Archive& ar) const;
+    // Takes the whole file or nothing: every part is read once, into objects of its own, and only a
     // file that reads whole replaces the drawing and its settings.
     LoadResult LoadDocument(std::span<const std::uint8_t> bytes);
 

@@ -94,6 +94,7 @@ void ForEachCurve(CDbList<CCadElement*>& staging, auto&& action) {
 int ImportWorker(ImportWorkerJob& job) {
     ProgressRatio = 0.0;
     ImportDone = 0;
+    job.done = true;  // read by the waiting thread only after this one has ended
     if (job.staging == nullptr || job.settings == nullptr || job.staging->elements.IsEmpty() != 0) {
         ProgressRatio = 1.0;
         ImportDone = 1;

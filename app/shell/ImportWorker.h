@@ -23,6 +23,7 @@ struct ImportWorkerJob {
     CImportStaging* staging = nullptr;  // null counts as empty
     FileParaSettings* settings = nullptr;
     std::uint32_t colourKey = 0;  // the colour of new elements, given to every picture
+    bool done = false;            // set by the worker when it has finished; stays false if it never ran
 };
 
 // The thread function; returns 0. Afterwards the staging list holds the curves that were open before

@@ -144,18 +144,32 @@ class CurveJoiner {
         return {GrownNormalised(curve.rect, tolerance_), StartOf(curve), EndOf(curve)};
     }
 
+    // Closing walks the whole curve, so a long chain closed after every join costs the square of its
+    // length. The ends are compared here first, a little generously: only a curve that may close is
+    // handed to AutoClose, which decides exactly.
+    bool EndsMayClose(const CCadCurve& curve) const {
+        const SDPoint start = StartOf(curve), end = EndOf(curve);
+        const double gap = std::hypot(end.x - start.x, end.y - start.y);
+        return !(gap > tolerance_ * (1.0 + 1e-9) + 1e-12);
+    }
+
     // A takes its partners one after the other, each later in the list than the one before.
     void Grow(int a) {
         CCadCurve& curve = Curve(a);
         Reach reach = ReachOf(a);
         int walked = a;
+        bool joined = false;
         while (true) {
             std::uint16_t code = 0;
             const int b = NextPartner(a, walked, reach, code);
             SetAsideBetween(curve.color, walked, b);
             if (b == Size()) {
+                if (joined) {
+                    curve.UpdateSmooth();  // what each skipped closing attempt would have left
+                }
                 return;
             }
+            joined = true;
             CCadCurve& partner = Curve(b);
             CCadMgr::JoinCurves(&curve, &partner, code, 0.0);
             RectUnion joined;
@@ -167,7 +181,9 @@ class CurveJoiner {
             inList_[b] = false;
             walked = b;
             reach = ReachOf(a);
-            curve.AutoClose(tolerance_, 0);
+            if (EndsMayClose(curve)) {
+                curve.AutoClose(tolerance_, 0);
+            }
             if (curve.closed != 0) {
                 inList_[a] = false;
                 holding_.push_back(items_[a]);

@@ -25,14 +25,20 @@ int PelsPerMetre(double mmPerPixel) {
     return static_cast<int>(std::clamp(std::floor(kMmPerMetre / mmPerPixel + 0.5), 1.0, kMaxPelsPerMetre));
 }
 
-std::unique_ptr<CCadElement> CurveFrom(CFileCurve& record) {
+// The worker measures every curve once it has cleaned it; without the worker the box is measured here.
+// Either way each curve's box is computed once.
+enum class CurveBox { kMeasureNow, kWorkerMeasures };
+
+std::unique_ptr<CCadElement> CurveFrom(CFileCurve& record, CurveBox box) {
     if (record.segments.IsEmpty() != 0) {
         return nullptr;
     }
     auto curve = std::make_unique<CCadCurve>();
     curve->color = static_cast<std::uint32_t>(record.extra);
     curve->pathList = std::move(record.segments);
-    curve->CalRect();
+    if (box == CurveBox::kMeasureNow) {
+        curve->CalRect();
+    }
     return curve;
 }
 
@@ -67,10 +73,10 @@ std::unique_ptr<CCadElement> PointFrom(const CFilePoint& record) {
     return point;
 }
 
-std::unique_ptr<CCadElement> ElementFrom(CFileDraw& record, std::uint32_t bitmapColour) {
+std::unique_ptr<CCadElement> ElementFrom(CFileDraw& record, std::uint32_t bitmapColour, CurveBox box) {
     switch (record.type) {
         case CFileDraw::kCurve:
-            return CurveFrom(static_cast<CFileCurve&>(record));
+            return CurveFrom(static_cast<CFileCurve&>(record), box);
         case CFileDraw::kBitmap:
             return BitmapFrom(static_cast<const CFileDib&>(record), bitmapColour);
         case CFileDraw::kPoint:
@@ -80,28 +86,37 @@ std::unique_ptr<CCadElement> ElementFrom(CFileDraw& record, std::uint32_t bitmap
     }
 }
 
-void StageRecords(CDbList<CFileDraw*>& records, CImportStaging& staging, std::uint32_t bitmapColour) {
+void StageRecords(CDbList<CFileDraw*>& records, CImportStaging& staging, std::uint32_t bitmapColour,
+                  CurveBox box) {
     while (records.IsEmpty() == 0) {
         std::unique_ptr<CFileDraw> record(records.head->next->value);
         UnlinkNode(records, records.head->next);
         if (record == nullptr) {
             continue;
         }
-        if (std::unique_ptr<CCadElement> element = ElementFrom(*record, bitmapColour)) {
+        if (std::unique_ptr<CCadElement> element = ElementFrom(*record, bitmapColour, box)) {
             staging.elements.AddTail(element.release());
         }
     }
 }
 
+// A worker that could not start leaves the curves as they came, and unmeasured: they are measured here.
 void RunWorker(ImportPlacement& placement) {
     ImportWorkerJob job{&placement.staging, &placement.settings, placement.manager.drawColor};
     if (placement.runWorker) {
         placement.runWorker(job);
-        return;
-    }
-    if (!RunImportWorkerAndWait(job)) {
+    } else if (!RunImportWorkerAndWait(job)) {
         placement.messages.ShowMessageBox(ImportWorkerStartFailedText(), "",
                                           platform::kOk | platform::kIconError);
+    }
+    if (job.done) {
+        return;
+    }
+    CDbList<CCadElement*>& staging = placement.staging.elements;
+    for (auto* node = staging.head->next; node != staging.head; node = node->next) {
+        if (node->value->typeCode == kCurveElement) {
+            node->value->CalRect();
+        }
     }
 }
 
@@ -129,7 +144,8 @@ const char* ImportWorkerStartFailedText() {
 }
 
 int PlaceImportedData(CDbList<CFileDraw*>& records, int runWorker, ImportPlacement& placement) {
-    StageRecords(records, placement.staging, placement.bitmapColour);
+    StageRecords(records, placement.staging, placement.bitmapColour,
+                 runWorker != 0 ? CurveBox::kWorkerMeasures : CurveBox::kMeasureNow);
     CDbList<CCadElement*>& staging = placement.staging.elements;
     if (staging.IsEmpty() != 0) {
         placement.messages.ShowMessageBox(NoImportDataText(), "", platform::kOk | platform::kIconWarning);

@@ -7,8 +7,9 @@
 #include <system_error>
 
 #include "Archive.h"
-#include "AtomicFile.h"
+#include "AtomicFileStream.h"
 #include "CutrixDoc.h"
+#include "MappedFile.h"
 #include "ProgramFolder.h"
 #include "SettingsGlobals.h"
 
@@ -18,14 +19,10 @@ struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
 
-bool WriteWholeFile(const std::filesystem::path& file, const std::vector<std::uint8_t>& bytes) {
+// A slot that holds no snapshot.
+bool WriteEmptyFile(const std::filesystem::path& file) {
     std::unique_ptr<std::FILE, FileCloser> stream(std::fopen(file.c_str(), "wb"));
-    if (!stream) {
-        return false;
-    }
-    const bool written =
-        bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), stream.get()) == bytes.size();
-    return std::fclose(stream.release()) == 0 && written;
+    return stream && std::fclose(stream.release()) == 0;
 }
 
 // A missing source is not an error: the slots behind a fresh history may not exist yet.
@@ -42,6 +39,22 @@ bool RemoveIfPresent(const std::filesystem::path& file) {
     std::error_code error;
     std::filesystem::remove(file, error);
     return !error;
+}
+
+// The snapshot goes into a temporary sibling of slot 0 first; only once it is written whole do the slots
+// shift and it become slot 0, so a failed write leaves every older snapshot where it was. Snapshots live
+// for one run only, so the file is not made to wait for the disk.
+template <typename BeforePublishing>
+bool WriteSnapshot(const CCutrixDoc& doc, BeforePublishing&& beforePublishing) {
+    platform::AtomicFileStream stream(CUndoStore::SlotPath(0),
+                                      platform::AtomicFileStream::Durability::kWhileRunning);
+    platform::Archive ar = platform::Archive::ForStoringInto(stream.File());
+    doc.StoreUndo(ar);
+    if (!ar.Flush() || std::fflush(stream.File()) != 0) {
+        return false;  // a full disk shows here, before any slot has moved
+    }
+    const bool shifted = beforePublishing();
+    return stream.Commit() && shifted;
 }
 
 }  // namespace
@@ -62,46 +75,42 @@ bool CUndoStore::Init() {
     }
     bool ok = true;
     for (int index = 0; index <= kLastSlot; ++index) {
-        ok = WriteWholeFile(SlotPath(index), {}) && ok;
+        ok = WriteEmptyFile(SlotPath(index)) && ok;
     }
     return ok;
 }
 
-// One buffer serves every snapshot of the run: a large drawing then costs no fresh memory per change.
-bool CUndoStore::WriteSlot(const CCutrixDoc& doc, int index) {
-    static std::vector<std::uint8_t> buffer;
-    platform::Archive ar = platform::Archive::ForStoring(std::move(buffer));
-    doc.StoreUndo(ar);
-    const bool written = WriteWholeFile(SlotPath(index), ar.Bytes());
-    buffer = ar.TakeBytes();
-    if (!written) {
-        RemoveIfPresent(SlotPath(index));  // never leave half a snapshot behind
-    }
-    return written;
-}
-
+// The starting drawing is written once; the other slots are further names of the same file. Every later
+// write replaces a slot's name with a new file, so the shared content is never written over.
 bool CUndoStore::ClearAll(const CCutrixDoc& doc) {
-    platform::Archive ar = platform::Archive::ForStoring();
-    doc.StoreUndo(ar);
+    if (!WriteSnapshot(doc, [] { return true; })) {
+        return false;
+    }
     bool ok = true;
-    for (int index = 0; index <= kLastSlot; ++index) {
-        ok = WriteWholeFile(SlotPath(index), ar.Bytes()) && ok;
+    for (int index = 1; index <= kLastSlot; ++index) {
+        std::error_code error;
+        std::filesystem::remove(SlotPath(index), error);
+        std::filesystem::create_hard_link(SlotPath(0), SlotPath(index), error);
+        ok = !error && ok;
     }
     return ok;
 }
 
 bool CUndoStore::Push(const CCutrixDoc& doc) {
-    bool ok = RemoveIfPresent(SlotPath(kLastSlot));
-    for (int index = kLastSlot; index >= 1; --index) {
-        ok = RenameIfPresent(SlotPath(index - 1), SlotPath(index)) && ok;
-    }
-    return WriteSlot(doc, 0) && ok;
+    return WriteSnapshot(doc, [] {
+        bool ok = RemoveIfPresent(SlotPath(kLastSlot));
+        for (int index = kLastSlot; index >= 1; --index) {
+            ok = RenameIfPresent(SlotPath(index - 1), SlotPath(index)) && ok;
+        }
+        return ok;
+    });
 }
 
 bool CUndoStore::Load(CCutrixDoc& doc, int index) {
     index = std::clamp(index, 0, kLastSlot);
-    const std::optional<std::vector<std::uint8_t>> bytes = platform::ReadWholeFile(SlotPath(index));
-    return bytes && doc.LoadUndo(*bytes);
+    // Slots are only ever replaced by renaming, so a mapping of one is safe to read.
+    const std::optional<platform::MappedFile> mapped = platform::MappedFile::Open(SlotPath(index));
+    return mapped && doc.LoadUndo(mapped->Bytes());
 }
 
 bool CUndoStore::DropRedo(int position, int& count) {
@@ -116,7 +125,7 @@ bool CUndoStore::DropRedo(int position, int& count) {
         ok = RenameIfPresent(SlotPath(position + index), SlotPath(index)) && ok;
     }
     for (int index = kLastSlot + 1 - position; index <= kLastSlot; ++index) {
-        ok = WriteWholeFile(SlotPath(index), {}) && ok;
+        ok = WriteEmptyFile(SlotPath(index)) && ok;
     }
     count = std::min(count + 1 - position, kLastSlot);
     return ok;

@@ -2,8 +2,9 @@
 // "20.tmp" in the program folder's temp/ folder. CUndoStore moves and reads the files; UndoHistory is the
 // view's place in them and decides what Undo and Redo may do.
 //
-// Snapshots only live for one run, so they are written straight into their slot, not through a synced
-// temporary file; but every write is checked, and a snapshot is read whole before it replaces anything.
+// Each snapshot is written once, into a temporary file that becomes slot 0 only when it is whole; a slot
+// is never written in place. Snapshots only live for one run, so they do not wait for the disk. Every
+// write is checked, and a snapshot is read whole before it replaces anything.
 #pragma once
 
 #include <filesystem>
@@ -21,9 +22,10 @@ class CUndoStore {
     // Each returns false when a file could not be made, written, renamed or read.
     // Creates the folder when missing, and every slot empty.
     static bool Init();
-    // The current drawing into every slot.
+    // The current drawing into every slot: written once, the other slots naming the same file.
     static bool ClearAll(const CCutrixDoc& doc);
-    // Every slot one older (the oldest dropped), then the current drawing into slot 0.
+    // Every slot one older (the oldest dropped), then the current drawing into slot 0. When the snapshot
+    // cannot be written, the slots stay as they were.
     static bool Push(const CCutrixDoc& doc);
     // The snapshot of the slot (index held to 0..20) replaces the drawing's elements; a missing, short
     // or damaged one changes nothing.
@@ -32,9 +34,6 @@ class CUndoStore {
     // the old end are empty; count becomes count + 1 - position, at most 20. Position 0 or above 20
     // changes nothing.
     static bool DropRedo(int position, int& count);
-
-  private:
-    static bool WriteSlot(const CCutrixDoc& doc, int index);
 };
 
 class UndoHistory {

@@ -1,7 +1,8 @@
 // The canvas of a 1920 x 1080 view (offscreen): the full repaint of 1,000 curves of 100 line segments after
 // zooming to the page, beside QPainter::drawLines of the same device segments on an image of the same
 // size; and the rubber band's search over 100,000 elements, for a band holding 1 % of them and one holding
-// all, beside the plain walk over the element list calling IsInRect.
+// all, beside the plain walk over the element list calling IsInRect; and select-all, move and repaint of
+// the 100,000 beside their repaint alone.
 #include <benchmark/benchmark.h>
 
 #include <QImage>
@@ -169,6 +170,45 @@ void RubberBandPlainWalk(benchmark::State& state) {
     state.counters["found"] = static_cast<double>(found);
 }
 BENCHMARK(RubberBandPlainWalk)->Arg(1)->Arg(100)->ArgName("percent")->Unit(benchmark::kMillisecond);
+
+// 100,000 squares on a 1920 x 1080 canvas zoomed to the page: the repaint alone, and select-all, a move of
+// the selection and the repaint that shows it.
+struct ShownSquares {
+    platform::FakeCanvas canvas{{0, 0, kWidth, kHeight}};
+    SquareDrawing drawing;
+    ShownSquares() {
+        drawing.manager->SetOwnerHwnd(&canvas);
+        drawing.manager->ZoomToPage();
+    }
+    ~ShownSquares() { drawing.manager->SetOwnerHwnd(nullptr); }
+};
+
+void RepaintOfManySquares(benchmark::State& state) {
+    ShownSquares shown;
+    for (auto _ : state) {
+        shown.drawing.manager->Redraw(1, 0);
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(RepaintOfManySquares)->Unit(benchmark::kMillisecond);
+
+// The move goes back and forth, so that every iteration draws the same picture.
+void SelectAllMoveAndRepaint(benchmark::State& state) {
+    ShownSquares shown;
+    CCadMgr& manager = *shown.drawing.manager;
+    double step = 1.0;
+    for (auto _ : state) {
+        manager.SelectAll();
+        manager.MoveSelection(step, step, 1);
+        manager.Redraw(1, 0);
+        benchmark::ClobberMemory();
+        state.PauseTiming();
+        manager.ClearSelection();
+        step = -step;
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(SelectAllMoveAndRepaint)->Unit(benchmark::kMillisecond);
 
 // The first search after a change: the index is built again.
 void RubberBandSearchAfterAChange(benchmark::State& state) {

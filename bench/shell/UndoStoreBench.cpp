@@ -3,64 +3,26 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <string>
 
 #include "Archive.h"
-#include "CadCurve.h"
+#include "BenchDrawing.h"
 #include "CadMgr.h"
 #include "CutrixDoc.h"
+#include "AtomicFile.h"
 #include "UndoStore.h"
 
 namespace {
 
 constexpr int kCurves = 100000;
 
-// Every run works in a fresh program folder of its own.
-const std::filesystem::path& BenchHome() {
-    static const std::filesystem::path home = [] {
-        std::string pattern = (std::filesystem::temp_directory_path() / "cutrix-undo-bench-XXXXXX").string();
-        const char* made = mkdtemp(pattern.data());
-        setenv("CUTRIX_HOME", made != nullptr ? made : pattern.c_str(), 1);
-        // The slots of a large drawing take gigabytes; they go with the program.
-        std::atexit([] { std::filesystem::remove_all(std::getenv("CUTRIX_HOME")); });
-        return std::filesystem::path(pattern);
-    }();
-    return home;
-}
-
-CFileLine Line(double x1, double y1, double x2, double y2) {
-    CFileLine line;
-    line.start = {x1, y1};
-    line.end = {x2, y2};
-    return line;
-}
-
-// 100,000 closed squares of four lines in a grid, on a manager of their own.
-std::unique_ptr<CCadMgr> MakeDrawing() {
-    auto manager = std::make_unique<CCadMgr>();
-    for (int index = 0; index < kCurves; ++index) {
-        const double x = (index % 400) * 3.0;
-        const double y = (index / 400) * 3.0;
-        auto curve = std::make_unique<CCadCurve>();
-        curve->pathList.AddTail(Line(x, y, x + 2, y));
-        curve->pathList.AddTail(Line(x + 2, y, x + 2, y + 2));
-        curve->pathList.AddTail(Line(x + 2, y + 2, x, y + 2));
-        curve->pathList.AddTail(Line(x, y + 2, x, y));
-        curve->closed = 1;
-        curve->CalRect();
-        manager->AddElement(curve.release());
-    }
-    return manager;
-}
-
 // Every slot starts with the drawing, as after a few changes: each push then drops a full snapshot, as the
 // plain write below drops a full file.
 struct Fixture {
-    Fixture() : manager(MakeDrawing()), doc(*manager) {
-        BenchHome();
+    Fixture() : manager(bench::MakeSquares(kCurves)), doc(*manager) {
+        bench::BenchHome();
         CUndoStore::Init();
         CUndoStore::ClearAll(doc);
     }
@@ -100,7 +62,7 @@ void BM_PlainWriteAndRenames(benchmark::State& state) {
     Fixture& fixture = TheFixture();
     platform::Archive ar = platform::Archive::ForStoring();
     fixture.doc.StoreUndo(ar);
-    const std::filesystem::path folder = BenchHome() / "plain";
+    const std::filesystem::path folder = bench::BenchHome() / "plain";
     std::filesystem::create_directories(folder);
     for (int index = 0; index <= CUndoStore::kLastSlot; ++index) {
         std::FILE* file = std::fopen((folder / std::to_string(index)).c_str(), "wb");
@@ -118,5 +80,71 @@ void BM_PlainWriteAndRenames(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * ar.Bytes().size()));
 }
 BENCHMARK(BM_PlainWriteAndRenames)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+
+namespace {
+
+// A history two changes deep, so that one Undo and one Redo each load a full snapshot.
+struct StepFixture {
+    StepFixture() {
+        history.Start(doc);
+        manager->elementList.head->next->value->TransMove(1.0, 0.0);
+        history.OnDrawingModified(doc);
+        manager->elementList.head->next->value->TransMove(1.0, 0.0);
+        history.OnDrawingModified(doc);
+    }
+    std::unique_ptr<CCadMgr> manager = bench::MakeSquares(kCurves);
+    CCutrixDoc doc{*manager};
+    UndoHistory history;
+};
+
+StepFixture& Steps() {
+    static StepFixture fixture;
+    return fixture;
+}
+
+// Each step's counterpart runs untimed, so that every timed step loads the same snapshot.
+void BM_UndoStep(benchmark::State& state) {
+    StepFixture& fixture = Steps();
+    for (auto _ : state) {
+        if (!fixture.history.Undo(fixture.doc)) {
+            state.SkipWithError("undo failed");
+        }
+        state.PauseTiming();
+        fixture.history.Redo(fixture.doc);
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_UndoStep)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_RedoStep(benchmark::State& state) {
+    StepFixture& fixture = Steps();
+    for (auto _ : state) {
+        state.PauseTiming();
+        fixture.history.Undo(fixture.doc);
+        state.ResumeTiming();
+        if (!fixture.history.Redo(fixture.doc)) {
+            state.SkipWithError("redo failed");
+        }
+    }
+}
+BENCHMARK(BM_RedoStep)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The least a snapshot costs: its bytes written to a file and read back.
+void BM_WriteAndReadOneSnapshot(benchmark::State& state) {
+    platform::Archive ar = platform::Archive::ForStoring();
+    Steps().doc.StoreUndo(ar);
+    const std::vector<std::uint8_t> bytes = ar.TakeBytes();
+    const std::filesystem::path file = bench::BenchHome() / "snapshot";
+    for (auto _ : state) {
+        std::FILE* stream = std::fopen(file.c_str(), "wb");
+        std::fwrite(bytes.data(), 1, bytes.size(), stream);
+        std::fclose(stream);
+        benchmark::DoNotOptimize(platform::ReadWholeFile(file)->size());
+    }
+    state.counters["MB"] = static_cast<double>(bytes.size()) / (1024 * 1024);
+}
+BENCHMARK(BM_WriteAndReadOneSnapshot)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include "LittleEndian.h"
 
 #include <bit>
+#include <cstdio>
 #include <cstring>
 
 namespace platform {
@@ -33,12 +34,31 @@ std::vector<std::uint8_t> Archive::TakeBytes() {
     FlushPending();
     std::vector<std::uint8_t> bytes = std::move(bytes_);
     bytes_.clear();
+    loading_ = bytes_;
     position_ = 0;
     return bytes;
 }
 
+Archive Archive::ForStoringInto(std::FILE* stream) {
+    Archive ar(true, {});
+    ar.toStream_ = true;
+    ar.sink_ = stream;
+    return ar;
+}
+
+bool Archive::Flush() {
+    FlushPending();
+    return !sinkFailed_;
+}
+
 Archive Archive::ForLoading(std::vector<std::uint8_t> bytes) {
     return Archive(false, std::move(bytes));
+}
+
+Archive Archive::ForLoadingView(std::span<const std::uint8_t> bytes) {
+    Archive ar(false, {});
+    ar.loading_ = bytes;
+    return ar;
 }
 
 Archive Archive::ForLoadingFile(const std::filesystem::path& file) {
@@ -66,9 +86,20 @@ void Archive::RequireLoading() const {
 }
 
 void Archive::FlushPending() const {
-    bytes_.insert(bytes_.end(), pending_.begin(),
-                  pending_.begin() + static_cast<std::ptrdiff_t>(pendingSize_));
+    Emit(pending_.data(), pendingSize_);
     pendingSize_ = 0;
+}
+
+// Into the stream when there is one, else onto the bytes in memory (which grow geometrically).
+void Archive::Emit(const std::uint8_t* data, std::size_t size) const {
+    if (size == 0) {
+        return;
+    }
+    if (toStream_) {
+        sinkFailed_ = sinkFailed_ || sink_ == nullptr || std::fwrite(data, 1, size, sink_) != size;
+        return;
+    }
+    bytes_.insert(bytes_.end(), data, data + size);
 }
 
 // A block that fits joins the pending ones; a larger one goes to the vector in one piece.
@@ -83,8 +114,7 @@ void Archive::Append(const void* data, std::size_t size) {
         return;
     }
     FlushPending();
-    const auto* first = static_cast<const std::uint8_t*>(data);
-    bytes_.insert(bytes_.end(), first, first + size);
+    Emit(static_cast<const std::uint8_t*>(data), size);
 }
 
 const std::uint8_t* Archive::Take(std::size_t size) {
@@ -92,7 +122,7 @@ const std::uint8_t* Archive::Take(std::size_t size) {
     if (size > Remaining()) {
         throw ArchiveError("archive ends before the record does");
     }
-    const std::uint8_t* data = bytes_.data() + position_;
+    const std::uint8_t* data = loading_.data() + position_;
     position_ += size;
     return data;
 }

@@ -9,6 +9,7 @@
 #include <array>
 #include <bit>
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <span>
 #include <stdexcept>
@@ -31,8 +32,14 @@ class Archive {
     // The same, storing into the buffer's memory: its content is dropped and its capacity kept, so that a
     // large store made again and again (an undo snapshot) reuses one allocation.
     static Archive ForStoring(std::vector<std::uint8_t> buffer);
+    // An archive that stores through the open stream instead of memory: a large document goes to its
+    // file without ever being held whole. Flush reports whether every byte reached the stream.
+    static Archive ForStoringInto(std::FILE* stream);
     // An archive that loads from the given bytes.
     static Archive ForLoading(std::vector<std::uint8_t> bytes);
+    // An archive that loads from bytes it borrows: they must outlive it. A file read once is parsed
+    // without a copy of its bytes.
+    static Archive ForLoadingView(std::span<const std::uint8_t> bytes);
     // An archive that loads from a whole file; throws ArchiveError when it cannot be read.
     static Archive ForLoadingFile(const std::filesystem::path& file);
 
@@ -98,22 +105,33 @@ class Archive {
         }
     }
 
+    Archive(Archive&&) = default;
+    Archive& operator=(Archive&&) = default;
+    // A copy would borrow the bytes of the archive it was copied from.
+    Archive(const Archive&) = delete;
+    Archive& operator=(const Archive&) = delete;
+
     std::size_t Position() const { return position_; }
-    std::size_t Remaining() const { return bytes_.size() - position_; }
-    // Every byte stored so far.
+    std::size_t Remaining() const { return loading_.size() - position_; }
+    // Every byte stored so far (none for an archive that stores into a stream).
     const std::vector<std::uint8_t>& Bytes() const;
+    // Hands what is still gathered to the stream of ForStoringInto; false when any write to it failed.
+    // Nothing to do, and true, for an archive in memory.
+    bool Flush();
     // Moves the bytes out (for ForStoring's buffer next time); the archive is empty afterwards.
     std::vector<std::uint8_t> TakeBytes();
     // Writes the stored bytes to a file through a temporary file; false when that fails.
     bool SaveToFile(const std::filesystem::path& file) const;
 
   private:
-    Archive(bool storing, std::vector<std::uint8_t> bytes) : storing_(storing), bytes_(std::move(bytes)) {}
+    Archive(bool storing, std::vector<std::uint8_t> bytes)
+        : storing_(storing), bytes_(std::move(bytes)), loading_(bytes_) {}
 
     void Append(const void* data, std::size_t size);
     template <typename Unsigned>
     void StoreLittleEndian(Unsigned value);
     void FlushPending() const;
+    void Emit(const std::uint8_t* data, std::size_t size) const;
     [[noreturn]] static void ThrowNotStoring();
     const std::uint8_t* Take(std::size_t size);
     void RequireStoring() const;
@@ -131,6 +149,12 @@ class Archive {
 
     bool storing_;
     mutable std::vector<std::uint8_t> bytes_;
+    // What a load reads: bytes_ itself, or borrowed bytes. A moved vector keeps its buffer, so the view
+    // stays valid when the archive moves.
+    std::span<const std::uint8_t> loading_;
+    bool toStream_ = false;
+    std::FILE* sink_ = nullptr;  // may be null for a stream that could not be opened: every write fails
+    mutable bool sinkFailed_ = false;
     std::size_t position_ = 0;
     mutable std::array<std::uint8_t, kPendingCapacity> pending_;
     mutable std::size_t pendingSize_ = 0;

@@ -13,7 +13,8 @@ constexpr std::size_t kStreamBuffer = 1 << 16;
 
 }  // namespace
 
-AtomicFileStream::AtomicFileStream(const std::filesystem::path& target) : target_(target) {
+AtomicFileStream::AtomicFileStream(const std::filesystem::path& target, Durability durability)
+    : target_(target), durability_(durability) {
     const int fd = CreateTemporarySibling(target, temporary_);
     if (fd < 0) {
         return;
@@ -43,14 +44,17 @@ bool AtomicFileStream::Commit() {
     if (file_ == nullptr) {
         return false;
     }
-    const bool written = std::fflush(file_) == 0 && std::ferror(file_) == 0 && ::fsync(::fileno(file_)) == 0;
+    const bool flushed = std::fflush(file_) == 0 && std::ferror(file_) == 0;
+    const bool written = flushed && (durability_ != Durability::kSynced || ::fsync(::fileno(file_)) == 0);
     const bool closed = std::fclose(file_) == 0;
     file_ = nullptr;
     if (!written || !closed || ::rename(temporary_.c_str(), target_.c_str()) != 0) {
         ::unlink(temporary_.c_str());
         return false;
     }
-    SyncFolder(target_.parent_path());
+    if (durability_ == Durability::kSynced) {
+        SyncFolder(target_.parent_path());
+    }
     return true;
 }
 

@@ -13,7 +13,15 @@ namespace platform {
 
 class AtomicFileStream {
   public:
-    explicit AtomicFileStream(const std::filesystem::path& target);
+    // How far a committed file is kept. A document must survive a power cut; a scratch file that only
+    // lives while the program runs (an undo snapshot) need not wait for the disk, and is still never
+    // seen half-written.
+    enum class Durability {
+        kSynced,         // on disk before Commit returns
+        kWhileRunning,   // whole or absent to every reader, in the system's cache until it writes it
+    };
+
+    explicit AtomicFileStream(const std::filesystem::path& target, Durability durability = Durability::kSynced);
     ~AtomicFileStream();
     AtomicFileStream(const AtomicFileStream&) = delete;
     AtomicFileStream& operator=(const AtomicFileStream&) = delete;
@@ -28,6 +36,7 @@ class AtomicFileStream {
     void Discard();
 
     std::filesystem::path target_;
+    Durability durability_;
     std::string temporary_;
     // The stream's buffer, given to it explicitly: asked for a size without a buffer, the C library
     // keeps its default of one disk block.

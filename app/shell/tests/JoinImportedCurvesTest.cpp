@@ -120,7 +120,7 @@ void FillRandom(CImportStaging& staging, unsigned seed) {
     }
 }
 
-// The list as text: each element's name, closed flag and every coordinate, exactly.
+// The list as text: each element's name, closed flag, every coordinate and joint kind, exactly.
 std::vector<std::string> Describe(const CDbList<CCadElement*>& list) {
     std::vector<std::string> lines;
     for (CCadElement* element : Elements(list)) {
@@ -128,10 +128,10 @@ std::vector<std::string> Describe(const CDbList<CCadElement*>& list) {
         if (element->typeCode == kCurveElement) {
             const auto* curve = static_cast<const CCadCurve*>(element);
             line += curve->closed != 0 ? " closed" : " open";
-            char text[64];
+            char text[96];
             for (const CFileLine& segment : cutrix::testing::Records(curve->pathList)) {
-                std::snprintf(text, sizeof text, " %a,%a>%a,%a", segment.start.x, segment.start.y,
-                              segment.end.x, segment.end.y);
+                std::snprintf(text, sizeof text, " %a,%a>%a,%a j%d/%d", segment.start.x, segment.start.y,
+                              segment.end.x, segment.end.y, segment.startJoint, segment.endJoint);
                 line += text;
             }
         }

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "Archive.h"
 #include "AtomicFile.h"
 #include "ShellDocumentFixture.h"
 #include "UndoStore.h"
@@ -145,6 +146,79 @@ TEST_F(UndoStoreTest, NewDocumentStartsTheHistoryAgainAfterAFailure) {
     EXPECT_TRUE(history.StatusText().empty());
     Change();
     EXPECT_TRUE(history.CanUndo());
+}
+
+// The undo form of the drawing as it stands: equal bytes are an equal state.
+std::vector<std::uint8_t> UndoBytes(const CCutrixDoc& doc) {
+    platform::Archive ar = platform::Archive::ForStoring();
+    doc.StoreUndo(ar);
+    return ar.TakeBytes();
+}
+
+// A large drawing changed twenty times: every Undo gives back the state before its change, byte for
+// byte, and every Redo the state after it, through all 21 states.
+TEST_F(UndoStoreTest, LargeDrawingComesBackExactlyThroughAllTwentyOneStates) {
+    constexpr int kCurves = 10000;
+    for (int index = 0; index < kCurves; ++index) {
+        AddSquare((index % 100) * 3.0, (index / 100) * 3.0, 2.0 + (index % 7) * 0.125);
+    }
+    history.Start(doc);
+    std::vector<std::vector<std::uint8_t>> states{UndoBytes(doc)};
+    for (int change = 1; change <= CUndoStore::kLastSlot; ++change) {
+        // Each change moves one curve and deletes another, so that states differ in content and count.
+        CCadElement* moved = manager->elementList.head->next->next->value;
+        moved->TransMove(0.5 * change, -0.25);
+        manager->DeleteElement(manager->elementList.head->prev->value);
+        history.OnDrawingModified(doc);
+        states.push_back(UndoBytes(doc));
+    }
+    ASSERT_TRUE(history.IsWorking());
+    for (int step = CUndoStore::kLastSlot - 1; step >= 0; --step) {
+        ASSERT_TRUE(history.Undo(doc)) << step;
+        ASSERT_EQ(UndoBytes(doc), states[static_cast<std::size_t>(step)]) << "undo to state " << step;
+    }
+    EXPECT_FALSE(history.CanUndo());
+    for (int step = 1; step <= CUndoStore::kLastSlot; ++step) {
+        ASSERT_TRUE(history.Redo(doc)) << step;
+        ASSERT_EQ(UndoBytes(doc), states[static_cast<std::size_t>(step)]) << "redo to state " << step;
+    }
+    EXPECT_FALSE(history.CanRedo());
+}
+
+// A snapshot that cannot be written must not cost the older ones: they stay in their slots.
+TEST_F(UndoStoreTest, FailedPushLeavesTheOlderSnapshotsInTheirSlots) {
+    Change();
+    Change();
+    const std::vector<std::uint8_t> older = *platform::ReadWholeFile(CUndoStore::SlotPath(1));
+    const std::vector<std::uint8_t> oldest = *platform::ReadWholeFile(CUndoStore::SlotPath(2));
+    std::filesystem::remove(CUndoStore::SlotPath(0));
+    std::filesystem::create_directory(CUndoStore::SlotPath(0));  // no file can replace a folder
+
+    EXPECT_FALSE(CUndoStore::Push(doc));
+    EXPECT_TRUE(std::filesystem::is_directory(CUndoStore::SlotPath(0)));
+    EXPECT_EQ(*platform::ReadWholeFile(CUndoStore::SlotPath(1)), older);
+    EXPECT_EQ(*platform::ReadWholeFile(CUndoStore::SlotPath(2)), oldest);
+    std::size_t entries = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(CUndoStore::Folder())) {
+        ++entries;
+    }
+    EXPECT_EQ(entries, static_cast<std::size_t>(CUndoStore::kLastSlot + 1));  // no temporary left behind
+}
+
+// The history starts from one snapshot: the other slots name the same file instead of copies of it.
+TEST_F(UndoStoreTest, StartWritesTheDrawingOnce) {
+    AddSquare(0, 0, 5);
+    history.Start(doc);
+    const auto first = std::filesystem::status(CUndoStore::SlotPath(0));
+    ASSERT_TRUE(std::filesystem::is_regular_file(first));
+    EXPECT_EQ(std::filesystem::hard_link_count(CUndoStore::SlotPath(0)),
+              static_cast<std::uintmax_t>(CUndoStore::kLastSlot + 1));
+    for (int index = 1; index <= CUndoStore::kLastSlot; ++index) {
+        EXPECT_TRUE(std::filesystem::equivalent(CUndoStore::SlotPath(0), CUndoStore::SlotPath(index))) << index;
+    }
+    Change();  // a new slot 0 never writes over the shared file
+    ASSERT_TRUE(CUndoStore::Load(doc, 1));
+    EXPECT_EQ(ElementLefts(), std::vector<double>{0.0});
 }
 
 TEST_F(UndoStoreTest, LoadHoldsTheIndexToTheSlots) {

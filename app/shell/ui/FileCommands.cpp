@@ -87,8 +87,8 @@ bool FinishImport(ShellContext& shell, CDbList<CFileDraw*>& records, const std::
         // Plotter and embroidery files are offered smoothing once its prompt exists.
         CentreSelectionAndZoom(shell.Manager());
         shell.SetLastImportedPath(file);
-        shell.OnDataChanged();
     }
+    shell.OnDataChanged();  // once, whether or not anything was placed
     FreeRecords(records);
     return placed;
 }
@@ -285,9 +285,7 @@ int PlaceImport(ShellContext& shell, CDbList<CFileDraw*>& records, int select) {
     placement.runWorker = [&shell](ImportWorkerJob& job) {
         RunImportWorkerInDialog(job, shell.View(), shell.DialogParent());
     };
-    const int placed = ::PlaceImportedData(records, select, placement);
-    shell.OnDataChanged();
-    return placed;
+    return ::PlaceImportedData(records, select, placement);
 }
 
 std::optional<std::filesystem::path> ChooseDocumentSavePath(QWidget* parent, const std::string& title) {

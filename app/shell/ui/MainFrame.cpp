@@ -340,6 +340,7 @@ bool CMainFrame::ImportFile(const std::filesystem::path& file) {
 
 void CMainFrame::PlaceImportedData(CDbList<CFileDraw*>& records, int select) {
     PlaceImport(*this, records, select);
+    OnDataChanged();
 }
 
 void CMainFrame::ToggleBar(Bar bar) {

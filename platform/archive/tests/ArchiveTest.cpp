@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <functional>
 #include <limits>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -228,4 +230,76 @@ TEST(Archive, ValuesStoredAcrossBufferEndsAndMidwayLooksReadBackInOrder) {
         }
     }
     EXPECT_EQ(loading.Remaining(), 0u);
+}
+
+namespace {
+
+// Values of every width and a block larger than the gathering buffer: the stream of a save.
+void StoreMixedRecords(Archive& ar) {
+    const Bytes block(10000, 0xA5);
+    for (int round = 0; round < 2000; ++round) {
+        ar.WriteString(round % 7 == 0 ? std::string(300, 'n') : "curve");
+        ar.WriteU16(static_cast<std::uint16_t>(round));
+        ar.WriteDouble(round * -0.5);
+        if (round % 500 == 250) {
+            ar.WriteBytes(block);
+        }
+    }
+}
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+
+}  // namespace
+
+TEST(Archive, StoringIntoAStreamWritesTheBytesOfAStoreInMemory) {
+    Archive inMemory = Archive::ForStoring();
+    StoreMixedRecords(inMemory);
+
+    const auto path = cutrix::testing::TempHome() / "streamed.bin";
+    File file(std::fopen(path.c_str(), "wb"));
+    ASSERT_NE(file, nullptr);
+    Archive streamed = Archive::ForStoringInto(file.get());
+    StoreMixedRecords(streamed);
+    EXPECT_TRUE(streamed.Bytes().empty());  // nothing is held in memory
+    ASSERT_TRUE(streamed.Flush());
+    ASSERT_EQ(std::fclose(file.release()), 0);
+
+    Archive reread = Archive::ForLoadingFile(path);
+    ASSERT_EQ(reread.Remaining(), inMemory.Bytes().size());
+    EXPECT_EQ(reread.ReadBytes(reread.Remaining()), inMemory.Bytes());
+}
+
+// A full disk must not pass for a saved document.
+TEST(Archive, AStreamThatRefusesItsBytesFailsTheFlush) {
+    File full(std::fopen("/dev/full", "wb"));
+    ASSERT_NE(full, nullptr);
+    std::setvbuf(full.get(), nullptr, _IONBF, 0);  // every write reaches the device at once
+    Archive ar = Archive::ForStoringInto(full.get());
+    StoreMixedRecords(ar);
+    EXPECT_FALSE(ar.Flush());
+
+    Archive withoutStream = Archive::ForStoringInto(nullptr);
+    withoutStream.WriteU32(1);
+    EXPECT_FALSE(withoutStream.Flush());
+}
+
+TEST(Archive, ABorrowedViewLoadsLikeOwnedBytesAndSurvivesAMove) {
+    Archive stored = Archive::ForStoring();
+    StoreMixedRecords(stored);
+    const Bytes& bytes = stored.Bytes();
+    for (const bool borrowed : {true, false}) {
+        SCOPED_TRACE(borrowed ? "view" : "owned");
+        Archive first = borrowed ? Archive::ForLoadingView(bytes) : Archive::ForLoading(bytes);
+        EXPECT_EQ(first.ReadString(), std::string(300, 'n'));
+        Archive moved = std::move(first);  // halfway through a record stream
+        EXPECT_EQ(moved.ReadU16(), 0u);
+        EXPECT_EQ(moved.ReadDouble(), 0.0);
+        EXPECT_EQ(moved.ReadString(), "curve");
+        EXPECT_EQ(moved.Position(), 300u + 3 + 2 + 8 + 6);
+        EXPECT_EQ(moved.Remaining(), bytes.size() - moved.Position());
+        EXPECT_THROW(moved.ReadBytes(moved.Remaining() + 1), ArchiveError);
+    }
 }

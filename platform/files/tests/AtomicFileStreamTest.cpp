@@ -100,3 +100,25 @@ TEST(AtomicFileStream, AStreamThatCannotBeMadeOrWrittenDoesNotCommit) {
     EXPECT_TRUE(S_ISCHR(info.st_mode));
     EXPECT_FALSE(std::filesystem::exists(TempHome() / "no such folder"));
 }
+
+// A scratch file skips only the wait for the disk: it is still whole or absent, never half-written.
+TEST(AtomicFileStream, EitherDurabilityPublishesWholeOrLeavesTheOldFile) {
+    using Durability = platform::AtomicFileStream::Durability;
+    for (const Durability durability : {Durability::kSynced, Durability::kWhileRunning}) {
+        SCOPED_TRACE(static_cast<int>(durability));
+        const auto folder = FreshFolder();
+        const auto file = folder / "0.tmp";
+        ASSERT_TRUE(platform::WriteFileAtomically(file, std::string_view("old")));
+        {
+            platform::AtomicFileStream abandoned(file, durability);
+            std::fputs("half", abandoned.File());
+        }
+        EXPECT_EQ(Content(file), "old");
+        platform::AtomicFileStream stream(file, durability);
+        std::fputs("new snapshot", stream.File());
+        EXPECT_EQ(Content(file), "old");  // nothing shows before the commit
+        ASSERT_TRUE(stream.Commit());
+        EXPECT_EQ(Content(file), "new snapshot");
+        EXPECT_EQ(EntriesIn(folder), 1);
+    }
+}
