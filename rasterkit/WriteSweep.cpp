@@ -85,8 +85,9 @@ class Sweep {
             if (step > extent) {
                 return true;
             }
-            const std::vector<std::uint8_t> darkness = LineDarkness(horizontal, std::trunc(position / pixel + kRowTolerance) - 1.0);
-            const std::vector<Run> runs = RunsOf(darkness, forward);
+            FillLineDarkness(horizontal, std::trunc(position / pixel + kRowTolerance) - 1.0, darkness_);
+            FillRuns(darkness_, forward, runs_);
+            const std::vector<Run>& runs = runs_;
             const double shift = forward ? lineShift : -lineShift;
             Placer place{this, horizontal, runWriter ? position : position - pixel / 2.0, shift};
             int written = 0;
@@ -118,22 +119,29 @@ class Sweep {
         }
     };
 
-    // Darkness of the pixels of stored row (horizontal) or column (vertical) `index`, in storage order;
-    // all 0 for a line outside the picture.
-    std::vector<std::uint8_t> LineDarkness(bool horizontal, double index) const {
+    // Darkness of the pixels of stored row (horizontal) or column (vertical) `index`, in storage order,
+    // into `darkness`; all 0 for a line outside the picture. The buffer is the sweep's own and serves
+    // every line, so that its memory is touched once rather than taken afresh per line.
+    void FillLineDarkness(bool horizontal, double index, std::vector<std::uint8_t>& darkness) const {
         const std::int32_t count = horizontal ? raster_.Width() : raster_.Height();
-        std::vector<std::uint8_t> darkness(static_cast<std::size_t>(count), 0);
+        darkness.assign(static_cast<std::size_t>(count), 0);
         const std::int32_t limit = horizontal ? raster_.Height() : raster_.Width();
         if (index < 0.0 || index >= limit) {
-            return darkness;
+            return;
         }
         const auto line = static_cast<std::int32_t>(index);
+        if (horizontal && raster_.Bits() == 1) {
+            // A set bit is a light pixel, most significant bit leftmost.
+            const std::uint8_t* row = raster_.Row(line);
+            for (std::int32_t k = 0; k < count; ++k) {
+                darkness[k] = ((row[k >> 3] >> (7 - (k & 7))) & 1) != 0 ? 0 : 255;
+            }
+            return;
+        }
         for (std::int32_t k = 0; k < count; ++k) {
             darkness[k] = horizontal ? Darkness(k, line) : Darkness(line, k);
         }
-        return darkness;
     }
-
     std::uint8_t Darkness(std::int32_t column, std::int32_t row) const {
         switch (raster_.Bits()) {
             case 1:
@@ -145,8 +153,8 @@ class Sweep {
         }
     }
 
-    static std::vector<Run> RunsOf(const std::vector<std::uint8_t>& darkness, bool forward) {
-        std::vector<Run> runs;
+    static void FillRuns(const std::vector<std::uint8_t>& darkness, bool forward, std::vector<Run>& runs) {
+        runs.clear();
         const auto count = static_cast<std::int64_t>(darkness.size());
         for (std::int64_t k = 0; k < count;) {
             const std::int64_t index = forward ? k : count - 1 - k;
@@ -159,7 +167,6 @@ class Sweep {
             runs.push_back({near, far, darkness[index], end - k});
             k = end;
         }
-        return runs;
     }
 
     bool WriteOne(const Placer& place, double entry, double exit, const std::uint8_t* startEnd) const {
@@ -270,6 +277,9 @@ class Sweep {
     int powerMode_;
     std::int32_t* stateA_;
     std::int32_t* stateB_;
+    // The current line's darkness and runs, kept from line to line.
+    std::vector<std::uint8_t> darkness_;
+    std::vector<Run> runs_;
     bool topStart_ = false;
     bool rightStart_ = false;
 };
