@@ -144,13 +144,22 @@ void FillEdges(const Toggler& toggler, std::vector<Edge> edges) {
     std::sort(edges.begin(), edges.end(), [](const Edge& a, const Edge& b) { return a.upper > b.upper; });
     std::vector<const Edge*> active;
     std::vector<double> crossings;
+    if (edges.empty()) {
+        return;
+    }
     std::size_t next = 0;
-    for (std::int32_t pixelRow = picture.Height() - 1; pixelRow >= 0; --pixelRow) {
+    // Rows above the highest edge have nothing to toggle, and once every edge has been taken in and
+    // dropped again neither have the rows below: a curve costs the rows it spans, not the picture's.
+    const double highestRow = std::clamp(edges.front().upper - 1.0, -1.0, picture.Height() - 1.0);
+    for (auto pixelRow = static_cast<std::int32_t>(highestRow); pixelRow >= 0; --pixelRow) {
         const double y = pixelRow + 1.0;
         for (; next < edges.size() && edges[next].upper >= y; ++next) {
             active.push_back(&edges[next]);
         }
         std::erase_if(active, [&](const Edge* edge) { return edge->lower >= y; });
+        if (active.empty() && next == edges.size()) {
+            return;
+        }
         crossings.clear();
         for (const Edge* edge : active) {
             crossings.push_back(edge->xUpper + edge->step * (edge->upper - y));

@@ -1,7 +1,9 @@
 // Scan-engraving output: every scan line across the picture is split into runs of equal darkness, and
 // the dark runs become travel moves, powers and cut lines of the open job. All values of one call live in
 // a context of that call, so that calls share nothing.
+#include <algorithm>
 #include <cmath>
+#include <utility>
 #include <vector>
 
 #include "ExportGuard.h"
@@ -85,8 +87,14 @@ class Sweep {
             if (step > extent) {
                 return true;
             }
-            const std::vector<std::uint8_t> darkness = LineDarkness(horizontal, std::trunc(position / pixel + kRowTolerance) - 1.0);
-            const std::vector<Run> runs = RunsOf(darkness, forward);
+            const double lineIndex = std::trunc(position / pixel + kRowTolerance) - 1.0;
+            if (horizontal && raster_.Bits() == 1 && lineIndex >= 0.0 && lineIndex < raster_.Height()) {
+                FillBitRowRuns(raster_.Row(static_cast<std::int32_t>(lineIndex)), raster_.Width(), forward, runs_);
+            } else {
+                FillLineDarkness(horizontal, lineIndex, darkness_);
+                FillRuns(darkness_, forward, runs_);
+            }
+            const std::vector<Run>& runs = runs_;
             const double shift = forward ? lineShift : -lineShift;
             Placer place{this, horizontal, runWriter ? position : position - pixel / 2.0, shift};
             int written = 0;
@@ -118,22 +126,21 @@ class Sweep {
         }
     };
 
-    // Darkness of the pixels of stored row (horizontal) or column (vertical) `index`, in storage order;
-    // all 0 for a line outside the picture.
-    std::vector<std::uint8_t> LineDarkness(bool horizontal, double index) const {
+    // Darkness of the pixels of stored row (horizontal) or column (vertical) `index`, in storage order,
+    // into `darkness`; all 0 for a line outside the picture. The buffer is the sweep's own and serves
+    // every line, so that its memory is touched once rather than taken afresh per line.
+    void FillLineDarkness(bool horizontal, double index, std::vector<std::uint8_t>& darkness) const {
         const std::int32_t count = horizontal ? raster_.Width() : raster_.Height();
-        std::vector<std::uint8_t> darkness(static_cast<std::size_t>(count), 0);
+        darkness.assign(static_cast<std::size_t>(count), 0);
         const std::int32_t limit = horizontal ? raster_.Height() : raster_.Width();
         if (index < 0.0 || index >= limit) {
-            return darkness;
+            return;
         }
         const auto line = static_cast<std::int32_t>(index);
         for (std::int32_t k = 0; k < count; ++k) {
             darkness[k] = horizontal ? Darkness(k, line) : Darkness(line, k);
         }
-        return darkness;
     }
-
     std::uint8_t Darkness(std::int32_t column, std::int32_t row) const {
         switch (raster_.Bits()) {
             case 1:
@@ -145,8 +152,42 @@ class Sweep {
         }
     }
 
-    static std::vector<Run> RunsOf(const std::vector<std::uint8_t>& darkness, bool forward) {
-        std::vector<Run> runs;
+    // The runs of a stored row of a 1-bit picture, as FillRuns finds them in its darkness, found from
+    // the bits: a set bit is a light pixel (darkness 0), most significant bit leftmost, and a byte of
+    // eight pixels alike with the run being walked is passed over at once.
+    static void FillBitRowRuns(const std::uint8_t* row, std::int32_t count, bool forward, std::vector<Run>& runs) {
+        runs.clear();
+        auto light = [row](std::int64_t k) { return ((row[k >> 3] >> (7 - (k & 7))) & 1) != 0; };
+        auto add = [&runs](std::int64_t first, std::int64_t end, bool isLight) {
+            runs.push_back({static_cast<double>(first), static_cast<double>(end),
+                            static_cast<std::uint8_t>(isLight ? 0 : 255), end - first});
+        };
+        std::int64_t start = 0;
+        bool startLight = light(0);
+        for (std::int64_t k = 1; k < count;) {
+            if ((k & 7) == 0 && k + 8 <= count && row[k >> 3] == (startLight ? 0xFF : 0x00)) {
+                k += 8;
+                continue;
+            }
+            if (light(k) != startLight) {
+                add(start, k, startLight);
+                start = k;
+                startLight = !startLight;
+            }
+            ++k;
+        }
+        add(start, count, startLight);
+        if (!forward) {
+            // Walked from the far end, a run's pixels first..end-1 are entered at edge end and left at
+            // edge first, and the runs come in the opposite order.
+            std::reverse(runs.begin(), runs.end());
+            for (Run& run : runs) {
+                std::swap(run.entry, run.exit);
+            }
+        }
+    }
+    static void FillRuns(const std::vector<std::uint8_t>& darkness, bool forward, std::vector<Run>& runs) {
+        runs.clear();
         const auto count = static_cast<std::int64_t>(darkness.size());
         for (std::int64_t k = 0; k < count;) {
             const std::int64_t index = forward ? k : count - 1 - k;
@@ -159,7 +200,6 @@ class Sweep {
             runs.push_back({near, far, darkness[index], end - k});
             k = end;
         }
-        return runs;
     }
 
     bool WriteOne(const Placer& place, double entry, double exit, const std::uint8_t* startEnd) const {
@@ -270,6 +310,9 @@ class Sweep {
     int powerMode_;
     std::int32_t* stateA_;
     std::int32_t* stateB_;
+    // The current line's darkness and runs, kept from line to line.
+    std::vector<std::uint8_t> darkness_;
+    std::vector<Run> runs_;
     bool topStart_ = false;
     bool rightStart_ = false;
 };

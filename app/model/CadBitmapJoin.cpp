@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <unordered_map>
 #include <vector>
 
 #include "Progress.h"
@@ -45,33 +44,87 @@ CCadRect Grown(CCadRect rect, double by) {
     return {rect.x1 - by, rect.y1 - by, rect.x2 + by, rect.y2 + by, 0};
 }
 
-// The curves by their first position in the list, with the ends of every curve filed in grid cells.
-// Entries are never removed: a curve that grew or was deleted leaves stale entries, which the search skips
-// by looking at the curve itself.
+// The ends of the pieces, filed in grid cells by piece index. Each piece has two entries, its start and
+// its end; a joined piece's entries leave the grid and the piece that grew has its changed end filed
+// anew, so that a search meets only ends as they are. Entries are chained per cell in flat arrays and
+// the cells are found in an open-addressed table: filing and removing allocate nothing.
 class EndGrid {
   public:
-    explicit EndGrid(double joinDistance) : cellWidth_(joinDistance * kCellWidening) {}
+    enum EndSide { kStart = 0, kEnd = 1 };
 
-    void File(SDPoint point, int piece) { cells_[KeyOf(CellOf(point.x), CellOf(point.y))].push_back(piece); }
+    EndGrid(double joinDistance, int pieceCount)
+        : cellWidth_(joinDistance * kCellWidening), entries_(2 * static_cast<std::size_t>(pieceCount)) {
+        // Each filing may open a cell; a piece's two ends are filed once, and once more per join at most.
+        std::size_t slots = 16;
+        while (slots < 8 * static_cast<std::size_t>(pieceCount)) {
+            slots *= 2;
+        }
+        slots_.assign(slots, Slot{});
+    }
 
-    // Calls visit(piece) for every piece filed within one cell of the point's cell.
+    void File(int piece, EndSide side, SDPoint point) {
+        Entry& entry = entries_[EntryOf(piece, side)];
+        entry.cell = SlotOf(KeyOf(CellOf(point.x), CellOf(point.y)));
+        const int index = EntryOf(piece, side);
+        const int head = slots_[entry.cell].head;
+        entry.previous = -1;
+        entry.next = head;
+        if (head >= 0) {
+            entries_[head].previous = index;
+        }
+        slots_[entry.cell].head = index;
+    }
+
+    void Remove(int piece, EndSide side) {
+        Entry& entry = entries_[EntryOf(piece, side)];
+        if (entry.previous >= 0) {
+            entries_[entry.previous].next = entry.next;
+        } else {
+            slots_[entry.cell].head = entry.next;
+        }
+        if (entry.next >= 0) {
+            entries_[entry.next].previous = entry.previous;
+        }
+        entry.previous = entry.next = -1;
+    }
+
+    // Calls visit(piece) for every end filed within one cell of the point's cell (a piece with both
+    // ends there twice).
     template <typename Visit>
     void Near(SDPoint point, Visit&& visit) const {
         const std::int64_t column = CellOf(point.x), row = CellOf(point.y);
         for (std::int64_t dc = -1; dc <= 1; ++dc) {
             for (std::int64_t dr = -1; dr <= 1; ++dr) {
-                const auto found = cells_.find(KeyOf(column + dc, row + dr));
-                if (found == cells_.end()) {
-                    continue;
-                }
-                for (int piece : found->second) {
-                    visit(piece);
+                const std::uint64_t key = KeyOf(column + dc, row + dr);
+                for (std::size_t slot = Hash(key);; slot = (slot + 1) & (slots_.size() - 1)) {
+                    if (!slots_[slot].used) {
+                        break;
+                    }
+                    if (slots_[slot].key == key) {
+                        for (int entry = slots_[slot].head; entry >= 0; entry = entries_[entry].next) {
+                            visit(entry / 2);
+                        }
+                        break;
+                    }
                 }
             }
         }
     }
 
   private:
+    struct Entry {
+        std::size_t cell = 0;
+        int previous = -1;
+        int next = -1;
+    };
+    struct Slot {
+        std::uint64_t key = 0;
+        int head = -1;
+        bool used = false;
+    };
+
+    static int EntryOf(int piece, EndSide side) { return 2 * piece + side; }
+
     std::int64_t CellOf(double coordinate) const {
         const double cell = std::floor(coordinate / cellWidth_);
         return static_cast<std::int64_t>(std::fmin(std::fmax(cell, -kLargestCellIndex), kLargestCellIndex));
@@ -79,9 +132,24 @@ class EndGrid {
     static std::uint64_t KeyOf(std::int64_t column, std::int64_t row) {
         return static_cast<std::uint64_t>(column) * 0x9E3779B97F4A7C15ull ^ static_cast<std::uint64_t>(row);
     }
+    std::size_t Hash(std::uint64_t key) const {
+        return static_cast<std::size_t>((key ^ (key >> 29)) * 0xBF58476D1CE4E5B9ull >> 20) & (slots_.size() - 1);
+    }
+    // The slot of the cell, opened when the cell is new.
+    std::size_t SlotOf(std::uint64_t key) {
+        std::size_t slot = Hash(key);
+        while (slots_[slot].used && slots_[slot].key != key) {
+            slot = (slot + 1) & (slots_.size() - 1);
+        }
+        if (!slots_[slot].used) {
+            slots_[slot] = {key, -1, true};
+        }
+        return slot;
+    }
 
     double cellWidth_;
-    std::unordered_map<std::uint64_t, std::vector<int>> cells_;
+    std::vector<Entry> entries_;
+    std::vector<Slot> slots_;
 };
 
 struct Piece {
@@ -140,13 +208,13 @@ void JoinContours(CCadCurve& a, CCadCurve& b, ContourJoin join, double squaredDi
 void JoinOpenContours(CDbList<CCadElement*>& curves, double joinDistance, double p0, double span,
                       double progressShare) {
     std::vector<Piece> pieces;
-    EndGrid grid(joinDistance);
     for (auto* node = curves.head->next; node != curves.head; node = node->next) {
-        auto* curve = static_cast<CCadCurve*>(node->value);
-        const int index = static_cast<int>(pieces.size());
-        pieces.push_back({curve, node, true});
-        grid.File(ContourStart(*curve), index);
-        grid.File(ContourEnd(*curve), index);
+        pieces.push_back({static_cast<CCadCurve*>(node->value), node, true});
+    }
+    EndGrid grid(joinDistance, static_cast<int>(pieces.size()));
+    for (std::size_t index = 0; index < pieces.size(); ++index) {
+        grid.File(static_cast<int>(index), EndGrid::kStart, ContourStart(*pieces[index].curve));
+        grid.File(static_cast<int>(index), EndGrid::kEnd, ContourEnd(*pieces[index].curve));
     }
     for (std::size_t index = 0; index < pieces.size(); ++index) {
         ProgressRatio = p0 + progressShare * span * static_cast<double>(index) / static_cast<double>(pieces.size());
@@ -186,8 +254,13 @@ void JoinOpenContours(CDbList<CCadElement*>& curves, double joinDistance, double
             curves.cursor = joined.node;
             curves.RemoveCurrent();
             joined.alive = false;
-            grid.File(ContourStart(a), static_cast<int>(index));
-            grid.File(ContourEnd(a), static_cast<int>(index));
+            grid.Remove(first, EndGrid::kStart);
+            grid.Remove(first, EndGrid::kEnd);
+            // B went before or after A: only that end of A moved.
+            const bool before = firstJoin == ContourJoin::StartToStart || firstJoin == ContourJoin::StartToEnd;
+            const EndGrid::EndSide moved = before ? EndGrid::kStart : EndGrid::kEnd;
+            grid.Remove(static_cast<int>(index), moved);
+            grid.File(static_cast<int>(index), moved, before ? ContourStart(a) : ContourEnd(a));
         }
     }
     ProgressRatio = p0 + progressShare * span;

@@ -2,6 +2,7 @@
 #include "ChordCutter.h"
 
 #include <algorithm>
+#include <cmath>
 #include <tuple>
 
 #include "NearPairs.h"
@@ -26,6 +27,21 @@ bool TouchesInside(SDPoint point, const Chord& chord, double& t) {
     return t > 0.0 && t < 1.0 && WithinDistance(point, PointAtParameter(chord, t), kTouchTolerance);
 }
 
+// The chords' lines meet strictly inside both, at parameter t1 on the first and t2 on the second,
+// taken exactly rather than snapped to the ends.
+bool CrossStrictlyInside(const Chord& first, const Chord& second, double& t1, double& t2) {
+    const double ax = first.end.x - first.start.x, ay = first.end.y - first.start.y;
+    const double bx = second.end.x - second.start.x, by = second.end.y - second.start.y;
+    const double determinant = ax * by - ay * bx;
+    if (std::fabs(determinant) <= kParallelDeterminant * std::hypot(ax, ay) * std::hypot(bx, by)) {
+        return false;
+    }
+    const double wx = second.start.x - first.start.x, wy = second.start.y - first.start.y;
+    t1 = (wx * by - wy * bx) / determinant;
+    t2 = (wx * ay - wy * ax) / determinant;
+    return t1 > 0.0 && t1 < 1.0 && t2 > 0.0 && t2 < 1.0;
+}
+
 // Records every place where chords a and b meet: their crossing strictly inside both, else each end
 // of one that touches the inside of the other (two collinear overlapping chords touch twice).
 void CollectCuts(const ScratchVector<Chord>& chain, int a, int b, ScratchVector<Cut>& cuts) {
@@ -34,13 +50,17 @@ void CollectCuts(const ScratchVector<Chord>& chain, int a, int b, ScratchVector<
     if (!BoxOf(first).Grown(kTouchTolerance).Overlaps(BoxOf(second))) {
         return;
     }
+    // The chords are no neighbours, so ends of theirs that lie close together are no junction: two
+    // offset lines of a slight turn beside short edges can start and end within kCoincidence of each
+    // other and still cross half way along.
     LineMeeting meeting;
-    if (IntersectLines(first, second, meeting) && meeting.t1 > 0.0 && meeting.t1 < 1.0 && meeting.t2 > 0.0 &&
+    if (MeetLines(first, second, meeting) && meeting.t1 > 0.0 && meeting.t1 < 1.0 && meeting.t2 > 0.0 &&
         meeting.t2 < 1.0) {
         cuts.push_back({a, meeting.t1, meeting.point});
         cuts.push_back({b, meeting.t2, meeting.point});
         return;
     }
+    const std::size_t cutsBefore = cuts.size();
     double t = 0.0;
     for (const SDPoint end : {second.start, second.end}) {
         if (TouchesInside(end, first, t)) {
@@ -51,6 +71,14 @@ void CollectCuts(const ScratchVector<Chord>& chain, int a, int b, ScratchVector<
         if (TouchesInside(end, second, t)) {
             cuts.push_back({b, t, end});
         }
+    }
+    // Chords that cross within kCoincidence of an end of each, where neither end touches the other
+    // chord's inside, still cross: left uncut, the pieces beside them would bound nothing.
+    double t1 = 0.0, t2 = 0.0;
+    if (cuts.size() == cutsBefore && CrossStrictlyInside(first, second, t1, t2)) {
+        const SDPoint point = PointAtParameter(first, t1);
+        cuts.push_back({a, t1, point});
+        cuts.push_back({b, t2, point});
     }
 }
 

@@ -14,6 +14,7 @@
 #include "RingFinish.h"
 #include "RingSplitter.h"
 #include "ScratchAllocator.h"
+#include "WindingCounter.h"
 
 namespace pathsmith {
 
@@ -442,19 +443,59 @@ void AddFinishedRing(ScratchVector<SDPoint> vertices, std::vector<ScratchVector<
     }
 }
 
-// The rings of a closed contour, walked along exact junctions and finished for cutting.
-std::vector<ScratchVector<SDPoint>> ClosedRings(const CutChain& cut, ScratchVector<char>& kept,
-                                                bool toTheLeft) {
-    std::vector<ScratchVector<SDPoint>> rings;
+// Which pieces the windings settle.
+enum class Settle {
+    kUndropped,  // the pieces that the band test did not drop
+    kEvery,      // every piece: where the chain runs into itself in clusters of near crossings, its
+                 // pieces may bound the covered region well inside the band
+};
+
+// Settles pieces by what the chain covers: the offset of a closed contour is the region around which
+// the chain winds in the contour's own sense, and a piece bounds it when exactly one of its sides lies
+// in that region. Near the band's edge the distances alone cannot tell, as the round joins' chords
+// lie inside their arcs; the windings do not depend on that.
+void KeepPiecesBoundingTheCover(const ScratchVector<Chord>& pieces, ScratchVector<char>& kept,
+                                bool counterClockwise, Settle settle) {
+    const WindingCounter windings(pieces);
+    const int sense = counterClockwise ? 1 : -1;
+    for (std::size_t index = 0; index < pieces.size(); ++index) {
+        if (settle == Settle::kUndropped && kept[index] == kPieceDropped) {
+            continue;
+        }
+        const SideWindings sides = windings.BesideMiddleOf(static_cast<int>(index));
+        const bool leftCovered = sense * sides.left > 0, rightCovered = sense * sides.right > 0;
+        kept[index] = leftCovered != rightCovered ? kPieceKept : kPieceDropped;
+    }
+}
+
+// The rings of a closed contour, walked along exact junctions and finished for cutting, into `rings`.
+// Returns false when a walk found no way on from where it stopped.
+bool WalkClosedRings(const CutChain& cut, ScratchVector<char>& kept, bool toTheLeft, bool counterClockwise,
+                     Settle settle, std::vector<ScratchVector<SDPoint>>& rings) {
     if (IsOneWholeRing(cut, kept)) {
         AddFinishedRing(VerticesOfWholeRing(cut.pieces), rings);
-        return rings;
+        return true;
     }
+    KeepPiecesBoundingTheCover(cut.pieces, kept, counterClockwise, settle);
     DropRepeatedPieces(cut.pieces, kept);
+    bool allClosed = true;
     for (WalkedRing& walked : WalkRings(cut.pieces, kept, toTheLeft)) {
+        allClosed = allClosed && walked.closed;
         AddFinishedRing(WithoutRepeatedVertices(walked.vertices), rings);
     }
-    return rings;
+    return allClosed;
+}
+
+// The pieces cut once more where they meet, each still naming the chord it came from. A chord that
+// another's end touches is cut at that end, off its own line by up to kCoincidence, and the bent
+// pieces may then cross a third chord where the chord itself did not.
+CutChain CutAgain(const CutChain& cut) {
+    CutChain again = CutWhereChordsMeet(cut.pieces);
+    for (int& source : again.sources) {
+        source = cut.sources[source];
+    }
+    again.runsClear = false;
+    return again;
 }
 
 }  // namespace
@@ -480,7 +521,17 @@ std::vector<ScratchVector<SDPoint>> OffsetContour(std::span<const Chord> contour
     ScratchVector<char> kept = clearOfTheBand ? ScratchVector<char>(cut.pieces.size(), kPieceKept)
                                               : OutsideBand(cut, work, contour, distance);
     if (shape.closed) {
-        return ClosedRings(cut, kept, toTheLeft);
+        // Inward, the offset runs on the left of a counter-clockwise contour; outward, on its right.
+        const bool counterClockwise = (side == kOffsetInward) == toTheLeft;
+        std::vector<ScratchVector<SDPoint>> rings;
+        if (!WalkClosedRings(cut, kept, toTheLeft, counterClockwise, Settle::kUndropped, rings)) {
+            // Slower, and needed only where the chain runs into itself in tight clusters.
+            cut = CutAgain(cut);
+            kept = OutsideBand(cut, work, contour, distance);
+            rings.clear();
+            WalkClosedRings(cut, kept, toTheLeft, counterClockwise, Settle::kEvery, rings);
+        }
+        return rings;
     }
     DropRepeatedPieces(cut.pieces, kept);
     return OpenRings(cut.pieces, kept);

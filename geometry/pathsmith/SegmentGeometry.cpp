@@ -92,6 +92,10 @@ bool IntersectLines(const Chord& a, const Chord& b, LineMeeting& meeting) {
             return true;
         }
     }
+    return MeetLines(a, b, meeting);
+}
+
+bool MeetLines(const Chord& a, const Chord& b, LineMeeting& meeting) {
     const double determinant = Cross(Direction(a), Direction(b));
     if (std::fabs(determinant) <= kParallelDeterminant) {
         meeting = LineMeeting{};

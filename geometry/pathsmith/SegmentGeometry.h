@@ -153,6 +153,10 @@ struct LineMeeting {
 // False when a chord is shorter than kCoincidence or the lines are parallel. Shared end points are
 // found first and reported with parameters 0 or 1.
 bool IntersectLines(const Chord& a, const Chord& b, LineMeeting& meeting);
+// Where the lines meet, without looking for shared ends first: two chords whose ends lie within
+// kCoincidence of each other pairwise may still cross far from those ends. False when the lines are
+// parallel.
+bool MeetLines(const Chord& a, const Chord& b, LineMeeting& meeting);
 
 // The chord moved by distance along its left normal (leftHand) or its right one, both ends by the
 // same vector. A chord whose end equals its start gives (0, 0) for both ends.

@@ -281,4 +281,29 @@ TEST(WriteSweepOutsideAJobTest, AFailingJobCallEndsTheScanWithFailure) {
     EXPECT_EQ(_dib_writesweep(&null, 0, 0, 2, 2, JobFrame{}, 6, 1, 0.5, 1, 0, 0, 0, &cellX, &cellY, 0.0), 1);
 }
 
+// 1-bit rows are read a byte at a time where eight pixels are alike: every way of scanning gives the same
+// job as the same picture stored with 8 bits, on a width that leaves a partial last byte and with runs
+// long and short, in both walk directions.
+TEST_F(WriteSweepTest, OneBitRowsGiveTheJobOfTheSameEightBitPicture) {
+    auto dark = [](int c, int r) { return (c / (1 + r % 13)) % 3 == 0 || (c * 7 + r * 3) % 11 == 0; };
+    const DibBlock oneBit = Painted(77, 23, 1, [&](int c, int r) { return dark(c, r) ? 0u : 1u; });
+    const DibBlock eightBit = Painted(77, 23, 8, [&](int c, int r) { return dark(c, r) ? 0u : 255u; });
+    for (const std::uint8_t kind : {0, 1, 2, 3}) {
+        for (const std::uint32_t head : {0u, 2u, 6u, 8u}) {
+            for (const std::uint32_t runWriter : {0u, 1u}) {
+                const Sweep sweep{.x2 = 7.7, .y2 = 2.3, .head = head, .lineStep = 0.1, .runWriter = runWriter,
+                                  .kind = kind};
+                const std::vector<JobCommand> fromBits = Written(oneBit, sweep);
+                const std::vector<JobCommand> fromBytes = Written(eightBit, sweep);
+                ASSERT_EQ(fromBits.size(), fromBytes.size()) << "kind " << int{kind} << " head " << head;
+                for (std::size_t i = 0; i < fromBits.size(); ++i) {
+                    EXPECT_EQ(fromBits[i].kind, fromBytes[i].kind) << i;
+                    EXPECT_EQ(fromBits[i].a, fromBytes[i].a) << i;
+                    EXPECT_EQ(fromBits[i].b, fromBytes[i].b) << i;
+                }
+            }
+        }
+    }
+}
+
 }  // namespace

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <numbers>
@@ -276,6 +278,39 @@ TEST(CadBitmapTracing, DitheredPictureTracesIntoCurvesInsideItsRectangle) {
                         point.y <= placed.y2 + pixel);
         }
     }
+}
+
+// FNV-1a over the closed flag and every path point of every traced curve, in list order: the trace's
+// output, bit for bit.
+std::uint64_t HashOfTrace(const OwnedCurves& out) {
+    std::uint64_t hash = 0xCBF29CE484222325ull;
+    auto add = [&hash](const auto& value) {
+        unsigned char bytes[sizeof(value)];
+        std::memcpy(bytes, &value, sizeof(value));
+        for (const unsigned char byte : bytes) {
+            hash = (hash ^ byte) * 0x100000001B3ull;
+        }
+    };
+    for (const CCadCurve* curve : out.Curves()) {
+        add(curve->closed);
+        for (const SDPoint& point : PathPoints(*curve)) {
+            add(point.x);
+            add(point.y);
+        }
+    }
+    return hash;
+}
+
+// Work on the join's speed must not move a single point of the trace of a dithered picture, whose
+// thousands of open pieces join into long chains.
+TEST(CadBitmapTracing, TraceOfADitheredPictureIsUnchangedBitForBit) {
+    const std::unique_ptr<CCadBitmap> bitmap =
+        MakePicture(320, 240, 2835, [](int x, int y) { return (x * 255 / 319 + y / 3 + (x * y) % 17) % 256; });
+    ASSERT_EQ(bitmap->ToDot(0, 0, 1), 1);
+    OwnedCurves out;
+    ASSERT_EQ(bitmap->TraceOutline(0, 1, &out.list, 0), 1);
+    EXPECT_EQ(HashOfTrace(out), 0x8A4B4F1E3492FC75ull) << std::hex << HashOfTrace(out) << std::dec << " over "
+                                        << out.list.GetCount() << " curves";
 }
 
 }  // namespace

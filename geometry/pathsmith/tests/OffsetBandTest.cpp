@@ -220,5 +220,62 @@ TEST(OffsetBandTest, LargeNoisyBlobShrinksWithinBoundedWork) {
     EXPECT_LE(testing::AreaOutsideBand(run.rings, blob, 0.1, true), kChordError * testing::Perimeter(blob));
 }
 
+// The rings of Clipper's offset that are real cuts by the measure the offset's own rings are held to.
+int RealRingCount(const ClipperLib::Paths& paths) {
+    int count = 0;
+    for (const ClipperLib::Path& path : paths) {
+        Points ring;
+        for (const ClipperLib::IntPoint& p : path) {
+            ring.push_back({p.X / testing::kClipperScale, p.Y / testing::kClipperScale});
+        }
+        if (std::fabs(testing::SignedArea(ring)) >= kRingAreaPerLength * testing::Perimeter(ring)) {
+            ++count;
+        }
+    }
+    return count;
+}
+
+struct NoisyCase {
+    const char* name;
+    bool star;  // a random star of radii 10 to 40 mm, else a circle of radius 40 mm with radial noise
+    unsigned seed;
+    int vertices;
+    double noise;  // mm either way, for the circle
+    double distance;
+    int side;
+};
+
+// Noisy outlines and random stars whose offsets once came back empty (the noisy outline 2 mm outward
+// and inward, its round joins crossing each other by the thousand) or short of rings: the ring count
+// lies between Clipper's round and mitred counts, the area within their band.
+TEST(OffsetBandTest, NoisyOutlinesAndStarsKeepClippersRings) {
+    const NoisyCase cases[] = {
+        {"blob", false, 1, 5000, 0.05, 2.0, kOutward}, {"blob", false, 9, 3000, 0.05, 2.0, kInward},
+        {"blob", false, 11, 1000, 0.5, 0.1, kOutward}, {"blob", false, 11, 1000, 0.5, 0.1, kInward},
+        {"blob", false, 12, 3000, 0.5, 1.0, kOutward}, {"blob", false, 12, 3000, 0.5, 1.0, kInward},
+        {"blob", false, 13, 2000, 2.0, 3.0, kOutward}, {"blob", false, 13, 2000, 2.0, 3.0, kInward},
+        {"star", true, 5, 10000, 0.0, 0.1, kInward},   {"star", true, 5, 1000, 0.0, 0.5, kInward},
+        {"star", true, 6, 2000, 0.0, 1.0, kOutward},
+    };
+    for (const NoisyCase& c : cases) {
+        std::mt19937 random(c.seed);
+        const Points contour =
+            c.star ? testing::RandomStarPolygon(random, c.vertices, 10.0, 40.0) : NoisyBlob(random, c.vertices, 40.0, c.noise);
+        const std::string label = std::string(c.name) + " seed " + std::to_string(c.seed) + " of " +
+                                  std::to_string(c.vertices) + " d=" + std::to_string(c.distance) +
+                                  (c.side == kInward ? " inward" : " outward");
+        const OffsetRun run = RunOffset(contour, c.distance, c.side);
+        ASSERT_EQ(run.status, 0) << label;
+        ExpectClosedRealRings(run, label);
+        const int round = RealRingCount(testing::ClipperOffset(contour, c.distance, c.side == kInward, true));
+        const int mitred = RealRingCount(testing::ClipperOffset(contour, c.distance, c.side == kInward, false));
+        EXPECT_GE(static_cast<int>(run.rings.size()), std::min(round, mitred)) << label;
+        EXPECT_LE(static_cast<int>(run.rings.size()), std::max(round, mitred)) << label;
+        EXPECT_LE(testing::AreaOutsideBand(run.rings, contour, c.distance, c.side == kInward),
+                  kChordError * testing::Perimeter(contour))
+            << label << ": mm² outside the band";
+    }
+}
+
 }  // namespace
 }  // namespace pathsmith

@@ -117,8 +117,11 @@ TEST(OffsetOutputStabilityTest, OutputIsUnchangedBitForBit) {
         {"circle 48", {Circle(48)}, true, {0.5, 2.0}, 0x3466046F0850FBA4ull},
         {"circle 400", {Circle(400)}, true, {0.5, 2.0}, 0x7396B335766C1329ull},
         {"circle 1000", {Circle(1000)}, true, {0.5, 2.0}, 0xD75652F52E5B72E1ull},
-        {"noisy blob 1000", {NoisyBlob(1000)}, true, {0.1, 2.0}, 0x5CD161A78DD4C7A6ull},
-        {"letters", letters, true, {0.8, 2.0}, 0xCDFC1CAD4AC2E936ull},
+        // Settled by the chain's windings and cut where chords cross near their ends: the blob's outer
+        // ring at 2 mm loses a kink vertex between two 0.01 mm pieces and moves one vertex 0.0009 mm
+        // onto a crossing once left uncut; one ring of the letter m inward at 0.8 mm starts one vertex on.
+        {"noisy blob 1000", {NoisyBlob(1000)}, true, {0.1, 2.0}, 0x7EA1150CE6E89975ull},
+        {"letters", letters, true, {0.8, 2.0}, 0x6807B629D837A341ull},
         {"convex outlines", ConvexContours(), true, {0.0005, 0.5, 2.0}, 0xF2FE1447440B6591ull},
         {"open zigzag", {Zigzag(40)}, false, {0.5, 2.0}, 0x86C4D320500E80F4ull},
     };
