@@ -12,8 +12,12 @@
 #include <signal.h>
 #include <sys/resource.h>
 
+#include <cstdlib>
 #include <iterator>
 #include <map>
+#include <optional>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -70,6 +74,70 @@ TEST_F(SettingsFilesTest, AFirstStartWritesEveryMissingFileFromTheDefaults) {
     EXPECT_EQ(gGeneralSettings.speedLimits.GetCount(), 6);
     EXPECT_EQ(gOutputOptions.reverseIntervals.GetCount(), 0);
     EXPECT_EQ(gVendorPara.maxAccMmPerS2[0], 8000.0);
+}
+
+// Sets the locale variables for its lifetime and puts the earlier values back.
+class LocaleEnvironment {
+  public:
+    LocaleEnvironment(const char* lcAll, const char* lcMessages, const char* lang) {
+        Set("LC_ALL", lcAll);
+        Set("LC_MESSAGES", lcMessages);
+        Set("LANG", lang);
+    }
+    ~LocaleEnvironment() {
+        for (const auto& [name, value] : saved_) {
+            value ? setenv(name.c_str(), value->c_str(), 1) : unsetenv(name.c_str());
+        }
+    }
+    LocaleEnvironment(const LocaleEnvironment&) = delete;
+    LocaleEnvironment& operator=(const LocaleEnvironment&) = delete;
+
+  private:
+    void Set(const char* name, const char* value) {
+        const char* before = std::getenv(name);
+        saved_.emplace_back(name, before ? std::optional<std::string>(before) : std::nullopt);
+        value ? setenv(name, value, 1) : unsetenv(name);
+    }
+    std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
+};
+
+// A first start reads the language the desktop speaks; once "config" exists, its language wins over
+// the locale, whichever it is.
+TEST_F(SettingsFilesTest, AFirstStartTakesItsLanguageFromTheLocaleAndConfigWinsAfterwards) {
+    struct Case {
+        const char* lcAll;
+        const char* lcMessages;
+        const char* lang;
+        std::uint16_t firstStart;
+    };
+    const Case cases[] = {
+        {nullptr, nullptr, "en_US.UTF-8", kLanguageEnglish},
+        {nullptr, nullptr, "zh_CN.UTF-8", kLanguageSimplifiedChinese},
+        {nullptr, nullptr, "zh_TW", kLanguageSimplifiedChinese},
+        {nullptr, nullptr, "de_DE.UTF-8", kLanguageEnglish},
+        {nullptr, nullptr, "zhx_XX", kLanguageEnglish},
+        {nullptr, nullptr, nullptr, kLanguageEnglish},
+        {nullptr, nullptr, "C.UTF-8", kLanguageEnglish},
+        {"en_GB.UTF-8", nullptr, "zh_CN.UTF-8", kLanguageEnglish},
+        {nullptr, "zh_CN.UTF-8", "en_US.UTF-8", kLanguageSimplifiedChinese},
+        {"", "", "zh_CN.GB18030", kLanguageSimplifiedChinese},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string("LANG=") + (c.lang ? c.lang : "(unset)"));
+        std::filesystem::remove(File("config"));
+        LocaleEnvironment locale(c.lcAll, c.lcMessages, c.lang);
+        LanguageIndex = kLanguageTraditionalChinese;
+        LoadAllSettings(Folder());
+        EXPECT_EQ(LanguageIndex, c.firstStart);
+
+        const std::uint16_t other =
+            c.firstStart == kLanguageEnglish ? kLanguageSimplifiedChinese : kLanguageEnglish;
+        LanguageIndex = other;
+        SaveAllSettings(Folder());
+        LanguageIndex = c.firstStart;
+        LoadAllSettings(Folder());
+        EXPECT_EQ(LanguageIndex, other) << "the language of config";
+    }
 }
 
 TEST_F(SettingsFilesTest, WhatIsSavedAtExitIsLoadedAtTheNextStart) {
