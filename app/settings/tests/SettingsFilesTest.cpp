@@ -6,18 +6,16 @@
 #include "MachineParaTestFiles.h"
 #include "OlderMachineParaForm.h"
 #include "SettingsTestSupport.h"
+#include "ScopedEnvironment.h"
 #include "TempHome.h"
 
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
 
-#include <cstdlib>
 #include <iterator>
 #include <map>
-#include <optional>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -76,31 +74,6 @@ TEST_F(SettingsFilesTest, AFirstStartWritesEveryMissingFileFromTheDefaults) {
     EXPECT_EQ(gVendorPara.maxAccMmPerS2[0], 8000.0);
 }
 
-// Sets the locale variables for its lifetime and puts the earlier values back.
-class LocaleEnvironment {
-  public:
-    LocaleEnvironment(const char* lcAll, const char* lcMessages, const char* lang) {
-        Set("LC_ALL", lcAll);
-        Set("LC_MESSAGES", lcMessages);
-        Set("LANG", lang);
-    }
-    ~LocaleEnvironment() {
-        for (const auto& [name, value] : saved_) {
-            value ? setenv(name.c_str(), value->c_str(), 1) : unsetenv(name.c_str());
-        }
-    }
-    LocaleEnvironment(const LocaleEnvironment&) = delete;
-    LocaleEnvironment& operator=(const LocaleEnvironment&) = delete;
-
-  private:
-    void Set(const char* name, const char* value) {
-        const char* before = std::getenv(name);
-        saved_.emplace_back(name, before ? std::optional<std::string>(before) : std::nullopt);
-        value ? setenv(name, value, 1) : unsetenv(name);
-    }
-    std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
-};
-
 // A first start reads the language the desktop speaks; once "config" exists, its language wins over
 // the locale, whichever it is.
 TEST_F(SettingsFilesTest, AFirstStartTakesItsLanguageFromTheLocaleAndConfigWinsAfterwards) {
@@ -125,7 +98,8 @@ TEST_F(SettingsFilesTest, AFirstStartTakesItsLanguageFromTheLocaleAndConfigWinsA
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string("LANG=") + (c.lang ? c.lang : "(unset)"));
         std::filesystem::remove(File("config"));
-        LocaleEnvironment locale(c.lcAll, c.lcMessages, c.lang);
+        cutrix::testing::ScopedEnvironment locale;
+        locale.Set("LC_ALL", c.lcAll).Set("LC_MESSAGES", c.lcMessages).Set("LANG", c.lang);
         LanguageIndex = kLanguageTraditionalChinese;
         LoadAllSettings(Folder());
         EXPECT_EQ(LanguageIndex, c.firstStart);
