@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building and testing Cutrix need, and only those that are missing,
-# so that a second run costs a few dpkg queries.
+# so that a second run costs a few dpkg queries. Recommended packages are not installed, so every package
+# that the build or a test uses is named here, even one that usually arrives as a recommendation.
 set -euo pipefail
 
 packages=(
@@ -13,8 +14,9 @@ packages=(
   libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-cantarell
   libpolyclipping-dev
   libmagick++-dev libpotrace-dev
-  clang libclang-rt-14-dev
-  libsane-dev xvfb xdotool x11-apps
+  clang libclang-rt-14-dev libomp-14-dev
+  libsane-dev xvfb xdotool x11-apps qt6-qpa-plugins
+  fonts-wqy-microhei
 )
 
 missing=()

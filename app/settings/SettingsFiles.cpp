@@ -9,6 +9,7 @@
 #include "MachineParaFiles.h"
 #include "ProgramFolder.h"
 #include "SettingsGlobals.h"
+#include "SystemLanguage.h"
 
 #include <map>
 #include <vector>
@@ -98,6 +99,9 @@ void SaveGuarded(const std::filesystem::path& file, Save save) {
 
 void LoadAllSettings(const std::filesystem::path& programFolder) {
     stateAtStart.clear();
+    if (IsMissingFile(programFolder / kConfigFile)) {
+        LanguageIndex = LanguageOfLocale(SystemMessagesLocale());
+    }
     LoadOrCreate(programFolder / kConfigFile, LoadConfigFile, SaveConfig);
     LoadOrCreate(programFolder / kVendorParaFile, ImportVendorParaFile, ExportVendorParaFile);
     LoadOrCreate(programFolder / kUserParaFile, ImportUserParaFile, ExportUserParaFile);

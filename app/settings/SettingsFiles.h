@@ -6,7 +6,8 @@
 #include <filesystem>
 
 // Reads each file; a file that is missing (and an empty "config") is written at once from the current
-// values. A file that exists but cannot be opened is left alone, now and at exit, so that a passing
+// values. Without a "config" the language is first taken from the system locale (SystemLanguage.h);
+// a "config" that exists keeps its own. A file that exists but cannot be opened is left alone, now and at exit, so that a passing
 // fault never replaces the vendor's parameters or settings with defaults. A file that opens but is not
 // taken whole (too large, cut short, corrupt, a value out of range) is damaged: it stays as it is
 // until exit.

@@ -9,6 +9,8 @@
 class CRecentFileList {
   public:
     static constexpr std::size_t kMaxEntries = 4;
+    // The list's file in the program folder.
+    static constexpr const char* kStoreName = "RecentFiles";
 
     // Reads the list from the file; a missing or unreadable file gives an empty list.
     explicit CRecentFileList(std::filesystem::path store);

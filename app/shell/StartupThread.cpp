@@ -6,9 +6,14 @@
 #include "LanguageTexts.h"
 #include "MachineParaRecords.h"
 #include "MotionlinkLink.h"
+#include "ProgramFolder.h"
 #include "Progress.h"
+#include "RecentFileList.h"
 #include "SettingsFiles.h"
 #include "VerCfgFile.h"
+#include "WriterLeftovers.h"
+
+#include <set>
 
 std::atomic<int> StartupBusy = 0;
 
@@ -69,6 +74,7 @@ void ReadControllerSizes(CCadMgr& manager, CVendorPara& vendor) {
 // The serialisers first: without them "lpara" and the connection block of "config" would be carried
 // through unread.
 void StartupThread() {
+    RemoveLeftoversOfKilledSaves();
     RegisterDrawingSettingsFile();
     RegisterConnectSettingSerializer();
     LoadVerCfg();
@@ -76,6 +82,22 @@ void StartupThread() {
     SelectLanguage();
     ReadControllerSizes(theCadMgr, gVendorPara);
     StartupBusy = 0;
+}
+
+void RemoveLeftoversOfKilledSaves() {
+    const std::filesystem::path programFolder = platform::ProgramFolder();
+    if (programFolder.empty()) {
+        return;
+    }
+    std::set<std::filesystem::path> folders = {programFolder};
+    const CRecentFileList recent(platform::ProgramFile(CRecentFileList::kStoreName));
+    for (const std::filesystem::path& document : recent.Entries()) {
+        folders.insert(document.parent_path());
+    }
+    const std::filesystem::file_time_type startedAt = platform::ProcessStartTime();
+    for (const std::filesystem::path& folder : folders) {
+        platform::RemoveWriterLeftovers(folder, startedAt);
+    }
 }
 
 std::jthread StartStartupThread(std::function<void()> finished) {

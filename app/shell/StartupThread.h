@@ -12,7 +12,10 @@ struct CVendorPara;
 // 1 while the start-up worker runs, 0 once it has finished; the busy dialog polls it.
 extern std::atomic<int> StartupBusy;
 
-// Registers the serialisers of "lpara" and of the connection block, reads "VerCFG", the settings files
+// Removes the temporary files that killed saves left (WriterLeftovers.h) in the program folder and in
+// the folders of the recent documents, where documents are saved.
+void RemoveLeftoversOfKilledSaves();
+// Removes what killed saves left, registers the serialisers of "lpara" and of the connection block, reads "VerCFG", the settings files
 // and the language, then reads the controller (ReadControllerSizes), and clears StartupBusy.
 void StartupThread();
 // Sets ProgressRatio to 0 and StartupBusy to 1, and runs StartupThread on a thread of its own; then, on

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <vector>
 
+#include "AiStructureCheck.h"
+
 namespace filebridge {
 
 namespace {
@@ -301,6 +303,9 @@ class AiParser {
 bool ReadAi(std::string_view bytes, const ImportOptions& options, DrawingCollector& out) {
     if (bytes.substr(0, 4) == "%PDF") {
         return out.Fail("PDF-based Illustrator files are not read");
+    }
+    if (const std::string refused = CheckAiStructure(bytes); !refused.empty()) {
+        return out.Fail(refused);
     }
     return AiParser(bytes, options, out).Run();
 }

@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "CutShort.h"
+
 namespace filebridge {
 
 namespace {
@@ -66,36 +68,56 @@ class LineReader {
     std::size_t at_ = 0;
 };
 
+// Why one group's value is refused, or empty when it is sound.
+std::string CheckGroupValue(std::string_view entity, long long code, std::string_view value, std::size_t bytesLeft) {
+    if (IsRealGroup(code) && !IsFiniteNumber(value)) {
+        return "value " + std::string(value.substr(0, 32)) + " of group " + std::to_string(code) +
+               " is not a finite number";
+    }
+    if (!IsCountGroup(entity, code)) {
+        return {};
+    }
+    long long count = 0;
+    const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), count);
+    if (error != std::errc() || count < 0 || static_cast<unsigned long long>(count) > bytesLeft / kMinBytesPerItem) {
+        return "count " + std::string(value.substr(0, 32)) + " of a " + std::string(entity.substr(0, 32)) +
+               " larger than the file can hold";
+    }
+    return {};
+}
+
 }  // namespace
 
+// A cut file often ends inside a number or after a count it cannot hold; its missing end is the reason
+// given, since that is what a user can act on.
 std::string CheckDxfGroups(std::string_view text) {
     LineReader lines(text);
     std::string_view codeLine, value, entity;
-    while (lines.Next(codeLine) && lines.Next(value)) {
+    std::string refusal;
+    bool inSection = false;
+    bool ended = false;
+    while (!ended && lines.Next(codeLine) && lines.Next(value)) {
         long long code = 0;
         if (std::from_chars(codeLine.data(), codeLine.data() + codeLine.size(), code).ec != std::errc()) {
             continue;
         }
-        if (code == 0) {
-            entity = value;
+        if (code != 0) {
+            if (refusal.empty()) {
+                refusal = CheckGroupValue(entity, code, value, lines.Remaining());
+            }
             continue;
         }
-        if (IsRealGroup(code) && !IsFiniteNumber(value)) {
-            return "value " + std::string(value.substr(0, 32)) + " of group " + std::to_string(code) +
-                   " is not a finite number";
+        entity = value;
+        if (value == "SECTION" && inSection) {
+            return CutShortReason("a section never ends");
         }
-        if (!IsCountGroup(entity, code)) {
-            continue;
-        }
-        long long count = 0;
-        const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), count);
-        if (error != std::errc() || count < 0 ||
-            static_cast<unsigned long long>(count) > lines.Remaining() / kMinBytesPerItem) {
-            return "count " + std::string(value.substr(0, 32)) + " of a " + std::string(entity.substr(0, 32)) +
-                   " larger than the file can hold";
-        }
+        inSection = value == "SECTION" || (inSection && value != "ENDSEC");
+        ended = value == "EOF";
     }
-    return {};
+    if (inSection) {
+        return CutShortReason("a section never ends");
+    }
+    return ended ? refusal : CutShortReason("no EOF group");
 }
 
 }  // namespace filebridge

@@ -299,16 +299,18 @@ class DxfCollector : public DL_CreationAdapter {
         const SDPoint major{data.mx, data.my};
         const SDPoint minor{(ny * data.mz - nz * data.my) * data.ratio,
                             (nz * data.mx - nx * data.mz) * data.ratio};
-        // An end more than two turns before the start is no arc a drawing holds; stepping up to it a
-        // turn at a time would never end for parameters far apart.
-        double to = data.angle2;
-        if (data.angle1 - to > 4.0 * std::numbers::pi) {
+        // An end more than two turns before the start is no arc a drawing holds. The start is taken
+        // modulo a turn, since a turn added to a parameter far from zero would be lost in its rounding.
+        constexpr double kTurn = 2.0 * std::numbers::pi;
+        double sweep = data.angle2 - data.angle1;
+        if (!std::isfinite(data.angle1) || !std::isfinite(sweep) || sweep < -2.0 * kTurn) {
             return;
         }
-        while (to <= data.angle1 && std::isfinite(to) && std::isfinite(data.angle1)) {
-            to += 2.0 * std::numbers::pi;
+        while (sweep <= 0.0) {
+            sweep += kTurn;
         }
-        AppendEllipticArc(NewSegments(), {data.cx, data.cy}, major, minor, data.angle1, to);
+        const double from = std::fmod(data.angle1, kTurn);
+        AppendEllipticArc(NewSegments(), {data.cx, data.cy}, major, minor, from, from + sweep);
         Keep(Colour());
     }
 

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cmath>
 #include <exception>
+#include <filesystem>
 #include <map>
 #include <new>
 #include <set>
@@ -39,11 +40,12 @@ std::string LowerExtension(std::string_view path) {
     return extension;
 }
 
-// ImageMagick's format names by extension, for the pictures Qt does not read.
+// ImageMagick's format names by extension, for the pictures Qt does not read. A TGA has no signature by
+// which Qt's readers could know it, so it is read where its format can be named.
 const std::map<std::string, std::string>& MagickFormats() {
     static const std::map<std::string, std::string> formats = {
         {"pcx", "PCX"}, {"ras", "SUN"}, {"jbg", "JBIG"}, {"jbig", "JBIG"}, {"j2c", "J2C"},
-        {"jpc", "JPC"}, {"pgx", "PGX"}, {"wmf", "WMF"},
+        {"jpc", "JPC"}, {"pgx", "PGX"}, {"wmf", "WMF"}, {"tga", "TGA"},
     };
     return formats;
 }
@@ -105,7 +107,7 @@ FileKind KindOfPath(std::string_view path) {
         {"dib", FileKind::kPicture},  {"gif", FileKind::kPicture},  {"jpg", FileKind::kPicture},
         {"jpeg", FileKind::kPicture}, {"jpe", FileKind::kPicture},  {"png", FileKind::kPicture},
         {"mng", FileKind::kPicture},  {"ico", FileKind::kPicture},  {"cur", FileKind::kPicture},
-        {"tif", FileKind::kPicture},  {"tiff", FileKind::kPicture}, {"tga", FileKind::kPicture},
+        {"tif", FileKind::kPicture},  {"tiff", FileKind::kPicture},
         {"wbmp", FileKind::kPicture}, {"pbm", FileKind::kPicture},  {"pgm", FileKind::kPicture},
         {"ppm", FileKind::kPicture},  {"pnm", FileKind::kPicture},  {"webp", FileKind::kPicture},
         {"emf", FileKind::kEmfPicture},
@@ -153,8 +155,12 @@ ImportOutcome ImportPath(const std::string& path, const ImportOptions& options) 
         return {{}, failure};
     }
     const auto magick = MagickFormats().find(LowerExtension(path));
-    return ImportBytes(kind, bytes.View(), options,
-                       magick == MagickFormats().end() ? std::string() : magick->second);
+    ImportOutcome outcome =
+        ImportBytes(kind, bytes.View(), options, magick == MagickFormats().end() ? std::string() : magick->second);
+    if (!outcome.Succeeded()) {
+        outcome.failure = std::filesystem::path(path).filename().string() + ": " + outcome.failure;
+    }
+    return outcome;
 }
 
 void SetLastImportFailure(std::string failure) {

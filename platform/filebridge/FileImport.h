@@ -32,6 +32,7 @@ FileKind KindOfPath(std::string_view path);
 // `magickFormat` names ImageMagick's format (such as "PCX") for kMagickPicture.
 ImportOutcome ImportBytes(FileKind kind, std::string_view bytes, const ImportOptions& options,
                           const std::string& magickFormat = {});
+// A failure names the file: "NAME: reason".
 ImportOutcome ImportPath(const std::string& path, const ImportOptions& options);
 
 // What _file_LastImportFailure gives the calling thread from now on.

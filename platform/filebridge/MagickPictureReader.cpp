@@ -29,6 +29,7 @@ bool ReadMagickPicture(std::string_view bytes, const std::string& format, Drawin
             return out.Fail("picture larger than the import limit");
         }
         image.read(input);
+        image.autoOrient();  // a TGA stored from its bottom row states so, and comes in upright
         Magick::Blob bitmap;
         image.magick("BMP3");
         image.write(&bitmap);

@@ -9,6 +9,7 @@ namespace filebridge {
 namespace {
 
 constexpr double kMaxArcStep = std::numbers::pi / 4.0;
+constexpr double kFullTurn = 2.0 * std::numbers::pi;
 constexpr int kMaxFlattenDepth = 16;
 
 SDPoint Mid(SDPoint a, SDPoint b) { return {(a.x + b.x) * 0.5, (a.y + b.y) * 0.5}; }
@@ -69,11 +70,13 @@ void AppendLine(std::vector<CFileLine>& segments, SDPoint from, SDPoint to) {
 
 void AppendEllipticArc(std::vector<CFileLine>& segments, SDPoint centre, SDPoint major, SDPoint minor,
                        double from, double to) {
-    const double sweep = to - from;
-    if (!std::isfinite(sweep) || sweep == 0.0) {
+    if (!std::isfinite(from) || !std::isfinite(to) || !std::isfinite(to - from) || to == from) {
         return;
     }
-    const int pieces = std::clamp(static_cast<int>(std::ceil(std::fabs(sweep) / kMaxArcStep)), 1, 64);
+    // More than a turn draws nothing more than one turn; clamped while still a double, so that the
+    // piece count below always fits an int.
+    const double sweep = std::clamp(to - from, -kFullTurn, kFullTurn);
+    const int pieces = static_cast<int>(std::ceil(std::fabs(sweep) / kMaxArcStep));
     const double step = sweep / pieces;
     const std::size_t needed = segments.size() + static_cast<std::size_t>(pieces);
     if (segments.capacity() < needed) {

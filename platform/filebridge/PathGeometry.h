@@ -26,7 +26,8 @@ void TransformSegments(std::vector<CFileLine>& segments, const Affine& map);
 
 // The elliptical arc centre + cos(t) * major + sin(t) * minor for t from `from` to `to` (radians; `to`
 // below `from` runs clockwise), appended as cubic Beziers of at most 45 degrees of parameter each, which
-// stay within 5e-6 of the radius.
+// stay within 5e-6 of the radius. A sweep beyond a full turn draws one turn; a parameter that is not
+// finite draws nothing.
 void AppendEllipticArc(std::vector<CFileLine>& segments, SDPoint centre, SDPoint major, SDPoint minor,
                        double from, double to);
 

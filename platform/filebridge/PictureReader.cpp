@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "BitmapRecords.h"
+#include "PictureEndCheck.h"
 
 namespace filebridge {
 
@@ -109,6 +110,9 @@ double MmPerPixel(int dotsPerMetre) {
 }  // namespace
 
 bool ReadPicture(std::string_view bytes, DrawingCollector& out, std::int64_t maxPixels) {
+    if (const std::string refused = CheckPictureEnd(bytes); !refused.empty()) {
+        return out.Fail(refused);
+    }
     QByteArray data = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
     QBuffer buffer(&data);
     buffer.open(QIODevice::ReadOnly);

@@ -1,4 +1,4 @@
-// Reads pictures through Qt's image readers (BMP, GIF, JPEG, PNG, MNG, ICO, CUR, TIFF, TGA, WBMP,
+// Reads pictures through Qt's image readers (BMP, GIF, JPEG, PNG, MNG, ICO, CUR, TIFF, WBMP,
 // PNM and whatever else the installed plugins read) into one bitmap record: 1-bit pictures stay 1-bit,
 // indexed and grey ones become 8-bit with their table, all others 24-bit; transparency is laid over white.
 #pragma once

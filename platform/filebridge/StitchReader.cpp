@@ -1,6 +1,12 @@
 #include "StitchReader.h"
 
+#include <charconv>
 #include <cstdint>
+#include <algorithm>
+#include <optional>
+#include <string>
+
+#include "CutShort.h"
 
 namespace filebridge {
 
@@ -102,17 +108,47 @@ Stitch DecodeDsb(std::uint8_t control, std::uint8_t y, std::uint8_t x) {
     return stitch;
 }
 
+// The record count that the header's "ST:" field states, when it states one.
+std::optional<std::size_t> StatedRecordCount(std::string_view header) {
+    const std::size_t field = header.find("ST:");
+    if (field == std::string_view::npos) {
+        return std::nullopt;
+    }
+    std::string_view digits = header.substr(field + 3);
+    digits.remove_prefix(std::min(digits.find_first_not_of(' '), digits.size()));
+    std::size_t count = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), count);
+    if (error != std::errc() || end == digits.data()) {
+        return std::nullopt;
+    }
+    return count;
+}
+
+// Writers differ on whether the stated count includes the end record, so one record of slack is allowed.
 template <typename Decode>
 bool ReadStitches(std::string_view bytes, const ImportOptions& options, DrawingCollector& out, Decode decode) {
     if (bytes.size() < kHeaderBytes) {
-        return out.Fail("stitch file shorter than its 512-byte header");
+        return out.Fail(CutShortReason("stitch file shorter than its 512-byte header"));
     }
     StitchPlotter plotter(options, out);
-    for (std::size_t at = kHeaderBytes; at + kRecordBytes <= bytes.size(); at += kRecordBytes) {
+    std::size_t records = 0;
+    bool ended = false;
+    for (std::size_t at = kHeaderBytes; !ended && at + kRecordBytes <= bytes.size(); at += kRecordBytes) {
         const auto byte = [&](std::size_t offset) { return static_cast<std::uint8_t>(bytes[at + offset]); };
-        if (!plotter.Record(decode(byte(0), byte(1), byte(2)))) {
-            break;
+        const Stitch stitch = decode(byte(0), byte(1), byte(2));
+        ended = stitch.kind == StitchKind::kEnd;
+        records += ended ? 0 : 1;
+        if (!plotter.Record(stitch) && !ended) {
+            return false;
         }
+    }
+    if (!ended) {
+        return out.Fail(CutShortReason("the end record is missing"));
+    }
+    const std::optional<std::size_t> stated = StatedRecordCount(bytes.substr(0, kHeaderBytes));
+    if (stated && records + 1 < *stated) {
+        return out.Fail(CutShortReason("the header states " + std::to_string(*stated) + " stitches, the file holds " +
+                                       std::to_string(records)));
     }
     return plotter.Finish();
 }

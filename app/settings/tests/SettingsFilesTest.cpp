@@ -6,6 +6,7 @@
 #include "MachineParaTestFiles.h"
 #include "OlderMachineParaForm.h"
 #include "SettingsTestSupport.h"
+#include "ScopedEnvironment.h"
 #include "TempHome.h"
 
 #include <gtest/gtest.h>
@@ -14,6 +15,7 @@
 
 #include <iterator>
 #include <map>
+#include <string>
 
 namespace {
 
@@ -70,6 +72,46 @@ TEST_F(SettingsFilesTest, AFirstStartWritesEveryMissingFileFromTheDefaults) {
     EXPECT_EQ(gGeneralSettings.speedLimits.GetCount(), 6);
     EXPECT_EQ(gOutputOptions.reverseIntervals.GetCount(), 0);
     EXPECT_EQ(gVendorPara.maxAccMmPerS2[0], 8000.0);
+}
+
+// A first start reads the language the desktop speaks; once "config" exists, its language wins over
+// the locale, whichever it is.
+TEST_F(SettingsFilesTest, AFirstStartTakesItsLanguageFromTheLocaleAndConfigWinsAfterwards) {
+    struct Case {
+        const char* lcAll;
+        const char* lcMessages;
+        const char* lang;
+        std::uint16_t firstStart;
+    };
+    const Case cases[] = {
+        {nullptr, nullptr, "en_US.UTF-8", kLanguageEnglish},
+        {nullptr, nullptr, "zh_CN.UTF-8", kLanguageSimplifiedChinese},
+        {nullptr, nullptr, "zh_TW", kLanguageSimplifiedChinese},
+        {nullptr, nullptr, "de_DE.UTF-8", kLanguageEnglish},
+        {nullptr, nullptr, "zhx_XX", kLanguageEnglish},
+        {nullptr, nullptr, nullptr, kLanguageEnglish},
+        {nullptr, nullptr, "C.UTF-8", kLanguageEnglish},
+        {"en_GB.UTF-8", nullptr, "zh_CN.UTF-8", kLanguageEnglish},
+        {nullptr, "zh_CN.UTF-8", "en_US.UTF-8", kLanguageSimplifiedChinese},
+        {"", "", "zh_CN.GB18030", kLanguageSimplifiedChinese},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string("LANG=") + (c.lang ? c.lang : "(unset)"));
+        std::filesystem::remove(File("config"));
+        cutrix::testing::ScopedEnvironment locale;
+        locale.Set("LC_ALL", c.lcAll).Set("LC_MESSAGES", c.lcMessages).Set("LANG", c.lang);
+        LanguageIndex = kLanguageTraditionalChinese;
+        LoadAllSettings(Folder());
+        EXPECT_EQ(LanguageIndex, c.firstStart);
+
+        const std::uint16_t other =
+            c.firstStart == kLanguageEnglish ? kLanguageSimplifiedChinese : kLanguageEnglish;
+        LanguageIndex = other;
+        SaveAllSettings(Folder());
+        LanguageIndex = c.firstStart;
+        LoadAllSettings(Folder());
+        EXPECT_EQ(LanguageIndex, other) << "the language of config";
+    }
 }
 
 TEST_F(SettingsFilesTest, WhatIsSavedAtExitIsLoadedAtTheNextStart) {

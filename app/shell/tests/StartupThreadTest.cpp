@@ -2,12 +2,16 @@
 // area and the step lengths, and what it does not report keeps the loaded values.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
+#include <fstream>
+#include <span>
 
 #include "CadMgr.h"
 #include "ConnectSetting.h"
 #include "MachineParaRecords.h"
 #include "MotionlinkLink.h"
+#include "RecentFileList.h"
 #include "SettingsFiles.h"
 #include "StartupThread.h"
 #include "TempHome.h"
@@ -123,3 +127,32 @@ TEST(StartupThreadWholeTest, LoadsTheSavedConnectionAndReadsTheController) {
 }
 
 }  // namespace
+
+// A leftover of a save killed in an earlier session, in the program folder and beside a recent
+// document, is gone after the start; files of other names stay, and so does a folder not in the list.
+TEST(StartupLeftoversTest, KilledSavesLeftoversInTheProgramAndDocumentFoldersAreRemoved) {
+    const std::filesystem::path home = cutrix::testing::TempHome();
+    const std::filesystem::path documents = home / "documents", elsewhere = home / "elsewhere";
+    std::filesystem::create_directories(documents);
+    std::filesystem::create_directories(elsewhere);
+    CRecentFileList recent(home / CRecentFileList::kStoreName);
+    recent.Add(documents / "sign.lcx");
+    ASSERT_TRUE(recent.Save());
+    const std::filesystem::path leftovers[] = {home / ".config.tmp-Ab12Cd", documents / ".sign.lcx.tmp-x9Y8z7"};
+    const std::filesystem::path kept[] = {home / "notes.txt", documents / "sign.lcx", documents / ".sign.lcx",
+                                          elsewhere / ".other.lcx.tmp-x9Y8z7"};
+    const auto earlierSession = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+    for (const auto& files : {std::span<const std::filesystem::path>(leftovers), std::span<const std::filesystem::path>(kept)}) {
+        for (const std::filesystem::path& file : files) {
+            std::ofstream(file) << "bytes";
+            std::filesystem::last_write_time(file, earlierSession);
+        }
+    }
+    RemoveLeftoversOfKilledSaves();
+    for (const std::filesystem::path& file : leftovers) {
+        EXPECT_FALSE(std::filesystem::exists(file)) << file;
+    }
+    for (const std::filesystem::path& file : kept) {
+        EXPECT_TRUE(std::filesystem::exists(file)) << file;
+    }
+}

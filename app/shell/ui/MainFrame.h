@@ -141,7 +141,7 @@ class CMainFrame : public QMainWindow, public ShellContext {
     std::filesystem::path lastImportedPath_;
     std::unique_ptr<CFrameTwain> twain_;
     static constexpr std::uint32_t kFirstRecentFileId = 57616;
-    CRecentFileList recentFiles_{platform::ProgramFile("RecentFiles")};
+    CRecentFileList recentFiles_{platform::ProgramFile(CRecentFileList::kStoreName)};
     std::vector<QAction*> recentFileActions_;
     CStatusBarXP* statusBar_ = nullptr;
     std::unique_ptr<CMainToolBars> toolBars_;

@@ -7,26 +7,10 @@
 namespace filebridge::testing {
 namespace {
 
-std::string WriteAi(const ScratchFolder& folder, const std::vector<ExportCurve>& curves) {
-    const std::string path = folder.File("out.ai");
-    std::FILE* file = std::fopen(path.c_str(), "wt");
-    std::int32_t written = 0;
-    EXPECT_EQ(_file_SaveAIHeader(file), 0);
-    for (const ExportCurve& curve : curves) {
-        CDbList<CFileLine> list;
-        FillList(list, curve.segments);
-        EXPECT_EQ(_file_SaveCurveAsAI(file, &list, curve.colour, curve.closed ? 1 : 0, &written), 0);
-    }
-    EXPECT_EQ(_file_SaveAIEnd(file), 0);
-    std::fclose(file);
-    EXPECT_NE(written, 0);
-    return path;
-}
-
 TEST(AiFileTest, RoundTripKeepsSegmentsWithinAThousandthMmAndColours) {
     ScratchFolder folder;
     const std::vector<ExportCurve> drawing = ThreeColourDrawing();
-    const ImportOutcome outcome = ImportPath(WriteAi(folder, drawing), TestOptions());
+    const ImportOutcome outcome = ImportPath(WriteAiFile(folder, drawing), TestOptions());
     ASSERT_TRUE(outcome.Succeeded()) << outcome.failure;
     ASSERT_EQ(outcome.records.size(), drawing.size());
     for (std::size_t i = 0; i < drawing.size(); ++i) {
@@ -52,7 +36,7 @@ TEST(AiFileTest, RoundTripKeepsSegmentsWithinAThousandthMmAndColours) {
 
 TEST(AiFileTest, TrailerStatesTheBoundingBoxInPoints) {
     ScratchFolder folder;
-    const std::string text = ReadFile(WriteAi(folder, ThreeColourDrawing()));
+    const std::string text = ReadFile(WriteAiFile(folder, ThreeColourDrawing()));
     EXPECT_NE(text.find("%%BoundingBox: (atend)"), std::string::npos);
     // x from -12.3 mm, y from -20 mm (a control point), to 120.5 mm and 40 mm.
     EXPECT_NE(text.find("%%Trailer\n%%BoundingBox: -35 -57 342 114\n"), std::string::npos) << text;
@@ -63,7 +47,7 @@ TEST(AiFileTest, GhostscriptRunsTheExportedFile) {
         GTEST_SKIP() << "ghostscript not installed";
     }
     ScratchFolder folder;
-    const std::string path = WriteAi(folder, ThreeColourDrawing());
+    const std::string path = WriteAiFile(folder, ThreeColourDrawing());
     const std::string command = "gs -q -dSAFER -dNOPAUSE -dBATCH -sDEVICE=bbox " + path + " 2> " +
                                 folder.File("bbox.txt") + " > /dev/null";
     ASSERT_EQ(std::system(command.c_str()), 0);
@@ -97,6 +81,35 @@ TEST(AiReaderTest, PaintsPathsInTheirColourAndSkipsTheRest) {
         if (!curves.empty()) {
             EXPECT_EQ(curves[0].colour, c.colour);
         }
+    }
+}
+
+// The last cut falls inside the trailer's bounding box, which the header deferred with "(atend)".
+TEST(AiReaderTest, FileCutShortIsRefused) {
+    ScratchFolder folder;
+    const std::string whole = ReadFile(WriteAiFile(folder, ThreeColourDrawing()));
+    const std::size_t trailerBox = whole.rfind("%%BoundingBox: -35");
+    ASSERT_NE(trailerBox, std::string::npos);
+    ExpectRefusedWhenCut("ai", whole, ThreeColourDrawing().size(), whole.size() - trailerBox - 20);
+}
+
+// What a file announces is what it must hold; a file that announces nothing has no end to check.
+TEST(AiReaderTest, AnnouncedPartsMustBeThere) {
+    const std::string body = "0 0 m 72 0 l S\n";
+    const std::pair<std::string, bool> cases[] = {
+        {"%!PS-Adobe-3.0\n" + body, true},
+        {"%!PS-Adobe-3.0\n%%EndComments\n" + body + "%%Trailer\n", true},
+        {"%!PS-Adobe-3.0\n%%EndComments\n" + body, false},
+        {"%!PS-Adobe-3.0\n%%BoundingBox: (atend)\n" + body + "%%Trailer\n%%BoundingBox: 0 0 72 1\n", true},
+        {"%!PS-Adobe-3.0\n%%BoundingBox: (atend)\n" + body + "%%Trailer\n", false},
+        {"%!PS-Adobe-3.0\n%%BeginProlog\n%%BeginResource: procset p\n%%EndResource\n%%EndProlog\n" + body, true},
+        {"%!PS-Adobe-3.0\n%%BeginProlog\n%%BeginResource: procset p\n%%EndProlog\n" + body, true},
+        {"%!PS-Adobe-3.0\n%%BeginProlog\n%%BeginResource: procset p\n%%EndResource\n" + body, false},
+        {"%!PS-Adobe-2.0\n%%EndComments\n" + body + "%%Trailer\n%EOF\n%%EndDocument\n", true},
+    };
+    for (const auto& [text, whole] : cases) {
+        const ImportOutcome outcome = ImportBytes(FileKind::kAi, text, TestOptions());
+        EXPECT_EQ(outcome.Succeeded(), whole) << text << outcome.failure;
     }
 }
 

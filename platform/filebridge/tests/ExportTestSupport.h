@@ -39,4 +39,20 @@ inline void FillList(CDbList<CFileLine>& list, const std::vector<CFileLine>& seg
     }
 }
 
+inline std::string WriteAiFile(const ScratchFolder& folder, const std::vector<ExportCurve>& curves) {
+    const std::string path = folder.File("out.ai");
+    std::FILE* file = std::fopen(path.c_str(), "wt");
+    std::int32_t written = 0;
+    EXPECT_EQ(_file_SaveAIHeader(file), 0);
+    for (const ExportCurve& curve : curves) {
+        CDbList<CFileLine> list;
+        FillList(list, curve.segments);
+        EXPECT_EQ(_file_SaveCurveAsAI(file, &list, curve.colour, curve.closed ? 1 : 0, &written), 0);
+    }
+    EXPECT_EQ(_file_SaveAIEnd(file), 0);
+    std::fclose(file);
+    EXPECT_NE(written, 0);
+    return path;
+}
+
 }  // namespace filebridge::testing

@@ -72,17 +72,35 @@ std::string Ellipse(const std::string& start, const std::string& end) {
 }
 
 // An ellipse whose end parameter lies before its start is drawn through a further turn; one whose end
-// lies many turns before it is left out, promptly, and the rest of the file still imports.
+// lies many turns before it is left out, promptly, and the rest of the file still imports. An end far
+// after the start draws one whole turn; a sweep beyond any number is left out.
 TEST(FileImportTest, EllipseParametersFarApartAreLeftOutWithoutStallingTheImport) {
     const std::pair<std::string, std::size_t> cases[] = {
         {Dxf("", Ellipse("5", "0.5") + Line("10")), 2},
         {Dxf("", Ellipse("6.6e109", "30") + Line("10")), 1},
         {Dxf("", Ellipse("1e300", "-1e300") + Line("10")), 1},
+        {Dxf("", Ellipse("0.5", "3.67e29") + Line("10")), 2},
+        {Dxf("", Ellipse("1e30", "1e30") + Line("10")), 2},
+        {Dxf("", Ellipse("-1e308", "1e308") + Line("10")), 1},
     };
     for (const auto& [text, records] : cases) {
         const ImportOutcome outcome = ImportBytes(FileKind::kDxf, text, TestOptions());
         ASSERT_TRUE(outcome.Succeeded()) << outcome.failure;
         EXPECT_EQ(outcome.records.size(), records);
+    }
+}
+
+// A block, a line, a 2 x 2 array of the block and a polyline: six curves when whole.
+TEST(FileImportTest, DxfCutShortIsRefused) {
+    ExpectRefusedWhenCut("dxf", Dxf(Block("B", Line("3")), Line("10") + Insert("B", 2, 2) + LwPolyline("2")), 6, 4);
+    const std::pair<const char*, std::string> damaged[] = {
+        {"one byte", "0"},
+        {"a section begun inside another", "0\nSECTION\n2\nENTITIES\n" + Line("10") + Dxf("", Line("5"))},
+        {"a section open at EOF", "0\nSECTION\n2\nENTITIES\n" + Line("10") + "0\nEOF\n"},
+    };
+    for (const auto& [name, text] : damaged) {
+        const ImportOutcome outcome = ImportBytes(FileKind::kDxf, text, TestOptions());
+        EXPECT_EQ(outcome.failure.rfind(kCutShortReason, 0), 0u) << name << ": " << outcome.failure;
     }
 }
 

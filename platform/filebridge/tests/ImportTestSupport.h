@@ -12,7 +12,9 @@
 #include <unistd.h>
 #include <vector>
 
+#include "CutShort.h"
 #include "FileImport.h"
+#include "Filebridge.h"
 #include "PathGeometry.h"
 
 namespace filebridge::testing {
@@ -139,6 +141,34 @@ inline ImportOptions TestOptions(double precision = 1016.0) {
     }
     options.defaultColour = 0x00ABCDEF;
     return options;
+}
+
+// A whole file imports with `wholeRecords` records; cut after each tenth of its bytes, and once
+// `lastCutBytes` before its end, it is refused as cut short with its name in the reason, and the
+// library's call leaves the caller's list empty.
+inline void ExpectRefusedWhenCut(const std::string& extension, const std::string& whole, std::size_t wholeRecords,
+                                 std::size_t lastCutBytes) {
+    ScratchFolder folder;
+    const ImportOutcome outcome = ImportPath(folder.Write("whole." + extension, whole), TestOptions());
+    ASSERT_TRUE(outcome.Succeeded()) << outcome.failure;
+    EXPECT_EQ(outcome.records.size(), wholeRecords);
+    std::vector<std::size_t> cuts;
+    for (std::size_t tenth = 1; tenth < 10; ++tenth) {
+        cuts.push_back(whole.size() * tenth / 10);
+    }
+    cuts.push_back(whole.size() - lastCutBytes);
+    const std::string name = "cut." + extension;
+    const std::string expected = name + ": " + std::string(kCutShortReason);
+    for (const std::size_t cut : cuts) {
+        SCOPED_TRACE("cut at " + std::to_string(cut) + " of " + std::to_string(whole.size()) + " bytes");
+        const std::string path = folder.Write(name, whole.substr(0, cut));
+        const ImportOutcome refused = ImportPath(path, TestOptions());
+        EXPECT_EQ(refused.failure.substr(0, expected.size()), expected) << refused.failure;
+        EXPECT_TRUE(refused.records.empty());
+        CDbList<CFileDraw*> records;
+        EXPECT_EQ(_file_ImportFile(path.c_str(), 1, 1016.0, 1.0, nullptr, 0, 0, 0, &records), 1);
+        EXPECT_EQ(records.GetCount(), 0);
+    }
 }
 
 }  // namespace filebridge::testing

@@ -111,6 +111,67 @@ TEST(PictureReaderTest, RefusesHugeDamagedAndForeignPictures) {
     }
 }
 
+QImage Gradient(int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            image.setPixel(x, y, qRgb(x * 255 / width, y * 255 / height, 128));
+        }
+    }
+    return image;
+}
+
+std::string MagickEncoded(const std::string& png, const char* format) {
+    Magick::Image image(Magick::Blob(png.data(), png.size()));
+    image.magick(format);
+    Magick::Blob written;
+    image.write(&written);
+    return {static_cast<const char*>(written.data()), written.length()};
+}
+
+// The decoders fill what a cut file lacks with black or grey, so the whole picture must be there:
+// a BMP's pixel array, a GIF's trailer, a JPEG's end marker.
+TEST(PictureReaderTest, PicturesCutShortNeverReachTheDrawing) {
+    const QImage picture = Gradient(80, 60);
+    struct Case {
+        const char* extension;
+        std::string whole;
+        std::size_t lastCutBytes;  // the last cut takes away what the format ends with
+    };
+    const Case cases[] = {
+        {"bmp", Encoded(picture, "BMP"), 1},
+        {"gif", MagickEncoded(Encoded(picture, "PNG"), "GIF"), 1},
+        {"jpg", Encoded(picture, "JPEG"), 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.extension);
+        ExpectRefusedWhenCut(c.extension, c.whole, 1, c.lastCutBytes);
+    }
+}
+
+// A TGA has no signature, so it is read as the format its name gives: 2 x 2, 24 bits, rows bottom-up.
+TEST(PictureReaderTest, UncompressedTgaImportsPixelForPixel) {
+    std::string tga(18, '\0');
+    tga[2] = 2;  // uncompressed true colour
+    tga[12] = 2;
+    tga[14] = 2;
+    tga[16] = 24;
+    tga += std::string("\x10\x20\x30" "\x40\x50\x60" "\x70\x80\x90" "\xA0\xB0\xC0", 12);  // BGR
+    ScratchFolder folder;
+    const ImportOutcome outcome = ImportPath(folder.Write("plain.TGA", tga), TestOptions());
+    ASSERT_TRUE(outcome.Succeeded()) << outcome.failure;
+    const CFileDib* dib = OnlyBitmap(outcome);
+    ASSERT_NE(dib, nullptr);
+    const auto view = dib->dib.View();
+    ASSERT_TRUE(view.has_value());
+    EXPECT_EQ(view->Width(), 2);
+    EXPECT_EQ(view->Height(), 2);
+    EXPECT_EQ(view->PixelRgb(0, 1), 0x302010u);
+    EXPECT_EQ(view->PixelRgb(1, 1), 0x605040u);
+    EXPECT_EQ(view->PixelRgb(0, 0), 0x908070u);
+    EXPECT_EQ(view->PixelRgb(1, 0), 0xC0B0A0u);
+}
+
 // PCX and Sun raster files made from a picture by ImageMagick's own writers come back pixel for pixel.
 TEST(PictureReaderTest, ReadsFormatsQtLacksThroughImageMagick) {
     QImage colour(6, 3, QImage::Format_RGB32);
@@ -119,13 +180,8 @@ TEST(PictureReaderTest, ReadsFormatsQtLacksThroughImageMagick) {
     const std::string png = Encoded(colour, "PNG");
     for (const char* format : {"PCX", "SUN"}) {
         SCOPED_TRACE(format);
-        Magick::Image image(Magick::Blob(png.data(), png.size()));
-        image.magick(format);
-        Magick::Blob written;
-        image.write(&written);
-        const ImportOutcome outcome = ImportBytes(FileKind::kMagickPicture,
-                                                  std::string(static_cast<const char*>(written.data()), written.length()),
-                                                  TestOptions(), format);
+        const ImportOutcome outcome =
+            ImportBytes(FileKind::kMagickPicture, MagickEncoded(png, format), TestOptions(), format);
         ASSERT_TRUE(outcome.Succeeded()) << outcome.failure;
         const CFileDib* dib = OnlyBitmap(outcome);
         ASSERT_NE(dib, nullptr);

@@ -43,13 +43,39 @@ TEST(StitchReaderTest, StitchRunsBecomePolylinesInTheirColours) {
     }
 }
 
-TEST(StitchReaderTest, CutShortFilesFailOrStopAtTheLastWholeRecord) {
-    for (const FileKind kind : {FileKind::kDst, FileKind::kDsb}) {
-        const std::string& bytes = kind == FileKind::kDst ? kDst : kDsb;
-        EXPECT_FALSE(ImportBytes(kind, bytes.substr(0, 511), TestOptions()).Succeeded());
-        const ImportOutcome cut = ImportBytes(kind, bytes.substr(0, 512 + 3 * 2 + 1), TestOptions());
-        ASSERT_TRUE(cut.Succeeded());
-        EXPECT_EQ(CurvesOf(cut).size(), 1u);
+// A header stating `stated` records, then `stitches` runs of the record `stitch`, then `end`.
+std::string StitchFile(int stated, int stitches, const std::string& stitch, const std::string& end) {
+    const std::string count = std::to_string(stated);
+    std::string bytes = "LA:sample" + std::string(10, ' ') + "\rST:" + std::string(7 - count.size(), ' ') + count + "\r";
+    bytes.resize(512, ' ');
+    for (int i = 0; i < stitches; ++i) {
+        bytes += stitch;
+    }
+    return bytes + end;
+}
+
+// A file cut anywhere lacks its end record; one whose end record came too soon holds fewer stitches than
+// its header states (one fewer is let be: writers differ on whether the count includes the end record).
+TEST(StitchReaderTest, FilesCutShortAreRefused) {
+    struct Case {
+        const char* extension;
+        FileKind kind;
+        std::string stitch;  // +0.9 mm along x
+        std::string end;
+    };
+    const Case cases[] = {
+        {"dst", FileKind::kDst, std::string("\x04\x00\x03", 3), std::string("\x00\x00\xF3", 3)},
+        {"dsb", FileKind::kDsb, std::string("\x80\x00\x09", 3), std::string("\xF8\x00\x00", 3)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.extension);
+        ExpectRefusedWhenCut(c.extension, StitchFile(400, 400, c.stitch, c.end), 1, 3);
+        for (const auto& [stated, held] : {std::pair{400, 398}, std::pair{400, 132}}) {
+            const ImportOutcome outcome = ImportBytes(c.kind, StitchFile(stated, held, c.stitch, c.end), TestOptions());
+            EXPECT_EQ(outcome.failure.rfind(kCutShortReason, 0), 0u) << held << ": " << outcome.failure;
+        }
+        EXPECT_TRUE(ImportBytes(c.kind, StitchFile(401, 400, c.stitch, c.end), TestOptions()).Succeeded())
+            << "a stated count that includes the end record";
     }
 }
 
