@@ -210,7 +210,8 @@ TEST_F(FrameDialogsTest, AFileThatDoesNotImportSaysNoData) {
     });
     ModalAnswerer answerer;
     frame.RunCommand(kImport);
-    EXPECT_EQ(answerer.messages, std::vector<std::string>{"No data!"});
+    EXPECT_EQ(answerer.messages,
+              std::vector<std::string>{"No data!\nbroken.dxf: file cut short or damaged: a section never ends"});
     EXPECT_EQ(manager->elementList.count, 0);
 }
 
