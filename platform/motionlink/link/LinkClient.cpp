@@ -41,7 +41,7 @@ std::optional<Answer> LinkClient::Call(Command command, std::span<const std::uin
         }
         bool broken = false;
         std::optional<Answer> answer = AwaitAnswer(
-            command, request.sequence, std::min(sentAt + timer_.Timeout(kRetransmitFloor + lineTime), giveUp),
+            command, request.sequence, std::min(sentAt + timer_.Timeout(RetransmitFloor(lineTime)), giveUp),
             broken);
         if (answer && !resent) {
             timer_.Measured(Clock::now() - sentAt);
@@ -164,7 +164,16 @@ Clock::duration LinkClient::LineTimeOfWindow() const {
 }
 
 Clock::duration LinkClient::ChunkTimeout() const {
-    return timer_.Timeout(kRetransmitFloor + LineTimeOfWindow());
+    return timer_.Timeout(RetransmitFloor(LineTimeOfWindow()));
+}
+
+// A carrier's line time is what it needs at its slowest rate; once a round trip has been measured, the
+// line has shown its own pace, and the floor is no longer than that: a pseudo-terminal or a fast adapter
+// is far quicker than the slowest rate, and a lossy line would otherwise wait the slowest rate out at
+// every loss. A carrier without a line time (UDP) keeps its floor as it was.
+Clock::duration LinkClient::RetransmitFloor(Clock::duration lineTime) const {
+    const std::optional<Clock::duration> measured = timer_.MeasuredWait();
+    return kRetransmitFloor + (measured ? std::min(lineTime, *measured) : lineTime);
 }
 
 void LinkClient::PumpChunks(Clock::time_point until) {

@@ -97,6 +97,7 @@ class LinkClient {
     bool Resend(InFlight& chunk, Clock::time_point now);
     void FailTransfer(std::uint16_t status);
     Clock::duration ChunkTimeout() const;
+    Clock::duration RetransmitFloor(Clock::duration lineTime) const;
     Clock::duration LineTimeOfWindow() const;
 
     std::unique_ptr<Transport> transport_;

@@ -30,8 +30,12 @@ void RetransmitTimer::TimedOut() {
     backoffDoublings_ = std::min(backoffDoublings_ + 1, kMostDoublings);
 }
 
+std::optional<Clock::duration> RetransmitTimer::MeasuredWait() const {
+    return measured_ ? std::optional<Clock::duration>(smoothed_ + deviation_ * 4) : std::nullopt;
+}
+
 Clock::duration RetransmitTimer::Timeout(Clock::duration floor) const {
-    Clock::duration wait = measured_ ? smoothed_ + deviation_ * 4 : initial_;
+    Clock::duration wait = MeasuredWait().value_or(initial_);
     for (int doubling = 0; doubling < backoffDoublings_ && wait < ceiling_; ++doubling) {
         wait *= 2;
     }

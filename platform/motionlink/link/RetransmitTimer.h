@@ -5,6 +5,7 @@
 #pragma once
 
 #include <chrono>
+#include <optional>
 
 #include "Transport.h"
 
@@ -17,6 +18,8 @@ class RetransmitTimer {
 
     void Measured(Clock::duration roundTrip);
     void TimedOut();
+    // The smoothed round trip and its margin, before doubling and bounds; nothing until measured.
+    std::optional<Clock::duration> MeasuredWait() const;
     // The wait, at least `floor` (which wins over the ceiling).
     Clock::duration Timeout(Clock::duration floor) const;
 

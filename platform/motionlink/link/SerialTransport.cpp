@@ -87,9 +87,11 @@ class SerialTransport final : public Transport {
         }
     }
 
-    // A few chunks fill the line for a third of a second already; more in flight would only lengthen
-    // every wait, and could fill the device's buffers both ways while neither end reads.
-    std::size_t WindowChunks() const override { return 4; }
+    // Enough chunks in flight that a lost one is found by the three confirmed after it, not by waiting
+    // for its timeout, which on a lossy line would stall the window at every loss; at the slowest
+    // rate this is a second and a half of line, which the waits allow for (LineTime), and the answers
+    // are small enough that the device's input buffer holds a window of them unread.
+    std::size_t WindowChunks() const override { return 16; }
 
     Clock::duration LineTime(std::size_t bytes) const override {
         return std::chrono::duration_cast<Clock::duration>(

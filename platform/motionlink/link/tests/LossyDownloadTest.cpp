@@ -2,11 +2,14 @@
 // (the controller gone, or refusing the document) leaves the controller's document store as it was.
 #include "MotionlinkLink.h"
 #include "TestControllers.h"
+#include "TempHome.h"
 #include "TestJobs.h"
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
+#include <filesystem>
 #include <optional>
 
 namespace motionlink::testing {
@@ -23,15 +26,25 @@ emulator::EmulatorOptions OptionsWith(const emulator::FaultOptions& faults) {
 struct LossyLink {
     const char* name;
     emulator::FaultOptions faults;
+    bool serial = false;  // over a pseudo-terminal standing for COM1, not UDP
 };
 
 class LossyDownloadTest : public ::testing::TestWithParam<LossyLink> {};
 
 // Seeded faults, in both directions: every run loses the same share of packets.
 TEST_P(LossyDownloadTest, MegabyteArrivesByteForByte) {
-    InProcessEmulator controller(OptionsWith(GetParam().faults));
+    emulator::EmulatorOptions options = OptionsWith(GetParam().faults);
+    const std::filesystem::path serialFolder = cutrix::testing::TempHome() / "serial";
+    if (GetParam().serial) {
+        std::filesystem::create_directories(serialFolder);
+        ::setenv("CUTRIX_SERIAL_DIR", serialFolder.c_str(), 1);
+        options.serial = true;
+        options.serialLink = serialFolder / "ttyS0";
+    }
+    InProcessEmulator controller(options);
     const std::vector<std::uint8_t> job = PatternBytes(kMegabyte);
-    ASSERT_EQ(DownloadDocument("LOSSY", job), 0);
+    ASSERT_EQ(DownloadDocument("LOSSY", job, GetParam().serial ? 1 : 0), 0);
+    ::unsetenv("CUTRIX_SERIAL_DIR");
     const emulator::ControllerState state = controller.Server().StateSnapshot();
     ASSERT_EQ(state.documents.size(), 1u);
     EXPECT_EQ(state.documents[0].name, "LOSSY");
@@ -42,7 +55,9 @@ INSTANTIATE_TEST_SUITE_P(
     Faults, LossyDownloadTest,
     ::testing::Values(LossyLink{"drop20", {.dropShare = 0.2, .seed = 7}},
                       LossyLink{"corrupt10", {.corruptShare = 0.1, .seed = 8}},
-                      LossyLink{"delay20", {.delayShare = 0.2, .delay = std::chrono::milliseconds(40), .seed = 9}}),
+                      LossyLink{"delay20", {.delayShare = 0.2, .delay = std::chrono::milliseconds(40), .seed = 9}},
+                      LossyLink{"serialDrop20", {.dropShare = 0.2, .seed = 10}, true},
+                      LossyLink{"serialCorrupt10", {.corruptShare = 0.1, .seed = 11}, true}),
     [](const ::testing::TestParamInfo<LossyLink>& info) { return std::string(info.param.name); });
 
 // The controller falls silent halfway (stopped, its port still taken so that nothing reports it

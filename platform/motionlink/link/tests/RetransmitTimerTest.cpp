@@ -23,6 +23,17 @@ TEST(RetransmitTimerTest, WaitFollowsTheMeasuredRoundTrip) {
     EXPECT_GT(timer.Timeout(milliseconds(3)), milliseconds(30));
 }
 
+// What a carrier's floor may be capped by: nothing before the first answer, then the round trip with its
+// margin, undoubled by timeouts.
+TEST(RetransmitTimerTest, MeasuredWaitIsTheRoundTripWithItsMargin) {
+    RetransmitTimer timer(milliseconds(100), milliseconds(250));
+    EXPECT_FALSE(timer.MeasuredWait().has_value());
+    timer.Measured(milliseconds(8));
+    EXPECT_EQ(timer.MeasuredWait(), milliseconds(8) + milliseconds(4) * 4);
+    timer.TimedOut();
+    EXPECT_EQ(timer.MeasuredWait(), milliseconds(24));
+}
+
 TEST(RetransmitTimerTest, FloorAndCeilingBoundTheWait) {
     RetransmitTimer loopback(milliseconds(100), milliseconds(250));
     loopback.Measured(microseconds(40));

@@ -43,9 +43,10 @@ std::vector<std::uint8_t> PatternBytes(std::size_t size) {
     return bytes;
 }
 
-std::uint16_t DownloadDocument(const std::string& name, const std::vector<std::uint8_t>& bytes) {
+std::uint16_t DownloadDocument(const std::string& name, const std::vector<std::uint8_t>& bytes,
+                               std::uint16_t serialPort) {
     constexpr std::size_t kPieceBytes = 1024;
-    std::uint16_t status = Zint_Open(1, 0, "127.0.0.1");
+    std::uint16_t status = serialPort != 0 ? Zint_Open(0, serialPort, "") : Zint_Open(1, 0, "127.0.0.1");
     if (status == 0) {
         status = Zint_StrtDownFile(name);
     }

@@ -19,9 +19,11 @@ std::vector<std::uint8_t> SampleJobBytes(int cuts, double speedMmPerS);
 // `size` bytes in which every byte value occurs, as arbitrary job file content.
 std::vector<std::uint8_t> PatternBytes(std::size_t size);
 
-// Opens the controller at loopback, stores the bytes as a document in pieces of 1024 bytes, closes. The
-// first failing status, of the writes or of the close that ends the transfer.
-std::uint16_t DownloadDocument(const std::string& name, const std::vector<std::uint8_t>& bytes);
+// Opens the controller at loopback (or, with `serialPort`, on that COM port), stores the bytes as a
+// document in pieces of 1024 bytes, closes. The first failing status, of the writes or of the close
+// that ends the transfer.
+std::uint16_t DownloadDocument(const std::string& name, const std::vector<std::uint8_t>& bytes,
+                               std::uint16_t serialPort = 0);
 
 // Copies a stored document page by page over the open connection and drops the page-0 header up to the
 // byte that Zint_UBCmd turns into 0. The status of the first failing call lands in `status`.
