@@ -70,14 +70,11 @@ class Walker {
         WalkedRing ring;
         const SDPoint origin = pieces_[first].start;
         ring.vertices.push_back(origin);
-        // The pieces walked so far, each with the number of ring vertices once it was walked.
-        ScratchVector<std::pair<int, std::size_t>> walked;
         int piece = first;
         while (true) {
             visited_[piece] = 1;
             const SDPoint end = pieces_[piece].end;
             ring.vertices.push_back(end);
-            walked.emplace_back(piece, ring.vertices.size());
             if (SamePoint(end, origin)) {
                 ring.closed = true;
                 break;
@@ -90,38 +87,12 @@ class Walker {
                 ring.vertices.push_back(pieces_[next].start);
             }
             if (next < 0) {
-                next = BridgeBack(walked, ring.vertices, origin);
-            }
-            if (next < 0) {
                 CloseOnEarlierJunction(ring);
                 break;
             }
             piece = next;
         }
         return ring;
-    }
-
-    // Where the walk is stuck, a bridge of barely dropped pieces from its end or, going back a few
-    // pieces, from an earlier junction where it took a branch that was misjudged as surviving; the
-    // walk is cut back to that junction. Returns the piece to go on with, or -1.
-    int BridgeBack(ScratchVector<std::pair<int, std::size_t>>& walked, ScratchVector<SDPoint>& vertices,
-                   SDPoint origin) {
-        constexpr std::size_t kMaxStepsBack = 8;
-        for (std::size_t back = 0; back <= kMaxStepsBack && back < walked.size(); ++back) {
-            const std::size_t at = walked.size() - 1 - back;
-            const std::vector<int> bridge = DroppedBridgeFrom(walked[at].first, origin);
-            if (bridge.empty()) {
-                continue;
-            }
-            walked.resize(at + 1);
-            vertices.resize(walked[at].second);
-            for (std::size_t step = 0; step + 1 < bridge.size(); ++step) {
-                visited_[bridge[step]] = 1;
-                vertices.push_back(pieces_[bridge[step]].end);
-            }
-            return bridge.back();
-        }
-        return -1;
     }
 
     // A walk that began on the stub of a misjudged junction comes round to that junction again and
@@ -222,64 +193,6 @@ class Walker {
         const double ux = a.end.x - a.start.x, uy = a.end.y - a.start.y;
         const double vx = b.end.x - b.start.x, vy = b.end.y - b.start.y;
         return std::atan2(ux * vy - uy * vx, ux * vx + uy * vy);
-    }
-
-    // The shortest run of dropped pieces from where `arriving` ends to a point where the walk can go
-    // on or close, searched a few pieces deep; the surviving piece to go on with comes last (or the
-    // last dropped piece closes the ring). Empty when there is none.
-    std::vector<int> DroppedBridgeFrom(int arriving, SDPoint origin) const {
-        constexpr int kMaxBridgePieces = 16;
-        struct Step {
-            int piece;
-            int parent;
-        };
-        std::vector<Step> steps{{arriving, -1}};
-        for (std::size_t head = 0; head < steps.size() && steps.size() < 64 * kMaxBridgePieces; ++head) {
-            const SDPoint at = pieces_[steps[head].piece].end;
-            if (Depth(steps, head) >= kMaxBridgePieces) {
-                continue;
-            }
-            for (int piece = firstStarting_.Find(KeyOf(at)); piece >= 0; piece = nextStarting_[piece]) {
-                if (kept_[piece] != kPieceBarelyInBand || visited_[piece] ||
-                    InPath(steps, static_cast<int>(head), piece)) {
-                    continue;
-                }
-                steps.push_back({piece, static_cast<int>(head)});
-                const SDPoint end = pieces_[piece].end;
-                const int onward = SamePoint(end, origin) ? -1 : UnvisitedKeptFrom(end, piece);
-                if (SamePoint(end, origin) || onward >= 0) {
-                    std::vector<int> path;
-                    if (onward >= 0) {
-                        path.push_back(onward);
-                    }
-                    for (int step = static_cast<int>(steps.size()) - 1; step > 0; step = steps[step].parent) {
-                        path.push_back(steps[step].piece);
-                    }
-                    std::reverse(path.begin(), path.end());
-                    return path;
-                }
-            }
-        }
-        return {};
-    }
-
-    template <typename Steps>
-    static int Depth(const Steps& steps, std::size_t step) {
-        int depth = 0;
-        for (int at = static_cast<int>(step); steps[at].parent >= 0; at = steps[at].parent) {
-            ++depth;
-        }
-        return depth;
-    }
-
-    template <typename Steps>
-    static bool InPath(const Steps& steps, int step, int piece) {
-        for (int at = step; at >= 0; at = steps[at].parent) {
-            if (steps[at].piece == piece) {
-                return true;
-            }
-        }
-        return false;
     }
 
     std::span<const Chord> pieces_;

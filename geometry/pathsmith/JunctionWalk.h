@@ -1,9 +1,8 @@
 // Assembles the pieces of an offset that survive the band filter into rings by following each piece
 // to the one that starts exactly where it ends. The pieces come from one continuous chain cut at its
-// meetings, so every junction is one exact point shared by the pieces that meet there. A walk that
-// finds no surviving piece to go on with may cross a short run of pieces dropped within the chords'
-// error that leads on to a surviving one: near the crossing of two round joins the band test is only
-// as exact as the joins' chords.
+// meetings, so every junction is one exact point shared by the pieces that meet there; two pieces
+// that cross within kCoincidence of both their ends are not cut, and a walk goes on across such a
+// near junction.
 #pragma once
 
 #include <span>
@@ -18,7 +17,7 @@ namespace pathsmith {
 enum PieceFate : char {
     kPieceDropped = 0,
     kPieceKept = 1,
-    kPieceBarelyInBand = 2,  // dropped, but within the chords' error of the band's edge
+    kPieceBarelyInBand = 2,  // within the chords' error of the band's edge: the windings decide
 };
 
 struct WalkedRing {
