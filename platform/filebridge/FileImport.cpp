@@ -41,14 +41,14 @@ std::string LowerExtension(std::string_view path) {
 // ImageMagick's format names by extension, for the pictures Qt does not read.
 const std::map<std::string, std::string>& MagickFormats() {
     static const std::map<std::string, std::string> formats = {
-        {"pcx", "PCX"}, {"ras", "SUN"}, {"jbg", "JBIG"}, {"jbig", "JBIG"}, {"j2c", "J2C"},
-        {"jpc", "JPC"}, {"pgx", "PGX"}, {"wmf", "WMF"},
+        {"pcx", "PCX"}, {"ras", "SUN"}, {"jbg", "JBIG"}, {"jbig", "JBIG"},
+        {"j2c", "J2C"}, {"jpc", "JPC"}, {"pgx", "PGX"},  {"wmf", "WMF"},
     };
     return formats;
 }
 
-bool Dispatch(FileKind kind, std::string_view bytes, const ImportOptions& options, const std::string& magickFormat,
-              DrawingCollector& out) {
+bool Dispatch(FileKind kind, std::string_view bytes, const ImportOptions& options,
+              const std::string& magickFormat, DrawingCollector& out) {
     switch (kind) {
         case FileKind::kDxf:
             return ReadDxf(bytes, options, out);
@@ -92,21 +92,21 @@ ImportOptions ImportOptions::Sanitised(double precision, double unitScale, const
 
 FileKind KindOfPath(std::string_view path) {
     static const std::map<std::string, FileKind> kinds = {
-        {"dxf", FileKind::kDxf},      {"plt", FileKind::kPlt},      {"hpgl", FileKind::kPlt},
-        {"hpg", FileKind::kPlt},      {"ai", FileKind::kAi},        {"eps", FileKind::kAi},
-        {"dst", FileKind::kDst},      {"dsb", FileKind::kDsb},      {"bmp", FileKind::kPicture},
-        {"dib", FileKind::kPicture},  {"gif", FileKind::kPicture},  {"jpg", FileKind::kPicture},
-        {"jpeg", FileKind::kPicture}, {"jpe", FileKind::kPicture},  {"png", FileKind::kPicture},
-        {"mng", FileKind::kPicture},  {"ico", FileKind::kPicture},  {"cur", FileKind::kPicture},
-        {"tif", FileKind::kPicture},  {"tiff", FileKind::kPicture}, {"tga", FileKind::kPicture},
-        {"wbmp", FileKind::kPicture}, {"pbm", FileKind::kPicture},  {"pgm", FileKind::kPicture},
-        {"ppm", FileKind::kPicture},  {"pnm", FileKind::kPicture},  {"webp", FileKind::kPicture},
+        {"dxf", FileKind::kDxf},        {"plt", FileKind::kPlt},      {"hpgl", FileKind::kPlt},
+        {"hpg", FileKind::kPlt},        {"ai", FileKind::kAi},        {"eps", FileKind::kAi},
+        {"dst", FileKind::kDst},        {"dsb", FileKind::kDsb},      {"bmp", FileKind::kPicture},
+        {"dib", FileKind::kPicture},    {"gif", FileKind::kPicture},  {"jpg", FileKind::kPicture},
+        {"jpeg", FileKind::kPicture},   {"jpe", FileKind::kPicture},  {"png", FileKind::kPicture},
+        {"mng", FileKind::kPicture},    {"ico", FileKind::kPicture},  {"cur", FileKind::kPicture},
+        {"tif", FileKind::kPicture},    {"tiff", FileKind::kPicture}, {"tga", FileKind::kPicture},
+        {"wbmp", FileKind::kPicture},   {"pbm", FileKind::kPicture},  {"pgm", FileKind::kPicture},
+        {"ppm", FileKind::kPicture},    {"pnm", FileKind::kPicture},  {"webp", FileKind::kPicture},
         {"emf", FileKind::kEmfPicture},
     };
     // Camera makers' raw extensions, all read by the one raw decoder.
     static const std::set<std::string> rawExtensions = {
-        "3fr", "arw", "cr2", "cr3", "crw", "dcr", "dng", "erf", "iiq", "kdc", "mef", "mos", "mrw", "nef",
-        "nrw", "orf", "pef", "raf", "raw", "rw2", "rwl", "sr2", "srf", "srw", "x3f",
+        "3fr", "arw", "cr2", "cr3", "crw", "dcr", "dng", "erf", "iiq", "kdc", "mef", "mos", "mrw",
+        "nef", "nrw", "orf", "pef", "raf", "raw", "rw2", "rwl", "sr2", "srf", "srw", "x3f",
     };
     const std::string extension = LowerExtension(path);
     if (MagickFormats().count(extension) != 0) {
@@ -132,25 +132,60 @@ ImportOutcome ImportBytes(FileKind kind, std::string_view bytes, const ImportOpt
     }
     outcome.failure = out.Failure();
     outcome.records = out.TakeRecords();
+    outcome.leftOutNames = out.LeftOutNames();
+    outcome.leftOutCount = out.LeftOutCount();
     return outcome;
 }
 
+namespace {
+
+std::string& LastLeftOutOfThread() {
+    thread_local std::string leftOut;
+    return leftOut;
+}
+
+void RememberLeftOut(const ImportOutcome& outcome) {
+    std::string& text = LastLeftOutOfThread();
+    text.clear();
+    for (const std::string& name : outcome.leftOutNames) {
+        text += name;
+        text += '\n';
+    }
+    if (outcome.leftOutCount > outcome.leftOutNames.size()) {
+        text += "... " + std::to_string(outcome.leftOutCount - outcome.leftOutNames.size()) + " more\n";
+    }
+}
+
+}  // namespace
+
+const std::string& LastLeftOut() {
+    return LastLeftOutOfThread();
+}
+
 ImportOutcome ImportPath(const std::string& path, const ImportOptions& options) {
+    LastLeftOutOfThread().clear();
     const FileKind kind = KindOfPath(path);
     if (kind == FileKind::kUnsupported) {
-        return {{}, "file kind not supported: " + path};
+        return ImportOutcome{
+            .records = {}, .failure = "file kind not supported: " + path, .leftOutNames = {}};
     }
     FileBytes bytes;
     std::string failure;
     if (!bytes.Read(path, kMaxFileBytes, failure)) {
-        return {{}, failure};
+        return ImportOutcome{.records = {}, .failure = failure, .leftOutNames = {}};
     }
     const auto magick = MagickFormats().find(LowerExtension(path));
-    return ImportBytes(kind, bytes.View(), options,
-                       magick == MagickFormats().end() ? std::string() : magick->second);
+    ImportOutcome outcome = ImportBytes(kind, bytes.View(), options,
+                                        magick == MagickFormats().end() ? std::string() : magick->second);
+    RememberLeftOut(outcome);
+    return outcome;
 }
 
 }  // namespace filebridge
+
+const char* _file_LastLeftOut() {
+    return filebridge::LastLeftOut().c_str();
+}
 
 short _file_ImportFile(const char* path, int /*language*/, double precision, double unitScale,
                        const std::uint32_t* layerColours, std::uint32_t colour, std::int32_t option,

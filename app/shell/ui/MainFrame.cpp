@@ -707,6 +707,12 @@ bool CMainFrame::FinishImport(CDbList<CFileDraw*>& records, const std::filesyste
     SettleWithoutUserInput(kSettleTime);
     manager_.ClearSelection();
     const bool placed = PlaceImport(records, 1) != 0;
+    // What the reader saw but could not draw is named once, after the rest is in place: an operator
+    // must not cut a job that silently lacks part of the file.
+    if (const std::string leftOut = _file_LastLeftOut(); !leftOut.empty()) {
+        view_->ShowMessageBox(GetLangText("Prompt", "LeftOut") + "\n" + leftOut, "",
+                              platform::kOk | platform::kIconWarning);
+    }
     if (placed) {
         // Plotter and embroidery files are offered smoothing once its prompt exists.
         CentreSelectionAndZoom(manager_);
