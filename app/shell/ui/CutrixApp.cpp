@@ -30,8 +30,10 @@ constexpr auto kNoSplashOption = "--no-splash";
 // finishes, so start-up does not wait for the box's next poll.
 void WaitForStartupWorker() {
     CBusyDlg busy(StartupBusy);
-    std::jthread worker = StartStartupThread(
-        [&busy] { QMetaObject::invokeMethod(&busy, [&busy] { busy.done(0); }, Qt::QueuedConnection); });
+    std::jthread worker = StartStartupThread([&busy] {
+        QMetaObject::invokeMethod(
+            &busy, [&busy] { busy.done(0); }, Qt::QueuedConnection);
+    });
     if (StartupBusy.load() == 1) {
         busy.exec();
     }
@@ -69,8 +71,10 @@ int CCutrixApp::Run(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Cutrix"));
 
+    const QStringList arguments = QApplication::arguments();
+    const QString document = DocumentArgument(arguments);
     InstanceChannel channel(InstallationId(platform::ProgramFolder()));
-    const InstanceChannel::Role role = channel.Claim();
+    const InstanceChannel::Role role = channel.Claim(document);
     if (role == InstanceChannel::Role::kSecond) {
         return 0;
     }
@@ -78,11 +82,12 @@ int CCutrixApp::Run(int argc, char** argv) {
     WaitForStartupWorker();
     CopyWorkSizeToPage(theCadMgr);
 
-    const QStringList arguments = QApplication::arguments();
     CSplashWnd::EnableSplashScreen(!arguments.contains(QLatin1String(kNoSplashOption)));
     CMainFrame frame(theCadMgr);
     QObject::connect(&channel, &InstanceChannel::handOverRequested, &frame, &CMainFrame::OnHandOverMessage);
-    if (const QString document = DocumentArgument(arguments); !document.isEmpty()) {
+    QObject::connect(&channel, &InstanceChannel::openRequested, &frame,
+                     [&frame](const QString& file) { frame.OpenFromAnotherCopy(file.toStdString()); });
+    if (!document.isEmpty()) {
         frame.OpenDocumentFile(document.toStdString());
     }
     frame.showMaximized();

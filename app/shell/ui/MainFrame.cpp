@@ -598,6 +598,13 @@ bool CMainFrame::OpenDocumentFile(const std::filesystem::path& file) {
     return true;
 }
 
+void CMainFrame::OpenFromAnotherCopy(const std::filesystem::path& file) {
+    BringToFront();
+    if (CanCloseFrame(doc_, *view_, *this)) {
+        OpenDocumentFile(file);
+    }
+}
+
 void CMainFrame::OnFileOpen() {
     if (!CanCloseFrame(doc_, *view_, *this)) {
         return;
