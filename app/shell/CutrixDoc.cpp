@@ -6,6 +6,7 @@
 #include "AsciiText.h"
 #include "AtomicFile.h"
 #include "CadMgr.h"
+#include "LanguageTexts.h"
 #include "SettingsGlobals.h"
 
 namespace {
@@ -18,16 +19,25 @@ platform::Archive LoadingArchive(std::span<const std::uint8_t> bytes) {
     return platform::Archive::ForLoading(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
 }
 
-// Reads the magic (not checked) and the version string; false for another version or a file that
-// ends before the string does.
-bool ReadDocumentHeader(platform::Archive& ar) {
+// Every version this program's family wrote starts so; another start means the file is no document.
+constexpr std::string_view kVersionFamily = "ZintFILEVER";
+
+// Reads the magic (not checked) and the version string: kOpened for this version, kWrongVersion for
+// another of the family, kNotADocument for anything else or a file that ends before the string does.
+CCutrixDoc::LoadResult ReadDocumentHeader(platform::Archive& ar) {
     try {
         ar.ReadU32();
         const std::string version = ar.ReadString();
         FileFormatFlag = kCurrentLayout;
-        return platform::EqualIgnoringCase(version, kFileVersionString);
+        if (platform::EqualIgnoringCase(version, kFileVersionString)) {
+            return CCutrixDoc::LoadResult::kOpened;
+        }
+        const bool ofTheFamily =
+            version.size() >= kVersionFamily.size() &&
+            platform::EqualIgnoringCase(version.substr(0, kVersionFamily.size()), kVersionFamily);
+        return ofTheFamily ? CCutrixDoc::LoadResult::kWrongVersion : CCutrixDoc::LoadResult::kNotADocument;
     } catch (const platform::ArchiveError&) {
-        return false;
+        return CCutrixDoc::LoadResult::kNotADocument;
     }
 }
 
@@ -61,8 +71,8 @@ std::vector<std::uint8_t> CCutrixDoc::StoreDocument() const {
 // of its own, and the real one reads it only once that has succeeded.
 CCutrixDoc::LoadResult CCutrixDoc::LoadDocument(std::span<const std::uint8_t> bytes) {
     platform::Archive probeArchive = LoadingArchive(bytes);
-    if (!ReadDocumentHeader(probeArchive)) {
-        return LoadResult::kWrongVersion;
+    if (const LoadResult header = ReadDocumentHeader(probeArchive); header != LoadResult::kOpened) {
+        return header;
     }
     const auto probe = std::make_unique<CCadMgr>();
     const LoadResult probed = LoadSettingsAndDrawing(*probe, probeArchive);
@@ -79,8 +89,10 @@ CCutrixDoc::LoadResult CCutrixDoc::OpenDocument(const std::filesystem::path& fil
     const std::optional<std::vector<std::uint8_t>> bytes = platform::ReadWholeFile(file);
     const LoadResult result = bytes ? LoadDocument(*bytes) : LoadResult::kCannotRead;
     if (result != LoadResult::kOpened) {
-        messages.ShowMessageBox(result == LoadResult::kCannotRead ? OpenFailedText() : VersionMessageText(),
-                                "", platform::kOk | platform::kIconWarning);
+        const std::string text = result == LoadResult::kCannotRead     ? OpenFailedText()
+                                 : result == LoadResult::kWrongVersion ? VersionMessageText()
+                                                                       : DamagedDocumentText();
+        messages.ShowMessageBox(text, "", platform::kOk | platform::kIconWarning);
         return result;
     }
     path_ = file;
@@ -135,6 +147,10 @@ std::string SaveQuestionText() {
 
 std::string OpenFailedText() {
     return LanguagePair("文件无法打开!", "The file could not be opened!");
+}
+
+std::string DamagedDocumentText() {
+    return GetLangText("Prompt", "Damaged");
 }
 
 std::string SaveFailedText() {
