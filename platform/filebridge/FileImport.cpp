@@ -92,16 +92,16 @@ ImportOptions ImportOptions::Sanitised(double precision, double unitScale, const
 
 FileKind KindOfPath(std::string_view path) {
     static const std::map<std::string, FileKind> kinds = {
-        {"dxf", FileKind::kDxf},        {"plt", FileKind::kPlt},      {"hpgl", FileKind::kPlt},
-        {"hpg", FileKind::kPlt},        {"ai", FileKind::kAi},        {"eps", FileKind::kAi},
-        {"dst", FileKind::kDst},        {"dsb", FileKind::kDsb},      {"bmp", FileKind::kPicture},
-        {"dib", FileKind::kPicture},    {"gif", FileKind::kPicture},  {"jpg", FileKind::kPicture},
-        {"jpeg", FileKind::kPicture},   {"jpe", FileKind::kPicture},  {"png", FileKind::kPicture},
-        {"mng", FileKind::kPicture},    {"ico", FileKind::kPicture},  {"cur", FileKind::kPicture},
-        {"tif", FileKind::kPicture},    {"tiff", FileKind::kPicture}, {"tga", FileKind::kPicture},
-        {"wbmp", FileKind::kPicture},   {"pbm", FileKind::kPicture},  {"pgm", FileKind::kPicture},
-        {"ppm", FileKind::kPicture},    {"pnm", FileKind::kPicture},  {"webp", FileKind::kPicture},
-        {"emf", FileKind::kEmfPicture},
+        {"dxf", FileKind::kDxf},      {"plt", FileKind::kPlt},        {"hpgl", FileKind::kPlt},
+        {"hpg", FileKind::kPlt},      {"ai", FileKind::kAi},          {"eps", FileKind::kAi},
+        {"dst", FileKind::kDst},      {"dsb", FileKind::kDsb},        {"bmp", FileKind::kPicture},
+        {"dib", FileKind::kPicture},  {"gif", FileKind::kPicture},    {"jpg", FileKind::kPicture},
+        {"jpeg", FileKind::kPicture}, {"jpe", FileKind::kPicture},    {"jfif", FileKind::kPicture},
+        {"png", FileKind::kPicture},  {"mng", FileKind::kPicture},    {"ico", FileKind::kPicture},
+        {"cur", FileKind::kPicture},  {"tif", FileKind::kPicture},    {"tiff", FileKind::kPicture},
+        {"tga", FileKind::kPicture},  {"wbmp", FileKind::kPicture},   {"pbm", FileKind::kPicture},
+        {"pgm", FileKind::kPicture},  {"ppm", FileKind::kPicture},    {"pnm", FileKind::kPicture},
+        {"webp", FileKind::kPicture}, {"emf", FileKind::kEmfPicture},
     };
     // Camera makers' raw extensions, all read by the one raw decoder.
     static const std::set<std::string> rawExtensions = {
@@ -158,6 +158,11 @@ void RememberLeftOut(const ImportOutcome& outcome) {
 
 }  // namespace
 
+std::string MagickFormatOf(std::string_view path) {
+    const auto magick = MagickFormats().find(LowerExtension(path));
+    return magick == MagickFormats().end() ? std::string() : magick->second;
+}
+
 const std::string& LastLeftOut() {
     return LastLeftOutOfThread();
 }
@@ -182,6 +187,21 @@ ImportOutcome ImportPath(const std::string& path, const ImportOptions& options) 
 }
 
 }  // namespace filebridge
+
+short _file_CanRead(const char* path) {
+    if (path == nullptr) {
+        return 0;
+    }
+    try {
+        const filebridge::FileKind kind = filebridge::KindOfPath(path);
+        if (kind == filebridge::FileKind::kMagickPicture) {
+            return filebridge::CanDecodeMagickFormat(filebridge::MagickFormatOf(path)) ? 1 : 0;
+        }
+        return kind == filebridge::FileKind::kUnsupported ? 0 : 1;
+    } catch (...) {
+        return 0;
+    }
+}
 
 const char* _file_LastLeftOut() {
     return filebridge::LastLeftOut().c_str();

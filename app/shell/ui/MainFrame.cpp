@@ -795,11 +795,24 @@ void CMainFrame::OnCapture() {
 }
 
 void CMainFrame::OnExport() {
-    const QString file = QFileDialog::getSaveFileName(this, {}, {}, QStringLiteral("PLT (*.plt);;AI (*.ai)"));
+    if (manager_.elementList.IsEmpty() != 0) {
+        view_->ShowMessageBox(GetLangText("Prompt", "NothingToExport"), "",
+                              platform::kOk | platform::kIconWarning);
+        return;
+    }
+    const QString pltFilter = QStringLiteral("PLT (*.plt)");
+    QString chosenFilter;
+    const QString file =
+        QFileDialog::getSaveFileName(this, {}, {}, pltFilter + QStringLiteral(";;AI (*.ai)"), &chosenFilter);
     if (file.isEmpty()) {
         return;
     }
-    const std::string path = file.toStdString();
+    // A name typed without an extension gets the chosen kind's: the file was written without one, where
+    // nobody looked for it.
+    std::string path = file.toStdString();
+    if (std::filesystem::path(path).extension().empty()) {
+        path += chosenFilter == pltFilter ? ".plt" : ".ai";
+    }
     if (ExportKindOf(path) == ExportKind::kPlt) {
         manager_.ExportPlt(path);
     } else {
