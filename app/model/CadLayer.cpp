@@ -68,23 +68,5 @@ void CCadLayer::CopyCommonParams(const LayerCommonParams& source) {
 }
 
 void CCadLayer::FillCommonOutput(LayerOutputRecord::Common& common) const {
-    common.type = commonParams.COM_Type;
-    common.output = commonParams.COM_Output;
-    common.speed = commonParams.COM_Speed;
-    common.minPower1 = commonParams.COM_Pmin1;
-    common.maxPower1 = commonParams.COM_Pmax1;
-    common.minPower2 = commonParams.COM_Pmin2;
-    common.maxPower2 = commonParams.COM_Pmax2;
-    common.blower = commonParams.COM_Blow;
-    common.laser1Enabled = commonParams.COM_EnLaser1;
-    common.laser2Enabled = commonParams.COM_EnLaser2;
-    common.zEnabled = commonParams.COM_EnZ;
-    common.zDownEnabled = commonParams.COM_EnZDown;
-    common.zUpEnabled = commonParams.COM_EnZUp;
-    common.zDownPosition = commonParams.COM_ZDownPos;
-    common.zUpPosition = commonParams.COM_ZUpPos;
-    common.zSpeed = commonParams.COM_ZSpeed;
-    common.defaultSpeed = commonParams.COM_SpeedDefault;
-    common.defaultPower = commonParams.COM_PowerDefault;
-    common.extendedIo = commonParams.COM_EnExIO;
+    CopyFieldsByKey(commonParams, common);
 }

@@ -2,6 +2,8 @@
 #include "CadMgr.h"
 
 #include <memory>
+#include <string_view>
+#include <type_traits>
 
 #include "LayerParaFile.h"
 
@@ -24,64 +26,35 @@ struct StoredDisplaySwitches {
     std::uint32_t fillDisplay = static_cast<std::uint32_t>(FillDisplayOn);
 };
 
-// Written so that a NaN is refused as well.
-bool IsWorkSize(double sizeMm) {
-    return sizeMm >= CadMgrSettings::kMinWorkSizeMm && sizeMm <= CadMgrSettings::kMaxWorkSizeMm;
-}
+// Two stored values of the block are no members of it: the display switches, which follow this field.
+constexpr std::string_view kFieldBeforeDisplaySwitches = "smoothingValue";
+// A loaded block is refused at the first of its leading rows (the work area) beyond the row's range.
+constexpr int kRowsCheckedOnLoad = 3;
 
-// The first three fields, each checked as soon as it is loaded; false at the first refused value.
-bool ExchangeWorkArea(platform::Archive& ar, CadMgrSettings& block) {
-    ar.Exchange(block.workWidth);
-    if (ar.IsLoading() && !IsWorkSize(block.workWidth)) {
+// The table's fields, the display switches and the text parameters. False when a load is refused; the
+// fields after the refused one are then left unread.
+bool ExchangeSettingsFields(platform::Archive& ar, CadMgrSettings& block, StoredDisplaySwitches& switches) {
+    int row = 0;
+    bool refused = false;
+    VisitFields(block, [&](const FieldInfo& info, auto& member) {
+        if (refused) {
+            return;
+        }
+        ar.Exchange(member);
+        if constexpr (std::is_arithmetic_v<std::remove_reference_t<decltype(member)>>) {
+            refused = ar.IsLoading() && row < kRowsCheckedOnLoad && !info.range.Contains(static_cast<double>(member));
+        }
+        ++row;
+        if (info.key == kFieldBeforeDisplaySwitches) {
+            ar.Exchange(switches.showPath);
+            ar.Exchange(switches.fillDisplay);
+        }
+    });
+    if (refused) {
         return false;
     }
-    ar.Exchange(block.workHeight);
-    if (ar.IsLoading() && !IsWorkSize(block.workHeight)) {
-        return false;
-    }
-    ar.Exchange(block.originCorner);
-    return ar.IsStoring() || block.originCorner <= CadMgrSettings::kLastOriginCorner;
-}
-
-// Everything from the grid switch to the text parameters, taken as it stands.
-void ExchangeViewAndDialogValues(platform::Archive& ar, CadMgrSettings& block,
-                                 StoredDisplaySwitches& switches) {
-    ar.Exchange(block.gridVisible);
-    ar.Exchange(block.gridStep);
-    ar.Exchange(block.pageOptionWord);
-    ar.Exchange(block.nudgeDistanceMm);
-    ar.Exchange(block.largeStepRatio);
-    ar.Exchange(block.rotationAngleDeg);
-    ar.Exchange(block.backgroundColor);
-    ar.Exchange(block.pageFrameColor);
-    ar.Exchange(block.gridColor);
-    ar.Exchange(block.settingWord1);
-    ar.Exchange(block.settingWord2);
-    ar.Exchange(block.settingWord3);
-    ar.Exchange(block.settingWord4);
-    ar.Exchange(block.settingWord5);
-    ar.Exchange(block.fontName1);
-    ar.Exchange(block.fontName2);
-    ar.Exchange(block.settingDouble1);
-    ar.Exchange(block.settingDouble2);
-    ar.Exchange(block.settingDouble3);
-    ar.Exchange(block.mergeTolerance);
-    ar.Exchange(block.overlapTolerance);
-    ar.Exchange(block.overlapWord);
-    ar.Exchange(block.bitmapLastBrightness);
-    ar.Exchange(block.bitmapLastContrast);
-    ar.Exchange(block.bitmapGreyWord);
-    ar.Exchange(block.bitmapOptionWord);
-    ar.Exchange(block.closingTolerance);
-    ar.Exchange(block.closingWord);
-    ar.Exchange(block.smoothingValue);
-    ar.Exchange(switches.showPath);
-    ar.Exchange(switches.fillDisplay);
-    ar.Exchange(block.offsetDistance);
-    ar.Exchange(block.offsetWord);
-    ar.Exchange(block.offsetOption);
-    ar.Exchange(block.smoothingType);
     block.textParam.Serialize(ar);
+    return true;
 }
 
 template <typename Layer>
@@ -144,8 +117,7 @@ int CCadMgr::SerializeSettingsFile(platform::Archive& ar) {
 
 void CCadMgr::StoreSettingsBlock(platform::Archive& ar) {
     StoredDisplaySwitches switches;
-    ExchangeWorkArea(ar, *this);
-    ExchangeViewAndDialogValues(ar, *this, switches);
+    ExchangeSettingsFields(ar, *this, switches);
     StoreLayerTable(ar, vectorLayerTable);
     StoreLayerTable(ar, bitmapLayerTable);
     dataCheck.Serialize(ar);
@@ -156,11 +128,10 @@ void CCadMgr::StoreSettingsBlock(platform::Archive& ar) {
 // over starts a new drawing.
 int CCadMgr::LoadSettingsBlock(platform::Archive& ar, BlockEnd blockEnd, const std::function<bool()>& readRest) {
     CadMgrSettings block = *this;
-    if (!ExchangeWorkArea(ar, block)) {
+    StoredDisplaySwitches switches;
+    if (!ExchangeSettingsFields(ar, block, switches)) {
         return 0;
     }
-    StoredDisplaySwitches switches;
-    ExchangeViewAndDialogValues(ar, block, switches);
     const auto loadedVectorTable = LoadLayerTable(ar, vectorLayerTable);
     const auto loadedBitmapTable = LoadLayerTable(ar, bitmapLayerTable);
     block.dataCheck.Serialize(ar);

@@ -38,12 +38,14 @@ extern int CutPickOn;
 extern int ShowArray;
 
 // The manager's values that its settings block carries besides the layer tables and the display
-// switches, with their values at start-up. Colours are 0x00BBGGRR. Words whose meaning belongs to the
-// dialogs that use them are only kept and stored here.
+// switches, with their values at start-up. Colours are 0x00BBGGRR. The setting words and doubles are
+// kept and stored for dialogs that give them their meaning; nothing in the program reads them.
 struct CadMgrSettings {
     static constexpr double kMinWorkSizeMm = 1.0;
     static constexpr double kMaxWorkSizeMm = 100000.0;
     static constexpr std::uint16_t kLastOriginCorner = 3;
+    static constexpr std::uint16_t kLastOffsetMode = 2;
+    static constexpr std::uint16_t kLastSmoothingType = 3;
 
     double workWidth = 1200.0;       // mm, the machine's work area
     double workHeight = 800.0;       // mm
@@ -57,7 +59,7 @@ struct CadMgrSettings {
     double largeStepRatio = 10.0;
     double rotationAngleDeg = 1.0;
     std::uint32_t backgroundColor = 0x00FFFFFF;
-    std::uint32_t pageFrameColor = 0x00000000;
+    std::uint32_t pageFrameColor = 0x00000000;  // the work area's frame
     std::uint32_t gridColor = 0x0099A8AC;
     std::uint16_t settingWord1 = 0;
     std::uint32_t settingWord2 = 0;
@@ -71,24 +73,72 @@ struct CadMgrSettings {
     double settingDouble3 = 0.0;
     double mergeTolerance = 0.1;      // mm, last value of the combine-curves dialog
     double overlapTolerance = 0.001;  // mm, last values of the overlap-removal dialog
-    std::uint32_t overlapWord = 0;
+    std::uint32_t overlapWord = 0;    // non-zero: the overlap removal uses the tolerance above
     // The bitmap processing dialog's last brightness and contrast (-255..255, kept as their 32 bits).
     std::uint32_t bitmapLastBrightness = 0;
     std::uint32_t bitmapLastContrast = 0;
     std::uint32_t bitmapGreyWord = 0;
     std::uint32_t bitmapOptionWord = 1;
     double closingTolerance = 0.1;  // mm, last values of the close-curve dialog
-    std::uint32_t closingWord = 0;
-    double smoothingValue = 0.3;  // last value of the smoothing dialog
-    double offsetDistance = 0.0;  // mm, last values of the offset dialog
-    std::uint16_t offsetWord = 0;
-    std::uint32_t offsetOption = 0;
+    std::uint32_t closingWord = 0;  // non-zero: curves are closed even beyond the tolerance
+    double smoothingValue = 0.3;    // last value of the smoothing dialog
+    double offsetDistance = 0.0;    // mm, last values of the offset dialog
+    std::uint16_t offsetWord = 0;   // the offset mode: 0 inward, 1 outward, 2 chosen by nesting
+    std::uint32_t offsetOption = 0; // non-zero: the curves that gave a contour are deleted
     std::uint16_t smoothingType = 0;  // last choice of the smoothing-type dialog
     CTextParam textParam;             // parameters of new text elements
     DataCheckSettings dataCheck;      // last values of the data-check dialog
 
     friend bool operator==(const CadMgrSettings&, const CadMgrSettings&) = default;
 };
+
+// The settings block's fields in stored order, up to the text parameters; the text parameters and the
+// data-check record are records of their own. The first three rows' ranges are the loader's: a block
+// with a work size or origin corner beyond them is refused. The others are taken as stored, and their
+// ranges are the values the dialogs keep them to. No row names a control: several dialogs edit parts
+// of the block, and each binds its own controls.
+template <RecordOf<CadMgrSettings> Settings, typename Visit>
+void VisitFields(Settings& s, Visit&& visit) {
+    using namespace field_range;
+    constexpr ParaRange kWorkSizeMm{CadMgrSettings::kMinWorkSizeMm, CadMgrSettings::kMaxWorkSizeMm, false};
+    constexpr ParaRange kText{};
+    visit(FieldInfo{"workWidth", "mm", kWorkSizeMm, 3}, s.workWidth);
+    visit(FieldInfo{"workHeight", "mm", kWorkSizeMm, 3}, s.workHeight);
+    visit(FieldInfo{"originCorner", "", Choice(CadMgrSettings::kLastOriginCorner)}, s.originCorner);
+    visit(FieldInfo{"gridVisible", "", kSwitch}, s.gridVisible);
+    visit(FieldInfo{"gridStep", "mm", kAmount, 3}, s.gridStep);
+    visit(FieldInfo{"pageOptionWord", "", kAnyWord16}, s.pageOptionWord);
+    visit(FieldInfo{"nudgeDistanceMm", "mm", kAmount, 3}, s.nudgeDistanceMm);
+    visit(FieldInfo{"largeStepRatio", "", kAmount, 3}, s.largeStepRatio);
+    visit(FieldInfo{"rotationAngleDeg", "deg", kSigned, 3}, s.rotationAngleDeg);
+    visit(FieldInfo{"backgroundColor", "", kColour}, s.backgroundColor);
+    visit(FieldInfo{"pageFrameColor", "", kColour}, s.pageFrameColor);
+    visit(FieldInfo{"gridColor", "", kColour}, s.gridColor);
+    visit(FieldInfo{"settingWord1", "", kAnyWord16}, s.settingWord1);
+    visit(FieldInfo{"settingWord2", "", kAnyWord32}, s.settingWord2);
+    visit(FieldInfo{"settingWord3", "", kAnyWord32}, s.settingWord3);
+    visit(FieldInfo{"settingWord4", "", kAnyWord32}, s.settingWord4);
+    visit(FieldInfo{"settingWord5", "", kAnyWord16}, s.settingWord5);
+    visit(FieldInfo{"fontName1", "", kText}, s.fontName1);
+    visit(FieldInfo{"fontName2", "", kText}, s.fontName2);
+    visit(FieldInfo{"settingDouble1", "", kSigned, 3}, s.settingDouble1);
+    visit(FieldInfo{"settingDouble2", "", kSigned, 3}, s.settingDouble2);
+    visit(FieldInfo{"settingDouble3", "", kSigned, 3}, s.settingDouble3);
+    visit(FieldInfo{"mergeTolerance", "mm", kAmount, 3}, s.mergeTolerance);
+    visit(FieldInfo{"overlapTolerance", "mm", kAmount, 3}, s.overlapTolerance);
+    visit(FieldInfo{"overlapWord", "", kAnyWord32}, s.overlapWord);
+    visit(FieldInfo{"bitmapLastBrightness", "", kAnyWord32}, s.bitmapLastBrightness);
+    visit(FieldInfo{"bitmapLastContrast", "", kAnyWord32}, s.bitmapLastContrast);
+    visit(FieldInfo{"bitmapGreyWord", "", kAnyWord32}, s.bitmapGreyWord);
+    visit(FieldInfo{"bitmapOptionWord", "", kAnyWord32}, s.bitmapOptionWord);
+    visit(FieldInfo{"closingTolerance", "mm", kAmount, 3}, s.closingTolerance);
+    visit(FieldInfo{"closingWord", "", kAnyWord32}, s.closingWord);
+    visit(FieldInfo{"smoothingValue", "", ParaRange{0, 1, false}, 3}, s.smoothingValue);
+    visit(FieldInfo{"offsetDistance", "mm", ParaRange{0, 100, false}, 3}, s.offsetDistance);
+    visit(FieldInfo{"offsetWord", "", Choice(CadMgrSettings::kLastOffsetMode)}, s.offsetWord);
+    visit(FieldInfo{"offsetOption", "", kAnyWord32}, s.offsetOption);
+    visit(FieldInfo{"smoothingType", "", Choice(CadMgrSettings::kLastSmoothingType)}, s.smoothingType);
+}
 
 // One selected curve node: the segment at the node and which of its ends it is. Points into the curve,
 // owns nothing.

@@ -13,7 +13,6 @@ namespace {
 constexpr double kFlatteningLimit = 0.005599999999999997;
 constexpr int kMaxBezierPieces = 100000;
 constexpr double kClosingTolerance = 0.1;  // mm
-constexpr std::uint16_t kLastOffsetMode = 2;
 constexpr int kInside = 1;
 constexpr int kOutside = 0;
 

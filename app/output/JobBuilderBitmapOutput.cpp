@@ -7,6 +7,7 @@
 
 #include "CadBitmapLayer.h"
 #include "CutOrder.h"
+#include "FieldWalks.h"
 #include "JobBuilder.h"
 #include "MotionlinkJob.h"
 #include "OutputSteps.h"
@@ -19,26 +20,28 @@ using joboutput::Ok;
 
 namespace joboutput {
 
-ScanParams ScanParams::Of(const LayerOutputRecord& record) {
+namespace {
+
+// The part of the record that the record's own layer kind filled.
+template <typename Params>
+Params FromOwnPart(const LayerOutputRecord& record) {
+    Params params;
     if (record.common.type == CCadLayer::kBitmapLayer) {
-        const LayerOutputRecord::Bitmap& b = record.bitmap;
-        return {b.scanMode,     b.scanInterval,  b.ramp,        b.rampLength,
-                b.overstriking, b.optimisedScan, b.outputDirect};
+        CopyFieldsByKey(record.bitmap, params);
+    } else {
+        CopyFieldsByKey(record.vector, params);
     }
-    const LayerOutputRecord::Vector& v = record.vector;
-    return {v.scanMode, v.scanInterval, v.ramp, v.rampLength, v.overstriking, 0, 0};
+    return params;
+}
+
+}  // namespace
+
+ScanParams ScanParams::Of(const LayerOutputRecord& record) {
+    return FromOwnPart<ScanParams>(record);
 }
 
 SweepCut SweepCut::Of(const LayerOutputRecord& record) {
-    if (record.common.type == CCadLayer::kBitmapLayer) {
-        const LayerOutputRecord::Bitmap& b = record.bitmap;
-        return {b.cutSpeed,     b.cutMinPower1, b.cutMaxPower1,    b.cutMinPower2,
-                b.cutMaxPower2, b.cutBlower,    b.cutDefaultSpeed, b.cutDefaultPower,
-                b.cutSeal,      b.cutOnDelay,   b.cutOffDelay};
-    }
-    const LayerOutputRecord::Vector& v = record.vector;
-    return {v.cutSpeed,        v.cutMinPower1,    v.cutMaxPower1, v.cutMinPower2, v.cutMaxPower2, v.cutBlower,
-            v.cutDefaultSpeed, v.cutDefaultPower, v.cutSeal,      v.cutOnDelay,   v.cutOffDelay};
+    return FromOwnPart<SweepCut>(record);
 }
 
 int WriteSweepCutBlock(const CDbList<CFileLine>& path, const LayerOutputRecord& record,

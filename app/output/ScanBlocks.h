@@ -5,12 +5,13 @@
 #include <cstdint>
 
 #include "DbList.h"
+#include "FieldInfo.h"
 #include "FileLine.h"
 #include "LayerOutputRecord.h"
 
 namespace joboutput {
 
-// Scan settings of the record's own kind.
+// Scan settings of the record's own kind; a vector layer has no optimised scan and no direct output.
 struct ScanParams {
     std::uint8_t scanMode = 0;
     double scanInterval = 0.0;
@@ -46,5 +47,33 @@ struct SweepCut {
 int WriteSweepCutBlock(const CDbList<CFileLine>& path, const LayerOutputRecord& record,
                        std::uint16_t layerNumber, double speedLimit, std::int32_t* stateA,
                        std::int32_t* stateB);
+
+// The rows name the layer parameters the fields come from, as the output record's parts do, so that
+// both kinds' parts fill them by key.
+template <RecordOf<ScanParams> Params, typename Visit>
+void VisitFields(Params& p, Visit&& visit) {
+    visit(FieldInfo{"Eng_Type"}, p.scanMode);
+    visit(FieldInfo{"Eng_Space"}, p.scanInterval);
+    visit(FieldInfo{"Eng_EnSlope"}, p.ramp);
+    visit(FieldInfo{"Eng_SlopeLen"}, p.rampLength);
+    visit(FieldInfo{"Eng_ThickFont"}, p.overstriking);
+    visit(FieldInfo{"Eng_EnOptim"}, p.optimisedScan);
+    visit(FieldInfo{"Eng_OptDirect"}, p.outputDirect);
+}
+
+template <RecordOf<SweepCut> Cut, typename Visit>
+void VisitFields(Cut& c, Visit&& visit) {
+    visit(FieldInfo{"EngCut_Speed"}, c.speed);
+    visit(FieldInfo{"EngCut_Pmin1"}, c.minPower1);
+    visit(FieldInfo{"EngCut_Pmax1"}, c.maxPower1);
+    visit(FieldInfo{"EngCut_Pmin2"}, c.minPower2);
+    visit(FieldInfo{"EngCut_Pmax2"}, c.maxPower2);
+    visit(FieldInfo{"EngCut_Blow"}, c.blower);
+    visit(FieldInfo{"EngCut_DefaultSpeed"}, c.defaultSpeed);
+    visit(FieldInfo{"EngCut_DefaultPower"}, c.defaultPower);
+    visit(FieldInfo{"EngCut_Close"}, c.seal);
+    visit(FieldInfo{"EngCut_OnDelay"}, c.onDelay);
+    visit(FieldInfo{"EngCut_OffDelay"}, c.offDelay);
+}
 
 }  // namespace joboutput

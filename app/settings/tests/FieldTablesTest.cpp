@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
+#include <optional>
 #include <random>
 #include <set>
 #include <string>
@@ -11,9 +13,12 @@
 #include <vector>
 
 #include "CadBitmapLayer.h"
+#include "CadMgr.h"
 #include "CadVectorLayer.h"
 #include "FieldWalks.h"
+#include "LayerOutputRecord.h"
 #include "MachineParaRecords.h"
+#include "ScanBlocks.h"
 #include "SettingsRecords.h"
 #include "Settingstore.h"
 
@@ -84,8 +89,14 @@ Member RandomWithin(const ParaRange& range, std::mt19937& random) {
 template <typename Record>
 void FillRandomly(Record& record, std::mt19937& random, int layout = kNewestLayout) {
     VisitFields(record, [&](const FieldInfo& info, auto& member) {
-        if (info.sinceLayout <= layout) {
-            member = RandomWithin<std::remove_reference_t<decltype(member)>>(info.range, random);
+        using Member = std::remove_reference_t<decltype(member)>;
+        if (info.sinceLayout > layout) {
+            return;
+        }
+        if constexpr (kIsNumberField<Member>) {
+            member = RandomWithin<Member>(info.range, random);
+        } else {
+            member = "text " + std::to_string(random());
         }
     });
 }
@@ -136,6 +147,81 @@ TEST(FieldTables, EveryMemberOfEveryRecordHasOneRowUnderAKeyOfItsOwn) {
     EXPECT_EQ(TableFaults(FileParaSettings{}), "") << "file settings";
     EXPECT_EQ(TableFaults(ProcessCtrlSettings{}), "") << "process control settings";
     EXPECT_EQ(TableFaults(OptimSettings{}), "") << "optimisation settings";
+    const CadMgrSettings drawing;
+    EXPECT_EQ(TableFaults(drawing, {PlaceOf(drawing, drawing.textParam), PlaceOf(drawing, drawing.dataCheck)}), "")
+        << "drawing settings block";
+    EXPECT_EQ(TableFaults(LayerOutputRecord::Common{}), "") << "output record, common part";
+    EXPECT_EQ(TableFaults(LayerOutputRecord::Vector{}), "") << "output record, vector part";
+    EXPECT_EQ(TableFaults(LayerOutputRecord::Bitmap{}), "") << "output record, bitmap part";
+    EXPECT_EQ(TableFaults(LayerOutputRecord::Pen{}), "") << "output record, pen part";
+    EXPECT_EQ(TableFaults(joboutput::ScanParams{}), "") << "scan settings";
+    EXPECT_EQ(TableFaults(joboutput::SweepCut{}), "") << "cut after sweeping";
+}
+
+// The keys of a record's rows that none of the sources' rows has: a field made from the sources by key
+// that no source fills, such as one whose key was mistyped, would silently stay at its default.
+template <typename Target, typename... Sources>
+std::set<std::string> KeysNoSourceFills() {
+    std::set<std::string> unfilled;
+    const Target target{};
+    VisitFields(target, [&](const FieldInfo& info, const auto&) { unfilled.insert(std::string(info.key)); });
+    const auto dropFilled = [&]<typename Source>(const Source& source) {
+        VisitFields(source, [&](const FieldInfo& info, const auto&) { unfilled.erase(std::string(info.key)); });
+    };
+    (dropFilled(Sources{}), ...);
+    return unfilled;
+}
+
+TEST(FieldTables, EveryFieldMadeFromAnotherRecordHasASourceOfItsKey) {
+    using Unfilled = std::set<std::string>;
+    EXPECT_EQ((KeysNoSourceFills<LayerOutputRecord::Common, LayerCommonParams>()), Unfilled{});
+    EXPECT_EQ((KeysNoSourceFills<LayerOutputRecord::Vector, LayerCommonParams, VectorLayerParams>()), Unfilled{});
+    EXPECT_EQ((KeysNoSourceFills<LayerOutputRecord::Bitmap, LayerCommonParams, BitmapLayerParams>()), Unfilled{});
+    EXPECT_EQ((KeysNoSourceFills<LayerOutputRecord::Pen, VectorLayerParams>()), Unfilled{});
+    EXPECT_EQ((KeysNoSourceFills<joboutput::ScanParams, LayerOutputRecord::Bitmap>()), Unfilled{});
+    // A vector layer scans without the bitmap's optimised scan and direct output: they stay off.
+    EXPECT_EQ((KeysNoSourceFills<joboutput::ScanParams, LayerOutputRecord::Vector>()),
+              (Unfilled{"Eng_EnOptim", "Eng_OptDirect"}));
+    EXPECT_EQ((KeysNoSourceFills<joboutput::SweepCut, LayerOutputRecord::Vector>()), Unfilled{});
+    EXPECT_EQ((KeysNoSourceFills<joboutput::SweepCut, LayerOutputRecord::Bitmap>()), Unfilled{});
+}
+
+// Each field of the output record holds the value of the parameter its row names, for random layers of
+// both kinds: the copy converts every number type without loss.
+TEST(FieldTables, ARandomLayerReachesTheOutputRecordFieldForField) {
+    std::mt19937 random(3220);
+    const auto expectFrom = [](const auto& source, const auto& part) {
+        VisitFields(part, [&](const FieldInfo& info, const auto& field) {
+            VisitFields(source, [&](const FieldInfo& from, const auto& parameter) {
+                if (from.key == info.key) {
+                    EXPECT_EQ(static_cast<double>(field), static_cast<double>(parameter)) << info.key;
+                }
+            });
+        });
+    };
+    for (int round = 0; round < 5; ++round) {
+        CCadVectorLayer vectorLayer;
+        FillRandomly(vectorLayer.commonParams, random);
+        FillRandomly(vectorLayer.vectorParams, random);
+        LayerOutputRecord fromVector;
+        vectorLayer.ToOutputRecord(fromVector);
+        expectFrom(vectorLayer.commonParams, fromVector.common);
+        expectFrom(vectorLayer.commonParams, fromVector.vector);
+        expectFrom(vectorLayer.vectorParams, fromVector.vector);
+        expectFrom(vectorLayer.vectorParams, fromVector.pen);
+        EXPECT_EQ(fromVector.bitmap, LayerOutputRecord::Bitmap{});
+
+        CCadBitmapLayer bitmapLayer;
+        FillRandomly(bitmapLayer.commonParams, random);
+        FillRandomly(bitmapLayer.bitmapParams, random);
+        LayerOutputRecord fromBitmap;
+        bitmapLayer.ToOutputRecord(fromBitmap);
+        expectFrom(bitmapLayer.commonParams, fromBitmap.common);
+        expectFrom(bitmapLayer.commonParams, fromBitmap.bitmap);
+        expectFrom(bitmapLayer.bitmapParams, fromBitmap.bitmap);
+        EXPECT_EQ(fromBitmap.vector, LayerOutputRecord::Vector{});
+        EXPECT_EQ(fromBitmap.pen, LayerOutputRecord::Pen{});
+    }
 }
 
 // The check above on a record whose table lost a row, named a member twice or repeated a key.
@@ -196,6 +282,79 @@ TEST(FieldTables, ARandomRecordSurvivesItsStoredExchange) {
     ExpectRandomRecordsSurviveTheExchange<FileParaSettings>();
     ExpectRandomRecordsSurviveTheExchange<ProcessCtrlSettings>();
     ExpectRandomRecordsSurviveTheExchange<OptimSettings>();
+}
+
+// The drawing manager's block goes through its own exchange, which places the display switches and the
+// text parameters among the table's rows.
+class DrawingSettingsBlock : public ::testing::Test {
+  protected:
+    void TearDown() override {
+        ShowPathOn = 0;
+        FillDisplayOn = 0;
+    }
+
+    // The block as stored and loaded back by a manager of its own; nullopt when the load is refused.
+    static std::optional<CadMgrSettings> StoredAndLoaded(const CadMgrSettings& block) {
+        auto writer = std::make_unique<CCadMgr>();
+        static_cast<CadMgrSettings&>(*writer) = block;
+        platform::Archive stored = platform::Archive::ForStoring();
+        writer->Serialize(stored);
+        auto reader = std::make_unique<CCadMgr>();
+        platform::Archive archive = platform::Archive::ForLoading(stored.Bytes());
+        if (reader->Serialize(archive) != 1) {
+            return std::nullopt;
+        }
+        EXPECT_EQ(archive.Remaining(), 0u);
+        return static_cast<const CadMgrSettings&>(*reader);
+    }
+};
+
+TEST_F(DrawingSettingsBlock, ARandomBlockSurvivesTheManagersExchange) {
+    std::mt19937 random(3104);
+    for (int round = 0; round < 10; ++round) {
+        CadMgrSettings written;
+        FillRandomly(written, random);
+        const std::optional<CadMgrSettings> loaded = StoredAndLoaded(written);
+        ASSERT_TRUE(loaded.has_value());
+        EXPECT_TRUE(FieldsEqual(*loaded, written));
+        EXPECT_TRUE(*loaded == written);
+    }
+}
+
+// The loader checks the work area's rows against their ranges: the edges load, just beyond is refused.
+TEST_F(DrawingSettingsBlock, TheLoaderRefusesJustBeyondTheWorkAreasRanges) {
+    const std::set<std::string_view> checkedKeys = {"workWidth", "workHeight", "originCorner"};
+    std::vector<FieldInfo> rows;
+    const CadMgrSettings defaults;
+    VisitFields(defaults, [&](const FieldInfo& info, const auto&) {
+        if (checkedKeys.contains(info.key)) {
+            rows.push_back(info);
+        }
+    });
+    ASSERT_EQ(rows.size(), checkedKeys.size());
+    for (const FieldInfo& row : rows) {
+        const double step = row.range.wholeNumbers ? 1.0 : 0.01;
+        const struct {
+            double value;
+            bool accepted;
+        } probes[] = {{row.range.low, true}, {row.range.high, true}, {row.range.low - step, false},
+                      {row.range.high + step, false}};
+        for (const auto& probe : probes) {
+            SCOPED_TRACE(std::string(row.key) + " = " + std::to_string(probe.value));
+            if (probe.value < 0) {
+                continue;  // the origin corner is unsigned: below 0 cannot be stored
+            }
+            CadMgrSettings block;
+            VisitFields(block, [&](const FieldInfo& info, auto& member) {
+                if constexpr (kIsNumberField<decltype(member)>) {
+                    if (info.key == row.key) {
+                        member = static_cast<std::remove_reference_t<decltype(member)>>(probe.value);
+                    }
+                }
+            });
+            EXPECT_EQ(StoredAndLoaded(block).has_value(), probe.accepted);
+        }
+    }
 }
 
 // The machine records travel through the parameter store as text of six decimals: their random values
