@@ -310,9 +310,7 @@ void CMainFrame::ShowStatusPos(double xMm, double yMm) {
 }
 
 void CMainFrame::ShowCursorPosition(QPoint viewPoint) {
-    platform::DeviceContext dc = view_->GetClientDC();
-    manager_.PrepareDC(dc);
-    const SDPoint mm = canvas::DeviceToMm(dc, platform::Point{viewPoint.x(), viewPoint.y()});
+    const SDPoint mm = view_->PageMm(viewPoint);
     ShowStatusPos(mm.x, mm.y);
 }
 

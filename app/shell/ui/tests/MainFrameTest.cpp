@@ -23,6 +23,7 @@
 #include "LanguageTexts.h"
 #include "MetafileConverter.h"
 #include "SettingsGlobals.h"
+#include "StatusBarXP.h"
 #include "TempHome.h"
 #include "UndoStore.h"
 #include "WidgetTestApplication.h"
@@ -368,3 +369,110 @@ TEST_F(MainFrameTest, SecondCopyInTheSameHomeHandsOverAndEndsAtOnce) {
 }
 
 }  // namespace
+
+// Each command that changes the drawing, run after another change: Undo gives back the drawing between
+// the two, Redo the drawing after the command, byte for byte.
+class DrawingCommandHistoryTest : public MainFrameTest {
+  protected:
+    std::vector<std::uint8_t> Drawing() const { return frameDocument().StoreDocument(); }
+    CCutrixDoc& frameDocument() const { return const_cast<CMainFrame&>(frame).Document(); }
+
+    void Run(std::uint32_t id) {
+        frame.RunCommand(id);
+        QApplication::processEvents();  // the manager reports its change by a posted message
+    }
+};
+
+TEST_F(DrawingCommandHistoryTest, EachCommandIsOneUndoStepAndRedoBringsItBack) {
+    constexpr std::uint32_t kTopLeft = 40026, kDataCenter = 32795, kGroup = 40021, kCopy = 57634;
+    struct Case {
+        const char* name;
+        std::uint32_t id;
+        std::vector<std::uint32_t> before;  // run first; the first of them changes the drawing
+    };
+    const Case cases[] = {
+        {"Horz Mirror", 32792, {kTopLeft}},
+        {"Vert Mirror", 32793, {kTopLeft}},
+        {"Data Center", kDataCenter, {kTopLeft}},
+        {"Arrange Left", 32796, {kTopLeft}},
+        {"Arrange Right", 32797, {kTopLeft}},
+        {"Arrange Top", 32798, {kTopLeft}},
+        {"Arrange Bottom", 32799, {kTopLeft}},
+        {"Arrange Horz Center", 32800, {kTopLeft}},
+        {"Arrange Vert Center", 32801, {kTopLeft}},
+        {"Arrange Page Center", 32802, {kTopLeft}},
+        {"Arrange space horizontal", 40005, {kTopLeft}},
+        {"Arrange space vertical", 40006, {kTopLeft}},
+        {"Resize width", 40007, {kTopLeft}},
+        {"Resize height", 40008, {kTopLeft}},
+        {"Resize size", 40010, {kTopLeft}},
+        {"Top left", kTopLeft, {kDataCenter}},
+        {"Top right", 40027, {kTopLeft}},
+        {"Bottom right", 40028, {kTopLeft}},
+        {"Bottom left", 40030, {kTopLeft}},
+        {"Group", kGroup, {kTopLeft}},
+        {"Ungroup", 40022, {kGroup}},
+        {"Delete", kDelete, {kTopLeft}},
+        {"Cut", 57635, {kTopLeft}},
+        {"Paste", 57637, {kTopLeft, kCopy}},
+    };
+    frame.resize(640, 480);
+    frame.show();
+    frame.View().grab();
+    const std::filesystem::path file = WriteThreeSquares();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(frame.OpenDocumentFile(file));
+        QCursor::setPos(
+            frame.View().mapToGlobal(QPoint(frame.View().width() / 2, frame.View().height() / 2)));
+        Run(kSelectAll);
+        for (std::uint32_t id : c.before) {
+            Run(id);
+        }
+        const std::vector<std::uint8_t> before = Drawing();
+        Run(c.id);
+        const std::vector<std::uint8_t> after = Drawing();
+        ASSERT_NE(after, before) << "the command changed nothing";
+        Run(57643);
+        EXPECT_EQ(Drawing(), before);
+        Run(57644);
+        EXPECT_EQ(Drawing(), after);
+    }
+}
+
+// The status bar once counted from the model's own corner while the rulers and the property bar counted
+// from the origin corner: at one point the rulers read 271 and the status bar 929.890 on a 1200 mm page.
+TEST_F(MainFrameTest, StatusBarPositionAgreesWithTheRulersForEveryOriginCorner) {
+    frame.resize(900, 700);
+    frame.show();
+    frame.View().grab();
+    RulerMapping marker;
+    QObject::connect(&frame.View(), &CCutrixView::RulersChanged,
+                     [&marker](int kind, const RulerMapping& mapping) {
+                         if (kind == kRulerMoveMarker) {
+                             marker = mapping;
+                         }
+                     });
+    CCutrixView& view = frame.View();
+    const QPoint points[] = {{20, 30}, {150, 90}, {260, 210}};
+    for (std::uint16_t corner = 0; corner < 4; ++corner) {
+        manager->originCorner = corner;
+        for (const QPoint& point : points) {
+            SCOPED_TRACE(testing::Message()
+                         << "corner " << corner << " at " << point.x() << "," << point.y());
+            QTest::mouseMove(&view, point);
+            QApplication::processEvents();
+            ASSERT_EQ(QPoint(marker.cursorX, marker.cursorY), point);
+            // The rulers count along the direction their extent runs.
+            const double rulerX =
+                marker.originXMm + std::copysign(marker.cursorX / marker.pixelsPerMmX, marker.extentXMm);
+            const double rulerY =
+                marker.originYMm + std::copysign(marker.cursorY / marker.pixelsPerMmY, marker.extentYMm);
+            double statusX = 0, statusY = 0;
+            const std::string status = frame.StatusBarXP().PaneText(CMainFrame::kPositionPane).toStdString();
+            ASSERT_EQ(std::sscanf(status.c_str(), "X:%lfmm,Y:%lfmm", &statusX, &statusY), 2) << status;
+            EXPECT_NEAR(statusX, rulerX, 0.01);
+            EXPECT_NEAR(statusY, rulerY, 0.01);
+        }
+    }
+}
