@@ -23,6 +23,7 @@
 #include "LanguageTexts.h"
 #include "MetafileConverter.h"
 #include "SettingsGlobals.h"
+#include "SettingsRecords.h"
 #include "StatusBarXP.h"
 #include "TempHome.h"
 #include "UndoStore.h"
@@ -94,6 +95,24 @@ class MainFrameTest : public platform::WidgetTest {
         EXPECT_EQ(doc.OpenDocument(file, messages), CCutrixDoc::LoadResult::kOpened);
         return reader;
     }
+
+    // Closes each message box as it opens and keeps its text.
+    class MessageTexts {
+      public:
+        MessageTexts() {
+            QObject::connect(&answer_, &QTimer::timeout, [this] {
+                if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                    texts.push_back(box->text().toStdString());
+                    box->close();
+                }
+            });
+            answer_.start(10);
+        }
+        std::vector<std::string> texts;
+
+      private:
+        QTimer answer_;
+    };
 
     std::unique_ptr<CCadMgr> manager = std::make_unique<CCadMgr>();
     CMainFrame frame{*manager};
@@ -172,6 +191,38 @@ TEST_F(MainFrameTest, ImportPlacesTheDrawingSelected) {
     ASSERT_TRUE(frame.ImportFile(WriteLineDxf()));
     EXPECT_EQ(manager->elementList.count, 1);
     EXPECT_EQ(manager->selectionList.count, 1);
+}
+
+// A file of a line and a text gave the line alone and no word about the text.
+TEST_F(MainFrameTest, ImportNamesTheTextsItLeavesOutAndDrawsThemWhenAsked) {
+    const std::filesystem::path file = TestFile("line-and-text.dxf");
+    QFile dxf(QString::fromStdString(file.string()));
+    ASSERT_TRUE(dxf.open(QIODevice::WriteOnly));
+    dxf.write(
+        "0\nSECTION\n2\nENTITIES\n"
+        "0\nLINE\n8\n0\n10\n0.0\n20\n0.0\n11\n50.0\n21\n0.0\n"
+        "0\nTEXT\n8\nLETTERS\n10\n0.0\n20\n10.0\n40\n5.0\n1\nCUTRIX\n"
+        "0\nENDSEC\n0\nEOF\n");
+    dxf.close();
+    gFileParaSettings.combineLines = 0;
+    gFileParaSettings.importDxfText = 0;
+    {
+        MessageTexts messages;
+        ASSERT_TRUE(frame.ImportFile(file));
+        EXPECT_EQ(manager->elementList.count, 1);
+        ASSERT_EQ(messages.texts.size(), 1u);
+        EXPECT_EQ(messages.texts[0].rfind(
+                      GetLangText("Prompt", "LeftOut") + "\nTEXT \"CUTRIX\" on layer LETTERS", 0),
+                  0u)
+            << messages.texts[0];
+    }
+    manager->DeleteAll();
+    gFileParaSettings.importDxfText = 1;
+    MessageTexts messages;
+    ASSERT_TRUE(frame.ImportFile(file));
+    EXPECT_EQ(manager->elementList.count, 1 + 7);  // the line, and the letters' contours
+    EXPECT_TRUE(messages.texts.empty());
+    gFileParaSettings = FileParaSettings{};
 }
 
 // A save typed right after the file was chosen reaches the window while the import is still on its way:
