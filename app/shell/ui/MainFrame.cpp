@@ -324,6 +324,13 @@ void CMainFrame::BringToFront() {
     activateWindow();
 }
 
+void CMainFrame::OpenFromAnotherCopy(const std::filesystem::path& file) {
+    BringToFront();
+    if (CanCloseFrame(doc_, *view_, *this)) {
+        OpenDocumentFile(file);
+    }
+}
+
 std::optional<std::filesystem::path> CMainFrame::ChooseSavePath() {
     return ChooseDocumentSavePath(this, doc_.GetTitle());
 }

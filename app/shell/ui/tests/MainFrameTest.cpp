@@ -527,3 +527,51 @@ TEST_F(MainFrameTest, StatusBarPositionAgreesWithTheRulersForEveryOriginCorner) 
         }
     }
 }
+
+namespace {
+
+// The running copy here, a second copy of the program started with a document: the document opens here
+// as File > Open opens one, after the question about unsaved changes.
+TEST_F(MainFrameTest, SecondCopyStartedWithADocumentHasTheRunningCopyOpenIt) {
+    const std::filesystem::path runtime = TestFile("runtime-open");
+    std::filesystem::create_directories(runtime);
+    std::filesystem::permissions(runtime, std::filesystem::perms::owner_all);
+    const QString runtimeFolder = QString::fromStdString(runtime.string());
+    InstanceChannel channel(InstallationId(cutrix::testing::TempHome()), runtimeFolder);
+    ASSERT_EQ(channel.Claim(), InstanceChannel::Role::kFirst);
+    QObject::connect(&channel, &InstanceChannel::openRequested,
+                     [this](const QString& file) { frame.OpenFromAnotherCopy(file.toStdString()); });
+    const std::filesystem::path squares = WriteThreeSquares();
+    const std::filesystem::path two = TestFile("two.lcx");
+    std::filesystem::copy_file(squares, two);
+
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("CUTRIX_HOME"), QString::fromStdString(cutrix::testing::TempHome().string()));
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeFolder);
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    const auto startSecondCopy = [&](const std::filesystem::path& document) {
+        QProcess second;
+        second.setProcessEnvironment(environment);
+        second.setWorkingDirectory(QString::fromStdString(document.parent_path().string()));
+        second.start(QStringLiteral(CUTRIX_PROGRAM), {QString::fromStdString(document.filename().string())});
+        EXPECT_TRUE(second.waitForFinished(30000));
+        EXPECT_EQ(second.exitCode(), 0);
+    };
+
+    {
+        // Unsaved changes: the question comes first, and a cancel keeps the drawing.
+        ASSERT_TRUE(frame.OpenDocumentFile(squares));
+        frame.Document().SetModifiedFlag();
+        MessageTexts messages;
+        startSecondCopy(two);
+        QTRY_COMPARE_WITH_TIMEOUT(messages.texts.size(), std::size_t{1}, 10000);
+        EXPECT_EQ(messages.texts[0], SaveQuestionText());
+        EXPECT_TRUE(frame.windowTitle().contains(QStringLiteral("squares")));
+    }
+    frame.Document().SetModifiedFlag(false);
+    startSecondCopy(two);
+    QTRY_VERIFY_WITH_TIMEOUT(frame.windowTitle().contains(QStringLiteral("two")), 10000);
+    EXPECT_EQ(frame.Document().GetPathName(), two);
+}
+
+}  // namespace
