@@ -287,6 +287,7 @@ void CMainFrame::CreateBars() {
     propertyBar_ = new CPropertyBar(manager_, this);
     addToolBar(Qt::TopToolBarArea, propertyBar_);
     connect(propertyBar_, &CPropertyBar::DrawingChanged, this, &CMainFrame::OnDataChanged);
+    connect(propertyBar_, &CPropertyBar::FieldsLeft, this, [this] { view_->setFocus(); });
 
     layerColorDock_ = new CCoolBar(this);
     layerColorDock_->Create(QStringLiteral("LayerColor"), this, QSize(50, 35), true, kLayerColorBarId,

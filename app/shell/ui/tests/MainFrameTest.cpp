@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <QProcess>
@@ -22,6 +23,7 @@
 #include "InstanceChannel.h"
 #include "LanguageTexts.h"
 #include "MetafileConverter.h"
+#include "PropertyBar.h"
 #include "SettingsGlobals.h"
 #include "SettingsRecords.h"
 #include "StatusBarXP.h"
@@ -546,7 +548,8 @@ TEST_F(MainFrameTest, SecondCopyStartedWithADocumentHasTheRunningCopyOpenIt) {
     std::filesystem::copy_file(squares, two);
 
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("CUTRIX_HOME"), QString::fromStdString(cutrix::testing::TempHome().string()));
+    environment.insert(QStringLiteral("CUTRIX_HOME"),
+                       QString::fromStdString(cutrix::testing::TempHome().string()));
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeFolder);
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     const auto startSecondCopy = [&](const std::filesystem::path& document) {
@@ -572,6 +575,65 @@ TEST_F(MainFrameTest, SecondCopyStartedWithADocumentHasTheRunningCopyOpenIt) {
     startSecondCopy(two);
     QTRY_VERIFY_WITH_TIMEOUT(frame.windowTitle().contains(QStringLiteral("two")), 10000);
     EXPECT_EQ(frame.Document().GetPathName(), two);
+}
+
+}  // namespace
+
+namespace {
+
+// Keys as the window system hands them over, shortcuts and all.
+void PressKey(QWidget& window, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
+              const QString& text = {}) {
+    for (const QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+        QWindowSystemInterface::handleKeyEvent(window.windowHandle(), type, key, modifiers, text);
+    }
+    QApplication::processEvents();
+}
+
+// After a value was typed into the property bar the keyboard stayed in the field, and the field took
+// Ctrl+Z for its own empty history: the drawing's Undo never ran.
+TEST_F(MainFrameTest, UndoKeysInAPropertyFieldUndoTheDrawingUnlessTheFieldHasTypingToUndo) {
+    frame.resize(2400, 700);  // wide enough for every field of the bar to show
+    frame.show();
+    frame.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
+    frame.View().grab();
+    ASSERT_TRUE(frame.OpenDocumentFile(WriteThreeSquares()));
+    frame.RunCommand(kSelectAll);
+    QApplication::processEvents();
+    const std::vector<std::uint8_t> before = frame.Document().StoreDocument();
+
+    QLineEdit* angle = frame.PropertyBar().Edit(CPropertyBar::kAngleEdit);
+    ASSERT_TRUE(angle->isEnabled());
+    angle->setFocus();
+    ASSERT_TRUE(angle->hasFocus());
+    angle->selectAll();
+    PressKey(frame, Qt::Key_4, Qt::NoModifier, QStringLiteral("4"));
+    PressKey(frame, Qt::Key_5, Qt::NoModifier, QStringLiteral("5"));
+    PressKey(frame, Qt::Key_Return);
+    const std::vector<std::uint8_t> rotated = frame.Document().StoreDocument();
+    ASSERT_NE(rotated, before);
+    ASSERT_TRUE(angle->hasFocus());
+
+    // Escape drops what was typed and hands the keyboard back to the drawing.
+    PressKey(frame, Qt::Key_3, Qt::NoModifier, QStringLiteral("3"));
+    PressKey(frame, Qt::Key_Escape);
+    EXPECT_TRUE(frame.View().hasFocus());
+    EXPECT_EQ(angle->text(), QStringLiteral("0"));
+    EXPECT_EQ(frame.Document().StoreDocument(), rotated);
+    angle->setFocus();
+
+    // Typing of its own: the field undoes that, and the drawing stays.
+    PressKey(frame, Qt::Key_7, Qt::NoModifier, QStringLiteral("7"));
+    const QString typed = angle->text();
+    PressKey(frame, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_NE(angle->text(), typed);
+    EXPECT_EQ(frame.Document().StoreDocument(), rotated);
+
+    PressKey(frame, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(frame.Document().StoreDocument(), before);
+    PressKey(frame, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(frame.Document().StoreDocument(), rotated);
 }
 
 }  // namespace
