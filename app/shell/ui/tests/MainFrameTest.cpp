@@ -9,6 +9,7 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QStatusBar>
 #include <QTest>
 #include <QTimer>
 
@@ -18,18 +19,23 @@
 
 #include "CadCurve.h"
 #include "CadMgr.h"
+#include "CommandTable.h"
 #include "CutrixView.h"
 #include "GeometryTestHelpers.h"
 #include "InstanceChannel.h"
 #include "LanguageTexts.h"
+#include "MainToolBars.h"
 #include "MetafileConverter.h"
 #include "PropertyBar.h"
 #include "SettingsGlobals.h"
 #include "SettingsRecords.h"
+#include "ShellTexts.h"
 #include "StatusBarXP.h"
 #include "TempHome.h"
+#include "ToolBarEx.h"
 #include "UndoStore.h"
 #include "WidgetTestApplication.h"
+#include "WindowMessage.h"
 
 namespace {
 
@@ -634,6 +640,64 @@ TEST_F(MainFrameTest, UndoKeysInAPropertyFieldUndoTheDrawingUnlessTheFieldHasTyp
     EXPECT_EQ(frame.Document().StoreDocument(), before);
     PressKey(frame, Qt::Key_Y, Qt::ControlModifier);
     EXPECT_EQ(frame.Document().StoreDocument(), rotated);
+}
+
+}  // namespace
+
+namespace {
+
+// Disabled commands showed their toolbar buttons enabled, and tooltips kept the old language until a
+// restart.
+TEST_F(MainFrameTest, ToolbarButtonsFollowTheirCommandsStateAndLanguage) {
+    // The frame was made before the fixture wrote the texts: its tooltips are right only once a language
+    // switch has relabelled them, which is what is checked.
+    const auto checkButtons = [this](bool tooltips) {
+        for (int which = 0; which < CMainToolBars::kBarCount; ++which) {
+            for (QAction* button : frame.ToolBars().Bar(static_cast<CMainToolBars::Which>(which)).actions()) {
+                const std::optional<int> id = platform::CommandId(*button);
+                if (button->isSeparator() || !id) {
+                    continue;
+                }
+                SCOPED_TRACE(*id);
+                const QAction* command = frame.Action(static_cast<std::uint32_t>(*id));
+                ASSERT_NE(command, nullptr);
+                EXPECT_EQ(button->isEnabled(), command->isEnabled());
+                const CommandEntry* entry = FindCommand(static_cast<std::uint32_t>(*id));
+                if (tooltips) {
+                    EXPECT_EQ(button->toolTip().toStdString(), CommandToolTip(std::string(entry->key)));
+                }
+            }
+        }
+    };
+    frame.UpdateCommandUi();
+    checkButtons(false);
+    ASSERT_TRUE(frame.OpenDocumentFile(WriteThreeSquares()));
+    frame.RunCommand(kSelectAll);
+    checkButtons(false);
+    frame.RunCommand(32898);  // Simplified Chinese
+    checkButtons(true);
+    frame.RunCommand(32900);  // English
+    checkButtons(true);
+}
+
+// Disabled menu items said nothing in the status bar, although every command has its prompt.
+TEST_F(MainFrameTest, DisabledMenuItemShowsItsStatusPrompt) {
+    frame.resize(900, 600);
+    frame.show();
+    frame.UpdateCommandUi();
+    QAction* remove = frame.Action(kDelete);
+    ASSERT_FALSE(remove->isEnabled());
+    QMenu* edit = nullptr;
+    for (QObject* holder : remove->associatedObjects()) {
+        edit = edit != nullptr ? edit : qobject_cast<QMenu*>(holder);
+    }
+    ASSERT_NE(edit, nullptr);
+    edit->popup(frame.mapToGlobal(QPoint(10, 10)));
+    QApplication::processEvents();
+    QTest::mouseMove(edit, edit->actionGeometry(remove).center());
+    QApplication::processEvents();
+    EXPECT_EQ(frame.statusBar()->currentMessage().toStdString(), CommandStatusPrompt("MU26"));
+    edit->close();
 }
 
 }  // namespace
