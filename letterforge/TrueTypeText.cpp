@@ -235,7 +235,8 @@ void GlyphOutlineToCurves(const std::vector<std::uint8_t>& records, double penX,
 }
 
 int TextCreateTrueType(const std::string& text, double height, double charSpace, double lineSpace,
-                       double widthRatio, const std::string& faceName, double x0, double y0, CurveList& out) {
+                       double widthRatio, const std::string& faceName, double x0, double y0, CurveList& out,
+                       SDPoint* placedStart) {
     const double roundedHeight = std::floor(height * 1000.0 + 0.5) * 0.001;
     const double scale = roundedHeight * kScalePerMm;
     const double ratio = widthRatio > 0.0 ? widthRatio : 1.0;
@@ -290,6 +291,12 @@ int TextCreateTrueType(const std::string& text, double height, double charSpace,
     }
     // Every large block of the call is taken before the segments' many small ones.
     out.reserve(out.size() + curveCount);
+    if (placedStart != nullptr) {
+        const SDPoint corner = lowerLeft.Corner();
+        *placedStart = std::isfinite(corner.x)
+                           ? SDPoint{corner.x + scale * (x0 - corner.x), corner.y + scale * (y0 - corner.y)}
+                           : SDPoint{x0, y0};
+    }
     CurveBuilder builder(out, lowerLeft.Corner(), scale);
     for (const PlacedGlyph& glyph : placed) {
         glyph.glyph->path.Trace(glyph.penX, glyph.penY, ratio, builder);

@@ -94,6 +94,8 @@ void CCadMgr::UngroupSelection() {
     if (dissolved) {
         ClearSelection();
         RenumberElements();
+        // Ungrouping changes the drawing as grouping does: one undo step, or an undo takes the step before.
+        NotifyModified();
         PostToOwner(kElementsLoadedMessage);
     }
 }
@@ -151,7 +153,8 @@ void CCadMgr::AutoCloseSelection(double tolerance, std::int32_t forceClose, doub
     const std::vector<CCadElement*> selected = SelectedElements();
     for (std::size_t index = 0; index < selected.size(); ++index) {
         selected[index]->AutoClose(tolerance, forceClose);
-        const double done = progressSpan * static_cast<double>(index + 1) / static_cast<double>(selected.size());
+        const double done =
+            progressSpan * static_cast<double>(index + 1) / static_cast<double>(selected.size());
         ProgressRatio = progressStart + std::min(done, progressSpan);
     }
     ProgressRatio = progressStart + progressSpan;

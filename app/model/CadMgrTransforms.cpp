@@ -44,6 +44,7 @@ void CCadMgr::MoveSelection(double dx, double dy, int notify) {
 }
 
 // Every element about the centre line of the whole selection, so that the selection keeps its place.
+// A mirror is a change of the drawing like an alignment: it reports itself, so that it is one undo step.
 void CCadMgr::MirrorSelection(bool acrossX) {
     if (selectionList.IsEmpty()) {
         return;
@@ -57,7 +58,7 @@ void CCadMgr::MirrorSelection(bool acrossX) {
             element->YMirror(centre);
         }
     }
-    CalcSelectionRect();
+    FinishSelectionChange();
     Redraw();
 }
 
@@ -146,13 +147,15 @@ void CCadMgr::SpaceAlong(bool alongX) {
     for (std::size_t index = 1; index < sorted.size(); ++index) {
         const CCadRect& a = sorted[index - 1]->rect;
         const CCadRect& b = sorted[index]->rect;
-        gapSum += (Centre(b, low, high) - Centre(a, low, high)) - Extent(a, low, high) * 0.5 - Extent(b, low, high) * 0.5;
+        gapSum += (Centre(b, low, high) - Centre(a, low, high)) - Extent(a, low, high) * 0.5 -
+                  Extent(b, low, high) * 0.5;
     }
     const double gap = gapSum / static_cast<double>(sorted.size() - 1);
     for (std::size_t index = 1; index + 1 < sorted.size(); ++index) {
         const CCadRect& before = sorted[index - 1]->rect;
         CCadElement* element = sorted[index];
-        const double shift = before.*high + gap + Extent(element->rect, low, high) * 0.5 - Centre(element->rect, low, high);
+        const double shift =
+            before.*high + gap + Extent(element->rect, low, high) * 0.5 - Centre(element->rect, low, high);
         MoveUnlessStill(element, alongX ? shift : 0.0, alongX ? 0.0 : shift);
     }
     FinishSelectionChange();
@@ -183,7 +186,8 @@ void CCadMgr::ResizeLikeLast(bool width, bool height) {
         const double sx = width && w != 0.0 ? referenceWidth / w : 1.0;
         const double sy = height && h != 0.0 ? referenceHeight / h : 1.0;
         if (sx != 1.0 || sy != 1.0) {
-            element->TransDrag(sx, sy, Centre(rect, &CCadRect::x1, &CCadRect::x2), Centre(rect, &CCadRect::y1, &CCadRect::y2));
+            element->TransDrag(sx, sy, Centre(rect, &CCadRect::x1, &CCadRect::x2),
+                               Centre(rect, &CCadRect::y1, &CCadRect::y2));
         }
     }
     FinishSelectionChange();

@@ -10,16 +10,25 @@
 
 namespace {
 
-// Reads the magic (not checked) and the version string; false for another version or a file that
-// ends before the string does.
-bool ReadDocumentHeader(platform::Archive& ar) {
+// Every version this program's family wrote starts so; another start means the file is no document.
+constexpr std::string_view kVersionFamily = "ZintFILEVER";
+
+// Reads the magic (not checked) and the version string: kOpened for this version, kWrongVersion for
+// another of the family, kNotADocument for anything else or a file that ends before the string does.
+CCutrixDoc::LoadResult ReadDocumentHeader(platform::Archive& ar) {
     try {
         ar.ReadU32();
         const std::string version = ar.ReadString();
         FileFormatFlag = kCurrentLayout;
-        return platform::EqualIgnoringCase(version, kFileVersionString);
+        if (platform::EqualIgnoringCase(version, kFileVersionString)) {
+            return CCutrixDoc::LoadResult::kOpened;
+        }
+        const bool ofTheFamily =
+            version.size() >= kVersionFamily.size() &&
+            platform::EqualIgnoringCase(version.substr(0, kVersionFamily.size()), kVersionFamily);
+        return ofTheFamily ? CCutrixDoc::LoadResult::kWrongVersion : CCutrixDoc::LoadResult::kNotADocument;
     } catch (const platform::ArchiveError&) {
-        return false;
+        return CCutrixDoc::LoadResult::kNotADocument;
     }
 }
 
@@ -56,8 +65,8 @@ std::vector<std::uint8_t> CCutrixDoc::StoreDocument() const {
 // into objects of its own and takes them over only when both read whole.
 CCutrixDoc::LoadResult CCutrixDoc::LoadDocument(std::span<const std::uint8_t> bytes) {
     platform::Archive ar = platform::Archive::ForLoadingView(bytes);
-    if (!ReadDocumentHeader(ar)) {
-        return LoadResult::kWrongVersion;
+    if (const LoadResult header = ReadDocumentHeader(ar); header != LoadResult::kOpened) {
+        return header;
     }
     return ResultOf(manager_.LoadDocumentBody(ar));
 }
@@ -69,8 +78,10 @@ CCutrixDoc::LoadResult CCutrixDoc::OpenDocument(const std::filesystem::path& fil
     const std::optional<platform::MappedFile> mapped = platform::MappedFile::Open(file);
     const LoadResult result = mapped ? LoadDocument(mapped->Bytes()) : LoadResult::kCannotRead;
     if (result != LoadResult::kOpened) {
-        messages.ShowMessageBox(result == LoadResult::kCannotRead ? OpenFailedText() : VersionMessageText(),
-                                "", platform::kOk | platform::kIconWarning);
+        const std::string text = result == LoadResult::kCannotRead     ? OpenFailedText()
+                                 : result == LoadResult::kWrongVersion ? VersionMessageText()
+                                                                       : DamagedDocumentText();
+        messages.ShowMessageBox(text, "", platform::kOk | platform::kIconWarning);
         return result;
     }
     path_ = file;
@@ -122,6 +133,10 @@ std::string SaveQuestionText() {
 
 std::string OpenFailedText() {
     return GetLangText("DocMsg", "3");
+}
+
+std::string DamagedDocumentText() {
+    return GetLangText("Prompt", "Damaged");
 }
 
 std::string SaveFailedText() {

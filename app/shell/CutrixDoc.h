@@ -32,7 +32,8 @@ class CCutrixDoc {
     enum class LoadResult {
         kOpened,
         kCannotRead,       // the file is missing or cannot be read
-        kWrongVersion,     // the version string is not this program's, or the file ends before it
+        kWrongVersion,     // a version string of this program's family, but not the one it reads
+        kNotADocument,     // no version string of this program's family, or the file ends before it
         kSettingsRefused,  // the drawing settings are out of range or cut short
         kDrawingRefused,   // the layers or elements are damaged or cut short
     };
@@ -85,6 +86,8 @@ std::string VersionMessageText();
 std::string SaveQuestionText();
 // Shown when the document file could not be read at all.
 std::string OpenFailedText();
+// "The file is damaged or not a Cutrix document.": for every refusal but a real older version.
+std::string DamagedDocumentText();
 // Shown when the document could not be written.
 std::string SaveFailedText();
 

@@ -15,7 +15,9 @@ constexpr std::size_t kIdFileBytes = 2 * kInstallationBlockBytes;
 constexpr std::uintmax_t kMaxIdFileBytes = 4096;
 constexpr int kMaxDraw = 32767;
 constexpr int kSendTimeoutMs = 3000;
-constexpr qint64 kMaxNoticeBytes = 256;
+// The name, a tab and a path of at most 4096 bytes, each byte percent-encoded at worst.
+constexpr qint64 kMaxNoticeBytes = 256 + 3 * 4096;
+constexpr char kPathSeparator = '\t';
 
 std::string MakeIdFileContent() {
     std::random_device seed;
@@ -96,8 +98,8 @@ InstanceChannel::InstanceChannel(InstallationNames names, QString runtimeFolder,
 
 // A listening copy is looked for first: a user-only server is moved into place by a rename, which
 // would take the name from a running copy rather than fail.
-InstanceChannel::Role InstanceChannel::Claim() {
-    if (SendHandOver()) {
+InstanceChannel::Role InstanceChannel::Claim(const QString& document) {
+    if (SendHandOver(document)) {
         return Role::kSecond;
     }
     // Nobody answers: no socket, or one left by a copy that ended without closing it.
@@ -109,13 +111,20 @@ bool InstanceChannel::Listen() {
     return server_.listen(socketPath_);
 }
 
-bool InstanceChannel::SendHandOver() {
+bool InstanceChannel::SendHandOver(const QString& document) {
     QLocalSocket socket;
     socket.connectToServer(socketPath_);
     if (!socket.waitForConnected(kSendTimeoutMs)) {
         return false;
     }
-    socket.write(QByteArray::fromStdString(names_.handOverName + '\n'));
+    QByteArray notice = QByteArray::fromStdString(names_.handOverName);
+    if (!document.isEmpty()) {
+        // The running copy may work in another folder: the path goes absolute, and encoded so that no
+        // byte of it ends the line.
+        notice += kPathSeparator;
+        notice += QDir::current().absoluteFilePath(document).toUtf8().toPercentEncoding();
+    }
+    socket.write(notice + '\n');
     const bool sent = socket.waitForBytesWritten(kSendTimeoutMs);
     socket.disconnectFromServer();
     return sent;
@@ -134,8 +143,15 @@ void InstanceChannel::OnNewConnection() {
             }
             const QByteArray line = socket->readLine().chopped(1);
             socket->disconnectFromServer();
-            if (line.toStdString() == names_.handOverName) {
+            const qsizetype separator = line.indexOf(kPathSeparator);
+            if ((separator < 0 ? line : line.left(separator)).toStdString() != names_.handOverName) {
+                return;
+            }
+            if (separator < 0) {
                 Q_EMIT handOverRequested();
+            } else {
+                Q_EMIT openRequested(
+                    QString::fromUtf8(QByteArray::fromPercentEncoding(line.mid(separator + 1))));
             }
         };
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);

@@ -1,6 +1,8 @@
 // One running copy per user and installation. The installation's two names come from "softcheck" in the
 // program folder; the first copy listens on a user-only local socket named by the first, and a second
-// copy sends it the second name, which asks the running copy to take the hand-over files, and quits.
+// copy sends it the second name, which asks the running copy to take the hand-over files, and quits. A
+// second copy started with a document sends the document's path with the name: the running copy opens
+// it instead.
 #pragma once
 
 #include <QLocalServer>
@@ -38,18 +40,20 @@ class InstanceChannel : public QObject {
     // The socket lives in `runtimeFolder`; empty means the user's runtime folder.
     explicit InstanceChannel(InstallationNames names, QString runtimeFolder = {}, QObject* parent = nullptr);
 
-    // Sends the hand-over notice to the copy that listens; when none does, listens itself, replacing
-    // a socket that no copy answers on any more.
-    Role Claim();
+    // Sends the hand-over notice, with the absolute path of `document` when one is given, to the copy that
+    // listens; when none does, listens itself, replacing a socket that no copy answers on any more.
+    Role Claim(const QString& document = {});
     QString SocketPath() const { return socketPath_; }
 
   Q_SIGNALS:
     // A second copy sent the hand-over notice.
     void handOverRequested();
+    // A second copy was started with this document.
+    void openRequested(const QString& document);
 
   private:
     bool Listen();
-    bool SendHandOver();
+    bool SendHandOver(const QString& document);
     void OnNewConnection();
 
     InstallationNames names_;

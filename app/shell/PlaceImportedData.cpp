@@ -138,6 +138,10 @@ std::string ImportRefusedText(std::string_view prompt, std::string_view reason) 
     return text;
 }
 
+std::string LeftOutText(std::string_view leftOut) {
+    return leftOut.empty() ? std::string() : ImportRefusedText(GetLangText("Prompt", "LeftOut"), leftOut);
+}
+
 const char* ImportWorkerStartFailedText() {
     return LanguageIndex == kLanguageSimplifiedChinese ? "创建导入进程失败!"
                                                        : "Creat import progress failure!";

@@ -43,5 +43,8 @@ std::string LoadFailureText();
 // The message of a refused import: the prompt, then on a line of its own the file library's reason when
 // it gave one ("file kind not supported: ...").
 std::string ImportRefusedText(std::string_view prompt, std::string_view reason);
+// The warning after an import that placed the rest of the file: the prompt, then the entities the file
+// library could not draw, one a line; empty when it drew everything.
+std::string LeftOutText(std::string_view leftOut);
 // The message when the import worker's thread cannot be started, in the interface language.
 const char* ImportWorkerStartFailedText();

@@ -91,7 +91,8 @@ void DrawingCollector::AddCurve(const std::vector<CFileLine>& segments, std::uin
     }
     EndCurve();
     for (const CFileLine& segment : segments) {
-        if (!Accept(segment.start) || !Accept(segment.end) || !Accept(segment.ctrl1) || !Accept(segment.ctrl2)) {
+        if (!Accept(segment.start) || !Accept(segment.end) || !Accept(segment.ctrl1) ||
+            !Accept(segment.ctrl2)) {
             return;
         }
     }
@@ -120,6 +121,13 @@ void DrawingCollector::AddPoint(SDPoint point, std::uint32_t colour) {
 void DrawingCollector::AddBitmap(std::unique_ptr<CFileDib> bitmap) {
     if (bitmap != nullptr && !Failed()) {
         records_.push_back(std::move(bitmap));
+    }
+}
+
+void DrawingCollector::LeaveOut(std::string description) {
+    ++leftOutCount_;
+    if (leftOut_.size() < kMaxNamedLeftOut) {
+        leftOut_.push_back(std::move(description));
     }
 }
 

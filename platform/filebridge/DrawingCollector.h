@@ -19,7 +19,8 @@ class DrawingCollector {
     static constexpr double kCoordinateLimitMm = 1'000'000.0;
     static constexpr std::size_t kDefaultSegmentLimit = 4'000'000;
 
-    explicit DrawingCollector(std::size_t segmentLimit = kDefaultSegmentLimit) : segmentLimit_(segmentLimit) {}
+    explicit DrawingCollector(std::size_t segmentLimit = kDefaultSegmentLimit)
+        : segmentLimit_(segmentLimit) {}
 
     // Path building, in mm. MoveTo ends the curve in progress.
     void MoveTo(SDPoint point);
@@ -36,6 +37,13 @@ class DrawingCollector {
 
     void AddPoint(SDPoint point, std::uint32_t colour);
     void AddBitmap(std::unique_ptr<CFileDib> bitmap);
+
+    // An entity the file holds that could not be drawn: it is named, so that the user hears of it rather
+    // than cutting a job without it. The first kMaxNamedLeftOut are named; all are counted.
+    void LeaveOut(std::string description);
+    const std::vector<std::string>& LeftOutNames() const { return leftOut_; }
+    std::size_t LeftOutCount() const { return leftOutCount_; }
+    static constexpr std::size_t kMaxNamedLeftOut = 20;
 
     // Stops collecting; the first reason is kept. Returns false so readers can `return Fail(..)`.
     bool Fail(std::string reason);
@@ -58,6 +66,8 @@ class DrawingCollector {
     SDPoint start_{};
     std::vector<std::unique_ptr<CFileDraw>> records_;
     std::string failure_;
+    std::vector<std::string> leftOut_;
+    std::size_t leftOutCount_ = 0;
 };
 
 }  // namespace filebridge

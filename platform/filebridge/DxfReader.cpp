@@ -381,32 +381,48 @@ class DxfCollector : public DL_CreationAdapter {
         }
     }
 
+    void addTextStyle(const DL_StyleData& data) override {
+        styles_[data.name] = {StyleFontFamily(data.name, data.primaryFontFile), data.fixedTextHeight};
+    }
+
     void addText(const DL_TextData& data) override {
         FlushPending();
-        if (!options_.drawDxfText) {
-            return;
-        }
-        const Affine plane = ObjectToWorld(extrusion->getDirection());
-        AppendDxfText(data.text, data.height, data.xScaleFactor, data.angle * kDegrees, plane,
-                      {data.ipx, data.ipy}, NewSegments());
-        Keep(Colour());
+        constexpr int kAligned = 3, kMiddle = 4, kFit = 5;
+        DxfTextEntity entity;
+        entity.text = data.text;
+        entity.height = data.height;
+        entity.widthFactor = data.xScaleFactor;
+        entity.radians = data.angle;  // the parser gives radians
+        const bool atInsertion = data.hJustification == 0 && data.vJustification == 0;
+        const bool fitted = data.hJustification == kAligned || data.hJustification == kFit;
+        entity.anchor = atInsertion || fitted ? SDPoint{data.ipx, data.ipy} : SDPoint{data.apx, data.apy};
+        entity.fitEnd = {data.apx, data.apy};
+        static constexpr TextAlignX kAlignX[] = {TextAlignX::kLeft, TextAlignX::kCentre, TextAlignX::kRight,
+                                                 TextAlignX::kFit,  TextAlignX::kCentre, TextAlignX::kFit};
+        static constexpr TextAlignY kAlignY[] = {TextAlignY::kBaseline, TextAlignY::kBottom,
+                                                 TextAlignY::kMiddle, TextAlignY::kTop};
+        entity.alignX = kAlignX[std::clamp(data.hJustification, 0, 5)];
+        entity.alignY = data.hJustification == kMiddle ? TextAlignY::kMiddle
+                                                       : kAlignY[std::clamp(data.vJustification, 0, 3)];
+        KeepText("TEXT", data.style, std::move(entity));
     }
 
     void addMText(const DL_MTextData& data) override {
         FlushPending();
-        if (!options_.drawDxfText) {
-            return;
-        }
-        // The insertion point of a paragraph text is its attachment point: top, middle or bottom.
-        const double drop = data.attachmentPoint <= 3   ? data.height
-                            : data.attachmentPoint <= 6 ? data.height / 2
-                                                        : 0.0;
-        const SDPoint baseline{data.ipx + std::sin(data.angle) * drop,
-                               data.ipy - std::cos(data.angle) * drop};
-        AppendDxfText(mtextChunks_ + data.text, data.height, 1.0, data.angle,
-                      ObjectToWorld(extrusion->getDirection()), baseline, NewSegments());
+        // The attachment point, 1 to 9, names the corner, edge middle or centre of the text's box that
+        // lies on the insertion point: rows top, middle, bottom; columns left, centre, right.
+        const int attachment = std::clamp(data.attachmentPoint, 1, 9) - 1;
+        static constexpr TextAlignX kColumns[] = {TextAlignX::kLeft, TextAlignX::kCentre, TextAlignX::kRight};
+        static constexpr TextAlignY kRows[] = {TextAlignY::kTop, TextAlignY::kMiddle, TextAlignY::kBottom};
+        DxfTextEntity entity;
+        entity.text = MtextPlainText(mtextChunks_ + data.text);
         mtextChunks_.clear();
-        Keep(Colour());
+        entity.height = data.height;
+        entity.radians = data.angle;
+        entity.anchor = {data.ipx, data.ipy};
+        entity.alignX = kColumns[attachment % 3];
+        entity.alignY = kRows[attachment / 3];
+        KeepText("MTEXT", data.style, std::move(entity));
     }
 
     void addMTextChunk(const std::string& text) override { mtextChunks_ += text; }
@@ -428,6 +444,41 @@ class DxfCollector : public DL_CreationAdapter {
         SplineInput input;
         DxfColour colour;
     };
+
+    // A text's contours, each kept as a curve of the text's colour; a text that cannot be drawn is named.
+    void KeepText(const char* kind, const std::string& style, DxfTextEntity entity) {
+        const DxfColour colour = Colour();
+        if (colour.paperSpace) {
+            return;
+        }
+        const auto found = styles_.find(style);
+        entity.fontFamily = found != styles_.end() ? found->second.family : style;
+        // A text of height 0 takes its style's fixed height.
+        if (entity.height == 0.0 && found != styles_.end()) {
+            entity.height = found->second.fixedHeight;
+        }
+        const auto named = [&](const char* reason) {
+            constexpr std::size_t kShownCharacters = 40;
+            return std::string(kind) + " \"" + entity.text.substr(0, kShownCharacters) + "\" on layer " +
+                   colour.layer + ": " + reason;
+        };
+        if (!options_.drawDxfText) {
+            out_.LeaveOut(named("texts are not imported while \"Import Dxf text info\" is off"));
+            return;
+        }
+        std::vector<std::vector<CFileLine>> curves;
+        if (!MakeDxfTextCurves(entity, curves)) {
+            out_.LeaveOut(named("no outline could be made of it"));
+            return;
+        }
+        const Affine plane = ObjectToWorld(extrusion->getDirection());
+        for (std::vector<CFileLine>& curve : curves) {
+            std::vector<CFileLine>& segments = NewSegments();
+            segments.swap(curve);
+            TransformSegments(segments, plane);
+            Keep(colour);
+        }
+    }
 
     DxfColour Colour() const {
         return {attributes.getColor(), attributes.getColor24(), attributes.getLayer(),
@@ -530,6 +581,11 @@ class DxfCollector : public DL_CreationAdapter {
     std::optional<PendingPolyline> polyline_;
     std::optional<PendingSpline> spline_;
     std::string mtextChunks_;
+    struct TextStyle {
+        std::string family;
+        double fixedHeight = 0.0;  // 0: each text gives its own
+    };
+    std::map<std::string, TextStyle> styles_;
     std::vector<CFileLine> segments_;
 };
 

@@ -1,121 +1,135 @@
 #include "DxfText.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <memory>
+#include <limits>
 #include <mutex>
-#include <string>
 
-#include "FontFace.h"
-#include "GlyphOutline.h"
+#include "PathGeometry.h"
+#include "TrueTypeText.h"
 
 namespace filebridge {
 
 namespace {
 
-// Capital letters of common sans-serif faces stand about this fraction of the em.
-constexpr double kCapitalPerEm = 0.72;
-constexpr double kLineSpacing = 1.6;  // capital heights from one baseline to the next
 constexpr std::size_t kMaxCharacters = 65536;
+constexpr double kBoxTolerance = 1e-4;  // drawing units, for the ink box of Bezier segments
 
-struct FontAccess {
-    std::mutex mutex;
-    std::unique_ptr<platform::FontFace> face = platform::FontFace::OpenFamily("sans-serif");
+struct InkBox {
+    double x1 = std::numeric_limits<double>::infinity(), y1 = x1;
+    double x2 = -std::numeric_limits<double>::infinity(), y2 = x2;
+
+    void Add(SDPoint p) {
+        x1 = std::min(x1, p.x), y1 = std::min(y1, p.y);
+        x2 = std::max(x2, p.x), y2 = std::max(y2, p.y);
+    }
+    bool IsEmpty() const { return !(x1 <= x2); }
 };
 
-FontAccess& Font() {
-    static FontAccess font;
-    return font;
-}
-
-std::uint32_t ReadU32(const std::uint8_t* p) {
-    std::uint32_t value = 0;
-    std::memcpy(&value, p, sizeof value);
-    return value;
-}
-
-std::uint16_t ReadU16(const std::uint8_t* p) {
-    std::uint16_t value = 0;
-    std::memcpy(&value, p, sizeof value);
-    return value;
-}
-
-SDPoint ReadPoint(const std::uint8_t* p) {
-    return {static_cast<std::int32_t>(ReadU32(p)) / 65536.0, static_cast<std::int32_t>(ReadU32(p + 4)) / 65536.0};
-}
-
-// Glyph outline records into segments, each point mapped by `map`.
-void AppendOutline(const std::vector<std::uint8_t>& records, const Affine& map, std::vector<CFileLine>& segments) {
-    const auto line = [&](SDPoint a, SDPoint b) { AppendLine(segments, map.Apply(a), map.Apply(b)); };
-    const auto cubic = [&](SDPoint a, SDPoint c1, SDPoint c2, SDPoint b) {
-        CFileLine curve;
-        curve.type = CFileLine::kBezier;
-        curve.start = map.Apply(a);
-        curve.ctrl1 = map.Apply(c1);
-        curve.ctrl2 = map.Apply(c2);
-        curve.end = map.Apply(b);
-        segments.push_back(curve);
-    };
-    std::size_t at = 0;
-    while (at + platform::kOutlinePolygonHeaderBytes <= records.size()) {
-        const std::size_t polygonBytes = ReadU32(&records[at]);
-        if (polygonBytes < platform::kOutlinePolygonHeaderBytes || polygonBytes > records.size() - at) {
-            return;
-        }
-        const std::size_t end = at + polygonBytes;
-        const SDPoint start = ReadPoint(&records[at + 8]);
-        SDPoint pen = start;
-        std::size_t record = at + platform::kOutlinePolygonHeaderBytes;
-        while (record + platform::kOutlineRecordHeaderBytes <= end) {
-            const std::uint16_t type = ReadU16(&records[record]);
-            const std::size_t count = ReadU16(&records[record + 2]);
-            const std::size_t first = record + platform::kOutlineRecordHeaderBytes;
-            if (count * platform::kOutlinePointBytes > end - first) {
-                return;
+InkBox BoxOf(const std::vector<std::vector<CFileLine>>& curves) {
+    InkBox box;
+    for (const std::vector<CFileLine>& curve : curves) {
+        for (const CFileLine& segment : curve) {
+            box.Add(segment.start);
+            box.Add(segment.end);
+            if (segment.IsBezier()) {
+                FlattenBezier(segment, kBoxTolerance, [&box](SDPoint p) { box.Add(p); });
             }
-            const auto point = [&](std::size_t i) { return ReadPoint(&records[first + i * platform::kOutlinePointBytes]); };
-            if (type == platform::kOutlineLines) {
-                for (std::size_t i = 0; i < count; ++i) {
-                    line(pen, point(i));
-                    pen = point(i);
-                }
-            } else if (type == platform::kOutlineQuadratic) {
-                for (std::size_t i = 0; i + 1 < count; ++i) {
-                    const SDPoint control = point(i);
-                    const SDPoint next = point(i + 1);
-                    const SDPoint to = i + 2 == count ? next : SDPoint{(control.x + next.x) / 2, (control.y + next.y) / 2};
-                    cubic(pen, {pen.x + 2.0 / 3.0 * (control.x - pen.x), pen.y + 2.0 / 3.0 * (control.y - pen.y)},
-                          {to.x + 2.0 / 3.0 * (control.x - to.x), to.y + 2.0 / 3.0 * (control.y - to.y)}, to);
-                    pen = to;
-                }
-            } else if (type == platform::kOutlineCubic) {
-                for (std::size_t i = 0; i + 2 < count; i += 3) {
-                    cubic(pen, point(i), point(i + 1), point(i + 2));
-                    pen = point(i + 2);
-                }
-            }
-            record = first + count * platform::kOutlinePointBytes;
         }
-        if (pen.x != start.x || pen.y != start.y) {
-            line(pen, start);
-        }
-        at = end;
     }
+    return box;
 }
 
-// Decodes one UTF-8 character; malformed bytes stand for themselves.
-char32_t NextCharacter(std::string_view text, std::size_t& at) {
-    const auto byte = static_cast<unsigned char>(text[at++]);
-    int extra = byte >= 0xF0 ? 3 : byte >= 0xE0 ? 2 : byte >= 0xC0 ? 1 : 0;
-    char32_t value = extra == 3 ? byte & 0x07u : extra == 2 ? byte & 0x0Fu : extra == 1 ? byte & 0x1Fu : byte;
-    for (; extra > 0 && at < text.size(); --extra) {
-        value = (value << 6) | (static_cast<unsigned char>(text[at++]) & 0x3Fu);
+// The point of the text, as laid out, that goes onto the entity's anchor.
+SDPoint LayoutAnchor(const DxfTextEntity& entity, const InkBox& box, SDPoint baselineStart) {
+    SDPoint at = baselineStart;
+    switch (entity.alignX) {
+        case TextAlignX::kLeft:
+        case TextAlignX::kFit:
+            break;
+        case TextAlignX::kCentre:
+            at.x = (box.x1 + box.x2) / 2;
+            break;
+        case TextAlignX::kRight:
+            at.x = box.x2;
+            break;
     }
-    return value;
+    switch (entity.alignY) {
+        case TextAlignY::kBaseline:
+            break;
+        case TextAlignY::kBottom:
+            at.y = box.y1;
+            break;
+        case TextAlignY::kMiddle:
+            at.y = (box.y1 + box.y2) / 2;
+            break;
+        case TextAlignY::kTop:
+            at.y = box.y2;
+            break;
+    }
+    return at;
 }
 
-// MTEXT inline codes: "\P" breaks the line, braces and other backslash codes up to ";" are dropped.
-std::string PlainText(std::string_view text) {
+// A fitted text is stretched along its baseline to reach the second point, and turned towards it.
+Affine Placement(const DxfTextEntity& entity, const InkBox& box, SDPoint baselineStart) {
+    const SDPoint from = LayoutAnchor(entity, box, baselineStart);
+    double radians = entity.radians, stretch = 1.0;
+    if (entity.alignX == TextAlignX::kFit) {
+        const double dx = entity.fitEnd.x - entity.anchor.x, dy = entity.fitEnd.y - entity.anchor.y;
+        const double length = std::hypot(dx, dy), inkEnd = box.x2 - baselineStart.x;
+        if (length > 0.0 && inkEnd > 0.0) {
+            radians = std::atan2(dy, dx);
+            stretch = length / inkEnd;
+        }
+    }
+    return Affine::Translation(entity.anchor.x, entity.anchor.y)
+        .After(Affine::Rotation(radians))
+        .After(Affine::Scaling(stretch, 1.0))
+        .After(Affine::Translation(-from.x, -from.y));
+}
+
+std::size_t CharacterCount(std::string_view text) {
+    return static_cast<std::size_t>(std::count_if(
+        text.begin(), text.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
+}
+
+}  // namespace
+
+bool MakeDxfTextCurves(const DxfTextEntity& entity, std::vector<std::vector<CFileLine>>& curves) {
+    if (!(entity.height > 0.0) || !std::isfinite(entity.height) ||
+        CharacterCount(entity.text) > kMaxCharacters) {
+        return false;
+    }
+    const double width =
+        entity.widthFactor > 0.0 && std::isfinite(entity.widthFactor) ? entity.widthFactor : 1.0;
+    letterforge::CurveList made;
+    SDPoint baselineStart{};
+    if (letterforge::TextCreateTrueType(entity.text, entity.height, 0.0, 0.0, width, entity.fontFamily, 0.0,
+                                        0.0, made, &baselineStart) != 0) {
+        return false;
+    }
+    std::vector<std::vector<CFileLine>> laidOut;
+    laidOut.reserve(made.size());
+    for (const auto& curve : made) {
+        std::vector<CFileLine>& segments = laidOut.emplace_back();
+        for (auto* node = curve->segments.head->next; node != curve->segments.head; node = node->next) {
+            segments.push_back(node->value);
+        }
+    }
+    const InkBox box = BoxOf(laidOut);
+    if (box.IsEmpty()) {
+        return true;  // only spaces: nothing to draw, and nothing lost
+    }
+    const Affine place = Placement(entity, box, baselineStart);
+    for (std::vector<CFileLine>& segments : laidOut) {
+        TransformSegments(segments, place);
+        curves.push_back(std::move(segments));
+    }
+    return true;
+}
+
+std::string MtextPlainText(std::string_view text) {
     std::string plain;
     for (std::size_t at = 0; at < text.size(); ++at) {
         const char c = text[at];
@@ -127,11 +141,24 @@ std::string PlainText(std::string_view text) {
             continue;
         }
         const char code = text[++at];
-        if (code == 'P') {
+        if (code == 'P' || code == 'n') {
             plain += '\n';
+        } else if (code == '~') {
+            plain += ' ';
         } else if (code == '\\' || code == '{' || code == '}') {
             plain += code;
-        } else if (std::strchr("ACFHQTWfcpl", code) != nullptr) {
+        } else if (code == 'S') {
+            // A stacked fraction "\S1/2;" or "\S1^2;" reads as its parts side by side.
+            const std::size_t end = text.find(';', at);
+            const std::string_view stacked =
+                text.substr(at + 1, end == std::string_view::npos ? end : end - at - 1);
+            for (const char part : stacked) {
+                plain += part == '^' || part == '#' ? '/' : part;
+            }
+            at = end == std::string_view::npos ? text.size() : end;
+        } else if (std::strchr("LlOoKk", code) != nullptr) {
+            continue;  // underline, overline and strike switches
+        } else if (std::strchr("ACFHQTWfcp", code) != nullptr) {
             const std::size_t end = text.find(';', at);
             at = end == std::string_view::npos ? text.size() : end;
         }
@@ -139,40 +166,14 @@ std::string PlainText(std::string_view text) {
     return plain;
 }
 
-}  // namespace
-
-void AppendDxfText(std::string_view utf8, double height, double widthFactor, double radians, const Affine& plane,
-                   SDPoint insertion, std::vector<CFileLine>& segments) {
-    if (!(height > 0.0) || !std::isfinite(height)) {
-        return;
+std::string StyleFontFamily(std::string_view styleName, std::string_view fontFile) {
+    const std::size_t slash = fontFile.find_last_of("/\\");
+    std::string_view base = slash == std::string_view::npos ? fontFile : fontFile.substr(slash + 1);
+    const std::size_t dot = base.rfind('.');
+    if (dot != std::string_view::npos && dot > 0) {
+        base = base.substr(0, dot);
     }
-    FontAccess& font = Font();
-    std::lock_guard lock(font.mutex);
-    if (font.face == nullptr) {
-        return;
-    }
-    const double scale = height / (platform::kOutlineUnitsPerEm * kCapitalPerEm);
-    const double width = widthFactor > 0.0 && std::isfinite(widthFactor) ? widthFactor : 1.0;
-    const Affine place = plane.After(Affine::Translation(insertion.x, insertion.y))
-                             .After(Affine::Rotation(radians))
-                             .After(Affine::Scaling(scale * width, scale));
-    const std::string text = PlainText(utf8);
-    double penX = 0.0, baseline = 0.0;
-    std::size_t characters = 0;
-    for (std::size_t at = 0; at < text.size() && characters < kMaxCharacters; ++characters) {
-        const char32_t character = NextCharacter(text, at);
-        if (character == U'\n') {
-            penX = 0.0;
-            baseline -= kLineSpacing * kCapitalPerEm * platform::kOutlineUnitsPerEm;
-            continue;
-        }
-        platform::GlyphOutline outline;
-        if (!font.face->LoadOutline(character, outline)) {
-            continue;
-        }
-        AppendOutline(outline.records, place.After(Affine::Translation(penX, baseline)), segments);
-        penX += outline.advanceX;
-    }
+    return std::string(base.empty() ? styleName : base);
 }
 
 }  // namespace filebridge

@@ -50,8 +50,8 @@ const std::map<std::string, std::string>& MagickFormats() {
     return formats;
 }
 
-bool Dispatch(FileKind kind, std::string_view bytes, const ImportOptions& options, const std::string& magickFormat,
-              DrawingCollector& out) {
+bool Dispatch(FileKind kind, std::string_view bytes, const ImportOptions& options,
+              const std::string& magickFormat, DrawingCollector& out) {
     switch (kind) {
         case FileKind::kDxf:
             return ReadDxf(bytes, options, out);
@@ -114,8 +114,8 @@ FileKind KindOfPath(std::string_view path) {
     };
     // Camera makers' raw extensions, all read by the one raw decoder.
     static const std::set<std::string> rawExtensions = {
-        "3fr", "arw", "cr2", "cr3", "crw", "dcr", "dng", "erf", "iiq", "kdc", "mef", "mos", "mrw", "nef",
-        "nrw", "orf", "pef", "raf", "raw", "rw2", "rwl", "sr2", "srf", "srw", "x3f",
+        "3fr", "arw", "cr2", "cr3", "crw", "dcr", "dng", "erf", "iiq", "kdc", "mef", "mos", "mrw",
+        "nef", "nrw", "orf", "pef", "raf", "raw", "rw2", "rwl", "sr2", "srf", "srw", "x3f",
     };
     const std::string extension = LowerExtension(path);
     if (MagickFormats().count(extension) != 0) {
@@ -141,18 +141,47 @@ ImportOutcome ImportBytes(FileKind kind, std::string_view bytes, const ImportOpt
     }
     outcome.failure = out.Failure();
     outcome.records = out.TakeRecords();
+    outcome.leftOutNames = out.LeftOutNames();
+    outcome.leftOutCount = out.LeftOutCount();
     return outcome;
 }
 
+namespace {
+
+std::string& LastLeftOutOfThread() {
+    thread_local std::string leftOut;
+    return leftOut;
+}
+
+void RememberLeftOut(const ImportOutcome& outcome) {
+    std::string& text = LastLeftOutOfThread();
+    text.clear();
+    for (const std::string& name : outcome.leftOutNames) {
+        text += name;
+        text += '\n';
+    }
+    if (outcome.leftOutCount > outcome.leftOutNames.size()) {
+        text += "... " + std::to_string(outcome.leftOutCount - outcome.leftOutNames.size()) + " more\n";
+    }
+}
+
+}  // namespace
+
+const std::string& LastLeftOut() {
+    return LastLeftOutOfThread();
+}
+
 ImportOutcome ImportPath(const std::string& path, const ImportOptions& options) {
+    LastLeftOutOfThread().clear();
     const FileKind kind = KindOfPath(path);
     if (kind == FileKind::kUnsupported) {
-        return {{}, "file kind not supported: " + path};
+        return ImportOutcome{
+            .records = {}, .failure = "file kind not supported: " + path, .leftOutNames = {}};
     }
     FileBytes bytes;
     std::string failure;
     if (!bytes.Read(path, kMaxFileBytes, failure)) {
-        return {{}, failure};
+        return ImportOutcome{.records = {}, .failure = failure, .leftOutNames = {}};
     }
     const auto magick = MagickFormats().find(LowerExtension(path));
     ImportOutcome outcome =
@@ -160,6 +189,7 @@ ImportOutcome ImportPath(const std::string& path, const ImportOptions& options) 
     if (!outcome.Succeeded()) {
         outcome.failure = std::filesystem::path(path).filename().string() + ": " + outcome.failure;
     }
+    RememberLeftOut(outcome);
     return outcome;
 }
 
@@ -171,6 +201,10 @@ void SetLastImportFailure(std::string failure) {
 
 const char* _file_LastImportFailure() {
     return filebridge::LastImportFailure().c_str();
+}
+
+const char* _file_LastLeftOut() {
+    return filebridge::LastLeftOut().c_str();
 }
 
 short _file_ImportFile(const char* path, int /*language*/, double precision, double unitScale,

@@ -17,11 +17,25 @@ constexpr std::uint64_t kMaxFileBytes = 512ULL * 1024 * 1024;
 
 // kMagickPicture: a picture format that Qt does not read, read through ImageMagick.
 // kRawPicture: a camera raw file; kEmfPicture: an enhanced metafile, drawn into a picture.
-enum class FileKind { kDxf, kPlt, kAi, kDst, kDsb, kPicture, kMagickPicture, kRawPicture, kEmfPicture, kUnsupported };
+enum class FileKind {
+    kDxf,
+    kPlt,
+    kAi,
+    kDst,
+    kDsb,
+    kPicture,
+    kMagickPicture,
+    kRawPicture,
+    kEmfPicture,
+    kUnsupported
+};
 
 struct ImportOutcome {
     std::vector<std::unique_ptr<CFileDraw>> records;
     std::string failure;  // empty on success
+    // Entities of the file that could not be drawn (the first few named, all counted); the rest imported.
+    std::vector<std::string> leftOutNames;
+    std::size_t leftOutCount = 0;
 
     bool Succeeded() const { return failure.empty(); }
 };
@@ -37,5 +51,8 @@ ImportOutcome ImportPath(const std::string& path, const ImportOptions& options);
 
 // What _file_LastImportFailure gives the calling thread from now on.
 void SetLastImportFailure(std::string failure);
+// What the last import on this thread left out, one entity a line; empty when it left out nothing.
+// The exported import calls keep their results, so the program asks for this afterwards.
+const std::string& LastLeftOut();
 
 }  // namespace filebridge

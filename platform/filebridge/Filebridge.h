@@ -18,8 +18,13 @@
 // uncoloured; option non-zero: DXF texts are drawn. `language` and `reserved` are not read. On failure
 // `records` is left as it was.
 FILEBRIDGE_API short _file_ImportFile(const char* path, int language, double precision, double unitScale,
-                                      const std::uint32_t* layerColours, std::uint32_t colour, std::int32_t option,
-                                      std::int32_t reserved, CDbList<CFileDraw*>* records);
+                                      const std::uint32_t* layerColours, std::uint32_t colour,
+                                      std::int32_t option, std::int32_t reserved,
+                                      CDbList<CFileDraw*>* records);
+
+// The entities the last import on this thread could not draw, one a line ("TEXT \"AB\" on layer 0: ..."),
+// or "" when it drew everything it read. Valid until the next import on the thread.
+FILEBRIDGE_API const char* _file_LastLeftOut();
 
 // Why the calling thread's last _file_ImportFile or _file_Import failed, in the reader's words ("file kind
 // not supported: ...", "file needs more memory than is available"); empty after a success, a cancelled
@@ -32,7 +37,8 @@ FILEBRIDGE_API short _file_SavePltHeader(std::FILE* file);
 // pen-down runs in plotter units at `precision` units per inch, Beziers in chords within half a unit.
 // Sets *written non-zero when it wrote a segment; a curve with a non-finite coordinate is not written.
 FILEBRIDGE_API short _file_SaveCurveAsPlt(std::FILE* file, CDbList<CFileLine>* segments, std::uint32_t colour,
-                                          const std::uint32_t* colours, double precision, std::int32_t* written);
+                                          const std::uint32_t* colours, double precision,
+                                          std::int32_t* written);
 // "PU;SP0;".
 FILEBRIDGE_API short _file_SavePltEnd(std::FILE* file);
 

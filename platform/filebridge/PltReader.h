@@ -1,5 +1,7 @@
-// Reads plotter files (HP-GL): IN, PU, PD, PA, PR and SP draw; LB labels, DT and every other command
-// are skipped. Coordinate pairs may be split by commas or spaces, and ";" between commands is optional.
+// Reads plotter files (HP-GL): IN, PU, PD, PA, PR and SP draw, CI circles, AA and AR arcs, EA, ER and
+// EW outlines of rectangles and wedges, all arcs in chords as a plotter draws them (CT sets how the chord
+// parameter is read); LB labels, DT, the filled shapes and every other command are skipped. Coordinate
+// pairs may be split by commas or spaces, and ";" between commands is optional.
 #pragma once
 
 #include <string_view>

@@ -23,7 +23,8 @@ class Transforms : public CadMgrFixture {
     static std::vector<std::pair<double, double>> LowerLeft(const std::vector<CCadCurve*>& curves) {
         std::vector<std::pair<double, double>> corners;
         for (const CCadCurve* curve : curves) {
-            corners.emplace_back(std::round(curve->rect.x1 * 1e6) / 1e6, std::round(curve->rect.y1 * 1e6) / 1e6);
+            corners.emplace_back(std::round(curve->rect.x1 * 1e6) / 1e6,
+                                 std::round(curve->rect.y1 * 1e6) / 1e6);
         }
         return corners;
     }
@@ -52,7 +53,8 @@ TEST_F(Transforms, AlignmentsMoveToTheLastSelected) {
         owner.Clear();
         (manager.get()->*c.command)();
         EXPECT_EQ(LowerLeft(curves), c.expected) << c.name;
-        EXPECT_EQ(PostedMessages(), (std::vector<std::uint32_t>{kDrawingModifiedMessage, kSelectionMovedMessage}))
+        EXPECT_EQ(PostedMessages(),
+                  (std::vector<std::uint32_t>{kDrawingModifiedMessage, kSelectionMovedMessage}))
             << c.name;
     }
 }
@@ -113,14 +115,20 @@ TEST_F(Transforms, CornerMovesBringTheSelectionToThePageCorners) {
         owner.Clear();
         (manager.get()->*c.command)();
         EXPECT_EQ(LowerLeft(curves), Corners{c.corner});
-        EXPECT_EQ(PostedMessages(), (std::vector<std::uint32_t>{kDrawingModifiedMessage, kSelectionMovedMessage}));
+        EXPECT_EQ(PostedMessages(),
+                  (std::vector<std::uint32_t>{kDrawingModifiedMessage, kSelectionMovedMessage}));
     }
 }
 
 TEST_F(Transforms, MirrorAndRotateKeepTheSelectionsPlace) {
     const std::vector<CCadCurve*> curves = SelectSquares({{0, 0, 10}, {30, 0, 10}});
+    owner.Clear();
     manager->MirrorSelectionHorz();
     EXPECT_EQ(LowerLeft(curves), (Corners{{30, 0}, {0, 0}}));
+    // A mirror that did not report itself was no undo step: an undo after it took the step before too.
+    EXPECT_EQ(PostedMessages(),
+              (std::vector<std::uint32_t>{kDrawingModifiedMessage, kSelectionMovedMessage}));
+    owner.Clear();
     manager->RotateSelection(std::numbers::pi);
     EXPECT_EQ(LowerLeft(curves), (Corners{{0, 0}, {30, 0}}));
     EXPECT_EQ(PostedMessages(), std::vector<std::uint32_t>{kDrawingModifiedMessage});

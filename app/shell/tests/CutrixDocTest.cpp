@@ -59,14 +59,14 @@ class CutrixDocTest : public ShellDocumentFixture {
         return doc.OpenDocument(file, messages);
     }
 
-    void ExpectOtherDrawingKept() {
+    void ExpectOtherDrawingKept(const std::string& message) {
         EXPECT_EQ(ElementLefts(), std::vector<double>{77.0});
         EXPECT_EQ(manager->workWidth, 900.0);
         EXPECT_EQ(doc.GetPathName(), TestFile("current.lcx"));
         EXPECT_EQ(doc.GetTitle(), "current.lcx");
         EXPECT_TRUE(doc.IsModified());
         ASSERT_EQ(messages.Shown().size(), 1u);
-        EXPECT_EQ(messages.Shown()[0].text, "Early version,is not compatible with the software!");
+        EXPECT_EQ(messages.Shown()[0].text, message);
     }
 };
 
@@ -139,7 +139,9 @@ TEST_F(CutrixDocTest, RefusedDocumentChangesNothing) {
         {"drawing cut by one byte", [](auto& bytes) { bytes.pop_back(); },
          CCutrixDoc::LoadResult::kDrawingRefused},
         {"file ends inside the version", [](auto& bytes) { bytes.resize(kVersionAt + 3); },
-         CCutrixDoc::LoadResult::kWrongVersion},
+         CCutrixDoc::LoadResult::kNotADocument},
+        {"version of another program", [](auto& bytes) { PutText(bytes, kVersionAt, "PNGFILEVER2.01"); },
+         CCutrixDoc::LoadResult::kNotADocument},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -149,8 +151,42 @@ TEST_F(CutrixDocTest, RefusedDocumentChangesNothing) {
         std::vector<std::uint8_t> bytes = doc.StoreDocument();
         c.damage(bytes);
         EXPECT_EQ(OpenOverOtherDrawing(bytes), c.result);
-        ExpectOtherDrawingKept();
+        ExpectOtherDrawingKept(c.result == CCutrixDoc::LoadResult::kWrongVersion ? VersionMessageText()
+                                                                                 : DamagedDocumentText());
     }
+}
+
+// Every damaged or foreign file was called an early version.
+TEST_F(CutrixDocTest, DamagedFilesAreToldApartFromAnOlderVersion) {
+    struct Case {
+        const char* name;
+        std::function<void(std::vector<std::uint8_t>&)> damage;
+        std::string message;
+    };
+    const std::vector<Case> cases = {
+        {"older version", [](auto& bytes) { PutText(bytes, kVersionAt, "ZintFILEVER1.0"); },
+         VersionMessageText()},
+        {"random bytes", [](auto& bytes) { std::fill(bytes.begin(), bytes.end(), std::uint8_t{0x5A}); },
+         DamagedDocumentText()},
+        {"cut inside the version", [](auto& bytes) { bytes.resize(kVersionAt + 3); }, DamagedDocumentText()},
+        {"drawing cut by one byte", [](auto& bytes) { bytes.pop_back(); }, DamagedDocumentText()},
+        {"settings out of range", [](auto& bytes) { PutDouble(bytes, kWorkWidthAt, 0.0); },
+         DamagedDocumentText()},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        MakeDrawing();
+        std::vector<std::uint8_t> bytes = doc.StoreDocument();
+        c.damage(bytes);
+        const std::filesystem::path file = TestFile("damaged.lcx");
+        ASSERT_TRUE(platform::WriteFileAtomically(file, bytes));
+        messages.Clear();
+        EXPECT_NE(doc.OpenDocument(file, messages), CCutrixDoc::LoadResult::kOpened);
+        ASSERT_EQ(messages.Shown().size(), 1u);
+        EXPECT_EQ(messages.Shown()[0].text, c.message);
+    }
+    EXPECT_EQ(VersionMessageText(), "Early version,is not compatible with the software!");
+    EXPECT_EQ(DamagedDocumentText(), "The file is damaged or not a Cutrix document.");
 }
 
 TEST_F(CutrixDocTest, MissingFileIsRefusedWithAMessageOfItsOwn) {

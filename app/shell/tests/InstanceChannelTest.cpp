@@ -100,6 +100,24 @@ TEST_F(InstanceChannelTest, SecondCopySendsTheHandOverNoticeToTheFirst) {
     EXPECT_EQ(handOvers.count(), 1);
 }
 
+// A second copy started with a document ended at once and the running copy never heard of the document.
+TEST_F(InstanceChannelTest, SecondCopyHandsItsDocumentOverAsAnAbsolutePath) {
+    InstanceChannel first(names, folder);
+    QSignalSpy handOvers(&first, &InstanceChannel::handOverRequested);
+    QSignalSpy opens(&first, &InstanceChannel::openRequested);
+    ASSERT_EQ(first.Claim(), InstanceChannel::Role::kFirst);
+
+    const QString names[] = {QStringLiteral("/tmp/plain.lcx"), QStringLiteral("/tmp/a b\tc\nd%e ü.lcx"),
+                             QStringLiteral("relative.lcx")};
+    for (const QString& document : names) {
+        InstanceChannel second(this->names, folder);
+        EXPECT_EQ(second.Claim(document), InstanceChannel::Role::kSecond);
+        ASSERT_TRUE(opens.wait(5000)) << document.toStdString();
+        EXPECT_EQ(opens.takeFirst().at(0).toString(), QDir::current().absoluteFilePath(document));
+    }
+    EXPECT_EQ(handOvers.count(), 0);
+}
+
 TEST_F(InstanceChannelTest, SocketIsTheUsersAlone) {
     InstanceChannel first(names, folder);
     ASSERT_EQ(first.Claim(), InstanceChannel::Role::kFirst);

@@ -72,8 +72,10 @@ int CCutrixApp::Run(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Cutrix"));
     widgets::SetTextLookup(GetLangText);
 
+    const QStringList arguments = QApplication::arguments();
+    const QString document = DocumentArgument(arguments);
     InstanceChannel channel(InstallationId(platform::ProgramFolder()));
-    const InstanceChannel::Role role = channel.Claim();
+    const InstanceChannel::Role role = channel.Claim(document);
     if (role == InstanceChannel::Role::kSecond) {
         return 0;
     }
@@ -81,11 +83,12 @@ int CCutrixApp::Run(int argc, char** argv) {
     WaitForStartupWorker();
     CopyWorkSizeToPage(theCadMgr);
 
-    const QStringList arguments = QApplication::arguments();
     CSplashWnd::EnableSplashScreen(!arguments.contains(QLatin1String(kNoSplashOption)));
     CMainFrame frame(theCadMgr);
     QObject::connect(&channel, &InstanceChannel::handOverRequested, &frame, &CMainFrame::OnHandOverMessage);
-    if (const QString document = DocumentArgument(arguments); !document.isEmpty()) {
+    QObject::connect(&channel, &InstanceChannel::openRequested, &frame,
+                     [&frame](const QString& file) { frame.OpenFromAnotherCopy(file.toStdString()); });
+    if (!document.isEmpty()) {
         frame.OpenDocumentFile(document.toStdString());
     }
     frame.showMaximized();

@@ -216,18 +216,31 @@ double CCutrixView::RulerStep() {
     return manager_.GetRulerStep();
 }
 
+namespace {
+
+// The page's x runs from the far edge for origin corners 1 and 2, its y for corners 0 and 1.
+SDPoint FromOriginCorner(const CCadMgr& manager, SDPoint mm) {
+    const bool mirrorX = manager.originCorner == 1 || manager.originCorner == 2;
+    const bool mirrorY = manager.originCorner == 0 || manager.originCorner == 1;
+    return {mirrorX ? manager.pageWidth - mm.x : mm.x, mirrorY ? manager.pageHeight - mm.y : mm.y};
+}
+
+}  // namespace
+
+SDPoint CCutrixView::PageMm(QPoint viewPoint) {
+    platform::DeviceContext dc(std::make_unique<platform::RecordingBackend>(
+        platform::Size{std::max(1, width()), std::max(1, height())}));
+    manager_.PrepareDC(dc);
+    return FromOriginCorner(manager_, canvas::DeviceToMm(dc, platform::Point{viewPoint.x(), viewPoint.y()}));
+}
+
 RulerMapping CCutrixView::CurrentRulerMapping(QPoint cursor) {
     // A context for the conversion alone: the view's mapping over the client area.
     platform::DeviceContext dc(std::make_unique<platform::RecordingBackend>(
         platform::Size{std::max(1, width()), std::max(1, height())}));
     manager_.PrepareDC(dc);
-    // The page's x runs from the far edge for origin corners 1 and 2, its y for corners 0 and 1.
-    const bool mirrorX = manager_.originCorner == 1 || manager_.originCorner == 2;
-    const bool mirrorY = manager_.originCorner == 0 || manager_.originCorner == 1;
     const auto rulerValue = [&](platform::Point device) {
-        const SDPoint mm = canvas::DeviceToMm(dc, device);
-        return SDPoint{mirrorX ? manager_.pageWidth - mm.x : mm.x,
-                       mirrorY ? manager_.pageHeight - mm.y : mm.y};
+        return FromOriginCorner(manager_, canvas::DeviceToMm(dc, device));
     };
     const SDPoint origin = rulerValue({0, 0});
     const SDPoint far = rulerValue({width(), height()});

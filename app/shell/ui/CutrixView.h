@@ -10,6 +10,7 @@
 #include "OwnerWindow.h"
 #include "QImageBackend.h"
 #include "RulerPane.h"
+#include "SDPoint.h"
 #include "WindowMessage.h"
 
 class CCadMgr;
@@ -45,6 +46,9 @@ class CCutrixView : public QWidget, public platform::OwnerWindow {
     // The rulers' mapping of the drawing as this view shows it, with the cursor at `cursor` (client
     // pixels): millimetres counted from the machine origin's corner of the page.
     RulerMapping CurrentRulerMapping(QPoint cursor);
+    // The page point under a client pixel in mm as a person reads it: counted from the origin corner, as
+    // the rulers and the property bar count.
+    SDPoint PageMm(QPoint viewPoint);
     // The rulers' tick spacing (mm) at the current zoom; 0 before the view owns the drawing.
     double RulerStep();
     // Hands the rulers the mapping (kind: a RulerUpdateKind); nothing before the view owns the drawing.

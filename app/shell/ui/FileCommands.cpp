@@ -83,6 +83,11 @@ bool FinishImport(ShellContext& shell, CDbList<CFileDraw*>& records, const std::
     SettleWithoutUserInput(kSettleTime);
     shell.Manager().ClearSelection();
     const bool placed = PlaceImport(shell, records, 1) != 0;
+    // What the reader saw but could not draw is named once, after the rest is in place: an operator
+    // must not cut a job that silently lacks part of the file.
+    if (const std::string leftOut = LeftOutText(_file_LastLeftOut()); !leftOut.empty()) {
+        shell.View().ShowMessageBox(leftOut, "", platform::kOk | platform::kIconWarning);
+    }
     if (placed) {
         // Plotter and embroidery files are offered smoothing once its prompt exists.
         CentreSelectionAndZoom(shell.Manager());

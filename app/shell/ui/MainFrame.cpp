@@ -95,6 +95,7 @@ QMenu* CMainFrame::PopupFor(const CommandEntry& command) {
     if (menu == nullptr) {
         menu = menuBar()->addMenu(MenuText(command.popup));
         connect(menu, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUi);
+        menu->installEventFilter(this);
         popups_.emplace(std::string(command.popup), menu);
     }
     if (command.submenu.empty()) {
@@ -106,6 +107,7 @@ QMenu* CMainFrame::PopupFor(const CommandEntry& command) {
         return submenu->second;
     }
     QMenu* made = menu->addMenu(MenuText(command.submenu));
+    made->installEventFilter(this);
     popups_.emplace(key, made);
     return made;
 }
@@ -153,6 +155,7 @@ void CMainFrame::SetLanguage() {
     SelectLanguage();
     dockPanel_->UpdateTexts();
     propertyBar_->UpdateTexts();
+    toolBars_->UpdateTexts();
     UpdateFrameTitle();
     RelabelMenu();
     statusBar()->showMessage(FromUtf8(CommandStatusPrompt(std::string(kIdlePromptKey))));
@@ -287,6 +290,7 @@ void CMainFrame::CreateBars() {
     propertyBar_ = new CPropertyBar(manager_, this);
     addToolBar(Qt::TopToolBarArea, propertyBar_);
     connect(propertyBar_, &CPropertyBar::DrawingChanged, this, &CMainFrame::OnDataChanged);
+    connect(propertyBar_, &CPropertyBar::FieldsLeft, this, [this] { view_->setFocus(); });
 
     layerColorDock_ = new CCoolBar(this);
     layerColorDock_->Create(QStringLiteral("LayerColor"), this, QSize(50, 35), true, kLayerColorBarId,
@@ -310,9 +314,7 @@ void CMainFrame::ShowStatusPos(double xMm, double yMm) {
 }
 
 void CMainFrame::ShowCursorPosition(QPoint viewPoint) {
-    platform::DeviceContext dc = view_->GetClientDC();
-    manager_.PrepareDC(dc);
-    const SDPoint mm = canvas::DeviceToMm(dc, platform::Point{viewPoint.x(), viewPoint.y()});
+    const SDPoint mm = view_->PageMm(viewPoint);
     ShowStatusPos(mm.x, mm.y);
 }
 
@@ -324,6 +326,13 @@ void CMainFrame::BringToFront() {
     showMaximized();
     raise();
     activateWindow();
+}
+
+void CMainFrame::OpenFromAnotherCopy(const std::filesystem::path& file) {
+    BringToFront();
+    if (CanCloseFrame(doc_, *view_, *this)) {
+        OpenDocumentFile(file);
+    }
 }
 
 std::optional<std::filesystem::path> CMainFrame::ChooseSavePath() {
@@ -421,6 +430,13 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     }
     if (watched == view_ && event->type() == QEvent::MouseMove) {
         ShowCursorPosition(static_cast<QMouseEvent*>(event)->position().toPoint());
+    }
+    // A menu tells the status bar about enabled items only; a disabled one says why it is off too.
+    if (auto* menu = qobject_cast<QMenu*>(watched); menu != nullptr && event->type() == QEvent::MouseMove) {
+        const QAction* action = menu->actionAt(static_cast<QMouseEvent*>(event)->position().toPoint());
+        if (action != nullptr && !action->isEnabled() && !action->statusTip().isEmpty()) {
+            statusBar()->showMessage(action->statusTip());
+        }
     }
     return QMainWindow::eventFilter(watched, event);
 }

@@ -89,6 +89,9 @@ class CMainFrame : public QMainWindow, public ShellContext {
 
     // The program's second copy asked this one to take the hand-over files.
     void OnHandOverMessage();
+    // The program's second copy was started with this document: it opens as File > Open opens one, after
+    // the question about unsaved changes, and the window comes to the front.
+    void OpenFromAnotherCopy(const std::filesystem::path& file);
 
     // The scanner library Capture loads (tests name one that is missing).
     void UseScannerLibrary(const std::string& name);

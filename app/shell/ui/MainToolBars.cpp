@@ -108,6 +108,16 @@ void CMainToolBars::Bind(CToolBarEx& bar) {
     }
 }
 
+void CMainToolBars::UpdateTexts() {
+    for (CToolBarEx* bar : bars_) {
+        for (QAction* button : bar->actions()) {
+            if (const std::optional<int> id = platform::CommandId(*button); id && !button->isSeparator()) {
+                button->setToolTip(ToolTipOf(static_cast<std::uint32_t>(*id)));
+            }
+        }
+    }
+}
+
 void CMainToolBars::FollowToolMode(std::uint32_t toolMode) {
     Bar(Which::kNodeEdit).setVisible(IsNodeEditMode(toolMode));
 }

@@ -32,6 +32,9 @@ class CMainToolBars {
     // The command ids of the bar's buttons in order, 0 for a separator.
     static std::span<const std::uint16_t> Buttons(Which which);
 
+    // Each button's tooltip in the current language.
+    void UpdateTexts();
+
     // The node-edit bar is shown exactly while nodes are edited.
     void FollowToolMode(std::uint32_t toolMode);
 

@@ -2,6 +2,7 @@
 #include "PropertyBar.h"
 
 #include <QIcon>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPixmap>
@@ -134,12 +135,43 @@ void CPropertyBar::AddEdit(int controlId, const QString& label, const QString& u
         addWidget(new QLabel(unit, this));
     }
     fields_.push_back({controlId, edit, {}});
+    edit->installEventFilter(this);
     // Qt reports Enter, and a focus loss after a change, as the end of an edit.
     if (controlId == kCutNumberEdit) {
         connect(edit, &QLineEdit::editingFinished, this, &CPropertyBar::ApplyCutNumber);
     } else {
         connect(edit, &QLineEdit::editingFinished, this, &CPropertyBar::Apply);
     }
+}
+
+namespace {
+
+// Ctrl+Y is the window's Redo key whatever the platform calls its own.
+bool IsRedoKey(const QKeyEvent& key) {
+    return key.matches(QKeySequence::Redo) ||
+           (key.key() == Qt::Key_Y && key.modifiers() == Qt::ControlModifier);
+}
+
+}  // namespace
+
+bool CPropertyBar::eventFilter(QObject* watched, QEvent* event) {
+    auto* edit = qobject_cast<QLineEdit*>(watched);
+    if (edit == nullptr || (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)) {
+        return QToolBar::eventFilter(watched, event);
+    }
+    const auto& key = static_cast<const QKeyEvent&>(*event);
+    if (event->type() == QEvent::ShortcutOverride) {
+        // Not taken here, the key goes to the shortcut of the window's command.
+        const bool drawingUndo = key.matches(QKeySequence::Undo) && !edit->isUndoAvailable();
+        const bool drawingRedo = IsRedoKey(key) && !edit->isRedoAvailable();
+        return drawingUndo || drawingRedo;
+    }
+    if (key.key() == Qt::Key_Escape) {
+        Refresh();
+        emit FieldsLeft();
+        return true;
+    }
+    return QToolBar::eventFilter(watched, event);
 }
 
 CPropertyBar::Field* CPropertyBar::FindField(int controlId) {

@@ -56,6 +56,13 @@ class CPropertyBar : public QToolBar {
   signals:
     // The bar changed the drawing; the frame repaints and refreshes its panels.
     void DrawingChanged();
+    // Escape in a field: the field shows the selection again and the keyboard goes back to the drawing.
+    void FieldsLeft();
+
+  protected:
+    // A field keeps Undo and Redo only while it has typing of its own to undo or redo; otherwise the keys
+    // reach the window's commands, which undo the drawing. Escape leaves the fields.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     struct Field {

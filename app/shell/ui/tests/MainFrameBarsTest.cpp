@@ -165,6 +165,7 @@ TEST_F(MainFrameBarsTest, StatusPanesShowTheSelectionAndTheCursorInMillimetres) 
     manager->zoomFactor = 100.0;  // 0.1 mm a pixel, the model origin at the centre of the view
     manager->viewOffsetX = 0;
     manager->viewOffsetY = 0;
+    manager->originCorner = 3;  // lower left: the page's own axes, as the rulers count then
     const QPoint centre((view.width() + 1) / 2, (view.height() + 1) / 2);  // the origin's pixel
     const QPoint at = centre + QPoint(10, -20);
     QMouseEvent move(QEvent::MouseMove, at, view.mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The program in a real window: on an X server of its own, keystrokes and clicks import a DXF, save it as
 # a document, close, reopen the document from the command line, save it under a second name and close.
-# Then a headless checker compares both documents with a headless import of the same DXF, and a
-# screenshot of the reopened window stays in the output folder.
+# The first document open again, a second copy started with the second document hands it over to the
+# running copy. Then a headless checker compares both documents with a headless import of the same DXF,
+# and screenshots of the reopened and the handed-over window stay in the output folder.
 #
 # usage: real_window_test.sh PROGRAM CHECKER OUTPUT_FOLDER
 #
@@ -245,6 +246,13 @@ choose_file "$dialog" "$second"
 wait_until "$step_timeout" "$second to be written" file_written "$second"
 wait_until "$step_timeout" "the caption to name second.lcx" main_title_is '\[second\.lcx\]$'
 screenshot reopened-and-saved
+close_program
+
+# A second copy started with a document hands it to the running copy and ends: the running copy shows it.
+start_program '\[first\.lcx\]$' "$first"
+timeout "$window_timeout" "$program" "$second" >>"$output/program.log" 2>&1 || fail "the second copy did not end at once"
+wait_until "$step_timeout" "the running copy to show second.lcx" main_title_is '\[second\.lcx\]$'
+screenshot handed-over
 close_program
 
 QT_QPA_PLATFORM=offscreen "$checker" "$drawing" "$first" "$second"
