@@ -49,6 +49,25 @@ void ImportUntilShown(benchmark::State& state, const std::string& path) {
     state.counters["MB"] = static_cast<double>(std::filesystem::file_size(path)) / (1024 * 1024);
 }
 
+void ImportRecords(benchmark::State& state, const std::string& path) {
+    const std::array<std::uint32_t, 256> colours{};
+    std::size_t records = 0;
+    for (auto _ : state) {
+        CDbList<CFileDraw*> list;
+        if (_file_ImportFile(path.c_str(), 1, 1016.0, 1.0, colours.data(), 0, 0, 1, &list) != 0) {
+            state.SkipWithError("import failed");
+        }
+        state.PauseTiming();
+        records = static_cast<std::size_t>(list.GetCount());
+        for (auto* node = list.head->next; node != list.head; node = node->next) {
+            delete node->value;
+        }
+        list.RemoveAll();
+        state.ResumeTiming();
+    }
+    state.counters["records"] = static_cast<double>(records);
+}
+
 void PlainRead(benchmark::State& state, const std::string& path) {
     const std::size_t size = std::filesystem::file_size(path);
     for (auto _ : state) {

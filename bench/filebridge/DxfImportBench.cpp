@@ -6,14 +6,11 @@
 #include <dxflib/dl_dxf.h>
 #include <unistd.h>
 
-#include <array>
-#include <cmath>
 #include <filesystem>
 #include <memory>
 #include <string>
 
 #include "BenchPlacement.h"
-#include "Filebridge.h"
 
 namespace {
 
@@ -73,23 +70,7 @@ void BM_DxfParserAlone(benchmark::State& state) {
 }
 
 void BM_ImportFile(benchmark::State& state) {
-    const std::string& path = Drawing();
-    const std::array<std::uint32_t, 256> colours{};
-    std::size_t records = 0;
-    for (auto _ : state) {
-        CDbList<CFileDraw*> list;
-        if (_file_ImportFile(path.c_str(), 1, 1016.0, 1.0, colours.data(), 0, 0, 1, &list) != 0) {
-            state.SkipWithError("import failed");
-        }
-        state.PauseTiming();  // freeing the records is the caller's work, not the import's
-        records = static_cast<std::size_t>(list.GetCount());
-        for (auto* node = list.head->next; node != list.head; node = node->next) {
-            delete node->value;
-        }
-        list.RemoveAll();
-        state.ResumeTiming();
-    }
-    state.counters["records"] = static_cast<double>(records);
+    bench::ImportRecords(state, Drawing());
 }
 
 // From the import to the drawing shown in the window: records, placement, worker, centring and zoom.

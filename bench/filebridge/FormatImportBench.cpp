@@ -1,5 +1,5 @@
 // Importing 10 MB plotter (PLT), illustration (AI) and embroidery (DST) files until the drawing is shown,
-// each beside a plain read of the same file. The PLT and AI files are written by the file library's own
+// each beside the reader's parse into records alone and a plain read of the same file. The PLT and AI files are written by the file library's own
 // writers; the DST file stitch by stitch.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
@@ -111,12 +111,17 @@ void BM_FormatImportUntilShown(benchmark::State& state) {
     bench::ImportUntilShown(state, FileOf(static_cast<int>(state.range(0))));
 }
 
+void BM_FormatImportRecords(benchmark::State& state) {
+    bench::ImportRecords(state, FileOf(static_cast<int>(state.range(0))));
+}
+
 void BM_FormatPlainRead(benchmark::State& state) {
     bench::PlainRead(state, FileOf(static_cast<int>(state.range(0))));
 }
 
 // 0 PLT, 1 AI, 2 DST.
 BENCHMARK(BM_FormatImportUntilShown)->DenseRange(0, 2)->ArgName("format")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FormatImportRecords)->DenseRange(0, 2)->ArgName("format")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FormatPlainRead)->DenseRange(0, 2)->ArgName("format")->Unit(benchmark::kMillisecond);
 
 }  // namespace

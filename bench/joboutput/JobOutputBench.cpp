@@ -3,11 +3,10 @@
 // same path commands. Both count the commands of the job per second.
 #include <benchmark/benchmark.h>
 
-#include <cmath>
 #include <cstdint>
-#include <memory>
 #include <vector>
 
+#include "BenchShapes.h"
 #include "CadMgr.h"
 #include "DataProcessDlg.h"
 #include "JobMemorySink.h"
@@ -17,29 +16,7 @@
 
 namespace {
 
-constexpr int kContours = 10000;
-constexpr int kSidesPerContour = 10;  // 100,000 segments in all
-
-// Closed decagons of 4 mm on a 100 × 100 grid, 6 mm apart.
-void BuildDrawing() {
-    theCadMgr.DeleteAll();
-    for (int index = 0; index < kContours; ++index) {
-        const double cx = (index % 100) * 6.0;
-        const double cy = (index / 100) * 6.0;
-        auto curve = std::make_unique<CCadCurve>();
-        for (int side = 0; side < kSidesPerContour; ++side) {
-            const double a0 = side * 6.283185307179586 / kSidesPerContour;
-            const double a1 = (side + 1) * 6.283185307179586 / kSidesPerContour;
-            CFileLine segment;
-            segment.start = {cx + 2.0 * std::cos(a0), cy + 2.0 * std::sin(a0)};
-            segment.end = {cx + 2.0 * std::cos(a1), cy + 2.0 * std::sin(a1)};
-            curve->pathList.AddTail(segment);
-        }
-        curve->closed = 1;
-        curve->CalRect();
-        theCadMgr.AddElement(curve.release());
-    }
-}
+constexpr double kSpacingMm = 6.0;
 
 std::size_t CountCommands(const std::vector<std::uint8_t>& bytes) {
     std::size_t commands = 0;
@@ -52,7 +29,7 @@ std::size_t CountCommands(const std::vector<std::uint8_t>& bytes) {
 }
 
 void GenerateJob(benchmark::State& state) {
-    BuildDrawing();
+    bench::AddDecagonGrid(kSpacingMm);
     gProcessCtrlSettings.pathOptimise = static_cast<std::uint32_t>(state.range(0));
     auto writeJob = [](motionlink::JobMemorySink& sink) {
         CDataProcessDlg dialog;
@@ -80,12 +57,9 @@ BENCHMARK(GenerateJob)->ArgName("pathOptimise")->Arg(0)->Arg(1)->Unit(benchmark:
 // The same decagons' travel moves and cut lines, written straight to the encoder.
 void EncoderAlone(benchmark::State& state) {
     std::vector<std::pair<bool, SDPoint>> path;
-    for (int index = 0; index < kContours; ++index) {
-        const double cx = (index % 100) * 6.0;
-        const double cy = (index / 100) * 6.0;
-        for (int side = 0; side <= kSidesPerContour; ++side) {
-            const double angle = side * 6.283185307179586 / kSidesPerContour;
-            path.emplace_back(side > 0, SDPoint{cx + 2.0 * std::cos(angle), cy + 2.0 * std::sin(angle)});
+    for (int index = 0; index < bench::kDecagonCount; ++index) {
+        for (int corner = 0; corner <= bench::kDecagonSides; ++corner) {
+            path.emplace_back(corner > 0, bench::DecagonCorner(index, corner, kSpacingMm));
         }
     }
     for (auto _ : state) {

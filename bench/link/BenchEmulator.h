@@ -3,8 +3,11 @@
 
 #include "EmulatorServer.h"
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
+#include <span>
+#include <thread>
 #include <vector>
 
 namespace linkbench {
@@ -19,5 +22,29 @@ std::unique_ptr<motionlink::emulator::EmulatorServer> StartEmulator(double dropS
 // Opens the link and sends the document as "BENCH" in pieces of 1024 bytes, the way the download dialog
 // sends it; the connection stays open with the last pieces perhaps still in flight. False on a failure.
 bool SendDocument(const std::vector<std::uint8_t>& document, Carrier carrier = Carrier::kUdp);
+
+// The floor under every transfer on loopback: bytes as bare 1 KiB datagrams to a receiver thread, with
+// no frames, checksums or answers, only a shared count that keeps the sender at most the link's window
+// ahead of the receiver, so that the receiver's buffer never overflows.
+class PlainUdpLoop {
+  public:
+    PlainUdpLoop();
+    ~PlainUdpLoop();
+    PlainUdpLoop(const PlainUdpLoop&) = delete;
+    PlainUdpLoop& operator=(const PlainUdpLoop&) = delete;
+
+    // False when the loopback sockets could not be set up.
+    bool Ready() const { return ready_; }
+    // Returns once the receiver has taken every datagram of `bytes`.
+    void Send(std::span<const std::uint8_t> bytes);
+
+  private:
+    int receiver_;
+    int sender_;
+    bool ready_ = false;
+    std::atomic<std::size_t> received_ = 0;
+    std::atomic<bool> stop_ = false;
+    std::thread receiving_;
+};
 
 }  // namespace linkbench

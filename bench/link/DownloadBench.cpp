@@ -4,21 +4,13 @@
 // flight as the link's window, and waits for them all.
 #include "BenchEmulator.h"
 #include "MotionlinkLink.h"
-#include "Protocol.h"
 
-#include <arpa/inet.h>
 #include <benchmark/benchmark.h>
-#include <netinet/in.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
-#include <atomic>
-#include <thread>
 #include <vector>
 
 namespace {
 
-constexpr std::size_t kPieceBytes = 1024;
 constexpr std::int64_t kJobKiB = 32 * 1024;
 
 // The whole download, confirmed by the close, and the document deleted again, which keeps the store
@@ -71,60 +63,17 @@ BENCHMARK(BM_DownloadOverPseudoTerminal)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 
-class UdpSocket {
-  public:
-    UdpSocket() : descriptor_(::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0)) {}
-    ~UdpSocket() { ::close(descriptor_); }
-    UdpSocket(const UdpSocket&) = delete;
-    UdpSocket& operator=(const UdpSocket&) = delete;
-    int Descriptor() const { return descriptor_; }
-
-  private:
-    int descriptor_;
-};
-
-// The same bytes as bare datagrams: no frames, checksums or answers, only a shared counter that keeps
-// the sender at most a window ahead of the receiver, so that the receiver's buffer never overflows.
+// The same bytes as bare datagrams: no frames, checksums or answers.
 void BM_PlainUdpLoop(benchmark::State& state) {
     const std::vector<std::uint8_t> job(static_cast<std::size_t>(state.range(0)) * 1024, 0x5A);
-    const std::size_t datagrams = job.size() / kPieceBytes;
-    UdpSocket receiver;
-    UdpSocket sender;
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    if (::bind(receiver.Descriptor(), reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-        ::getsockname(receiver.Descriptor(), reinterpret_cast<sockaddr*>(&address), &length) != 0 ||
-        ::connect(sender.Descriptor(), reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+    linkbench::PlainUdpLoop loop;
+    if (!loop.Ready()) {
         state.SkipWithError("no loopback socket");
         return;
     }
-    std::atomic<std::size_t> received = 0;
-    std::atomic<bool> stop = false;
-    std::thread receiving([&] {
-        std::vector<std::uint8_t> datagram(kPieceBytes);
-        while (!stop.load()) {
-            if (::recv(receiver.Descriptor(), datagram.data(), datagram.size(), 0) > 0) {
-                received.fetch_add(1);
-            }
-        }
-    });
     for (auto _ : state) {
-        const std::size_t start = received.load();
-        for (std::size_t sent = 0; sent < datagrams; ++sent) {
-            while (sent - (received.load() - start) >= motionlink::link::kWindowChunks) {
-                std::this_thread::yield();
-            }
-            ::send(sender.Descriptor(), job.data() + sent * kPieceBytes, kPieceBytes, 0);
-        }
-        while (received.load() - start < datagrams) {
-            std::this_thread::yield();
-        }
+        loop.Send(job);
     }
-    stop.store(true);
-    ::send(sender.Descriptor(), job.data(), 1, 0);  // wakes the receiver for its last look at `stop`
-    receiving.join();
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * job.size()));
 }
 BENCHMARK(BM_PlainUdpLoop)->Arg(kJobKiB)->Unit(benchmark::kMillisecond)->UseRealTime();

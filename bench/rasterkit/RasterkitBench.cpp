@@ -12,6 +12,7 @@
 #include <memory>
 #include <vector>
 
+#include "BenchShapes.h"
 #include "CadBitmap.h"
 #include "ErrorDiffusion.h"
 #include "PlainLoops.h"
@@ -21,7 +22,7 @@ namespace {
 
 using platform::DibBlock;
 
-constexpr int kSide = 4096;  // 16 Mpx
+constexpr int kSide = bench::kPictureSide;
 
 // Freed pictures stay in the heap for the next iteration instead of going back to the system, so that
 // every run measures the work on the pixels rather than the first touch of fresh pages (costly in a
@@ -43,22 +44,6 @@ DibBlock GreyPicture() {
             pixels[static_cast<std::size_t>(r) * kSide + c] = static_cast<std::uint8_t>(std::clamp(shade, 0.0, 255.0));
         }
     }
-    return dib;
-}
-
-// Round blobs of many sizes on white, 1 bit.
-DibBlock BlobPicture() {
-    DibBlock dib;
-    _dib_create(kSide, kSide, 8, 0, 0, &dib);
-    std::uint8_t* pixels = dib.MutablePixels().data();
-    for (int r = 0; r < kSide; ++r) {
-        for (int c = 0; c < kSide; ++c) {
-            const double cellX = (c % 256) - 128.0, cellY = (r % 256) - 128.0;
-            const double radius = 20.0 + ((c / 256) * 7 + (r / 256) * 3) % 100;
-            pixels[static_cast<std::size_t>(r) * kSide + c] = std::hypot(cellX, cellY) < radius ? 0 : 255;
-        }
-    }
-    _dib_format(&dib, 1);
     return dib;
 }
 
@@ -215,9 +200,9 @@ void TraceOutline(benchmark::State& state, DibBlock (*make)()) {
     CountPixels(state);
 }
 
-BENCHMARK_CAPTURE(DibOutline, blobs, BlobPicture)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(TraceOutline, blobs, BlobPicture)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK_CAPTURE(PotraceTrace, blobs, BlobPicture)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(DibOutline, blobs, bench::BlobPicture)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(TraceOutline, blobs, bench::BlobPicture)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK_CAPTURE(PotraceTrace, blobs, bench::BlobPicture)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_CAPTURE(DibOutline, dithered, DitheredPicture)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_CAPTURE(TraceOutline, dithered, DitheredPicture)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK_CAPTURE(PotraceTrace, dithered, DitheredPicture)->Unit(benchmark::kMillisecond)->UseRealTime();

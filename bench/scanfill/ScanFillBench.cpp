@@ -4,11 +4,11 @@
 // back from the generated job) into a job of its own.
 #include <benchmark/benchmark.h>
 
-#include <cmath>
 #include <cstdint>
 #include <memory>
 #include <vector>
 
+#include "BenchShapes.h"
 #include "CadBitmap.h"
 #include "CadBitmapLayer.h"
 #include "CadCurve.h"
@@ -25,27 +25,7 @@
 
 namespace {
 
-constexpr int kSide = 4096;                 // 16 Mpx
 constexpr int kTenthMillimetrePixels = 10000;  // pels per metre
-constexpr int kContours = 10000;
-constexpr int kSidesPerContour = 10;
-
-// Round blobs of many sizes on white, 1 bit: runs of every length along the scan lines.
-platform::DibBlock BlobPicture() {
-    platform::DibBlock dib;
-    _dib_create(kSide, kSide, 8, 0, 0, &dib);
-    std::uint8_t* pixels = dib.MutablePixels().data();
-    for (int r = 0; r < kSide; ++r) {
-        for (int c = 0; c < kSide; ++c) {
-            const double cellX = (c % 256) - 128.0, cellY = (r % 256) - 128.0;
-            const double radius = 20.0 + ((c / 256) * 7 + (r / 256) * 3) % 100;
-            pixels[static_cast<std::size_t>(r) * kSide + c] = std::hypot(cellX, cellY) < radius ? 0 : 255;
-        }
-    }
-    _dib_format(&dib, 1);
-    _dib_setprecision(&dib, kTenthMillimetrePixels, kTenthMillimetrePixels);
-    return dib;
-}
 
 void SetUpSettings() {
     theCadMgr.DeleteAll();
@@ -58,8 +38,9 @@ void SetUpSettings() {
 void BuildBitmapDrawing() {
     SetUpSettings();
     auto bitmap = std::make_unique<CCadBitmap>();
-    bitmap->dib = BlobPicture();
-    bitmap->centre = {kSide * 0.05, kSide * 0.05};
+    bitmap->dib = bench::BlobPicture();
+    _dib_setprecision(&bitmap->dib, kTenthMillimetrePixels, kTenthMillimetrePixels);
+    bitmap->centre = {bench::kPictureSide * 0.05, bench::kPictureSide * 0.05};
     bitmap->CalRect();
     CCadBitmap* added = bitmap.get();
     theCadMgr.AddElement(bitmap.release());
@@ -67,27 +48,10 @@ void BuildBitmapDrawing() {
     layer.bitmapParams.Eng_Type = 0;
 }
 
-// Closed decagons of 4 mm on a 100 x 100 grid, 5 mm apart, on one layer filled by scanning at 0.1 mm.
+// The decagons 5 mm apart, on one layer filled by scanning at 0.1 mm.
 void BuildFillDrawing() {
     SetUpSettings();
-    CCadCurve* first = nullptr;
-    for (int index = 0; index < kContours; ++index) {
-        const double cx = (index % 100) * 5.0;
-        const double cy = (index / 100) * 5.0;
-        auto curve = std::make_unique<CCadCurve>();
-        for (int side = 0; side < kSidesPerContour; ++side) {
-            const double a0 = side * 6.283185307179586 / kSidesPerContour;
-            const double a1 = (side + 1) * 6.283185307179586 / kSidesPerContour;
-            CFileLine segment;
-            segment.start = {cx + 2.0 * std::cos(a0), cy + 2.0 * std::sin(a0)};
-            segment.end = {cx + 2.0 * std::cos(a1), cy + 2.0 * std::sin(a1)};
-            curve->pathList.AddTail(segment);
-        }
-        curve->closed = 1;
-        curve->CalRect();
-        first = first != nullptr ? first : curve.get();
-        theCadMgr.AddElement(curve.release());
-    }
+    CCadCurve* first = bench::AddDecagonGrid(5.0);
     auto& layer = *static_cast<CCadVectorLayer*>(first->layer);
     layer.vectorParams.COM_WorkType = VectorLayerParams::kScan;
     layer.vectorParams.Eng_Type = 0;
