@@ -82,8 +82,8 @@ std::uint16_t CConnectSetting::Open() const {
     return status;
 }
 
-void CConnectSetting::Close() const {
-    Zint_Close();
+std::uint16_t CConnectSetting::Close() const {
+    return Zint_Close();
 }
 
 std::uint16_t CConnectSetting::CheckConnect(platform::MessageSink& messages) const {

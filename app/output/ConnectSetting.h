@@ -33,7 +33,9 @@ class CConnectSetting {
     // Opens the controller: 0 open, 2 software mismatch, other values a communication error. Leaves no
     // connection open on failure; shows nothing.
     std::uint16_t Open() const;
-    void Close() const;
+    // The status of a transfer that the close ended, as the controller confirmed it (0 when none was
+    // under way): the last pieces of a download are only known to have arrived after it.
+    std::uint16_t Close() const;
     // Opens and closes again; a failure is shown in a message box ("MsgInfo" "E" for a mismatch, "MsgInfo"
     // "4" for every other failure). Returns the open status.
     std::uint16_t CheckConnect(platform::MessageSink& messages) const;
