@@ -2,6 +2,7 @@
 
 #include "AtomicFileStream.h"
 #include "ConnectSetting.h"
+#include "LanguageTexts.h"
 #include "MessageSink.h"
 #include "Motionlink.h"
 #include "Progress.h"
@@ -96,6 +97,11 @@ CUploadDlg::ErrorCode CopyPages(CUploadDlg& dialog, std::FILE* file) {
 }  // namespace
 
 int CUploadDlg::dotCounter_ = 0;
+
+std::string CUploadDlg::MessageOf(std::uint16_t code) {
+    static constexpr const char* kKeys[] = {"G", "H", "I", "J", "K"};
+    return code < std::size(kKeys) ? GetLangText("DlgFileMgr", kKeys[code]) : GetLangText("DlgFileMgr", "I");
+}
 
 int CUploadDlg::Result() const {
     return errorCode == kCopied ? platform::kResultOk : platform::kResultCancel;

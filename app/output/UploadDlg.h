@@ -21,6 +21,8 @@ class CUploadDlg final : public WorkerTask {
         kNoPages = 3,
         kStopped = 4,
     };
+    // The document manager's message for the outcome, from the language files.
+    static std::string MessageOf(std::uint16_t code);
     // Times a busy controller is asked for the same page before the upload fails.
     static constexpr int kBusyTries = 3;
 
