@@ -40,9 +40,11 @@ class CConnectSetting {
     // "4" for every other failure). Returns the open status.
     std::uint16_t CheckConnect(platform::MessageSink& messages) const;
 
-    // Tries COM ports 3 to 256 and lists those where a controller answers: 0 when one was found, else 1.
+    // Tries COM ports 3 to 256, side by side, and lists those where a controller answers, in port order:
+    // 0 when one was found, else 1. Runs on a worker and pumps no messages; the shared connection stays
+    // as it was.
     std::uint16_t SearchPorts();
-    // Tries the 256 hosts of the default address's subnet: 0 when one was found, else 1.
+    // Tries the 256 hosts of the default address's subnet in the same way, listed in host order.
     std::uint16_t SearchIPs();
     // The search of the current kind.
     std::uint16_t Search();
