@@ -2,9 +2,9 @@
 #include "ConnectSetting.h"
 
 #include "ConnectionBlock.h"
+#include "ControllerProbe.h"
 #include "LanguageTexts.h"
 #include "Motionlink.h"
-#include "Progress.h"
 
 #include <algorithm>
 
@@ -82,8 +82,8 @@ std::uint16_t CConnectSetting::Open() const {
     return status;
 }
 
-void CConnectSetting::Close() const {
-    Zint_Close();
+std::uint16_t CConnectSetting::Close() const {
+    return Zint_Close();
 }
 
 std::uint16_t CConnectSetting::CheckConnect(platform::MessageSink& messages) const {
@@ -98,27 +98,30 @@ std::uint16_t CConnectSetting::CheckConnect(platform::MessageSink& messages) con
 
 std::uint16_t CConnectSetting::SearchPorts() {
     ResetPorts();
-    const std::string address = DefaultAddressText();
-    for (std::uint16_t port = kFirstSearchedPort; port <= kLastSearchedPort && portCount < kListSlots;
-         ++port) {
-        if (Zint_Open(kKindSerial, port, address) == 0) {
-            ports[portCount++] = port;
+    std::vector<motionlink::link::ConnectionTarget> targets;
+    for (std::uint16_t port = kFirstSearchedPort; port <= kLastSearchedPort; ++port) {
+        targets.push_back({kKindSerial, port, ""});
+    }
+    const std::vector<bool> answered = ProbeControllers(targets);
+    for (std::size_t at = 0; at < targets.size() && portCount < kListSlots; ++at) {
+        if (answered[at]) {
+            ports[portCount++] = targets[at].port;
         }
-        Zint_Close();
-        PumpMessages();
     }
     return portCount == 0 ? 1 : 0;
 }
 
 std::uint16_t CConnectSetting::SearchIPs() {
     ResetIPs();
-    for (int host = 0; host < 256 && addressCount < kListSlots; ++host) {
-        const std::string address = SubnetHostText(host);
-        if (Zint_Open(kKindNetwork, 0, address) == 0) {
-            addresses[addressCount++] = address;
+    std::vector<motionlink::link::ConnectionTarget> targets;
+    for (int host = 0; host < 256; ++host) {
+        targets.push_back({kKindNetwork, 0, SubnetHostText(host)});
+    }
+    const std::vector<bool> answered = ProbeControllers(targets);
+    for (std::size_t at = 0; at < targets.size() && addressCount < kListSlots; ++at) {
+        if (answered[at]) {
+            addresses[addressCount++] = targets[at].address;
         }
-        Zint_Close();
-        PumpMessages();
     }
     return addressCount == 0 ? 1 : 0;
 }

@@ -33,14 +33,18 @@ class CConnectSetting {
     // Opens the controller: 0 open, 2 software mismatch, other values a communication error. Leaves no
     // connection open on failure; shows nothing.
     std::uint16_t Open() const;
-    void Close() const;
+    // The status of a transfer that the close ended, as the controller confirmed it (0 when none was
+    // under way): the last pieces of a download are only known to have arrived after it.
+    std::uint16_t Close() const;
     // Opens and closes again; a failure is shown in a message box ("MsgInfo" "E" for a mismatch, "MsgInfo"
     // "4" for every other failure). Returns the open status.
     std::uint16_t CheckConnect(platform::MessageSink& messages) const;
 
-    // Tries COM ports 3 to 256 and lists those where a controller answers: 0 when one was found, else 1.
+    // Tries COM ports 3 to 256, side by side, and lists those where a controller answers, in port order:
+    // 0 when one was found, else 1. Runs on a worker and pumps no messages; the shared connection stays
+    // as it was.
     std::uint16_t SearchPorts();
-    // Tries the 256 hosts of the default address's subnet: 0 when one was found, else 1.
+    // Tries the 256 hosts of the default address's subnet in the same way, listed in host order.
     std::uint16_t SearchIPs();
     // The search of the current kind.
     std::uint16_t Search();

@@ -40,8 +40,7 @@ void Report(CDataProcessDlg* dialog, std::uint32_t result) {
 }
 
 std::string ProcessingText() {
-    return LanguageIndex != kLanguageSimplifiedChinese ? "Processing data,Please wait..."
-                                                       : "正在数据处理,请稍候";
+    return LanguageWaitText("Processing data,Please wait...", "正在数据处理,请稍候");
 }
 
 bool WriteBody(const JobRepeat& repeat, std::int32_t* stateA, std::int32_t* stateB) {
@@ -60,15 +59,16 @@ bool WriteBody(const JobRepeat& repeat, std::int32_t* stateA, std::int32_t* stat
 
 }  // namespace
 
-CDataProcessDlg::~CDataProcessDlg() {
-    if (worker_.joinable()) {
-        worker_.join();
-    }
+int CDataProcessDlg::dotCounter_ = 0;
+
+WorkerBoxLayout CDataProcessDlg::Layout() const {
+    WorkerBoxLayout layout;
+    layout.progressId = kProgressId;
+    return layout;
 }
 
-void CDataProcessDlg::StartWorker() {
-    threadHandle = true;
-    worker_ = std::thread([this] { WriteJobThread(this); });
+int& CDataProcessDlg::DotCounter() {
+    return dotCounter_;
 }
 
 std::uint32_t CDataProcessDlg::WriteJobThread(CDataProcessDlg* dialog) {

@@ -1,12 +1,11 @@
-// The processing dialog without its window: the job writer's worker and what it shares with the
-// dialog that watches it (running flag, result, file path). The window polls `threadHandle` and
-// ProgressRatio and ends once the worker has cleared the flag.
+// The processing box without its window: the job writer's worker and what it shares with the box that
+// watches it (running flag, result, file path), on the worker pattern of WorkerTask.
 #pragma once
 
-#include <atomic>
+#include "WorkerTask.h"
+
 #include <cstdint>
 #include <string>
-#include <thread>
 
 namespace motionlink {
 class JobSink;
@@ -16,23 +15,16 @@ class JobSink;
 // dialog's file path. Start sets it to 1 around its run; saving, download and preview leave it 0.
 extern std::uint32_t JobDestinationFlag;
 
-class CDataProcessDlg {
+class CDataProcessDlg final : public WorkerTask {
   public:
-    CDataProcessDlg() = default;
-    CDataProcessDlg(const CDataProcessDlg&) = delete;
-    CDataProcessDlg& operator=(const CDataProcessDlg&) = delete;
-    // Waits for a worker still running, so that it never outlives the dialog.
-    ~CDataProcessDlg();
+    static constexpr int kProgressId = 1095;
 
-    std::atomic<bool> threadHandle{false};  // true while the worker runs; clearing it is its last write
-    std::uint32_t threadId = 0;
-    std::atomic<std::uint32_t> failed{0};  // 0 job written, 1 failed
-    std::string filePath;                  // the job file when the destination is a file
+    std::string filePath;  // the job file when the destination is a file
     // When set, a job with the destination 0 goes into this sink instead of the file (a job in memory).
     motionlink::JobSink* jobSink = nullptr;
 
-    // Starts WriteJobThread on a worker thread.
-    void StartWorker();
+    WorkerBoxLayout Layout() const override;
+    int& DotCounter() override;
 
     // The worker's body: writes the job of the drawing and reports in `failed`; clears threadHandle.
     static std::uint32_t WriteJobThread(CDataProcessDlg* dialog);
@@ -43,5 +35,6 @@ class CDataProcessDlg {
     static int FinishJob(CDataProcessDlg* dialog, motionlink::JobSink* sink, std::uint32_t result);
 
   private:
-    std::thread worker_;
+    void Work() override { WriteJobThread(this); }
+    static int dotCounter_;
 };

@@ -256,7 +256,7 @@ TEST_F(JobWriterTest, WorkerClearsItsRunningFlagLastAndReportsTheResult) {
     CDataProcessDlg dialog;
     dialog.filePath = JobFile().string();
     dialog.failed = 1;
-    dialog.StartWorker();
+    dialog.Start();
     while (dialog.threadHandle.load()) {
         std::this_thread::yield();
     }

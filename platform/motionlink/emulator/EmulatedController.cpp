@@ -8,6 +8,8 @@
 #include "Payload.h"
 #include "UpdateFile.h"
 
+#include "AtomicFile.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -540,7 +542,23 @@ link::Answer EmulatedController::BulkEnd(SessionState& session) {
 
 void EmulatedController::StartJob(std::span<const std::uint8_t> job, std::optional<std::uint64_t> documentId,
                                   Clock::time_point now) {
+    KeepJob(job);
     run_.Start(MeasureJob(job, ParamDouble(state_, ParamId::kG0Vel)), documentId, now);
+}
+
+void EmulatedController::KeepJob(std::span<const std::uint8_t> job) const {
+    if (options_.keepJobsFolder.empty()) {
+        return;
+    }
+    std::error_code error;
+    std::filesystem::create_directories(options_.keepJobsFolder, error);
+    for (int number = 1;; ++number) {
+        const std::filesystem::path path = options_.keepJobsFolder / ("job-" + std::to_string(number) + ".zint");
+        if (!std::filesystem::exists(path, error)) {
+            platform::WriteFileAtomically(path, job);
+            return;
+        }
+    }
 }
 
 bool EmulatedController::IsProcessing(Clock::time_point now) {

@@ -30,6 +30,9 @@ struct ControllerOptions {
     double busyShare = 0;               // share of page requests answered busy
     std::size_t maxDocumentBytes = 32 * 1024 * 1024;  // the largest document the store takes
     std::uint32_t seed = 1;
+    // When set, every job the machine starts (streamed or a stored document) is kept here as
+    // job-N.zint, N counting from the first free number, so that a test can read what was run.
+    std::filesystem::path keepJobsFolder;
 };
 
 // What the controller keeps for one client session between its requests.
@@ -106,6 +109,7 @@ class EmulatedController {
                                           std::size_t length) const;
     void StartJob(std::span<const std::uint8_t> job, std::optional<std::uint64_t> documentId,
                   Clock::time_point now);
+    void KeepJob(std::span<const std::uint8_t> job) const;
     void SettleJob(Clock::time_point now);
     // Counts an ended job into the statistics, the positions and its document's work time.
     void CountJob(const JobRun::Ended& ended);

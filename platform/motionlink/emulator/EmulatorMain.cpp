@@ -3,6 +3,7 @@
 //   motionlink-emulator [--port N] [--bind ADDRESS] [--state FOLDER] [--serial] [--serial-link PATH]
 //                       [--drop SHARE] [--corrupt SHARE] [--delay-share SHARE --delay-ms N] [--busy SHARE]
 //                       [--mismatch] [--card-version N] [--time-scale FACTOR] [--seed N]
+//                       [--keep-jobs FOLDER]
 //
 // It prints one line "ready udp=<port> serial=<device>" once it serves, and runs until SIGINT or SIGTERM.
 #include "EmulatorServer.h"
@@ -24,7 +25,7 @@ constexpr char kUsage[] =
     "PATH]\n"
     "       [--drop SHARE] [--corrupt SHARE] [--delay-share SHARE] [--delay-ms N] [--busy SHARE] "
     "[--mismatch]\n"
-    "       [--card-version N] [--time-scale FACTOR] [--seed N]\n";
+    "       [--card-version N] [--time-scale FACTOR] [--seed N] [--keep-jobs FOLDER]\n";
 
 std::optional<double> Share(std::string_view text) {
     const std::optional<double> value = platform::ParseDouble(text);
@@ -50,6 +51,8 @@ const std::map<std::string_view, ValueOption>& ValueOptions() {
         {"--state",
          [](EmulatorOptions& o, std::string_view v) { return o.controller.stateFolder = v, true; }},
         {"--serial-link", [](EmulatorOptions& o, std::string_view v) { return o.serialLink = v, true; }},
+        {"--keep-jobs",
+         [](EmulatorOptions& o, std::string_view v) { return o.controller.keepJobsFolder = v, true; }},
         {"--drop",
          [](EmulatorOptions& o, std::string_view v) {
              const auto share = Share(v);

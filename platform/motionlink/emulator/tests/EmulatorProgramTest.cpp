@@ -1,7 +1,9 @@
 // The motionlink-emulator program: it serves on the port it reports, stops on SIGTERM, and keeps its
 // parameters in its state file across runs.
+#include "AtomicFile.h"
 #include "MotionlinkLink.h"
 #include "TempHome.h"
+#include "TestJobs.h"
 
 #include <gtest/gtest.h>
 #include <poll.h>
@@ -120,6 +122,27 @@ TEST(EmulatorProgramTest, MismatchOptionMakesOpenReportTheMismatch) {
     ::setenv("CUTRIX_MOTIONLINK_PORT", port.c_str(), 1);
     EXPECT_EQ(Zint_Open(1, 0, "127.0.0.1"), kLinkMismatch);
     Zint_Close();
+}
+
+// Both ways a job starts, streamed and as a stored document, leave a numbered copy of what was run.
+TEST(EmulatorProgramTest, KeepJobsOptionKeepsEveryStartedJobAsANumberedFile) {
+    const std::filesystem::path kept = cutrix::testing::TempHome() / "kept";
+    EmulatorProcess emulator(
+        {"--port", "0", "--state", (cutrix::testing::TempHome() / "k").string(), "--keep-jobs", kept.string()});
+    const std::string port = PortOf(emulator.ReadyLine());
+    ASSERT_FALSE(port.empty());
+    ::setenv("CUTRIX_MOTIONLINK_PORT", port.c_str(), 1);
+    const std::vector<std::uint8_t> streamed = testing::SampleJobBytes(1, 1000.0);
+    const std::vector<std::uint8_t> stored = testing::SampleJobBytes(2, 1000.0);
+    ASSERT_EQ(testing::DownloadDocument("KEPT", stored), 0);
+    ASSERT_EQ(Zint_Open(1, 0, "127.0.0.1"), 0);
+    ASSERT_EQ(testing::WriteSampleJob(nullptr, 1, 1000.0), 0);
+    ASSERT_EQ(Zint_StopProcess(), 0);
+    ASSERT_EQ(Zint_StrtSelDocument(1), 0);
+    Zint_Close();
+    EXPECT_EQ(platform::ReadWholeFile(kept / "job-1.zint"), streamed);
+    EXPECT_EQ(platform::ReadWholeFile(kept / "job-2.zint"), stored);
+    EXPECT_FALSE(std::filesystem::exists(kept / "job-3.zint"));
 }
 
 TEST(EmulatorProgramTest, BadOptionsStopTheProgramBeforeItServes) {
