@@ -335,7 +335,9 @@ class CCadMgr : public CadMgrSettings {
     // working parameters on to the next serial and appends its glyphs moved by (dx, dy);
     // RebuildTextCurves replaces the glyphs by those of the text's parameters, in the glyphs' colour; the
     // old ones leave their layers and the caller attaches the new ones.
-    void RefreshVarTexts();
+    // `advance` 0 refreshes without moving serials on: for output that was not cut (a preview, a failed
+    // or cancelled run).
+    void RefreshVarTexts(int advance = 1);
     void RefreshVarText(class CCadText* text, int advance);
     void RefreshSerialText(CCadText* text, CTextParam& working, double dx, double dy);
     void RebuildTextCurves(CCadText* text);
