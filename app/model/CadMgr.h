@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <span>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -329,6 +330,9 @@ class CCadMgr : public CadMgrSettings {
     // The element at place `from` (from 1) moves to place `to`; places outside the drawing move nothing.
     // Renumbers, tells the owner and repaints in every case.
     void MoveElementOrder(std::uint32_t from, std::uint32_t to);
+    // Puts the drawing's elements into the order given, which must hold each of them once, and renumbers
+    // them. The caller tells the owner.
+    void ReorderElements(std::span<CCadElement* const> order);
     // Extent of the drawing (arrays by their frame) and of the layers' elements as output meets them
     // (pen layers moved by the pen offset); 0 and (0, 0)-(0, 0) for none.
     int GetDataRect(CCadRect& out) const;
@@ -385,7 +389,9 @@ class CCadMgr : public CadMgrSettings {
     // working parameters on to the next serial and appends its glyphs moved by (dx, dy);
     // RebuildTextCurves replaces the glyphs by those of the text's parameters, in the glyphs' colour; the
     // old ones leave their layers and the caller attaches the new ones.
-    void RefreshVarTexts();
+    // `advance` 0 refreshes without moving serials on: for output that was not cut (a preview, a failed
+    // or cancelled run).
+    void RefreshVarTexts(int advance = 1);
     void RefreshVarText(class CCadText* text, int advance);
     void RefreshSerialText(CCadText* text, CTextParam& working, double dx, double dy);
     void RebuildTextCurves(CCadText* text);
@@ -522,6 +528,9 @@ class CCadMgr : public CadMgrSettings {
     void DrawGrid(double spacing, platform::DeviceContext& mapDC, platform::DeviceContext& drawDC);
     void DrawDataFrame(platform::DeviceContext& mapDC, platform::DeviceContext& drawDC, CCadRect visibleArea);
     void DrawSelectionHandles(platform::DeviceContext& mapDC, platform::DeviceContext& drawDC);
+    // The job origin that the laser-head position 0..8 picks on the 3 x 3 grid over the rectangle, from
+    // its top-left corner row by row; (0, 0) for a position beyond the grid.
+    static SDPoint JobOriginMark(const CCadRect& data, std::uint16_t position);
     void DrawOriginMark(platform::DeviceContext& mapDC, platform::DeviceContext& drawDC);
     // Returns whether the last line was drawn.
     static bool DrawEllipseOutline(platform::DeviceContext& dc, std::int32_t x1, std::int32_t y1, std::int32_t x2,

@@ -1,6 +1,7 @@
 // CCadMgr: the processing order of the elements, the extents of the drawing, and lead lines given to the
 // selected curves.
 #include "CadArray.h"
+#include "CutrixAssert.h"
 #include "CadMgr.h"
 #include "RectMath.h"
 #include "SettingsRecords.h"
@@ -44,6 +45,21 @@ void CCadMgr::MoveElementOrder(std::uint32_t from, std::uint32_t to) {
     RenumberElements();
     NotifyModified();
     Redraw();
+}
+
+void CCadMgr::ReorderElements(std::span<CCadElement* const> order) {
+    CUTRIX_ASSERT(order.size() == static_cast<std::size_t>(elementList.GetCount()));
+    // Relinking the list's own nodes keeps the index of element nodes valid.
+    auto* previous = elementList.head;
+    for (CCadElement* element : order) {
+        auto* node = elementNodes_.at(element);
+        previous->next = node;
+        node->prev = previous;
+        previous = node;
+    }
+    previous->next = elementList.head;
+    elementList.head->prev = previous;
+    RenumberElements();
 }
 
 int CCadMgr::GetDataRect(CCadRect& out) const {

@@ -79,6 +79,15 @@ void CCadMgr::DrawGrid(double spacing, DeviceContext& mapDC, DeviceContext& draw
     drawDC.SelectObject(previousPen);
 }
 
+SDPoint CCadMgr::JobOriginMark(const CCadRect& data, std::uint16_t position) {
+    const double mx = (data.x1 + data.x2) * 0.5;
+    const double my = (data.y1 + data.y2) * 0.5;
+    const std::array<SDPoint, 9> marks = {
+        SDPoint{data.x1, data.y2}, {mx, data.y2}, {data.x2, data.y2}, {data.x1, my}, {mx, my}, {data.x2, my},
+        {data.x1, data.y1},        {mx, data.y1}, {data.x2, data.y1}};
+    return position < marks.size() ? marks[position] : SDPoint{0.0, 0.0};
+}
+
 void CCadMgr::DrawDataFrame(DeviceContext& mapDC, DeviceContext& drawDC, CCadRect visibleArea) {
     CCadRect data;
     if (elementList.IsEmpty()) {
@@ -87,13 +96,7 @@ void CCadMgr::DrawDataFrame(DeviceContext& mapDC, DeviceContext& drawDC, CCadRec
     } else {
         GetDataRect(data);
     }
-    const double mx = (data.x1 + data.x2) * 0.5;
-    const double my = (data.y1 + data.y2) * 0.5;
-    const std::array<SDPoint, 9> marks = {
-        SDPoint{data.x1, data.y2}, {mx, data.y2}, {data.x2, data.y2}, {data.x1, my}, {mx, my}, {data.x2, my},
-        {data.x1, data.y1},        {mx, data.y1}, {data.x2, data.y1}};
-    const std::uint16_t position = gGeneralSettings.laserHeadPosition;
-    SDPoint last = position < marks.size() ? marks[position] : SDPoint{0.0, 0.0};
+    SDPoint last = JobOriginMark(data, gGeneralSettings.laserHeadPosition);
 
     const Point at = canvas::MmToDeviceRounded(mapDC, last);
     const platform::Brush previousBrush = drawDC.SelectObject(platform::Brush::Solid(kJobOriginColour));

@@ -86,7 +86,7 @@ void WalkCopyCells(const CTextParam& params, Visit visit) {
 
 }  // namespace
 
-void CCadMgr::RefreshVarTexts() {
+void CCadMgr::RefreshVarTexts(int advance) {
     const CDbList<CCadElement*>& list = gProcessCtrlSettings.outputSelectedOnly != 0 ? selectionList : elementList;
     std::vector<CCadText*> texts;
     for (auto* node = list.head->next; node != list.head; node = node->next) {
@@ -98,7 +98,7 @@ void CCadMgr::RefreshVarTexts() {
         }
     }
     for (CCadText* text : texts) {
-        RefreshVarText(text, 1);
+        RefreshVarText(text, advance);
     }
 }
 

@@ -212,7 +212,7 @@ TEST(CommandTableTest, EveryLaterCommandIsDisabledAndSaysSo) {
             EXPECT_FALSE(IsCommandEnabled(*command, everything)) << id;
         }
     }
-    EXPECT_TRUE(IsLaterCommand(40046));
+    EXPECT_TRUE(IsLaterCommand(40045));
     EXPECT_FALSE(IsLaterCommand(32771));
     LanguageIndex = kLanguageEnglish;
     EXPECT_EQ(LaterCommandStatusText(), "This function is not available in this version yet");

@@ -297,7 +297,7 @@ TEST_F(MainFramePanelsTest, ChoosingALanguageRelabelsMenusPanelsAndCaptionAtOnce
     frame.RunCommand(kSimplifiedChinese);
     EXPECT_EQ(fileNew.text(), QString::fromUtf8("新建...\tCtrl+N"));
     EXPECT_TRUE(frame.windowTitle().contains(QString::fromUtf8("未命名")));
-    EXPECT_EQ(frame.Action(40046)->statusTip().toStdString(), LaterCommandStatusText());
+    EXPECT_EQ(frame.Action(40045)->statusTip().toStdString(), LaterCommandStatusText());
     EXPECT_EQ(frame.DockPanel().Tabs().tabText(5), QString::fromUtf8("变换"));
     EXPECT_EQ(checkedLanguages(), std::vector<std::uint32_t>{kSimplifiedChinese});
 

@@ -1,0 +1,87 @@
+// The process family's handlers, each a modal window over the drawing.
+#include "ProcessCommands.h"
+
+#include <QApplication>
+#include <QEventLoop>
+
+#include <chrono>
+#include <thread>
+
+#include "CadMgr.h"
+#include "CommandTable.h"
+#include "DataProcessDlg.h"
+#include "LgpDlgExport.h"
+#include "LgpHandBack.h"
+#include "OptimDlgWindow.h"
+#include "PreviewCommand.h"
+#include "ProgramFolder.h"
+#include "SettingsGlobals.h"
+#include "SettingsRecords.h"
+#include "ShellContext.h"
+#include "Simscope.h"
+
+namespace {
+
+// Runs the job writer into the file and waits for it, the window kept painted but closed to the user,
+// who must not change the drawing while it is written.
+bool WriteJobFile(const std::filesystem::path& jobFile) {
+    CDataProcessDlg processing;
+    processing.filePath = jobFile.string();
+    processing.StartWorker();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    constexpr int kPollMs = 20;
+    while (processing.threadHandle) {
+        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents, kPollMs);
+        std::this_thread::sleep_for(std::chrono::milliseconds(kPollMs));
+    }
+    QApplication::restoreOverrideCursor();
+    return processing.failed == 0;
+}
+
+class ShellPreviewWindows final : public PreviewWindows {
+  public:
+    bool RunProcessing(const std::filesystem::path& jobFile) override { return WriteJobFile(jobFile); }
+    void ShowJobPreview(const std::string& jobPath, std::uint16_t language, std::uint16_t originCorner) override {
+        constexpr std::uint16_t kReaderFlag = 1;
+        Zint_SimuDlg(jobPath.c_str(), language, originCorner, kReaderFlag);
+    }
+};
+
+void Preview(ShellContext& shell, const CommandEntry&) {
+    ShellPreviewWindows windows;
+    RunPreviewCommand(shell.Manager(), platform::ProgramFolder(), windows);
+    shell.OnDataChanged();
+}
+
+void CutOptimize(ShellContext& shell, const CommandEntry&) {
+    output::ui::COptimDlg dialog(shell.DialogParent(), gOptimSettings, shell.Manager());
+    if (dialog.exec() == QDialog::Accepted) {
+        shell.OnDataChanged();
+    }
+}
+
+// The designer hands its design back in "lgp.ds"; a cancelled designer leaves any old file untouched.
+void LgpDesign(ShellContext& shell, const CommandEntry&) {
+    constexpr std::uint16_t kDesignHandedBack = 1;
+    if (Zint_LGPDlg(LanguageIndex, PreviewOriginCorner(gGeneralSettings), gGeneralSettings.laserHeadPosition,
+                    &gOutputOptions.reverseIntervals) != kDesignHandedBack) {
+        return;
+    }
+    CCadMgr& manager = shell.Manager();
+    if (PlaceLgpDesign(platform::ProgramFile("lgp.ds"), manager, gFileParaSettings.closeErrorMm, shell.View()) > 0) {
+        manager.NotifyModified();
+    }
+    shell.OnDataChanged();
+}
+
+constexpr CommandBinding kProcessCommands[] = {
+    {40046, Preview},
+    {40016, CutOptimize},
+    {40055, LgpDesign},
+};
+
+}  // namespace
+
+void RegisterProcessCommands(CommandRegistry& registry) {
+    registry.Register(kProcessCommands);
+}
