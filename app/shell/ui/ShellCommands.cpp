@@ -3,6 +3,7 @@
 
 #include "EditCommands.h"
 #include "FileCommands.h"
+#include "LayerCommands.h"
 #include "ViewCommands.h"
 
 CommandRegistry ShellCommandRegistry() {
@@ -10,5 +11,6 @@ CommandRegistry ShellCommandRegistry() {
     RegisterFileCommands(registry);
     RegisterEditCommands(registry);
     RegisterViewCommands(registry);
+    RegisterLayerCommands(registry);
     return registry;
 }
