@@ -13,12 +13,14 @@
 #include "CadLayer.h"
 #include "CadMgr.h"
 #include "ColorListCtrl.h"
+#include "ConnectSetting.h"
 #include "CurrentEditLayer.h"
 #include "DialogControls.h"
 #include "DrawingChange.h"
 #include "LayerCutPage.h"
 #include "LayerDotPage.h"
 #include "LayerEntryRules.h"
+#include "LayerOtherParaDlg.h"
 #include "LayerPenPage.h"
 #include "LayerScanPage.h"
 #include "SettingsRecords.h"
@@ -117,6 +119,8 @@ void CDlgLayerPara::MakeControls() {
         pageFrame_->addWidget(page);
     }
     grid->addWidget(pageFrame_, 8, 1, 2, 4);
+    advance_ = dialogkit::MakeButton(this, kAdvanceButton, LayerText("I"));
+    grid->addWidget(advance_, 10, 1);
 
     QPushButton* ok = dialogkit::MakeOkButton(this, kOkButton);
     ok->setDefault(true);
@@ -133,6 +137,10 @@ void CDlgLayerPara::ConnectControls() {
             [this] { ScrollList(1); });
     connect(dialogkit::Find<QPushButton>(*this, kScrollUpButton), &QPushButton::clicked, this,
             [this] { ScrollList(-1); });
+    connect(advance_, &QPushButton::clicked, this, [this] {
+        CLayerOtherParaDlg dialog(this, state_, ConnectSetting);
+        dialog.exec();
+    });
     connect(layers_, &QTableWidget::cellClicked, this, [this](int row, int) {
         state_.Select(row);
         Refresh();
@@ -230,10 +238,12 @@ void CDlgLayerPara::ShowPage(LayerPage page) {
     pageFrame_->setCurrentWidget(&Page(page));
 }
 
-// The pen rule first: a pen layer has no powers; otherwise the default box decides.
+// The pen rule first: a pen layer has no powers and no other parameters; otherwise the default box
+// decides.
 void CDlgLayerPara::ApplyPowerEnabling() {
     const bool powersAllowed = state_.PowerControlsEnabled();
     powerDefault_->setEnabled(powersAllowed);
+    advance_->setEnabled(powersAllowed);
     if (powersAllowed) {
         state_.Common().COM_PowerDefault = powerDefault_->isChecked() ? 1 : 0;
     }

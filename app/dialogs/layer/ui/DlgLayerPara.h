@@ -38,6 +38,7 @@ class CDlgLayerPara : public QDialog {
     static constexpr int kBlowList = 1182;
     static constexpr int kModeList = 1184;
     static constexpr int kPageFrame = 1185;
+    static constexpr int kAdvanceButton = 1015;
     static constexpr int kOkButton = 1186;
     static constexpr int kCancelButton = 1187;
 
@@ -74,5 +75,6 @@ class CDlgLayerPara : public QDialog {
     QComboBox* blow_ = nullptr;
     QComboBox* mode_ = nullptr;
     QStackedWidget* pageFrame_ = nullptr;
+    QPushButton* advance_ = nullptr;
     std::array<CLayerPage*, 4> pages_{};
 };

@@ -5,12 +5,14 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 
 #include "CadBitmapLayer.h"
 #include "CadVectorLayer.h"
 #include "DialogControls.h"
 #include "LayerEditState.h"
 #include "Numbers.h"
+#include "ScanCutAdvDlg.h"
 #include "WindowMessage.h"
 
 namespace {
@@ -64,7 +66,13 @@ CLayerScanPage::CLayerScanPage(QWidget* parent, LayerEditState& state) : CLayerP
     circleAlt_ = AddEditRow(*grid, 9, 1233, LayerText("24"), kCircleAltEdit, "mm");
     circleLabels_[0] = dialogkit::Find<QWidget>(*this, 1231);
     circleLabels_[1] = dialogkit::Find<QWidget>(*this, 1233);
-    grid->setRowStretch(10, 1);
+    QPushButton* advance = dialogkit::MakeButton(this, kAdvanceButton, LayerText("16"));
+    grid->addWidget(advance, 10, 0);
+    grid->setRowStretch(11, 1);
+    connect(advance, &QPushButton::clicked, this, [this] {
+        CScanCutAdvDlg dialog(this, state_);
+        dialog.exec();
+    });
 
     LayerEditState* edited = &state;
     auto bitmap = [edited] { return edited->Bitmap(); };

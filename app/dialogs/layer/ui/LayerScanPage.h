@@ -22,6 +22,7 @@ class CLayerScanPage : public CLayerPage {
     static constexpr int kCircleCheck = 1253;
     static constexpr int kCircleMaxEdit = 1230;
     static constexpr int kCircleAltEdit = 1232;
+    static constexpr int kAdvanceButton = 1211;
 
     CLayerScanPage(QWidget* parent, LayerEditState& state);
     void Refresh() override;
