@@ -4,6 +4,7 @@
 
 #include "CadGroup.h"
 #include "CadMgr.h"
+#include "CurrentEditLayer.h"
 #include "LanguageTexts.h"
 #include "ListNodes.h"
 
@@ -212,6 +213,9 @@ void CCadMgr::DeleteLayer(CCadLayer* layer) {
                 break;
             }
         }
+    }
+    if (CurrentEditLayer == layer) {
+        CurrentEditLayer = nullptr;
     }
     delete layer;
 }

@@ -3,6 +3,7 @@
 
 #include "CadMgrFixture.h"
 #include "CadPoint.h"
+#include "CurrentEditLayer.h"
 
 namespace {
 
@@ -153,6 +154,16 @@ TEST_F(Registration, EditedLayerParametersGoBackToTheirSlot) {
     manager->CopyLayersToTables();
     EXPECT_EQ(manager->vectorLayerTable[1].commonParams.COM_Speed, 7.0);
     EXPECT_NE(manager->bitmapLayerTable[1].commonParams.COM_Speed, 7.0);
+}
+
+TEST_F(Registration, FreedLayerIsNoLongerTheEditedOne) {
+    CCadCurve* kept = AddSquare(0, 0, 1, kBlue);
+    CCadCurve* dropped = AddSquare(5, 0, 1, 0x00FF00);
+    CurrentEditLayer = kept->layer;
+    manager->DeleteElement(dropped);
+    EXPECT_EQ(CurrentEditLayer, kept->layer);
+    manager->DeleteElement(kept);
+    EXPECT_EQ(CurrentEditLayer, nullptr);
 }
 
 }  // namespace

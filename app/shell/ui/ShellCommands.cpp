@@ -3,6 +3,7 @@
 
 #include "EditCommands.h"
 #include "FileCommands.h"
+#include "LayerCommands.h"
 #include "ProcessCommands.h"
 #include "ViewCommands.h"
 
@@ -12,5 +13,6 @@ CommandRegistry ShellCommandRegistry() {
     RegisterEditCommands(registry);
     RegisterViewCommands(registry);
     RegisterProcessCommands(registry);
+    RegisterLayerCommands(registry);
     return registry;
 }

@@ -10,6 +10,7 @@
 #include <QRadioButton>
 
 #include "FieldText.h"
+#include "TextLookup.h"
 #include "WindowMessage.h"
 
 namespace dialogkit {
@@ -49,6 +50,20 @@ QRadioButton* MakeRadio(QWidget* parent, int id, const QString& text) {
 
 QGroupBox* MakeGroup(QWidget* parent, int id, const QString& title) {
     return MakeControl<QGroupBox>(parent, id, title);
+}
+
+QPushButton* MakeOkButton(QWidget* parent, int id) {
+    return MakeButton(parent, id, QString::fromStdString(widgets::LookUpText("ItemCommon", "1")));
+}
+
+QPushButton* MakeCancelButton(QWidget* parent, int id) {
+    return MakeButton(parent, id, QString::fromStdString(widgets::LookUpText("ItemCommon", "2")));
+}
+
+void CommitFocusedEdit(QWidget& window) {
+    if (auto* edit = qobject_cast<QLineEdit*>(window.focusWidget())) {
+        emit edit->editingFinished();
+    }
 }
 
 std::optional<double> ReadNumber(const QLineEdit& edit) {

@@ -29,6 +29,14 @@ QCheckBox* MakeCheck(QWidget* parent, int id, const QString& text);
 QRadioButton* MakeRadio(QWidget* parent, int id, const QString& text);
 QGroupBox* MakeGroup(QWidget* parent, int id, const QString& title);
 
+// OK and Cancel with the program's common texts ("ItemCommon" 1 and 2) and the given ids.
+QPushButton* MakeOkButton(QWidget* parent, int id = kOkButton);
+QPushButton* MakeCancelButton(QWidget* parent, int id = kCancelButton);
+
+// Lets the edit that has the focus store its entry before OK acts: Enter presses OK without moving the
+// focus, so the edit would otherwise never be left.
+void CommitFocusedEdit(QWidget& window);
+
 // The control of the id among the window's children; null when there is none of that kind.
 template <typename Control>
 Control* Find(const QWidget& window, int id) {

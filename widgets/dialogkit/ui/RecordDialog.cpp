@@ -21,9 +21,7 @@ void RecordDialogBase::ConnectOkCancel() {
 }
 
 void RecordDialogBase::accept() {
-    if (auto* edit = qobject_cast<QLineEdit*>(focusWidget())) {
-        emit edit->editingFinished();
-    }
+    CommitFocusedEdit(*this);
     if (Submit()) {
         QDialog::accept();
     }
