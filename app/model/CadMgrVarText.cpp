@@ -17,7 +17,8 @@ bool IsSerial(const CTextParam& params) {
 }
 
 bool HasCopies(const CTextParam& params) {
-    return params.varTextOn != 0 && params.snArrayOn != 0 && IsSerial(params) && (params.snArrayCount1 > 1 || params.snArrayCount2 > 1);
+    return params.varTextOn != 0 && params.snArrayOn != 0 && IsSerial(params) &&
+           (params.snArrayCount1 > 1 || params.snArrayCount2 > 1);
 }
 
 // Writes the date or the serial number into the parameters' text. A plain text has nothing to fill in;
@@ -45,7 +46,8 @@ std::uint32_t GlyphColor(const CCadText& text) {
     return text.children.IsEmpty() ? text.color : text.children.head->next->value->color;
 }
 
-std::unique_ptr<CCadCurve> CurveFromGlyph(const CFileCurve& glyph, std::uint32_t color, double dx, double dy) {
+std::unique_ptr<CCadCurve> CurveFromGlyph(const CFileCurve& glyph, std::uint32_t color, double dx,
+                                          double dy) {
     auto curve = std::make_unique<CCadCurve>();
     curve->color = color;
     for (auto* node = glyph.segments.head->next; node != glyph.segments.head; node = node->next) {
@@ -109,7 +111,8 @@ void WalkCopyCells(const CTextParam& params, Visit visit) {
 }  // namespace
 
 void CCadMgr::RefreshVarTexts() {
-    const CDbList<CCadElement*>& list = gProcessCtrlSettings.outputSelectedOnly != 0 ? selectionList : elementList;
+    const CDbList<CCadElement*>& list =
+        gProcessCtrlSettings.outputSelectedOnly != 0 ? selectionList : elementList;
     std::vector<CCadText*> texts;
     for (auto* node = list.head->next; node != list.head; node = node->next) {
         if (node->value->typeCode == kTextElement) {
