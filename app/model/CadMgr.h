@@ -383,12 +383,14 @@ class CCadMgr : public CadMgrSettings {
     BodyLoad LoadDocumentBody(platform::Archive& ar);
 
     // Variable texts. RefreshVarTexts refreshes every variable text of the selection when output is
-    // limited to it, else of the drawing. RefreshVarText fills in the date or the serial number (a
-    // non-zero advance moves a serial on past every copy of the previous output), builds the glyphs and
-    // the copies again and leaves the rectangle's first corner where it was. RefreshSerialText moves the
+    // limited to it, else of the drawing. RefreshVarText fills in the date or the serial number of a
+    // variable text (a non-zero advance moves a serial on past every copy of the previous output),
+    // builds the glyphs (of a plain text too) and the copies again and leaves the rectangle's first
+    // corner where it was. RefreshSerialText moves the
     // working parameters on to the next serial and appends its glyphs moved by (dx, dy);
-    // RebuildTextCurves replaces the glyphs by those of the text's parameters, in the glyphs' colour; the
-    // old ones leave their layers and the caller attaches the new ones.
+    // RebuildTextCurves replaces the glyphs by those of the text's parameters, in the glyphs' colour,
+    // each closed within the file parameters' closing tolerance; the old ones leave their layers and the
+    // caller attaches the new ones.
     // `advance` 0 refreshes without moving serials on: for output that was not cut (a preview, a failed
     // or cancelled run).
     void RefreshVarTexts(int advance = 1);

@@ -17,7 +17,28 @@ bool IsSerial(const CTextParam& params) {
 }
 
 bool HasCopies(const CTextParam& params) {
-    return params.snArrayOn != 0 && IsSerial(params) && (params.snArrayCount1 > 1 || params.snArrayCount2 > 1);
+    return params.varTextOn != 0 && params.snArrayOn != 0 && IsSerial(params) &&
+           (params.snArrayCount1 > 1 || params.snArrayCount2 > 1);
+}
+
+// Writes the date or the serial number into the parameters' text. A plain text has nothing to fill in;
+// its glyphs are still built again by the caller, as an edit may just have changed its parameters.
+void FillVariableText(CTextParam& params, int advance) {
+    if (params.varTextOn == 0) {
+        return;
+    }
+    if (!IsSerial(params)) {
+        _text_getdate(&params);
+    } else if (advance == 0) {
+        _text_getsn(&params, 0);
+    } else {
+        // The number passes over every copy the previous output numbered.
+        const std::int64_t steps =
+            HasCopies(params) ? std::int64_t{params.snArrayCount1} * params.snArrayCount2 : 1;
+        for (std::int64_t step = 0; step < steps; ++step) {
+            _text_getsn(&params, 1);
+        }
+    }
 }
 
 // The colour glyphs are built in: that of the glyphs the text holds, else the text's own.
@@ -25,7 +46,8 @@ std::uint32_t GlyphColor(const CCadText& text) {
     return text.children.IsEmpty() ? text.color : text.children.head->next->value->color;
 }
 
-std::unique_ptr<CCadCurve> CurveFromGlyph(const CFileCurve& glyph, std::uint32_t color, double dx, double dy) {
+std::unique_ptr<CCadCurve> CurveFromGlyph(const CFileCurve& glyph, std::uint32_t color, double dx,
+                                          double dy) {
     auto curve = std::make_unique<CCadCurve>();
     curve->color = color;
     for (auto* node = glyph.segments.head->next; node != glyph.segments.head; node = node->next) {
@@ -41,6 +63,8 @@ std::unique_ptr<CCadCurve> CurveFromGlyph(const CFileCurve& glyph, std::uint32_t
         const CFileLine& last = curve->pathList.head->prev->value;
         curve->closed = first.start.x == last.end.x && first.start.y == last.end.y ? 1 : 0;
     }
+    // A glyph outline whose ends miss each other by a rounding is still a closed outline to cut.
+    curve->AutoClose(gFileParaSettings.closeErrorMm, 0);
     curve->CalRect();
     return curve;
 }
@@ -87,7 +111,8 @@ void WalkCopyCells(const CTextParam& params, Visit visit) {
 }  // namespace
 
 void CCadMgr::RefreshVarTexts(int advance) {
-    const CDbList<CCadElement*>& list = gProcessCtrlSettings.outputSelectedOnly != 0 ? selectionList : elementList;
+    const CDbList<CCadElement*>& list =
+        gProcessCtrlSettings.outputSelectedOnly != 0 ? selectionList : elementList;
     std::vector<CCadText*> texts;
     for (auto* node = list.head->next; node != list.head; node = node->next) {
         if (node->value->typeCode == kTextElement) {
@@ -103,22 +128,11 @@ void CCadMgr::RefreshVarTexts(int advance) {
 }
 
 void CCadMgr::RefreshVarText(CCadText* text, int advance) {
-    if (text == nullptr || text->textParam.varTextOn == 0) {
+    if (text == nullptr) {
         return;
     }
     CTextParam params = text->textParam;
-    if (!IsSerial(params)) {
-        _text_getdate(&params);
-    } else if (advance == 0) {
-        _text_getsn(&params, 0);
-    } else {
-        // The number passes over every copy the previous output numbered.
-        const std::int64_t steps =
-            HasCopies(params) ? std::int64_t{params.snArrayCount1} * params.snArrayCount2 : 1;
-        for (std::int64_t step = 0; step < steps; ++step) {
-            _text_getsn(&params, 1);
-        }
-    }
+    FillVariableText(params, advance);
     text->textParam = params;
     if (params.text.empty()) {
         return;

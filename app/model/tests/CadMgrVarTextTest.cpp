@@ -318,4 +318,20 @@ TEST_F(CadMgrVarTextTest, MissingShapeFontIsReportedOncePerRefreshOfCopies) {
     EXPECT_TRUE(added->children.IsEmpty());
 }
 
+TEST_F(CadMgrVarTextTest, RefreshOfAPlainTextRebuildsItsGlyphsFromEditedParameters) {
+    CTextParam params;
+    params.trueTypeFont = "DejaVu Sans";
+    params.text = "AB";
+    CCadText* text = AddText(params, 30.0, 40.0);
+    text->textParam.text = "ABC";
+    text->textParam.height = 20.0;
+    manager->RefreshVarText(text, 0);
+    params.text = "ABC";
+    params.height = 20.0;
+    ExpectSameOutline(RelativeOutline(Glyphs(*text)), ReferenceOutline(params, "ABC"), "edited text");
+    EXPECT_EQ(text->textParam.text, "ABC");
+    EXPECT_NEAR(text->rect.x1, 30.0, 1e-9);
+    EXPECT_NEAR(text->rect.y1, 40.0, 1e-9);
+}
+
 }  // namespace

@@ -8,11 +8,16 @@
 #include <QWheelEvent>
 
 #include <numbers>
+#include <utility>
 
 #include "BorrowedBackend.h"
 #include "CadMgr.h"
+#include "CadText.h"
 #include "CanvasMapping.h"
+#include "PlaceNewText.h"
 #include "RecordingBackend.h"
+#include "SettingsGlobals.h"
+#include "TextEdit.h"
 #include "ToolCursors.h"
 
 namespace {
@@ -276,7 +281,10 @@ void CCutrixView::mousePressEvent(QMouseEvent* event) {
     RefreshPicture();
     const QPoint at = event->position().toPoint();
     const std::uint32_t flags = KeyFlags(event->buttons(), event->modifiers());
-    if (event->button() == Qt::LeftButton) {
+    if (event->button() == Qt::LeftButton && manager_.toolMode == CCadMgr::kTextTool) {
+        dialogClick_ = true;
+        PlaceTextAt(at);
+    } else if (event->button() == Qt::LeftButton) {
         manager_.OnLButtonDown(flags, at.x(), at.y());
     } else if (event->button() == Qt::RightButton) {
         manager_.OnRButtonDown(flags, at.x(), at.y());
@@ -296,6 +304,10 @@ void CCutrixView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void CCutrixView::mouseReleaseEvent(QMouseEvent* event) {
+    // The release of a click that opened the text dialog ends that click, not one of the select tool.
+    if (event->button() == Qt::LeftButton && std::exchange(dialogClick_, false)) {
+        return;
+    }
     if (event->button() == Qt::LeftButton) {
         const QPoint at = event->position().toPoint();
         manager_.OnLButtonUp(KeyFlags(event->buttons(), event->modifiers()), at.x(), at.y());
@@ -304,10 +316,40 @@ void CCutrixView::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void CCutrixView::mouseDoubleClickEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) {
+    if (event->button() != Qt::LeftButton) {
+        return;
+    }
+    dialogClick_ = EditSelectedText();
+    if (!dialogClick_) {
         const QPoint at = event->position().toPoint();
         manager_.OnLButtonDblClk(KeyFlags(event->buttons(), event->modifiers()), at.x(), at.y());
     }
+}
+
+void CCutrixView::PlaceTextAt(QPoint at) {
+    CTextParam params = manager_.textParam;
+    if (_text_edit(&params, LanguageIndex) != 0) {
+        return;
+    }
+    manager_.textParam = params;
+    const platform::Point logical = manager_.GetPreparedDC().DPtoLP(platform::Point{at.x(), at.y()});
+    PlaceNewText(manager_, params, {logical.x * 0.001, logical.y * 0.001});
+}
+
+bool CCutrixView::EditSelectedText() {
+    const CDbList<CCadElement*>& selection = manager_.selectionList;
+    if (selection.GetCount() != 1 || selection.head->next->value->typeCode != kTextElement) {
+        return false;
+    }
+    auto* text = static_cast<CCadText*>(selection.head->next->value);
+    CTextParam params = text->textParam;
+    if (_text_edit(&params, LanguageIndex) == 0) {
+        text->textParam = params;
+        manager_.textParam = params;
+        manager_.RefreshVarText(text, 0);
+        manager_.NotifyModified();  // one undo step for the whole edit
+    }
+    return true;
 }
 
 void CCutrixView::wheelEvent(QWheelEvent* event) {

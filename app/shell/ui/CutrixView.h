@@ -74,6 +74,10 @@ class CCutrixView : public QWidget, public platform::OwnerWindow {
     // Paints the picture afresh when it is stale; the first paint makes this view the owner.
     void RefreshPicture();
     bool ForwardArrowKey(QKeyEvent* event, bool pressed);
+    // The text tool: the text dialog on the parameters of new texts, then the text at the click.
+    void PlaceTextAt(QPoint at);
+    // A double click on the one selected element edits it when it is a text; false otherwise.
+    bool EditSelectedText();
     void ShowToolCursor();
 
     CCadMgr& manager_;
@@ -83,4 +87,5 @@ class CCutrixView : public QWidget, public platform::OwnerWindow {
     bool painting_ = false;
     RulerMapping paintedMapping_;
     int shownCursor_ = -1;
+    bool dialogClick_ = false;  // the left button went down on a click that opened the text dialog
 };
