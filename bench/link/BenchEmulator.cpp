@@ -1,4 +1,5 @@
-// The benchmarks' emulator, whose failure to start is fatal to them, and their download.
+// The benchmarks' emulator, whose failure to start is fatal to them, their download, and the plain
+// datagram loop.
 #include "BenchEmulator.h"
 
 #include "MotionlinkLink.h"

@@ -1,4 +1,5 @@
-// The emulated controller that the link benchmarks talk to, and the download they all begin with.
+// The emulated controller that the link benchmarks talk to, the download they all begin with, and the
+// plain datagram loop they are measured against.
 #pragma once
 
 #include "EmulatorServer.h"
