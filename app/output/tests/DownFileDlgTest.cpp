@@ -9,6 +9,9 @@
 #include "TestJobs.h"
 #include "TransferFiles.h"
 
+#include <chrono>
+#include <thread>
+
 namespace joboutput::testing {
 namespace {
 
@@ -119,6 +122,35 @@ TEST_F(DownFileDlgTest, FailuresEndWithCancelAndStoreNothing) {
         }
         ConnectToLoopback();
     }
+}
+
+// Switches the controller off once a share of the file is on its way, as a cable pulled mid-download.
+class PullCableRunner final : public ModalRunner {
+  public:
+    explicit PullCableRunner(InProcessEmulator& controller) : controller_(controller) {}
+    int Run(WorkerTask& task) override {
+        task.Start();
+        while (task.threadHandle && ProgressRatio.load() < 0.3) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        controller_.Server().Stop();
+        task.Join();
+        return task.Result();
+    }
+
+  private:
+    InProcessEmulator& controller_;
+};
+
+TEST_F(DownFileDlgTest, ControllerGoneMidDownloadFailsAndStoresNothing) {
+    InProcessEmulator controller;
+    CDownFileDlg dialog(messages_);
+    ASSERT_EQ(dialog.SetTarget(WriteTestFile("big.zint", PatternBytes(1024 * 1024)).string(), "CUT"), 1);
+    PullCableRunner pullCable(controller);
+    SetModalRunner(&pullCable);
+    EXPECT_EQ(dialog.DoModal(), platform::kResultCancel);
+    SetModalRunner(nullptr);
+    EXPECT_TRUE(controller.Server().StateSnapshot().documents.empty());
 }
 
 }  // namespace
