@@ -1,17 +1,14 @@
 // The process family's handlers, each a modal window over the drawing.
 #include "ProcessCommands.h"
 
-#include <QApplication>
-#include <QEventLoop>
 
-#include <chrono>
-#include <thread>
 
 #include "CadMgr.h"
 #include "CommandTable.h"
 #include "DataProcessDlg.h"
 #include "LgpDlgExport.h"
 #include "LgpHandBack.h"
+#include "MessageSink.h"
 #include "OptimDlgWindow.h"
 #include "PreviewCommand.h"
 #include "ProgramFolder.h"
@@ -22,20 +19,11 @@
 
 namespace {
 
-// Runs the job writer into the file and waits for it, the window kept painted but closed to the user,
-// who must not change the drawing while it is written.
+// Runs the job writer into the file in its progress box and waits for it.
 bool WriteJobFile(const std::filesystem::path& jobFile) {
     CDataProcessDlg processing;
     processing.filePath = jobFile.string();
-    processing.StartWorker();
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    constexpr int kPollMs = 20;
-    while (processing.threadHandle) {
-        QApplication::processEvents(QEventLoop::ExcludeUserInputEvents, kPollMs);
-        std::this_thread::sleep_for(std::chrono::milliseconds(kPollMs));
-    }
-    QApplication::restoreOverrideCursor();
-    return processing.failed == 0;
+    return processing.DoModal() == platform::kResultOk;
 }
 
 class ShellPreviewWindows final : public PreviewWindows {
