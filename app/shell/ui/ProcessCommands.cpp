@@ -1,8 +1,6 @@
 // The process family's handlers, each a modal window over the drawing.
 #include "ProcessCommands.h"
 
-
-
 #include "CadMgr.h"
 #include "CommandTable.h"
 #include "DataProcessDlg.h"
