@@ -386,13 +386,3 @@ bool ParamLibrary::Load(const std::string& name, CCadLayer& layer) const {
     VisitModeKeys(params, params.COM_WorkType, read);
     return true;
 }
-
-std::string ParamLibLoadFailureText(std::uint16_t languageIndex) {
-    return languageIndex == kLanguageSimplifiedChinese ? "加载参数库文件失败!"
-                                                       : "Load parameters lib failure!";
-}
-
-std::string ParamLibSaveFailureText(std::uint16_t languageIndex) {
-    return languageIndex == kLanguageSimplifiedChinese ? "保存参数库文件失败!"
-                                                       : "Save parameters lib failure!";
-}

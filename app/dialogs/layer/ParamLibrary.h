@@ -70,8 +70,3 @@ class ParamLibrary {
     std::filesystem::path file_;
     bool writable_ = true;
 };
-
-// The messages of the library in the two languages it speaks: Chinese for Simplified Chinese, English
-// otherwise.
-std::string ParamLibLoadFailureText(std::uint16_t languageIndex);
-std::string ParamLibSaveFailureText(std::uint16_t languageIndex);

@@ -17,6 +17,7 @@
 #include "CadVectorLayer.h"
 #include "GbkText.h"
 #include "LoaderHolder.h"
+#include "ParamLibTexts.h"
 #include "ParamLibrary.h"
 #include "TextStore.h"
 

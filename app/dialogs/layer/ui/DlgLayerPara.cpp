@@ -23,6 +23,7 @@
 #include "LayerOtherParaDlg.h"
 #include "LayerPenPage.h"
 #include "LayerScanPage.h"
+#include "ParamLibDlg.h"
 #include "SettingsRecords.h"
 #include "WindowMessage.h"
 
@@ -121,6 +122,7 @@ void CDlgLayerPara::MakeControls() {
     grid->addWidget(pageFrame_, 8, 1, 2, 4);
     advance_ = dialogkit::MakeButton(this, kAdvanceButton, LayerText("I"));
     grid->addWidget(advance_, 10, 1);
+    grid->addWidget(dialogkit::MakeButton(this, kLibraryButton, LayerText("1W")), 10, 2, 1, 2);
 
     QPushButton* ok = dialogkit::MakeOkButton(this, kOkButton);
     ok->setDefault(true);
@@ -140,6 +142,12 @@ void CDlgLayerPara::ConnectControls() {
     connect(advance_, &QPushButton::clicked, this, [this] {
         CLayerOtherParaDlg dialog(this, state_, ConnectSetting);
         dialog.exec();
+    });
+    connect(dialogkit::Find<QPushButton>(*this, kLibraryButton), &QPushButton::clicked, this, [this] {
+        CParamLibDlg library(this);
+        if (library.exec() == Accepted) {
+            Refresh();
+        }
     });
     connect(layers_, &QTableWidget::cellClicked, this, [this](int row, int) {
         state_.Select(row);

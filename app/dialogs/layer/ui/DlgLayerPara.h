@@ -39,6 +39,7 @@ class CDlgLayerPara : public QDialog {
     static constexpr int kModeList = 1184;
     static constexpr int kPageFrame = 1185;
     static constexpr int kAdvanceButton = 1015;
+    static constexpr int kLibraryButton = 1058;
     static constexpr int kOkButton = 1186;
     static constexpr int kCancelButton = 1187;
 

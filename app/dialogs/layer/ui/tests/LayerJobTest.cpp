@@ -10,6 +10,9 @@
 #include "DlgLayerPara.h"
 #include "JobTestSupport.h"
 #include "LanguageTexts.h"
+#include "LayerEditState.h"
+#include "LoaderHolder.h"
+#include "ParamLibrary.h"
 #include "TextLookup.h"
 #include "WidgetTestApplication.h"
 
@@ -93,6 +96,31 @@ TEST_F(LayerJobTest, CancelledEditsLeaveTheJobAsItWas) {
     EXPECT_EQ(OfKinds(commands, {JobCommand::IndexedSpeed}),
               (std::vector<Cmd>{{JobCommand::IndexedSpeed, 0, speedBefore}}));
     EXPECT_EQ(OfKinds(commands, {JobCommand::Speed}), (std::vector<Cmd>{Speed(speedBefore)}));
+}
+
+TEST_F(LayerJobTest, SetSavedFromOneLayerAndLoadedIntoAnotherReachesItsJob) {
+    std::filesystem::remove_all(GetParamLibPath());
+    CCadLayer* source = Add(Square(20, 0, 10), 0xFF0000)->layer;
+    LayerEditState state(theCadMgr);
+    ASSERT_TRUE(state.BeginEdit());
+    source->editCommonParams.COM_Speed = 25.0;
+    {
+        CLoaderHolder store;
+        ParamLibrary library(store, GetParamLibPath());
+        library.Open();
+        ASSERT_EQ(library.Save("Fast", "", *source), ParamLibrary::Written::Done);
+    }
+    theCadMgr.DeleteElement(source->elements.head->next->value);  // only the square of the other layer stays
+    ASSERT_TRUE(state.BeginEdit());
+    CLoaderHolder store;
+    ParamLibrary library(store, GetParamLibPath());
+    library.Open();
+    ASSERT_TRUE(library.Load("Fast", *square->layer));
+    state.CommitEdit();
+    const std::vector<Cmd> commands = Job();
+    EXPECT_EQ(OfKinds(commands, {JobCommand::IndexedSpeed}),
+              (std::vector<Cmd>{{JobCommand::IndexedSpeed, 0, 25.0}}));
+    EXPECT_EQ(OfKinds(commands, {JobCommand::Speed}), (std::vector<Cmd>{Speed(25.0)}));
 }
 
 }  // namespace
