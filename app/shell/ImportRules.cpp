@@ -5,6 +5,8 @@
 #include <cmath>
 #include <filesystem>
 
+#include "Filebridge.h"
+
 namespace {
 
 constexpr std::uint16_t kMinPltPrecision = 10;
@@ -23,9 +25,8 @@ std::string LowerExtension(std::string_view path) {
     return extension;
 }
 
-}  // namespace
-
-const std::string& ImportFilter() {
+// Every kind the command's list names, read here or not.
+const std::string& FullImportFilter() {
     static const std::string filter =
         "Supported "
         "Files1|*.ai;*.dxf;*.plt;*.dst;*.dsb;*.pnt;*.2pnt;*.bmp;*.gif;*.jpg;*.jpeg;*.jpe;*.jfif;*.ico;"
@@ -61,6 +62,45 @@ const std::string& ImportFilter() {
         "RAW Files "
         "(*.raw)|*.nef;*.crw;*.cr2;*.mrw;*.raf;*.erf;*.3fr;*.dcr;*.raw;*.dng;*.pef;*.x3f;*.arw;*.sr2;"
         "*.mef;*.orf|";
+    return filter;
+}
+
+}  // namespace
+
+std::string ReadableImportFilter(std::string_view filter,
+                                 const std::function<bool(std::string_view)>& readable) {
+    std::string kept;
+    std::size_t at = 0;
+    while (at < filter.size()) {
+        const std::size_t nameEnd = filter.find('|', at);
+        const std::size_t patternsEnd =
+            nameEnd == std::string_view::npos ? nameEnd : filter.find('|', nameEnd + 1);
+        if (patternsEnd == std::string_view::npos) {
+            break;
+        }
+        std::string patterns;
+        const std::string_view all = filter.substr(nameEnd + 1, patternsEnd - nameEnd - 1);
+        for (std::size_t from = 0; from <= all.size();) {
+            const std::size_t end = std::min(all.find(';', from), all.size());
+            const std::string_view pattern = all.substr(from, end - from);
+            if (!pattern.empty() && readable(pattern)) {
+                patterns += (patterns.empty() ? "" : ";") + std::string(pattern);
+            }
+            from = end + 1;
+        }
+        if (!patterns.empty()) {
+            kept += std::string(filter.substr(at, nameEnd - at)) + "|" + patterns + "|";
+        }
+        at = patternsEnd + 1;
+    }
+    return kept;
+}
+
+const std::string& ImportFilter() {
+    // A pattern "*.ext" is offered when the file library reads a file "x.ext".
+    static const std::string filter = ReadableImportFilter(FullImportFilter(), [](std::string_view pattern) {
+        return _file_CanRead(("x" + std::string(pattern.substr(1))).c_str()) != 0;
+    });
     return filter;
 }
 

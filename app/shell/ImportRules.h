@@ -3,14 +3,19 @@
 // and which writer an export name selects.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
 #include "SettingsRecords.h"
 
 // The open-file filter of the Import command: "name|patterns|" pairs, both groups of supported files
-// first, then one pair per kind.
+// first, then one pair per kind; only the patterns of kinds the file library reads here, and only the
+// pairs left with a pattern. A kind offered but unreadable gave "No data!" after the user chose it.
 const std::string& ImportFilter();
+// The filter's pairs with only the patterns that `readable` accepts.
+std::string ReadableImportFilter(std::string_view filter,
+                                 const std::function<bool(std::string_view)>& readable);
 
 // The plotter precision kept within 10..10000 units per inch (stored back) and returned.
 double ClampPltPrecision(FileParaSettings& settings);

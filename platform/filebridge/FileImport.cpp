@@ -105,9 +105,9 @@ FileKind KindOfPath(std::string_view path) {
         {"hpg", FileKind::kPlt},      {"ai", FileKind::kAi},        {"eps", FileKind::kAi},
         {"dst", FileKind::kDst},      {"dsb", FileKind::kDsb},      {"bmp", FileKind::kPicture},
         {"dib", FileKind::kPicture},  {"gif", FileKind::kPicture},  {"jpg", FileKind::kPicture},
-        {"jpeg", FileKind::kPicture}, {"jpe", FileKind::kPicture},  {"png", FileKind::kPicture},
-        {"mng", FileKind::kPicture},  {"ico", FileKind::kPicture},  {"cur", FileKind::kPicture},
-        {"tif", FileKind::kPicture},  {"tiff", FileKind::kPicture},
+        {"jpeg", FileKind::kPicture}, {"jpe", FileKind::kPicture},  {"jfif", FileKind::kPicture},
+        {"png", FileKind::kPicture},  {"mng", FileKind::kPicture},  {"ico", FileKind::kPicture},
+        {"cur", FileKind::kPicture},  {"tif", FileKind::kPicture},  {"tiff", FileKind::kPicture},
         {"wbmp", FileKind::kPicture}, {"pbm", FileKind::kPicture},  {"pgm", FileKind::kPicture},
         {"ppm", FileKind::kPicture},  {"pnm", FileKind::kPicture},  {"webp", FileKind::kPicture},
         {"emf", FileKind::kEmfPicture},
@@ -167,6 +167,11 @@ void RememberLeftOut(const ImportOutcome& outcome) {
 
 }  // namespace
 
+std::string MagickFormatOf(std::string_view path) {
+    const auto magick = MagickFormats().find(LowerExtension(path));
+    return magick == MagickFormats().end() ? std::string() : magick->second;
+}
+
 const std::string& LastLeftOut() {
     return LastLeftOutOfThread();
 }
@@ -183,9 +188,7 @@ ImportOutcome ImportPath(const std::string& path, const ImportOptions& options) 
     if (!bytes.Read(path, kMaxFileBytes, failure)) {
         return ImportOutcome{.records = {}, .failure = failure, .leftOutNames = {}};
     }
-    const auto magick = MagickFormats().find(LowerExtension(path));
-    ImportOutcome outcome =
-        ImportBytes(kind, bytes.View(), options, magick == MagickFormats().end() ? std::string() : magick->second);
+    ImportOutcome outcome = ImportBytes(kind, bytes.View(), options, MagickFormatOf(path));
     if (!outcome.Succeeded()) {
         outcome.failure = std::filesystem::path(path).filename().string() + ": " + outcome.failure;
     }
@@ -201,6 +204,21 @@ void SetLastImportFailure(std::string failure) {
 
 const char* _file_LastImportFailure() {
     return filebridge::LastImportFailure().c_str();
+}
+
+short _file_CanRead(const char* path) {
+    if (path == nullptr) {
+        return 0;
+    }
+    try {
+        const filebridge::FileKind kind = filebridge::KindOfPath(path);
+        if (kind == filebridge::FileKind::kMagickPicture) {
+            return filebridge::CanDecodeMagickFormat(filebridge::MagickFormatOf(path)) ? 1 : 0;
+        }
+        return kind == filebridge::FileKind::kUnsupported ? 0 : 1;
+    } catch (...) {
+        return 0;
+    }
 }
 
 const char* _file_LastLeftOut() {

@@ -42,6 +42,8 @@ struct ImportOutcome {
 
 // By the extension, case-insensitively.
 FileKind KindOfPath(std::string_view path);
+// ImageMagick's name of the format of a kMagickPicture path; empty for other kinds.
+std::string MagickFormatOf(std::string_view path);
 
 // `magickFormat` names ImageMagick's format (such as "PCX") for kMagickPicture.
 ImportOutcome ImportBytes(FileKind kind, std::string_view bytes, const ImportOptions& options,

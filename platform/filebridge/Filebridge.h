@@ -22,6 +22,10 @@ FILEBRIDGE_API short _file_ImportFile(const char* path, int language, double pre
                                       std::int32_t option, std::int32_t reserved,
                                       CDbList<CFileDraw*>* records);
 
+// 1 when a file of this name is of a kind read here (by its extension, as an import chooses its
+// reader; for pictures read through ImageMagick, when its decoder for the kind is installed), else 0.
+FILEBRIDGE_API short _file_CanRead(const char* path);
+
 // The entities the last import on this thread could not draw, one a line ("TEXT \"AB\" on layer 0: ..."),
 // or "" when it drew everything it read. Valid until the next import on the thread.
 FILEBRIDGE_API const char* _file_LastLeftOut();

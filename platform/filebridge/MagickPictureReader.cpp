@@ -25,7 +25,8 @@ bool ReadMagickPicture(std::string_view bytes, const std::string& format, Drawin
         Magick::Image image;
         image.magick(format);
         image.ping(input);
-        if (static_cast<std::int64_t>(image.columns()) * static_cast<std::int64_t>(image.rows()) > kMaxPicturePixels) {
+        if (static_cast<std::int64_t>(image.columns()) * static_cast<std::int64_t>(image.rows()) >
+            kMaxPicturePixels) {
             return out.Fail("picture larger than the import limit");
         }
         image.read(input);
@@ -36,6 +37,15 @@ bool ReadMagickPicture(std::string_view bytes, const std::string& format, Drawin
         return ReadPicture(std::string_view(static_cast<const char*>(bitmap.data()), bitmap.length()), out);
     } catch (const Magick::Exception& error) {
         return out.Fail(std::string("unreadable picture: ") + error.what());
+    }
+}
+
+bool CanDecodeMagickFormat(const std::string& format) {
+    InitialiseOnce();
+    try {
+        return Magick::CoderInfo(format).isReadable();
+    } catch (const Magick::Exception&) {
+        return false;
     }
 }
 

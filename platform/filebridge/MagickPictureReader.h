@@ -12,4 +12,7 @@ namespace filebridge {
 // `format` is ImageMagick's name for the format, such as "PCX".
 bool ReadMagickPicture(std::string_view bytes, const std::string& format, DrawingCollector& out);
 
+// Whether the installed ImageMagick has a decoder for the format: its delegates vary between systems.
+bool CanDecodeMagickFormat(const std::string& format);
+
 }  // namespace filebridge

@@ -58,6 +58,33 @@ TEST(ImportRulesTest, ExportWritesPltOnlyForAPltName) {
     }
 }
 
+// SKA, PNT and 2PNT were offered and then refused with "No data!".
+TEST(ImportRulesTest, FilterOffersOnlyWhatTheFileLibraryReads) {
+    const std::string& filter = ImportFilter();
+    for (const char* unreadable : {"*.ska", "*.pnt", "*.2pnt", "SKA Files", "PNT Files"}) {
+        EXPECT_EQ(filter.find(unreadable), std::string::npos) << unreadable;
+    }
+    for (const char* readable : {"*.dxf", "*.plt", "*.ai", "*.png", "*.emf", "*.jfif", "*.nef"}) {
+        EXPECT_NE(filter.find(readable), std::string::npos) << readable;
+    }
+}
+
+TEST(ImportRulesTest, ReadableFilterDropsPatternsAndEmptiedPairs) {
+    const auto noPnt = [](std::string_view pattern) { return pattern.find("pnt") == std::string_view::npos; };
+    const struct {
+        const char* filter;
+        const char* kept;
+    } cases[] = {
+        {"All|*.dxf;*.pnt;*.plt|PNT (*.pnt;*.2pnt)|*.pnt;*.2pnt|DXF (*.dxf)|*.dxf|",
+         "All|*.dxf;*.plt|DXF (*.dxf)|*.dxf|"},
+        {"Only|*.pnt|", ""},
+        {"", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(ReadableImportFilter(c.filter, noPnt), c.kept) << c.filter;
+    }
+}
+
 TEST(ImportRulesTest, FilterPairsEveryNameWithItsPatterns) {
     const std::string& filter = ImportFilter();
     EXPECT_EQ(filter.rfind("Supported Files1|*.ai;*.dxf;*.plt;", 0), 0u);

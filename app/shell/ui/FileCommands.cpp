@@ -21,6 +21,7 @@
 #include "ImportDialog.h"
 #include "ImportDlg.h"
 #include "ImportRules.h"
+#include "LanguageTexts.h"
 #include "PlaceImportedData.h"
 #include "PlaceOnPage.h"
 #include "ProgramFolder.h"
@@ -183,12 +184,24 @@ void Import(ShellContext& shell, const CommandEntry&) {
 }
 
 void Export(ShellContext& shell, const CommandEntry&) {
-    const QString file =
-        QFileDialog::getSaveFileName(shell.DialogParent(), {}, {}, QStringLiteral("PLT (*.plt);;AI (*.ai)"));
+    if (shell.Manager().elementList.IsEmpty() != 0) {
+        shell.View().ShowMessageBox(GetLangText("Prompt", "NothingToExport"), "",
+                                    platform::kOk | platform::kIconWarning);
+        return;
+    }
+    const QString pltFilter = QStringLiteral("PLT (*.plt)");
+    QString chosenFilter;
+    const QString file = QFileDialog::getSaveFileName(shell.DialogParent(), {}, {},
+                                                      pltFilter + QStringLiteral(";;AI (*.ai)"), &chosenFilter);
     if (file.isEmpty()) {
         return;
     }
-    const std::string path = file.toStdString();
+    // A name typed without an extension gets the chosen kind's: the file was written without one, where
+    // nobody looked for it.
+    std::string path = file.toStdString();
+    if (std::filesystem::path(path).extension().empty()) {
+        path += chosenFilter == pltFilter ? ".plt" : ".ai";
+    }
     if (ExportKindOf(path) == ExportKind::kPlt) {
         shell.Manager().ExportPlt(path);
     } else {

@@ -431,11 +431,15 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
     if (watched == view_ && event->type() == QEvent::MouseMove) {
         ShowCursorPosition(static_cast<QMouseEvent*>(event)->position().toPoint());
     }
-    // A menu tells the status bar about enabled items only; a disabled one says why it is off too.
+    // A menu tells the status bar about enabled items only; a disabled one says why it is off too. The
+    // menu clears the status bar itself when the pointer leaves an enabled item for a disabled one, after
+    // this filter has seen the move: the prompt is shown once the menu has handled it.
     if (auto* menu = qobject_cast<QMenu*>(watched); menu != nullptr && event->type() == QEvent::MouseMove) {
         const QAction* action = menu->actionAt(static_cast<QMouseEvent*>(event)->position().toPoint());
         if (action != nullptr && !action->isEnabled() && !action->statusTip().isEmpty()) {
-            statusBar()->showMessage(action->statusTip());
+            QMetaObject::invokeMethod(
+                statusBar(), [bar = statusBar(), tip = action->statusTip()] { bar->showMessage(tip); },
+                Qt::QueuedConnection);
         }
     }
     return QMainWindow::eventFilter(watched, event);
