@@ -82,6 +82,7 @@ CTextDlg::CTextDlg(QWidget* parent) : QDialog(parent) {
     variable_->setChecked(EditTextParam.varTextOn != 0);
     ShowRecord();
     ShowVariableText();
+    text_->setFocus();  // the dialog is opened to type a text
 
     connect(trueTypeRadio_, &QRadioButton::clicked, this, [this] { ChooseFontKind(false); });
     connect(shxRadio_, &QRadioButton::clicked, this, [this] { ChooseFontKind(true); });
@@ -120,6 +121,7 @@ void CTextDlg::MakeControls() {
     text_ = new QPlainTextEdit(this);
     text_->setObjectName(QString::number(kTextEdit));
     text_->setFont(QFont(kTextEditFace));
+    text_->setTabChangesFocus(true);  // Enter starts a new line; Tab leaves for the other controls
     variable_ = dialogkit::MakeCheck(this, kVariableCheck, Caption(kVariableCheck));
     kind_ = new QComboBox(this);
     kind_->setObjectName(QString::number(kKindCombo));
