@@ -22,6 +22,7 @@
 #include "SplashWnd.h"
 #include "StartupThread.h"
 #include "TextLookup.h"
+#include "WorkerDlg.h"
 
 namespace {
 
@@ -84,6 +85,9 @@ int CCutrixApp::Run(int argc, char** argv) {
     const QStringList arguments = QApplication::arguments();
     CSplashWnd::EnableSplashScreen(!arguments.contains(QLatin1String(kNoSplashOption)));
     CMainFrame frame(theCadMgr);
+    // Progress boxes show their window over the main window; without this they would wait unseen.
+    WorkerDlgRunner workerBoxes(&frame);
+    SetModalRunner(&workerBoxes);
     QObject::connect(&channel, &InstanceChannel::handOverRequested, &frame, &CMainFrame::OnHandOverMessage);
     if (const QString document = DocumentArgument(arguments); !document.isEmpty()) {
         frame.OpenDocumentFile(document.toStdString());
@@ -93,6 +97,7 @@ int CCutrixApp::Run(int argc, char** argv) {
     ArmStartupProbe(started_);
 
     const int result = QApplication::exec();
+    SetModalRunner(nullptr);
     SaveAllSettings();
     return result;
 }
