@@ -22,6 +22,7 @@
 #include "SplashWnd.h"
 #include "StartupThread.h"
 #include "TextLookup.h"
+#include "WorkerDlg.h"
 
 namespace {
 
@@ -85,6 +86,9 @@ int CCutrixApp::Run(int argc, char** argv) {
 
     CSplashWnd::EnableSplashScreen(!arguments.contains(QLatin1String(kNoSplashOption)));
     CMainFrame frame(theCadMgr);
+    // Progress boxes show their window over the main window; without this they would wait unseen.
+    WorkerDlgRunner workerBoxes(&frame);
+    SetModalRunner(&workerBoxes);
     QObject::connect(&channel, &InstanceChannel::handOverRequested, &frame, &CMainFrame::OnHandOverMessage);
     QObject::connect(&channel, &InstanceChannel::openRequested, &frame,
                      [&frame](const QString& file) { frame.OpenFromAnotherCopy(file.toStdString()); });
@@ -96,6 +100,7 @@ int CCutrixApp::Run(int argc, char** argv) {
     ArmStartupProbe(started_);
 
     const int result = QApplication::exec();
+    SetModalRunner(nullptr);
     SaveAllSettings();
     return result;
 }
