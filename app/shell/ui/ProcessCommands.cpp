@@ -10,6 +10,7 @@
 #include "CadMgr.h"
 #include "CommandTable.h"
 #include "DataProcessDlg.h"
+#include "DlgSetOrderWindow.h"
 #include "LgpDlgExport.h"
 #include "LgpHandBack.h"
 #include "OptimDlgWindow.h"
@@ -53,6 +54,13 @@ void Preview(ShellContext& shell, const CommandEntry&) {
     shell.OnDataChanged();
 }
 
+void SetOrder(ShellContext& shell, const CommandEntry&) {
+    output::ui::CDlgSetOrder dialog(shell.DialogParent(), shell.Manager());
+    dialog.exec();
+    // Cancel keeps the new element names and any reversed direction, so the view shows both either way.
+    shell.OnDataChanged();
+}
+
 void CutOptimize(ShellContext& shell, const CommandEntry&) {
     output::ui::COptimDlg dialog(shell.DialogParent(), gOptimSettings, shell.Manager());
     if (dialog.exec() == QDialog::Accepted) {
@@ -76,6 +84,7 @@ void LgpDesign(ShellContext& shell, const CommandEntry&) {
 
 constexpr CommandBinding kProcessCommands[] = {
     {40046, Preview},
+    {40002, SetOrder},
     {40016, CutOptimize},
     {40055, LgpDesign},
 };
