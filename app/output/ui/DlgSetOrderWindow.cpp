@@ -50,6 +50,8 @@ CDlgSetOrder::CDlgSetOrder(QWidget* parent, CCadMgr& manager) : QDialog(parent),
     layout->addWidget(MakePreviewColumn(), 1);
     LoadTexts();
     ShowRows();
+    // Room for the preview beside the two lists.
+    resize(960, 560);
 }
 
 QWidget* CDlgSetOrder::MakeListColumn(OrderList list, int listId, int reOrderId) {
