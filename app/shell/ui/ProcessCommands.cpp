@@ -42,7 +42,8 @@ bool WriteJobFile(const std::filesystem::path& jobFile) {
 class ShellPreviewWindows final : public PreviewWindows {
   public:
     bool RunProcessing(const std::filesystem::path& jobFile) override { return WriteJobFile(jobFile); }
-    void ShowJobPreview(const std::string& jobPath, std::uint16_t language, std::uint16_t originCorner) override {
+    void ShowJobPreview(const std::string& jobPath, std::uint16_t language,
+                        std::uint16_t originCorner) override {
         constexpr std::uint16_t kReaderFlag = 1;
         Zint_SimuDlg(jobPath.c_str(), language, originCorner, kReaderFlag);
     }
@@ -76,7 +77,8 @@ void LgpDesign(ShellContext& shell, const CommandEntry&) {
         return;
     }
     CCadMgr& manager = shell.Manager();
-    if (PlaceLgpDesign(platform::ProgramFile("lgp.ds"), manager, gFileParaSettings.closeErrorMm, shell.View()) > 0) {
+    if (PlaceLgpDesign(platform::ProgramFile("lgp.ds"), manager, gFileParaSettings.closeErrorMm,
+                       shell.View()) > 0) {
         manager.NotifyModified();
     }
     shell.OnDataChanged();
