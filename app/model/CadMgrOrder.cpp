@@ -1,8 +1,8 @@
 // CCadMgr: the processing order of the elements, the extents of the drawing, and lead lines given to the
 // selected curves.
 #include "CadArray.h"
-#include "CutrixAssert.h"
 #include "CadMgr.h"
+#include "CutrixAssert.h"
 #include "RectMath.h"
 #include "SettingsRecords.h"
 

@@ -47,7 +47,8 @@ std::optional<dialogkit::FormProblem> COptimDlg::OnOK(std::optional<double> heig
         return dialogkit::FormProblem{kBandHeightEdit, dialogkit::kNoNumberMessage, {}};
     }
     edited_.blockHeightMm = ClampBandHeight(*heightEntryMm);
-    edited_.blockDirection = static_cast<std::uint16_t>(std::clamp(directionSelection, 0, int{kLastDirection}));
+    edited_.blockDirection =
+        static_cast<std::uint16_t>(std::clamp(directionSelection, 0, int{kLastDirection}));
     settings = edited_;
     // The order reads the settings records, so they are stored before it runs.
     dialogs::ApplyToDrawing(manager, [&settings](CCadMgr& drawing) { OrderDrawing(drawing, settings); });

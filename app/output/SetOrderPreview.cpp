@@ -89,7 +89,8 @@ void SetOrderPreview::Paint(platform::DeviceContext& picture, const CDlgSetOrder
     picture.SelectObject(previousPen);
 
     const platform::Rect logical = mapDC.DPtoLP(areaRect);
-    CCadRect visible(logical.left * 0.001, logical.top * 0.001, logical.right * 0.001, logical.bottom * 0.001, 0);
+    CCadRect visible(logical.left * 0.001, logical.top * 0.001, logical.right * 0.001, logical.bottom * 0.001,
+                     0);
     visible.Normalize();
     for (auto list : {CDlgSetOrder::OrderList::kOrdered, CDlgSetOrder::OrderList::kRemaining}) {
         for (CCadElement* element : lists.Elements(list)) {

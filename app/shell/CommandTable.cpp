@@ -153,11 +153,10 @@ constexpr CommandEntry kCommands[] = {
     {32791, "MENUDRAWROTATE", "MENUDRAWROTATE", {}, {}, "", E::kSelection, C::kNone, 0, 0, 0x4400, 0},
 };
 
-// The dialogs of the settings, the parameter and editing tools, the preview, the cutting order and its
-// options, the graphic hatch, the light-guide-plate designer's window and the process-control panel;
-// then the docking panel's pages, by their dialog template (no command id lies below 32768).
+// The dialogs of the settings, the parameter and editing tools, the graphic hatch and the process-control
+// panel; then the docking panel's pages, by their dialog template (no command id lies below 32768).
 constexpr std::uint32_t kLaterCommands[] = {
-    40045, 40002, 32803, 32809, 40013, 40014, 40015, 40001,
+    40045, 32803, 32809, 40013, 40014, 40015, 40001,
     40003, 40049, 40053, 40060, 32794, 32791, 40052, 130,   126,   187,   127,   114,   120,
 };
 

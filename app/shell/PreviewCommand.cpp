@@ -14,7 +14,8 @@ std::uint16_t PreviewOriginCorner(const GeneralSettings& settings) {
     return yMirror ? 0 : 3;
 }
 
-void RunPreviewCommand(CCadMgr& manager, const std::filesystem::path& programFolder, PreviewWindows& windows) {
+void RunPreviewCommand(CCadMgr& manager, const std::filesystem::path& programFolder,
+                       PreviewWindows& windows) {
     const std::uint16_t corner = PreviewOriginCorner(gGeneralSettings);
     const CDbList<CCadElement*>& output =
         gProcessCtrlSettings.outputSelectedOnly != 0 ? manager.selectionList : manager.elementList;

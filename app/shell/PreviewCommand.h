@@ -19,7 +19,8 @@ class PreviewWindows {
     virtual bool RunProcessing(const std::filesystem::path& jobFile) = 0;
     // Shows the job preview over the file (an empty path opens it without a job) and returns once the
     // user has closed it.
-    virtual void ShowJobPreview(const std::string& jobPath, std::uint16_t language, std::uint16_t originCorner) = 0;
+    virtual void ShowJobPreview(const std::string& jobPath, std::uint16_t language,
+                                std::uint16_t originCorner) = 0;
 };
 
 // The preview's origin corner 0..3 from the two mirror switches: both on 1, only x 2, only y 0, none 3.

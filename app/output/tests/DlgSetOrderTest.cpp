@@ -44,8 +44,11 @@ class DlgSetOrderTest : public CadMgrFixture {
 TEST_F(DlgSetOrderTest, OpeningNamesEveryElementAfterItsRowAndClearsTheSelection) {
     manager->SelectAll();
     dialog.OnInitDialog();
-    const std::vector<Row> expected = {{1, "Element1", false}, {2, "Element2", false}, {3, "Element3", false},
-                                       {4, "Element4", false}, {5, "Element5", false}};
+    const std::vector<Row> expected = {{1, "Element1", false},
+                                       {2, "Element2", false},
+                                       {3, "Element3", false},
+                                       {4, "Element4", false},
+                                       {5, "Element5", false}};
     EXPECT_EQ(dialog.Rows(List::kRemaining), expected);
     EXPECT_TRUE(dialog.Rows(List::kOrdered).empty());
     EXPECT_TRUE(Selected().empty());
@@ -209,7 +212,8 @@ TEST_F(DlgSetOrderTest, TheBandSelectsWhatLiesInsideInBothLists) {
 
         EXPECT_EQ(Letters(banding.Selection(List::kRemaining)), c.remainingSelection) << c.name;
         EXPECT_EQ(Letters(banding.Selection(List::kOrdered)), c.orderedSelection) << c.name;
-        EXPECT_EQ(squares[1]->selected, std::string(c.orderedSelection).find('b') != std::string::npos) << c.name;
+        EXPECT_EQ(squares[1]->selected, std::string(c.orderedSelection).find('b') != std::string::npos)
+            << c.name;
         banding.OnCancel();
     }
 }

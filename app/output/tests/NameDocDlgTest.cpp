@@ -37,12 +37,14 @@ TEST_P(NameDocDlgTest, OkClosesOnlyOnAValidName) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Names, NameDocDlgTest,
-    ::testing::Values(NameCase{"", false, "Document name is empty!"},
-                      NameCase{"ab c", false, "Document name must be (0-9) or (A-Z)!"},
-                      NameCase{"abc.1", true, ""}, NameCase{"abcdefghi", false, "Document name is too long!"},
-                      NameCase{"abcdefgh", true, ""}, NameCase{"job:1", false, "Document name must be (0-9) or (A-Z)!"},
-                      NameCase{"切割图样", true, ""}, NameCase{"切割图样1", false, "Document name is too long!"}));
+INSTANTIATE_TEST_SUITE_P(Names, NameDocDlgTest,
+                         ::testing::Values(NameCase{"", false, "Document name is empty!"},
+                                           NameCase{"ab c", false, "Document name must be (0-9) or (A-Z)!"},
+                                           NameCase{"abc.1", true, ""},
+                                           NameCase{"abcdefghi", false, "Document name is too long!"},
+                                           NameCase{"abcdefgh", true, ""},
+                                           NameCase{"job:1", false, "Document name must be (0-9) or (A-Z)!"},
+                                           NameCase{"切割图样", true, ""},
+                                           NameCase{"切割图样1", false, "Document name is too long!"}));
 
 }  // namespace

@@ -82,7 +82,8 @@ TEST_F(OptimDlgOk, BandHeightIsKeptWithinRangeAndDirectionWithinChoices) {
         std::uint16_t storedDirection;
     };
     const Case cases[] = {
-        {0.0, 0, 1.0, 0}, {-1.0, 1, 1.0, 1}, {100001.0, 2, 100000.0, 2}, {250.5, 3, 250.5, 3}, {50.0, 4, 50.0, 3},
+        {0.0, 0, 1.0, 0},     {-1.0, 1, 1.0, 1},  {100001.0, 2, 100000.0, 2},
+        {250.5, 3, 250.5, 3}, {50.0, 4, 50.0, 3},
     };
     for (const Case& c : cases) {
         Form form;
@@ -99,7 +100,8 @@ TEST_F(OptimDlgOk, AHeightThatIsNoNumberStoresNothing) {
     form.OnLayerOrder(gOptimSettings.orderOfLayer == 0);
     const OptimSettings before = gOptimSettings;
 
-    const std::optional<dialogkit::FormProblem> problem = form.OnOK(std::nullopt, 0, gOptimSettings, *manager);
+    const std::optional<dialogkit::FormProblem> problem =
+        form.OnOK(std::nullopt, 0, gOptimSettings, *manager);
 
     ASSERT_TRUE(problem);
     EXPECT_EQ(problem->controlId, Form::kBandHeightEdit);
@@ -138,8 +140,8 @@ TEST_F(OptimDlgOk, OkOrdersAcrossLayersOrLayerByLayer) {
         manager = std::make_unique<CCadMgr>();
         manager->SetOwnerHwnd(&owner);
         owner.Clear();
-        const std::vector<CCadElement*> squares = {AddSquare(100, 0, 5, 0xFF0000), AddSquare(0, 0, 5, 0x0000FF),
-                                                   AddSquare(10, 0, 5, 0xFF0000)};
+        const std::vector<CCadElement*> squares = {
+            AddSquare(100, 0, 5, 0xFF0000), AddSquare(0, 0, 5, 0x0000FF), AddSquare(10, 0, 5, 0xFF0000)};
         gGeneralSettings.laserHeadPosition = 4;
         Form form;
         form.LoadSettings(gOptimSettings);

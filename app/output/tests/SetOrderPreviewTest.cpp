@@ -5,8 +5,8 @@
 #include <cmath>
 
 #include "CadMgrFixture.h"
-#include "LogicalUnits.h"
 #include "DlgSetOrder.h"
+#include "LogicalUnits.h"
 #include "QImageBackend.h"
 #include "SetOrderPreview.h"
 #include "SettingsRecords.h"

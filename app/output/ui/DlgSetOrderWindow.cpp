@@ -44,12 +44,15 @@ QToolButton* MakeIconButton(QWidget* parent, int id, QStyle::StandardPixmap icon
 CDlgSetOrder::CDlgSetOrder(QWidget* parent, CCadMgr& manager) : QDialog(parent), lists_(manager) {
     lists_.OnInitDialog();
     auto* layout = new QHBoxLayout(this);
-    layout->addWidget(MakeListColumn(OrderList::kRemaining, Lists::kRemainingList, Lists::kReOrderRemainingButton));
+    layout->addWidget(
+        MakeListColumn(OrderList::kRemaining, Lists::kRemainingList, Lists::kReOrderRemainingButton));
     layout->addWidget(MakeMoveButtons());
     layout->addWidget(MakeListColumn(OrderList::kOrdered, Lists::kOrderedList, Lists::kReOrderOrderedButton));
     layout->addWidget(MakePreviewColumn(), 1);
     LoadTexts();
     ShowRows();
+    // Room for the preview beside the two lists.
+    resize(960, 560);
 }
 
 QWidget* CDlgSetOrder::MakeListColumn(OrderList list, int listId, int reOrderId) {
@@ -213,12 +216,15 @@ void CDlgSetOrder::Run(void (Lists::*operation)()) {
 
 void CDlgSetOrder::ShowSelectModeIcon() {
     auto* button = dialogkit::Find<QToolButton>(*this, Lists::kSelectModeButton);
-    button->setIcon(style()->standardIcon(preview_->SelectMode() ? QStyle::SP_DialogApplyButton : QStyle::SP_ArrowRight));
+    button->setIcon(
+        style()->standardIcon(preview_->SelectMode() ? QStyle::SP_DialogApplyButton : QStyle::SP_ArrowRight));
 }
 
 bool CDlgSetOrder::eventFilter(QObject* watched, QEvent* event) {
-    const bool overRemaining = watched == &Table(OrderList::kRemaining) || watched == Table(OrderList::kRemaining).viewport();
-    const bool overOrdered = watched == &Table(OrderList::kOrdered) || watched == Table(OrderList::kOrdered).viewport();
+    const bool overRemaining =
+        watched == &Table(OrderList::kRemaining) || watched == Table(OrderList::kRemaining).viewport();
+    const bool overOrdered =
+        watched == &Table(OrderList::kOrdered) || watched == Table(OrderList::kOrdered).viewport();
     if (!overRemaining && !overOrdered) {
         return QDialog::eventFilter(watched, event);
     }

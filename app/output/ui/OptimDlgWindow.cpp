@@ -119,7 +119,8 @@ void COptimDlg::LoadSettings() {
     ControlOf<QComboBox>(*this, Form::kDirectionCombo)
         .setCurrentIndex(std::min<int>(shown.blockDirection, Form::kLastDirection));
     constexpr int kHeightDecimals = 3;
-    dialogkit::ShowNumber(ControlOf<QLineEdit>(*this, Form::kBandHeightEdit), shown.blockHeightMm, kHeightDecimals);
+    dialogkit::ShowNumber(ControlOf<QLineEdit>(*this, Form::kBandHeightEdit), shown.blockHeightMm,
+                          kHeightDecimals);
     UpdateEnables();
 }
 
@@ -150,8 +151,8 @@ void COptimDlg::ConnectHandlers() {
 void COptimDlg::accept() {
     auto& heightEdit = ControlOf<QLineEdit>(*this, Form::kBandHeightEdit);
     const std::optional<dialogkit::FormProblem> problem =
-        form_.OnOK(dialogkit::ReadNumber(heightEdit), ControlOf<QComboBox>(*this, Form::kDirectionCombo).currentIndex(),
-                   settings_, manager_);
+        form_.OnOK(dialogkit::ReadNumber(heightEdit),
+                   ControlOf<QComboBox>(*this, Form::kDirectionCombo).currentIndex(), settings_, manager_);
     if (problem) {
         heightEdit.setFocus();
         dialogkit::ShowDialogMessage(this, dialogkit::ProblemText(*problem));

@@ -19,7 +19,8 @@ platform::Point PointOf(const QPointF& position) {
 
 }  // namespace
 
-SetOrderPreviewArea::SetOrderPreviewArea(::CDlgSetOrder& lists, QWidget* parent) : QWidget(parent), lists_(lists) {
+SetOrderPreviewArea::SetOrderPreviewArea(::CDlgSetOrder& lists, QWidget* parent)
+    : QWidget(parent), lists_(lists) {
     setObjectName(QString::number(CDlgSetOrder::kPreviewArea));
     setMinimumSize(320, 240);
     preview_.SetAreaSize({width(), height()});
@@ -72,7 +73,8 @@ platform::DeviceContext SetOrderPreviewArea::MappedContext() const {
 void SetOrderPreviewArea::DrawBand(platform::Point corner) {
     platform::DeviceContext& dc = *picture_;
     const platform::RasterOp previousRop = dc.SetROP2(platform::RasterOp::NotXorPen);
-    const platform::Pen previousPen = dc.SelectObject(platform::Pen::Styled(platform::PenStyle::DashDot, 1, kBandColour));
+    const platform::Pen previousPen =
+        dc.SelectObject(platform::Pen::Styled(platform::PenStyle::DashDot, 1, kBandColour));
     const platform::Brush previousBrush = dc.SelectObject(platform::Brush::Null());
     dc.Rectangle(pressPoint_.x, pressPoint_.y, corner.x, corner.y);
     dc.SelectObject(previousBrush);

@@ -72,8 +72,8 @@ class PreviewCommandTest : public ::testing::Test {
 
     CCadCurve* AddSquare(double x, double y, double size) {
         auto curve = std::make_unique<CCadCurve>();
-        cutrix::testing::AddPolyline(curve->pathList, {{x, y}, {x + size, y}, {x + size, y + size}, {x, y + size}},
-                                     true);
+        cutrix::testing::AddPolyline(curve->pathList,
+                                     {{x, y}, {x + size, y}, {x + size, y + size}, {x, y + size}}, true);
         curve->closed = 1;
         curve->CalRect();
         CCadCurve* added = curve.get();

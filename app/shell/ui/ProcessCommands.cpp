@@ -4,6 +4,7 @@
 #include "CadMgr.h"
 #include "CommandTable.h"
 #include "DataProcessDlg.h"
+#include "DlgSetOrderWindow.h"
 #include "LgpDlgExport.h"
 #include "LgpHandBack.h"
 #include "MessageSink.h"
@@ -27,7 +28,8 @@ bool WriteJobFile(const std::filesystem::path& jobFile) {
 class ShellPreviewWindows final : public PreviewWindows {
   public:
     bool RunProcessing(const std::filesystem::path& jobFile) override { return WriteJobFile(jobFile); }
-    void ShowJobPreview(const std::string& jobPath, std::uint16_t language, std::uint16_t originCorner) override {
+    void ShowJobPreview(const std::string& jobPath, std::uint16_t language,
+                        std::uint16_t originCorner) override {
         constexpr std::uint16_t kReaderFlag = 1;
         Zint_SimuDlg(jobPath.c_str(), language, originCorner, kReaderFlag);
     }
@@ -36,6 +38,13 @@ class ShellPreviewWindows final : public PreviewWindows {
 void Preview(ShellContext& shell, const CommandEntry&) {
     ShellPreviewWindows windows;
     RunPreviewCommand(shell.Manager(), platform::ProgramFolder(), windows);
+    shell.OnDataChanged();
+}
+
+void SetOrder(ShellContext& shell, const CommandEntry&) {
+    output::ui::CDlgSetOrder dialog(shell.DialogParent(), shell.Manager());
+    dialog.exec();
+    // Cancel keeps the new element names and any reversed direction, so the view shows both either way.
     shell.OnDataChanged();
 }
 
@@ -54,7 +63,8 @@ void LgpDesign(ShellContext& shell, const CommandEntry&) {
         return;
     }
     CCadMgr& manager = shell.Manager();
-    if (PlaceLgpDesign(platform::ProgramFile("lgp.ds"), manager, gFileParaSettings.closeErrorMm, shell.View()) > 0) {
+    if (PlaceLgpDesign(platform::ProgramFile("lgp.ds"), manager, gFileParaSettings.closeErrorMm,
+                       shell.View()) > 0) {
         manager.NotifyModified();
     }
     shell.OnDataChanged();
@@ -62,6 +72,7 @@ void LgpDesign(ShellContext& shell, const CommandEntry&) {
 
 constexpr CommandBinding kProcessCommands[] = {
     {40046, Preview},
+    {40002, SetOrder},
     {40016, CutOptimize},
     {40055, LgpDesign},
 };

@@ -72,7 +72,8 @@ TEST_F(DlgSetOrderWindowTest, ShowsItsTextsAndOneRowPerElement) {
 
 TEST_F(DlgSetOrderWindowTest, AClickedRowMovedOverAndOkMakesItFirst) {
     QTableWidget& remaining = Table(Lists::kRemainingList);
-    QTest::mouseClick(remaining.viewport(), Qt::LeftButton, {}, remaining.visualItemRect(remaining.item(2, 1)).center());
+    QTest::mouseClick(remaining.viewport(), Qt::LeftButton, {},
+                      remaining.visualItemRect(remaining.item(2, 1)).center());
     EXPECT_EQ(squares[2]->selected, 1);
     Press(Lists::kMoveSelectedButton);
 
@@ -106,18 +107,18 @@ TEST_F(DlgSetOrderWindowTest, TheBandIsDrawnInNotXorAndSelectsWhatItEncloses) {
     const QPoint to = PixelOf({55, 15});
 
     QTest::mousePress(area, Qt::LeftButton, {}, from);
-    QMouseEvent firstMove(QEvent::MouseMove, QPointF(to), area->mapToGlobal(QPointF(to)), Qt::NoButton, Qt::LeftButton,
-                          Qt::NoModifier);
+    QMouseEvent firstMove(QEvent::MouseMove, QPointF(to), area->mapToGlobal(QPointF(to)), Qt::NoButton,
+                          Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(area, &firstMove);
     const QImage withBand = dialog->PreviewArea().Picture().copy();
     EXPECT_NE(withBand, before);
     // Drawing the band once more erases it: the picture is as it was.
     const QPoint elsewhere = to + QPoint(5, 5);
-    QMouseEvent secondMove(QEvent::MouseMove, QPointF(elsewhere), area->mapToGlobal(QPointF(elsewhere)), Qt::NoButton,
-                           Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent secondMove(QEvent::MouseMove, QPointF(elsewhere), area->mapToGlobal(QPointF(elsewhere)),
+                           Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(area, &secondMove);
-    QMouseEvent backMove(QEvent::MouseMove, QPointF(to), area->mapToGlobal(QPointF(to)), Qt::NoButton, Qt::LeftButton,
-                         Qt::NoModifier);
+    QMouseEvent backMove(QEvent::MouseMove, QPointF(to), area->mapToGlobal(QPointF(to)), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(area, &backMove);
     EXPECT_EQ(dialog->PreviewArea().Picture(), withBand);
     QTest::mouseRelease(area, Qt::LeftButton, {}, to);

@@ -80,7 +80,8 @@ TEST_F(MainFrameBarsTest, EveryToolbarButtonOfALaterCommandIsDisabledAndSaysWhy)
             ++later;
         }
     }
-    EXPECT_GT(later, 10);
+    // The later list shrinks as commands arrive; this only keeps the loop from checking nothing.
+    EXPECT_GT(later, 0);
 }
 
 TEST_F(MainFrameBarsTest, ButtonsFollowTheirCommandsAndRunThem) {
