@@ -47,7 +47,8 @@ SweepCut SweepCut::Of(const LayerOutputRecord& record) {
 namespace {
 
 // The cut after sweeping brings its own blower, speed, delays and powers; the rest is the layer's.
-LayerHead SweepCutHead(const LayerOutputRecord::Common& common, const SweepCut& cut, std::uint16_t layerNumber) {
+LayerHead SweepCutHead(const LayerOutputRecord::Common& common, const SweepCut& cut,
+                       std::uint16_t layerNumber) {
     LayerHead head = LayerHead::Of(common, layerNumber);
     head.blower = cut.blower;
     head.speed = cut.speed;

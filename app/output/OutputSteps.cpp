@@ -69,8 +69,10 @@ bool WriteHeadStep(const LayerHead& head, HeadStep step) {
         case HeadStep::AxisSpeed:
             return head.zEnabled == 0 || Ok(Zint_wSetAxisVel(head.zSpeed));
         case HeadStep::LaserDelays:
-            return Ok(head.laserOn.second ? Zint_wLaserOn2(head.laserOn.ms) : Zint_wLaserOn(head.laserOn.ms)) &&
-                   Ok(head.laserOff.second ? Zint_wLaserOff2(head.laserOff.ms) : Zint_wLaserOff(head.laserOff.ms));
+            return Ok(head.laserOn.second ? Zint_wLaserOn2(head.laserOn.ms)
+                                          : Zint_wLaserOn(head.laserOn.ms)) &&
+                   Ok(head.laserOff.second ? Zint_wLaserOff2(head.laserOff.ms)
+                                           : Zint_wLaserOff(head.laserOff.ms));
         case HeadStep::Powers:
             return WriteHeadPowers(head.minPower1, head.maxPower1, head.minPower2, head.maxPower2,
                                    head.defaultPower);

@@ -80,7 +80,7 @@ struct LayerHead {
 
 using HeadStep = LayerHead::Step;
 inline constexpr HeadStep kCutHeadSteps[] = {
-    HeadStep::WorkMode, HeadStep::LayerNumber, HeadStep::Device,      HeadStep::Blower,     HeadStep::Speed,
+    HeadStep::WorkMode,  HeadStep::LayerNumber, HeadStep::Device, HeadStep::Blower,     HeadStep::Speed,
     HeadStep::AxisSpeed, HeadStep::LaserDelays, HeadStep::Powers, HeadStep::LaserTubes, HeadStep::ExtendedIo};
 inline constexpr HeadStep kSweepCutHeadSteps[] = {
     HeadStep::SweepCutStart, HeadStep::WorkMode,   HeadStep::LayerNumber, HeadStep::Device,
