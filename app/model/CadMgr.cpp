@@ -42,7 +42,8 @@ bool ExchangeSettingsFields(platform::Archive& ar, CadMgrSettings& block, Stored
         }
         ar.Exchange(member);
         if constexpr (std::is_arithmetic_v<std::remove_reference_t<decltype(member)>>) {
-            refused = ar.IsLoading() && row < kRowsCheckedOnLoad && !info.range.Contains(static_cast<double>(member));
+            refused = ar.IsLoading() && row < kRowsCheckedOnLoad &&
+                      !info.range.Contains(static_cast<double>(member));
         }
         ++row;
         if (info.key == kFieldBeforeDisplaySwitches) {
@@ -126,7 +127,8 @@ void CCadMgr::StoreSettingsBlock(platform::Archive& ar) {
 // Reads into copies and takes them over only after the last field, so that a refused or short block
 // leaves the manager, its drawing, its tables and the display switches as they were. A block taken
 // over starts a new drawing.
-int CCadMgr::LoadSettingsBlock(platform::Archive& ar, BlockEnd blockEnd, const std::function<bool()>& readRest) {
+int CCadMgr::LoadSettingsBlock(platform::Archive& ar, BlockEnd blockEnd,
+                               const std::function<bool()>& readRest) {
     CadMgrSettings block = *this;
     StoredDisplaySwitches switches;
     if (!ExchangeSettingsFields(ar, block, switches)) {

@@ -80,12 +80,12 @@ struct CadMgrSettings {
     std::uint32_t bitmapLastContrast = 0;
     std::uint32_t bitmapGreyWord = 0;
     std::uint32_t bitmapOptionWord = 1;
-    double closingTolerance = 0.1;  // mm, last values of the close-curve dialog
-    std::uint32_t closingWord = 0;  // non-zero: curves are closed even beyond the tolerance
-    double smoothingValue = 0.3;    // last value of the smoothing dialog
-    double offsetDistance = 0.0;    // mm, last values of the offset dialog
-    std::uint16_t offsetWord = 0;   // the offset mode: 0 inward, 1 outward, 2 chosen by nesting
-    std::uint32_t offsetOption = 0; // non-zero: the curves that gave a contour are deleted
+    double closingTolerance = 0.1;    // mm, last values of the close-curve dialog
+    std::uint32_t closingWord = 0;    // non-zero: curves are closed even beyond the tolerance
+    double smoothingValue = 0.3;      // last value of the smoothing dialog
+    double offsetDistance = 0.0;      // mm, last values of the offset dialog
+    std::uint16_t offsetWord = 0;     // the offset mode: 0 inward, 1 outward, 2 chosen by nesting
+    std::uint32_t offsetOption = 0;   // non-zero: the curves that gave a contour are deleted
     std::uint16_t smoothingType = 0;  // last choice of the smoothing-type dialog
     CTextParam textParam;             // parameters of new text elements
     DataCheckSettings dataCheck;      // last values of the data-check dialog

@@ -44,6 +44,27 @@ SweepCut SweepCut::Of(const LayerOutputRecord& record) {
     return FromOwnPart<SweepCut>(record);
 }
 
+namespace {
+
+// The cut after sweeping brings its own blower, speed, delays and powers; the rest is the layer's.
+LayerHead SweepCutHead(const LayerOutputRecord::Common& common, const SweepCut& cut,
+                       std::uint16_t layerNumber) {
+    LayerHead head = LayerHead::Of(common, layerNumber);
+    head.blower = cut.blower;
+    head.speed = cut.speed;
+    head.defaultSpeed = cut.defaultSpeed;
+    head.laserOn = {cut.onDelay, false};
+    head.laserOff = {cut.offDelay, false};
+    head.minPower1 = cut.minPower1;
+    head.maxPower1 = cut.maxPower1;
+    head.minPower2 = cut.minPower2;
+    head.maxPower2 = cut.maxPower2;
+    head.defaultPower = cut.defaultPower;
+    return head;
+}
+
+}  // namespace
+
 int WriteSweepCutBlock(const CDbList<CFileLine>& path, const LayerOutputRecord& record,
                        std::uint16_t layerNumber, double speedLimit, std::int32_t* stateA,
                        std::int32_t* stateB) {
@@ -51,16 +72,7 @@ int WriteSweepCutBlock(const CDbList<CFileLine>& path, const LayerOutputRecord& 
     const SweepCut cut = SweepCut::Of(record);
     const PenAxis pen{common.zEnabled, common.zDownEnabled, common.zUpEnabled, common.zDownPosition,
                       common.zUpPosition};
-    const bool head =
-        Ok(Zint_wSetWorkMode(6)) && Ok(Zint_wSetWorkMode(0)) &&
-        Ok(Zint_wSetLayerNum(static_cast<std::uint8_t>(layerNumber - 1))) && Ok(Zint_wSetLayerDevice(0)) &&
-        Ok(Zint_wSetLayerBlower(static_cast<std::uint32_t>(cut.blower))) &&
-        Ok(Zint_wSetEngVel(HeadSpeed(cut.speed, cut.defaultSpeed))) && Ok(Zint_wLaserOn(cut.onDelay)) &&
-        Ok(Zint_wLaserOff(cut.offDelay)) && (common.zEnabled == 0 || Ok(Zint_wSetAxisVel(common.zSpeed))) &&
-        WriteHeadPowers(cut.minPower1, cut.maxPower1, cut.minPower2, cut.maxPower2, cut.defaultPower) &&
-        Ok(Zint_wEnLaserTube(static_cast<std::uint32_t>(common.laser1Enabled),
-                             static_cast<std::uint32_t>(common.laser2Enabled))) &&
-        Ok(Zint_wEnExIO(static_cast<std::uint32_t>(common.extendedIo), 0, 0, 0));
+    const bool head = WriteLayerHead(SweepCutHead(common, cut, layerNumber), kSweepCutHeadSteps);
     if (!head || (speedLimit > 0.0 && !WriteSpeedLimit(speedLimit)) || path.IsEmpty() != 0) {
         return Result(head && path.IsEmpty() == 0);
     }
@@ -255,18 +267,9 @@ int CJobBuilder::WriteScanBlock(CCadBitmap* bitmap, const LayerOutputRecord& rec
     const joboutput::ScanParams scan = joboutput::ScanParams::Of(record);
     const joboutput::PenAxis pen{common.zEnabled, common.zDownEnabled, common.zUpEnabled,
                                  common.zDownPosition, common.zUpPosition};
-    const bool head = Ok(Zint_wSetWorkMode(ScanWorkMode(scan.scanMode))) &&
-                      Ok(Zint_wSetLayerNum(static_cast<std::uint8_t>(layerNumber - 1))) &&
-                      Ok(Zint_wSetLayerDevice(0)) &&
-                      Ok(Zint_wSetLayerBlower(static_cast<std::uint32_t>(common.blower))) &&
-                      Ok(Zint_wSetEngVel(joboutput::HeadSpeed(common.speed, common.defaultSpeed))) &&
-                      joboutput::WriteHeadPowers(common.minPower1, common.maxPower1, common.minPower2,
-                                                 common.maxPower2, common.defaultPower) &&
-                      Ok(Zint_wLaserOn(0.0)) && Ok(Zint_wLaserOff(0.0)) &&
-                      Ok(Zint_wEnLaserTube(static_cast<std::uint32_t>(common.laser1Enabled),
-                                           static_cast<std::uint32_t>(common.laser2Enabled))) &&
-                      (common.zEnabled == 0 || Ok(Zint_wSetAxisVel(common.zSpeed))) && pen.Down();
-    if (!head) {
+    joboutput::LayerHead head = joboutput::LayerHead::Of(common, layerNumber);
+    head.workMode = ScanWorkMode(scan.scanMode);
+    if (!joboutput::WriteLayerHead(head, joboutput::kScanHeadSteps) || !pen.Down()) {
         return 0;
     }
     const int widthPixels = bitmap->GetWidth();

@@ -2,6 +2,8 @@
 // order, each curve prepared and handed to the cut or dot writer behind its layer head.
 #include <algorithm>
 #include <cmath>
+#include <tuple>
+#include <utility>
 
 #include "CadGroup.h"
 #include "CadMgr.h"
@@ -37,26 +39,30 @@ bool IsGroupOrText(const CCadElement* element) {
     return element->typeCode == kGroupElement || element->typeCode == kTextElement;
 }
 
-bool WriteLaserDelays(const CCadVectorLayer& layer) {
+using LaserDelays = std::pair<joboutput::LayerHead::Delay, joboutput::LayerHead::Delay>;
+
+// The on and off delays of a cut, dot or pen layer's head. A cut through the material sends them with
+// the first commands of their pairs; otherwise a cut uses the second, and a negative on delay with the
+// pen axis lowering first becomes a plain on delay of its size. The dot mode sends no delays.
+LaserDelays LaserDelaysOf(const CCadVectorLayer& layer) {
     const VectorLayerParams& params = layer.vectorParams;
     const LayerCommonParams& common = layer.commonParams;
     switch (params.COM_WorkType) {
         case VectorLayerParams::kCut:
             if (params.Cut_ThroughMode != 0) {
-                return Ok(Zint_wLaserOn(params.Cut_OnDelay)) && Ok(Zint_wLaserOff(params.Cut_OffDelay));
+                return {{params.Cut_OnDelay, false}, {params.Cut_OffDelay, false}};
             }
             if (common.COM_EnZ != 0 && common.COM_EnZDown != 0 && params.Cut_OnDelay < 0.0) {
-                return Ok(Zint_wLaserOn(std::fabs(params.Cut_OnDelay))) &&
-                       Ok(Zint_wLaserOff2(params.Cut_OffDelay));
+                return {{std::fabs(params.Cut_OnDelay), false}, {params.Cut_OffDelay, true}};
             }
-            return Ok(Zint_wLaserOn2(params.Cut_OnDelay)) && Ok(Zint_wLaserOff2(params.Cut_OffDelay));
+            return {{params.Cut_OnDelay, true}, {params.Cut_OffDelay, true}};
         case VectorLayerParams::kPen:
             if (PenModeFlag == 1) {
-                return Ok(Zint_wLaserOn(params.Pen_DownDelay)) && Ok(Zint_wLaserOff(params.Pen_UpDelay));
+                return {{params.Pen_DownDelay, false}, {params.Pen_UpDelay, false}};
             }
-            return Ok(Zint_wLaserOn(0.0)) && Ok(Zint_wLaserOff(0.0));
+            return {};
         default:
-            return Ok(Zint_wLaserOn(0.0)) && Ok(Zint_wLaserOff(0.0));
+            return {};
     }
 }
 
@@ -212,17 +218,10 @@ int CJobBuilder::WriteCutLayerHead(std::uint16_t* layerState, CCadLayer* layer) 
     }
     *layerState = common.COM_OutputNo;
     const auto& vectorLayer = *static_cast<const CCadVectorLayer*>(layer);
-    const bool penDevice = PenModeFlag == 1 && WorkType(layer) == VectorLayerParams::kPen;
-    return joboutput::Result(
-        Ok(Zint_wSetWorkMode(0)) &&
-        Ok(Zint_wSetLayerNum(static_cast<std::uint8_t>(common.COM_OutputNo - 1))) &&
-        Ok(Zint_wSetLayerDevice(penDevice ? 1 : 0)) &&
-        Ok(Zint_wSetLayerBlower(static_cast<std::uint32_t>(common.COM_Blow))) &&
-        Ok(Zint_wSetEngVel(joboutput::HeadSpeed(common.COM_Speed, common.COM_SpeedDefault))) &&
-        (common.COM_EnZ == 0 || Ok(Zint_wSetAxisVel(common.COM_ZSpeed))) && WriteLaserDelays(vectorLayer) &&
-        joboutput::WriteHeadPowers(common.COM_Pmin1, common.COM_Pmax1, common.COM_Pmin2, common.COM_Pmax2,
-                                   common.COM_PowerDefault) &&
-        Ok(Zint_wEnLaserTube(static_cast<std::uint32_t>(common.COM_EnLaser1),
-                             static_cast<std::uint32_t>(common.COM_EnLaser2))) &&
-        Ok(Zint_wEnExIO(static_cast<std::uint32_t>(common.COM_EnExIO), 0, 0, 0)));
+    LayerOutputRecord record;
+    vectorLayer.ToOutputRecord(record);
+    joboutput::LayerHead head = joboutput::LayerHead::Of(record.common, common.COM_OutputNo);
+    head.device = PenModeFlag == 1 && WorkType(layer) == VectorLayerParams::kPen ? 1 : 0;
+    std::tie(head.laserOn, head.laserOff) = LaserDelaysOf(vectorLayer);
+    return joboutput::Result(joboutput::WriteLayerHead(head, joboutput::kCutHeadSteps));
 }

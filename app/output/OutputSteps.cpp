@@ -13,6 +13,7 @@ namespace joboutput {
 namespace {
 
 constexpr std::uint32_t kPenAxis = 3;
+constexpr std::uint8_t kSweepCutStartMode = 6;
 // Beyond the table's largest diameter the last row still limits a contour up to this much larger.
 constexpr double kLastRowReachMm = 0.1;
 
@@ -28,6 +29,71 @@ bool WriteHeadPowers(double min1, double max1, double min2, double max2, std::in
     };
     return Ok(Zint_ExwSetMinPower(sent(min1), sent(min2), 1)) &&
            Ok(Zint_ExwSetMaxPower(sent(max1), sent(max2), 1));
+}
+
+LayerHead LayerHead::Of(const LayerOutputRecord::Common& common, std::uint16_t layerNumber) {
+    LayerHead head;
+    head.layerNumber = layerNumber;
+    head.blower = common.blower;
+    head.speed = common.speed;
+    head.defaultSpeed = common.defaultSpeed;
+    head.zEnabled = common.zEnabled;
+    head.zSpeed = common.zSpeed;
+    head.minPower1 = common.minPower1;
+    head.maxPower1 = common.maxPower1;
+    head.minPower2 = common.minPower2;
+    head.maxPower2 = common.maxPower2;
+    head.defaultPower = common.defaultPower;
+    head.laser1Enabled = common.laser1Enabled;
+    head.laser2Enabled = common.laser2Enabled;
+    head.extendedIo = common.extendedIo;
+    return head;
+}
+
+namespace {
+
+bool WriteHeadStep(const LayerHead& head, HeadStep step) {
+    switch (step) {
+        case HeadStep::SweepCutStart:
+            return Ok(Zint_wSetWorkMode(kSweepCutStartMode));
+        case HeadStep::WorkMode:
+            return Ok(Zint_wSetWorkMode(head.workMode));
+        case HeadStep::LayerNumber:
+            return Ok(Zint_wSetLayerNum(static_cast<std::uint8_t>(head.layerNumber - 1)));
+        case HeadStep::Device:
+            return Ok(Zint_wSetLayerDevice(head.device));
+        case HeadStep::Blower:
+            return Ok(Zint_wSetLayerBlower(static_cast<std::uint32_t>(head.blower)));
+        case HeadStep::Speed:
+            return Ok(Zint_wSetEngVel(HeadSpeed(head.speed, head.defaultSpeed)));
+        case HeadStep::AxisSpeed:
+            return head.zEnabled == 0 || Ok(Zint_wSetAxisVel(head.zSpeed));
+        case HeadStep::LaserDelays:
+            return Ok(head.laserOn.second ? Zint_wLaserOn2(head.laserOn.ms)
+                                          : Zint_wLaserOn(head.laserOn.ms)) &&
+                   Ok(head.laserOff.second ? Zint_wLaserOff2(head.laserOff.ms)
+                                           : Zint_wLaserOff(head.laserOff.ms));
+        case HeadStep::Powers:
+            return WriteHeadPowers(head.minPower1, head.maxPower1, head.minPower2, head.maxPower2,
+                                   head.defaultPower);
+        case HeadStep::LaserTubes:
+            return Ok(Zint_wEnLaserTube(static_cast<std::uint32_t>(head.laser1Enabled),
+                                        static_cast<std::uint32_t>(head.laser2Enabled)));
+        case HeadStep::ExtendedIo:
+            return Ok(Zint_wEnExIO(static_cast<std::uint32_t>(head.extendedIo), 0, 0, 0));
+    }
+    return false;
+}
+
+}  // namespace
+
+bool WriteLayerHead(const LayerHead& head, std::span<const HeadStep> steps) {
+    for (const HeadStep step : steps) {
+        if (!WriteHeadStep(head, step)) {
+            return false;
+        }
+    }
+    return true;
 }
 
 bool MoveTo(SDPoint point, std::int32_t* stateA, std::int32_t* stateB) {

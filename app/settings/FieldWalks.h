@@ -114,7 +114,8 @@ void CopyFieldsByKey(const Source& source, Target& target) {
         if constexpr (kIsNumberField<decltype(member)>) {
             const int from = pairing[row++];
             if (from >= 0) {
-                member = static_cast<std::remove_reference_t<decltype(member)>>(values[static_cast<std::size_t>(from)]);
+                member = static_cast<std::remove_reference_t<decltype(member)>>(
+                    values[static_cast<std::size_t>(from)]);
             }
         }
     });
