@@ -6,6 +6,7 @@
 #include "JobBuilder.h"
 #include "JobFileSink.h"
 #include "JobHeader.h"
+#include "LanguageTexts.h"
 #include "MotionlinkJob.h"
 #include "OutputList.h"
 #include "OutputSteps.h"
@@ -40,7 +41,7 @@ void Report(CDataProcessDlg* dialog, std::uint32_t result) {
 }
 
 std::string ProcessingText() {
-    return LanguageWaitText("Processing data,Please wait...", "正在数据处理,请稍候");
+    return GetLangText("WaitText", "Process");
 }
 
 bool WriteBody(const JobRepeat& repeat, std::int32_t* stateA, std::int32_t* stateB) {

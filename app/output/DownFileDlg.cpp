@@ -13,7 +13,7 @@
 int CDownFileDlg::dotCounter_ = 0;
 
 std::string DownloadWaitText() {
-    return LanguageWaitText("Downloading file,Please wait...", "正在下载文件,请稍候");
+    return GetLangText("WaitText", "Download");
 }
 
 int CDownFileDlg::SetTarget(const std::string& path, const std::string& name) {

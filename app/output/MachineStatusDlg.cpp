@@ -1,6 +1,7 @@
 #include "MachineStatusDlg.h"
 
 #include "ConnectSetting.h"
+#include "LanguageTexts.h"
 #include "Motionlink.h"
 #include "Progress.h"
 
@@ -11,7 +12,7 @@ int& CMachineStatusDlg::DotCounter() {
 }
 
 std::uint32_t CMachineStatusDlg::ReadStatusThread(CMachineStatusDlg* dialog) {
-    WaitText.Set(LanguageWaitText("Please wait", "请稍候"));
+    WaitText.Set(GetLangText("Prompt", "2"));
     std::array<std::uint8_t, 5> read{};
     dialog->failed = 0;
     const bool opened = ConnectSetting.Open() == 0;

@@ -1,6 +1,7 @@
 #include "SearchDeviceDlg.h"
 
 #include "ConnectSetting.h"
+#include "LanguageTexts.h"
 #include "MessageSink.h"
 #include "Progress.h"
 
@@ -15,7 +16,7 @@ int& CSearchDeviceDlg::DotCounter() {
 }
 
 std::uint32_t CSearchDeviceDlg::SearchThread(CSearchDeviceDlg* dialog) {
-    WaitText.Set(LanguageWaitText("Searching device,Please wait", "正在查找设备,请稍候"));
+    WaitText.Set(GetLangText("WaitText", "Search"));
     dialog->found = ConnectSetting.Search() == 0 ? 1 : 0;
     dialog->threadHandle = false;
     return dialog->found;

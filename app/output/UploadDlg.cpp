@@ -122,7 +122,7 @@ int& CUploadDlg::DotCounter() {
 
 std::uint32_t CUploadDlg::UploadThread(CUploadDlg* dialog) {
     dialog->errorCode = kCopied;
-    WaitText.Set(LanguageWaitText("Uploading file,Please wait...", "正在上传文件,请稍候"));
+    WaitText.Set(GetLangText("WaitText", "Upload"));
     ProgressRatio = 0.0;
     ErrorCode result = kFileNotCreated;
     {

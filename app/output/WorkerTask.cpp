@@ -1,7 +1,6 @@
 #include "WorkerTask.h"
 
 #include "MessageSink.h"
-#include "SettingsGlobals.h"
 
 #include <functional>
 #include <system_error>
@@ -67,8 +66,4 @@ void WorkerTask::RequestStop() {
 
 int WorkerTask::Result() const {
     return failed == 0 ? platform::kResultOk : platform::kResultCancel;
-}
-
-std::string LanguageWaitText(const char* english, const char* chinese) {
-    return LanguageIndex == kLanguageSimplifiedChinese ? chinese : english;
 }

@@ -81,6 +81,3 @@ class WorkerTask {
     std::stop_source stop_;
     std::jthread worker_;
 };
-
-// The wait text of the interface language: Chinese for the Simplified Chinese interface, else English.
-std::string LanguageWaitText(const char* english, const char* chinese);

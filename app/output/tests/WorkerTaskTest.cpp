@@ -1,5 +1,7 @@
 // The worker pattern: a box's result comes from its worker, the worker is joined before DoModal
 // returns, a refusal starts nothing, and a stop reaches only a running worker.
+#include "DownFileDlg.h"
+#include "LanguageTexts.h"
 #include "MessageSink.h"
 #include "SettingsGlobals.h"
 #include "WorkerTask.h"
@@ -7,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <utility>
 #include <thread>
 
 namespace {
@@ -108,16 +111,18 @@ TEST(WorkerTaskTest, StopReachesARunningWorkerOnly) {
     EXPECT_TRUE(running.sawStop);
 }
 
-TEST(WorkerTaskTest, WaitTextFollowsTheLanguage) {
-    struct Case {
-        std::uint16_t language;
-        const char* text;
-    };
-    for (const Case c : {Case{kLanguageSimplifiedChinese, "请稍候"}, Case{kLanguageTraditionalChinese, "Wait"},
-                         Case{kLanguageEnglish, "Wait"}}) {
-        LanguageIndex = c.language;
-        EXPECT_EQ(LanguageWaitText("Wait", "请稍候"), c.text);
+TEST(WorkerTaskTest, WaitTextComesFromTheLanguageFile) {
+    const std::uint16_t language = LanguageIndex;
+    for (const auto& [index, text] : {std::pair{kLanguageEnglish, "Downloading file,Please wait..."},
+                                      std::pair{kLanguageSimplifiedChinese, "正在下载文件,请稍候"}}) {
+        LanguageIndex = index;
+        WriteDefaultTexts();
+        EXPECT_EQ(DownloadWaitText(), text);
     }
+    SetLangText("WaitText", "Download", "Herunterladen...");
+    EXPECT_EQ(DownloadWaitText(), "Herunterladen...");
+    LanguageIndex = language;
+    WriteDefaultTexts();
 }
 
 }  // namespace

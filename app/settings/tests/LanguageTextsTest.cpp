@@ -151,6 +151,7 @@ constexpr FixedSection kFixedOrder[] = {
     {"DownFileDlg", "1, 2"},
     {"ProcessCtrlDlg", "1"},
     {"Prompt", "2, 3, LeftOut, Damaged, NothingToExport"},
+    {"WaitText", "Process, Download, Upload, Search"},
     {"ParaLib", "1"},
     {"CadMgr", "1-9, A-D"},
     {"UserCutDlg", "1-7"},
@@ -225,11 +226,11 @@ TEST_F(LanguageTextsTest, AFirstChineseStartWritesEveryEntryInTableOrder) {
     LanguageIndex = kLanguageSimplifiedChinese;
     SelectLanguage();
     const std::vector<FileEntry> saved = ParseLanguageFile(FileText(File("Lang_chs.ini")));
-    EXPECT_EQ(saved.size(), 892u);
+    EXPECT_EQ(saved.size(), 896u);
     EXPECT_TRUE(saved == ExpectedEntries(true));
 
     const std::vector<std::string> sections = SectionsOf(saved);
-    ASSERT_EQ(sections.size(), 56u);
+    ASSERT_EQ(sections.size(), 57u);
     EXPECT_EQ(sections.front(), "Menu");
     EXPECT_EQ(sections.back(), "OtherParaDlg");
     const auto at = [&](const char* name) { return std::find(sections.begin(), sections.end(), name); };
@@ -342,7 +343,7 @@ TEST_F(LanguageTextsTest, AFirstStartWritesEverySectionAndKeyInTheirFixedOrder) 
             expected.push_back({section.section, key, ""});
         }
     }
-    ASSERT_EQ(expected.size(), 892u);
+    ASSERT_EQ(expected.size(), 896u);
 
     for (std::uint16_t index : {kLanguageSimplifiedChinese, kLanguageEnglish}) {
         ClearLangStore();
