@@ -53,6 +53,16 @@ ArrayCounts FillCounts(double areaWidthMm, double areaHeightMm, const CCadRect& 
             FillCount(areaHeightMm, std::fabs(selection.y2 - selection.y1), ySpacingMm)};
 }
 
+ArrayDirection& LastArrayDirection() {
+    static ArrayDirection last;
+    return last;
+}
+
+void ArrayCopy(CCadMgr& manager, ArrayCounts counts, ArraySteps steps) {
+    manager.ArrayCopySelection(counts.columns, counts.rows, steps.dx, steps.dy, 0.0, 0.0);
+    manager.NotifyModified();
+}
+
 bool PrepareArraySelection(CCadMgr& manager) {
     std::vector<CCadElement*> selected = manager.SelectedElements();
     if (selected.size() > 1) {

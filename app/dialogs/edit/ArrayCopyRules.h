@@ -50,6 +50,12 @@ struct ArrayCounts {
 ArrayCounts FillCounts(double areaWidthMm, double areaHeightMm, const CCadRect& selection, double xSpacingMm,
                        double ySpacingMm);
 
+// The direction the last copy grew in, kept while the program runs (not saved); 0 at start.
+ArrayDirection& LastArrayDirection();
+
+// Copies the selection into the grid and tells the drawing manager once.
+void ArrayCopy(CCadMgr& manager, ArrayCounts counts, ArraySteps steps);
+
 // Before the dialog opens: with more than one element selected, arrays leave the selection. True when
 // something is left to copy.
 bool PrepareArraySelection(CCadMgr& manager);

@@ -2,6 +2,7 @@
 #include "ShellCommands.h"
 
 #include "EditCommands.h"
+#include "EditToolCommands.h"
 #include "FileCommands.h"
 #include "ViewCommands.h"
 
@@ -10,5 +11,6 @@ CommandRegistry ShellCommandRegistry() {
     RegisterFileCommands(registry);
     RegisterEditCommands(registry);
     RegisterViewCommands(registry);
+    RegisterEditToolCommands(registry);
     return registry;
 }

@@ -80,7 +80,7 @@ TEST_F(MainFrameBarsTest, EveryToolbarButtonOfALaterCommandIsDisabledAndSaysWhy)
             ++later;
         }
     }
-    EXPECT_GT(later, 10);
+    EXPECT_GT(later, 0);  // fewer as their handlers land
 }
 
 TEST_F(MainFrameBarsTest, ButtonsFollowTheirCommandsAndRunThem) {
