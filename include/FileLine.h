@@ -202,6 +202,64 @@ struct CFileLine {
         return false;
     }
 
+    // This segment against another: true when they cross at a point strictly inside both. Straight
+    // segments are met exactly; a Bezier by its sample polyline, so a crossing exactly on a sample point,
+    // a meeting at an end point and segments lying on each other are no crossing.
+    bool CrossesSegment(const CFileLine& other) const {
+        if (!IsBezier() && !other.IsBezier()) {
+            return LineCrossesLine(other.start.x, other.start.y, other.end.x, other.end.y);
+        }
+        constexpr double kBoxGap = 0.001;
+        if (GetBox().IsApartFrom(other.GetBox(), kBoxGap)) {
+            return false;
+        }
+        if (!other.IsBezier()) {
+            return CrossesLine(other.start.x, other.start.y, other.end.x, other.end.y);
+        }
+        if (!IsBezier()) {
+            return other.CrossesLine(start.x, start.y, end.x, end.y);
+        }
+        SDPoint from = other.start;
+        for (int index = 1; index <= kSampleChords; ++index) {
+            const SDPoint to =
+                index == kSampleChords ? other.end : other.GetPoint(index / static_cast<double>(kSampleChords));
+            if (CrossesLine(from.x, from.y, to.x, to.y)) {
+                return true;
+            }
+            from = to;
+        }
+        return false;
+    }
+
+    // True when this segment and the other lie on each other within tol (a difference strictly below tol
+    // on both axes counts as "near"). Segments of different kinds never do. Two Beziers must match end
+    // for end and control for control, in the same or the opposite direction. Two lines overlap when one
+    // lies along the other, or when they lie on one line and share a stretch longer than tol; lines that
+    // only meet end to end share nothing.
+    bool OverlapsSegment(const CFileLine& other, double tol) const {
+        if (IsBezier() != other.IsBezier()) {
+            return false;
+        }
+        if (IsBezier()) {
+            return BezierMatches(other, tol);
+        }
+        if (Box::Of(start, end).IsApartFrom(Box::Of(other.start, other.end), tol)) {
+            return false;
+        }
+        const Reach otherStart = RoundedReach(ReachOf(other.start)), otherEnd = RoundedReach(ReachOf(other.end));
+        const bool onThisLine = otherStart.toLine <= tol && otherEnd.toLine <= tol;
+        const bool startOnThis = otherStart.toSegment <= tol, endOnThis = otherEnd.toSegment <= tol;
+        if (onThisLine && startOnThis && endOnThis) {
+            return true;
+        }
+        if (onThisLine && startOnThis != endOnThis) {
+            return SharedLength(other) > tol;
+        }
+        const Reach thisStart = other.ReachOf(start), thisEnd = other.ReachOf(end);
+        return thisStart.toLine <= tol && thisEnd.toLine <= tol && thisStart.toSegment <= tol &&
+               thisEnd.toSegment <= tol;
+    }
+
     // Finds the parameter of (px, py) on the segment within tol and writes it to *t (only on a hit);
     // t0 and t1 bound the parameter range of a Bezier search, which starts with 0 and 1. A line's
     // parameter is the ratio of the distances to its ends.
@@ -254,18 +312,65 @@ struct CFileLine {
   private:
     static double Distance(SDPoint a, SDPoint b) { return std::hypot(a.x - b.x, a.y - b.y); }
 
+    static bool Near(SDPoint a, SDPoint b, double tol) {
+        return std::fabs(a.x - b.x) < tol && std::fabs(a.y - b.y) < tol;
+    }
+
+    bool BezierMatches(const CFileLine& other, double tol) const {
+        if (Near(start, other.start, tol) && Near(end, other.end, tol)) {
+            return Near(ctrl1, other.ctrl1, tol) && Near(ctrl2, other.ctrl2, tol);
+        }
+        if (Near(end, other.start, tol) && Near(start, other.end, tol)) {
+            return Near(ctrl2, other.ctrl1, tol) && Near(ctrl1, other.ctrl2, tol);
+        }
+        return false;
+    }
+
+    // How far a point lies from this straight segment's infinite line and from the segment itself.
+    struct Reach {
+        double toLine = 0.0;
+        double toSegment = 0.0;
+    };
+    Reach ReachOf(SDPoint point) const {
+        const double t = ProjectParam(point.x, point.y);
+        const double toLine = Distance(point, Lerp(start, end, t));
+        if (t < 0.0) {
+            return {toLine, Distance(point, start)};
+        }
+        if (t > 1.0) {
+            return {toLine, Distance(point, end)};
+        }
+        return {toLine, toLine};
+    }
+    // Distances rounded to 0.0001 mm, so that the last digits of a projection decide nothing.
+    static Reach RoundedReach(Reach reach) {
+        const auto round = [](double mm) { return std::trunc(mm * 10000.0 + 0.5) * 0.0001; };
+        return {round(reach.toLine), round(reach.toSegment)};
+    }
+    // Length of the stretch of this segment that the other covers, both taken on this segment's line.
+    double SharedLength(const CFileLine& other) const {
+        const double fromT = ProjectParam(other.start.x, other.start.y);
+        const double toT = ProjectParam(other.end.x, other.end.y);
+        const double low = std::max(0.0, std::min(fromT, toT));
+        const double high = std::min(1.0, std::max(fromT, toT));
+        return high > low ? (high - low) * Distance(start, end) : 0.0;
+    }
+
     struct GrownBox {
         Box box;
         bool Contains(SDPoint p) const { return p.x >= box.x1 && p.x <= box.x2 && p.y >= box.y1 && p.y <= box.y2; }
     };
     static GrownBox Grown(Box box, double by) { return {{box.x1 - by, box.y1 - by, box.x2 + by, box.y2 + by}}; }
 
-    // Strictly between the piece's x values, or its y values when the piece is vertical.
+    // Strictly between the piece's x values, or its y values when the piece is vertical. Two pieces that
+    // meet at an end point can compute their meeting a rounding error inside both (the chords of a
+    // Bezier sampled from its two ends meet so), so inside means by more than kEndMargin.
     static bool StrictlyInside(SDPoint from, SDPoint to, double x, double y) {
+        constexpr double kEndMargin = 1e-9;  // mm, far below any distance a drawing tells apart
         if (from.x != to.x) {
-            return x > std::min(from.x, to.x) && x < std::max(from.x, to.x);
+            return x > std::min(from.x, to.x) + kEndMargin && x < std::max(from.x, to.x) - kEndMargin;
         }
-        return y > std::min(from.y, to.y) && y < std::max(from.y, to.y);
+        return y > std::min(from.y, to.y) + kEndMargin && y < std::max(from.y, to.y) - kEndMargin;
     }
 
     int HitLineParam(SDPoint point, double tol, double* t) const {

@@ -57,3 +57,17 @@ void CCadRect::GetPositionPoint(double& x, double& y, unsigned short code) const
     x = columns[code % 3];
     y = rows[code / 3];
 }
+
+void CCadRect::SetFromPoints(double ax, double ay, double bx, double by) {
+    x1 = std::min(ax, bx);
+    y1 = std::min(ay, by);
+    x2 = std::max(ax, bx);
+    y2 = std::max(ay, by);
+}
+
+void CCadRect::Unite(const CCadRect& other) {
+    x1 = std::min(x1, other.x1);
+    y1 = std::min(y1, other.y1);
+    x2 = std::max(x2, other.x2);
+    y2 = std::max(y2, other.y2);
+}

@@ -16,6 +16,10 @@ class CCadRect {
 
     // Orders the corners so that (x1, y1) is bottom-left; equal values are left alone.
     void Normalize();
+    // The box of two points, the smaller value first on each axis.
+    void SetFromPoints(double ax, double ay, double bx, double by);
+    // Grows this normalised box to hold the other normalised box.
+    void Unite(const CCadRect& other);
     // Moves both corners by (dx, dy); the order of the corners stays as it is.
     void Offset(double dx, double dy) {
         x1 += dx;

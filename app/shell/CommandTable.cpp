@@ -156,8 +156,7 @@ constexpr CommandEntry kCommands[] = {
 // The dialogs of the settings, the parameter and editing tools, the graphic hatch and the process-control
 // panel; then the docking panel's pages, by their dialog template (no command id lies below 32768).
 constexpr std::uint32_t kLaterCommands[] = {
-    40045, 32803, 32809, 40013, 40014, 40015, 40001,
-    40003, 40049, 40053, 40060, 32794, 32791, 40052, 130,   126,   187,   127,   114,   120,
+    40045, 32803, 40014, 40015, 40060, 40052, 130,   126,   187,   127,   114,   120,
 };
 
 bool HasToolBits(std::uint32_t toolMode, std::uint32_t group, std::uint32_t bits) {

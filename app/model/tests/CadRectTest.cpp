@@ -81,4 +81,18 @@ TEST(CadRectTest, PositionPointsRunFromTheTopRow) {
     }
 }
 
+TEST(CadRectTest, BoxOfTwoPointsAndUnion) {
+    CCadRect box;
+    box.SetFromPoints(5, -2, -3, 7);
+    ExpectRect(box, -3, -2, 5, 7);
+    CCadRect other;
+    other.SetFromPoints(4, 10, 12, 8);
+    box.Unite(other);
+    ExpectRect(box, -3, -2, 12, 10);
+    CCadRect inside;
+    inside.SetFromPoints(0, 0, 1, 1);
+    box.Unite(inside);
+    ExpectRect(box, -3, -2, 12, 10);
+}
+
 }  // namespace

@@ -278,4 +278,59 @@ TEST(FileLineCrossing, ABezierIsSampledAgainstTheStraightPiece) {
     EXPECT_FALSE(arch.CrossesLine(-1, 8, 11, 8));  // above it
 }
 
+// Segment pairs as the data check meets them; each case says what the user would see on the canvas.
+struct SegmentPair {
+    const char* name;
+    CFileLine a;
+    CFileLine b;
+    bool crosses;
+    bool overlaps;  // at the check's default tolerance 0.001 mm
+};
+
+TEST(FileLineTest, CrossingAndOverlapOfSegmentPairs) {
+    using cutrix::testing::Bezier;
+    const CFileLine arch = Arch();
+    CFileLine reversedArch = Bezier({10, 0}, {10, 10}, {0, 10}, {0, 0});
+    CFileLine bentArch = Bezier({0, 0}, {0, 10}, {10, 11}, {10, 0});
+    const SegmentPair pairs[] = {
+        {"X through both middles", Line({0, 0}, {10, 10}), Line({0, 10}, {10, 0}), true, false},
+        {"touching end to end", Line({0, 0}, {10, 0}), Line({10, 0}, {10, 10}), false, false},
+        {"T: an end on the other's middle", Line({0, 0}, {10, 0}), Line({5, 0}, {5, 10}), false, false},
+        {"parallel", Line({0, 0}, {10, 0}), Line({0, 1}, {10, 1}), false, false},
+        {"vertical crossed by horizontal", Line({5, -5}, {5, 5}), Line({0, 0}, {10, 0}), true, false},
+        {"same line, opposite direction", Line({0, 0}, {10, 0}), Line({10, 0}, {0, 0}), false, true},
+        {"one inside the other", Line({0, 0}, {10, 0}), Line({2, 0}, {8, 0}), false, true},
+        {"the other inside this", Line({2, 0}, {8, 0}), Line({0, 0}, {10, 0}), false, true},
+        // |-------|           the inner end (8, 0) lies exactly on the first line
+        //      |--------|
+        {"partial overlap, inner end exactly on", Line({0, 0}, {10, 0}), Line({4, 0}, {14, 0}), false, true},
+        {"partial overlap, slanted", Line({0, 0}, {10, 10}), Line({5, 5}, {20, 20}), false, true},
+        {"collinear, sharing one end", Line({0, 0}, {10, 0}), Line({10, 0}, {20, 0}), false, false},
+        {"collinear with a gap", Line({0, 0}, {10, 0}), Line({11, 0}, {20, 0}), false, false},
+        {"line against Bezier", Line({0, 0}, {10, 0}), arch, false, false},
+        {"arch crossed by a line at mid height", arch, Line({-1, 5}, {11, 5}), true, false},
+        {"line crossing the arch", Line({5.3, -1}, {5.3, 9}), arch, true, false},
+        {"identical Beziers", arch, arch, false, true},
+        // Sampled from opposite ends, the chords meet at their sample points only up to rounding.
+        {"reversed duplicate Bezier", arch, reversedArch, false, true},
+        {"Beziers with the same ends, other control", arch, bentArch, false, false},
+        {"Bezier crossing a flatter Bezier", arch, Bezier({-1, 3}, {3, 3}, {7, 3}, {11, 3}), true, false},
+    };
+    for (const SegmentPair& pair : pairs) {
+        EXPECT_EQ(pair.a.CrossesSegment(pair.b), pair.crosses) << pair.name;
+        EXPECT_EQ(pair.a.OverlapsSegment(pair.b, 0.001), pair.overlaps) << pair.name;
+    }
+}
+
+TEST(FileLineTest, OverlapToleranceWidensWhatCountsAsOnTheLine) {
+    const CFileLine base = Line({0, 0}, {10, 0});
+    const CFileLine offByHalf = Line({0, 0.5}, {10, 0.5});
+    EXPECT_FALSE(base.OverlapsSegment(offByHalf, 0.001));
+    EXPECT_TRUE(base.OverlapsSegment(offByHalf, 0.6));
+    // Sharing less than the tolerance along the line is a touch, not an overlap.
+    const CFileLine barelyShared = Line({9.7, 0}, {20, 0});
+    EXPECT_FALSE(base.OverlapsSegment(barelyShared, 0.5));
+    EXPECT_TRUE(base.OverlapsSegment(barelyShared, 0.2));
+}
+
 }  // namespace

@@ -2,6 +2,7 @@
 #include "ShellCommands.h"
 
 #include "EditCommands.h"
+#include "EditToolCommands.h"
 #include "FileCommands.h"
 #include "LayerCommands.h"
 #include "ProcessCommands.h"
@@ -14,5 +15,6 @@ CommandRegistry ShellCommandRegistry() {
     RegisterViewCommands(registry);
     RegisterProcessCommands(registry);
     RegisterLayerCommands(registry);
+    RegisterEditToolCommands(registry);
     return registry;
 }
